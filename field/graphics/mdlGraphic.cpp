@@ -1,0 +1,2 @@
+// Filled in by its module's work.
+namespace { [[maybe_unused]] int placeholder_mdlGraphic = 0; }

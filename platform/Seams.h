@@ -1,0 +1,122 @@
+// The narrow services the game logic asks of the outside world. Real implementations live in
+// platform/qt (window system, text) and platform/Posix* (clock, process); test implementations
+// in platform/testing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/Random.h"
+#include "platform/Surface.h"
+
+namespace plat {
+
+class Form;
+class PictureBox;
+
+// Millisecond clock with a 32-bit tick that wraps, the 1 ms timer period, and a 1 ms sleep.
+class IClock {
+  public:
+    virtual ~IClock() = default;
+    virtual std::uint32_t timeGetTime() = 0;
+    virtual void beginPeriod() = 0; // raise the timer resolution to 1 ms
+    virtual void endPeriod() = 0;   // restore it
+    virtual void sleep(std::uint32_t ms) = 0;
+};
+
+// Virtual-key codes the programs read.
+namespace vk {
+constexpr int LButton = 1;
+constexpr int Enter = 13;
+constexpr int Shift = 16;
+constexpr int Control = 17;
+constexpr int Space = 32;
+constexpr int Left = 37;
+constexpr int Up = 38;
+constexpr int Right = 39;
+constexpr int Down = 40;
+constexpr int Numpad0 = 96; // keypad digits are 96..105
+constexpr int numpad(int digit) { return Numpad0 + digit; }
+} // namespace vk
+
+// Asynchronous key state: is the key with this virtual-key code held right now.
+class IKeyboard {
+  public:
+    virtual ~IKeyboard() = default;
+    virtual bool isHeld(int virtualKey) = 0;
+};
+
+enum class MsgButtons { Ok, YesNoCancel };
+enum class MsgIcon { None, Critical };
+enum class MsgResult { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+
+// Forms, message boxes and the message pump.
+class IWindowSystem {
+  public:
+    virtual ~IWindowSystem() = default;
+    // One pass through the pending window messages, never blocking. Window events (mouse,
+    // buttons, close queries) run only in here.
+    virtual void doEvents() = 0;
+    // Waits for window events for at most `ms` milliseconds, then handles them like doEvents.
+    // A loop that would otherwise sleep 1 ms at a time may wait here instead.
+    virtual void waitEvents(std::uint32_t ms) = 0;
+    // Whether this form's window is the active one (GetActiveWindow).
+    virtual bool isActive(const Form& form) = 0;
+    // Modal message box. An empty title means the application's default title.
+    virtual MsgResult messageBox(const std::u16string& text, const std::u16string& title,
+                                 MsgButtons buttons, MsgIcon icon) = 0;
+    // Shows a form modeless; the form's controls become real widgets.
+    virtual void show(Form& form) = 0;
+    // Unloads a form: its close query runs first and may cancel. Returns true if unloaded.
+    virtual bool unload(Form& form) = 0;
+    // Unloads every open form of the program (each one's close query runs).
+    virtual void unloadAll() = 0;
+    // Asks the window of a picture box to show its surface's current contents.
+    virtual void repaint(PictureBox& box) = 0;
+    // Applies a form's changed geometry or control state to its window (after the model
+    // changed sizes, captions or visibility).
+    virtual void sync(Form& form) = 0;
+};
+
+struct LocalTime {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+
+struct Version {
+    int major = 0, minor = 0, revision = 0;
+};
+
+// The running program and its files.
+class IProcess {
+  public:
+    virtual ~IProcess() = default;
+    virtual std::string exeFolder() = 0; // folder of the executable, without a trailing slash
+    virtual std::string exeName() = 0;   // file name without extension
+    virtual Version version() = 0;
+    virtual LocalTime localTime() = 0;
+    // Appends bytes to a file, creating it if needed. False when it could not be written.
+    virtual bool appendToFile(const std::string& path, std::string_view bytes) = 0;
+    // Ends the process at once (no close query, nothing saved).
+    [[noreturn]] virtual void exitNow(int code) = 0;
+};
+
+// Single-line text onto a surface with the surface's font and colours.
+class ITextRenderer {
+  public:
+    virtual ~ITextRenderer() = default;
+    // Draws `length` bytes of UTF-8 text at (x, y). Returns the platform's result (1 success).
+    virtual int textOut(Surface& surface, int x, int y, std::string_view utf8) = 0;
+};
+
+// Everything the logic may touch outside itself, passed by reference.
+struct Services {
+    IClock& clock;
+    IKeyboard& keyboard;
+    IWindowSystem& windows;
+    IProcess& process;
+    ITextRenderer& text;
+    Random& random;
+};
+
+} // namespace plat

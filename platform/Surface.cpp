@@ -1,0 +1,121 @@
+#include "platform/Surface.h"
+
+#include <algorithm>
+
+namespace plat {
+
+Surface::Surface(int width, int height, bool mono) : mono_(mono) { resize(width, height); }
+
+void Surface::release() {
+    width_ = 0;
+    height_ = 0;
+    std::vector<std::uint32_t>().swap(pixels_);
+    touch();
+}
+
+void Surface::resize(int width, int height) {
+    width_ = std::max(0, width);
+    height_ = std::max(0, height);
+    pixels_.assign(static_cast<std::size_t>(width_) * height_, mono_ ? 1u : back_);
+    touch();
+}
+
+Color Surface::pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+    const std::uint32_t v = pixels_[static_cast<std::size_t>(y) * width_ + x];
+    if (mono_) return v ? kWhite : kBlack;
+    return v;
+}
+
+void Surface::setPixel(int x, int y, Color c) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+    pixels_[static_cast<std::size_t>(y) * width_ + x] = mono_ ? (c != 0 ? 1u : 0u) : (c & 0xFFFFFF);
+}
+
+void Surface::fill(Color c) {
+    std::fill(pixels_.begin(), pixels_.end(), mono_ ? (c != 0 ? 1u : 0u) : (c & 0xFFFFFF));
+    touch();
+}
+
+namespace {
+
+// Clips a copy of w x h from (sx, sy) in a src of sw x sh to (x, y) in a dst of dw x dh.
+bool clip(int& x, int& y, int& w, int& h, int& sx, int& sy, int dw, int dh, int sw, int sh) {
+    if (sx < 0) { x -= sx; w += sx; sx = 0; }
+    if (sy < 0) { y -= sy; h += sy; sy = 0; }
+    if (x < 0) { sx -= x; w += x; x = 0; }
+    if (y < 0) { sy -= y; h += y; y = 0; }
+    w = std::min({w, dw - x, sw - sx});
+    h = std::min({h, dh - y, sh - sy});
+    return w > 0 && h > 0;
+}
+
+template <typename Op>
+void blend(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy, Op op) {
+    const bool srcMono = src.isMono();
+    const bool dstMono = dst.isMono();
+    const Color key = src.bkColor();
+    for (int j = 0; j < h; ++j) {
+        const std::uint32_t* s = src.row(sy + j) + sx;
+        std::uint32_t* d = dst.row(y + j) + x;
+        for (int i = 0; i < w; ++i) {
+            std::uint32_t v = s[i];
+            if (dstMono) {
+                if (!srcMono) v = (v == key) ? 1u : 0u;
+                d[i] = op(d[i], v) & 1u;
+            } else {
+                if (srcMono) v = v ? kWhite : kBlack;
+                d[i] = op(d[i], v) & 0xFFFFFF;
+            }
+        }
+    }
+}
+
+} // namespace
+
+bool bitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
+            Rop rop) {
+    if (dst.isNull() || src.isNull()) return false;
+    if (!clip(x, y, w, h, sx, sy, dst.width(), dst.height(), src.width(), src.height())) {
+        return true;
+    }
+    switch (rop) {
+    case Rop::SrcCopy:
+        blend(dst, x, y, w, h, src, sx, sy, [](std::uint32_t, std::uint32_t s) { return s; });
+        break;
+    case Rop::SrcAnd:
+        blend(dst, x, y, w, h, src, sx, sy, [](std::uint32_t d, std::uint32_t s) { return d & s; });
+        break;
+    case Rop::SrcInvert:
+        blend(dst, x, y, w, h, src, sx, sy, [](std::uint32_t d, std::uint32_t s) { return d ^ s; });
+        break;
+    case Rop::DSna:
+        blend(dst, x, y, w, h, src, sx, sy,
+              [](std::uint32_t d, std::uint32_t s) { return d & ~s; });
+        break;
+    }
+    dst.touch();
+    return true;
+}
+
+bool stretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
+                int sw, int sh) {
+    if (dst.isNull() || src.isNull() || w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return false;
+    for (int j = 0; j < h; ++j) {
+        const int dy = y + j;
+        if (dy < 0 || dy >= dst.height()) continue;
+        const int syy = sy + static_cast<int>(static_cast<long long>(j) * sh / h);
+        if (syy < 0 || syy >= src.height()) continue;
+        for (int i = 0; i < w; ++i) {
+            const int dx = x + i;
+            if (dx < 0 || dx >= dst.width()) continue;
+            const int sxx = sx + static_cast<int>(static_cast<long long>(i) * sw / w);
+            if (sxx < 0 || sxx >= src.width()) continue;
+            dst.setPixel(dx, dy, src.pixel(sxx, syy));
+        }
+    }
+    dst.touch();
+    return true;
+}
+
+} // namespace plat
