@@ -1,2 +1,7 @@
-// Filled in by its module's work.
-namespace { [[maybe_unused]] int placeholder_mdlScriptProcesser = 0; }
+#include "field/script/mdlScriptProcesser.h"
+
+namespace mdlScriptProcesser {
+
+void psRunFrameScripts(field::World&, plat::Services&) {}
+
+} // namespace mdlScriptProcesser

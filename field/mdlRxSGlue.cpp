@@ -1,0 +1,7 @@
+#include "field/mdlRxSGlue.h"
+
+namespace mdlRxSGlue {
+
+void psConfigureAtStartup(Searchers&) {}
+
+} // namespace mdlRxSGlue
