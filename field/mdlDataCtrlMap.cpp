@@ -1,7 +1,162 @@
+// The built-in map: three layers of 9 x 6 cells, read from comma-separated rows.
+#include "field/mdlDataCtrlMap.h"
+
+#include <charconv>
+#include <optional>
+#include <string_view>
+
 #include "field/mdlDataCtrl.h"
 
 namespace mdlDataCtrl {
 
-bool pfBuildMap(field::World&, plat::Services&) { return true; }
+namespace {
+
+constexpr int kMaxValue = 6;
+constexpr int kColumns = kMapMaxX + 1;
+constexpr int kRows = kMapMaxY + 1;
+constexpr std::u16string_view kReadError = u"＠＠＠＠＠ふぁいるよみこみえらー";
+
+// Cell value -> kind: 0 none, 2 wall, everything else walkable ground.
+constexpr std::string_view kKindTable = "0,1,2,1,1,1,1";
+
+std::vector<std::string_view> splitComma(std::string_view text) {
+    std::vector<std::string_view> parts;
+    if (text.empty()) return parts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = text.find(',', start);
+        if (comma == std::string_view::npos) {
+            parts.push_back(text.substr(start));
+            return parts;
+        }
+        parts.push_back(text.substr(start, comma - start));
+        start = comma + 1;
+    }
+}
+
+// A whole decimal number with optional surrounding spaces and sign; anything else (empty,
+// letters, fractions, overflow) is not a number.
+std::optional<long long> readNumber(std::string_view s) {
+    while (!s.empty() && s.front() == ' ')
+        s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ')
+        s.remove_suffix(1);
+    if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+    if (s.empty() || s.front() == '+') return std::nullopt;
+    long long v = 0;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (ec != std::errc{} || end != s.data() + s.size()) return std::nullopt;
+    return v;
+}
+
+std::u16string utf8ToUtf16(std::string_view s) {
+    std::u16string out;
+    for (std::size_t i = 0; i < s.size();) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        int extra = c < 0x80           ? 0
+                    : (c >> 5) == 0x6  ? 1
+                    : (c >> 4) == 0xE  ? 2
+                    : (c >> 3) == 0x1E ? 3
+                                       : -1;
+        if (extra < 0 || i + extra >= s.size()) {
+            out.push_back(u'\uFFFD');
+            ++i;
+            continue;
+        }
+        char32_t cp = extra == 0 ? c : (c & (0x3F >> extra));
+        bool ok = true;
+        for (int k = 1; k <= extra; ++k) {
+            const unsigned char cc = static_cast<unsigned char>(s[i + k]);
+            if ((cc & 0xC0) != 0x80) ok = false;
+            cp = (cp << 6) | (cc & 0x3F);
+        }
+        if (!ok || cp > 0x10FFFF) {
+            out.push_back(u'\uFFFD');
+            ++i;
+            continue;
+        }
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(cp));
+        }
+        i += static_cast<std::size_t>(extra) + 1;
+    }
+    return out;
+}
+
+bool fail(plat::Services& sv) {
+    sv.windows.messageBox(std::u16string(kReadError), utf8ToUtf16(sv.process.exeName()),
+                          plat::MsgButtons::Ok, plat::MsgIcon::None);
+    return false;
+}
+
+// Short or missing ground rows of layer 0 are filled up with walkable ground.
+void padGroundRows(std::vector<std::string>& rows) {
+    for (std::size_t row = 0; row < rows.size() && row < kRows; ++row) {
+        std::string& text = rows[row];
+        if (text.empty()) text.push_back('1');
+        while (splitComma(text).size() < kColumns)
+            text += ",1";
+    }
+}
+
+} // namespace
+
+MapTexts pfBuiltInMapTexts() {
+    MapTexts t;
+    for (auto& layer : t.rows) {
+        for (auto& plane : layer)
+            plane.assign(kRows, std::string());
+    }
+    t.rows[0][0] = {
+        "1,1,1,1,1,1,1,1,1", "1,2,2,1,1,2,1,1,1", "1,1,2,1,2,1,2,1,1",
+        "1,1,1,1,2,1,2,1,1", "1,1,1,1,1,1,1,1,1", "1,1,1,1,1,1,1,1,1",
+    };
+    t.rows[1][0] = {
+        "0,0,2,2,2,2,2,0,0", "0,0,2,1,1,1,2,0,0", "2,0,2,2,2,3,2,0,0",
+        "1,3,0,0,0,2,0,0,0", "1,3,0,0,0,0,0,0,0", "2,0,0,0,0,0,0,0,0",
+    };
+    t.rows[2][0] = {
+        "2,2,2,2,2,0,0,0,0", "2,1,1,3,2,0,0,0,0", "2,1,2,2,0,0,0,0,0",
+        "3,1,2,0,0,0,0,0,0", "2,2,0,0,0,0,0,0,0", "0,0,0,0,0,0,0,0,0",
+    };
+    return t;
+}
+
+bool pfBuildMapFrom(field::World& world, plat::Services& sv, MapTexts texts) {
+    padGroundRows(texts.rows[0][field::kPlaneGround]);
+
+    const std::vector<std::string_view> kinds = splitComma(kKindTable);
+
+    world.resizeMap(kMapMaxX, kMapMaxY, kMapLayers - 1);
+    for (int layer = 0; layer <= world.topLayer; ++layer) {
+        for (int plane = 0; plane < field::kPlaneCount; ++plane) {
+            const std::vector<std::string>& rows = texts.rows[layer][plane];
+            // Rows are read by index 0..5; a table with any other extent cannot be trusted.
+            if (rows.size() != static_cast<std::size_t>(kRows)) return fail(sv);
+            for (int row = 0; row < kRows; ++row) {
+                const std::vector<std::string_view> values = splitComma(rows[row]);
+                if (values.size() > static_cast<std::size_t>(kColumns)) return fail(sv);
+                for (std::size_t col = 0; col < values.size(); ++col) {
+                    const std::optional<long long> v = readNumber(values[col]);
+                    if (!v || *v < 0 || *v > kMaxValue) return fail(sv);
+                    const int value = static_cast<int>(*v);
+                    field::MapCell& cell = world.cell(layer, plane, static_cast<int>(col), row);
+                    cell.chipX = (value % 3) * 64;
+                    cell.chipY = (value / 3) * 40;
+                    cell.kind = static_cast<std::int16_t>(readNumber(kinds[value]).value_or(0));
+                }
+            }
+        }
+    }
+    return true;
+}
+
+bool pfBuildMap(field::World& world, plat::Services& sv) {
+    return pfBuildMapFrom(world, sv, pfBuiltInMapTexts());
+}
 
 } // namespace mdlDataCtrl

@@ -1,10 +1,223 @@
 #include "field/graphics/mdlChipDraw.h"
 
+#include <algorithm>
+#include <cmath>
+#include <string>
+
 namespace mdlChipDraw {
 
-void psRenderFrame(mdlGraphic::GraphicState&, plat::Color, int, const Sheets& sheets,
-                   field::World&, int, int, int, int, const ViewControls&) {
+namespace {
+
+// The fast masked copy keeps work surfaces of this size; bigger chips take the general copy.
+constexpr int kFastMaxWidth = 64;
+constexpr int kFastMaxHeight = 100;
+
+constexpr int kMapChipWidth = 64;
+constexpr int kMapChipHeight = 39;
+
+bool ticked(const plat::CheckBox* box) {
+    return box == nullptr || box->value != 0;
+}
+
+bool layerShown(const ViewControls& view, int layer) {
+    if (layer < 0 || layer >= static_cast<int>(view.chkLayerSet.size())) return true;
+    return ticked(view.chkLayerSet[layer]);
+}
+
+bool planeShown(const ViewControls& view, int plane) {
+    return ticked(view.chkLayer[plane]);
+}
+
+// Left edge of a cell's diamond.
+int screenX(const field::World& w, int x, int y) {
+    return ((x - w.player.x) - (y - w.player.y)) * 32 + 224;
+}
+
+// Top corner of a cell's diamond; each layer up lifts it 64 pixels.
+int screenY(const field::World& w, int x, int y, int layer) {
+    return ((x - w.player.x) + (y - w.player.y) + 4) * 16 + 32 - 64 * (layer - w.player.layer);
+}
+
+template <typename Ch> void stepWalkAnim(Ch& ch, int threshold, int moving) {
+    if (ch.animTicks > threshold) {
+        ch.animTicks = 0;
+        if (ch.animColumn == 1 && moving != 0) {
+            const std::int16_t next = ch.lastStride == 0 ? 2 : 0;
+            ch.animColumn = next;
+            ch.lastStride = next;
+        } else {
+            ch.animColumn = 1;
+        }
+    } else {
+        ++ch.animTicks;
+    }
+}
+
+// While a script owns the game only that script's object keeps walking; the rest freeze.
+bool mayAnimate(const field::World& w, int eventNo) {
+    return w.systemRun.activeObject == eventNo || w.inputLocked == 0;
+}
+
+void drawRows(DrawContext& c, int shade, int layer, int plane, int r, int width, int height) {
+    if (!planeShown(c.view, plane)) return;
+    const field::CharState& p = c.world.player;
+    const int last = width / 64;
+    for (int k = pfFirstColumn(r, width); k <= last; k += 2) {
+        const CellPos cell = pfRowCell(r, k, p.x, p.y, width, height);
+        psDrawCell(c, shade, layer, plane, cell.x, cell.y);
+    }
+}
+
+} // namespace
+
+int pfLayerShade(int baseShade, int layer, int playerLayer) {
+    const int level = layer == playerLayer ? baseShade : baseShade + 2;
+    return std::min(level, 3);
+}
+
+int pfFirstColumn(int r, int width) {
+    return r % 2 - width / 64;
+}
+
+CellPos pfRowCell(int r, int k, int playerX, int playerY, int width, int height) {
+    // Integer division of the sizes first, then one floating sum rounded half to even.
+    const double x = (r + k) / 2.0 + playerX - (width / 64) / 2.0;
+    const double y = (r - k) / 2.0 + playerY - (height / 32) / 2.0;
+    return {static_cast<int>(std::nearbyint(x)), static_cast<int>(std::nearbyint(y))};
+}
+
+void psRenderFrame(mdlGraphic::GraphicState& g, plat::Color key, int baseShade,
+                   const Sheets& sheets, field::World& world, int drawX, int drawY, int width,
+                   int height, const ViewControls& view) {
     sheets.primary.clear();
+    DrawContext c{g, key, sheets, world, drawX, drawY, view};
+    const int topLayer = std::min<int>(world.topLayer, static_cast<int>(world.layers.size()) - 1);
+    for (int layer = 0; layer <= topLayer; ++layer) {
+        if (!layerShown(view, layer)) continue;
+        const int shade = pfLayerShade(baseShade, layer, world.player.layer);
+        const int t = (layer - world.player.layer) * 4;
+        const int firstRow = t - 2;
+        const int lastRow = t + (height / 32) * 2 - 1;
+        for (int r = firstRow; r <= lastRow; ++r) {
+            drawRows(c, shade, layer, field::kPlaneGround, r, width, height);
+        }
+        // Base and character planes interleave row by row so nearer rows cover farther ones.
+        for (int r = firstRow; r <= lastRow; ++r) {
+            drawRows(c, shade, layer, field::kPlaneBase, r, width, height);
+            drawRows(c, shade, layer, field::kPlaneChar, r, width, height);
+        }
+        for (int r = firstRow; r <= lastRow; ++r) {
+            drawRows(c, shade, layer, field::kPlaneAbove, r, width, height);
+        }
+    }
+}
+
+void psDrawCell(DrawContext& c, int shade, int layer, int plane, int x, int y) {
+    const field::World& w = c.world;
+    if (!w.inMap(layer, plane, x, y)) return;
+    const int eventId = w.cell(layer, plane, x, y).eventId;
+    psDrawMapChip(c, shade, layer, plane, x, y);
+    if (eventId != 0) psDrawEventObject(c, shade, eventId);
+    const field::CharState& p = w.player;
+    if (p.x == x && p.y == y && p.layer == layer && p.plane == plane) psDrawPlayer(c, shade);
+}
+
+void psDrawMapChip(DrawContext& c, int shade, int layer, int plane, int x, int y) {
+    const field::World& w = c.world;
+    if (!w.inMap(layer, plane, x, y)) return;
+    const field::MapCell& cell = w.cell(layer, plane, x, y);
+    if (cell.kind == 0) return;
+    const int sx = screenX(w, x, y);
+    const int sy = screenY(w, x, y, layer);
+    const int width = c.sheets.primary.width();
+    const int height = c.sheets.primary.height();
+    // Chips near the edge are skipped whole: the margin hides them anyway.
+    if (sx < 32 || sx + 64 > width - 32 || sy < 16 || sy + 32 > height - 16) return;
+    mdlGraphic::pfTransBltFast(c.g, c.sheets.primary, sx, sy, kMapChipWidth, kMapChipHeight,
+                               c.sheets.mapChips, cell.chipX, cell.chipY, c.key, shade);
+}
+
+void psDrawEventObject(DrawContext& c, int shade, int eventNo) {
+    field::World& w = c.world;
+    if (eventNo < 1 || eventNo > w.eventCount || eventNo >= static_cast<int>(w.events.size())) {
+        return;
+    }
+    field::EventObject& e = w.events[eventNo];
+    if (e.visible == 0) return;
+    const plat::Surface* sheet = pfGetChipSheet(e.chipSheet, c.sheets.charChips, c.sheets.eveChips);
+    const bool animates = pfUsesCharSheet(e.chipSheet);
+    int srcX = e.sheetX + e.animColumn * e.chipWidth;
+    int srcY = e.sheetY + e.facing * e.chipHeight;
+    int chipW = e.chipWidth;
+    int chipH = e.chipHeight;
+    if (e.x < 0 || e.x > w.maxX || e.y < 0 || e.y > w.maxY) return;
+
+    const int width = c.sheets.primary.width();
+    const int height = c.sheets.primary.height();
+    int sx = screenX(w, e.x, e.y);
+    // The chip stands on its cell: its bottom edge is the diamond's bottom corner.
+    int sy = screenY(w, e.x, e.y, e.layer) + 32 - chipH;
+    if (sheet != nullptr && sx >= 32 && sx <= width - 32 && sy + chipH > 32 &&
+        sy + chipH <= height - 16) {
+        if (width > sx && width <= sx + chipW) chipW = width - 32 - sx;
+        if (sy < 0 && sy + chipH >= 0) {
+            srcY -= sy;
+            chipH += sy;
+            sy = 0;
+        }
+        if (chipW > 0 && chipH > 0) {
+            mdlGraphic::pfTransBlt(c.g, c.sheets.primary, sx, sy, chipW, chipH, *sheet, srcX, srcY,
+                                   c.key, shade);
+        }
+    }
+    if (animates && mayAnimate(w, eventNo)) {
+        const int threshold = static_cast<int>(std::nearbyint(e.stepInterval * 3.0 / 4.0));
+        psStepWalkAnim(e, threshold, e.moving);
+    }
+}
+
+void psDrawPlayer(DrawContext& c, int shade) {
+    field::CharState& p = c.world.player;
+    if (p.visible == 0) return;
+    const plat::Surface* sheet = pfGetChipSheet(p.chipSheet, c.sheets.charChips, c.sheets.eveChips);
+    const int srcX = p.sheetX + p.animColumn * p.chipWidth;
+    const int srcY = p.sheetY + p.facing * p.chipHeight;
+    if (sheet != nullptr && p.chipWidth > 0 && p.chipHeight > 0) {
+        if (p.chipWidth <= kFastMaxWidth && p.chipHeight <= kFastMaxHeight) {
+            mdlGraphic::pfTransBltFast(c.g, c.sheets.primary, c.drawX, c.drawY, p.chipWidth,
+                                       p.chipHeight, *sheet, srcX, srcY, c.key, shade);
+        } else {
+            // The cached work surfaces cannot hold it; the general copy can.
+            mdlGraphic::pfTransBlt(c.g, c.sheets.primary, c.drawX, c.drawY, p.chipWidth,
+                                   p.chipHeight, *sheet, srcX, srcY, c.key, shade);
+        }
+    }
+    if (pfUsesCharSheet(p.chipSheet)) psStepWalkAnim(p, 3, p.moving);
+    if (c.view.lblXY != nullptr) {
+        const std::string text = std::to_string(p.x) + "," + std::to_string(p.y);
+        c.view.lblXY->caption.assign(text.begin(), text.end());
+    }
+}
+
+const plat::Surface* pfGetChipSheet(int chipSheet, const plat::Surface& charChips,
+                                    const plat::Surface& eveChips) {
+    switch (chipSheet) {
+    case 0: return &charChips;
+    case 1: return &eveChips;
+    default: return nullptr;
+    }
+}
+
+bool pfUsesCharSheet(int chipSheet) {
+    return chipSheet == 0;
+}
+
+void psStepWalkAnim(field::CharState& ch, int threshold, int moving) {
+    stepWalkAnim(ch, threshold, moving);
+}
+
+void psStepWalkAnim(field::EventObject& ch, int threshold, int moving) {
+    stepWalkAnim(ch, threshold, moving);
 }
 
 } // namespace mdlChipDraw

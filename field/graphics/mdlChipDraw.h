@@ -18,15 +18,60 @@ struct Sheets {
     plat::Surface& flip; // passed along, not used
 };
 
-// The window controls the renderer reads (layer and plane boxes) and writes (lblXY).
+// The window controls the renderer reads (layer and plane boxes) and writes (lblXY). A missing
+// box counts as ticked, so a composition without a window draws everything.
 struct ViewControls {
     std::array<const plat::CheckBox*, 3> chkLayerSet{};
     std::array<const plat::CheckBox*, 4> chkLayer{};
     plat::Label* lblXY = nullptr;
 };
 
+// What every drawing call of one composition shares.
+struct DrawContext {
+    mdlGraphic::GraphicState& g;
+    plat::Color key;
+    const Sheets& sheets;
+    field::World& world;
+    int drawX;
+    int drawY;
+    const ViewControls& view;
+};
+
+// A map cell, by column and row.
+struct CellPos {
+    int x;
+    int y;
+};
+
+// Composes one frame on sheets.primary: layers bottom to top, screen rows back to front.
+// width and height are the composition surface's outer size, which fixes the row and column walk.
 void psRenderFrame(mdlGraphic::GraphicState& g, plat::Color key, int baseShade,
                    const Sheets& sheets, field::World& world, int drawX, int drawY, int width,
                    int height, const ViewControls& view);
+
+// The shade of a layer: the base level on the player's layer, two darker elsewhere, at most 3.
+int pfLayerShade(int baseShade, int layer, int playerLayer);
+// First screen column of row r; r mod 2 keeps the sign of r.
+int pfFirstColumn(int r, int width);
+// The cell at screen row r, column k of the walk (rounded half to even).
+CellPos pfRowCell(int r, int k, int playerX, int playerY, int width, int height);
+
+// Map chip, event object and player of one cell of one plane, in that order.
+void psDrawCell(DrawContext& c, int shade, int layer, int plane, int x, int y);
+void psDrawMapChip(DrawContext& c, int shade, int layer, int plane, int x, int y);
+// Draws object eventNo where it stands (its own cell, not the visited one) and ticks its walk.
+void psDrawEventObject(DrawContext& c, int shade, int eventNo);
+// Draws the player at the draw position, ticks its walk and writes its cell to lblXY.
+void psDrawPlayer(DrawContext& c, int shade);
+
+// 0 the character sheet, 1 the event sheet, anything else none (nothing is drawn).
+const plat::Surface* pfGetChipSheet(int chipSheet, const plat::Surface& charChips,
+                                    const plat::Surface& eveChips);
+bool pfUsesCharSheet(int chipSheet);
+
+// One tick of the walk animation: poses 1, 2, 1, 0, ... while moving, changing every
+// threshold + 2 calls; back to 1 when stopped.
+void psStepWalkAnim(field::CharState& ch, int threshold, int moving);
+void psStepWalkAnim(field::EventObject& ch, int threshold, int moving);
 
 } // namespace mdlChipDraw
