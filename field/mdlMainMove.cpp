@@ -1,11 +1,201 @@
 #include "field/mdlMainMove.h"
 
+#include <array>
+
+#include "field/mdlEventObject.h"
+#include "field/mdlPointMath.h"
+#include "field/mdlRouteDirctSearch.h"
+#include <cmath>
+
 namespace mdlMain {
 
-void psActionKeyPoll(field::World&, MoveContext&) {}
-void psMouseWalk(field::World&, MoveContext&) {}
-void psKeyboardMove(field::World&, MoveContext&) {}
-void psActionStep(field::World&, MoveContext&) {}
-void psStepProgress(field::World&, MoveContext&) {}
+namespace {
+
+namespace vk = plat::vk;
+
+// Reads every key once and throws the answers away, then reads them again: only a key still
+// held at the second reading counts, so a press released before the poll is not seen.
+template <std::size_t N>
+std::array<bool, N> sReadKeys(plat::IKeyboard& kb, const std::array<int, N>& keys) {
+    for (int k : keys)
+        (void)kb.isHeld(k);
+    std::array<bool, N> held{};
+    for (std::size_t i = 0; i < N; ++i)
+        held[i] = kb.isHeld(keys[i]);
+    return held;
+}
+
+// Stand-in for the common library's ranged random number until it lands.
+std::int32_t sRndNum(plat::Services& sv, std::int32_t lo, std::int32_t hi) {
+    sv.random.mix(sv.clock.timeGetTime());
+    const double r = sv.random.nextFloat();
+    return static_cast<std::int32_t>(std::floor(r * (static_cast<double>(hi) - lo + 1) + lo));
+}
+
+struct Candidate {
+    std::int32_t dir = 0;
+    field::Step step;
+};
+
+} // namespace
+
+bool pfDirLookup(std::int32_t code, std::int32_t& dx, std::int32_t& dy) {
+    static constexpr std::array<field::Step, 8> kTable{{
+        {0, -1},
+        {1, 0},
+        {0, 1},
+        {-1, 0},
+        {1, -1},
+        {1, 1},
+        {-1, 1},
+        {-1, -1},
+    }};
+    if (code < 0 || code > 7) return false;
+    dx = kTable[static_cast<std::size_t>(code)].dx;
+    dy = kTable[static_cast<std::size_t>(code)].dy;
+    return true;
+}
+
+bool pfIsEnterable(const field::World& world, std::int32_t layer, std::int32_t plane,
+                   std::int32_t x, std::int32_t y) {
+    if (!world.inMap(layer, plane, x, y)) return false;
+    const std::int16_t kind = world.cell(layer, field::kPlaneGround, x, y).kind;
+    if (kind == 0 || kind == 2 || kind == 3) return false;
+    const std::int32_t id = world.cell(layer, plane, x, y).eventId;
+    if (id == 0) return true;
+    // A number naming no object cannot block (the map was written wrongly; walk on).
+    if (id < 0 || id > world.eventCount || static_cast<std::size_t>(id) >= world.events.size())
+        return true;
+    return world.events[static_cast<std::size_t>(id)].detached != 0;
+}
+
+void psActionKeyPoll(field::World& world, MoveContext& ctx) {
+    if (world.player.moving != 0) return;
+    const auto held =
+        sReadKeys(ctx.sv.keyboard, std::array<int, 3>{vk::Enter, vk::Space, vk::numpad(5)});
+    if (held[0] || held[1] || held[2]) {
+        if (world.actionHoldFrames != 3) {
+            ++world.actionHoldFrames;
+            return;
+        }
+        world.actionRequested = -1;
+        world.actionHoldFrames = 0;
+        return;
+    }
+    world.actionHoldFrames = 0;
+}
+
+void psKeyboardMove(field::World& world, MoveContext& ctx) {
+    field::CharState& p = world.player;
+    if (world.inputLocked != 0 || p.moving != 0) return;
+    enum { kUp, kNum8, kNum9, kDown, kNum2, kNum1, kLeft, kNum4, kNum7, kRight, kNum6, kNum3 };
+    const auto held = sReadKeys(
+        ctx.sv.keyboard,
+        std::array<int, 14>{vk::Up, vk::numpad(8), vk::numpad(9), vk::Down, vk::numpad(2),
+                            vk::numpad(1), vk::Left, vk::numpad(4), vk::numpad(7), vk::Right,
+                            vk::numpad(6), vk::numpad(3), vk::Shift, vk::Control});
+    const bool shift = held[12];
+    const bool control = held[13];
+    p.stepX = 0;
+    p.stepY = 0;
+    // Later groups override the direction of earlier ones; the map is drawn diamond-wise, so
+    // the keypad's diagonal keys move along one map axis.
+    if (held[kUp] || held[kNum8] || held[kNum9]) {
+        p.stepDir = 0;
+        p.stepY = -1;
+    }
+    if (held[kDown] || held[kNum2] || held[kNum1]) {
+        p.stepDir = 2;
+        p.stepY = 1;
+    }
+    if (held[kLeft] || held[kNum4] || held[kNum7]) {
+        p.stepDir = 3;
+        p.stepX = -1;
+    }
+    if (held[kRight] || held[kNum6] || held[kNum3]) {
+        p.stepDir = 1;
+        p.stepX = 1;
+    }
+    if (shift) p.stepDir = p.facing;
+    if (control) {
+        p.stepX = 0;
+        p.stepY = 0;
+        return;
+    }
+    if (p.stepX != 0 || p.stepY != 0) p.moving = -1;
+}
+
+void psMouseWalk(field::World& world, MoveContext& ctx) {
+    if (world.inputLocked != 0 || ctx.mouse.held == 0) return;
+    field::CharState& p = world.player;
+    const mdlPointMath::Point target =
+        mdlPointMath::pfPixelToMapCell(world, mdlPointMath::pfMakePoint(ctx.mouse.x, ctx.mouse.y));
+    if (target.x == p.x && target.y == p.y) {
+        world.actionRequested = -1;
+        return;
+    }
+    mdlRouteDirctSearch::pfStart(ctx.searchers.direct, p.x, p.y, target.x, target.y);
+    // The direct searcher offers at most three; a preferred route searcher could go on
+    // longer, so the list is capped where the direct one ends.
+    std::array<Candidate, 3> found{};
+    std::int32_t n = 0;
+    while (n < static_cast<std::int32_t>(found.size())) {
+        Candidate c;
+        c.dir = mdlRouteDirctSearch::pfNextDirection(ctx.searchers.direct, ctx.sv.windows);
+        c.step = mdlRxSGlue::pfNextStep(ctx.searchers, ctx.sv.windows);
+        if (c.step.isZero()) break;
+        found[static_cast<std::size_t>(n++)] = c;
+    }
+    const std::int32_t pick = sRndNum(ctx.sv, 0, n > 0 ? n - 1 : 0);
+    Candidate chosen;
+    if (n > 0 && pick >= 0 && pick < n) chosen = found[static_cast<std::size_t>(pick)];
+    // Re-planned every frame while held, also during a step: the step that completes goes in
+    // the direction picked in its last frame, from the unchanged start cell.
+    p.stepDir = static_cast<std::int16_t>(chosen.dir);
+    p.stepX = chosen.step.dx;
+    p.stepY = chosen.step.dy;
+    if (!chosen.step.isZero()) p.moving = -1;
+}
+
+void psActionStep(field::World& world, MoveContext& ctx) {
+    if (world.actionRequested == 0) return;
+    if (world.inputLocked == 0) {
+        const field::CharState& p = world.player;
+        for (std::int32_t plane = 0; plane <= p.plane && plane < field::kPlaneCount; ++plane)
+            mdlEventObject::pfEventTrigger(world, ctx.mouse, 0, p.layer, plane, p.x, p.y);
+    }
+    world.actionRequested = 0;
+}
+
+std::int32_t pfStepProgress(field::World& world, field::MouseState& mouse) {
+    field::CharState& p = world.player;
+    if (p.moving == 0) return kStepNone;
+    if (p.stepFrames <= 4) {
+        ++p.stepFrames;
+        return kStepNone;
+    }
+    p.stepFrames = 0;
+    p.facing = p.stepDir;
+    p.moving = 0;
+    const std::int64_t tx64 = static_cast<std::int64_t>(p.x) + p.stepX;
+    const std::int64_t ty64 = static_cast<std::int64_t>(p.y) + p.stepY;
+    if (tx64 < 0 || ty64 < 0 || tx64 > world.maxX || ty64 > world.maxY) return kStepRefused;
+    const auto tx = static_cast<std::int32_t>(tx64);
+    const auto ty = static_cast<std::int32_t>(ty64);
+    if (pfIsEnterable(world, p.layer, p.plane, tx, ty)) {
+        p.x = tx;
+        p.y = ty;
+        for (std::int32_t plane = 0; plane <= p.plane && plane < field::kPlaneCount; ++plane)
+            mdlEventObject::pfEventTrigger(world, mouse, -1, p.layer, plane, p.x, p.y);
+        return kStepArrived;
+    }
+    // Push against whatever blocks the cell: talking to a character standing in the way.
+    mdlEventObject::pfEventTrigger(world, mouse, 0, p.layer, p.plane, tx, ty);
+    return kStepRefused;
+}
+
+void psStepProgress(field::World& world, MoveContext& ctx) {
+    pfStepProgress(world, ctx.mouse);
+}
 
 } // namespace mdlMain
