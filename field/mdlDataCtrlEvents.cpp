@@ -99,17 +99,6 @@ Script catchingGame() {
                       });
 }
 
-// The searchers see every cell free except (0, 0), which is judged from the character plane of
-// layer 0 like the movement test would: no ground, wall, blocked or an object there.
-void handObstacleGrid(const World& world, mdlRxSGlue::Searchers& searchers) {
-    const field::MapCell& c = world.cell(0, field::kPlaneChar, 0, 0);
-    const bool blocked = c.kind == 0 || c.kind == 2 || c.kind == 3 || c.eventId != 0;
-    (void)blocked;
-    (void)searchers;
-    // PENDING: build the SearchGrid (width maxX + 1, height maxY + 1) and pass it to the
-    // glue's set-grid call once mdlRxSGlue provides it.
-}
-
 void fillObjects(World& world) {
     auto& ev = world.events;
 
@@ -223,7 +212,8 @@ bool pfBuildEventObjects(World& world, mdlRxSGlue::Searchers& searchers) {
         world.cell(e.layer, e.plane, e.x, e.y).eventId = static_cast<std::int16_t>(n);
     }
 
-    handObstacleGrid(world, searchers);
+    // The grid is built after the objects stand on their cells, so (0, 0) sees them.
+    mdlRxSGlue::pfSetGrid(searchers, mdlRxSGlue::pfObstacleGrid(world));
     return true;
 }
 

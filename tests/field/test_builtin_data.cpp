@@ -225,3 +225,23 @@ TEST(BuiltinEvents, RefusesWithoutAMap) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(BuiltinEvents, HandsTheObstacleGridToTheSearchers) {
+    field::World w;
+    field::initPlayer(w);
+    w.resizeMap(8, 5, 2);
+    mdlRxSGlue::Searchers searchers;
+    mdlRxSGlue::psConfigureAtStartup(searchers);
+    ASSERT_TRUE(mdlDataCtrl::pfBuildScripts(w));
+    ASSERT_TRUE(mdlDataCtrl::pfBuildEventObjects(w, searchers));
+    const field::SearchGrid& g = searchers.direct.grid;
+    EXPECT_NE(searchers.direct.gridReady, 0);
+    EXPECT_EQ(g.width, 9);
+    EXPECT_EQ(g.height, 6);
+    EXPECT_NE(g.at(0, 0), 0); // the character plane has no ground of its own
+    EXPECT_EQ(g.at(6, 4), 0); // the rest is left to the movement test
+}
+
+} // namespace
