@@ -49,6 +49,8 @@ bool ScriptedWindowSystem::unload(Form& form) {
     bool cancel = false;
     form.queryUnload(cancel);
     if (cancel) return false;
+    // The close query may itself have unloaded every form, this one included.
+    if (!form.loaded) return true;
     form.loaded = false;
     form.visible = false;
     unloaded.push_back(&form);

@@ -1,0 +1,183 @@
+#include "field/mdlMain.h"
+
+#include <string>
+
+#include "field/graphics/mdlChipDraw.h"
+#include "field/graphics/mdlGraphic.h"
+#include "field/mdlDataCtrl.h"
+#include "field/mdlRxSGlue.h"
+#include "field/script/mdlScriptProcesser.h"
+
+namespace mdlMain {
+
+namespace {
+
+// The visible part of the composition surface and the magnified square.
+constexpr int kViewX = 64, kViewY = 32, kViewWidth = 384, kViewHeight = 192;
+constexpr int kZoomSource = 64, kZoomTarget = 128;
+constexpr int kExitBuildFailed = 1;
+
+} // namespace
+
+void psFrameCount(FrameCounter& fc, std::uint32_t now) {
+    // Unsigned difference: the 32-bit tick wraps after 49.7 days without breaking the count.
+    if (now - fc.secondStart > 1000u) {
+        fc.shownRate = fc.framesThisSecond;
+        fc.secondStart = now;
+        fc.framesThisSecond = 1;
+    } else if (fc.framesThisSecond < INT32_MAX) {
+        ++fc.framesThisSecond;
+    }
+}
+
+void psStartUp(field::frmMain& form, field::World& world, plat::Services& sv) {
+    form.closeRequested = 0;
+    form.closeState = field::kRunning;
+    form.layout();
+
+    const plat::PictureBox& mask25 = form.PicShadow25Mask;
+    mdlGraphic::pfInitShadeMasks(form.graphics, mask25.width, mask25.height, &mask25.surface,
+                                 &form.PicShadow50Mask.surface, &form.PicShadow75Mask.surface);
+
+    mdlRxSGlue::psConfigureAtStartup(form.searchers);
+
+    world = field::World{};
+    field::initPlayer(world);
+
+    if (!mdlDataCtrl::pfBuildMap(world, sv)) sv.process.exitNow(kExitBuildFailed);
+    if (!mdlDataCtrl::pfBuildScripts(world)) sv.process.exitNow(kExitBuildFailed);
+    if (!mdlDataCtrl::pfBuildEventObjects(world, form.searchers)) {
+        sv.process.exitNow(kExitBuildFailed);
+    }
+
+    sv.windows.show(form);
+}
+
+FieldLoop::FieldLoop(field::frmMain& form, field::World& world, plat::Services& sv)
+    : form_(form), world_(world),
+      sv_(sv), move_{sv, form.mouse, form.searchers, kPlayerDrawX, kPlayerDrawY} {
+    surfaceWidth_ = form_.PicPrimarySurface.width;
+    surfaceHeight_ = form_.PicPrimarySurface.height;
+    sv_.clock.beginPeriod();
+    key_ = form_.PicCharChips.surface.pixel(2, 2);
+    sv_.random.mix(sv_.clock.timeGetTime());
+    mdlGraphic::pfInitTransWork(form_.graphics, &form_.PicPrimarySurface.surface,
+                                &form_.PicPrimarySurface.surface);
+}
+
+FieldLoop::~FieldLoop() {
+    // A test that stops early still gives the timer period back; the window is left alone.
+    if (!finished_) sv_.clock.endPeriod();
+}
+
+bool FieldLoop::running() const {
+    return form_.closeRequested == 0 && form_.closeState == field::kRunning;
+}
+
+bool FieldLoop::runOneFrame() {
+    if (finished_ || !running()) return false;
+    frameStart_ = sv_.clock.timeGetTime();
+    frameSteps();
+    ++frames_;
+
+    if (form_.closeState == field::kCloseRequested || !form_.loaded) return false;
+    inactiveWait();
+    frameWait();
+    sv_.windows.doEvents();
+    return running();
+}
+
+int FieldLoop::runFrames(int n) {
+    int ran = 0;
+    while (ran < n && !finished_ && running()) {
+        ++ran;
+        if (!runOneFrame()) break;
+    }
+    return ran;
+}
+
+void FieldLoop::frameSteps() {
+    mdlScriptProcesser::psRunFrameScripts(world_, sv_);
+    psActionKeyPoll(world_, move_);
+    psMouseWalk(world_, move_);
+    psKeyboardMove(world_, move_);
+    psActionStep(world_, move_);
+    psStepProgress(world_, move_);
+
+    mdlChipDraw::ViewControls view;
+    for (std::size_t i = 0; i < view.chkLayerSet.size(); ++i) {
+        view.chkLayerSet[i] = &form_.chkLayerSet[i];
+    }
+    for (std::size_t i = 0; i < view.chkLayer.size(); ++i)
+        view.chkLayer[i] = &form_.chkLayer[i];
+    view.lblXY = &form_.lblXY;
+    const mdlChipDraw::Sheets sheets{form_.PicMapChips.surface, form_.PicCharChips.surface,
+                                     form_.PicEveChips.surface, form_.PicPrimarySurface.surface,
+                                     form_.PicFlipCopy.surface};
+    mdlChipDraw::psRenderFrame(form_.graphics, key_, world_.shadeLevel, sheets, world_, move_.drawX,
+                               move_.drawY, surfaceWidth_, surfaceHeight_, view);
+
+    present();
+    psFrameCount(fps_, sv_.clock.timeGetTime());
+
+    sv_.text.textOut(form_.PicFlipCopy.surface, 0, 0, "FPS:" + std::to_string(fps_.shownRate));
+    plat::stretchBlt(form_.PicBackFiled2.surface, 0, 0, kZoomTarget, kZoomTarget,
+                     form_.PicPrimarySurface.surface, move_.drawX, move_.drawY, kZoomSource,
+                     kZoomSource);
+    sv_.windows.repaint(form_.PicFlipCopy);
+}
+
+void FieldLoop::present() {
+    plat::Surface& flip = form_.PicFlipCopy.surface;
+    flip.clear();
+    plat::bitBlt(flip, 0, 0, kViewWidth, kViewHeight, form_.PicPrimarySurface.surface, kViewX,
+                 kViewY, plat::Rop::SrcCopy);
+}
+
+// One pass of a wait: block for window events up to `ms`. A window system that returns at
+// once without the clock moving must not make the wait spin, so the pass then sleeps 1 ms.
+namespace {
+void waitPass(plat::Services& sv, std::uint32_t ms) {
+    const std::uint32_t before = sv.clock.timeGetTime();
+    sv.windows.waitEvents(ms);
+    if (sv.clock.timeGetTime() == before) sv.clock.sleep(1);
+}
+} // namespace
+
+void FieldLoop::inactiveWait() {
+    while (running() && !sv_.windows.isActive(form_))
+        waitPass(sv_, kInactiveWaitMs);
+}
+
+void FieldLoop::frameWait() {
+    // No catching up: a frame that overran starts the next one at once.
+    while (running()) {
+        const std::uint32_t elapsed = sv_.clock.timeGetTime() - frameStart_;
+        if (elapsed >= kFramePeriodMs) break;
+        waitPass(sv_, kFramePeriodMs - elapsed);
+    }
+}
+
+void FieldLoop::finish() {
+    if (finished_) return;
+    finished_ = true;
+    form_.closeState = field::kShuttingDown;
+    mdlGraphic::pfReleaseGraphics(form_.graphics);
+    sv_.windows.unload(form_);
+    sv_.clock.endPeriod();
+}
+
+void psMainLoop(field::frmMain& form, field::World& world, plat::Services& sv) {
+    FieldLoop loop(form, world, sv);
+    while (loop.runOneFrame()) {
+    }
+    loop.finish();
+}
+
+void frmMain_Load(field::frmMain& form, plat::Services& sv) {
+    field::World world;
+    psStartUp(form, world, sv);
+    psMainLoop(form, world, sv);
+}
+
+} // namespace mdlMain

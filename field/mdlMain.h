@@ -1,0 +1,101 @@
+// Start-up, the frame loop and shutdown of the field program.
+//
+// Driving the program from a test (no display, virtual time):
+//
+//     plat::testing::TestServices ts;          // virtual clock, scripted keys and boxes
+//     field::frmMain form(ts.services);
+//     field::World world;                      // zero-filled
+//     mdlMain::psStartUp(form, world, ts.services);   // layout .. builders .. show
+//     mdlMain::FieldLoop loop(form, world, ts.services);
+//     loop.runOneFrame();                      // one whole frame, its waits included
+//     ts.keyboard.press(plat::vk::Right);      // input between frames...
+//     ts.windows.onEvents = [&] { ... };       // ...or at the message-processing points
+//     loop.runFrames(50);
+//     loop.finish();                           // release, unload, end the timer period
+//
+// Each frame lasts 40 ms of the virtual clock (the waits advance it), so 25 frames are one
+// second of game time. A failing builder ends the program through IProcess::exitNow, which
+// TempProcess turns into a plat::testing::ProcessExit exception. frmMain_Load runs all of it
+// in one call, as the real program does.
+#pragma once
+
+#include <cstdint>
+
+#include "field/World.h"
+#include "field/frmMain.h"
+#include "field/mdlMainMove.h"
+#include "platform/Seams.h"
+
+namespace mdlMain {
+
+constexpr std::uint32_t kFramePeriodMs = 40;
+// How long one pass of the inactive wait may block waiting for window events; activation
+// itself is a window event and ends the pass early.
+constexpr std::uint32_t kInactiveWaitMs = 40;
+constexpr int kPlayerDrawX = 224;
+constexpr int kPlayerDrawY = 64;
+
+// Frames-per-second measurement of the view.
+struct FrameCounter {
+    std::int32_t shownRate = 0;
+    std::int32_t framesThisSecond = 0;
+    std::uint32_t secondStart = 0;
+};
+// Counts one frame at tick `now`: a second closes once more than 1000 ms have passed.
+void psFrameCount(FrameCounter& fc, std::uint32_t now);
+
+// The load handler up to showing the window: flags, layout, shade masks, searchers, the
+// player, the three builders (failure ends the program at once), show.
+void psStartUp(field::frmMain& form, field::World& world, plat::Services& sv);
+
+// The frame loop, one frame at a time. Construction is the loop start (timer period, colour
+// key, seed, work surfaces); finish() is the loop end (release, unload, timer period back).
+class FieldLoop {
+  public:
+    FieldLoop(field::frmMain& form, field::World& world, plat::Services& sv);
+    ~FieldLoop();
+    FieldLoop(const FieldLoop&) = delete;
+    FieldLoop& operator=(const FieldLoop&) = delete;
+
+    // Runs one frame with its waits. False when the loop has ended (no frame is run when the
+    // close flags are already set on entry).
+    bool runOneFrame();
+    // Runs up to n frames; returns how many ran.
+    int runFrames(int n);
+    // True while neither close value is set.
+    bool running() const;
+    // Loop end: close state 2, release the graphics, unload the window, end the timer period.
+    // Runs once; later calls do nothing.
+    void finish();
+
+    const FrameCounter& frameCounter() const { return fps_; }
+    std::int64_t framesRun() const { return frames_; }
+    plat::Color colourKey() const { return key_; }
+    MoveContext& moveContext() { return move_; }
+
+  private:
+    void frameSteps();
+    void present();
+    void inactiveWait();
+    void frameWait();
+
+    field::frmMain& form_;
+    field::World& world_;
+    plat::Services& sv_;
+    MoveContext move_;
+    int surfaceWidth_ = 0;
+    int surfaceHeight_ = 0;
+    plat::Color key_ = 0;
+    std::uint32_t frameStart_ = 0;
+    FrameCounter fps_;
+    std::int64_t frames_ = 0;
+    bool finished_ = false;
+};
+
+// Loop start, frames until a close request, loop end.
+void psMainLoop(field::frmMain& form, field::World& world, plat::Services& sv);
+
+// The whole program: start-up, the main loop, and the World destroyed when it returns.
+void frmMain_Load(field::frmMain& form, plat::Services& sv);
+
+} // namespace mdlMain

@@ -1,0 +1,354 @@
+// The field window's start-up, layout, close handshake, mouse handlers and frame timing,
+// driven frame by frame on the virtual clock.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "field/frmMain.h"
+#include "field/mdlMain.h"
+#include "platform/testing/TestSeams.h"
+
+namespace {
+
+using field::frmMain;
+using plat::testing::TestServices;
+
+// Text drawing that costs virtual time and remembers when each frame drew its rate text.
+class TimedText : public plat::ITextRenderer {
+  public:
+    explicit TimedText(plat::testing::VirtualClock& clock) : clock_(clock) {}
+    int textOut(plat::Surface&, int, int, std::string_view utf8) override {
+        times.push_back(clock_.timeGetTime());
+        texts.emplace_back(utf8);
+        if (!costs.empty()) {
+            clock_.advance(costs.front());
+            costs.erase(costs.begin());
+        }
+        return 1;
+    }
+    std::vector<std::uint32_t> times;
+    std::vector<std::string> texts;
+    std::vector<std::uint32_t> costs; // virtual ms spent by the next draws
+
+  private:
+    plat::testing::VirtualClock& clock_;
+};
+
+// A window system whose waits wake `lateMs` after the requested time, like a 1 ms timer.
+class LateWindows : public plat::testing::ScriptedWindowSystem {
+  public:
+    void waitEvents(std::uint32_t ms) override {
+        if (clock) clock->sleep(ms + lateMs);
+        doEvents();
+    }
+    std::uint32_t lateMs = 1;
+};
+
+// Start-up with the ordinary scripted window system.
+struct Started {
+    TestServices ts;
+    TimedText text{ts.clock};
+    plat::Services sv{ts.clock, ts.keyboard, ts.windows, ts.process, text, ts.random};
+    frmMain form{sv};
+    field::World world;
+    Started() { mdlMain::psStartUp(form, world, sv); }
+};
+
+TEST(FieldStartUp, ShrinksToTheGameViewAndTheEnlargeButtonRestoresTheDesignSize) {
+    Started s;
+    EXPECT_EQ(s.form.scaleWidth(), 533);
+    EXPECT_EQ(s.form.scaleHeight(), 239);
+    EXPECT_EQ(s.form.PicPrimarySurface.surface.width(), 514);
+    EXPECT_EQ(s.form.PicPrimarySurface.surface.height(), 258);
+    EXPECT_EQ(s.form.PicPrimarySurface.backColor(), plat::rgb(150, 150, 255));
+    EXPECT_EQ(s.form.PicFlipCopy.surface.width(), 386);
+    EXPECT_EQ(s.form.PicFlipCopy.surface.height(), 194);
+
+    // In the shrunk window only the view, the position frame and the button are whole.
+    auto inside = [&](const plat::Control& c, int w, int h) {
+        return c.left + c.width <= w && c.top + c.height <= h;
+    };
+    for (const plat::Control* c : s.form.controls()) {
+        if (c->container) continue;
+        const bool shownSmall = c == &s.form.PicFlipCopy || c == &s.form.fraXY ||
+                                c == &s.form.cmdBigConsole || c == &s.form.lblFlipCopy;
+        EXPECT_EQ(inside(*c, 533, 239), shownSmall) << c->name;
+    }
+
+    s.form.cmdBigConsole.onClick();
+    EXPECT_EQ(s.form.widthTwips, s.form.fullWidth);
+    EXPECT_EQ(s.form.heightTwips, s.form.fullHeight);
+    for (const plat::Control* c : s.form.controls()) {
+        if (!c->container) {
+            EXPECT_TRUE(inside(*c, s.form.scaleWidth(), s.form.scaleHeight())) << c->name;
+        } else {
+            EXPECT_TRUE(inside(*c, c->container->width, c->container->height)) << c->name;
+        }
+    }
+    EXPECT_EQ(s.ts.windows.syncs[&s.form], 1);
+}
+
+TEST(FieldStartUp, ShrinkHoldsForAnyBorderAndTitleTheWindowSystemReports) {
+    TestServices ts;
+    frmMain form(ts.services);
+    form.borderWidth = 1;
+    form.titleHeight = 31;
+    form.widthTwips = (900 + 2) * 15;
+    form.heightTwips = (860 + 31 + 2) * 15;
+    form.layout();
+    EXPECT_EQ(form.scaleWidth(), 533);
+    EXPECT_EQ(form.scaleHeight(), 239);
+}
+
+TEST(FieldStartUp, ControlsCarryTheirCaptionsAndAllLayerBoxesStartTicked) {
+    TestServices ts;
+    frmMain form(ts.services);
+    EXPECT_EQ(form.cmdBigConsole.caption, u"＞");
+    EXPECT_EQ(form.fraLayer.caption, u"レイヤ");
+    EXPECT_EQ(form.fraXY.caption, u"x,y座標");
+    const std::u16string planes[4] = {u"マップ", u"ベース", u"キャラ", u"ｱﾊﾞｰﾌﾞ"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(form.chkLayer[i].caption, planes[i]);
+        EXPECT_EQ(form.chkLayer[i].value, 1);
+        EXPECT_EQ(form.chkLayer[i].index, i);
+    }
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(form.chkLayerSet[i].caption, std::u16string(1, char16_t(u'0' + i)));
+        EXPECT_EQ(form.chkLayerSet[i].value, 1);
+    }
+    EXPECT_EQ(form.lblFlipCopy.caption, u"メイン窓");
+    EXPECT_EQ(form.lblPrimarySurface.caption, u"初期描画用窓");
+    EXPECT_EQ(form.lblMapChips.caption, u"マップバックバッファ窓");
+    EXPECT_EQ(form.lblCharChips.caption, u"キャラバックバッファ窓");
+    EXPECT_EQ(form.lblEveChips.caption, u"イベントバックバッファ窓");
+    EXPECT_EQ(form.lblBackFiled2.caption, u"キャラクタ動作確認窓");
+}
+
+TEST(FieldStartUp, PlayerStartsAtItsPlaceAndTheWindowIsShown) {
+    Started s;
+    const field::CharState& p = s.world.player;
+    EXPECT_EQ(p.x, 1);
+    EXPECT_EQ(p.y, 2);
+    EXPECT_EQ(p.layer, 0);
+    EXPECT_EQ(p.plane, 2);
+    EXPECT_EQ(p.facing, 3);
+    EXPECT_EQ(p.animColumn, 1);
+    EXPECT_EQ(p.chipWidth, 64);
+    EXPECT_NE(p.visible, 0);
+    EXPECT_TRUE(s.form.loaded);
+    EXPECT_TRUE(s.form.visible);
+    EXPECT_EQ(s.form.closeState, field::kRunning);
+}
+
+TEST(FieldLoop, FirstCloseOnlyAsksAndTheWindowGoesAfterTheFrame) {
+    Started s;
+    mdlMain::FieldLoop loop(s.form, s.world, s.sv);
+    ASSERT_TRUE(loop.runOneFrame());
+
+    // Two close clicks inside one frame: both are cancelled, the window stays.
+    std::vector<bool> answers;
+    s.ts.windows.onEvents = [&] {
+        if (answers.size() < 2) answers.push_back(s.ts.windows.unload(s.form));
+    };
+    EXPECT_FALSE(loop.runOneFrame());
+    ASSERT_EQ(answers.size(), 2u);
+    EXPECT_FALSE(answers[0]);
+    EXPECT_FALSE(answers[1]);
+    EXPECT_TRUE(s.form.loaded);
+    EXPECT_EQ(s.form.closeState, field::kCloseRequested);
+    EXPECT_EQ(loop.framesRun(), 2);
+
+    EXPECT_FALSE(loop.runOneFrame()) << "no frame after the close request";
+    loop.finish();
+    EXPECT_FALSE(s.form.loaded);
+    EXPECT_EQ(s.form.closeState, field::kFormsUnloaded);
+    EXPECT_EQ(std::count(s.ts.windows.unloaded.begin(), s.ts.windows.unloaded.end(), &s.form), 1);
+    EXPECT_EQ(s.ts.clock.periodDepth, 0);
+}
+
+TEST(FieldLoop, WholeProgramEndsAfterACloseClick) {
+    TestServices ts;
+    frmMain form(ts.services);
+    int pumps = 0;
+    ts.windows.onEvents = [&] {
+        if (++pumps == 200) ts.windows.unload(form);
+    };
+    mdlMain::frmMain_Load(form, ts.services);
+    EXPECT_FALSE(form.loaded);
+    EXPECT_EQ(form.closeState, field::kFormsUnloaded);
+    EXPECT_EQ(ts.clock.periodDepth, 0);
+    EXPECT_GT(ts.text.calls.size(), 2u);
+}
+
+TEST(FieldLoop, NothingAdvancesWhileInactive) {
+    Started s;
+    mdlMain::FieldLoop loop(s.form, s.world, s.sv);
+    ASSERT_TRUE(loop.runOneFrame());
+    s.ts.windows.active = false;
+    const std::uint32_t before = s.ts.clock.timeGetTime();
+    int pumps = 0;
+    s.ts.windows.onEvents = [&] {
+        if (++pumps == 100) s.ts.windows.active = true;
+        if (!s.ts.windows.active) {
+            EXPECT_EQ(s.text.texts.size(), 2u) << "a frame ran while inactive";
+        }
+    };
+    ASSERT_TRUE(loop.runOneFrame());
+    EXPECT_EQ(s.text.texts.size(), 2u);
+    EXPECT_GT(s.ts.clock.timeGetTime() - before, 1000u);
+    ASSERT_TRUE(loop.runOneFrame());
+    EXPECT_EQ(s.text.texts.size(), 3u);
+}
+
+TEST(FieldLoop, CloseWhileInactiveEndsTheProgram) {
+    Started s;
+    mdlMain::FieldLoop loop(s.form, s.world, s.sv);
+    s.ts.windows.active = false;
+    int pumps = 0;
+    s.ts.windows.onEvents = [&] {
+        if (++pumps == 5) s.ts.windows.unload(s.form);
+        EXPECT_LE(pumps, 6) << "the inactive wait went on after the close";
+    };
+    EXPECT_FALSE(loop.runOneFrame());
+    loop.finish();
+    EXPECT_FALSE(s.form.loaded);
+}
+
+TEST(FieldLoop, FramesLastFortyMillisecondsWithoutCatchingUp) {
+    Started s;
+    mdlMain::FieldLoop loop(s.form, s.world, s.sv);
+    s.text.costs = {0, 0, 100, 0, 0}; // the third frame's drawing takes 100 ms
+    EXPECT_EQ(loop.runFrames(5), 5);
+    ASSERT_EQ(s.text.times.size(), 5u);
+    const auto& t = s.text.times;
+    EXPECT_EQ(t[1] - t[0], 40u);
+    EXPECT_EQ(t[2] - t[1], 40u);
+    EXPECT_EQ(t[3] - t[2], 100u) << "an overrun frame is followed at once";
+    EXPECT_EQ(t[4] - t[3], 40u) << "and the next one is not shortened";
+}
+
+TEST(FieldLoop, FrameWaitSurvivesTheClockWrapping) {
+    Started s;
+    s.ts.clock.set(0xFFFFFFFFu - 50);
+    mdlMain::FieldLoop loop(s.form, s.world, s.sv);
+    EXPECT_EQ(loop.runFrames(4), 4);
+    EXPECT_EQ(s.text.times[3] - s.text.times[0], 120u);
+}
+
+TEST(FieldLoop, RateShowsZeroForTheFirstSecondThenTheFramesOfTheLast) {
+    // A wait that wakes 1 ms late, as the real 1 ms timer does: 41 ms frames.
+    TestServices ts;
+    TimedText text(ts.clock);
+    LateWindows windows;
+    windows.clock = &ts.clock;
+    plat::Services sv{ts.clock, ts.keyboard, windows, ts.process, text, ts.random};
+    frmMain form(sv);
+    field::World world;
+    mdlMain::psStartUp(form, world, sv);
+    mdlMain::FieldLoop loop(form, world, sv);
+    loop.runFrames(80);
+    ASSERT_EQ(text.texts.size(), 80u);
+    for (int i = 0; i < 25; ++i)
+        EXPECT_EQ(text.texts[i], "FPS:0") << i;
+    for (int i = 25; i < 80; ++i)
+        EXPECT_EQ(text.texts[i], "FPS:25") << i;
+
+    // With waits that end exactly on time the measuring window holds 26 frames.
+    Started exact;
+    mdlMain::FieldLoop exactLoop(exact.form, exact.world, exact.sv);
+    exactLoop.runFrames(30);
+    EXPECT_EQ(exact.text.texts[25], "FPS:0");
+    EXPECT_EQ(exact.text.texts[26], "FPS:26");
+}
+
+TEST(FieldLoop, FrameCountClosesASecondOnlyAfterMoreThan1000Ms) {
+    mdlMain::FrameCounter fc;
+    mdlMain::psFrameCount(fc, 5000);
+    EXPECT_EQ(fc.shownRate, 0);
+    EXPECT_EQ(fc.framesThisSecond, 1);
+    mdlMain::psFrameCount(fc, 6000); // exactly 1000 ms: still the same second
+    EXPECT_EQ(fc.framesThisSecond, 2);
+    mdlMain::psFrameCount(fc, 6001);
+    EXPECT_EQ(fc.shownRate, 2);
+    EXPECT_EQ(fc.framesThisSecond, 1);
+    // Across the 32-bit wrap.
+    fc.secondStart = 0xFFFFFF00u;
+    fc.framesThisSecond = 7;
+    mdlMain::psFrameCount(fc, 0x00000100u);
+    EXPECT_EQ(fc.framesThisSecond, 8);
+}
+
+TEST(FieldLoop, ViewShowsOnlyTheCentreAndTheZoomDoublesThePlayerSquare) {
+    Started s;
+    mdlMain::FieldLoop loop(s.form, s.world, s.sv);
+    loop.runOneFrame();
+    const plat::Surface& primary = s.form.PicPrimarySurface.surface;
+    const plat::Surface& flip = s.form.PicFlipCopy.surface;
+    for (int y = 0; y < 192; y += 7) {
+        for (int x = 0; x < 384; x += 5) {
+            ASSERT_EQ(flip.pixel(x, y), primary.pixel(x + 64, y + 32)) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(flip.pixel(385, 10), s.form.PicFlipCopy.backColor());
+    EXPECT_EQ(flip.pixel(10, 193), s.form.PicFlipCopy.backColor());
+    const plat::Surface& zoom = s.form.PicBackFiled2.surface;
+    for (int y = 0; y < 128; y += 3) {
+        for (int x = 0; x < 128; x += 3) {
+            ASSERT_EQ(zoom.pixel(x, y), primary.pixel(224 + x / 2, 64 + y / 2));
+        }
+    }
+    EXPECT_GE(s.ts.windows.repaints[&s.form.PicFlipCopy], 1);
+}
+
+TEST(FieldWindow, OnlyTheLeftButtonHoldsAndMovesAlwaysTrack) {
+    TestServices ts;
+    frmMain form(ts.services);
+    plat::PictureBox& view = form.PicFlipCopy;
+    view.onMouseDown(plat::kRightButton, 0, 10, 10);
+    EXPECT_EQ(form.mouse.held, 0);
+    view.onMouseDown(plat::kMiddleButton, 0, 10, 10);
+    EXPECT_EQ(form.mouse.held, 0);
+    view.onMouseDown(plat::kLeftButton, 0, 10, 10);
+    EXPECT_EQ(form.mouse.held, -1);
+    view.onMouseUp(plat::kRightButton, 0, 10, 10);
+    EXPECT_EQ(form.mouse.held, -1);
+    view.onMouseUp(plat::kLeftButton, 0, 10, 10);
+    EXPECT_EQ(form.mouse.held, 0);
+
+    view.onMouseMove(0, 0, 100.6f, 20.2f);
+    EXPECT_EQ(form.mouse.x, 101);
+    EXPECT_EQ(form.mouse.y, 20);
+    EXPECT_EQ(form.mouse.held, 0);
+    view.onMouseMove(plat::kRightButton, 0, -3.7f, 7.0f);
+    EXPECT_EQ(form.mouse.x, -4);
+    EXPECT_EQ(form.mouse.y, 7);
+    view.onMouseMove(0, 0, std::numeric_limits<float>::quiet_NaN(), 3.0e30f);
+    EXPECT_EQ(form.mouse.x, 0);
+    EXPECT_GT(form.mouse.y, 0);
+}
+
+TEST(FieldWindow, CloseStateMachine) {
+    TestServices ts;
+    frmMain form(ts.services);
+    ts.windows.show(form);
+    bool cancel = false;
+    form.queryUnload(cancel);
+    EXPECT_TRUE(cancel);
+    EXPECT_EQ(form.closeRequested, -1);
+    EXPECT_EQ(form.closeState, field::kCloseRequested);
+    form.queryUnload(cancel);
+    EXPECT_TRUE(cancel);
+    EXPECT_EQ(form.closeState, field::kCloseRequested);
+
+    form.closeState = field::kShuttingDown;
+    EXPECT_TRUE(ts.windows.unload(form));
+    EXPECT_EQ(form.closeState, field::kFormsUnloaded);
+    EXPECT_FALSE(form.loaded);
+    EXPECT_EQ(ts.windows.unloaded.size(), 1u);
+    cancel = true;
+    form.queryUnload(cancel);
+    EXPECT_FALSE(cancel);
+}
+
+} // namespace
