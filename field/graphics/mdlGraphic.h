@@ -5,6 +5,12 @@
 
 namespace mdlGraphic {
 
+// Size of the cached work surfaces: the largest chip pfTransBltFast accepts.
+constexpr int kWorkWidth = 64;
+constexpr int kWorkHeight = 100;
+// Largest shade tile accepted; the shipped masks are 64 x 64.
+constexpr int kMaxShadeTile = 1024;
+
 // Module state: the cached work surfaces of the fast masked copy and the private shade
 // surfaces. One per program, owned by the window's start-up scope.
 struct GraphicState {
@@ -17,19 +23,28 @@ struct GraphicState {
 };
 
 // Draws one of the three shade mask pictures (level 1, 2, 3) at the given size from its table.
+// Any other level, or a size outside 1..kMaxShadeTile, gives a null surface.
 plat::Surface psMakeShadeMaskPicture(int level, int width = 64, int height = 64);
 
+// Creates the cached work surfaces. Does nothing (and answers false) when either surface is
+// null; both are the composition surface, whose format the work surfaces follow.
 bool pfInitTransWork(GraphicState& g, const plat::Surface* a, const plat::Surface* b);
+// Stores the shade tile size and makes a private copy of each non-null mask. A tile size
+// outside 1..kMaxShadeTile is refused: nothing is stored and the answer is false.
 bool pfInitShadeMasks(GraphicState& g, int width, int height, const plat::Surface* mask25,
                       const plat::Surface* mask50, const plat::Surface* mask75);
-// Level 1, 2, 3 gives the private shade surface; any other level gives nullptr.
+// Level 1, 2, 3 gives the private shade surface; any other level, or a mask that was never
+// copied, gives nullptr.
 const plat::Surface* pfGetShadeMask(const GraphicState& g, int level);
-// Masked copy through the cached work surfaces; w up to 64, h up to 100.
+// Masked copy for chips of up to 64 x 100 (map chips and the player); allocates nothing.
+// Refused (false, nothing drawn) before pfInitTransWork, after pfReleaseGraphics, for a larger
+// chip and for null surfaces.
 bool pfTransBltFast(GraphicState& g, plat::Surface& dest, int x, int y, int w, int h,
                     const plat::Surface& src, int sx, int sy, plat::Color key, int level);
-// Masked copy of any size.
+// Masked copy of any size (event objects). False only for null surfaces.
 bool pfTransBlt(GraphicState& g, plat::Surface& dest, int x, int y, int w, int h,
                 const plat::Surface& src, int sx, int sy, plat::Color key, int level);
+// Releases the work and shade surfaces; calling it again is harmless.
 void pfReleaseGraphics(GraphicState& g);
 
 } // namespace mdlGraphic

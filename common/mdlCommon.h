@@ -1,0 +1,78 @@
+// The common utility library of both programs: path joining, ranged random numbers, text
+// output, the frame counter, and the one error path (log line beside the executable, then a
+// modal error box).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/Seams.h"
+#include "platform/Surface.h"
+
+namespace mdlCommon {
+
+// Error location labels: module name, slash, procedure name.
+inline constexpr std::string_view kLabelFilePath = "mdlCommon/pfFilePath";
+inline constexpr std::string_view kLabelRndNum = "mdlCommon/pfRndNum";
+inline constexpr std::string_view kLabelTextOut = "mdlCommon/pfTextOut";
+
+// Error numbers and descriptions of the failures these procedures can meet.
+inline constexpr std::int32_t kErrInvalidCall = 5;
+inline constexpr std::int32_t kErrOverflow = 6;
+inline constexpr std::u16string_view kDescInvalidCall =
+    u"プロシージャの呼び出し、または引数が不正です。";
+inline constexpr std::u16string_view kDescOverflow = u"オーバーフローしました。";
+
+// The frame counter of the battle loop. Starts all zero.
+struct typFpsCount {
+    std::int32_t lngFps = 0;       // frames of the last complete second (displayed)
+    std::int32_t lngCount = 0;     // frames so far in the current second
+    std::int32_t lngStartTime = 0; // millisecond tick at which the current second began
+};
+
+// UTF-16 <-> UTF-8, the program's text and this platform's multibyte code page. Unpaired
+// surrogates and malformed byte sequences become U+FFFD, so no input is ever lost silently
+// as a shorter string.
+std::string toUtf8(std::u16string_view text);
+std::u16string fromUtf8(std::string_view bytes);
+
+// The folder path with the folder separator '/' appended unless it already ends in one.
+// A backslash is an ordinary file-name character here, so it does not count as a separator.
+std::string pfFilePath(std::string_view path);
+
+// A random integer in lower..upper. The generator's running state is mixed with the clock on
+// every call. An overflow of upper - lower + 1, or lower > upper, is reported through
+// sCommonError and gives 0.
+std::int32_t pfRndNum(plat::Services& sv, std::int32_t lower, std::int32_t upper);
+// The ranged value for one draw r (0 <= r < 1): floor(r * n + lower), never above upper.
+// Assumes lower <= upper with n = upper - lower + 1 representable.
+std::int32_t pfScaleDraw(float r, std::int32_t lower, std::int32_t upper);
+
+// Draws the text (as UTF-8) at (x, y) with the surface's font and colours. True only when the
+// text output reports exactly 1.
+bool pfTextOut(plat::Services& sv, std::u16string_view text, plat::Surface& dc, int x, int y);
+
+// Counts one frame. A second lasts at least 1001 ms; lngFps shows 0 during the first second.
+void psFpsCount(plat::IClock& clock, typFpsCount& fps);
+
+// The one entry point of the error handlers: appends the log line, then shows the error box.
+// Never fails and never stops the program.
+void sCommonError(plat::Services& sv, std::int32_t number, std::u16string_view description,
+                  std::string_view label);
+// Appends "[YYYY/MM/DD HH:NN:SS]label:description" + CR LF to the log beside the executable.
+// The number and the detail text are accepted but not written. Failures are swallowed.
+void sCommonWriteErrLog(plat::Services& sv, std::int32_t number, std::u16string_view description,
+                        std::string_view label, std::u16string_view detail);
+// Shows the modal error box (critical icon, OK, the application's default title) and returns
+// its text.
+std::u16string pfErrMsgBox(plat::Services& sv, std::int32_t number,
+                           std::u16string_view description);
+
+// The log file's full name: folder + exe name + "Ver" + revision.major.minor + "_Error.log".
+std::string pfErrLogPath(plat::IProcess& process);
+// The log line without its line end.
+std::string pfErrLogLine(const plat::LocalTime& t, std::string_view label,
+                         std::u16string_view description);
+
+} // namespace mdlCommon
