@@ -2,10 +2,10 @@
 
 #include <array>
 
+#include "common/mdlCommon.h"
 #include "field/mdlEventObject.h"
 #include "field/mdlPointMath.h"
 #include "field/mdlRouteDirctSearch.h"
-#include <cmath>
 
 namespace mdlMain {
 
@@ -23,13 +23,6 @@ std::array<bool, N> sReadKeys(plat::IKeyboard& kb, const std::array<int, N>& key
     for (std::size_t i = 0; i < N; ++i)
         held[i] = kb.isHeld(keys[i]);
     return held;
-}
-
-// Stand-in for the common library's ranged random number until it lands.
-std::int32_t sRndNum(plat::Services& sv, std::int32_t lo, std::int32_t hi) {
-    sv.random.mix(sv.clock.timeGetTime());
-    const double r = sv.random.nextFloat();
-    return static_cast<std::int32_t>(std::floor(r * (static_cast<double>(hi) - lo + 1) + lo));
 }
 
 struct Candidate {
@@ -146,7 +139,7 @@ void psMouseWalk(field::World& world, MoveContext& ctx) {
         if (c.step.isZero()) break;
         found[static_cast<std::size_t>(n++)] = c;
     }
-    const std::int32_t pick = sRndNum(ctx.sv, 0, n > 0 ? n - 1 : 0);
+    const std::int32_t pick = mdlCommon::pfRndNum(ctx.sv, 0, n > 0 ? n - 1 : 0);
     Candidate chosen;
     if (n > 0 && pick >= 0 && pick < n) chosen = found[static_cast<std::size_t>(pick)];
     // Re-planned every frame while held, also during a step: the step that completes goes in
