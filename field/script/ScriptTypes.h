@@ -10,7 +10,9 @@ namespace mdlScriptProcesser {
 
 enum class ValueKind : std::uint8_t { Empty, Null, Int16, Int32, Real32, Real64, Boolean, String };
 
-// One dynamically typed value. Booleans store true as -1 and false as 0 in `i`.
+// One dynamically typed value. Booleans store true as -1 and false as 0 in `i`. The string is
+// a member rather than a pointer so that values copy and compare without sharing; the hot
+// commands work on values in place and never copy one.
 struct Value {
     ValueKind kind = ValueKind::Empty;
     union {
@@ -64,6 +66,11 @@ struct Value {
         return v;
     }
     bool isEmpty() const { return kind == ValueKind::Empty; }
+    bool isNull() const { return kind == ValueKind::Null; }
+    bool isString() const { return kind == ValueKind::String; }
+
+    // Same kind and same contents (reals bit for bit, so a NaN equals itself).
+    friend bool operator==(const Value& a, const Value& b);
 };
 
 struct ScriptCommand {
@@ -71,10 +78,52 @@ struct ScriptCommand {
     Value p1, p2, p3;
 };
 
+// Jump targets already resolved from `Label` names, one entry per command address: 0 not
+// resolved yet, otherwise the label's address + 1.
+//
+// Rule: the cache belongs to the commands of the Script that holds it. Copying a Script
+// (`world.scripts[0] = obj.ownScript` when an object fires) gives the copy an empty cache,
+// and moving one moves the cache along with the commands it was built from, so replacing a
+// slot can never leave targets of the old script behind. Code that edits `commands` of a
+// script in place after it has run must call `labels.clear()`.
+class LabelCache {
+  public:
+    LabelCache() = default;
+    LabelCache(const LabelCache&) {}
+    LabelCache& operator=(const LabelCache&) {
+        targets_.clear();
+        return *this;
+    }
+    LabelCache(LabelCache&& other) noexcept : targets_(std::move(other.targets_)) {
+        other.targets_.clear();
+    }
+    LabelCache& operator=(LabelCache&& other) noexcept {
+        targets_ = std::move(other.targets_);
+        other.targets_.clear();
+        return *this;
+    }
+
+    // The cached target of the jump at `address`, or -1 when unknown.
+    std::int32_t find(std::int32_t address) const {
+        const auto a = static_cast<std::size_t>(address);
+        return a < targets_.size() ? targets_[a] - 1 : -1;
+    }
+    void store(std::int32_t address, std::int32_t target, std::size_t commandCount) {
+        if (targets_.size() < commandCount) targets_.resize(commandCount, 0);
+        const auto a = static_cast<std::size_t>(address);
+        if (a < targets_.size()) targets_[a] = target + 1;
+    }
+    void clear() { targets_.clear(); }
+
+  private:
+    std::vector<std::int32_t> targets_;
+};
+
 struct Script {
     std::int32_t lastAddress = 0;
     std::vector<ScriptCommand> commands; // 0..lastAddress, or none for an empty slot
     std::u16string name;
+    mutable LabelCache labels; // see LabelCache for when it must be cleared
 };
 
 // An allocation map: entries 1..total of shared-variable numbers (index 0 unused).

@@ -1,0 +1,93 @@
+// The rules of Tekkel's dynamically typed value: numbers read from strings, arithmetic with
+// widening, text forms, conversions to 16/32-bit integers and truth values, comparison and the
+// flag rule. Every operation answers with a status; nothing throws.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "field/script/ScriptTypes.h"
+
+namespace mdlScriptValue {
+
+using mdlScriptProcesser::Value;
+using mdlScriptProcesser::ValueKind;
+
+enum class Status {
+    Ok,
+    Mismatch,     // a string that is not a number, or null, where a number is needed
+    Overflow,     // the result or conversion does not fit
+    DivideByZero, // integer or real division by zero
+};
+
+// Largest count a script may give to an area, a map or an allocation: counts above it are
+// refused, so a script cannot exhaust memory.
+constexpr std::int32_t kMaxCount = 1 << 20;
+
+// Whole-string number: optional blanks, sign, digits with an optional decimal point (at least
+// one digit), optional exponent (E or D), optional blanks. Non-finite results are refused.
+bool pfParseNumber(std::u16string_view text, double& out);
+
+// The leading number of a text (blanks anywhere are skipped, as the old Val did); 0 when the
+// text does not start with one. Overflow when the number is too large for a real.
+Status pfLeadingNumber(std::u16string_view text, double& out);
+
+// Numeric in the flag-rule sense: a finite number, a boolean, empty, or a string that reads as
+// a number. Null, non-numeric strings and non-finite reals are not.
+bool pfIsNumeric(const Value& v);
+
+// The value as a real (empty 0, boolean -1/0, numeric strings read). False when not numeric.
+bool pfToDouble(const Value& v, double& out);
+
+// Rounds to the nearest integer, halves to the even neighbour.
+double pfRoundHalfEven(double x);
+
+Status pfToInt16(const Value& v, std::int16_t& out);
+Status pfToInt32(const Value& v, std::int32_t& out);
+// 0, empty and null are false, every other number true; "True"/"False" in any case read as
+// named. Other strings are a mismatch.
+Status pfToTruth(const Value& v, bool& out);
+
+// The text form: empty and null give "", booleans "True"/"False", integers in decimal, reals
+// with 7 (32-bit) or 15 (64-bit) significant digits, switching to an exponent like "1E+20".
+std::u16string pfToText(const Value& v);
+
+// UTF-8 form of a text (unpaired surrogates become U+FFFD), for listings and logs.
+std::string pfToUtf8(std::u16string_view text);
+// "Empty", "Null", "Int16", ... for listings.
+const char* pfKindName(const Value& v);
+
+// Arithmetic. Null in either operand gives null. Integers widen 16 -> 32-bit -> 64-bit real
+// when a result does not fit; a 32-bit real with a 32-bit integer gives a 64-bit real. Adding
+// two strings, or a string and empty, concatenates.
+Status pfAdd(const Value& a, const Value& b, Value& out);
+Status pfSub(const Value& a, const Value& b, Value& out);
+Status pfMul(const Value& a, const Value& b, Value& out);
+// Real division: a 32-bit real when the operands are at most 32-bit reals and 16-bit integers,
+// else a 64-bit real.
+Status pfDiv(const Value& a, const Value& b, Value& out);
+// Integer division truncating toward zero; reals are first rounded to 32-bit integers. The
+// remainder takes the dividend's sign. Both are 16-bit when both operands were, else 32-bit.
+Status pfIntDiv(const Value& a, const Value& b, Value& quotient, Value& remainder);
+// Largest integer not above v, keeping v's kind (booleans and empty give 16-bit).
+Status pfFloor(const Value& v, Value& out);
+// -1, 0 or 1 as a 16-bit integer.
+Status pfSign(const Value& v, Value& out);
+
+struct Comparison {
+    bool valid = false; // false: no common kind (the invalid flag is set)
+    int sign = 0;       // -1, 0, 1: a below, equal to, above b
+};
+// Both numeric: the sign of a - b rounded to an integer (halves to even), so 1.2 equals 1.
+// Both strings: code unit by code unit. Otherwise invalid.
+Comparison pfCompare(const Value& a, const Value& b);
+
+struct Flags {
+    bool zero, negative, invalid;
+};
+// The flag rule: numeric values set zero and negative; other strings set zero from their
+// emptiness and keep negative; anything else sets invalid and keeps the other two.
+void psApplyFlagRule(const Value& v, Flags& flags);
+
+} // namespace mdlScriptValue

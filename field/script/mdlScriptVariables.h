@@ -1,0 +1,43 @@
+// Tekkel's variables: the selected-variable register (-1) over the three spaces (the run's
+// locals, the World's shared variables, shared variables reached through an allocation map),
+// and the commands that size the areas and allocate and free blocks.
+//
+//   57 Select    P1 space, P2 index, P3 map   writes registers 10, 11, 12 in that order
+//   58 Dim       P1 reg, P2 area, P3 count    re-creates the area; reg P1 = previous count
+//   59 Extend    P1 reg, P2 area, P3 count    grows the area; reg P1 = first new number
+//   54 Alloc     P1 reg, P2 map, P3 count     reserves a block; reg P1 = its start entry
+//   55 FreeBlock P1 map, P2 start             frees up to the block's terminating 0
+//   56 FreeRange P1 map, P2 first, P3 count   frees the entries, passing over 0 entries
+//   900, 901, 902 listings of the locals, the shared variables, a map
+// Areas: 0 locals, 1 shared variables, 2 allocation table. Maps: 0 the run's own, k the
+// table's map k. Counts above mdlScriptValue::kMaxCount fail with error 1.
+#pragma once
+
+#include <cstdint>
+
+#include "field/script/ScriptContext.h"
+
+namespace mdlScriptVariables {
+
+using mdlScriptProcesser::AllocMap;
+using mdlScriptProcesser::StepContext;
+using mdlScriptProcesser::StepResult;
+using mdlScriptProcesser::Value;
+
+// Number of shared variables / allocation-table maps held by the World.
+std::int32_t pfSharedCount(const field::World& world);
+std::int32_t pfTableCount(const field::World& world);
+
+// The variable chosen by space, varIndex and mapSelect, or nullptr when the selection does
+// not name one (the error slot gets 2 for an unknown space, else keeps its value).
+Value* pfSelected(StepContext& ctx, bool forWrite);
+
+StepResult pfSelect(StepContext& ctx);
+StepResult pfDim(StepContext& ctx);
+StepResult pfExtend(StepContext& ctx);
+StepResult pfAlloc(StepContext& ctx);
+StepResult pfFreeBlock(StepContext& ctx);
+StepResult pfFreeRange(StepContext& ctx);
+StepResult pfDump(StepContext& ctx, std::int16_t code);
+
+} // namespace mdlScriptVariables
