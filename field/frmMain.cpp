@@ -149,6 +149,12 @@ void frmMain::placeDesign() {
     place(lblCharChips, 8, 545, 200, 16);
     placeBox(PicCharChips, 8, 565, 576, 256);
 
+    for (plat::Label* label :
+         {&lblFlipCopy, &lblXY, &lblBackFiled2, &lblPrimarySurface, &lblMapChips, &lblEveChips,
+          &lblShadow25Mask, &lblShadow50Mask, &lblShadow75Mask, &lblCharChips}) {
+        label->transparent = true;
+    }
+
     widthTwips = (kInnerWidth + 2 * borderWidth) * twipsPerPixelX;
     heightTwips = (kInnerHeight + titleHeight + 2 * borderWidth) * twipsPerPixelY;
 }

@@ -1,0 +1,138 @@
+#include "platform/qt/QtWindowSystem.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <algorithm>
+
+#include "platform/qt/QtKeyboard.h"
+
+namespace plat::qt {
+
+QtWindowSystem::QtWindowSystem(QtKeyboard* keyboard) : keyboard_(keyboard) {
+    wakeUp_.setSingleShot(true);
+    wakeUp_.setTimerType(Qt::PreciseTimer);
+}
+
+QtWindowSystem::~QtWindowSystem() = default;
+
+void QtWindowSystem::doEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    refreshViews();
+}
+
+void QtWindowSystem::waitEvents(std::uint32_t ms) {
+    if (ms == 0) {
+        doEvents();
+        return;
+    }
+    // Block until a window event arrives or the timer ends the wait: no polling while idle.
+    wakeUp_.start(static_cast<int>(std::min<std::uint32_t>(ms, 60000u)));
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    wakeUp_.stop();
+    refreshViews();
+}
+
+void QtWindowSystem::refreshViews() {
+    for (auto& [form, view] : views_)
+        view->refresh();
+}
+
+bool QtWindowSystem::isActive(const Form& form) {
+    const FormView* view = viewFor(form);
+    return view != nullptr && view->isActiveWindow();
+}
+
+MsgResult QtWindowSystem::messageBox(const std::u16string& text, const std::u16string& title,
+                                     MsgButtons buttons, MsgIcon icon) {
+    QWidget* parent = QApplication::activeWindow();
+    QMessageBox box(parent);
+    box.setIcon(icon == MsgIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon);
+    box.setWindowTitle(title.empty() ? QCoreApplication::applicationName()
+                                     : QString::fromStdU16String(title));
+    QString body = QString::fromStdU16String(text);
+    body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    body.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(body);
+    if (buttons == MsgButtons::YesNoCancel) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Ok);
+    }
+    box.exec();
+    if (keyboard_) keyboard_->releaseAll();
+    QAbstractButton* clicked = box.clickedButton();
+    const QMessageBox::StandardButton answer =
+        clicked ? box.standardButton(clicked) : QMessageBox::NoButton;
+    switch (answer) {
+    case QMessageBox::Yes: return MsgResult::Yes;
+    case QMessageBox::No: return MsgResult::No;
+    case QMessageBox::Ok: return MsgResult::Ok;
+    default: return buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::Cancel;
+    }
+}
+
+FormView* QtWindowSystem::viewFor(const Form& form) const {
+    const auto it = views_.find(&form);
+    return it == views_.end() ? nullptr : it->second.get();
+}
+
+void QtWindowSystem::show(Form& form) {
+    FormView* view = viewFor(form);
+    if (view == nullptr) {
+        auto made = std::make_unique<FormView>(form, [this, &form] { unload(form); });
+        view = made.get();
+        views_[&form] = std::move(made);
+    }
+    if (std::find(open_.begin(), open_.end(), &form) == open_.end()) open_.push_back(&form);
+    form.loaded = true;
+    form.visible = true;
+    view->refresh();
+    view->show();
+    view->raise();
+    view->activateWindow();
+}
+
+bool QtWindowSystem::unload(Form& form) {
+    if (!form.loaded) return true;
+    // A close query that unloads every form reaches this form again: it is already going.
+    if (unloading_.count(&form) != 0) return true;
+    unloading_.insert(&form);
+    bool cancel = false;
+    form.queryUnload(cancel);
+    unloading_.erase(&form);
+    if (cancel) return false;
+    if (!form.loaded) return true;
+
+    form.loaded = false;
+    form.visible = false;
+    open_.erase(std::remove(open_.begin(), open_.end(), &form), open_.end());
+    const auto it = views_.find(&form);
+    if (it != views_.end()) {
+        it->second->hide();
+        closed_.push_back(std::move(it->second));
+        views_.erase(it);
+    }
+    form.unloaded();
+    return true;
+}
+
+void QtWindowSystem::unloadAll() {
+    const std::vector<Form*> open = open_;
+    for (Form* f : open)
+        unload(*f);
+}
+
+void QtWindowSystem::repaint(PictureBox& box) {
+    for (auto& [form, view] : views_)
+        view->repaintBox(box);
+}
+
+void QtWindowSystem::sync(Form& form) {
+    if (FormView* view = viewFor(form)) view->refresh();
+}
+
+} // namespace plat::qt

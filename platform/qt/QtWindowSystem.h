@@ -1,0 +1,51 @@
+// The window system on Qt: the message pump, the active window, modal boxes and one real
+// window per shown form.
+#pragma once
+
+#include <QTimer>
+#include <map>
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "platform/Seams.h"
+#include "platform/qt/FormView.h"
+
+namespace plat::qt {
+
+class QtKeyboard;
+
+class QtWindowSystem : public IWindowSystem {
+  public:
+    // The keyboard, when given, is cleared after every message box: the key that answered
+    // the box must not reach the game as still held.
+    explicit QtWindowSystem(QtKeyboard* keyboard = nullptr);
+    ~QtWindowSystem() override;
+
+    void doEvents() override;
+    void waitEvents(std::uint32_t ms) override;
+    bool isActive(const Form& form) override;
+    MsgResult messageBox(const std::u16string& text, const std::u16string& title,
+                         MsgButtons buttons, MsgIcon icon) override;
+    void show(Form& form) override;
+    bool unload(Form& form) override;
+    void unloadAll() override;
+    void repaint(PictureBox& box) override;
+    void sync(Form& form) override;
+
+    // The window of a shown form, nullptr when it has none.
+    FormView* viewFor(const Form& form) const;
+
+  private:
+    void refreshViews();
+
+    QtKeyboard* keyboard_;
+    QTimer wakeUp_;
+    std::map<const Form*, std::unique_ptr<FormView>> views_;
+    std::vector<Form*> open_; // shown forms in the order they were shown
+    std::set<const Form*> unloading_;
+    // Views of unloaded forms; deleted with the window system, never inside their own events.
+    std::vector<std::unique_ptr<FormView>> closed_;
+};
+
+} // namespace plat::qt
