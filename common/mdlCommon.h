@@ -55,6 +55,9 @@ bool pfTextOut(plat::Services& sv, std::u16string_view text, plat::Surface& dc, 
 
 // Counts one frame. A second lasts at least 1001 ms; lngFps shows 0 during the first second.
 void psFpsCount(plat::IClock& clock, typFpsCount& fps);
+inline void psFpsCount(plat::Services& sv, typFpsCount& fps) {
+    psFpsCount(sv.clock, fps);
+}
 
 // The one entry point of the error handlers: appends the log line, then shows the error box.
 // Never fails and never stops the program.

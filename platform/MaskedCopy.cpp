@@ -4,15 +4,32 @@
 #include <cstdint>
 #include <vector>
 
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#define HARUVEL_X86_KERNELS 1
+#include <immintrin.h>
+#endif
+
 namespace plat {
 
 namespace {
 
-// The row kernels are written branch-free so the compiler turns them into vector code: chips
-// are roughly half key colour in a pattern no branch predictor can learn.
+// The row kernels are branch-free: chips are roughly half key colour in a pattern no branch
+// predictor can learn. Four pixels at a time with SSE2 (part of every x86-64), which the
+// compiler does not find on its own at -O2; the portable loop finishes each row.
 void copyRow(std::uint32_t* __restrict d, const std::uint32_t* __restrict s, int n,
              std::uint32_t key) {
-    for (int i = 0; i < n; ++i) {
+    int i = 0;
+#if defined(HARUVEL_X86_KERNELS) && defined(__SSE2__)
+    const __m128i k = _mm_set1_epi32(static_cast<int>(key));
+    for (; i + 4 <= n; i += 4) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        const __m128i old = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
+        const __m128i keep = _mm_cmpeq_epi32(v, k);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i),
+                         _mm_or_si128(_mm_and_si128(keep, old), _mm_andnot_si128(keep, v)));
+    }
+#endif
+    for (; i < n; ++i) {
         const std::uint32_t v = s[i];
         const std::uint32_t keep = 0u - static_cast<std::uint32_t>(v == key);
         d[i] = (d[i] & keep) | (v & ~keep);
@@ -21,11 +38,76 @@ void copyRow(std::uint32_t* __restrict d, const std::uint32_t* __restrict s, int
 
 void copyRowShaded(std::uint32_t* __restrict d, const std::uint32_t* __restrict s,
                    const std::uint32_t* __restrict m, int n, std::uint32_t key) {
-    for (int i = 0; i < n; ++i) {
+    int i = 0;
+#if defined(HARUVEL_X86_KERNELS) && defined(__SSE2__)
+    const __m128i k = _mm_set1_epi32(static_cast<int>(key));
+    for (; i + 4 <= n; i += 4) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        const __m128i shade = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m + i));
+        const __m128i old = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
+        const __m128i keep = _mm_cmpeq_epi32(v, k);
+        const __m128i put = _mm_andnot_si128(keep, _mm_and_si128(v, shade));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i),
+                         _mm_or_si128(_mm_and_si128(keep, old), put));
+    }
+#endif
+    for (; i < n; ++i) {
         const std::uint32_t v = s[i];
         const std::uint32_t keep = 0u - static_cast<std::uint32_t>(v == key);
         d[i] = (d[i] & keep) | (v & m[i] & ~keep);
     }
+}
+
+#if defined(HARUVEL_X86_KERNELS)
+// Eight pixels at a time where the processor has AVX2; chosen at run time so the program still
+// runs on any x86-64.
+__attribute__((target("avx2"))) void copyRowAvx2(std::uint32_t* __restrict d,
+                                                 const std::uint32_t* __restrict s, int n,
+                                                 std::uint32_t key) {
+    int i = 0;
+    const __m256i k = _mm256_set1_epi32(static_cast<int>(key));
+    for (; i + 8 <= n; i += 8) {
+        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
+        const __m256i old = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + i));
+        const __m256i keep = _mm256_cmpeq_epi32(v, k);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i), _mm256_blendv_epi8(v, old, keep));
+    }
+    copyRow(d + i, s + i, n - i, key);
+}
+
+__attribute__((target("avx2"))) void copyRowShadedAvx2(std::uint32_t* __restrict d,
+                                                       const std::uint32_t* __restrict s,
+                                                       const std::uint32_t* __restrict m, int n,
+                                                       std::uint32_t key) {
+    int i = 0;
+    const __m256i k = _mm256_set1_epi32(static_cast<int>(key));
+    for (; i + 8 <= n; i += 8) {
+        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
+        const __m256i shade = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(m + i));
+        const __m256i old = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + i));
+        const __m256i keep = _mm256_cmpeq_epi32(v, k);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i),
+                            _mm256_blendv_epi8(_mm256_and_si256(v, shade), old, keep));
+    }
+    copyRowShaded(d + i, s + i, m + i, n - i, key);
+}
+#endif
+
+struct Kernels {
+    void (*plain)(std::uint32_t*, const std::uint32_t*, int, std::uint32_t) = copyRow;
+    void (*shaded)(std::uint32_t*, const std::uint32_t*, const std::uint32_t*, int,
+                   std::uint32_t) = copyRowShaded;
+};
+
+Kernels pickKernels() {
+    Kernels k;
+#if defined(HARUVEL_X86_KERNELS)
+    if (__builtin_cpu_supports("avx2")) {
+        k.plain = copyRowAvx2;
+        k.shaded = copyRowShadedAvx2;
+    }
+#endif
+    return k;
 }
 
 // The span [lo, hi) of chip offsets that land inside both surfaces along one axis.
@@ -80,11 +162,12 @@ bool maskedCopy(Surface& dst, int x, int y, int w, int h, const Surface& src, in
         }
     }
 
+    const Kernels kernels = pickKernels();
     for (int j = rows.lo; j < rows.hi; ++j) {
         std::uint32_t* d = dst.row(y + j) + x + cols.lo;
         const std::uint32_t* s = from->row(fromY + j) + fromX + cols.lo;
         if (!shade) {
-            copyRow(d, s, n, key);
+            kernels.plain(d, s, n, key);
             continue;
         }
         // The tile row repeats every tile width; walk the chip row in tile-aligned segments.
@@ -94,7 +177,7 @@ bool maskedCopy(Surface& dst, int x, int y, int w, int h, const Surface& src, in
         while (i < cols.hi) {
             const int offset = i % tw;
             const int len = std::min(cols.hi - i, tw - offset);
-            copyRowShaded(d + (i - cols.lo), s + (i - cols.lo), m + offset, len, key);
+            kernels.shaded(d + (i - cols.lo), s + (i - cols.lo), m + offset, len, key);
             i += len;
         }
     }
