@@ -441,3 +441,26 @@ TEST(BuiltInMap, InputIsLockedRightAfterStartUp) {
     EXPECT_NE(rig.world.inputLocked, 0);
     EXPECT_NE(rig.world.systemScriptActive, 0);
 }
+
+TEST(BuiltInMap, AfterTheOpeningSceneUpIsRefusedByTheWall) {
+    Rig rig;
+    rig.startBuiltIn();
+    int frames = 0;
+    while (rig.world.inputLocked != 0 && frames < 3000) {
+        rig.frames(1);
+        ++frames;
+    }
+    ASSERT_EQ(rig.world.inputLocked, 0) << "the opening scene ends by itself";
+    for (const auto& box : rig.ts.windows.boxes)
+        ASSERT_NE(box.icon, plat::MsgIcon::Critical) << "no script error on the way";
+    const int x = rig.world.player.x;
+    const int y = rig.world.player.y;
+    ASSERT_EQ(x, 1);
+    ASSERT_EQ(y, 2);
+    rig.ts.keyboard.press(vk::Up);
+    rig.frames(6);
+    EXPECT_EQ(rig.world.player.x, 1);
+    EXPECT_EQ(rig.world.player.y, 2);
+    EXPECT_EQ(rig.world.player.facing, 0);
+    EXPECT_EQ(rig.world.inputLocked, 0) << "nothing stands on the wall";
+}
