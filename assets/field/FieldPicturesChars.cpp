@@ -106,11 +106,11 @@ void headFront(Sprite& s, const Look& l, int b) {
     case Head::Headband:
         // Spiky fringe over the brow, a band below the crown.
         s.polygon({{23, cy - 3},
-                   {27, cy - 13},
+                   {27, cy - 12},
                    {30, cy - 8},
-                   {33, cy - 14},
+                   {33, cy - 13},
                    {36, cy - 8},
-                   {40, cy - 12},
+                   {40, cy - 11},
                    {42, cy - 3}},
                   l.hair);
         s.polygon({{28, cy - 3}, {42, cy - 4}, {41, cy + 1}, {30, cy - 1}}, l.hair);
@@ -119,7 +119,7 @@ void headFront(Sprite& s, const Look& l, int b) {
     case Head::Cap:
         // Pointed cap whose tip flops backwards.
         s.polygon(
-            {{21, cy - 2}, {43, cy - 3}, {38, cy - 11}, {28, cy - 13}, {18, cy - 18}, {22, cy - 9}},
+            {{21, cy - 2}, {43, cy - 3}, {38, cy - 11}, {28, cy - 13}, {19, cy - 14}, {22, cy - 9}},
             l.trim);
         s.rect(22, iy - 3, 21, 2, tint(l.trim, 0.75));
         s.polygon({{30, cy - 1}, {42, cy - 2}, {41, cy + 1}, {32, cy + 1}}, l.hair);
@@ -146,11 +146,11 @@ void headBack(Sprite& s, const Look& l, int b) {
     switch (l.head) {
     case Head::Headband:
         s.polygon({{22, cy - 2},
-                   {26, cy - 13},
+                   {26, cy - 12},
                    {30, cy - 9},
-                   {33, cy - 14},
+                   {33, cy - 13},
                    {37, cy - 9},
-                   {41, cy - 11},
+                   {41, cy - 10},
                    {42, cy - 2}},
                   l.hair);
         s.rect(22, static_cast<int>(cy) - 5, 20, 2, l.trim);
@@ -160,7 +160,7 @@ void headBack(Sprite& s, const Look& l, int b) {
         break;
     case Head::Cap:
         s.polygon(
-            {{21, cy - 2}, {43, cy - 3}, {38, cy - 11}, {28, cy - 13}, {18, cy - 18}, {22, cy - 9}},
+            {{21, cy - 2}, {43, cy - 3}, {38, cy - 11}, {28, cy - 13}, {19, cy - 14}, {22, cy - 9}},
             l.trim);
         s.rect(22, static_cast<int>(cy) - 3, 21, 2, tint(l.trim, 0.75));
         break;

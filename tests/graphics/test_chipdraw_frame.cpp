@@ -1,0 +1,276 @@
+// Where the composition puts map chips, event objects and the player, what the boxes hide, the
+// shade per layer, the cuts, and the position label.
+#include "test_chipdraw_rig.h"
+
+using namespace chipdraw_rig;
+using namespace mdlChipDraw;
+
+namespace {
+
+struct ChipDrawFrame : ::testing::Test {
+    Rig rig;
+};
+
+} // namespace
+
+TEST_F(ChipDrawFrame, GroundChipsAreDrawnAtTheirDiamondOrSkippedWholeAtTheMargin) {
+    DrawContext c = rig.context();
+    rig.ground(0, 0, 0, 64, 0);
+    psDrawMapChip(c, 0, 0, 0, 0, 0);
+    EXPECT_EQ(drawnBounds(rig.primary), (Rect{256, 48, 64, 39}));
+    EXPECT_EQ(rig.primary.pixel(256, 48), coded(64, 0));
+    EXPECT_EQ(rig.primary.pixel(319, 86), coded(127, 38)); // the 40th row is never drawn
+
+    // (8, 5) would be at (352, 256): its bottom passes H - 16.
+    rig.primary.clear();
+    rig.ground(0, 8, 5);
+    psDrawMapChip(c, 0, 0, 0, 8, 5);
+    EXPECT_EQ(drawnBounds(rig.primary), std::nullopt);
+
+    // (0, 0) of layer 1 would be at (256, -16), above the top margin.
+    rig.ground(1, 0, 0);
+    psDrawMapChip(c, 0, 1, 0, 0, 0);
+    EXPECT_EQ(drawnBounds(rig.primary), std::nullopt);
+
+    // Kind 0 has no chip at all.
+    rig.world.cell(0, 0, 1, 2).kind = 0;
+    psDrawMapChip(c, 0, 0, 0, 1, 2);
+    EXPECT_EQ(drawnBounds(rig.primary), std::nullopt);
+}
+
+TEST_F(ChipDrawFrame, EventChipsStandOnTheirCell) {
+    DrawContext c = rig.context();
+    rig.place(1, 0, 1, 1, 2, 1, 0, 0, 64, 32);
+    psDrawEventObject(c, 0, 1);
+    EXPECT_EQ(drawnBounds(rig.primary), (Rect{224, 96, 64, 32}));
+    EXPECT_EQ(rig.primary.pixel(224, 96), coded(0, 0));
+
+    rig.primary.clear();
+    field::EventObject& tall = rig.place(2, 0, 1, 1, 2, 1, 64, 0, 64, 64);
+    tall.facing = 0;
+    psDrawEventObject(c, 0, 2);
+    EXPECT_EQ(drawnBounds(rig.primary), (Rect{224, 64, 64, 64}));
+    EXPECT_EQ(rig.primary.pixel(224, 64), coded(64, 0));
+
+    // Drawn where the object stands, whatever cell is being visited.
+    rig.primary.clear();
+    rig.world.events[2].x = 2;
+    psDrawEventObject(c, 0, 2);
+    EXPECT_EQ(drawnBounds(rig.primary), (Rect{256, 80, 64, 64}));
+}
+
+TEST_F(ChipDrawFrame, EventChipRectangleFollowsPoseAndFacing) {
+    DrawContext c = rig.context();
+    field::EventObject& e = rig.place(3, 0, 2, 1, 2, 0, 192, 0, 64, 64);
+    e.animColumn = 2;
+    e.facing = 3;
+    rig.world.inputLocked = -1; // keep the pose still
+    psDrawEventObject(c, 0, 3);
+    EXPECT_EQ(rig.primary.pixel(224, 64), coded(192 + 128, 192));
+    EXPECT_EQ(rig.primary.pixel(287, 127), coded(192 + 191, 255));
+}
+
+TEST_F(ChipDrawFrame, OffMarginObjectsAreNotDrawnButStillAnimate) {
+    DrawContext c = rig.context();
+    // With the player at (4, 0), the diamond of (0, 4) begins at x -32.
+    rig.world.player.x = 4;
+    rig.world.player.y = 0;
+    field::EventObject& e = rig.place(4, 0, 2, 0, 4, 0, 0, 0, 64, 64);
+    e.animColumn = 1;
+    e.moving = -1;
+    e.stepInterval = 4; // threshold 3
+    e.animTicks = 4;
+    psDrawEventObject(c, 0, 4);
+    EXPECT_EQ(drawnBounds(rig.primary), std::nullopt);
+    EXPECT_EQ(e.animColumn, 2);
+
+    // Bottom past H - 16: not drawn, still animates.
+    rig.world.player.x = 0;
+    rig.world.player.y = 0;
+    field::EventObject& low = rig.place(5, 0, 2, 5, 5, 0, 0, 0, 64, 64);
+    low.stepInterval = 20;
+    low.animTicks = 2;
+    psDrawEventObject(c, 0, 5);
+    EXPECT_EQ(drawnBounds(rig.primary), std::nullopt);
+    EXPECT_EQ(low.animTicks, 3);
+}
+
+TEST_F(ChipDrawFrame, ObjectAnimationFollowsSheetVisibilityAndTheOwningScript) {
+    DrawContext c = rig.context();
+    field::EventObject& onEvents = rig.place(1, 0, 1, 1, 2, 1, 0, 0, 64, 32);
+    psDrawEventObject(c, 0, 1);
+    EXPECT_EQ(onEvents.animTicks, 0); // event-sheet chips never animate
+
+    field::EventObject& hidden = rig.place(2, 0, 1, 2, 2, 0, 0, 0, 64, 64);
+    hidden.visible = 0;
+    rig.primary.clear();
+    psDrawEventObject(c, 0, 2);
+    EXPECT_EQ(hidden.animTicks, 0);
+    EXPECT_EQ(drawnBounds(rig.primary), std::nullopt);
+
+    // While a script owns the game, only its own object animates.
+    field::EventObject& a = rig.place(3, 0, 2, 2, 2, 0, 0, 0, 64, 64);
+    field::EventObject& b = rig.place(4, 0, 2, 3, 2, 0, 0, 0, 64, 64);
+    rig.world.inputLocked = -1;
+    rig.world.systemRun.activeObject = 4;
+    psDrawEventObject(c, 0, 3);
+    psDrawEventObject(c, 0, 4);
+    EXPECT_EQ(a.animTicks, 0);
+    EXPECT_EQ(b.animTicks, 1);
+
+    // An invalid sheet is neither drawn nor animated; neither is a number outside the table.
+    field::EventObject& bad = rig.place(5, 0, 2, 4, 2, 2, 0, 0, 64, 64);
+    rig.world.inputLocked = 0;
+    rig.primary.clear();
+    psDrawEventObject(c, 0, 5);
+    psDrawEventObject(c, 0, 6);
+    psDrawEventObject(c, 0, -1);
+    EXPECT_EQ(bad.animTicks, 0);
+    EXPECT_EQ(drawnBounds(rig.primary), std::nullopt);
+}
+
+TEST_F(ChipDrawFrame, StepIntervalThresholdRoundsHalfToEven) {
+    DrawContext c = rig.context();
+    // 2 x 3 / 4 = 1.5 rounds to 2: the pose changes on the 4th call. 6 x 3 / 4 = 4.5 rounds to 4.
+    for (auto [interval, changeCall] : {std::pair{2, 4}, std::pair{6, 6}}) {
+        SCOPED_TRACE(interval);
+        field::EventObject& e = rig.place(1, 0, 2, 2, 2, 0, 0, 0, 64, 64);
+        e.animColumn = 1;
+        e.moving = -1;
+        e.stepInterval = interval;
+        int call = 0;
+        while (e.animColumn == 1 && call < 20) {
+            psDrawEventObject(c, 0, 1);
+            ++call;
+        }
+        EXPECT_EQ(call, changeCall);
+    }
+}
+
+TEST_F(ChipDrawFrame, ChipsPastTheRightEdgeAreCutAtTheMarginAndAboveTheTopAtZero) {
+    DrawContext c = rig.context();
+    // Player at (0, 5); an object at (8, 5) of layer 1 starts at x 480.
+    rig.world.player.x = 0;
+    rig.world.player.y = 5;
+    rig.place(1, 1, 1, 8, 5, 1, 0, 0, 64, 64);
+    psDrawEventObject(c, 0, 1);
+    EXPECT_EQ(drawnBounds(rig.primary), (Rect{480, 128, 2, 64}));
+
+    // Player at (1, 2); an object at (1, 1) of layer 1 would start at y -16: its top 16 rows go.
+    rig.primary.clear();
+    rig.world.player.x = 1;
+    rig.world.player.y = 2;
+    rig.place(2, 1, 1, 1, 1, 1, 64, 0, 64, 64);
+    psDrawEventObject(c, 0, 2);
+    EXPECT_EQ(drawnBounds(rig.primary), (Rect{256, 0, 64, 48}));
+    EXPECT_EQ(rig.primary.pixel(256, 0), coded(64, 16));
+}
+
+TEST_F(ChipDrawFrame, PlayerIsDrawnAtTheDrawPositionOverTheObjectOfItsCell) {
+    rig.place(1, 0, 2, 1, 2, 1, 64, 0, 64, 64);
+    rig.world.inputLocked = -1;
+    rig.render();
+    // Player facing left (row 3), standing (column 1) from the character sheet.
+    EXPECT_EQ(rig.primary.pixel(224, 64), coded(64, 192));
+    EXPECT_EQ(rig.primary.pixel(287, 127), coded(127, 255));
+    EXPECT_EQ(drawnBounds(rig.primary), (Rect{224, 64, 64, 64}));
+    EXPECT_EQ(rig.lblXY.caption, u"1,2");
+}
+
+TEST_F(ChipDrawFrame, HiddenPlanesAndLayersAreNotDrawn) {
+    for (int x = 0; x <= 2; ++x)
+        rig.ground(0, x, 2);
+    rig.place(1, 0, 2, 2, 2, 1, 0, 0, 64, 32);
+    rig.render();
+    const std::optional<Rect> all = drawnBounds(rig.primary);
+
+    // Plane 2 off: player and object go, the ground stays.
+    rig.planeBox[2].value = 0;
+    rig.lblXY.caption = u"unchanged";
+    rig.render();
+    EXPECT_EQ(rig.primary.pixel(256, 70), kBack);                       // where the player stood
+    EXPECT_EQ(rig.primary.pixel(256 + 32, 112 + 8), coded(64 + 32, 8)); // ground of (2, 2)
+    EXPECT_EQ(rig.lblXY.caption, u"unchanged");
+    EXPECT_NE(drawnBounds(rig.primary), all);
+
+    // The player's layer off hides the player as well.
+    rig.planeBox[2].value = 1;
+    rig.layerBox[0].value = 0;
+    rig.render();
+    EXPECT_EQ(drawnBounds(rig.primary), std::nullopt);
+    EXPECT_EQ(rig.lblXY.caption, u"unchanged");
+
+    // Any non-zero box value counts as ticked.
+    rig.layerBox[0].value = 2;
+    rig.render();
+    EXPECT_EQ(drawnBounds(rig.primary), all);
+    EXPECT_EQ(rig.lblXY.caption, u"1,2");
+}
+
+TEST_F(ChipDrawFrame, EveryBoxClearedLeavesOnlyTheBackColour) {
+    for (int x = 0; x <= 8; ++x) {
+        for (int y = 0; y <= 5; ++y)
+            rig.ground(0, x, y);
+    }
+    rig.primary.fill(plat::rgb(1, 2, 3));
+    for (auto& b : rig.layerBox)
+        b.value = 0;
+    for (auto& b : rig.planeBox)
+        b.value = 0;
+    rig.render();
+    EXPECT_EQ(drawnBounds(rig.primary), std::nullopt);
+    EXPECT_EQ(rig.lblXY.caption, u"unchanged");
+}
+
+TEST_F(ChipDrawFrame, InvisiblePlayerLeavesTheLabelAlone) {
+    rig.world.player.visible = 0;
+    rig.render();
+    EXPECT_EQ(drawnBounds(rig.primary), std::nullopt);
+    EXPECT_EQ(rig.lblXY.caption, u"unchanged");
+    rig.world.player.visible = -1;
+    rig.world.player.x = 0;
+    rig.world.player.y = 4;
+    rig.render();
+    EXPECT_EQ(rig.lblXY.caption, u"0,4");
+}
+
+TEST_F(ChipDrawFrame, PlayerLayerUsesTheBaseShadeAndOtherLayersTwoMore) {
+    // One ground chip on the player's layer at (2, 2) and one on layer 1 at (3, 3).
+    rig.ground(0, 2, 2);
+    rig.ground(1, 3, 3);
+    rig.world.player.visible = 0;
+    for (int base = 0; base <= 3; ++base) {
+        SCOPED_TRACE(base);
+        rig.render(base);
+        // What each chip must look like with its layer's shade.
+        plat::Surface expect = plat::Surface::colour(kW, kH);
+        expect.setBackColor(kBack);
+        expect.clear();
+        plat::maskedCopy(expect, 256, 112, 64, 39, rig.mapChips, 64, 0, kKey,
+                         mdlGraphic::pfGetShadeMask(rig.g, base));
+        plat::maskedCopy(expect, 256, 80, 64, 39, rig.mapChips, 64, 0, kKey,
+                         mdlGraphic::pfGetShadeMask(rig.g, std::min(base + 2, 3)));
+        int differing = 0;
+        for (int y = 0; y < kH; ++y) {
+            for (int x = 0; x < kW; ++x)
+                differing += rig.primary.pixel(x, y) != expect.pixel(x, y);
+        }
+        EXPECT_EQ(differing, 0);
+    }
+}
+
+TEST_F(ChipDrawFrame, NearerRowsAndHigherLayersCoverFartherOnes) {
+    rig.world.player.visible = 0;
+    rig.ground(0, 2, 2, 64, 0); // at (256, 112)
+    rig.render();
+    EXPECT_EQ(rig.primary.pixel(260, 130), coded(64 + 4, 18));
+    EXPECT_EQ(rig.primary.pixel(260, 120), coded(64 + 4, 8));
+
+    rig.ground(0, 2, 3, 0, 40); // one row nearer, at (224, 128)
+    rig.render();
+    EXPECT_EQ(rig.primary.pixel(260, 130), coded(36, 42));
+
+    rig.ground(1, 3, 4, 128, 40); // a layer up, at (224, 96)
+    rig.render();
+    EXPECT_EQ(rig.primary.pixel(260, 120), coded(128 + 36, 40 + 24));
+}
