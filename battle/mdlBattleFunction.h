@@ -1,0 +1,135 @@
+// The card battle: turn resolution into a playback queue, deck shuffle and hand refill, the
+// frame loop that plays the queue one step per frame, and the drawing of the stage.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "battle/BattleTypes.h"
+#include "battle/frmBattle.h"
+#include "common/mdlCommon.h"
+#include "platform/Seams.h"
+
+namespace mdlBattleFunction {
+
+using battle::BtlValue;
+using battle::Hand;
+using battle::typAction;
+using battle::typBattleShared;
+using battle::typBtlStep;
+using battle::typCard;
+using battle::typChara;
+using battle::typDeck;
+
+// Frames a playback step counts before it acts.
+constexpr std::int32_t kMessageFrames = 10;
+constexpr std::int32_t kSlotFrames = 5;
+// A frame lasts at least this long.
+constexpr std::uint32_t kFrameMs = 40;
+// Card rows on the stage: slot s lies at s * kSlotPitch + kSlotLeft.
+constexpr int kSlotPitch = 77;
+constexpr int kSlotLeft = 5;
+constexpr int kMyRowTop = 330;
+constexpr int kEnemyRowTop = 5;
+constexpr int kMonsterLeft = 90, kMonsterTop = 110;
+constexpr int kBarWidth = 60, kBarHeight = 15;
+constexpr int kFpsLeft = 385, kFpsTop = 10;
+
+// Per side: cards consumed since the last shuffle, draws left, and whether the whole hand is
+// to be dealt anew.
+struct typSideState {
+    std::int32_t usedCount = 0;
+    std::int32_t remaining = battle::kDrawsPerShuffle;
+    bool refillAll = true;
+};
+
+struct typPoint {
+    int x = 0, y = 0;
+};
+
+// Where one side's face, name and status are drawn on the stage.
+struct typStatusLayout {
+    typPoint face;
+    int faceWidth = 0, faceHeight = 0;
+    typPoint name;
+    typPoint hpText, hpBar;
+    typPoint mpText, mpBar;
+    typPoint remaining;
+};
+
+// Everything the battle loop holds for the length of a battle.
+struct typBattleLoop {
+    std::vector<typBtlStep> queue = std::vector<typBtlStep>(1); // index 0 is the idle step
+    Hand enemyHand{};
+    typSideState me;
+    typSideState enemy;
+    std::int16_t cmd = battle::kCmdNone;
+    plat::Color key = 0;
+    typStatusLayout myLayout;
+    typStatusLayout enemyLayout;
+    mdlCommon::typFpsCount fps{};
+};
+
+// ---- Turn rules ----
+
+// Nearest integer, exact halves to the even neighbour.
+double pfRoundEven(double x);
+// The number a step value holds: an integer as it is, true as -1, a text read as a decimal
+// number (an unreadable text as 0).
+std::int32_t pfStepNumber(const BtlValue& value);
+
+// Reads a power text as a number: decimal digits with an optional sign and fraction; an
+// empty or unreadable text reads as 0.
+double pfPowerValue(const std::u16string& power);
+// (power + attack bonus) x effect / 5, rounded to the nearest integer with halves to even.
+// A kind outside the action table has power 0.
+std::int32_t pfDamage(const std::vector<typAction>& actions, const typChara& attacker,
+                      std::int32_t kind, std::int32_t effect);
+// Appends a step at index count + 1 unless value 1 is an empty text.
+void psStepAdd(std::int32_t& count, std::vector<typBtlStep>& queue, std::int16_t code,
+               const BtlValue& value1, const BtlValue& value2);
+// Decides the whole turn into queue steps 1..n and starts the playback; cmd becomes -1.
+// The player's chosen card must already have state 1; without one, or with a command
+// outside 0..4, nothing is queued and the answer is false.
+bool pfTurnResolve(plat::Services& sv, typBattleShared& shared, std::vector<typBtlStep>& queue,
+                   std::int16_t& cmd, const typChara& player, Hand& myHand, const typChara& monster,
+                   Hand& enemyHand);
+
+// ---- Deck and hand ----
+
+void psDeckShuffle(plat::Services& sv, typDeck& deck, std::int32_t& usedCount,
+                   std::int32_t& remaining);
+void psHandRefill(Hand& hand, const std::array<typCard, battle::kDeckSize>& pile,
+                  std::int32_t& remaining, bool& refillAll, const typCard& emptyCard);
+// Whether a hand holds a card the player can still choose (free and not empty).
+bool pfHandPlayable(const Hand& hand);
+
+// ---- Playback ----
+
+// Plays the step at the current index for one frame. Answers true when the message box
+// changed.
+bool psPlayStep(typBattleShared& shared, typBattleLoop& loop, typChara& player, typChara& monster,
+                plat::TextBox& txtMsg);
+
+// ---- Stage ----
+
+typStatusLayout pfMyLayout(const battle::frmBattle& form);
+typStatusLayout pfEnemyLayout(const battle::frmBattle& form);
+// Rebuilds picFlip: card backs, faces, names, bar backgrounds and the monster.
+void psDrawBackground(plat::Services& sv, typBattleLoop& loop, battle::frmBattle& form,
+                      const typChara& player, const typChara& monster);
+// Draws the frame onto picStage and presents it.
+void psDrawStage(plat::Services& sv, typBattleShared& shared, typBattleLoop& loop,
+                 battle::frmBattle& form, const typChara& player, const typChara& monster);
+
+// ---- Loop ----
+
+// Runs the battle until a side falls below 0 HP or the battle window is closed. Shows the
+// battle window; always answers 0.
+std::int32_t pfBattleMain(plat::Services& sv, battle::frmBattle& form, typChara& player,
+                          typChara& monster, typDeck& myDeck, typDeck& enemyDeck);
+// The same loop over loop state the caller holds, so that it can be watched from outside.
+std::int32_t pfBattleRun(plat::Services& sv, battle::frmBattle& form, typBattleLoop& loop,
+                         typChara& player, typChara& monster, typDeck& myDeck, typDeck& enemyDeck);
+
+} // namespace mdlBattleFunction

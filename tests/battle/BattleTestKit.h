@@ -1,0 +1,58 @@
+// Shared set-up of the battle tests: the built-in data, hands written as short card lists,
+// and the playback queue as readable lines.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "battle/BattleTypes.h"
+#include "battle/mdlBattleFunction.h"
+#include "battle/mdlTmp.h"
+#include "common/mdlCommon.h"
+
+namespace battletest {
+
+using battle::Hand;
+using battle::typCard;
+
+inline typCard card(int kind, int effect, int state = battle::kCardFree) {
+    return typCard{kind, effect, state};
+}
+
+// The built-in actions, combatants and decks.
+struct BattleData {
+    battle::typBattleShared shared;
+    battle::typChara player, monster;
+    battle::typDeck myDeck, enemyDeck;
+    BattleData() {
+        mdlTmp::psSetActions(shared.actions);
+        mdlTmp::psSetCharas(player, monster);
+        mdlTmp::psSetDecks(shared, myDeck, enemyDeck);
+    }
+};
+
+inline std::string utf8(const std::u16string& s) {
+    return mdlCommon::toUtf8(s);
+}
+
+inline std::string valueText(const battle::BtlValue& v) {
+    if (const auto* n = std::get_if<std::int32_t>(&v)) return std::to_string(*n);
+    if (const auto* b = std::get_if<bool>(&v)) return *b ? "true" : "false";
+    return "\"" + utf8(std::get<std::u16string>(v)) + "\"";
+}
+
+// Steps 1..last as "code value1 value2".
+inline std::vector<std::string> queueLines(const std::vector<battle::typBtlStep>& q, int last) {
+    std::vector<std::string> out;
+    for (int i = 1; i <= last && i < static_cast<int>(q.size()); ++i) {
+        out.push_back(std::to_string(q[i].code) + " " + valueText(q[i].value1) + " " +
+                      valueText(q[i].value2));
+    }
+    return out;
+}
+
+inline std::string msg(const std::string& text) {
+    return "150 \"" + text + "\" 0";
+}
+
+} // namespace battletest
