@@ -1,0 +1,95 @@
+// The real clock and process seams.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "platform/PosixClock.h"
+#include "platform/PosixProcess.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(PosixProcess, KnowsItsOwnExecutable) {
+    plat::PosixProcess process;
+    const fs::path exe = fs::read_symlink("/proc/self/exe");
+    EXPECT_EQ(process.exeFolder(), exe.parent_path().string());
+    EXPECT_EQ(process.exeName(), "test_platform");
+    EXPECT_NE(process.exeFolder().back(), '/');
+    const plat::Version v = process.version();
+    EXPECT_GE(v.major, 0);
+    EXPECT_GE(v.minor, 0);
+    EXPECT_GE(v.revision, 0);
+}
+
+TEST(PosixProcess, LocalTimeIsACalendarTime) {
+    plat::PosixProcess process;
+    const plat::LocalTime t = process.localTime();
+    EXPECT_GE(t.year, 2020);
+    EXPECT_GE(t.month, 1);
+    EXPECT_LE(t.month, 12);
+    EXPECT_GE(t.day, 1);
+    EXPECT_LE(t.day, 31);
+    EXPECT_LE(t.hour, 23);
+    EXPECT_LE(t.minute, 59);
+    EXPECT_LE(t.second, 60);
+}
+
+class TempFolder : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string tmpl = (fs::temp_directory_path() / "posix-test-XXXXXX").string();
+        ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+        folder = tmpl;
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(folder, ec);
+    }
+    static std::string read(const fs::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        std::stringstream ss;
+        ss << in.rdbuf();
+        return ss.str();
+    }
+    fs::path folder;
+};
+
+TEST_F(TempFolder, AppendCreatesThenAppendsBytesUnchanged) {
+    plat::PosixProcess process;
+    const std::string path = (folder / "log.txt").string();
+    EXPECT_TRUE(process.appendToFile(path, "[一]\r\n"));
+    EXPECT_TRUE(process.appendToFile(path, "two\r\n"));
+    EXPECT_EQ(read(path), "[一]\r\ntwo\r\n");
+}
+
+TEST_F(TempFolder, AppendToAFolderThatCannotBeWrittenFailsAndCreatesNothing) {
+    plat::PosixProcess process;
+    EXPECT_FALSE(process.appendToFile((folder / "missing" / "log.txt").string(), "x"));
+    if (geteuid() != 0) { // root writes anywhere
+        fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+        EXPECT_FALSE(process.appendToFile((folder / "log.txt").string(), "x"));
+        fs::permissions(folder, fs::perms::owner_all);
+        EXPECT_FALSE(fs::exists(folder / "log.txt"));
+    }
+}
+
+TEST(PosixClock, TicksNeverRunBackwardsAndThePeriodBalances) {
+    plat::PosixClock clock;
+    std::uint32_t last = clock.timeGetTime();
+    for (int i = 0; i < 1000; ++i) {
+        const std::uint32_t now = clock.timeGetTime();
+        EXPECT_LT(now - last, 0x80000000u) << "wrap-aware difference is forward";
+        last = now;
+    }
+    clock.beginPeriod();
+    clock.endPeriod();
+    clock.endPeriod(); // one end too many stays harmless
+    EXPECT_EQ(clock.periodDepth(), 0);
+}
+
+} // namespace
