@@ -15,6 +15,21 @@ constexpr int kFastMaxHeight = 100;
 constexpr int kMapChipWidth = 64;
 constexpr int kMapChipHeight = 39;
 
+// Screen and cell arithmetic runs in 64 bits and is clamped to this, far outside any surface,
+// so a corrupt position is simply off screen rather than an overflow.
+constexpr std::int64_t kFarAway = 1 << 24;
+
+int clampFar(std::int64_t v) {
+    return static_cast<int>(std::clamp(v, -kFarAway, kFarAway));
+}
+
+// twice / 2 rounded to the nearest integer, ties to the even one.
+int halfToEven(std::int64_t twice) {
+    const std::int64_t down = twice >= 0 ? twice / 2 : -((1 - twice) / 2); // floor of twice / 2
+    if (twice % 2 == 0) return clampFar(down);
+    return clampFar(down % 2 == 0 ? down : down + 1);
+}
+
 bool ticked(const plat::CheckBox* box) {
     return box == nullptr || box->value != 0;
 }
@@ -30,12 +45,14 @@ bool planeShown(const ViewControls& view, int plane) {
 
 // Left edge of a cell's diamond.
 int screenX(const field::World& w, int x, int y) {
-    return ((x - w.player.x) - (y - w.player.y)) * 32 + 224;
+    const std::int64_t dx = std::int64_t{x} - w.player.x, dy = std::int64_t{y} - w.player.y;
+    return clampFar((dx - dy) * 32 + 224);
 }
 
 // Top corner of a cell's diamond; each layer up lifts it 64 pixels.
 int screenY(const field::World& w, int x, int y, int layer) {
-    return ((x - w.player.x) + (y - w.player.y) + 4) * 16 + 32 - 64 * (layer - w.player.layer);
+    const std::int64_t dx = std::int64_t{x} - w.player.x, dy = std::int64_t{y} - w.player.y;
+    return clampFar((dx + dy + 4) * 16 + 32 - 64 * (std::int64_t{layer} - w.player.layer));
 }
 
 template <typename Ch> void stepWalkAnim(Ch& ch, int threshold, int moving) {
@@ -64,6 +81,8 @@ void drawRows(DrawContext& c, int shade, int layer, int plane, int r, int width,
     const int last = width / 64;
     for (int k = pfFirstColumn(r, width); k <= last; k += 2) {
         const CellPos cell = pfRowCell(r, k, p.x, p.y, width, height);
+        // Most of the walk lies outside the map; skip those cells before the call.
+        if (cell.x < 0 || cell.x > c.world.maxX || cell.y < 0 || cell.y > c.world.maxY) continue;
         psDrawCell(c, shade, layer, plane, cell.x, cell.y);
     }
 }
@@ -80,10 +99,11 @@ int pfFirstColumn(int r, int width) {
 }
 
 CellPos pfRowCell(int r, int k, int playerX, int playerY, int width, int height) {
-    // Integer division of the sizes first, then one floating sum rounded half to even.
-    const double x = (r + k) / 2.0 + playerX - (width / 64) / 2.0;
-    const double y = (r - k) / 2.0 + playerY - (height / 32) / 2.0;
-    return {static_cast<int>(std::nearbyint(x)), static_cast<int>(std::nearbyint(y))};
+    // X = (r + k) / 2 + playerX - (width div 64) / 2, rounded half to even; computed on twice the
+    // value in integers, which gives the same cell as the floating sum without its cost.
+    const std::int64_t twiceX = std::int64_t{r} + k + 2 * std::int64_t{playerX} - width / 64;
+    const std::int64_t twiceY = std::int64_t{r} - k + 2 * std::int64_t{playerY} - height / 32;
+    return {halfToEven(twiceX), halfToEven(twiceY)};
 }
 
 void psRenderFrame(mdlGraphic::GraphicState& g, plat::Color key, int baseShade,
