@@ -126,6 +126,7 @@ void FormView::build() {
             pal.setColor(QPalette::Window, toQColor(model.backColor));
             label->setPalette(pal);
             label->setAutoFillBackground(!model.transparent);
+            label->setMouseTracking(true); // card labels follow the pointer with no button
             label->installEventFilter(this);
             item.widget = label;
             break;
@@ -176,6 +177,7 @@ void FormView::build() {
         }
         case ControlKind::Frame: {
             auto* frame = new QGroupBox(this);
+            frame->setMouseTracking(true);
             frame->installEventFilter(this);
             item.widget = frame;
             break;

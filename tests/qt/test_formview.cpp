@@ -150,6 +150,13 @@ TEST(FormView, ClicksReachTheModel) {
     EXPECT_EQ(f.cmdClicks, 1);
     QTest::mouseClick(view.widgetFor(f.lbl), Qt::LeftButton);
     EXPECT_EQ(f.lblClicks, 1);
+    int labelMoves = 0;
+    f.lbl.onMouseMove = [&](int button, int, float, float) {
+        EXPECT_EQ(button, 0);
+        ++labelMoves;
+    };
+    QTest::mouseMove(view.widgetFor(f.lbl), QPoint(4, 4));
+    EXPECT_EQ(labelMoves, 1) << "labels over a stage follow the pointer with no button";
 
     QTest::mouseClick(view.widgetFor(f.optA), Qt::LeftButton);
     EXPECT_TRUE(f.optA.value);

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# ./run.sh [haruvel|kardovan] [release|dev]: installs what is missing, builds, starts the game.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+program=${1:-haruvel}
+preset=${2:-release}
+case $program in
+haruvel | kardovan) ;;
+*) echo "usage: ./run.sh [haruvel|kardovan] [release|dev]" >&2; exit 2 ;;
+esac
+case $preset in
+release | dev) ;;
+*) echo "usage: ./run.sh [haruvel|kardovan] [release|dev]" >&2; exit 2 ;;
+esac
+
+if [[ -z ${DISPLAY:-} && -z ${WAYLAND_DISPLAY:-} && -z ${QT_QPA_PLATFORM:-} ]]; then
+    echo "run.sh: no display (DISPLAY and WAYLAND_DISPLAY are unset); on a virtual screen: xvfb-run -a -s '-screen 0 1280x1024x24' ./run.sh $program" >&2
+    exit 1
+fi
+
+PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libgtest-dev libbenchmark-dev
+          fonts-ipafont-gothic)
+missing=()
+for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [[ ${#missing[@]} -gt 0 ]]; then
+    sudo=()
+    if [[ $(id -u) -ne 0 ]]; then
+        command -v sudo >/dev/null || {
+            echo "run.sh: missing packages: ${missing[*]} (install them with apt-get as root)" >&2
+            exit 1
+        }
+        sudo=(sudo)
+    fi
+    echo "run.sh: installing ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
+fi
+
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" --target "$program" -j "$(nproc 2>/dev/null || echo 2)"
+exec "build/$preset/apps/$program"
