@@ -1,20 +1,272 @@
 #include "field/script/mdlScriptFieldCommands.h"
 
+#include "field/FieldInput.h"
+#include "field/mdlEventObject.h"
+#include "field/mdlMainMove.h"
+#include "field/script/mdlScriptRegisters.h"
+#include "field/script/mdlScriptValue.h"
+
 namespace mdlScriptFieldCommands {
 
+namespace {
+
+using field::EventObject;
+using field::World;
 using mdlScriptProcesser::fail;
+using mdlScriptProcesser::Value;
+using mdlScriptRegisters::pfInt16;
+using mdlScriptRegisters::pfInt32;
+using mdlScriptRegisters::pfRegister;
+using mdlScriptRegisters::pfTruth;
+using mdlScriptRegisters::pfWrite;
 
-// Not available yet: every code of these groups fails with error 1.
-StepResult pfPlayerCommand(StepContext& ctx, std::int16_t) {
-    return fail(ctx, 1);
+// A random step direction 0..3, for a direction parameter of -1.
+std::int32_t randomDirection(StepContext& ctx) {
+    const auto d = static_cast<std::int32_t>(ctx.sv.random.nextFloat() * 4.0f);
+    return d > 3 ? 3 : d;
 }
 
-StepResult pfObjectCommand(StepContext& ctx, std::int16_t, std::int32_t) {
-    return fail(ctx, 1);
+// The step direction a stepping command asks for: P2, or a random 0..3 for -1. False when P2
+// is no number (error 1 written) or lies outside 0..7 (no error number).
+bool stepDirection(StepContext& ctx, std::int32_t& d, std::int32_t& dx, std::int32_t& dy) {
+    if (!pfInt32(ctx, *ctx.p2, d)) return false;
+    if (d == -1) d = randomDirection(ctx);
+    return mdlMain::pfDirLookup(d, dx, dy);
 }
 
-StepResult pfCellCommand(StepContext& ctx, std::int16_t) {
-    return fail(ctx, 1);
+// The get half of a get/set command: the field into the register numbered by `regParam`.
+StepResult get(StepContext& ctx, const Value& regParam, const Value& field) {
+    std::int16_t reg;
+    if (!pfRegister(ctx, regParam, reg)) return StepResult::Failed;
+    return pfWrite(ctx, reg, field) ? StepResult::Next : StepResult::Failed;
+}
+
+StepResult setFlag(StepContext& ctx, const Value& v, std::int16_t& flag) {
+    bool b;
+    if (!pfTruth(ctx, v, b)) return StepResult::Failed;
+    flag = b ? -1 : 0;
+    return StepResult::Next;
+}
+
+// Only the two chip sheets exist; any other number would draw from nothing.
+StepResult setSheet(StepContext& ctx, const Value& v, std::int16_t& sheet) {
+    std::int16_t s;
+    if (!pfInt16(ctx, v, s)) return StepResult::Failed;
+    if (s != 0 && s != 1) return fail(ctx, 1);
+    sheet = s;
+    return StepResult::Next;
+}
+
+// Player coordinates are refused off the map: movement, drawing and the triggers all index
+// the map with them.
+StepResult setPlayerCoordinate(StepContext& ctx, std::int16_t code, const Value& v) {
+    World& w = ctx.world;
+    field::CharState& p = w.player;
+    std::int32_t layer = p.layer, plane = p.plane, x = p.x, y = p.y;
+    if (code == 211 || code == 212) {
+        std::int16_t h;
+        if (!pfInt16(ctx, v, h)) return StepResult::Failed;
+        (code == 211 ? layer : plane) = h;
+    } else {
+        std::int32_t n;
+        if (!pfInt32(ctx, v, n)) return StepResult::Failed;
+        (code == 213 ? x : y) = n;
+    }
+    if (!w.inMap(layer, plane, x, y)) return fail(ctx, 1);
+    p.layer = static_cast<std::int16_t>(layer);
+    p.plane = static_cast<std::int16_t>(plane);
+    p.x = x;
+    p.y = y;
+    return StepResult::Next;
+}
+
+StepResult playerStep(StepContext& ctx) {
+    field::CharState& p = ctx.world.player;
+    if (p.moving == 0) {
+        std::int32_t d = 0, dx = 0, dy = 0;
+        if (!stepDirection(ctx, d, dx, dy)) return StepResult::Failed;
+        // Facing is a chip row 0..3, so a diagonal faces along its vertical half.
+        p.stepDir = static_cast<std::int16_t>(d % 4);
+        p.stepX = dx;
+        p.stepY = dy;
+        p.moving = -1;
+    }
+    // The window's held button only matters to the mouse walk, which is shut out while a
+    // script owns the player; an event fired by this step must not drop it from here.
+    field::MouseState scratch;
+    return mdlMain::pfStepProgress(ctx.world, scratch) == mdlMain::kStepNone ? StepResult::Suspend
+                                                                             : StepResult::Next;
+}
+
+StepResult objectStep(StepContext& ctx, std::int32_t n) {
+    EventObject& e = ctx.world.events[static_cast<std::size_t>(n)];
+    if (e.moving == 0) {
+        std::int32_t d = 0, dx = 0, dy = 0;
+        if (!stepDirection(ctx, d, dx, dy)) return StepResult::Failed;
+        e.stepDir = static_cast<std::int16_t>(d % 4);
+        e.stepX = dx;
+        e.stepY = dy;
+        e.moving = -1;
+    }
+    const std::int32_t r = mdlEventObject::pfEventStep(ctx.world, n);
+    if (r == 0) return StepResult::Suspend;
+    return pfWrite(ctx, 1, Value::int32(r)) ? StepResult::Next : StepResult::Failed;
+}
+
+// Layer, plane, column or row of an object; the set moves it there, refused off the map.
+StepResult objectCoordinate(StepContext& ctx, std::int16_t code, std::int32_t n, bool set) {
+    World& w = ctx.world;
+    const EventObject& e = w.events[static_cast<std::size_t>(n)];
+    if (!set) {
+        switch (code) {
+        case 311: return get(ctx, *ctx.p2, Value::int16(e.layer));
+        case 312: return get(ctx, *ctx.p2, Value::int16(e.plane));
+        case 313: return get(ctx, *ctx.p2, Value::int32(e.x));
+        default: return get(ctx, *ctx.p2, Value::int32(e.y));
+        }
+    }
+    std::int32_t layer = e.layer, plane = e.plane, x = e.x, y = e.y;
+    if (code == 311 || code == 312) {
+        std::int16_t h;
+        if (!pfInt16(ctx, *ctx.p2, h)) return StepResult::Failed;
+        (code == 311 ? layer : plane) = h;
+    } else {
+        std::int32_t v;
+        if (!pfInt32(ctx, *ctx.p2, v)) return StepResult::Failed;
+        (code == 313 ? x : y) = v;
+    }
+    if (!w.inMap(layer, plane, x, y)) return fail(ctx, 1);
+    mdlEventObject::pfPlaceEvent(w, n, layer, plane, x, y);
+    return StepResult::Next;
+}
+
+// The text a talking command shows; null has no text.
+bool sayText(StepContext& ctx, std::u16string& text) {
+    if (ctx.p2->isNull()) {
+        fail(ctx, 1);
+        return false;
+    }
+    text = mdlScriptValue::pfToText(*ctx.p2);
+    return true;
+}
+
+StepResult say(StepContext& ctx, std::int32_t n, bool turnFirst) {
+    std::u16string text;
+    if (!sayText(ctx, text)) return StepResult::Failed;
+    EventObject& e = ctx.world.events[static_cast<std::size_t>(n)];
+    // Only characters drawn from the character sheet have a face to turn; the turn is shown
+    // for one frame before the box opens.
+    if (turnFirst && e.chipSheet == 0) {
+        const auto toPlayer =
+            static_cast<std::int16_t>(mdlEventObject::pfDirToPlayer(ctx.world, n));
+        if (e.facing != toPlayer) {
+            e.facing = toPlayer;
+            return StepResult::Suspend;
+        }
+    }
+    mdlScriptProcesser::showMessage(ctx, text);
+    return StepResult::Next;
+}
+
+} // namespace
+
+StepResult pfPlayerCommand(StepContext& ctx, std::int16_t code) {
+    if (code == 200) return playerStep(ctx);
+    field::CharState& p = ctx.world.player;
+    bool set = false;
+    switch (code) {
+    case 210:
+    case 211:
+    case 212:
+    case 213:
+    case 214:
+    case 215:
+    case 218:
+        if (!pfTruth(ctx, *ctx.p2, set)) return StepResult::Failed;
+        break;
+    default: return fail(ctx, 1);
+    }
+    const Value& v = *ctx.p1;
+    switch (code) {
+    case 210: return set ? setFlag(ctx, v, p.visible) : get(ctx, v, Value::boolean(p.visible != 0));
+    case 211: return set ? setPlayerCoordinate(ctx, code, v) : get(ctx, v, Value::int16(p.layer));
+    case 212: return set ? setPlayerCoordinate(ctx, code, v) : get(ctx, v, Value::int16(p.plane));
+    case 213: return set ? setPlayerCoordinate(ctx, code, v) : get(ctx, v, Value::int32(p.x));
+    case 214: return set ? setPlayerCoordinate(ctx, code, v) : get(ctx, v, Value::int32(p.y));
+    case 215:
+        if (!set) return get(ctx, v, Value::int16(p.facing));
+        return pfInt16(ctx, v, p.facing) ? StepResult::Next : StepResult::Failed;
+    default: return set ? setSheet(ctx, v, p.chipSheet) : get(ctx, v, Value::int16(p.chipSheet));
+    }
+}
+
+StepResult pfObjectCommand(StepContext& ctx, std::int16_t code, std::int32_t object) {
+    World& w = ctx.world;
+    EventObject& e = w.events[static_cast<std::size_t>(object)];
+    switch (code) {
+    case 300: return objectStep(ctx, object);
+    case 330:
+        ctx.run.activeObject = object;
+        mdlScriptRegisters::psSetFlags(ctx.run, Value::int32(object));
+        return StepResult::Next;
+    case 331: return get(ctx, *ctx.p2, Value::int32(mdlEventObject::pfDirToPlayer(w, object)));
+    case 350: return say(ctx, object, true);
+    case 351: return say(ctx, object, false);
+    case 310:
+    case 311:
+    case 312:
+    case 313:
+    case 314:
+    case 315:
+    case 318:
+    case 320:
+    case 321:
+    case 322: break;
+    default: return fail(ctx, 1);
+    }
+    bool set = false;
+    if (!pfTruth(ctx, *ctx.p3, set)) return StepResult::Failed;
+    const Value& v = *ctx.p2;
+    switch (code) {
+    case 310: return set ? setFlag(ctx, v, e.visible) : get(ctx, v, Value::boolean(e.visible != 0));
+    case 311:
+    case 312:
+    case 313:
+    case 314: return objectCoordinate(ctx, code, object, set);
+    case 315:
+        if (!set) return get(ctx, v, Value::int16(e.facing));
+        return pfInt16(ctx, v, e.facing) ? StepResult::Next : StepResult::Failed;
+    case 318: return set ? setSheet(ctx, v, e.chipSheet) : get(ctx, v, Value::int16(e.chipSheet));
+    case 320: return set ? setFlag(ctx, v, e.enabled) : get(ctx, v, Value::boolean(e.enabled != 0));
+    case 321: {
+        if (!set) return get(ctx, v, Value::boolean(e.detached != 0));
+        bool b;
+        if (!pfTruth(ctx, v, b)) return StepResult::Failed;
+        mdlEventObject::pfSetDetached(w, object, b ? -1 : 0);
+        return StepResult::Next;
+    }
+    default:
+        if (!set) return get(ctx, v, Value::int32(e.stepInterval));
+        return pfInt32(ctx, v, e.stepInterval) ? StepResult::Next : StepResult::Failed;
+    }
+}
+
+StepResult pfCellCommand(StepContext& ctx, std::int16_t code) {
+    std::int16_t reg;
+    if (!pfRegister(ctx, *ctx.p1, reg)) return StepResult::Failed;
+    if (code == 410) {
+        const auto& r = ctx.run;
+        const bool free =
+            mdlMain::pfIsEnterable(ctx.world, r.testLayer, r.testPlane, r.testX, r.testY);
+        return pfWrite(ctx, reg, Value::boolean(free)) ? StepResult::Next : StepResult::Failed;
+    }
+    if (code != 411) return fail(ctx, 1);
+    std::int16_t rowReg;
+    std::int32_t d = 0, dx = 0, dy = 0;
+    if (!pfRegister(ctx, *ctx.p2, rowReg) || !pfInt32(ctx, *ctx.p3, d)) return StepResult::Failed;
+    if (!mdlMain::pfDirLookup(d, dx, dy)) return StepResult::Failed;
+    if (!pfWrite(ctx, reg, Value::int32(dx))) return StepResult::Failed;
+    return pfWrite(ctx, rowReg, Value::int32(dy)) ? StepResult::Next : StepResult::Failed;
 }
 
 } // namespace mdlScriptFieldCommands

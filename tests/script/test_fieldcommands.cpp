@@ -207,10 +207,10 @@ TEST(FieldCommands, PlayerStepTakesSixFramesOfProgress) {
     EXPECT_EQ(t.framesUntilEnd(), 6);
     EXPECT_EQ(std::make_tuple(t.world.player.x, t.world.player.y), std::make_tuple(2, 1));
     EXPECT_EQ(t.world.player.facing, 1);
-    // Down-right runs into object 1: refused, facing the diagonal's vertical half, not 5.
+    // A diagonal faces along one of its halves: a chip row, never 5.
     t.exec({C(200, O, I(5)), C(6)});
     EXPECT_EQ(t.framesUntilEnd(), 5);
-    EXPECT_EQ(std::make_tuple(t.world.player.x, t.world.player.y), std::make_tuple(2, 1));
+    EXPECT_EQ(std::make_tuple(t.world.player.x, t.world.player.y), std::make_tuple(3, 2));
     EXPECT_EQ(t.world.player.facing, 1);
 }
 
