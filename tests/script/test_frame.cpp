@@ -1,0 +1,198 @@
+// The frame entry and the error report: who runs in a frame, what the report says, and what
+// each answer does.
+#include <gtest/gtest.h>
+
+#include "TekkelKit.h"
+
+using namespace tekkel_test;
+
+TEST(TekkelFrame, SystemScriptRunsAloneAndEndingItReleasesThePlayer) {
+    Tekkel t;
+    t.load(1, {C(50, I(1), I(1)), C(6)});
+    t.load(2, {C(68, I(1)), C(3), C(6)});
+    t.world.events[1].enabled = -1;
+    t.world.events[1].autoScript = 1;
+    t.world.systemScriptActive = -1;
+    t.world.inputLocked = -1;
+    t.sys().scriptNumber = 2;
+    t.frame();
+    EXPECT_EQ(t.world.events[1].run.scriptNumber, 0); // automatic scripts wait
+    EXPECT_EQ(t.world.systemScriptActive, -1);
+    t.frame();
+    EXPECT_EQ(t.world.systemScriptActive, 0);
+    EXPECT_EQ(t.world.inputLocked, 0);
+    t.frame();
+    EXPECT_EQ(t.world.events[1].run.R1, I(1));
+    EXPECT_EQ(t.world.events[1].run.activeObject, 1);
+}
+
+TEST(TekkelFrame, AutomaticScriptsRunInObjectOrderAndStayWhereTheyStopped) {
+    Tekkel t(3);
+    // Each object appends its number to shared variable 1.
+    t.world.globalValues.assign(2, Value{});
+    t.load(3, {C(57, I(1), I(1), I(0)), C(51, I(2), I(-1)), C(51, I(3), I(300)),
+               C(91, I(-1), I(2), I(3)), C(3), C(6)});
+    for (int i = 1; i <= 3; ++i)
+        t.world.events[static_cast<std::size_t>(i)].autoScript = 3;
+    t.world.events[1].enabled = -1;
+    t.world.events[3].enabled = -1;
+    t.frame();
+    EXPECT_EQ(t.world.globalValues[1], S(u"13"));
+    t.frame(); // both End now
+    t.frame(); // and stay ended
+    EXPECT_EQ(t.world.globalValues[1], S(u"13"));
+    EXPECT_EQ(t.world.events[1].run.address, 5);
+    EXPECT_EQ(t.world.events[2].run.scriptNumber, 0);
+}
+
+TEST(TekkelFrame, RestartInAnAutomaticScriptRunsAgainNextFrame) {
+    Tekkel t(1);
+    t.load(5, {C(68, I(2)), C(5)});
+    t.world.events[1].enabled = -1;
+    t.world.events[1].autoScript = 5;
+    for (int f = 0; f < 3; ++f)
+        t.frame();
+    EXPECT_EQ(t.world.events[1].run.R2, I(3));
+}
+
+TEST(TekkelFrame, PumpRunsOncePerFrameOnAStillClockAndBeforeEveryBox) {
+    Tekkel t;
+    t.load(1, {C(50, I(1), L(1000)), C(10, S(u"L")), C(69, I(1)), C(20, S(u"L")), C(150, S(u"a")),
+               C(6)});
+    t.world.systemScriptActive = -1;
+    t.sys().scriptNumber = 1;
+    long long boxPumps = -1;
+    t.ts.windows.responder = [&](const plat::testing::RecordedBox&) {
+        boxPumps = t.ts.windows.pumps;
+        return MsgResult::Ok;
+    };
+    t.frame();
+    EXPECT_EQ(boxPumps, 2); // the frame's first command, then before the box
+    // With the clock moving, a long loop lets the window system in about once a millisecond.
+    Tekkel u;
+    u.ts.windows.onEvents = [&] { u.ts.clock.advance(1); };
+    u.load(1, {C(50, I(1), L(12800)), C(10, S(u"L")), C(69, I(1)), C(20, S(u"L")), C(6)});
+    u.sys().scriptNumber = 1;
+    u.run(u.sys());
+    EXPECT_GE(u.ts.windows.pumps, 38'400 / Pump::kCheckInterval - 2);
+    EXPECT_LE(u.ts.windows.pumps, 38'400 / Pump::kCheckInterval + 2);
+}
+
+TEST(TekkelErrorReport, FullTextTitleButtonsAndIcon) {
+    Tekkel t;
+    t.sys().activeObject = 7;
+    t.exec({C(1), C(0, S(u"p一"), B(true))});
+    ASSERT_EQ(t.boxes().size(), 1u);
+    const auto& box = t.boxes()[0];
+    EXPECT_EQ(box.title, u"Tekkelスクリプト実行エラー");
+    EXPECT_EQ(box.buttons, plat::MsgButtons::YesNoCancel);
+    EXPECT_EQ(box.icon, plat::MsgIcon::Critical);
+    EXPECT_EQ(box.text, u"エラーが発生しました。デバッグしますか？\r"
+                        u"[Error Infomation]\r"
+                        u"Error Number  : 0\r"
+                        u"\r"
+                        u"[Pointer States]\r"
+                        u"Script Number : 1\r"
+                        u"Address       : 1\r"
+                        u"Active Object : 7\r"
+                        u"\r"
+                        u"[Command Data]\r"
+                        u"Command       : 0\r"
+                        u"Parameter1    : p一\r"
+                        u"Parameter2    : True\r"
+                        u"Parameter3    : ");
+}
+
+TEST(TekkelErrorReport, ErrorSlotCarriesEarlierJumpTargetsAndShowsStoredParameters) {
+    Tekkel t;
+    std::vector<ScriptCommand> cmds(14, C(1));
+    cmds[0] = C(4, I(12));
+    cmds[12] = C(0, O, D(2.5));
+    cmds[13] = C(6);
+    t.sys().D2 = S(u"default");
+    t.exec(cmds);
+    EXPECT_EQ(t.lastErrorNumber(), 12);
+    EXPECT_NE(t.boxes()[0].text.find(u"Parameter2    : 2.5\rParameter3    : "),
+              std::u16string::npos);
+    EXPECT_EQ(t.boxes()[0].text.find(u"default"), std::u16string::npos);
+    t.exec({C(4, S(u"nowhere"))});
+    EXPECT_EQ(t.lastErrorNumber(), 10);
+}
+
+TEST(TekkelErrorReport, NoSkipsTheCommandAndTheCallStillReportsFailed) {
+    Tekkel t;
+    t.ts.windows.defaultAnswer = MsgResult::No;
+    EXPECT_EQ(t.exec({C(2), C(50, I(1), I(1))}), RunResult::Failed);
+    EXPECT_EQ(t.sys().R1, I(1));
+    EXPECT_EQ(t.lastErrorNumber(), 2);
+    // Failed is not Ended: the system script stays active.
+    t.world.systemScriptActive = -1;
+    t.load(1, {C(9), C(1)});
+    t.sys().address = 0;
+    t.frame();
+    EXPECT_EQ(t.world.systemScriptActive, -1);
+    // Yielding after a skipped command returns Yielded.
+    EXPECT_EQ(t.exec({C(8), C(3), C(6)}), RunResult::Yielded);
+}
+
+TEST(TekkelErrorReport, CancelEndsTheCallWhereItFailed) {
+    Tekkel t;
+    t.world.systemScriptActive = -1;
+    t.world.inputLocked = -1;
+    t.load(1, {C(1), C(53), C(6)});
+    t.sys().scriptNumber = 1;
+    t.frame();
+    EXPECT_EQ(t.world.systemScriptActive, 0);
+    EXPECT_EQ(t.world.inputLocked, 0);
+    EXPECT_EQ(t.sys().address, 1);
+    // In an automatic script the report comes back next frame.
+    Tekkel u(1);
+    u.load(4, {C(999)});
+    u.world.events[1].enabled = -1;
+    u.world.events[1].autoScript = 4;
+    u.frame();
+    u.frame();
+    EXPECT_EQ(u.reports(), 2u);
+    EXPECT_EQ(u.lastErrorNumber(), 1);
+}
+
+TEST(TekkelErrorReport, YesEndsTheProgram) {
+    Tekkel t;
+    t.ts.windows.defaultAnswer = MsgResult::Yes;
+    EXPECT_THROW(t.exec({C(0)}), plat::testing::ProcessExit);
+}
+
+TEST(TekkelErrorReport, ScriptsThatNameNothingFailOnceAndEnd) {
+    Tekkel t(2);
+    t.ts.windows.defaultAnswer = MsgResult::No;
+    t.world.events[1].enabled = -1;
+    t.world.events[1].autoScript = 9; // a slot without commands
+    t.world.events[2].enabled = -1;
+    t.world.events[2].autoScript = 77; // no such slot
+    t.frame();
+    EXPECT_EQ(t.reports(), 2u);
+    EXPECT_EQ(t.lastErrorNumber(), 1);
+    t.frame();
+    EXPECT_EQ(t.reports(), 2u);
+    // An empty script table ends every run at once.
+    t.world.scriptCount = 0;
+    EXPECT_EQ(t.start(1), RunResult::Ended);
+}
+
+TEST(TekkelErrorReport, CodesOutsideTheSetFailWithError1ReservedOnesWithError2) {
+    for (std::int16_t code : {-1, 12, 26, 49, 78, 97, 100, 149, 161, 199, 412, 899, 903, 32767}) {
+        Tekkel t;
+        t.exec({C(code)});
+        EXPECT_EQ(t.lastErrorNumber(), 1) << code;
+    }
+    for (std::int16_t code : {2, 8, 9, 52, 53}) {
+        Tekkel t;
+        t.exec({C(code)});
+        EXPECT_EQ(t.lastErrorNumber(), 2) << code;
+    }
+    Tekkel t(2); // object numbers outside 1..eventCount
+    for (std::int16_t object : {0, 3, -2}) {
+        t.exec({C(310, I(object), I(1))});
+        EXPECT_EQ(t.lastErrorNumber(), 1) << object;
+    }
+}
