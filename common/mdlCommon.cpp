@@ -61,7 +61,7 @@ void reportException(plat::Services& sv, std::string_view label) {
         throw;
     } catch (const std::bad_alloc&) {
         sCommonError(sv, kErrOutOfMemory, kDescOutOfMemory, label);
-    } catch (const std::exception&) {
+    } catch (...) {
         sCommonError(sv, kErrInvalidCall, kDescInvalidCall, label);
     }
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <stdexcept>
 #include <unistd.h>
 
 #include "common/mdlCommon.h"
@@ -125,6 +126,22 @@ TEST(TextOut, PassesUtf8BytesAndSucceedsOnlyOnOne) {
     EXPECT_FALSE(pfTextOut(t.services, u"a", none, 0, 0));
     EXPECT_EQ(t.text.calls.size(), 4u);
     EXPECT_TRUE(t.windows.boxes.empty());
+}
+
+TEST(TextOut, AFailingRendererIsReportedAndGivesFalse) {
+    struct Throwing : plat::ITextRenderer {
+        int textOut(plat::Surface&, int, int, std::string_view) override {
+            throw std::runtime_error("font gone");
+        }
+    } throwing;
+    TestServices t;
+    plat::Services sv{t.clock, t.keyboard, t.windows, t.process, throwing, t.random};
+    plat::Surface dc = plat::Surface::colour(10, 10);
+    EXPECT_FALSE(pfTextOut(sv, u"a", dc, 0, 0));
+    ASSERT_EQ(t.windows.boxes.size(), 1u);
+    EXPECT_EQ(t.process.readFile("haruvelVer0.1.0_Error.log"),
+              "[2024/01/31 13:05:09]mdlCommon/pfTextOut:"
+              "プロシージャの呼び出し、または引数が不正です。\r\n");
 }
 
 TEST(Utf8, ConvertsBothWaysAndReplacesBrokenInput) {
