@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "common/mdlCommon.h"
 #include "field/mdlDataCtrl.h"
 
 namespace mdlDataCtrl {
@@ -49,46 +50,8 @@ std::optional<long long> readNumber(std::string_view s) {
     return v;
 }
 
-std::u16string utf8ToUtf16(std::string_view s) {
-    std::u16string out;
-    for (std::size_t i = 0; i < s.size();) {
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        int extra = c < 0x80           ? 0
-                    : (c >> 5) == 0x6  ? 1
-                    : (c >> 4) == 0xE  ? 2
-                    : (c >> 3) == 0x1E ? 3
-                                       : -1;
-        if (extra < 0 || i + extra >= s.size()) {
-            out.push_back(u'\uFFFD');
-            ++i;
-            continue;
-        }
-        char32_t cp = extra == 0 ? c : (c & (0x3F >> extra));
-        bool ok = true;
-        for (int k = 1; k <= extra; ++k) {
-            const unsigned char cc = static_cast<unsigned char>(s[i + k]);
-            if ((cc & 0xC0) != 0x80) ok = false;
-            cp = (cp << 6) | (cc & 0x3F);
-        }
-        if (!ok || cp > 0x10FFFF) {
-            out.push_back(u'\uFFFD');
-            ++i;
-            continue;
-        }
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(cp));
-        }
-        i += static_cast<std::size_t>(extra) + 1;
-    }
-    return out;
-}
-
 bool fail(plat::Services& sv) {
-    sv.windows.messageBox(std::u16string(kReadError), utf8ToUtf16(sv.process.exeName()),
+    sv.windows.messageBox(std::u16string(kReadError), mdlCommon::fromUtf8(sv.process.exeName()),
                           plat::MsgButtons::Ok, plat::MsgIcon::None);
     return false;
 }
