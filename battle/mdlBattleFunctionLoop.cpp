@@ -178,7 +178,7 @@ std::int32_t pfBattleRun(plat::Services& sv, frmBattle& form, typBattleLoop& loo
         form.picStage.cls();
         form.picTextSize16.cls();
         form.picTextSize36.cls();
-        form.picStage.setBackColor(plat::kWhite);
+        form.picStage.surface.setBackColor(plat::kWhite);
 
         if (loop.me.refillAll) psDrawBackground(sv, loop, form, player, monster);
 

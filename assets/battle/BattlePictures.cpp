@@ -211,9 +211,9 @@ Surface makeSkullMonster() {
     const Color glow = rgb(255, 50, 30), outline = rgb(70, 60, 50);
     // Arms first, so the body overlaps them: bony arms reaching forward with claws.
     for (int side = -1; side <= 1; side += 2) {
-        const double sx = 100 + side * 40, sy = 118;
-        const double ex = 100 + side * 70, ey = 150;
-        const double hx = 100 + side * 58, hy = 196;
+        const double sx = 100 + side * 36, sy = 118;
+        const double ex = 100 + side * 54, ey = 152;
+        const double hx = 100 + side * 50, hy = 194;
         c.line(sx, sy, ex, ey, 11, outline);
         c.line(sx, sy, ex, ey, 8, bone);
         c.line(ex, ey, hx, hy, 9, outline);

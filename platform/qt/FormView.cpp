@@ -306,21 +306,26 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
     for (Item& item : items_) {
         if (item.widget != watched) continue;
         Control& c = *item.control;
+        // A control with a handler of its own takes the event: it must not also reach the
+        // container underneath (a card label's move is not a move over the stage).
         switch (event->type()) {
         case QEvent::MouseButtonPress: {
             const auto* m = static_cast<QMouseEvent*>(event);
             forwardMouse(c.onMouseDown, mouseButtonCode(m->button()), m);
+            if (c.onMouseDown) return true;
             break;
         }
         case QEvent::MouseMove: {
             const auto* m = static_cast<QMouseEvent*>(event);
             forwardMouse(c.onMouseMove, mouseButtonCode(m->buttons()), m);
+            if (c.onMouseMove) return true;
             break;
         }
         case QEvent::MouseButtonRelease: {
             const auto* m = static_cast<QMouseEvent*>(event);
             forwardMouse(c.onMouseUp, mouseButtonCode(m->button()), m);
             if (m->button() == Qt::LeftButton && c.onClick) c.onClick();
+            if (c.onMouseUp || c.onClick) return true;
             break;
         }
         default: break;
