@@ -1,0 +1,120 @@
+// The battle window as a real Qt window: a click on a card label opens the command menu over
+// it, a click on a command button starts the turn, and closing the window ends the battle.
+#include <gtest/gtest.h>
+
+#include <QGroupBox>
+#include <QPushButton>
+#include <QTest>
+#include <functional>
+
+#include "QtTestApp.h"
+#include "battle/frmBattle.h"
+#include "battle/mdlBattleFunction.h"
+#include "battle/mdlTmp.h"
+#include "platform/qt/QtText.h"
+#include "platform/qt/QtWindowSystem.h"
+#include "platform/testing/TestSeams.h"
+
+namespace {
+
+// The real windows on the virtual clock; message boxes are recorded, never shown.
+class BattleWindows : public plat::IWindowSystem {
+  public:
+    explicit BattleWindows(plat::qt::QtWindowSystem& qt) : qt_(qt) {}
+    void doEvents() override {
+        qt_.doEvents();
+        if (onEvents) onEvents();
+    }
+    void waitEvents(std::uint32_t) override { doEvents(); }
+    bool isActive(const plat::Form&) override { return true; }
+    plat::MsgResult messageBox(const std::u16string& t, const std::u16string& ti,
+                               plat::MsgButtons b, plat::MsgIcon i) override {
+        return boxes.messageBox(t, ti, b, i);
+    }
+    void show(plat::Form& f) override { qt_.show(f); }
+    bool unload(plat::Form& f) override { return qt_.unload(f); }
+    void unloadAll() override { qt_.unloadAll(); }
+    void repaint(plat::PictureBox& b) override {
+        ++repaints[&b];
+        qt_.repaint(b);
+    }
+    void sync(plat::Form& f) override { qt_.sync(f); }
+
+    std::function<void()> onEvents;
+    plat::testing::ScriptedWindowSystem boxes;
+    std::map<const plat::PictureBox*, int> repaints;
+
+  private:
+    plat::qt::QtWindowSystem& qt_;
+};
+
+bool hasColourIn(const plat::Surface& s, int x, int y, int w, int h, plat::Color c) {
+    for (int j = y; j < y + h; ++j) {
+        for (int i = x; i < x + w; ++i) {
+            if (s.pixel(i, j) == c) return true;
+        }
+    }
+    return false;
+}
+
+TEST(BattleWidget, ClickingARealCardAndARealCommandStartsTheTurn) {
+    qtTestApp();
+    plat::testing::TestServices ts;
+    plat::qt::QtWindowSystem qt;
+    BattleWindows windows(qt);
+    plat::qt::QtTextRenderer text;
+    plat::Services sv{ts.clock, ts.keyboard, windows, ts.process, text, ts.random};
+
+    battle::typBattleShared shared;
+    battle::typChara player, monster;
+    battle::typDeck myDeck, enemyDeck;
+    mdlTmp::psSetActions(shared.actions);
+    mdlTmp::psSetCharas(player, monster);
+    mdlTmp::psSetDecks(shared, myDeck, enemyDeck);
+    battle::frmBattle form(sv, shared);
+    mdlBattleFunction::typBattleLoop loop;
+
+    bool menuShown = false, commandTaken = false, turnStarted = false;
+    windows.onEvents = [&] {
+        const int frame = windows.repaints[&form.picStage];
+        plat::qt::FormView* view = qt.viewFor(form);
+        if (view == nullptr) return;
+        QWidget* card = view->widgetFor(form.lblMyCard[1]);
+        QWidget* menu = view->widgetFor(form.fraCmd);
+        auto* attack = qobject_cast<QPushButton*>(view->widgetFor(form.cmdCommand[0]));
+        ASSERT_TRUE(card && menu && attack);
+        if (frame == 2 && !menuShown) {
+            // The numbers on the cards come through the real text output and the key colour.
+            EXPECT_TRUE(hasColourIn(form.picStage.surface, 10, 335, 40, 40,
+                                    form.picTextSize36.surface.foreColor()));
+            QTest::mouseMove(card, QPoint(30, 60));
+            QTest::mouseClick(card, Qt::LeftButton, {}, QPoint(30, 60));
+            qt.doEvents();
+            EXPECT_EQ(form.plngNowCardSelect, 1);
+            EXPECT_EQ(form.plngCursorView, 1);
+            EXPECT_TRUE(form.fraCmd.visible);
+            EXPECT_TRUE(menu->isVisible());
+            EXPECT_EQ(menu->geometry().topLeft(), card->geometry().topLeft());
+            menuShown = true;
+        } else if (frame == 3 && menuShown && !commandTaken) {
+            EXPECT_EQ(attack->text(), QStringLiteral("たたかう"));
+            QTest::mouseClick(attack, Qt::LeftButton);
+            EXPECT_EQ(form.pintBtlCmdIdx, battle::kCmdAttack);
+            commandTaken = true;
+        } else if (frame == 5 && commandTaken && !turnStarted) {
+            EXPECT_TRUE(shared.playback.active);
+            EXPECT_EQ(shared.myHand[1].state, battle::kCardChosen);
+            EXPECT_FALSE(menu->isVisible());
+            turnStarted = true;
+            view->close(); // the window's own close: the battle ends without a message
+        }
+    };
+    form.load();
+    mdlBattleFunction::pfBattleRun(sv, form, loop, player, monster, myDeck, enemyDeck);
+    EXPECT_TRUE(turnStarted);
+    EXPECT_FALSE(form.loaded);
+    EXPECT_TRUE(windows.boxes.boxes.empty());
+    EXPECT_EQ(qt.viewFor(form), nullptr);
+}
+
+} // namespace
