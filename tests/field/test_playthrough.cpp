@@ -1,0 +1,117 @@
+// The whole demo played through the keyboard on the virtual clock: the opening scene, the
+// gatekeeper, three catches of the runaway, the ladders, the treasure and the goal.
+#include <gtest/gtest.h>
+
+#include "test_playthrough_bot.h"
+
+namespace {
+
+using playbot::Cell;
+using playbot::Demo;
+
+const std::vector<std::u16string> kStory = {
+    u"お願いです。助けてください。",
+    u"あの宙に浮く島にある宝物を取り返してください。\rあれは私のものなのですが、あのモンスター"
+    u"に取られてしまって…\r私には取り返すことが出来ないのです。",
+    u"よろしくお願いします。",
+    u"上に行きたいのじゃろう？\r・・・そうじゃな、あそこに走り回っているやつがおるじゃろう。\r"
+    u"あやつを捕まえて降参させることが出来たら通してやらんこともないぞい。",
+    u"まだまだ",
+    u"もういっちょ",
+    u"参った・・・僕の負けだよ",
+    u"門番のところに行けば、もう開けてくれると思うよ",
+    u"ふむ。仕方ない・・・",
+    u"道は開かれた。行くが良い\rわしは暫しの間休むとしよう・・・",
+    u"「宝物」を手に入れた！",
+    u"デモンストレーション終了。如何でしたでしょうか？",
+    u"Presented by Zelto",
+    u"The E...",
+    u"私の宝物を持ってきてくれてありがとう",
+    u"The End.",
+};
+
+std::vector<std::u16string> story(std::size_t n) {
+    return {kStory.begin(), kStory.begin() + static_cast<std::ptrdiff_t>(n)};
+}
+
+class Playthrough : public ::testing::TestWithParam<std::uint64_t> {};
+
+TEST_P(Playthrough, FromTheOpeningSceneToTheEnd) {
+    Demo d(GetParam());
+    d.start();
+
+    // The opening scene owns the player until its last line.
+    ASSERT_NE(d.world.inputLocked, 0);
+    ASSERT_TRUE(d.settle(1000));
+    EXPECT_EQ(d.messages(), story(3));
+    EXPECT_EQ(d.flag(1), 0);
+    EXPECT_EQ(d.flag(2), 0);
+    EXPECT_EQ(d.player(), (Cell{1, 2}));
+    EXPECT_EQ(d.world.player.facing, 2);
+
+    ASSERT_TRUE(d.talkTo(playbot::kGatekeeper));
+    ASSERT_TRUE(d.settle());
+    EXPECT_EQ(d.messages(), story(4));
+    EXPECT_EQ(d.flag(1), 1);
+    EXPECT_EQ(d.obj(5).visible, 0);
+
+    for (int caught = 1; caught <= 3; ++caught) {
+        ASSERT_TRUE(d.catchRunaway()) << "catch " << caught << " after " << d.frameCount;
+        EXPECT_EQ(d.flag(1), 1 + caught);
+    }
+    EXPECT_EQ(d.messages(), story(8));
+
+    ASSERT_TRUE(d.talkTo(playbot::kGatekeeper));
+    ASSERT_TRUE(d.settle());
+    EXPECT_EQ(d.messages(), story(10));
+    EXPECT_NE(d.obj(5).visible, 0);
+    EXPECT_NE(d.obj(6).enabled, 0);
+    EXPECT_EQ(d.obj(playbot::kGatekeeper).enabled, 0);
+
+    // Up the ladder to the floating island, and on to the top layer.
+    ASSERT_TRUE(d.walkTo({5, 3}, false));
+    ASSERT_TRUE(d.walkTo({5, 2}));
+    ASSERT_TRUE(d.settle());
+    EXPECT_EQ(d.world.player.layer, 1);
+    ASSERT_TRUE(d.walkTo({3, 1}));
+    ASSERT_TRUE(d.settle());
+    EXPECT_EQ(d.world.player.layer, 2);
+    ASSERT_TRUE(d.walkTo({0, 3}));
+    ASSERT_TRUE(d.settle());
+    EXPECT_EQ(d.world.player.layer, 1);
+
+    ASSERT_TRUE(d.walkTo({0, 4}));
+    d.examine();
+    ASSERT_TRUE(d.settle());
+    EXPECT_EQ(d.messages(), story(11));
+    EXPECT_EQ(d.flag(2), 1);
+    EXPECT_EQ(d.obj(8).visible, 0);
+    EXPECT_EQ(d.obj(8).enabled, 0);
+
+    ASSERT_TRUE(d.walkTo({1, 4}));
+    ASSERT_TRUE(d.settle());
+    EXPECT_EQ(d.world.player.layer, 0);
+
+    ASSERT_TRUE(d.talkTo(playbot::kOwner));
+    for (int i = 0; i < 100 && d.messages().size() < kStory.size(); ++i)
+        d.frame();
+    EXPECT_EQ(d.messages(), kStory);
+    EXPECT_EQ(d.world.shadeLevel, 1);
+
+    // The closing script never ends: input stays locked whatever is pressed.
+    const Cell at = d.player();
+    d.ts.keyboard.press(plat::vk::Left);
+    d.ts.keyboard.press(plat::vk::Enter);
+    d.frames(100);
+    d.ts.keyboard.releaseAll();
+    EXPECT_NE(d.world.inputLocked, 0);
+    EXPECT_NE(d.world.systemScriptActive, 0);
+    EXPECT_EQ(d.player(), at);
+    EXPECT_EQ(d.messages().size(), kStory.size());
+    for (const auto& b : d.ts.windows.boxes)
+        EXPECT_EQ(b.buttons, plat::MsgButtons::Ok);
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, Playthrough, ::testing::Values(12345u, 1u, 2u, 77u, 2024u));
+
+} // namespace

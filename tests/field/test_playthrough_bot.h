@@ -1,0 +1,284 @@
+// The field program started on the test seams with the built-in data, and a small bot that
+// plays it through the keyboard seam only. The bot reads the World to plan (routes, where the
+// runaway is heading) but acts solely by holding and releasing keys between frames.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <queue>
+#include <string>
+#include <vector>
+
+#include "field/World.h"
+#include "field/frmMain.h"
+#include "field/mdlMain.h"
+#include "field/mdlMainMove.h"
+#include "platform/testing/TestSeams.h"
+
+namespace playbot {
+
+constexpr int kWanderer = 9;
+constexpr int kOwner = 10; // the goal
+constexpr int kRunaway = 11;
+constexpr int kGatekeeper = 2;
+
+struct Cell {
+    int x = 0, y = 0;
+    friend bool operator==(const Cell&, const Cell&) = default;
+};
+
+inline int chebyshev(Cell a, Cell b) {
+    return std::max(std::abs(a.x - b.x), std::abs(a.y - b.y));
+}
+
+struct Demo {
+    plat::testing::TestServices ts;
+    field::frmMain form{ts.services};
+    field::World world;
+    std::unique_ptr<mdlMain::FieldLoop> loop;
+    long long frameCount = 0;
+    long long frameLimit = 60000;
+
+    explicit Demo(std::uint64_t seed = 12345) {
+        ts.random.reseed(seed);
+        ts.windows.defaultAnswer = plat::MsgResult::Ok;
+    }
+    void start() {
+        mdlMain::psStartUp(form, world, ts.services);
+        loop = std::make_unique<mdlMain::FieldLoop>(form, world, ts.services);
+    }
+
+    bool frame() {
+        if (frameCount >= frameLimit) return false;
+        ++frameCount;
+        return loop->runOneFrame();
+    }
+    void frames(int n) {
+        for (int i = 0; i < n; ++i)
+            frame();
+    }
+
+    // ---- what the player sees ----
+    std::vector<std::u16string> messages() const {
+        std::vector<std::u16string> out;
+        for (const auto& b : ts.windows.boxes)
+            out.push_back(b.text);
+        return out;
+    }
+    // Story flag k (1 quest state, 2 treasure taken): the allocated variable k of map 1.
+    int flag(int k) const {
+        if (world.globalEntries.size() < 2) return -1;
+        const auto& m = world.globalEntries[1];
+        if (k > m.total) return -1;
+        const int n = m.entries[static_cast<std::size_t>(k)];
+        if (n < 1 || static_cast<std::size_t>(n) >= world.globalValues.size()) return -1;
+        const auto& v = world.globalValues[static_cast<std::size_t>(n)];
+        return v.kind == mdlScriptProcesser::ValueKind::Int16 ||
+                       v.kind == mdlScriptProcesser::ValueKind::Int32
+                   ? v.i
+                   : -1;
+    }
+    const field::EventObject& obj(int n) const { return world.events[static_cast<std::size_t>(n)]; }
+    Cell player() const { return {world.player.x, world.player.y}; }
+    bool idle() const {
+        return world.systemScriptActive == 0 && world.inputLocked == 0 && world.player.moving == 0;
+    }
+
+    // ---- input ----
+    // Holds the keys of one step (a diagonal holds two) for one frame, then lets the step run
+    // out. Answers whether the player got to start the step.
+    bool step(int dx, int dy) {
+        std::vector<int> keys;
+        if (dy < 0) keys.push_back(plat::vk::Up);
+        if (dy > 0) keys.push_back(plat::vk::Down);
+        if (dx < 0) keys.push_back(plat::vk::Left);
+        if (dx > 0) keys.push_back(plat::vk::Right);
+        for (int k : keys)
+            ts.keyboard.press(k);
+        frame();
+        for (int k : keys)
+            ts.keyboard.release(k);
+        const bool started = world.player.moving != 0 || world.systemScriptActive != 0;
+        for (int i = 0; i < 12 && world.player.moving != 0; ++i)
+            frame();
+        return started;
+    }
+    // Holds Enter until the action fires (its fourth polled frame).
+    void examine() {
+        ts.keyboard.press(plat::vk::Enter);
+        frames(4);
+        ts.keyboard.release(plat::vk::Enter);
+    }
+    // Lets the running system script finish; false when it is still running after `limit`.
+    bool settle(int limit = 2000) {
+        for (int i = 0; i < limit && !idle(); ++i)
+            frame();
+        return idle();
+    }
+
+    // ---- planning ----
+    bool enterable(int x, int y) const {
+        return mdlMain::pfIsEnterable(world, world.player.layer, world.player.plane, x, y);
+    }
+    // An enabled object that fires when stepped on lies under this cell of the player's layer.
+    bool fires(Cell c) const {
+        for (int p = 0; p <= world.player.plane; ++p) {
+            const int id = world.cell(world.player.layer, p, c.x, c.y).eventId;
+            if (id == 0) continue;
+            const auto& e = obj(id);
+            if (e.onStep && e.enabled && e.triggerable && !e.detached) return true;
+        }
+        return false;
+    }
+    // Whether some moving object could be standing on `c` when a step started now ends.
+    bool contested(Cell c, bool avoidRunaway) const {
+        for (int n = 1; n <= world.eventCount; ++n) {
+            const auto& e = obj(n);
+            if (e.layer != world.player.layer || e.plane != world.player.plane) continue;
+            if (n == kRunaway && avoidRunaway && chebyshev({e.x, e.y}, c) <= 2) return true;
+            if (e.moving && Cell{e.x + e.stepX, e.y + e.stepY} == c) return true;
+        }
+        return false;
+    }
+    // The first step of a shortest route to `goal` over cells the player may enter (the goal
+    // itself may be an object's cell, for pushing against it), or nothing.
+    std::optional<Cell> firstStep(Cell goal, bool diagonals, bool goalMayFire) const {
+        const int w = world.maxX + 1, h = world.maxY + 1;
+        std::vector<int> from(static_cast<std::size_t>(w * h), -1);
+        const Cell start = player();
+        std::queue<Cell> q;
+        q.push(start);
+        from[static_cast<std::size_t>(start.x * h + start.y)] = start.x * h + start.y;
+        static constexpr std::array<std::array<int, 2>, 8> dirs{
+            {{0, -1}, {1, 0}, {0, 1}, {-1, 0}, {1, -1}, {1, 1}, {-1, 1}, {-1, -1}}};
+        while (!q.empty()) {
+            const Cell c = q.front();
+            q.pop();
+            if (c == goal) break;
+            for (int d = 0; d < (diagonals ? 8 : 4); ++d) {
+                const Cell n{c.x + dirs[d][0], c.y + dirs[d][1]};
+                if (n.x < 0 || n.y < 0 || n.x >= w || n.y >= h) continue;
+                auto& f = from[static_cast<std::size_t>(n.x * h + n.y)];
+                if (f >= 0) continue;
+                const bool isGoal = n == goal;
+                if (!isGoal && (!enterable(n.x, n.y) || fires(n))) continue;
+                if (isGoal && !goalMayFire && fires(n)) continue;
+                f = c.x * h + c.y;
+                q.push(n);
+            }
+        }
+        int at = goal.x * h + goal.y;
+        if (goal.x < 0 || goal.y < 0 || goal.x >= w || goal.y >= h ||
+            from[static_cast<std::size_t>(at)] < 0 || goal == start)
+            return std::nullopt;
+        while (from[static_cast<std::size_t>(at)] != start.x * h + start.y)
+            at = from[static_cast<std::size_t>(at)];
+        return Cell{at / h, at % h};
+    }
+
+    // Walks to `goal` on the player's layer, waiting whenever the next cell might be taken by
+    // a moving object before the step ends. The goal may fire an event (ladders, the heap).
+    bool walkTo(Cell goal, bool goalMayFire = true) {
+        const long long until = frameCount + 3000;
+        while (player() != goal && frameCount < until) {
+            if (!idle()) {
+                frame();
+                continue;
+            }
+            const auto next = firstStep(goal, false, goalMayFire);
+            if (!next || contested(*next, true) || !enterable(next->x, next->y)) {
+                frame();
+                continue;
+            }
+            step(next->x - player().x, next->y - player().y);
+        }
+        return player() == goal;
+    }
+
+    // Pushes against object n from an orthogonal neighbour, once it stands still long enough
+    // for the push to meet it. Answers whether it fired.
+    bool talkTo(int n) {
+        const long long until = frameCount + 4000;
+        while (frameCount < until) {
+            if (!idle()) {
+                frame();
+                continue;
+            }
+            const auto& e = obj(n);
+            const Cell at{e.x, e.y};
+            const Cell p = player();
+            if (std::abs(at.x - p.x) + std::abs(at.y - p.y) == 1) {
+                // Its step would end before the push does: wait for it.
+                if (e.moving && e.stepInterval + 2 - e.stepFrames <= 7) {
+                    frame();
+                    continue;
+                }
+                step(at.x - p.x, at.y - p.y);
+                if (world.systemScriptActive) return true;
+                continue;
+            }
+            // Head for the free orthogonal neighbour closest by route.
+            std::optional<Cell> best;
+            for (Cell c : {Cell{at.x - 1, at.y}, Cell{at.x + 1, at.y}, Cell{at.x, at.y - 1},
+                           Cell{at.x, at.y + 1}}) {
+                if (!enterable(c.x, c.y) || fires(c) || contested(c, n != kRunaway)) continue;
+                if (!best || chebyshev(c, p) < chebyshev(*best, p)) best = c;
+            }
+            const auto next = best ? firstStep(*best, false, false) : std::nullopt;
+            if (!next || contested(*next, true)) {
+                frame();
+                continue;
+            }
+            step(next->x - p.x, next->y - p.y);
+        }
+        return false;
+    }
+
+    // Chases the runaway until it has been caught once more (its counter moved on). The push
+    // starts when the runaway has just set out for a cell next to the player: it gets there
+    // two frames later and leaves it again only after the player's six-frame step has ended.
+    bool catchRunaway() {
+        const int before = flag(1);
+        const long long until = frameCount + 20000;
+        while (frameCount < until) {
+            if (world.systemScriptActive) {
+                settle();
+                if (flag(1) != before) return true;
+                continue;
+            }
+            if (!idle()) {
+                frame();
+                continue;
+            }
+            const auto& r = obj(kRunaway);
+            const Cell p = player();
+            if (r.moving && r.stepFrames == 1) {
+                // Where it will stand when a step started now ends: its target, unless that
+                // step is going to be refused.
+                Cell t{r.x + r.stepX, r.y + r.stepY};
+                if (!enterable(t.x, t.y) || t == p) t = Cell{r.x, r.y};
+                if (chebyshev(t, p) == 1 && !contested(t, false) && !fires(t)) {
+                    step(t.x - p.x, t.y - p.y);
+                    continue;
+                }
+            }
+            const Cell at{r.x, r.y};
+            if (chebyshev(at, p) <= 1) {
+                frame();
+                continue;
+            }
+            const auto next = firstStep(at, true, false);
+            if (!next || *next == at || contested(*next, false) || fires(*next)) {
+                frame();
+                continue;
+            }
+            step(next->x - p.x, next->y - p.y);
+        }
+        return false;
+    }
+};
+
+} // namespace playbot
