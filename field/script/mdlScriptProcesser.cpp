@@ -26,45 +26,46 @@ void setIntFlags(ScriptRun& run, std::int32_t x) {
     run.negativeFlag = x < 0;
 }
 
-// One command. The cases here are shortcuts for the commands a busy loop is made of, taken
-// only when their operands are plain integers in general registers; every other case goes
-// the full way through mdlScriptCommands, which gives the same results.
-inline StepResult step(StepContext& ctx, const ScriptCommand& c) {
-    ScriptRun& run = ctx.run;
+// The commands a busy loop is made of, when their operands are plain integers in general
+// registers: executed here without building a step context. Answers the next address, or -1
+// when the command must go the full way through mdlScriptCommands (which gives the same
+// results for these cases).
+inline std::int32_t fastStep(ScriptRun& run, const Script& s, const ScriptCommand& c,
+                             std::int32_t pc) {
     switch (c.code) {
     case 1:
-    case 10: return StepResult::Next;
+    case 10: return pc + 1;
     case 68:
     case 69: {
-        if (ctx.p1->kind != ValueKind::Int16) break;
-        const auto reg = static_cast<std::int16_t>(ctx.p1->i);
+        if (c.p1.kind != ValueKind::Int16) return -1;
+        const auto reg = static_cast<std::int16_t>(c.p1.i);
         Value* r = mdlScriptRegisters::pfValueRegister(run, reg);
-        if (!r || !isInteger(*r)) break;
+        if (!r || !isInteger(*r)) return -1;
         const std::int64_t x = static_cast<std::int64_t>(r->i) + (c.code == 68 ? 1 : -1);
         if (r->kind == ValueKind::Int16 && (x < INT16_MIN || x > INT16_MAX)) {
             r->kind = ValueKind::Int32; // widens as 16-bit + 16-bit overflowing would
         } else if (x < INT32_MIN || x > INT32_MAX) {
-            break;
+            return -1;
         }
         r->i = static_cast<std::int32_t>(x);
         if (reg <= 5) setIntFlags(run, r->i);
-        return StepResult::Next;
+        return pc + 1;
     }
     case 76:
     case 77: {
-        if (ctx.p1->kind != ValueKind::Int16) break;
+        if (c.p1.kind != ValueKind::Int16) return -1;
         const Value* a =
-            mdlScriptRegisters::pfValueRegister(run, static_cast<std::int16_t>(ctx.p1->i));
-        const Value* b = ctx.p2;
+            mdlScriptRegisters::pfValueRegister(run, static_cast<std::int16_t>(c.p1.i));
+        const Value* b = &c.p2;
         if (c.code == 76) {
-            if (b->kind != ValueKind::Int16) break;
+            if (b->kind != ValueKind::Int16) return -1;
             b = mdlScriptRegisters::pfValueRegister(run, static_cast<std::int16_t>(b->i));
         }
-        if (!a || !b || !isInteger(*a) || !isInteger(*b)) break;
+        if (!a || !b || !isInteger(*a) || !isInteger(*b)) return -1;
         run.invalidFlag = false;
         run.zeroFlag = a->i == b->i;
         run.negativeFlag = a->i < b->i;
-        return StepResult::Next;
+        return pc + 1;
     }
     case 20:
     case 21:
@@ -75,19 +76,12 @@ inline StepResult step(StepContext& ctx, const ScriptCommand& c) {
         const bool flag = c.code <= 21   ? run.zeroFlag
                           : c.code <= 23 ? run.negativeFlag
                                          : run.invalidFlag;
-        if (flag != ((c.code & 1) == 1)) return StepResult::Next;
-        if (ctx.p1 == &c.p1 && c.p1.isString()) {
-            const std::int32_t target = ctx.script.labels.find(run.address);
-            if (target >= 0) {
-                ctx.outSlot = target;
-                return StepResult::Goto;
-            }
-        }
-        return mdlScriptCommands::pfJump(ctx, *ctx.p1);
+        if (flag != ((c.code & 1) == 1)) return pc + 1;
+        if (!c.p1.isString()) return -1;
+        return s.labels.find(pc); // -1 until the first jump has resolved the label
     }
-    default: break;
+    default: return -1;
     }
-    return mdlScriptCommands::pfExecute(ctx, c.code);
 }
 
 std::u16string number(std::int64_t n) {
@@ -133,8 +127,33 @@ RunResult pfRun(field::World& world, ScriptRun& run, plat::Services& sv, Pump& p
         const std::int32_t number = run.scriptNumber;
         const Script* s = scriptAt(world, number);
         // A number naming no script reads as an empty slot: its one address fails below.
-        if (run.address > (s ? s->lastAddress : 0)) return result;
+        const std::int32_t last = s ? s->lastAddress : 0;
+        if (run.address > last) return result;
         if (!pump.beforeCommand()) return RunResult::Yielded;
+
+        // Busy stretches of plain commands run here on a local program counter; the run's
+        // address is brought up to date before anything else can look at it.
+        if (s && run.address >= 0) {
+            const ScriptCommand* cmds = s->commands.data();
+            const auto count = static_cast<std::int64_t>(s->commands.size());
+            std::int32_t pc = run.address;
+            for (;;) {
+                if (pc >= count) break;
+                const std::int32_t next = fastStep(run, *s, cmds[pc], pc);
+                if (next < 0) break;
+                run.suspended = false;
+                pc = next;
+                if (pc > last) {
+                    run.address = pc;
+                    return result;
+                }
+                if (!pump.beforeCommand()) {
+                    run.address = pc;
+                    return RunResult::Yielded;
+                }
+            }
+            run.address = pc;
+        }
 
         const std::int32_t address = run.address;
         StepResult r;
@@ -150,7 +169,7 @@ RunResult pfRun(field::World& world, ScriptRun& run, plat::Services& sv, Pump& p
                             c.p2.isEmpty() ? &run.D2 : &c.p2,
                             c.p3.isEmpty() ? &run.D3 : &c.p3,
                             listing};
-            r = step(ctx, c);
+            r = mdlScriptCommands::pfExecute(ctx, c.code);
         } else {
             slot = 1; // a slot without commands, or no such script
             r = StepResult::Failed;

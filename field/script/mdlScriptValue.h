@@ -23,7 +23,7 @@ enum class Status {
 
 // Largest count a script may give to an area, a map or an allocation: counts above it are
 // refused, so a script cannot exhaust memory.
-constexpr std::int32_t kMaxCount = 1 << 20;
+constexpr std::int32_t kMaxCount = 1 << 16;
 
 // Whole-string number: optional blanks, sign, digits with an optional decimal point (at least
 // one digit), optional exponent (E or D), optional blanks. Non-finite results are refused.

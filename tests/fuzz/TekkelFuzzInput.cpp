@@ -1,0 +1,163 @@
+#include "TekkelFuzzInput.h"
+
+#include <cmath>
+#include <limits>
+#include <ostream>
+#include <streambuf>
+
+#include "field/World.h"
+#include "field/script/mdlScriptProcesser.h"
+#include "platform/testing/TestSeams.h"
+
+namespace tekkel_fuzz {
+
+namespace {
+
+using mdlScriptProcesser::Script;
+using mdlScriptProcesser::ScriptCommand;
+using mdlScriptProcesser::Value;
+
+// Reads the input front to back; past its end every read gives 0.
+class Reader {
+  public:
+    Reader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    std::uint8_t byte() { return pos_ < size_ ? data_[pos_++] : 0; }
+    std::uint16_t u16() { return static_cast<std::uint16_t>(byte() | (byte() << 8)); }
+    std::uint32_t u32() { return u16() | (static_cast<std::uint32_t>(u16()) << 16); }
+    template <typename T, std::size_t N> const T& pick(const T (&items)[N]) {
+        return items[byte() % N];
+    }
+    bool done() const { return pos_ >= size_; }
+
+  private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t pos_ = 0;
+};
+
+constexpr std::int16_t kCodes[] = {
+    0,   1,   2,   3,   4,   5,   6,   7,   8,   9,   10,  11,  20,  21,  22,  23,  24,
+    25,  50,  51,  52,  53,  54,  55,  56,  57,  58,  59,  60,  61,  62,  63,  64,  65,
+    66,  67,  68,  69,  70,  71,  72,  73,  74,  75,  76,  77,  90,  91,  92,  93,  94,
+    95,  96,  150, 160, 200, 210, 211, 213, 215, 218, 300, 310, 311, 313, 320, 321, 322,
+    330, 331, 350, 351, 410, 411, 900, 901, 902, 10,  10,  50,  68,  77,  20};
+constexpr std::int16_t kRegisters[] = {-1, 0,  1,  2,  3,  4,  5,   10,  11,  12,  20,  21, 22,
+                                       30, 31, 32, 80, 81, 82, 300, 400, 401, 402, 403, 7,  -2};
+constexpr std::int32_t kInts[] = {
+    0,      1,     -1,    2,       3,         4,         5,
+    7,      10,    12,    100,     255,       32767,     -32768,
+    32768,  65535, 65536, 1 << 20, INT32_MAX, INT32_MIN, INT32_MAX - 1,
+    -100000};
+constexpr double kReals[] = {0.0,
+                             0.5,
+                             1.5,
+                             2.5,
+                             -2.5,
+                             1.2,
+                             1e10,
+                             -1e10,
+                             1e308,
+                             -0.0,
+                             3e9,
+                             2147483647.5,
+                             std::numeric_limits<double>::infinity(),
+                             std::numeric_limits<double>::quiet_NaN()};
+const char16_t* const kTexts[] = {u"L",    u"M",    u"",     u"12",    u" -3.5e2 ", u"abc",
+                                  u"門番", u"宝物", u"True", u"1e999", u"x\r y",    u"\xD800"};
+
+Value value(Reader& in) {
+    switch (in.byte() % 10) {
+    case 0: return Value();
+    case 1: return Value::null();
+    case 2:
+    case 3: return Value::int16(in.pick(kRegisters));
+    case 4: return Value::int16(static_cast<std::int16_t>(in.u16()));
+    case 5: return Value::int32(in.pick(kInts));
+    case 6: return Value::real64(in.pick(kReals));
+    case 7: return Value::real32(static_cast<float>(in.pick(kReals)));
+    case 8: return Value::boolean(in.byte() & 1);
+    default: return Value::string(in.pick(kTexts));
+    }
+}
+
+Script script(Reader& in) {
+    Script s;
+    const int length = 1 + in.byte() % 24;
+    for (int k = 0; k < length; ++k) {
+        ScriptCommand c;
+        const std::uint8_t sel = in.byte();
+        c.code = sel < 240 ? in.pick(kCodes) : static_cast<std::int16_t>(in.u16());
+        c.p1 = value(in);
+        c.p2 = value(in);
+        c.p3 = value(in);
+        s.commands.push_back(std::move(c));
+    }
+    s.lastAddress = length - 1;
+    if (in.byte() % 8 == 0) s.lastAddress += static_cast<std::int8_t>(in.byte()) % 4;
+    if (in.byte() % 4 == 0) s.name = in.pick(kTexts);
+    return s;
+}
+
+class NullBuffer : public std::streambuf {
+  protected:
+    int overflow(int c) override { return c; }
+};
+
+} // namespace
+
+void runInput(plat::testing::TestServices& ts, const std::uint8_t* data, std::size_t size) {
+    Reader in(data, size);
+    ts.clock.set(100000);
+    ts.random.reseed(12345);
+    ts.windows.boxes.clear();
+    NullBuffer nothing;
+    std::ostream listing(&nothing);
+    std::uint32_t answers = in.u32();
+    ts.windows.responder = [&](const plat::testing::RecordedBox& box) {
+        if (box.buttons == plat::MsgButtons::Ok) return plat::MsgResult::Ok;
+        answers = answers * 1103515245u + 12345u;
+        return (answers >> 16) & 1 ? plat::MsgResult::No : plat::MsgResult::Cancel;
+    };
+
+    field::World w;
+    w.resizeMap(8, 5, 2);
+    field::initPlayer(w);
+    w.scriptCount = 4 + in.byte() % 17;
+    w.scripts.assign(21, Script{});
+    const int scripts = 1 + in.byte() % 4;
+    for (int k = 0; k < scripts; ++k)
+        w.scripts[1 + in.byte() % 20] = script(in);
+    w.eventCount = in.byte() % 5;
+    w.events.assign(static_cast<std::size_t>(w.eventCount) + 1, field::EventObject{});
+    for (int i = 1; i <= w.eventCount; ++i) {
+        auto& e = w.events[static_cast<std::size_t>(i)];
+        e.enabled = (in.byte() & 1) ? -1 : 0;
+        e.autoScript = in.byte() % 24 - 1;
+        e.x = in.byte() % 9;
+        e.y = in.byte() % 6;
+        e.plane = 2;
+        if (in.byte() & 1) e.ownScript = script(in);
+    }
+    w.systemScriptActive = (in.byte() & 1) ? -1 : 0;
+    w.systemRun.scriptNumber = in.byte() % 22;
+
+    const int frames = 1 + in.byte() % 4;
+    for (int f = 0; f < frames; ++f) {
+        mdlScriptProcesser::Pump pump(ts.services, mdlScriptProcesser::PumpPolicy::Throttled, 4000);
+        mdlScriptProcesser::psRunFrameScripts(w, ts.services, pump, listing);
+        ts.clock.advance(in.byte() * 8u);
+        // Fire an object the way the event trigger does: its script replaces slot 0.
+        const std::uint8_t fire = in.byte();
+        if (w.eventCount > 0 && fire % 3 == 0) {
+            const int n = 1 + fire % w.eventCount;
+            w.scripts[0] = w.events[static_cast<std::size_t>(n)].ownScript;
+            w.systemScriptActive = -1;
+            w.systemRun.scriptNumber = 0;
+            w.systemRun.address = 0;
+            w.systemRun.activeObject = n;
+        }
+        if (in.done()) break;
+    }
+}
+
+} // namespace tekkel_fuzz
