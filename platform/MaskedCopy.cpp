@@ -1,113 +1,91 @@
 #include "platform/MaskedCopy.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <cstring>
 
-#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
-#define HARUVEL_X86_KERNELS 1
-#include <immintrin.h>
+// The row loop is compiled twice on x86-64, for AVX2 and for the SSE2 baseline, and the loader
+// picks one at start-up; elsewhere the compiler's default vector width is used.
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
+#define HARUVEL_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define HARUVEL_VECTOR_CLONES
 #endif
 
 namespace plat {
 
 namespace {
 
-// The row kernels are branch-free: chips are roughly half key colour in a pattern no branch
-// predictor can learn. Four pixels at a time with SSE2 (part of every x86-64), which the
-// compiler does not find on its own at -O2; the portable loop finishes each row.
-void copyRow(std::uint32_t* __restrict d, const std::uint32_t* __restrict s, int n,
-             std::uint32_t key) {
-    int i = 0;
-#if defined(HARUVEL_X86_KERNELS) && defined(__SSE2__)
-    const __m128i k = _mm_set1_epi32(static_cast<int>(key));
-    for (; i + 4 <= n; i += 4) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
-        const __m128i old = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
-        const __m128i keep = _mm_cmpeq_epi32(v, k);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i),
-                         _mm_or_si128(_mm_and_si128(keep, old), _mm_andnot_si128(keep, v)));
-    }
-#endif
-    for (; i < n; ++i) {
-        const std::uint32_t v = s[i];
-        const std::uint32_t keep = 0u - static_cast<std::uint32_t>(v == key);
-        d[i] = (d[i] & keep) | (v & ~keep);
-    }
-}
+// Eight pixels as one generic vector. The blends are branch-free: chips are roughly half key
+// colour in a pattern no branch predictor can learn.
+using Pixels8 = std::uint32_t __attribute__((vector_size(32)));
+constexpr int kLanes = 8;
 
-void copyRowShaded(std::uint32_t* __restrict d, const std::uint32_t* __restrict s,
-                   const std::uint32_t* __restrict m, int n, std::uint32_t key) {
-    int i = 0;
-#if defined(HARUVEL_X86_KERNELS) && defined(__SSE2__)
-    const __m128i k = _mm_set1_epi32(static_cast<int>(key));
-    for (; i + 4 <= n; i += 4) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
-        const __m128i shade = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m + i));
-        const __m128i old = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
-        const __m128i keep = _mm_cmpeq_epi32(v, k);
-        const __m128i put = _mm_andnot_si128(keep, _mm_and_si128(v, shade));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i),
-                         _mm_or_si128(_mm_and_si128(keep, old), put));
-    }
-#endif
-    for (; i < n; ++i) {
-        const std::uint32_t v = s[i];
-        const std::uint32_t keep = 0u - static_cast<std::uint32_t>(v == key);
-        d[i] = (d[i] & keep) | (v & m[i] & ~keep);
-    }
-}
-
-#if defined(HARUVEL_X86_KERNELS)
-// Eight pixels at a time where the processor has AVX2; chosen at run time so the program still
-// runs on any x86-64.
-__attribute__((target("avx2"))) void copyRowAvx2(std::uint32_t* __restrict d,
-                                                 const std::uint32_t* __restrict s, int n,
-                                                 std::uint32_t key) {
-    int i = 0;
-    const __m256i k = _mm256_set1_epi32(static_cast<int>(key));
-    for (; i + 8 <= n; i += 8) {
-        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
-        const __m256i old = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + i));
-        const __m256i keep = _mm256_cmpeq_epi32(v, k);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i), _mm256_blendv_epi8(v, old, keep));
-    }
-    copyRow(d + i, s + i, n - i, key);
-}
-
-__attribute__((target("avx2"))) void copyRowShadedAvx2(std::uint32_t* __restrict d,
-                                                       const std::uint32_t* __restrict s,
-                                                       const std::uint32_t* __restrict m, int n,
-                                                       std::uint32_t key) {
-    int i = 0;
-    const __m256i k = _mm256_set1_epi32(static_cast<int>(key));
-    for (; i + 8 <= n; i += 8) {
-        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
-        const __m256i shade = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(m + i));
-        const __m256i old = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + i));
-        const __m256i keep = _mm256_cmpeq_epi32(v, k);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i),
-                            _mm256_blendv_epi8(_mm256_and_si256(v, shade), old, keep));
-    }
-    copyRowShaded(d + i, s + i, m + i, n - i, key);
-}
-#endif
-
-struct Kernels {
-    void (*plain)(std::uint32_t*, const std::uint32_t*, int, std::uint32_t) = copyRow;
-    void (*shaded)(std::uint32_t*, const std::uint32_t*, const std::uint32_t*, int,
-                   std::uint32_t) = copyRowShaded;
+// A clipped copy: `n` pixels on each of `rows` rows. (chipX, chipY) is the first drawn pixel's
+// offset from the chip's top-left corner, where the shade pattern is anchored.
+struct Job {
+    std::uint32_t* d;
+    std::ptrdiff_t dStride;
+    const std::uint32_t* s;
+    std::ptrdiff_t sStride;
+    int n;
+    int rows;
+    std::uint32_t key;
+    const Surface* shade;
+    int chipX;
+    int chipY;
 };
 
-Kernels pickKernels() {
-    Kernels k;
-#if defined(HARUVEL_X86_KERNELS)
-    if (__builtin_cpu_supports("avx2")) {
-        k.plain = copyRowAvx2;
-        k.shaded = copyRowShadedAvx2;
+HARUVEL_VECTOR_CLONES void drawRows(const Job& job) {
+    Pixels8 keyV;
+    for (int l = 0; l < kLanes; ++l)
+        keyV[l] = job.key;
+    const int tw = job.shade ? job.shade->width() : 0;
+    const int th = job.shade ? job.shade->height() : 0;
+    for (int r = 0; r < job.rows; ++r) {
+        std::uint32_t* __restrict d = job.d + r * job.dStride;
+        const std::uint32_t* __restrict s = job.s + r * job.sStride;
+        if (!job.shade) {
+            int i = 0;
+            for (; i + kLanes <= job.n; i += kLanes) {
+                Pixels8 v, old;
+                std::memcpy(&v, s + i, sizeof v);
+                std::memcpy(&old, d + i, sizeof old);
+                const Pixels8 keep = reinterpret_cast<Pixels8>(v == keyV);
+                const Pixels8 out = (old & keep) | (v & ~keep);
+                std::memcpy(d + i, &out, sizeof out);
+            }
+            for (; i < job.n; ++i) {
+                const std::uint32_t v = s[i];
+                const std::uint32_t keep = 0u - static_cast<std::uint32_t>(v == job.key);
+                d[i] = (d[i] & keep) | (v & ~keep);
+            }
+            continue;
+        }
+        // The tile row repeats every tile width; walk the chip row in tile-aligned segments.
+        const std::uint32_t* tileRow = job.shade->row((job.chipY + r) % th);
+        int i = 0;
+        while (i < job.n) {
+            const int offset = (job.chipX + i) % tw;
+            const int end = i + std::min(job.n - i, tw - offset);
+            const std::uint32_t* __restrict m = tileRow + offset - i;
+            for (; i + kLanes <= end; i += kLanes) {
+                Pixels8 v, old, shade;
+                std::memcpy(&v, s + i, sizeof v);
+                std::memcpy(&old, d + i, sizeof old);
+                std::memcpy(&shade, m + i, sizeof shade);
+                const Pixels8 keep = reinterpret_cast<Pixels8>(v == keyV);
+                const Pixels8 out = (old & keep) | (v & shade & ~keep);
+                std::memcpy(d + i, &out, sizeof out);
+            }
+            for (; i < end; ++i) {
+                const std::uint32_t v = s[i];
+                const std::uint32_t keep = 0u - static_cast<std::uint32_t>(v == job.key);
+                d[i] = (d[i] & keep) | (v & m[i] & ~keep);
+            }
+        }
     }
-#endif
-    return k;
 }
 
 // The span [lo, hi) of chip offsets that land inside both surfaces along one axis.
@@ -135,52 +113,40 @@ bool maskedCopy(Surface& dst, int x, int y, int w, int h, const Surface& src, in
     if (shade && (shade->isNull() || shade->isMono())) shade = nullptr;
     // One-bit surfaces hold 0/1 per pixel; the per-pixel rules are for colour surfaces only.
     if (dst.isMono() || src.isMono()) return false;
-    key &= 0xFFFFFF;
 
     const Span cols = clipAxis(x, w, sx, dst.width(), src.width());
     const Span rows = clipAxis(y, h, sy, dst.height(), src.height());
     if (cols.hi <= cols.lo || rows.hi <= rows.lo) return true;
     const int n = cols.hi - cols.lo;
+    const int rowCount = rows.hi - rows.lo;
+
+    Job job{dst.row(y + rows.lo) + x + cols.lo,
+            dst.width(),
+            src.row(sy + rows.lo) + sx + cols.lo,
+            src.width(),
+            n,
+            rowCount,
+            key & 0xFFFFFF,
+            shade,
+            cols.lo,
+            rows.lo};
 
     // Copying within one surface: the chip must be read as it was before any pixel is written,
-    // which the kernels (and the no-alias promise they make) cannot give for overlapping rows.
-    const Surface* from = &src;
-    int fromX = sx, fromY = sy;
+    // which the row loop (and the no-alias promise it makes) cannot give for overlapping areas.
     Surface scratch;
     if (&dst == &src) {
         const long long x0 = x + cols.lo, s0 = sx + cols.lo, y0 = y + rows.lo, t0 = sy + rows.lo;
-        const long long rowsUsed = rows.hi - rows.lo;
-        const bool overlap = x0 < s0 + n && s0 < x0 + n && y0 < t0 + rowsUsed && t0 < y0 + rowsUsed;
+        const bool overlap = x0 < s0 + n && s0 < x0 + n && y0 < t0 + rowCount && t0 < y0 + rowCount;
         if (overlap) {
-            scratch = Surface::colour(n, rows.hi - rows.lo);
-            for (int j = rows.lo; j < rows.hi; ++j) {
-                std::copy_n(src.row(sy + j) + sx + cols.lo, n, scratch.row(j - rows.lo));
-            }
-            from = &scratch;
-            fromX = -cols.lo;
-            fromY = -rows.lo;
+            scratch = Surface::colour(n, rowCount);
+            for (int j = 0; j < rowCount; ++j)
+                std::copy_n(job.s + j * job.sStride, n, scratch.row(j));
+            job.s = scratch.data();
+            job.sStride = n;
         }
     }
 
-    const Kernels kernels = pickKernels();
-    for (int j = rows.lo; j < rows.hi; ++j) {
-        std::uint32_t* d = dst.row(y + j) + x + cols.lo;
-        const std::uint32_t* s = from->row(fromY + j) + fromX + cols.lo;
-        if (!shade) {
-            kernels.plain(d, s, n, key);
-            continue;
-        }
-        // The tile row repeats every tile width; walk the chip row in tile-aligned segments.
-        const int tw = shade->width();
-        const std::uint32_t* m = shade->row(j % shade->height());
-        int i = cols.lo;
-        while (i < cols.hi) {
-            const int offset = i % tw;
-            const int len = std::min(cols.hi - i, tw - offset);
-            kernels.shaded(d + (i - cols.lo), s + (i - cols.lo), m + offset, len, key);
-            i += len;
-        }
-    }
+    drawRows(job);
     dst.touch();
     return true;
 }
