@@ -81,6 +81,12 @@ struct Demo {
                    ? v.i
                    : -1;
     }
+    void setFlag(int k, int value) {
+        const int n = world.globalEntries[1].entries[static_cast<std::size_t>(k)];
+        world.globalValues[static_cast<std::size_t>(n)] =
+            mdlScriptProcesser::Value::int16(static_cast<std::int16_t>(value));
+    }
+    field::EventObject& obj(int n) { return world.events[static_cast<std::size_t>(n)]; }
     const field::EventObject& obj(int n) const { return world.events[static_cast<std::size_t>(n)]; }
     Cell player() const { return {world.player.x, world.player.y}; }
     bool idle() const {
