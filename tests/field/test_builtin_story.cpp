@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "field/mdlEventObject.h"
-#include "test_playthrough_bot.h"
+#include "tools/playbot.h"
 
 namespace {
 

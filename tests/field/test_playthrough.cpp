@@ -2,7 +2,7 @@
 // gatekeeper, three catches of the runaway, the ladders, the treasure and the goal.
 #include <gtest/gtest.h>
 
-#include "test_playthrough_bot.h"
+#include "tools/playbot.h"
 
 namespace {
 
@@ -42,15 +42,14 @@ TEST_P(Playthrough, FromTheOpeningSceneToTheEnd) {
 
     // The opening scene owns the player until its last line.
     ASSERT_NE(d.world.inputLocked, 0);
-    ASSERT_TRUE(d.settle(1000));
+    ASSERT_TRUE(d.openingScene());
     EXPECT_EQ(d.messages(), story(3));
     EXPECT_EQ(d.flag(1), 0);
     EXPECT_EQ(d.flag(2), 0);
     EXPECT_EQ(d.player(), (Cell{1, 2}));
     EXPECT_EQ(d.world.player.facing, 2);
 
-    ASSERT_TRUE(d.talkTo(playbot::kGatekeeper));
-    ASSERT_TRUE(d.settle());
+    ASSERT_TRUE(d.askGatekeeper());
     EXPECT_EQ(d.messages(), story(4));
     EXPECT_EQ(d.flag(1), 1);
     EXPECT_EQ(d.obj(5).visible, 0);
@@ -61,40 +60,31 @@ TEST_P(Playthrough, FromTheOpeningSceneToTheEnd) {
     }
     EXPECT_EQ(d.messages(), story(8));
 
-    ASSERT_TRUE(d.talkTo(playbot::kGatekeeper));
-    ASSERT_TRUE(d.settle());
+    ASSERT_TRUE(d.askGatekeeper());
     EXPECT_EQ(d.messages(), story(10));
     EXPECT_NE(d.obj(5).visible, 0);
     EXPECT_NE(d.obj(6).enabled, 0);
     EXPECT_EQ(d.obj(playbot::kGatekeeper).enabled, 0);
 
-    // Up the ladder to the floating island, and on to the top layer.
-    ASSERT_TRUE(d.walkTo({5, 3}, false));
-    ASSERT_TRUE(d.walkTo({5, 2}));
-    ASSERT_TRUE(d.settle());
-    EXPECT_EQ(d.world.player.layer, 1);
-    ASSERT_TRUE(d.walkTo({3, 1}));
-    ASSERT_TRUE(d.settle());
-    EXPECT_EQ(d.world.player.layer, 2);
-    ASSERT_TRUE(d.walkTo({0, 3}));
-    ASSERT_TRUE(d.settle());
-    EXPECT_EQ(d.world.player.layer, 1);
-
-    ASSERT_TRUE(d.walkTo({0, 4}));
-    d.examine();
-    ASSERT_TRUE(d.settle());
+    // Up the ladder to the floating island, on to the top layer, and down beside the treasure.
+    std::vector<int> layers;
+    d.ts.windows.onEvents = [&] {
+        if (layers.empty() || layers.back() != d.world.player.layer)
+            layers.push_back(d.world.player.layer);
+    };
+    ASSERT_TRUE(d.climbToTreasure());
+    EXPECT_EQ(layers, (std::vector<int>{0, 1, 2, 1}));
+    ASSERT_TRUE(d.takeTreasure());
     EXPECT_EQ(d.messages(), story(11));
     EXPECT_EQ(d.flag(2), 1);
     EXPECT_EQ(d.obj(8).visible, 0);
     EXPECT_EQ(d.obj(8).enabled, 0);
 
-    ASSERT_TRUE(d.walkTo({1, 4}));
-    ASSERT_TRUE(d.settle());
+    ASSERT_TRUE(d.climbDown());
     EXPECT_EQ(d.world.player.layer, 0);
+    EXPECT_EQ(layers, (std::vector<int>{0, 1, 2, 1, 0}));
 
-    ASSERT_TRUE(d.talkTo(playbot::kOwner));
-    for (int i = 0; i < 100 && d.messages().size() < kStory.size(); ++i)
-        d.frame();
+    ASSERT_TRUE(d.handOver());
     EXPECT_EQ(d.messages(), kStory);
     EXPECT_EQ(d.world.shadeLevel, 1);
 
