@@ -67,6 +67,14 @@ class Pump {
         if (--countdown_ > 0) return true;
         return slowPath();
     }
+    // For a loop that keeps the countdown in a local: take it, count down, hand it back.
+    std::int32_t takeCountdown() const { return countdown_; }
+    bool slowCheck(std::int32_t& countdown) {
+        const bool ok = slowPath();
+        countdown = countdown_;
+        return ok;
+    }
+    void giveCountdown(std::int32_t countdown) { countdown_ = countdown; }
     void beforeModal() {
         if (policy_ != PumpPolicy::None) pump(sv_.clock.timeGetTime());
     }

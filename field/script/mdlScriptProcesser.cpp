@@ -137,22 +137,24 @@ RunResult pfRun(field::World& world, ScriptRun& run, plat::Services& sv, Pump& p
             const ScriptCommand* cmds = s->commands.data();
             const auto count = static_cast<std::int64_t>(s->commands.size());
             std::int32_t pc = run.address;
+            std::int32_t countdown = pump.takeCountdown();
+            bool yielded = false;
             for (;;) {
                 if (pc >= count) break;
                 const std::int32_t next = fastStep(run, *s, cmds[pc], pc);
                 if (next < 0) break;
                 run.suspended = false;
                 pc = next;
-                if (pc > last) {
-                    run.address = pc;
-                    return result;
-                }
-                if (!pump.beforeCommand()) {
-                    run.address = pc;
-                    return RunResult::Yielded;
+                if (pc > last) break;
+                if (--countdown <= 0 && !pump.slowCheck(countdown)) {
+                    yielded = true;
+                    break;
                 }
             }
+            pump.giveCountdown(countdown);
             run.address = pc;
+            if (yielded) return RunResult::Yielded;
+            if (pc > last) return result;
         }
 
         const std::int32_t address = run.address;
