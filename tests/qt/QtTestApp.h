@@ -1,4 +1,5 @@
-// The one QApplication a widget test program needs, made on first use.
+// The one QApplication a widget test program needs, made on first use. It is never destroyed:
+// tearing it down among the other statics at exit crashes.
 #pragma once
 
 #include <QApplication>
@@ -7,6 +8,6 @@ inline QApplication& qtTestApp() {
     static int argc = 1;
     static char name[] = "test_qt";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
