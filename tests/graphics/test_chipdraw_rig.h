@@ -93,6 +93,8 @@ struct Rig {
         lblXY.caption = u"unchanged";
         field::initPlayer(world);
         world.resizeMap(8, 5, 2);
+        // References handed out by place() must survive later places.
+        world.events.reserve(64);
     }
 
     void render(int baseShade = 0) {
@@ -105,7 +107,7 @@ struct Rig {
     // Puts object n (growing the event table as needed) on its own cell of its plane.
     field::EventObject& place(int n, int layer, int plane, int x, int y, int sheet, int sheetX,
                               int sheetY, int w, int h) {
-        if (world.eventCount < n) {
+        if (world.eventCount < n && n < 64) {
             world.eventCount = n;
             world.events.resize(static_cast<std::size_t>(n) + 1);
         }
