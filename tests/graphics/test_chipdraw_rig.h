@@ -107,7 +107,7 @@ struct Rig {
     // Puts object n (growing the event table as needed) on its own cell of its plane.
     field::EventObject& place(int n, int layer, int plane, int x, int y, int sheet, int sheetX,
                               int sheetY, int w, int h) {
-        if (world.eventCount < n && n < 64) {
+        if (world.eventCount < n) {
             world.eventCount = n;
             world.events.resize(static_cast<std::size_t>(n) + 1);
         }
