@@ -37,7 +37,11 @@ inline int chebyshev(Cell a, Cell b) {
 
 struct Demo {
     plat::testing::TestServices ts;
-    field::frmMain form{ts.services};
+    // The window system the program talks to: the test one, or one that also shows the
+    // window for real (it must still record and answer the boxes).
+    plat::testing::ScriptedWindowSystem& windows;
+    plat::Services sv;
+    field::frmMain form{sv};
     field::World world;
     std::unique_ptr<mdlMain::FieldLoop> loop;
     long long frameCount = 0;
@@ -46,13 +50,16 @@ struct Demo {
     // frame waits cost nothing on the virtual clock, so this is the frame without its wait.
     std::vector<std::int64_t>* frameNanos = nullptr;
 
-    explicit Demo(std::uint64_t seed = 12345) {
+    explicit Demo(std::uint64_t seed = 12345, plat::testing::ScriptedWindowSystem* shown = nullptr)
+        : windows(shown ? *shown : ts.windows), sv{ts.clock,   ts.keyboard, windows,
+                                                   ts.process, ts.text,     ts.random} {
         ts.random.reseed(seed);
-        ts.windows.defaultAnswer = plat::MsgResult::Ok;
+        windows.defaultAnswer = plat::MsgResult::Ok;
+        windows.clock = &ts.clock;
     }
     void start() {
-        mdlMain::psStartUp(form, world, ts.services);
-        loop = std::make_unique<mdlMain::FieldLoop>(form, world, ts.services);
+        mdlMain::psStartUp(form, world, sv);
+        loop = std::make_unique<mdlMain::FieldLoop>(form, world, sv);
     }
 
     bool frame() {
@@ -74,7 +81,7 @@ struct Demo {
     // ---- what the player sees ----
     std::vector<std::u16string> messages() const {
         std::vector<std::u16string> out;
-        for (const auto& b : ts.windows.boxes)
+        for (const auto& b : windows.boxes)
             out.push_back(b.text);
         return out;
     }

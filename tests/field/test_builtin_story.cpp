@@ -20,7 +20,7 @@ struct Story : Demo {
     Story() {
         start();
         settle(1000);
-        ts.windows.boxes.clear();
+        windows.boxes.clear();
         for (int n : {playbot::kWanderer, playbot::kOwner, playbot::kRunaway})
             hold(n);
     }

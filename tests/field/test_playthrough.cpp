@@ -68,7 +68,7 @@ TEST_P(Playthrough, FromTheOpeningSceneToTheEnd) {
 
     // Up the ladder to the floating island, on to the top layer, and down beside the treasure.
     std::vector<int> layers;
-    d.ts.windows.onEvents = [&] {
+    d.windows.onEvents = [&] {
         if (layers.empty() || layers.back() != d.world.player.layer)
             layers.push_back(d.world.player.layer);
     };
@@ -98,7 +98,7 @@ TEST_P(Playthrough, FromTheOpeningSceneToTheEnd) {
     EXPECT_NE(d.world.systemScriptActive, 0);
     EXPECT_EQ(d.player(), at);
     EXPECT_EQ(d.messages().size(), kStory.size());
-    for (const auto& b : d.ts.windows.boxes)
+    for (const auto& b : d.windows.boxes)
         EXPECT_EQ(b.buttons, plat::MsgButtons::Ok);
 }
 
