@@ -172,6 +172,7 @@ StepResult concat(StepContext& ctx) {
     if (!pfRegister(ctx, *ctx.p1, reg) || !textOf(ctx, *ctx.p2, a, nullA) ||
         !textOf(ctx, *ctx.p3, b, nullB))
         return StepResult::Failed;
+    if (a.size() + b.size() > mdlScriptValue::kMaxTextLength) return fail(ctx, 1);
     const Value out = (nullA || nullB) ? Value::null() : Value::string(a + b);
     return pfWrite(ctx, reg, out) ? StepResult::Next : StepResult::Failed;
 }

@@ -155,6 +155,7 @@ Status arith(Op op, const Value& a, const Value& b, Value& out) {
     }
     if (op == Op::Add && (a.isString() || a.isEmpty()) && (b.isString() || b.isEmpty()) &&
         (a.isString() || b.isString())) {
+        if (a.s.size() + b.s.size() > kMaxTextLength) return Status::Overflow;
         out = Value::string(a.s + b.s);
         return Status::Ok;
     }

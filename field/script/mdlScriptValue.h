@@ -24,6 +24,9 @@ enum class Status {
 // Largest count a script may give to an area, a map or an allocation: counts above it are
 // refused, so a script cannot exhaust memory.
 constexpr std::int32_t kMaxCount = 1 << 16;
+// Longest text a concatenation may produce (code units); longer results are refused, so a
+// loop that doubles a string cannot exhaust memory either.
+constexpr std::size_t kMaxTextLength = 1 << 16;
 
 // Whole-string number: optional blanks, sign, digits with an optional decimal point (at least
 // one digit), optional exponent (E or D), optional blanks. Non-finite results are refused.
@@ -60,7 +63,7 @@ const char* pfKindName(const Value& v);
 
 // Arithmetic. Null in either operand gives null. Integers widen 16 -> 32-bit -> 64-bit real
 // when a result does not fit; a 32-bit real with a 32-bit integer gives a 64-bit real. Adding
-// two strings, or a string and empty, concatenates.
+// two strings, or a string and empty, concatenates (Overflow past kMaxTextLength).
 Status pfAdd(const Value& a, const Value& b, Value& out);
 Status pfSub(const Value& a, const Value& b, Value& out);
 Status pfMul(const Value& a, const Value& b, Value& out);

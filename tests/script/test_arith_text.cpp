@@ -47,6 +47,8 @@ TEST(TekkelArith, UnusableOperandsFailWithError1) {
         {C(93, S(u"abc"), I(-1))},                   // negative count
         {C(95, S(u"abc"), S(u"two"))},               // count that is not a number
         {C(50, I(1), S(u"9e999")), C(96, I(1))},     // leading number too large
+        {C(50, I(1), S(std::u16string(40000, u'a'))), C(60, I(1), I(1))}, // text too long
+        {C(50, I(2), S(std::u16string(40000, u'a'))), C(91, I(2), I(2), I(2))},
     };
     for (const auto& cmds : bad) {
         Tekkel t;
