@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <algorithm>
 
 #include "platform/qt/QtKeyboard.h"
@@ -62,8 +63,12 @@ MsgResult QtWindowSystem::messageBox(const std::u16string& text, const std::u16s
         box.setStandardButtons(QMessageBox::Ok);
         box.setEscapeButton(QMessageBox::Ok);
     }
+    const QPointer<QWidget> owner = parent;
     box.exec();
     if (keyboard_) keyboard_->releaseAll();
+    // As with the desktop's own modal boxes, activation goes back to the window that owned the
+    // box, also where no window manager would hand it back (a bare X server).
+    if (owner && owner->isVisible()) owner->activateWindow();
     QAbstractButton* clicked = box.clickedButton();
     const QMessageBox::StandardButton answer =
         clicked ? box.standardButton(clicked) : QMessageBox::NoButton;
