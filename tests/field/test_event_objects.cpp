@@ -8,7 +8,7 @@
 
 using movetest::addObject;
 using movetest::groundMap;
-using movetest::ObjectSpec;
+using movetest::ObjectDef;
 namespace eo = mdlEventObject;
 
 namespace {
@@ -151,7 +151,7 @@ TEST(EventTrigger, FiringMakesTheOwnScriptTheSystemScript) {
 
 TEST(EventTrigger, WhoFiresOnArrivalAndOnExamining) {
     struct Case {
-        ObjectSpec spec;
+        ObjectDef def;
         std::int16_t arrival;
         std::int16_t fires;
     };
@@ -164,7 +164,7 @@ TEST(EventTrigger, WhoFiresOnArrivalAndOnExamining) {
     };
     for (const Case& c : cases) {
         field::World w = groundMap(3, 3, 0, 0, 0);
-        addObject(w, c.spec);
+        addObject(w, c.def);
         field::MouseState mouse;
         mouse.held = -1;
         EXPECT_EQ(eo::pfEventTrigger(w, mouse, c.arrival, 0, field::kPlaneChar, 1, 1), c.fires);

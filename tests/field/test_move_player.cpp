@@ -9,7 +9,7 @@
 
 using movetest::addObject;
 using movetest::groundMap;
-using movetest::ObjectSpec;
+using movetest::ObjectDef;
 using movetest::Rig;
 namespace vk = plat::vk;
 

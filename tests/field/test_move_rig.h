@@ -32,7 +32,7 @@ inline field::World groundMap(int maxX, int maxY, int topLayer, int px, int py) 
     return w;
 }
 
-struct ObjectSpec {
+struct ObjectDef {
     int layer = 0;
     int plane = field::kPlaneChar;
     int x = 0;
@@ -45,26 +45,26 @@ struct ObjectSpec {
 
 // Adds an attached object whose own script is a lone End, named by its cell. Returns its
 // number.
-inline int addObject(field::World& w, const ObjectSpec& spec) {
+inline int addObject(field::World& w, const ObjectDef& def) {
     field::EventObject e;
     e.visible = -1;
     e.chipSheet = 1;
-    e.layer = static_cast<std::int16_t>(spec.layer);
-    e.plane = static_cast<std::int16_t>(spec.plane);
-    e.x = spec.x;
-    e.y = spec.y;
+    e.layer = static_cast<std::int16_t>(def.layer);
+    e.plane = static_cast<std::int16_t>(def.plane);
+    e.x = def.x;
+    e.y = def.y;
     e.chipWidth = 64;
     e.chipHeight = 32;
-    e.stepInterval = spec.stepInterval;
-    e.onStep = spec.onStep ? -1 : 0;
-    e.enabled = spec.enabled ? -1 : 0;
-    e.triggerable = spec.triggerable ? -1 : 0;
+    e.stepInterval = def.stepInterval;
+    e.onStep = def.onStep ? -1 : 0;
+    e.enabled = def.enabled ? -1 : 0;
+    e.triggerable = def.triggerable ? -1 : 0;
     e.ownScript.lastAddress = 0;
     e.ownScript.commands.resize(1);
     e.ownScript.commands[0].code = 6; // End
     w.events.push_back(std::move(e));
     w.eventCount = static_cast<std::int32_t>(w.events.size()) - 1;
-    w.cell(spec.layer, spec.plane, spec.x, spec.y).eventId =
+    w.cell(def.layer, def.plane, def.x, def.y).eventId =
         static_cast<std::int16_t>(w.eventCount);
     return w.eventCount;
 }
