@@ -134,27 +134,44 @@ void FieldLoop::present() {
                  kViewY, plat::Rop::SrcCopy);
 }
 
-// One pass of a wait: block for window events up to `ms`. A window system that returns at
-// once without the clock moving must not make the wait spin, so the pass then sleeps 1 ms.
+// The waits block in the window system until an event arrives or the time is up. A pass that
+// returns with the clock unchanged has handled events; a second such pass in a row would be a
+// window system that does not block, and then the wait sleeps 1 ms so that it cannot spin.
 namespace {
-void waitPass(plat::Services& sv, std::uint32_t ms) {
-    const std::uint32_t before = sv.clock.timeGetTime();
-    sv.windows.waitEvents(ms);
-    if (sv.clock.timeGetTime() == before) sv.clock.sleep(1);
-}
+class WaitPasses {
+  public:
+    explicit WaitPasses(plat::Services& sv) : sv_(sv) {}
+    void pass(std::uint32_t ms) {
+        const std::uint32_t before = sv_.clock.timeGetTime();
+        sv_.windows.waitEvents(ms);
+        if (sv_.clock.timeGetTime() != before) {
+            idle_ = false;
+        } else if (idle_) {
+            sv_.clock.sleep(1);
+        } else {
+            idle_ = true;
+        }
+    }
+
+  private:
+    plat::Services& sv_;
+    bool idle_ = false;
+};
 } // namespace
 
 void FieldLoop::inactiveWait() {
+    WaitPasses waits(sv_);
     while (running() && !sv_.windows.isActive(form_))
-        waitPass(sv_, kInactiveWaitMs);
+        waits.pass(kInactiveWaitMs);
 }
 
 void FieldLoop::frameWait() {
     // No catching up: a frame that overran starts the next one at once.
+    WaitPasses waits(sv_);
     while (running()) {
         const std::uint32_t elapsed = sv_.clock.timeGetTime() - frameStart_;
         if (elapsed >= kFramePeriodMs) break;
-        waitPass(sv_, kFramePeriodMs - elapsed);
+        waits.pass(kFramePeriodMs - elapsed);
     }
 }
 

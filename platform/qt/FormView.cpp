@@ -68,7 +68,9 @@ void PictureWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     const Surface& s = box_.surface;
-    painter.fillRect(rect(), toQColor(s.backColor()));
+    if (s.width() < width() || s.height() < height()) {
+        painter.fillRect(rect(), toQColor(s.backColor()));
+    }
     if (s.isNull()) return;
     QImage image;
     if (s.isMono()) {

@@ -16,6 +16,13 @@ QFont japaneseFont(int pixelSize);
 class QtTextRenderer : public ITextRenderer {
   public:
     int textOut(Surface& surface, int x, int y, std::string_view utf8) override;
+
+  private:
+    // The font of the last size drawn: looking a font up costs more than drawing a short text.
+    int fontSize_ = -1;
+    QFont font_;
+    int ascent_ = 0;
+    int height_ = 0;
 };
 
 } // namespace plat::qt

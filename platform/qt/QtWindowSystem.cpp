@@ -1,5 +1,6 @@
 #include "platform/qt/QtWindowSystem.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
@@ -22,13 +23,17 @@ void QtWindowSystem::doEvents() {
 }
 
 void QtWindowSystem::waitEvents(std::uint32_t ms) {
-    if (ms == 0) {
-        doEvents();
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    // Whatever is already queued (the repaint the frame just asked for) is handled first; the
+    // caller then looks at the clock and the close flags before waiting again.
+    if (ms == 0 || dispatcher == nullptr || dispatcher->processEvents(QEventLoop::AllEvents)) {
+        refreshViews();
         return;
     }
-    // Block until a window event arrives or the timer ends the wait: no polling while idle.
+    // Nothing queued: block until a window event arrives or the timer ends the wait, so an
+    // idle game does not poll.
     wakeUp_.start(static_cast<int>(std::min<std::uint32_t>(ms, 60000u)));
-    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    dispatcher->processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     wakeUp_.stop();
     refreshViews();
 }

@@ -1,6 +1,8 @@
 // Text drawn onto pixel surfaces.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "QtTestApp.h"
 #include "platform/qt/QtText.h"
 
@@ -51,6 +53,7 @@ TEST(QtText, JapaneseTextIsDrawnAndBadTargetsAreRefused) {
     EXPECT_EQ(text.textOut(mono, 0, 0, "x"), 0);
     // Far outside the surface: nothing to draw, nothing breaks.
     EXPECT_EQ(text.textOut(s, -100000, 100000, "x"), 1);
+    EXPECT_EQ(text.textOut(s, INT_MIN, INT_MAX, "x"), 1);
     s.setFontPixelSize(-5);
     EXPECT_EQ(text.textOut(s, 0, 0, "x"), 1);
 }
