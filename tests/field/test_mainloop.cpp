@@ -231,6 +231,15 @@ TEST(FieldLoop, FramesLastFortyMillisecondsWithoutCatchingUp) {
     EXPECT_EQ(t[4] - t[3], 40u) << "and the next one is not shortened";
 }
 
+TEST(FieldLoop, AWindowSystemThatNeverBlocksStillGetsFortyMillisecondFrames) {
+    Started s;
+    s.ts.windows.clock = nullptr; // its waits return at once without time passing
+    mdlMain::FieldLoop loop(s.form, s.world, s.sv);
+    EXPECT_EQ(loop.runFrames(3), 3);
+    EXPECT_EQ(s.text.times[1] - s.text.times[0], 40u);
+    EXPECT_EQ(s.text.times[2] - s.text.times[1], 40u);
+}
+
 TEST(FieldLoop, FrameWaitSurvivesTheClockWrapping) {
     Started s;
     s.ts.clock.set(0xFFFFFFFFu - 50);
