@@ -58,11 +58,24 @@ run_preset asan || overall=1
 
 echo
 echo "== summary"
+passed=0
+failed=0
 for preset in dev asan; do
-    if [[ -f build/$preset/ctest-summary.txt ]]; then
-        sed "s/^/$preset: /" "build/$preset/ctest-summary.txt"
+    summary=build/$preset/ctest-summary.txt
+    if [[ -f $summary ]]; then
+        sed "s/^/$preset: /" "$summary"
+        line=$(grep -E "tests passed, [0-9]+ tests failed out of [0-9]+" "$summary" | tail -1 || true)
+        if [[ $line =~ ([0-9]+)\ tests\ failed\ out\ of\ ([0-9]+) ]]; then
+            failed=$((failed + BASH_REMATCH[1]))
+            passed=$((passed + BASH_REMATCH[2] - BASH_REMATCH[1]))
+        else
+            failed=$((failed + 1))
+        fi
     else
         echo "$preset: did not build"
+        failed=$((failed + 1))
     fi
 done
+# One plain closing line over both runs.
+echo "tests: $passed passed, $failed failed"
 exit $overall
