@@ -128,15 +128,17 @@ void psMouseWalk(field::World& world, MoveContext& ctx) {
         return;
     }
     mdlRouteDirctSearch::pfStart(ctx.searchers.direct, p.x, p.y, target.x, target.y);
-    // The direct searcher offers at most three; a preferred route searcher could go on
-    // longer, so the list is capped where the direct one ends.
+    // Ask until the step is (0, 0): with three candidates the fourth request runs past the
+    // direct searcher's list, which is where it lets the window process its messages. The
+    // direct searcher offers at most three; a preferred route searcher could go on longer,
+    // so the list is capped where the direct one ends.
     std::array<Candidate, 3> found{};
     std::int32_t n = 0;
-    while (n < static_cast<std::int32_t>(found.size())) {
+    for (;;) {
         Candidate c;
         c.dir = mdlRouteDirctSearch::pfNextDirection(ctx.searchers.direct, ctx.sv.windows);
         c.step = mdlRxSGlue::pfNextStep(ctx.searchers, ctx.sv.windows);
-        if (c.step.isZero()) break;
+        if (c.step.isZero() || n == static_cast<std::int32_t>(found.size())) break;
         found[static_cast<std::size_t>(n++)] = c;
     }
     const std::int32_t pick = mdlCommon::pfRndNum(ctx.sv, 0, n > 0 ? n - 1 : 0);

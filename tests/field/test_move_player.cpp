@@ -324,6 +324,35 @@ TEST(MouseWalk, PicksUniformlyAmongTheCandidates) {
     EXPECT_EQ(picked, (std::set<std::pair<int, int>>{{1, 1}, {1, 0}, {0, 1}}));
 }
 
+TEST(MouseWalk, RunningPastThreeCandidatesLetsTheWindowProcessMessages) {
+    // Three candidates: the fourth request runs past the direct searcher's list and pumps
+    // (once for the direction, once for the step). A window event there (the button let go)
+    // does not undo the step already chosen.
+    Rig rig;
+    rig.startOn(openField());
+    rig.holdMouseOnCell(4, 3);
+    int released = 0;
+    rig.ts.windows.onEvents = [&] {
+        ++released;
+        rig.releaseMouse();
+    };
+    const long long before = rig.ts.windows.pumps;
+    mdlMain::psMouseWalk(rig.world, rig.loop->moveContext());
+    EXPECT_EQ(rig.ts.windows.pumps - before, 2);
+    EXPECT_EQ(released, 2);
+    EXPECT_EQ(rig.form.mouse.held, 0);
+    EXPECT_NE(rig.world.player.moving, 0);
+
+    // One candidate (straight up): the list ends on its 0 entry, no pumping.
+    rig.ts.windows.onEvents = nullptr;
+    rig.world.player.moving = 0;
+    rig.holdMouseOnCell(2, 0);
+    const long long again = rig.ts.windows.pumps;
+    mdlMain::psMouseWalk(rig.world, rig.loop->moveContext());
+    EXPECT_EQ(rig.ts.windows.pumps - again, 0);
+    EXPECT_EQ(rig.world.player.stepY, -1);
+}
+
 TEST(MouseWalk, NothingWhenLockedReleasedOrSearchersOff) {
     {
         Rig rig;
