@@ -274,3 +274,65 @@ TEST_F(ChipDrawFrame, NearerRowsAndHigherLayersCoverFartherOnes) {
     rig.render();
     EXPECT_EQ(rig.primary.pixel(260, 120), coded(128 + 36, 40 + 24));
 }
+
+TEST_F(ChipDrawFrame, GroundFirstThenBaseAndCharacterRowByRowThenAbove) {
+    // Event-sheet chips (they never animate) standing on layer 0 around the player's cell.
+    rig.world.player.visible = 0;
+    rig.ground(0, 2, 3, 0, 40);                  // at (224, 128)
+    rig.place(1, 0, 1, 2, 2, 1, 192, 0, 64, 64); // base plane, one row farther, at (256, 80)
+    rig.render();
+    // The ground of the whole layer is drawn before anything standing on it, even on a nearer row.
+    EXPECT_EQ(rig.primary.pixel(260, 130), coded(192 + 4, 50));
+
+    rig.place(2, 0, 2, 2, 2, 1, 0, 0, 64, 64);   // character plane, same cell, at (256, 80)
+    rig.place(3, 0, 1, 2, 3, 1, 64, 0, 64, 64);  // base plane, one row nearer, at (224, 96)
+    rig.place(4, 0, 3, 1, 1, 1, 128, 0, 64, 64); // above plane, two rows farther, at (256, 48)
+    rig.render();
+    // On one cell the character plane covers the base plane.
+    EXPECT_EQ(rig.primary.pixel(300, 130), coded(44, 50));
+    // A nearer row's base plane covers a farther row's character plane.
+    EXPECT_EQ(rig.primary.pixel(260, 130), coded(64 + 36, 34));
+    // The above plane covers everything of its layer, whatever the row.
+    EXPECT_EQ(rig.primary.pixel(260, 100), coded(128 + 4, 52));
+}
+
+TEST_F(ChipDrawFrame, OnlyCellsOfTheRowAndColumnWalkAreVisited) {
+    // A walking character-sheet object changes its pose on the next visit; one the walk does not
+    // reach keeps it.
+    auto walker = [&](int n, int layer, int x, int y) -> field::EventObject& {
+        field::EventObject& e = rig.place(n, layer, 2, x, y, 0, 0, 0, 64, 64);
+        e.animColumn = 1;
+        e.moving = -1;
+        e.stepInterval = 4;
+        e.animTicks = 100;
+        return e;
+    };
+    rig.world.player.visible = 0;
+    // Player at (1, 2): rows -2..15 of its own layer reach X + Y up to 10, rows 2..19 of the layer
+    // above every cell of the map.
+    const field::EventObject& lastRow = walker(1, 0, 6, 4);  // row 15
+    const field::EventObject& pastRows = walker(2, 0, 7, 4); // row 16
+    const field::EventObject& above = walker(3, 1, 8, 5);    // row 18 of layer 1
+    rig.render();
+    EXPECT_EQ(lastRow.animColumn, 2);
+    EXPECT_EQ(pastRows.animColumn, 1);
+    EXPECT_EQ(above.animColumn, 2);
+
+    // Player at (8, 5): the first row -2 holds X + Y = 3; row -3 is never walked.
+    rig.world.player.x = 8;
+    rig.world.player.y = 5;
+    const field::EventObject& firstRow = walker(4, 0, 1, 2);
+    const field::EventObject& beforeRows = walker(5, 0, 1, 1);
+    rig.render();
+    EXPECT_EQ(firstRow.animColumn, 2);
+    EXPECT_EQ(beforeRows.animColumn, 1);
+
+    // Player at (8, 0): row 1 is odd and positive, so its first column is -7 and cell (0, 1),
+    // nine columns to the left, is never visited; (0, 0) on even row 0 is.
+    rig.world.player.y = 0;
+    const field::EventObject& leftEven = walker(6, 0, 0, 0);
+    const field::EventObject& leftOdd = walker(7, 0, 0, 1);
+    rig.render();
+    EXPECT_EQ(leftEven.animColumn, 2);
+    EXPECT_EQ(leftOdd.animColumn, 1);
+}
