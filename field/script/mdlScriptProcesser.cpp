@@ -29,9 +29,10 @@ void setIntFlags(ScriptRun& run, std::int32_t x) {
 // The commands a busy loop is made of, when their operands are plain integers in general
 // registers: executed here without building a step context. Answers the next address, or -1
 // when the command must go the full way through mdlScriptCommands (which gives the same
-// results for these cases).
+// results for these cases). A jump taken here leaves its target in the error slot, as the
+// full way does.
 inline std::int32_t fastStep(ScriptRun& run, const Script& s, const ScriptCommand& c,
-                             std::int32_t pc) {
+                             std::int32_t pc, std::int32_t& slot) {
     switch (c.code) {
     case 1:
     case 10: return pc + 1;
@@ -78,7 +79,9 @@ inline std::int32_t fastStep(ScriptRun& run, const Script& s, const ScriptComman
                                          : run.invalidFlag;
         if (flag != ((c.code & 1) == 1)) return pc + 1;
         if (!c.p1.isString()) return -1;
-        return s.labels.find(pc); // -1 until the first jump has resolved the label
+        const std::int32_t target = s.labels.find(pc); // -1 until the label is resolved
+        if (target >= 0) slot = target;
+        return target;
     }
     default: return -1;
     }
@@ -141,7 +144,7 @@ RunResult pfRun(field::World& world, ScriptRun& run, plat::Services& sv, Pump& p
             bool yielded = false;
             for (;;) {
                 if (pc >= count) break;
-                const std::int32_t next = fastStep(run, *s, cmds[pc], pc);
+                const std::int32_t next = fastStep(run, *s, cmds[pc], pc, slot);
                 if (next < 0) break;
                 run.suspended = false;
                 pc = next;

@@ -117,6 +117,12 @@ TEST(TekkelErrorReport, ErrorSlotCarriesEarlierJumpTargetsAndShowsStoredParamete
     EXPECT_EQ(t.boxes()[0].text.find(u"default"), std::u16string::npos);
     t.exec({C(4, S(u"nowhere"))});
     EXPECT_EQ(t.lastErrorNumber(), 10);
+    // A conditional jump taken through an already resolved label leaves its target too.
+    t.load(1, {C(50, I(1), I(0)), C(21, S(u"L")), C(1), C(10, S(u"L")), C(0)});
+    for (int call = 0; call < 2; ++call) {
+        t.start(1);
+        EXPECT_EQ(t.lastErrorNumber(), 3) << call;
+    }
 }
 
 TEST(TekkelErrorReport, NoSkipsTheCommandAndTheCallStillReportsFailed) {
