@@ -26,12 +26,19 @@ std::int32_t randomDirection(StepContext& ctx) {
     return d > 3 ? 3 : d;
 }
 
-// The step direction a stepping command asks for: P2, or a random 0..3 for -1. False when P2
-// is no number (error 1 written) or lies outside 0..7 (no error number).
-bool stepDirection(StepContext& ctx, std::int32_t& d, std::int32_t& dx, std::int32_t& dy) {
-    if (!pfInt32(ctx, *ctx.p2, d)) return false;
+// The step direction a stepping command asks for: P2 (a 16-bit number for the player, a
+// 32-bit one for objects), or a random 0..3 for -1. False when P2 is no such number (error 1
+// written).
+bool stepDirection(StepContext& ctx, bool player, std::int32_t& d) {
+    if (player) {
+        std::int16_t h;
+        if (!pfInt16(ctx, *ctx.p2, h)) return false;
+        d = h;
+    } else if (!pfInt32(ctx, *ctx.p2, d)) {
+        return false;
+    }
     if (d == -1) d = randomDirection(ctx);
-    return mdlMain::pfDirLookup(d, dx, dy);
+    return true;
 }
 
 // The get half of a get/set command: the field into the register numbered by `regParam`.
@@ -84,7 +91,9 @@ StepResult playerStep(StepContext& ctx) {
     field::CharState& p = ctx.world.player;
     if (p.moving == 0) {
         std::int32_t d = 0, dx = 0, dy = 0;
-        if (!stepDirection(ctx, d, dx, dy)) return StepResult::Failed;
+        if (!stepDirection(ctx, true, d)) return StepResult::Failed;
+        // A direction outside the table fails without an error number.
+        if (!mdlMain::pfDirLookup(d, dx, dy)) return StepResult::Failed;
         // Facing is a chip row 0..3, so a diagonal faces along its vertical half.
         p.stepDir = static_cast<std::int16_t>(d % 4);
         p.stepX = dx;
@@ -102,8 +111,10 @@ StepResult objectStep(StepContext& ctx, std::int32_t n) {
     EventObject& e = ctx.world.events[static_cast<std::size_t>(n)];
     if (e.moving == 0) {
         std::int32_t d = 0, dx = 0, dy = 0;
-        if (!stepDirection(ctx, d, dx, dy)) return StepResult::Failed;
+        if (!stepDirection(ctx, false, d)) return StepResult::Failed;
+        // The object takes d modulo 4 as its step direction before the direction is checked.
         e.stepDir = static_cast<std::int16_t>(d % 4);
+        if (!mdlMain::pfDirLookup(d, dx, dy)) return StepResult::Failed;
         e.stepX = dx;
         e.stepY = dy;
         e.moving = -1;

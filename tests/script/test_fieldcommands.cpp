@@ -186,6 +186,14 @@ TEST(FieldCommands, StepDirectionsOutsideTheTableFailWithoutANumber) {
     EXPECT_EQ(t.world.player.moving, 0);
     EXPECT_EQ(t.obj(1).moving, 0);
     EXPECT_EQ(t.reports(), 4u);
+    // An object takes the direction modulo 4 before the direction is refused.
+    EXPECT_EQ(t.obj(1).stepDir, -2);
+    // The player's direction is a 16-bit number: one that does not fit is error 1.
+    t.exec({C(4, I(2)), C(1), C(200, O, L(40000)), C(6)});
+    EXPECT_EQ(t.lastErrorNumber(), 1);
+    t.exec({C(4, I(2)), C(1), C(300, I(1), L(40001)), C(6)});
+    EXPECT_EQ(t.lastErrorNumber(), 2);
+    EXPECT_EQ(t.obj(1).stepDir, 1);
 }
 
 TEST(FieldCommands, RandomStepDirectionsAreOrthogonal) {
