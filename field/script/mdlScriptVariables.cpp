@@ -236,8 +236,8 @@ StepResult pfFreeRange(StepContext& ctx) {
     if (!m) return StepResult::Failed;
     repair(*m);
     if (static_cast<std::int64_t>(s) + c - 1 > m->total) return StepResult::Failed;
-    if (s < 1) return fail(ctx, 1); // entry 0 and below are not part of a map
     if (c <= 0) return StepResult::Next;
+    if (s < 1) return fail(ctx, 1); // entry 0 and below are not part of a map
     for (std::int32_t pos = s; pos <= s + c - 1; ++pos)
         if (!freeEntry(ctx.world, *m, pos)) return StepResult::Failed;
     return StepResult::Next;

@@ -114,7 +114,8 @@ TEST(TekkelVariables, FreeRangeCrossesTerminatorsAndFailuresKeepWhatWasFreed) {
     EXPECT_TRUE(t.world.globalValues[2].isEmpty());
     EXPECT_TRUE(t.world.globalValues[3].isEmpty());
     EXPECT_EQ(t.world.globalValues[4], Value::null());
-    t.exec({C(56, I(0), I(1), I(0)), C(56, I(0), I(9), I(-3)), C(6)}); // frees nothing
+    t.exec({C(56, I(0), I(1), I(0)), C(56, I(0), I(9), I(-3)), C(56, I(0), I(0), I(0)),
+            C(6)}); // frees nothing, whatever the first entry
     EXPECT_EQ(t.reports(), 0u);
     t.exec({C(56, I(0), I(5), I(3)), C(6)}); // past the end
     t.exec({C(56, I(0), I(0), I(2)), C(6)}); // entry 0
