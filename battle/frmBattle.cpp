@@ -47,6 +47,8 @@ frmBattle::frmBattle(plat::Services& sv, typBattleShared& shared)
     picStage.setBackColor(plat::kWhite);
     picStage.surface.setFontPixelSize(13);
     picStage.onMouseMove = [this](int, int, float, float) { picStage_MouseMove(); };
+    // Leaving the cards over the window's own background hides the cursor and menu as well.
+    onMouseMove = [this](int, int, float, float) { picStage_MouseMove(); };
 
     add(txtMsg);
     place(txtMsg, kMsgLeft, kMsgTop, kMsgWidth, kMsgHeight);

@@ -134,6 +134,9 @@ class Form {
     // All controls, in creation order; the view builds widgets from this list.
     const std::vector<Control*>& controls() const { return controls_; }
 
+    // The pointer moved over the form's own background, outside every control.
+    std::function<void(int button, int shift, float x, float y)> onMouseMove;
+
     // Close query: the window system asks before unloading. Set cancel to keep the form.
     virtual void queryUnload(bool& cancel) { cancel = false; }
     // Called once the form has been unloaded.

@@ -107,6 +107,7 @@ void PictureWidget::mouseReleaseEvent(QMouseEvent* event) {
 FormView::FormView(Form& form, std::function<void()> closeRequested)
     : QWidget(nullptr), form_(form), closeRequested_(std::move(closeRequested)) {
     setFont(japaneseFont(12));
+    setMouseTracking(true); // moves over the background reach the form with no button held
     build();
     refresh();
 }
@@ -296,6 +297,15 @@ void FormView::repaintBox(const PictureBox& box) {
             item.generation = box.surface.generation() + 1;
         }
     }
+}
+
+void FormView::mouseMoveEvent(QMouseEvent* event) {
+    if (form_.onMouseMove) {
+        const QPointF p = event->position();
+        form_.onMouseMove(mouseButtonCode(event->buttons()), shiftMask(event->modifiers()),
+                          static_cast<float>(p.x()), static_cast<float>(p.y()));
+    }
+    QWidget::mouseMoveEvent(event);
 }
 
 void FormView::closeEvent(QCloseEvent* event) {

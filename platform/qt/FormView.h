@@ -42,6 +42,7 @@ class FormView : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     // Mouse and click events of labels and frames, which have no signals of their own.
     bool eventFilter(QObject* watched, QEvent* event) override;
 

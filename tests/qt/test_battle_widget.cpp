@@ -117,4 +117,36 @@ TEST(BattleWidget, ClickingARealCardAndARealCommandStartsTheTurn) {
     EXPECT_EQ(qt.viewFor(form), nullptr);
 }
 
+TEST(BattleWidget, PointerOverTheWindowBackgroundDropsTheCursor) {
+    qtTestApp();
+    plat::testing::TestServices ts;
+    plat::qt::QtWindowSystem qt;
+    BattleWindows windows(qt);
+    plat::qt::QtTextRenderer text;
+    plat::Services sv{ts.clock, ts.keyboard, windows, ts.process, text, ts.random};
+    battle::typBattleShared shared;
+    mdlTmp::psSetActions(shared.actions);
+    battle::frmBattle form(sv, shared);
+    form.load();
+    qt.show(form);
+    plat::qt::FormView* view = qt.viewFor(form);
+    ASSERT_NE(view, nullptr);
+    // A point of the window that no control covers (the gap beside the stage).
+    QPoint background(-1, -1);
+    for (int y = view->height() / 2; y < view->height() && background.x() < 0; ++y) {
+        for (int x = 10; x < view->width(); ++x) {
+            if (view->childAt(x, y) == nullptr) {
+                background = QPoint(x, y);
+                break;
+            }
+        }
+    }
+    ASSERT_GE(background.x(), 0);
+    form.plngCursorView = 2;
+    QTest::mouseMove(view, background);
+    qt.doEvents();
+    EXPECT_EQ(form.plngCursorView, -1);
+    qt.unloadAll();
+}
+
 } // namespace
