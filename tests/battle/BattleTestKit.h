@@ -38,7 +38,7 @@ inline std::string utf8(const std::u16string& s) {
 inline std::string valueText(const battle::BtlValue& v) {
     if (const auto* n = std::get_if<std::int32_t>(&v)) return std::to_string(*n);
     if (const auto* b = std::get_if<bool>(&v)) return *b ? "true" : "false";
-    return "\"" + utf8(std::get<std::u16string>(v)) + "\"";
+    return std::string("\"").append(utf8(std::get<std::u16string>(v))).append("\"");
 }
 
 // Steps 1..last as "code value1 value2".

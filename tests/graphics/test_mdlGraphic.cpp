@@ -90,7 +90,11 @@ std::string firstDifference(const Surface& a, const Surface& b) {
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x)
             if (a.pixel(x, y) != b.pixel(x, y))
-                return "(" + std::to_string(x) + "," + std::to_string(y) + ")";
+                return std::string("(")
+                    .append(std::to_string(x))
+                    .append(",")
+                    .append(std::to_string(y))
+                    .append(")");
     return "";
 }
 
