@@ -7,7 +7,7 @@
 namespace field {
 
 struct MouseState {
-    std::int32_t x = 0;    // last pointer position over the view, pixels
+    std::int32_t x = 0; // last pointer position over the view, pixels
     std::int32_t y = 0;
     std::int16_t held = 0; // -1 while the left button is down over the view
 };

@@ -10,7 +10,8 @@ void World::resizeMap(int newMaxX, int newMaxY, int newTopLayer) {
     const std::size_t cells = static_cast<std::size_t>(newMaxX + 1) * (newMaxY + 1);
     for (MapLayer& layer : layers) {
         layer.rows = newMaxY + 1;
-        for (auto& plane : layer.planes) plane.assign(cells, MapCell{});
+        for (auto& plane : layer.planes)
+            plane.assign(cells, MapCell{});
     }
 }
 

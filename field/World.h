@@ -16,7 +16,7 @@ using mdlScriptProcesser::Value;
 
 // The player. EventObject begins with the same fields, visible through moving.
 struct CharState {
-    std::int32_t lead = 0;  // not used by any operation
+    std::int32_t lead = 0;   // not used by any operation
     std::u16string charName; // not used by any operation
     std::int16_t visible = 0;
     std::int16_t chipSheet = 0; // 0 character chip sheet, 1 event chip sheet

@@ -25,8 +25,8 @@ class Control {
     Control& operator=(const Control&) = delete;
 
     const ControlKind kind;
-    const std::string name; // the control's name, e.g. "PicFlipCopy"
-    const int index;        // index inside a control array, -1 when not in one
+    const std::string name;       // the control's name, e.g. "PicFlipCopy"
+    const int index;              // index inside a control array, -1 when not in one
     Control* container = nullptr; // the frame it sits in (positions are relative to it)
     int left = 0, top = 0, width = 0, height = 0; // pixels
     bool visible = true;
@@ -120,8 +120,8 @@ class Form {
     std::u16string caption;
     int twipsPerPixelX = 15;
     int twipsPerPixelY = 15;
-    int widthTwips = 0;  // outer width
-    int heightTwips = 0; // outer height
+    int widthTwips = 0;   // outer width
+    int heightTwips = 0;  // outer height
     int borderWidth = 4;  // one side border in pixels (reported by the window system)
     int titleHeight = 23; // caption bar height in pixels (reported by the window system)
     bool visible = false;

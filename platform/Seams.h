@@ -37,7 +37,9 @@ constexpr int Up = 38;
 constexpr int Right = 39;
 constexpr int Down = 40;
 constexpr int Numpad0 = 96; // keypad digits are 96..105
-constexpr int numpad(int digit) { return Numpad0 + digit; }
+constexpr int numpad(int digit) {
+    return Numpad0 + digit;
+}
 } // namespace vk
 
 // Asynchronous key state: is the key with this virtual-key code held right now.

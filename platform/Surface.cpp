@@ -5,7 +5,9 @@
 
 namespace plat {
 
-Surface::Surface(int width, int height, bool mono) : mono_(mono) { resize(width, height); }
+Surface::Surface(int width, int height, bool mono) : mono_(mono) {
+    resize(width, height);
+}
 
 void Surface::release() {
     width_ = 0;
@@ -50,10 +52,26 @@ namespace {
 
 // Clips a copy of w x h from (sx, sy) in a src of sw x sh to (x, y) in a dst of dw x dh.
 bool clip(int& x, int& y, int& w, int& h, int& sx, int& sy, int dw, int dh, int sw, int sh) {
-    if (sx < 0) { x -= sx; w += sx; sx = 0; }
-    if (sy < 0) { y -= sy; h += sy; sy = 0; }
-    if (x < 0) { sx -= x; w += x; x = 0; }
-    if (y < 0) { sy -= y; h += y; y = 0; }
+    if (sx < 0) {
+        x -= sx;
+        w += sx;
+        sx = 0;
+    }
+    if (sy < 0) {
+        y -= sy;
+        h += sy;
+        sy = 0;
+    }
+    if (x < 0) {
+        sx -= x;
+        w += x;
+        x = 0;
+    }
+    if (y < 0) {
+        sy -= y;
+        h += y;
+        y = 0;
+    }
     w = std::min({w, dw - x, sw - sx});
     h = std::min({h, dh - y, sh - sy});
     return w > 0 && h > 0;
@@ -69,7 +87,8 @@ void blend(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx,
         std::uint32_t* d = dst.row(y + j) + x;
         if (!srcMono && !dstMono) {
             // The common colour-to-colour case, kept free of branches so it vectorises.
-            for (int i = 0; i < w; ++i) d[i] = op(d[i], s[i]) & 0xFFFFFF;
+            for (int i = 0; i < w; ++i)
+                d[i] = op(d[i], s[i]) & 0xFFFFFF;
             continue;
         }
         for (int i = 0; i < w; ++i) {
@@ -87,8 +106,7 @@ void blend(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx,
 
 } // namespace
 
-bool bitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
-            Rop rop) {
+bool bitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy, Rop rop) {
     if (dst.isNull() || src.isNull()) return false;
     if (!clip(x, y, w, h, sx, sy, dst.width(), dst.height(), src.width(), src.height())) {
         return true;

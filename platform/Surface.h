@@ -18,9 +18,15 @@ constexpr Color fromBgr(std::uint32_t bgr) {
     return rgb(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
                static_cast<int>((bgr >> 16) & 0xFF));
 }
-constexpr int red(Color c) { return static_cast<int>((c >> 16) & 0xFF); }
-constexpr int green(Color c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int blue(Color c) { return static_cast<int>(c & 0xFF); }
+constexpr int red(Color c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
+constexpr int green(Color c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int blue(Color c) {
+    return static_cast<int>(c & 0xFF);
+}
 
 constexpr Color kWhite = 0x00FFFFFF;
 constexpr Color kBlack = 0x00000000;
@@ -100,8 +106,7 @@ class Surface {
 // The rectangle is clipped to both surfaces. Between a colour and a one-bit surface the pixels
 // convert: colour to one bit gives 1 where the pixel equals src's bkColor, else 0; one bit to
 // colour gives white for 1 and black for 0. Returns false when either surface is null.
-bool bitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
-            Rop rop);
+bool bitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy, Rop rop);
 
 // Scaled copy by repeating pixels (nearest neighbour); plain source copy.
 bool stretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,

@@ -61,7 +61,8 @@ bool ScriptedWindowSystem::unload(Form& form) {
 
 void ScriptedWindowSystem::unloadAll() {
     const std::vector<Form*> open = shown;
-    for (Form* f : open) unload(*f);
+    for (Form* f : open)
+        unload(*f);
 }
 
 TempProcess::TempProcess() {
@@ -86,7 +87,9 @@ bool TempProcess::appendToFile(const std::string& path, std::string_view bytes) 
     return std::fclose(f) == 0 && ok;
 }
 
-void TempProcess::exitNow(int code) { throw ProcessExit{code}; }
+void TempProcess::exitNow(int code) {
+    throw ProcessExit{code};
+}
 
 std::string TempProcess::readFile(const std::string& fileName) const {
     std::ifstream in(std::filesystem::path(folder) / fileName, std::ios::binary);

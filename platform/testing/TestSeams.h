@@ -74,7 +74,7 @@ class ScriptedWindowSystem : public IWindowSystem {
     std::deque<MsgResult> answers;
     std::function<MsgResult(const RecordedBox&)> responder; // takes precedence when set
     MsgResult defaultAnswer = MsgResult::Ok;
-    bool active = true;                      // whether the program's window is active
+    bool active = true;                         // whether the program's window is active
     std::function<bool(const Form&)> activeFor; // overrides `active` when set
     std::vector<RecordedBox> boxes;
     std::vector<Form*> shown;

@@ -64,8 +64,7 @@ inline int addObject(field::World& w, const ObjectDef& def) {
     e.ownScript.commands[0].code = 6; // End
     w.events.push_back(std::move(e));
     w.eventCount = static_cast<std::int32_t>(w.events.size()) - 1;
-    w.cell(def.layer, def.plane, def.x, def.y).eventId =
-        static_cast<std::int16_t>(w.eventCount);
+    w.cell(def.layer, def.plane, def.x, def.y).eventId = static_cast<std::int16_t>(w.eventCount);
     return w.eventCount;
 }
 
