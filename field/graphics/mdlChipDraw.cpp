@@ -1,9 +1,9 @@
 #include "field/graphics/mdlChipDraw.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace mdlChipDraw {
 
@@ -79,52 +79,32 @@ bool mayAnimate(const field::World& w, int eventNo) {
 // The cells one layer's walk visits on the map, row by row in walk order. The four planes of a
 // layer walk the same cells, so the walk is worked out once per layer.
 struct LayerWalk {
-    static constexpr int kMaxRows = 64;
-    static constexpr int kMaxCells = 2048;
-    std::array<CellPos, kMaxCells> cells;
-    std::array<int, kMaxRows + 1> rowStart{}; // row i's cells are [rowStart[i], rowStart[i + 1])
-    int rows = 0;
-};
+    std::vector<CellPos> cells;
+    std::vector<int> rowStart; // row i's cells are [rowStart[i], rowStart[i + 1])
 
-// Fills the walk for rows firstRow..lastRow; false when it does not fit the fixed capacity.
-bool buildWalk(LayerWalk& walk, const field::World& w, int firstRow, int lastRow, int width,
-               int height) {
-    const int rows = lastRow - firstRow + 1;
-    if (rows < 0 || rows > LayerWalk::kMaxRows) return false;
-    const int last = width / 64;
-    int n = 0;
-    for (int i = 0; i < rows; ++i) {
-        const int r = firstRow + i;
-        walk.rowStart[i] = n;
-        for (int k = pfFirstColumn(r, width); k <= last; k += 2) {
-            const CellPos cell = pfRowCell(r, k, w.player.x, w.player.y, width, height);
-            // Most of the walk lies outside the map; only cells on it are kept.
-            if (cell.x < 0 || cell.x > w.maxX || cell.y < 0 || cell.y > w.maxY) continue;
-            if (n == LayerWalk::kMaxCells) return false;
-            walk.cells[n++] = cell;
+    int rows() const { return static_cast<int>(rowStart.size()) - 1; }
+
+    void build(const field::World& w, int firstRow, int lastRow, int width, int height) {
+        cells.clear();
+        rowStart.clear();
+        const int last = width / 64;
+        for (int r = firstRow; r <= lastRow; ++r) {
+            rowStart.push_back(static_cast<int>(cells.size()));
+            for (int k = pfFirstColumn(r, width); k <= last; k += 2) {
+                const CellPos cell = pfRowCell(r, k, w.player.x, w.player.y, width, height);
+                // Most of the walk lies outside the map; only cells on it are kept.
+                if (cell.x < 0 || cell.x > w.maxX || cell.y < 0 || cell.y > w.maxY) continue;
+                cells.push_back(cell);
+            }
         }
+        rowStart.push_back(static_cast<int>(cells.size()));
     }
-    walk.rowStart[rows] = n;
-    walk.rows = rows;
-    return true;
-}
+};
 
 void drawWalkRow(DrawContext& c, const LayerWalk& walk, int shade, int layer, int plane, int i) {
     if (!planeShown(c.view, plane)) return;
     for (int j = walk.rowStart[i]; j < walk.rowStart[i + 1]; ++j) {
         psDrawCell(c, shade, layer, plane, walk.cells[j].x, walk.cells[j].y);
-    }
-}
-
-// The same walk computed cell by cell, for view sizes beyond the walk's capacity.
-void drawRows(DrawContext& c, int shade, int layer, int plane, int r, int width, int height) {
-    if (!planeShown(c.view, plane)) return;
-    const field::CharState& p = c.world.player;
-    const int last = width / 64;
-    for (int k = pfFirstColumn(r, width); k <= last; k += 2) {
-        const CellPos cell = pfRowCell(r, k, p.x, p.y, width, height);
-        if (cell.x < 0 || cell.x > c.world.maxX || cell.y < 0 || cell.y > c.world.maxY) continue;
-        psDrawCell(c, shade, layer, plane, cell.x, cell.y);
     }
 }
 
@@ -152,6 +132,7 @@ void psRenderFrame(mdlGraphic::GraphicState& g, plat::Color key, int baseShade,
                    int height, const ViewControls& view) {
     sheets.primary.clear();
     DrawContext c{g, key, sheets, world, drawX, drawY, view};
+    LayerWalk walk;
     const int topLayer = std::min<int>(world.topLayer, static_cast<int>(world.layers.size()) - 1);
     for (int layer = 0; layer <= topLayer; ++layer) {
         if (!layerShown(view, layer)) continue;
@@ -159,30 +140,17 @@ void psRenderFrame(mdlGraphic::GraphicState& g, plat::Color key, int baseShade,
         const int t = (layer - world.player.layer) * 4;
         const int firstRow = t - 2;
         const int lastRow = t + (height / 32) * 2 - 1;
-        LayerWalk walk;
-        if (buildWalk(walk, world, firstRow, lastRow, width, height)) {
-            for (int i = 0; i < walk.rows; ++i) {
-                drawWalkRow(c, walk, shade, layer, field::kPlaneGround, i);
-            }
-            // Base and character planes interleave row by row so nearer rows cover farther ones.
-            for (int i = 0; i < walk.rows; ++i) {
-                drawWalkRow(c, walk, shade, layer, field::kPlaneBase, i);
-                drawWalkRow(c, walk, shade, layer, field::kPlaneChar, i);
-            }
-            for (int i = 0; i < walk.rows; ++i) {
-                drawWalkRow(c, walk, shade, layer, field::kPlaneAbove, i);
-            }
-            continue;
+        walk.build(world, firstRow, lastRow, width, height);
+        for (int i = 0; i < walk.rows(); ++i) {
+            drawWalkRow(c, walk, shade, layer, field::kPlaneGround, i);
         }
-        for (int r = firstRow; r <= lastRow; ++r) {
-            drawRows(c, shade, layer, field::kPlaneGround, r, width, height);
+        // Base and character planes interleave row by row so nearer rows cover farther ones.
+        for (int i = 0; i < walk.rows(); ++i) {
+            drawWalkRow(c, walk, shade, layer, field::kPlaneBase, i);
+            drawWalkRow(c, walk, shade, layer, field::kPlaneChar, i);
         }
-        for (int r = firstRow; r <= lastRow; ++r) {
-            drawRows(c, shade, layer, field::kPlaneBase, r, width, height);
-            drawRows(c, shade, layer, field::kPlaneChar, r, width, height);
-        }
-        for (int r = firstRow; r <= lastRow; ++r) {
-            drawRows(c, shade, layer, field::kPlaneAbove, r, width, height);
+        for (int i = 0; i < walk.rows(); ++i) {
+            drawWalkRow(c, walk, shade, layer, field::kPlaneAbove, i);
         }
     }
 }
