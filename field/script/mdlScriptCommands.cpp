@@ -5,12 +5,15 @@
 #include <cmath>
 
 #include "field/script/mdlScriptFieldCommands.h"
+#include "field/script/mdlScriptNames.h"
 #include "field/script/mdlScriptRegisters.h"
 #include "field/script/mdlScriptValue.h"
 #include "field/script/mdlScriptVariables.h"
 
 namespace mdlScriptCommands {
 
+using mdlScriptNames::Op;
+using mdlScriptNames::opCode;
 using mdlScriptProcesser::fail;
 using mdlScriptProcesser::ScriptRun;
 using mdlScriptValue::Status;
@@ -18,10 +21,13 @@ using namespace mdlScriptRegisters;
 
 namespace {
 
-StepResult conditionalJump(StepContext& ctx, std::int16_t code) {
+StepResult conditionalJump(StepContext& ctx, Op op) {
     const ScriptRun& r = ctx.run;
-    const bool flag = code <= 21 ? r.zeroFlag : code <= 23 ? r.negativeFlag : r.invalidFlag;
-    const bool wanted = (code % 2) == 1; // the odd codes jump when the flag is set
+    const bool flag = op <= Op::JumpIfZero       ? r.zeroFlag
+                      : op <= Op::JumpIfNegative ? r.negativeFlag
+                                                 : r.invalidFlag;
+    // JumpIfZero, JumpIfNegative and JumpIfInvalid have the odd codes.
+    const bool wanted = (opCode(op) % 2) == 1;
     if (flag != wanted) return StepResult::Next;
     return pfJump(ctx, *ctx.p1);
 }
@@ -222,21 +228,22 @@ StepResult setShade(StepContext& ctx) {
     return StepResult::Next;
 }
 
-StepResult fieldCommand(StepContext& ctx, std::int16_t code) {
+StepResult fieldCommand(StepContext& ctx, Op op) {
     // Copies: a field command may fire an event, which replaces the script these point into.
     const Value c1 = *ctx.p1, c2 = *ctx.p2, c3 = *ctx.p3;
     StepContext f{ctx.world,  ctx.run, ctx.sv, ctx.pump, ctx.outSlot,
                   ctx.script, &c1,     &c2,    &c3,      ctx.listing};
-    if (code >= 200 && code <= 299) return mdlScriptFieldCommands::pfPlayerCommand(f, code);
+    const std::int16_t code = opCode(op);
+    if (code >= 200 && code <= 299) return mdlScriptFieldCommands::pfPlayerCommand(f, op);
     if (code >= 300 && code <= 399) {
         std::int32_t object = 0;
         if (!pfInt32(f, c1, object)) return StepResult::Failed;
         if (object == -1) object = ctx.run.activeObject;
         const auto held = static_cast<std::int64_t>(ctx.world.events.size()) - 1;
         if (object < 1 || object > ctx.world.eventCount || object > held) return fail(ctx, 1);
-        return mdlScriptFieldCommands::pfObjectCommand(f, code, object);
+        return mdlScriptFieldCommands::pfObjectCommand(f, op, object);
     }
-    return mdlScriptFieldCommands::pfCellCommand(f, code);
+    return mdlScriptFieldCommands::pfCellCommand(f, op);
 }
 
 } // namespace
@@ -246,7 +253,7 @@ std::int32_t pfFindLabel(const Script& script, const std::u16string& name) {
                                              static_cast<std::int64_t>(script.commands.size()) - 1);
     for (std::int32_t a = 0; a <= last; ++a) {
         const auto& c = script.commands[static_cast<std::size_t>(a)];
-        if (c.code == 10 && c.p1.isString() && c.p1.s == name) return a;
+        if (c.code == opCode(Op::Label) && c.p1.isString() && c.p1.s == name) return a;
     }
     return -1;
 }
@@ -285,33 +292,29 @@ StepResult pfExecute(StepContext& ctx, std::int16_t code) {
     using mdlScriptValue::pfAdd, mdlScriptValue::pfSub, mdlScriptValue::pfMul,
         mdlScriptValue::pfDiv;
     const Value one = Value::int16(1);
-    switch (code) {
-    case 0: return StepResult::Failed;
-    case 1: return StepResult::Next;
-    case 2:
-    case 8:
-    case 9:
-    case 52:
-    case 53: return fail(ctx, 2);
-    case 3: return StepResult::NextAndYield;
-    case 4: return pfJump(ctx, *ctx.p1);
-    case 5: ctx.outSlot = 0; return StepResult::GotoAndYield;
-    case 6: return StepResult::Ended;
-    case 7: return chain(ctx);
-    case 10: return StepResult::Next;
-    case 11: return wait(ctx);
-    case 20:
-    case 21:
-    case 22:
-    case 23:
-    case 24:
-    case 25: return conditionalJump(ctx, code);
-    case 50: {
+    const Op op = static_cast<Op>(code);
+    switch (op) {
+    case Op::Break: return StepResult::Failed;
+    case Op::Nop: return StepResult::Next;
+    case Op::Yield: return StepResult::NextAndYield;
+    case Op::Jump: return pfJump(ctx, *ctx.p1);
+    case Op::Restart: ctx.outSlot = 0; return StepResult::GotoAndYield;
+    case Op::End: return StepResult::Ended;
+    case Op::Chain: return chain(ctx);
+    case Op::Label: return StepResult::Next;
+    case Op::Wait: return wait(ctx);
+    case Op::JumpIfNotZero:
+    case Op::JumpIfZero:
+    case Op::JumpIfNotNegative:
+    case Op::JumpIfNegative:
+    case Op::JumpIfValid:
+    case Op::JumpIfInvalid: return conditionalJump(ctx, op);
+    case Op::Set: {
         std::int16_t reg;
         if (!pfRegister(ctx, *ctx.p1, reg)) return StepResult::Failed;
         return pfWrite(ctx, reg, *ctx.p2) ? StepResult::Next : StepResult::Failed;
     }
-    case 51: {
+    case Op::Move: {
         std::int16_t reg;
         Value scratch;
         if (!pfRegister(ctx, *ctx.p1, reg)) return StepResult::Failed;
@@ -320,47 +323,50 @@ StepResult pfExecute(StepContext& ctx, std::int16_t code) {
         const Value copy = *v; // the source may be the selected variable the write replaces
         return pfWrite(ctx, reg, copy) ? StepResult::Next : StepResult::Failed;
     }
-    case 54: return mdlScriptVariables::pfAlloc(ctx);
-    case 55: return mdlScriptVariables::pfFreeBlock(ctx);
-    case 56: return mdlScriptVariables::pfFreeRange(ctx);
-    case 57: return mdlScriptVariables::pfSelect(ctx);
-    case 58: return mdlScriptVariables::pfDim(ctx);
-    case 59: return mdlScriptVariables::pfExtend(ctx);
-    case 60:
-    case 61: return binary(ctx, code == 60, pfAdd);
-    case 62:
-    case 63: return binary(ctx, code == 62, pfSub);
-    case 64:
-    case 65: return binary(ctx, code == 64, pfMul);
-    case 66:
-    case 67: return intDiv(ctx, code == 66);
-    case 68:
+    case Op::Alloc: return mdlScriptVariables::pfAlloc(ctx);
+    case Op::FreeBlock: return mdlScriptVariables::pfFreeBlock(ctx);
+    case Op::FreeRange: return mdlScriptVariables::pfFreeRange(ctx);
+    case Op::Select: return mdlScriptVariables::pfSelect(ctx);
+    case Op::Dim: return mdlScriptVariables::pfDim(ctx);
+    case Op::Extend: return mdlScriptVariables::pfExtend(ctx);
+    case Op::Add:
+    case Op::AddValue: return binary(ctx, op == Op::Add, pfAdd);
+    case Op::Sub:
+    case Op::SubValue: return binary(ctx, op == Op::Sub, pfSub);
+    case Op::Mul:
+    case Op::MulValue: return binary(ctx, op == Op::Mul, pfMul);
+    case Op::IntDiv:
+    case Op::IntDivValue: return intDiv(ctx, op == Op::IntDiv);
+    case Op::Inc:
         return unaryInPlace(ctx, [&](const Value& v, Value& out) { return pfAdd(v, one, out); });
-    case 69:
+    case Op::Dec:
         return unaryInPlace(ctx, [&](const Value& v, Value& out) { return pfSub(v, one, out); });
-    case 70:
-    case 71: return binary(ctx, code == 70, pfDiv);
-    case 72: return unaryInPlace(ctx, mdlScriptValue::pfFloor);
-    case 73: return sign(ctx);
-    case 74:
-    case 75: return random(ctx, code == 74);
-    case 76:
-    case 77: return compare(ctx, code == 76);
-    case 90: return length(ctx);
-    case 91: return concat(ctx);
-    case 92:
-    case 93: return leftRight(ctx, true, code == 92);
-    case 94:
-    case 95: return leftRight(ctx, false, code == 94);
-    case 96: return toNumber(ctx);
-    case 150: return message(ctx);
-    case 160: return setShade(ctx);
-    case 900:
-    case 901:
-    case 902: return mdlScriptVariables::pfDump(ctx, code);
+    case Op::Div:
+    case Op::DivValue: return binary(ctx, op == Op::Div, pfDiv);
+    case Op::Int: return unaryInPlace(ctx, mdlScriptValue::pfFloor);
+    case Op::Sign: return sign(ctx);
+    case Op::Random:
+    case Op::RandomValue: return random(ctx, op == Op::Random);
+    case Op::Compare:
+    case Op::CompareValue: return compare(ctx, op == Op::Compare);
+    case Op::Length: return length(ctx);
+    case Op::Concat: return concat(ctx);
+    case Op::Left:
+    case Op::LeftValue: return leftRight(ctx, true, op == Op::Left);
+    case Op::Right:
+    case Op::RightValue: return leftRight(ctx, false, op == Op::Right);
+    case Op::ToNumber: return toNumber(ctx);
+    case Op::Message: return message(ctx);
+    case Op::SetShade: return setShade(ctx);
+    case Op::DumpLocals:
+    case Op::DumpShared:
+    case Op::DumpAlloced: return mdlScriptVariables::pfDump(ctx, op);
     default: break;
     }
-    if ((code >= 200 && code <= 399) || code == 410 || code == 411) return fieldCommand(ctx, code);
+    // The reserved codes are known but not supported.
+    if (code == 2 || code == 8 || code == 9 || code == 52 || code == 53) return fail(ctx, 2);
+    if ((code >= 200 && code <= 399) || op == Op::TestCell || op == Op::DirVector)
+        return fieldCommand(ctx, op);
     return fail(ctx, 1);
 }
 

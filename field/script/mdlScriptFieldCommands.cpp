@@ -12,6 +12,7 @@ namespace {
 
 using field::EventObject;
 using field::World;
+using mdlScriptNames::Op;
 using mdlScriptProcesser::fail;
 using mdlScriptProcesser::Value;
 using mdlScriptRegisters::pfInt16;
@@ -66,18 +67,18 @@ StepResult setSheet(StepContext& ctx, const Value& v, std::int16_t& sheet) {
 
 // Player coordinates are refused off the map: movement, drawing and the triggers all index
 // the map with them.
-StepResult setPlayerCoordinate(StepContext& ctx, std::int16_t code, const Value& v) {
+StepResult setPlayerCoordinate(StepContext& ctx, Op op, const Value& v) {
     World& w = ctx.world;
     field::CharState& p = w.player;
     std::int32_t layer = p.layer, plane = p.plane, x = p.x, y = p.y;
-    if (code == 211 || code == 212) {
+    if (op == Op::PlayerLayer || op == Op::PlayerPlane) {
         std::int16_t h;
         if (!pfInt16(ctx, v, h)) return StepResult::Failed;
-        (code == 211 ? layer : plane) = h;
+        (op == Op::PlayerLayer ? layer : plane) = h;
     } else {
         std::int32_t n;
         if (!pfInt32(ctx, v, n)) return StepResult::Failed;
-        (code == 213 ? x : y) = n;
+        (op == Op::PlayerX ? x : y) = n;
     }
     if (!w.inMap(layer, plane, x, y)) return fail(ctx, 1);
     p.layer = static_cast<std::int16_t>(layer);
@@ -125,26 +126,26 @@ StepResult objectStep(StepContext& ctx, std::int32_t n) {
 }
 
 // Layer, plane, column or row of an object; the set moves it there, refused off the map.
-StepResult objectCoordinate(StepContext& ctx, std::int16_t code, std::int32_t n, bool set) {
+StepResult objectCoordinate(StepContext& ctx, Op op, std::int32_t n, bool set) {
     World& w = ctx.world;
     const EventObject& e = w.events[static_cast<std::size_t>(n)];
     if (!set) {
-        switch (code) {
-        case 311: return get(ctx, *ctx.p2, Value::int16(e.layer));
-        case 312: return get(ctx, *ctx.p2, Value::int16(e.plane));
-        case 313: return get(ctx, *ctx.p2, Value::int32(e.x));
+        switch (op) {
+        case Op::ObjectLayer: return get(ctx, *ctx.p2, Value::int16(e.layer));
+        case Op::ObjectPlane: return get(ctx, *ctx.p2, Value::int16(e.plane));
+        case Op::ObjectX: return get(ctx, *ctx.p2, Value::int32(e.x));
         default: return get(ctx, *ctx.p2, Value::int32(e.y));
         }
     }
     std::int32_t layer = e.layer, plane = e.plane, x = e.x, y = e.y;
-    if (code == 311 || code == 312) {
+    if (op == Op::ObjectLayer || op == Op::ObjectPlane) {
         std::int16_t h;
         if (!pfInt16(ctx, *ctx.p2, h)) return StepResult::Failed;
-        (code == 311 ? layer : plane) = h;
+        (op == Op::ObjectLayer ? layer : plane) = h;
     } else {
         std::int32_t v;
         if (!pfInt32(ctx, *ctx.p2, v)) return StepResult::Failed;
-        (code == 313 ? x : y) = v;
+        (op == Op::ObjectX ? x : y) = v;
     }
     if (!w.inMap(layer, plane, x, y)) return fail(ctx, 1);
     mdlEventObject::pfPlaceEvent(w, n, layer, plane, x, y);
@@ -181,75 +182,82 @@ StepResult say(StepContext& ctx, std::int32_t n, bool turnFirst) {
 
 } // namespace
 
-StepResult pfPlayerCommand(StepContext& ctx, std::int16_t code) {
-    if (code == 200) return playerStep(ctx);
+StepResult pfPlayerCommand(StepContext& ctx, Op op) {
+    if (op == Op::PlayerStep) return playerStep(ctx);
     field::CharState& p = ctx.world.player;
     bool set = false;
-    switch (code) {
-    case 210:
-    case 211:
-    case 212:
-    case 213:
-    case 214:
-    case 215:
-    case 218:
+    switch (op) {
+    case Op::PlayerVisible:
+    case Op::PlayerLayer:
+    case Op::PlayerPlane:
+    case Op::PlayerX:
+    case Op::PlayerY:
+    case Op::PlayerFacing:
+    case Op::PlayerSheet:
         if (!pfTruth(ctx, *ctx.p2, set)) return StepResult::Failed;
         break;
     default: return fail(ctx, 1);
     }
     const Value& v = *ctx.p1;
-    switch (code) {
-    case 210: return set ? setFlag(ctx, v, p.visible) : get(ctx, v, Value::boolean(p.visible != 0));
-    case 211: return set ? setPlayerCoordinate(ctx, code, v) : get(ctx, v, Value::int16(p.layer));
-    case 212: return set ? setPlayerCoordinate(ctx, code, v) : get(ctx, v, Value::int16(p.plane));
-    case 213: return set ? setPlayerCoordinate(ctx, code, v) : get(ctx, v, Value::int32(p.x));
-    case 214: return set ? setPlayerCoordinate(ctx, code, v) : get(ctx, v, Value::int32(p.y));
-    case 215:
+    switch (op) {
+    case Op::PlayerVisible:
+        return set ? setFlag(ctx, v, p.visible) : get(ctx, v, Value::boolean(p.visible != 0));
+    case Op::PlayerLayer:
+        return set ? setPlayerCoordinate(ctx, op, v) : get(ctx, v, Value::int16(p.layer));
+    case Op::PlayerPlane:
+        return set ? setPlayerCoordinate(ctx, op, v) : get(ctx, v, Value::int16(p.plane));
+    case Op::PlayerX: return set ? setPlayerCoordinate(ctx, op, v) : get(ctx, v, Value::int32(p.x));
+    case Op::PlayerY: return set ? setPlayerCoordinate(ctx, op, v) : get(ctx, v, Value::int32(p.y));
+    case Op::PlayerFacing:
         if (!set) return get(ctx, v, Value::int16(p.facing));
         return pfInt16(ctx, v, p.facing) ? StepResult::Next : StepResult::Failed;
     default: return set ? setSheet(ctx, v, p.chipSheet) : get(ctx, v, Value::int16(p.chipSheet));
     }
 }
 
-StepResult pfObjectCommand(StepContext& ctx, std::int16_t code, std::int32_t object) {
+StepResult pfObjectCommand(StepContext& ctx, Op op, std::int32_t object) {
     World& w = ctx.world;
     EventObject& e = w.events[static_cast<std::size_t>(object)];
-    switch (code) {
-    case 300: return objectStep(ctx, object);
-    case 330:
+    switch (op) {
+    case Op::ObjectStep: return objectStep(ctx, object);
+    case Op::SetActive:
         ctx.run.activeObject = object;
         mdlScriptRegisters::psSetFlags(ctx.run, Value::int32(object));
         return StepResult::Next;
-    case 331: return get(ctx, *ctx.p2, Value::int32(mdlEventObject::pfDirToPlayer(w, object)));
-    case 350: return say(ctx, object, true);
-    case 351: return say(ctx, object, false);
-    case 310:
-    case 311:
-    case 312:
-    case 313:
-    case 314:
-    case 315:
-    case 318:
-    case 320:
-    case 321:
-    case 322: break;
+    case Op::FacePlayerDir:
+        return get(ctx, *ctx.p2, Value::int32(mdlEventObject::pfDirToPlayer(w, object)));
+    case Op::Say: return say(ctx, object, true);
+    case Op::SayPlain: return say(ctx, object, false);
+    case Op::ObjectVisible:
+    case Op::ObjectLayer:
+    case Op::ObjectPlane:
+    case Op::ObjectX:
+    case Op::ObjectY:
+    case Op::ObjectFacing:
+    case Op::ObjectSheet:
+    case Op::ObjectEnabled:
+    case Op::ObjectDetached:
+    case Op::ObjectSpeed: break;
     default: return fail(ctx, 1);
     }
     bool set = false;
     if (!pfTruth(ctx, *ctx.p3, set)) return StepResult::Failed;
     const Value& v = *ctx.p2;
-    switch (code) {
-    case 310: return set ? setFlag(ctx, v, e.visible) : get(ctx, v, Value::boolean(e.visible != 0));
-    case 311:
-    case 312:
-    case 313:
-    case 314: return objectCoordinate(ctx, code, object, set);
-    case 315:
+    switch (op) {
+    case Op::ObjectVisible:
+        return set ? setFlag(ctx, v, e.visible) : get(ctx, v, Value::boolean(e.visible != 0));
+    case Op::ObjectLayer:
+    case Op::ObjectPlane:
+    case Op::ObjectX:
+    case Op::ObjectY: return objectCoordinate(ctx, op, object, set);
+    case Op::ObjectFacing:
         if (!set) return get(ctx, v, Value::int16(e.facing));
         return pfInt16(ctx, v, e.facing) ? StepResult::Next : StepResult::Failed;
-    case 318: return set ? setSheet(ctx, v, e.chipSheet) : get(ctx, v, Value::int16(e.chipSheet));
-    case 320: return set ? setFlag(ctx, v, e.enabled) : get(ctx, v, Value::boolean(e.enabled != 0));
-    case 321: {
+    case Op::ObjectSheet:
+        return set ? setSheet(ctx, v, e.chipSheet) : get(ctx, v, Value::int16(e.chipSheet));
+    case Op::ObjectEnabled:
+        return set ? setFlag(ctx, v, e.enabled) : get(ctx, v, Value::boolean(e.enabled != 0));
+    case Op::ObjectDetached: {
         if (!set) return get(ctx, v, Value::boolean(e.detached != 0));
         bool b;
         if (!pfTruth(ctx, v, b)) return StepResult::Failed;
@@ -262,16 +270,16 @@ StepResult pfObjectCommand(StepContext& ctx, std::int16_t code, std::int32_t obj
     }
 }
 
-StepResult pfCellCommand(StepContext& ctx, std::int16_t code) {
+StepResult pfCellCommand(StepContext& ctx, Op op) {
     std::int16_t reg;
     if (!pfRegister(ctx, *ctx.p1, reg)) return StepResult::Failed;
-    if (code == 410) {
+    if (op == Op::TestCell) {
         const auto& r = ctx.run;
         const bool free =
             mdlMain::pfIsEnterable(ctx.world, r.testLayer, r.testPlane, r.testX, r.testY);
         return pfWrite(ctx, reg, Value::boolean(free)) ? StepResult::Next : StepResult::Failed;
     }
-    if (code != 411) return fail(ctx, 1);
+    if (op != Op::DirVector) return fail(ctx, 1);
     std::int16_t rowReg;
     std::int32_t d = 0, dx = 0, dy = 0;
     if (!pfRegister(ctx, *ctx.p2, rowReg) || !pfInt32(ctx, *ctx.p3, d)) return StepResult::Failed;

@@ -11,22 +11,23 @@
 //   214  PlayerY        value / reg   set switch                y, 0..maxY
 //   215  PlayerFacing   value / reg   set switch                facing (16-bit)
 //   218  PlayerSheet    value / reg   set switch                chipSheet, 0 or 1
-//   300  ObjectStep     object        dir, -1 rnd               one step; then R1 = 1 moved, 2
-//   refused 310  ObjectVisible  object        value / reg   set switch  visible (boolean) 311
-//   ObjectLayer    object        value / reg   set switch  layer; a set moves the object 312
-//   ObjectPlane    object        value / reg   set switch  plane; a set moves the object 313
-//   ObjectX        object        value / reg   set switch  x; a set moves the object 314  ObjectY
-//   object        value / reg   set switch  y; a set moves the object 315  ObjectFacing   object
-//   value / reg   set switch  facing (16-bit) 318  ObjectSheet    object        value / reg   set
-//   switch  chipSheet, 0 or 1 320  ObjectEnabled  object        value / reg   set switch  enabled
-//   (boolean) 321  ObjectDetached object        value / reg   set switch  detached; a set
-//   (re)attaches 322  ObjectSpeed    object        value / reg   set switch  stepInterval (32-bit)
+//   300  ObjectStep     object        dir, -1 rnd               one step; then R1 = 1 moved, 2 refused
+//   310  ObjectVisible  object        value / reg   set switch  visible (boolean)
+//   311  ObjectLayer    object        value / reg   set switch  layer; a set moves the object
+//   312  ObjectPlane    object        value / reg   set switch  plane; a set moves the object
+//   313  ObjectX        object        value / reg   set switch  x; a set moves the object
+//   314  ObjectY        object        value / reg   set switch  y; a set moves the object
+//   315  ObjectFacing   object        value / reg   set switch  facing (16-bit)
+//   318  ObjectSheet    object        value / reg   set switch  chipSheet, 0 or 1
+//   320  ObjectEnabled  object        value / reg   set switch  enabled (boolean)
+//   321  ObjectDetached object        value / reg   set switch  detached; a set (re)attaches
+//   322  ObjectSpeed    object        value / reg   set switch  stepInterval (32-bit)
 //   330  SetActive      object                                  activeObject; flags from it
 //   331  FacePlayerDir  object        reg                       reg = direction to the player
-//   350  Say            object        text                      turn to the player first, then OK
-//   box 351  SayPlain       object        text                      OK box 410  TestCell       reg
-//   reg = test cell enterable (boolean) 411  DirVector      reg           reg           direction
-//   column and row change
+//   350  Say            object        text                      turn to the player first, then OK box
+//   351  SayPlain       object        text                      OK box
+//   410  TestCell       reg                                     reg = test cell enterable (boolean)
+//   411  DirVector      reg           reg           direction   column and row change
 // The set switch is a truth value (empty and null false); without it the field is written
 // into the register the value parameter numbers. A set that would take the player off the
 // map, an object off the map, or a chip sheet other than 0 and 1 fails with error 1, as do
@@ -36,6 +37,7 @@
 #include <cstdint>
 
 #include "field/script/ScriptContext.h"
+#include "field/script/mdlScriptNames.h"
 
 namespace mdlScriptFieldCommands {
 
@@ -43,11 +45,11 @@ using mdlScriptProcesser::StepContext;
 using mdlScriptProcesser::StepResult;
 
 // Codes 200..299. P2 is the set switch of the 21x get/set commands.
-StepResult pfPlayerCommand(StepContext& ctx, std::int16_t code);
+StepResult pfPlayerCommand(StepContext& ctx, mdlScriptNames::Op op);
 // Codes 300..399, with `object` already resolved from P1 (-1 the active object) and known to
 // lie in 1..eventCount. P3 is the set switch of the 31x and 32x get/set commands.
-StepResult pfObjectCommand(StepContext& ctx, std::int16_t code, std::int32_t object);
+StepResult pfObjectCommand(StepContext& ctx, mdlScriptNames::Op op, std::int32_t object);
 // Codes 410 (TestCell) and 411 (DirVector).
-StepResult pfCellCommand(StepContext& ctx, std::int16_t code);
+StepResult pfCellCommand(StepContext& ctx, mdlScriptNames::Op op);
 
 } // namespace mdlScriptFieldCommands

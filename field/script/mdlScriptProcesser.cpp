@@ -3,12 +3,15 @@
 #include <iostream>
 
 #include "field/script/mdlScriptCommands.h"
+#include "field/script/mdlScriptNames.h"
 #include "field/script/mdlScriptRegisters.h"
 #include "field/script/mdlScriptValue.h"
 
 namespace mdlScriptProcesser {
 
 namespace {
+
+using mdlScriptNames::Op;
 
 const Script* scriptAt(const field::World& w, std::int32_t n) {
     if (n < 0 || n > w.scriptCount || static_cast<std::size_t>(n) >= w.scripts.size())
@@ -33,32 +36,33 @@ void setIntFlags(ScriptRun& run, std::int32_t x) {
 // full way does.
 inline std::int32_t fastStep(ScriptRun& run, const Script& s, const ScriptCommand& c,
                              std::int32_t pc, std::int32_t& slot) {
-    switch (c.code) {
-    case 1:
-    case 10: return pc + 1;
-    case 68:
-    case 69: {
+    const Op op = static_cast<Op>(c.code);
+    switch (op) {
+    case Op::Nop:
+    case Op::Label: return pc + 1;
+    case Op::Inc:
+    case Op::Dec: {
         if (c.p1.kind != ValueKind::Int16) return -1;
         const auto reg = static_cast<std::int16_t>(c.p1.i);
         Value* r = mdlScriptRegisters::pfValueRegister(run, reg);
         if (!r || !isInteger(*r)) return -1;
-        const std::int64_t x = static_cast<std::int64_t>(r->i) + (c.code == 68 ? 1 : -1);
+        const std::int64_t x = static_cast<std::int64_t>(r->i) + (op == Op::Inc ? 1 : -1);
         if (r->kind == ValueKind::Int16 && (x < INT16_MIN || x > INT16_MAX)) {
             r->kind = ValueKind::Int32; // widens as 16-bit + 16-bit overflowing would
         } else if (x < INT32_MIN || x > INT32_MAX) {
             return -1;
         }
         r->i = static_cast<std::int32_t>(x);
-        if (reg <= 5) setIntFlags(run, r->i);
+        if (reg <= mdlScriptNames::regNumber(mdlScriptNames::Reg::R5)) setIntFlags(run, r->i);
         return pc + 1;
     }
-    case 76:
-    case 77: {
+    case Op::Compare:
+    case Op::CompareValue: {
         if (c.p1.kind != ValueKind::Int16) return -1;
         const Value* a =
             mdlScriptRegisters::pfValueRegister(run, static_cast<std::int16_t>(c.p1.i));
         const Value* b = &c.p2;
-        if (c.code == 76) {
+        if (op == Op::Compare) {
             if (b->kind != ValueKind::Int16) return -1;
             b = mdlScriptRegisters::pfValueRegister(run, static_cast<std::int16_t>(b->i));
         }
@@ -68,15 +72,15 @@ inline std::int32_t fastStep(ScriptRun& run, const Script& s, const ScriptComman
         run.negativeFlag = a->i < b->i;
         return pc + 1;
     }
-    case 20:
-    case 21:
-    case 22:
-    case 23:
-    case 24:
-    case 25: {
-        const bool flag = c.code <= 21   ? run.zeroFlag
-                          : c.code <= 23 ? run.negativeFlag
-                                         : run.invalidFlag;
+    case Op::JumpIfNotZero:
+    case Op::JumpIfZero:
+    case Op::JumpIfNotNegative:
+    case Op::JumpIfNegative:
+    case Op::JumpIfValid:
+    case Op::JumpIfInvalid: {
+        const bool flag = op <= Op::JumpIfZero       ? run.zeroFlag
+                          : op <= Op::JumpIfNegative ? run.negativeFlag
+                                                     : run.invalidFlag;
         if (flag != ((c.code & 1) == 1)) return pc + 1;
         if (!c.p1.isString()) return -1;
         const std::int32_t target = s.labels.find(pc); // -1 until the label is resolved

@@ -1,9 +1,13 @@
 #include "field/script/mdlScriptRegisters.h"
 
+#include "field/script/mdlScriptNames.h"
 #include "field/script/mdlScriptValue.h"
 #include "field/script/mdlScriptVariables.h"
 
 namespace mdlScriptRegisters {
+
+using mdlScriptNames::Reg;
+using mdlScriptNames::regNumber;
 
 using mdlScriptValue::Status;
 
@@ -31,22 +35,22 @@ bool pfRunnableScript(const field::World& world, std::int32_t number) {
 const Value* pfRead(StepContext& ctx, std::int16_t reg, Value& scratch) {
     ScriptRun& run = ctx.run;
     if (Value* v = pfValueRegister(run, reg)) return v;
-    switch (reg) {
-    case -1: return mdlScriptVariables::pfSelected(ctx, false);
-    case 0: scratch = Value::int16(0); break;
-    case 10: scratch = Value::int32(run.space); break;
-    case 11: scratch = Value::int32(run.varIndex); break;
-    case 30: scratch = Value::int32(run.work); break;
-    case 31: scratch = Value::int32(run.scriptNumber); break;
-    case 32: scratch = Value::int32(run.address); break;
-    case 80: scratch = Value::boolean(run.zeroFlag); break;
-    case 81: scratch = Value::boolean(run.negativeFlag); break;
-    case 82: scratch = Value::boolean(run.invalidFlag); break;
-    case 300: scratch = Value::int32(run.activeObject); break;
-    case 400: scratch = Value::int16(run.testLayer); break;
-    case 401: scratch = Value::int16(run.testPlane); break;
-    case 402: scratch = Value::int32(run.testX); break;
-    case 403: scratch = Value::int32(run.testY); break;
+    switch (static_cast<Reg>(reg)) {
+    case Reg::Var: return mdlScriptVariables::pfSelected(ctx, false);
+    case Reg::Zero: scratch = Value::int16(0); break;
+    case Reg::Space: scratch = Value::int32(run.space); break;
+    case Reg::VarIndex: scratch = Value::int32(run.varIndex); break;
+    case Reg::Work: scratch = Value::int32(run.work); break;
+    case Reg::ScriptNumber: scratch = Value::int32(run.scriptNumber); break;
+    case Reg::Address: scratch = Value::int32(run.address); break;
+    case Reg::ZeroFlag: scratch = Value::boolean(run.zeroFlag); break;
+    case Reg::NegativeFlag: scratch = Value::boolean(run.negativeFlag); break;
+    case Reg::InvalidFlag: scratch = Value::boolean(run.invalidFlag); break;
+    case Reg::ActiveObject: scratch = Value::int32(run.activeObject); break;
+    case Reg::TestLayer: scratch = Value::int16(run.testLayer); break;
+    case Reg::TestPlane: scratch = Value::int16(run.testPlane); break;
+    case Reg::TestX: scratch = Value::int32(run.testX); break;
+    case Reg::TestY: scratch = Value::int32(run.testY); break;
     default: ctx.outSlot = 1; return nullptr; // also 12, which is write only
     }
     return &scratch;
@@ -56,25 +60,25 @@ bool pfWrite(StepContext& ctx, std::int16_t reg, const Value& v) {
     ScriptRun& run = ctx.run;
     if (Value* dst = pfValueRegister(run, reg)) {
         if (dst != &v) *dst = v;
-        if (reg <= 5) psSetFlags(run, *dst);
+        if (reg <= regNumber(Reg::R5)) psSetFlags(run, *dst);
         return true;
     }
     std::int32_t n = 0;
     std::int16_t h = 0;
     bool b = false;
-    switch (reg) {
-    case -1: {
+    switch (static_cast<Reg>(reg)) {
+    case Reg::Var: {
         Value* dst = mdlScriptVariables::pfSelected(ctx, true);
         if (!dst) return false;
         if (dst != &v) *dst = v;
         return true;
     }
-    case 0: return true;
-    case 10: return pfInt32(ctx, v, run.space);
-    case 11: return pfInt32(ctx, v, run.varIndex);
-    case 12: return pfInt32(ctx, v, run.mapSelect);
-    case 30: return pfInt32(ctx, v, run.work);
-    case 31:
+    case Reg::Zero: return true;
+    case Reg::Space: return pfInt32(ctx, v, run.space);
+    case Reg::VarIndex: return pfInt32(ctx, v, run.varIndex);
+    case Reg::MapSelect: return pfInt32(ctx, v, run.mapSelect);
+    case Reg::Work: return pfInt32(ctx, v, run.work);
+    case Reg::ScriptNumber:
         if (!pfInt32(ctx, v, n)) return false;
         if (!pfRunnableScript(ctx.world, n)) {
             ctx.outSlot = 1;
@@ -82,7 +86,7 @@ bool pfWrite(StepContext& ctx, std::int16_t reg, const Value& v) {
         }
         run.scriptNumber = n;
         return true;
-    case 32:
+    case Reg::Address:
         if (!pfInt32(ctx, v, n)) return false;
         if (n < 0) {
             ctx.outSlot = 1;
@@ -90,20 +94,22 @@ bool pfWrite(StepContext& ctx, std::int16_t reg, const Value& v) {
         }
         run.address = n;
         return true;
-    case 80:
-    case 81:
-    case 82:
+    case Reg::ZeroFlag:
+    case Reg::NegativeFlag:
+    case Reg::InvalidFlag:
         if (!pfTruth(ctx, v, b)) return false;
-        (reg == 80 ? run.zeroFlag : reg == 81 ? run.negativeFlag : run.invalidFlag) = b;
+        (reg == regNumber(Reg::ZeroFlag)       ? run.zeroFlag
+         : reg == regNumber(Reg::NegativeFlag) ? run.negativeFlag
+                                               : run.invalidFlag) = b;
         return true;
-    case 300: return pfInt32(ctx, v, run.activeObject);
-    case 400:
-    case 401:
+    case Reg::ActiveObject: return pfInt32(ctx, v, run.activeObject);
+    case Reg::TestLayer:
+    case Reg::TestPlane:
         if (!pfInt16(ctx, v, h)) return false;
-        (reg == 400 ? run.testLayer : run.testPlane) = h;
+        (reg == regNumber(Reg::TestLayer) ? run.testLayer : run.testPlane) = h;
         return true;
-    case 402: return pfInt32(ctx, v, run.testX);
-    case 403: return pfInt32(ctx, v, run.testY);
+    case Reg::TestX: return pfInt32(ctx, v, run.testX);
+    case Reg::TestY: return pfInt32(ctx, v, run.testY);
     default: ctx.outSlot = 1; return false;
     }
 }

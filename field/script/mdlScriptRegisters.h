@@ -22,6 +22,7 @@
 #include <cstdint>
 
 #include "field/script/ScriptContext.h"
+#include "field/script/mdlScriptNames.h"
 
 namespace mdlScriptRegisters {
 
@@ -31,15 +32,16 @@ using mdlScriptProcesser::Value;
 
 // The storage of a general register (1..5, 20..22), or nullptr for any other number.
 inline Value* pfValueRegister(ScriptRun& run, std::int16_t reg) {
-    switch (reg) {
-    case 1: return &run.R1;
-    case 2: return &run.R2;
-    case 3: return &run.R3;
-    case 4: return &run.R4;
-    case 5: return &run.R5;
-    case 20: return &run.D1;
-    case 21: return &run.D2;
-    case 22: return &run.D3;
+    using mdlScriptNames::Reg;
+    switch (static_cast<Reg>(reg)) {
+    case Reg::R1: return &run.R1;
+    case Reg::R2: return &run.R2;
+    case Reg::R3: return &run.R3;
+    case Reg::R4: return &run.R4;
+    case Reg::R5: return &run.R5;
+    case Reg::D1: return &run.D1;
+    case Reg::D2: return &run.D2;
+    case Reg::D3: return &run.D3;
     default: return nullptr;
     }
 }

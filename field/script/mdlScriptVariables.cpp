@@ -243,12 +243,12 @@ StepResult pfFreeRange(StepContext& ctx) {
     return StepResult::Next;
 }
 
-StepResult pfDump(StepContext& ctx, std::int16_t code) {
+StepResult pfDump(StepContext& ctx, mdlScriptNames::Op op) {
     std::ostream& out = ctx.listing;
-    if (code == 900) {
+    if (op == mdlScriptNames::Op::DumpLocals) {
         out << "[Local]\n";
         listValues(out, ctx.run.locals, usable(ctx.run.localCount, ctx.run.locals.size()));
-    } else if (code == 901) {
+    } else if (op == mdlScriptNames::Op::DumpShared) {
         out << "[Shared]\n";
         listValues(out, ctx.world.globalValues, pfSharedCount(ctx.world));
     } else {

@@ -16,6 +16,7 @@
 #include <cstdint>
 
 #include "field/script/ScriptContext.h"
+#include "field/script/mdlScriptNames.h"
 
 namespace mdlScriptVariables {
 
@@ -38,6 +39,6 @@ StepResult pfExtend(StepContext& ctx);
 StepResult pfAlloc(StepContext& ctx);
 StepResult pfFreeBlock(StepContext& ctx);
 StepResult pfFreeRange(StepContext& ctx);
-StepResult pfDump(StepContext& ctx, std::int16_t code);
+StepResult pfDump(StepContext& ctx, mdlScriptNames::Op op);
 
 } // namespace mdlScriptVariables

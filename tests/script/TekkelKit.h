@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "field/World.h"
+#include "field/script/mdlScriptNames.h"
 #include "field/script/mdlScriptProcesser.h"
 #include "platform/testing/TestSeams.h"
 
@@ -21,6 +22,7 @@ inline void PrintTo(const Value& v, std::ostream* os) {
 
 namespace tekkel_test {
 
+using mdlScriptNames::Op;
 using mdlScriptProcesser::Pump;
 using mdlScriptProcesser::PumpPolicy;
 using mdlScriptProcesser::RunResult;
@@ -48,6 +50,7 @@ inline Value B(bool v) {
 }
 inline const Value O{}; // omitted parameter
 
+// A command by its code number: codes outside the set, or a code a test iterates over.
 inline ScriptCommand C(std::int16_t code, Value p1 = {}, Value p2 = {}, Value p3 = {}) {
     ScriptCommand c;
     c.code = code;
@@ -55,6 +58,9 @@ inline ScriptCommand C(std::int16_t code, Value p1 = {}, Value p2 = {}, Value p3
     c.p2 = std::move(p2);
     c.p3 = std::move(p3);
     return c;
+}
+inline ScriptCommand C(Op op, Value p1 = {}, Value p2 = {}, Value p3 = {}) {
+    return C(mdlScriptNames::opCode(op), std::move(p1), std::move(p2), std::move(p3));
 }
 
 inline Script makeScript(std::vector<ScriptCommand> commands, std::u16string name = u"") {

@@ -49,17 +49,17 @@ struct Field : Tekkel {
 TEST(FieldCommands, SetSwitchChoosesBetweenSettingAndReading) {
     Field t;
     // P3 true: hide the active object.
-    t.exec({C(310, I(-1), B(false), I(1)), C(6)});
+    t.exec({C(Op::ObjectVisible, I(-1), B(false), I(1)), C(Op::End)});
     EXPECT_EQ(t.obj(1).visible, 0);
     // P3 omitted with D3 empty: read the flag into the register P2 names.
-    t.exec({C(310, I(-1), I(3)), C(6)});
+    t.exec({C(Op::ObjectVisible, I(-1), I(3)), C(Op::End)});
     EXPECT_EQ(t.sys().R3, B(false));
     EXPECT_EQ(t.obj(1).visible, 0);
     // P1 omitted: the facing comes from D1.
-    t.exec({C(50, I(20), I(2)), C(215, O, I(1)), C(6)});
+    t.exec({C(Op::Set, I(20), I(2)), C(Op::PlayerFacing, O, I(1)), C(Op::End)});
     EXPECT_EQ(t.world.player.facing, 2);
     // A null switch counts as false: the layer is read, not set.
-    t.exec({C(50, I(22), Value::null()), C(311, I(2), I(4)), C(6)});
+    t.exec({C(Op::Set, I(22), Value::null()), C(Op::ObjectLayer, I(2), I(4)), C(Op::End)});
     EXPECT_EQ(t.sys().R4, I(0));
     EXPECT_EQ(t.reports(), 0u);
 }
@@ -67,8 +67,8 @@ TEST(FieldCommands, SetSwitchChoosesBetweenSettingAndReading) {
 TEST(FieldCommands, GetsWriteTheFieldsKind) {
     Field t;
     t.obj(1).stepInterval = 70000;
-    t.exec({C(210, I(1)), C(213, I(2)), C(320, I(1), I(3)), C(322, I(1), I(4)), C(312, I(1), I(5)),
-            C(6)});
+    t.exec({C(Op::PlayerVisible, I(1)), C(Op::PlayerX, I(2)), C(Op::ObjectEnabled, I(1), I(3)),
+            C(Op::ObjectSpeed, I(1), I(4)), C(Op::ObjectPlane, I(1), I(5)), C(Op::End)});
     EXPECT_EQ(t.sys().R1, B(true));
     EXPECT_EQ(t.sys().R2, L(1));
     EXPECT_EQ(t.sys().R3, B(true));
@@ -84,7 +84,7 @@ TEST(FieldCommands, PlayerIsNeverSetOffTheMap) {
     } refused[] = {{211, I(2)}, {211, I(-1)}, {212, I(4)}, {213, I(-1)},
                    {213, I(4)}, {214, I(4)},  {218, I(2)}, {218, I(-1)}};
     for (const auto& r : refused) {
-        t.exec({C(r.code, r.v, I(1)), C(6)});
+        t.exec({C(r.code, r.v, I(1)), C(Op::End)});
         EXPECT_EQ(t.lastErrorNumber(), 1) << r.code;
     }
     EXPECT_EQ(t.reports(), std::size(refused));
@@ -92,27 +92,28 @@ TEST(FieldCommands, PlayerIsNeverSetOffTheMap) {
     EXPECT_EQ(std::make_tuple(p.layer, p.plane, p.x, p.y, p.chipSheet),
               std::make_tuple(0, 2, 1, 1, 0));
     // The far edges are still on the map.
-    t.exec({C(211, I(1), I(1)), C(212, I(0), I(1)), C(213, I(3), I(1)), C(214, I(3), I(1)),
-            C(218, I(1), I(1)), C(6)});
+    t.exec({C(Op::PlayerLayer, I(1), I(1)), C(Op::PlayerPlane, I(0), I(1)),
+            C(Op::PlayerX, I(3), I(1)), C(Op::PlayerY, I(3), I(1)), C(Op::PlayerSheet, I(1), I(1)),
+            C(Op::End)});
     EXPECT_EQ(std::make_tuple(p.layer, p.plane, p.x, p.y, p.chipSheet),
               std::make_tuple(1, 0, 3, 3, 1));
     // A number that does not fit a layer is refused, not wrapped.
-    t.exec({C(211, L(65536), I(1)), C(6)});
+    t.exec({C(Op::PlayerLayer, L(65536), I(1)), C(Op::End)});
     EXPECT_EQ(p.layer, 1);
 }
 
 TEST(FieldCommands, ObjectNumbersAndUnlistedCodesFailWithError1) {
     Field t;
     for (auto obj : {I(0), I(4), L(70000), S(u"x")}) {
-        t.exec({C(310, obj, I(1)), C(6)});
+        t.exec({C(Op::ObjectVisible, obj, I(1)), C(Op::End)});
         EXPECT_EQ(t.lastErrorNumber(), 1);
     }
     t.sys().activeObject = 0;
-    t.exec({C(350, I(-1), S(u"hi")), C(6)});
+    t.exec({C(Op::Say, I(-1), S(u"hi")), C(Op::End)});
     EXPECT_EQ(t.lastErrorNumber(), 1);
     t.sys().activeObject = 1;
     for (std::int16_t code : {201, 216, 219, 299, 301, 316, 323, 352, 399}) {
-        t.exec({C(code, I(1), I(1)), C(6)});
+        t.exec({C(code, I(1), I(1)), C(Op::End)});
         EXPECT_EQ(t.lastErrorNumber(), 1) << code;
     }
     EXPECT_EQ(t.reports(), 14u);
@@ -120,15 +121,16 @@ TEST(FieldCommands, ObjectNumbersAndUnlistedCodesFailWithError1) {
 
 TEST(FieldCommands, ObjectCoordinatesMoveItsCellEntry) {
     Field t;
-    t.exec({C(313, I(1), I(0), I(1)), C(314, I(1), I(3), I(1)), C(311, I(1), I(1), I(1)), C(6)});
+    t.exec({C(Op::ObjectX, I(1), I(0), I(1)), C(Op::ObjectY, I(1), I(3), I(1)),
+            C(Op::ObjectLayer, I(1), I(1), I(1)), C(Op::End)});
     const auto& e = t.obj(1);
     EXPECT_EQ(std::make_tuple(e.layer, e.x, e.y), std::make_tuple(1, 0, 3));
     EXPECT_EQ(t.world.cell(0, 2, 2, 2).eventId, 0);
     EXPECT_EQ(t.world.cell(0, 2, 0, 3).eventId, 0);
     EXPECT_EQ(t.world.cell(1, 2, 0, 3).eventId, 1);
     // Off the map is refused and leaves the object where it was.
-    t.exec({C(313, I(1), I(4), I(1)), C(6)});
-    t.exec({C(312, I(1), I(-1), I(1)), C(6)});
+    t.exec({C(Op::ObjectX, I(1), I(4), I(1)), C(Op::End)});
+    t.exec({C(Op::ObjectPlane, I(1), I(-1), I(1)), C(Op::End)});
     EXPECT_EQ(t.reports(), 2u);
     EXPECT_EQ(std::make_tuple(e.layer, e.plane, e.x, e.y), std::make_tuple(1, 2, 0, 3));
     EXPECT_EQ(t.world.cell(1, 2, 0, 3).eventId, 1);
@@ -136,11 +138,13 @@ TEST(FieldCommands, ObjectCoordinatesMoveItsCellEntry) {
 
 TEST(FieldCommands, DetachingTakesTheObjectOffItsCellAndBack) {
     Field t;
-    t.exec({C(321, I(1), B(true), I(1)), C(313, I(1), I(0), I(1)), C(6)});
+    t.exec(
+        {C(Op::ObjectDetached, I(1), B(true), I(1)), C(Op::ObjectX, I(1), I(0), I(1)), C(Op::End)});
     EXPECT_NE(t.obj(1).detached, 0);
     EXPECT_EQ(t.world.cell(0, 2, 2, 2).eventId, 0);
     EXPECT_EQ(t.world.cell(0, 2, 0, 2).eventId, 0);
-    t.exec({C(321, I(1), I(0), I(1)), C(321, I(1), I(2)), C(6)});
+    t.exec(
+        {C(Op::ObjectDetached, I(1), I(0), I(1)), C(Op::ObjectDetached, I(1), I(2)), C(Op::End)});
     EXPECT_EQ(t.world.cell(0, 2, 0, 2).eventId, 1);
     EXPECT_EQ(t.sys().R2, B(false));
 }
@@ -148,7 +152,7 @@ TEST(FieldCommands, DetachingTakesTheObjectOffItsCellAndBack) {
 TEST(FieldCommands, ObjectStepSuspendsUntilItsStepEnds) {
     Field t;
     t.obj(1).stepInterval = 2;
-    t.load(1, {C(300, I(-1), I(1)), C(6)});
+    t.load(1, {C(Op::ObjectStep, I(-1), I(1)), C(Op::End)});
     t.world.systemRun.scriptNumber = 1;
     t.world.systemRun.address = 0;
     // A step completes on the (interval + 2)-th call: three suspended frames, then the move.
@@ -162,14 +166,14 @@ TEST(FieldCommands, ObjectStepIntoABlockedCellLeaves2InR1) {
     Field t;
     // Down from (2, 2) to (2, 3): no ground there.
     t.world.cell(0, 0, 2, 3).kind = 2;
-    t.exec({C(300, I(1), I(2)), C(6)});
+    t.exec({C(Op::ObjectStep, I(1), I(2)), C(Op::End)});
     EXPECT_EQ(t.framesUntilEnd(), 1);
     EXPECT_EQ(t.sys().R1, L(2));
     EXPECT_FALSE(t.sys().zeroFlag);
     EXPECT_EQ(t.obj(1).y, 2);
     EXPECT_EQ(t.obj(1).facing, 2);
     // Toward the player's cell diagonally: refused, facing the vertical half of the diagonal.
-    t.exec({C(300, I(1), I(7)), C(6)});
+    t.exec({C(Op::ObjectStep, I(1), I(7)), C(Op::End)});
     t.framesUntilEnd();
     EXPECT_EQ(t.sys().R1, L(2));
     EXPECT_EQ(t.obj(1).facing, 3);
@@ -178,9 +182,9 @@ TEST(FieldCommands, ObjectStepIntoABlockedCellLeaves2InR1) {
 TEST(FieldCommands, StepDirectionsOutsideTheTableFailWithoutANumber) {
     Field t;
     for (std::int16_t code : {200, 300}) {
-        t.exec({C(4, I(2)), C(1), C(code, I(1), I(8)), C(6)});
+        t.exec({C(Op::Jump, I(2)), C(Op::Nop), C(code, I(1), I(8)), C(Op::End)});
         EXPECT_EQ(t.lastErrorNumber(), 2) << "the jump's target stays in the slot";
-        t.exec({C(4, I(2)), C(1), C(code, I(1), I(-2)), C(6)});
+        t.exec({C(Op::Jump, I(2)), C(Op::Nop), C(code, I(1), I(-2)), C(Op::End)});
         EXPECT_EQ(t.lastErrorNumber(), 2);
     }
     EXPECT_EQ(t.world.player.moving, 0);
@@ -189,9 +193,9 @@ TEST(FieldCommands, StepDirectionsOutsideTheTableFailWithoutANumber) {
     // An object takes the direction modulo 4 before the direction is refused.
     EXPECT_EQ(t.obj(1).stepDir, -2);
     // The player's direction is a 16-bit number: one that does not fit is error 1.
-    t.exec({C(4, I(2)), C(1), C(200, O, L(40000)), C(6)});
+    t.exec({C(Op::Jump, I(2)), C(Op::Nop), C(Op::PlayerStep, O, L(40000)), C(Op::End)});
     EXPECT_EQ(t.lastErrorNumber(), 1);
-    t.exec({C(4, I(2)), C(1), C(300, I(1), L(40001)), C(6)});
+    t.exec({C(Op::Jump, I(2)), C(Op::Nop), C(Op::ObjectStep, I(1), L(40001)), C(Op::End)});
     EXPECT_EQ(t.lastErrorNumber(), 2);
     EXPECT_EQ(t.obj(1).stepDir, 1);
 }
@@ -201,7 +205,7 @@ TEST(FieldCommands, RandomStepDirectionsAreOrthogonal) {
     t.obj(1).stepInterval = -1;
     for (int i = 0; i < 40; ++i) {
         t.obj(1).moving = 0;
-        t.exec({C(300, I(1), I(-1)), C(6)});
+        t.exec({C(Op::ObjectStep, I(1), I(-1)), C(Op::End)});
         EXPECT_LE(t.obj(1).stepDir, 3);
         EXPECT_EQ(std::abs(t.obj(1).stepX) + std::abs(t.obj(1).stepY), 1);
     }
@@ -209,14 +213,14 @@ TEST(FieldCommands, RandomStepDirectionsAreOrthogonal) {
 
 TEST(FieldCommands, PlayerStepTakesSixFramesOfProgress) {
     Field t;
-    t.load(1, {C(200, O, I(1)), C(6)});
+    t.load(1, {C(Op::PlayerStep, O, I(1)), C(Op::End)});
     t.world.systemRun.scriptNumber = 1;
     t.world.systemRun.address = 0;
     EXPECT_EQ(t.framesUntilEnd(), 6);
     EXPECT_EQ(std::make_tuple(t.world.player.x, t.world.player.y), std::make_tuple(2, 1));
     EXPECT_EQ(t.world.player.facing, 1);
     // A diagonal faces along one of its halves: a chip row, never 5.
-    t.exec({C(200, O, I(5)), C(6)});
+    t.exec({C(Op::PlayerStep, O, I(5)), C(Op::End)});
     EXPECT_EQ(t.framesUntilEnd(), 5);
     EXPECT_EQ(std::make_tuple(t.world.player.x, t.world.player.y), std::make_tuple(3, 2));
     EXPECT_EQ(t.world.player.facing, 1);
@@ -226,7 +230,7 @@ TEST(FieldCommands, SayTurnsACharacterForOneFrameFirst) {
     Field t;
     // Object 1 at (2, 2) faces up; the player at (1, 1) is up (a tie counts as vertical).
     t.obj(1).facing = 1;
-    t.exec({C(350, I(1), S(u"こんにちは")), C(6)});
+    t.exec({C(Op::Say, I(1), S(u"こんにちは")), C(Op::End)});
     EXPECT_TRUE(t.boxes().empty());
     EXPECT_EQ(t.obj(1).facing, 0);
     t.world.systemScriptActive = -1;
@@ -235,7 +239,7 @@ TEST(FieldCommands, SayTurnsACharacterForOneFrameFirst) {
     EXPECT_EQ(t.boxes()[0].text, u"こんにちは");
     EXPECT_EQ(t.boxes()[0].buttons, plat::MsgButtons::Ok);
     // Already facing the player: at once.
-    t.exec({C(350, I(1), S(u"a")), C(6)});
+    t.exec({C(Op::Say, I(1), S(u"a")), C(Op::End)});
     EXPECT_EQ(t.boxes().size(), 2u);
 }
 
@@ -243,7 +247,7 @@ TEST(FieldCommands, SayOnAnEventSheetObjectShowsAtOnce) {
     Field t;
     t.obj(1).facing = 1;
     t.obj(2).facing = 1;
-    t.exec({C(350, I(2), S(u"看板")), C(351, I(1), S(u"b")), C(6)});
+    t.exec({C(Op::Say, I(2), S(u"看板")), C(Op::SayPlain, I(1), S(u"b")), C(Op::End)});
     ASSERT_EQ(t.boxes().size(), 2u);
     EXPECT_EQ(t.boxes()[0].text, u"看板");
     EXPECT_EQ(t.obj(2).facing, 1);
@@ -254,7 +258,7 @@ TEST(FieldCommands, FacePlayerAndSetActive) {
     Field t;
     t.world.player.x = 0;
     t.world.player.y = 3;
-    t.exec({C(331, I(1), I(2)), C(330, I(2)), C(6)});
+    t.exec({C(Op::FacePlayerDir, I(1), I(2)), C(Op::SetActive, I(2)), C(Op::End)});
     EXPECT_EQ(t.sys().R2, L(3)); // two left, one down: left wins
     EXPECT_EQ(t.sys().activeObject, 2);
     EXPECT_FALSE(t.sys().zeroFlag);
@@ -263,18 +267,19 @@ TEST(FieldCommands, FacePlayerAndSetActive) {
 
 TEST(FieldCommands, TestCellAndDirVector) {
     Field t;
-    t.exec({C(50, I(400), I(0)), C(50, I(401), I(2)), C(50, I(402), I(2)), C(50, I(403), I(2)),
-            C(410, I(2)), C(50, I(402), I(1)), C(50, I(403), I(1)), C(410, I(3)),
-            C(50, I(402), I(4)), C(410, I(4)), C(6)});
+    t.exec({C(Op::Set, I(400), I(0)), C(Op::Set, I(401), I(2)), C(Op::Set, I(402), I(2)),
+            C(Op::Set, I(403), I(2)), C(Op::TestCell, I(2)), C(Op::Set, I(402), I(1)),
+            C(Op::Set, I(403), I(1)), C(Op::TestCell, I(3)), C(Op::Set, I(402), I(4)),
+            C(Op::TestCell, I(4)), C(Op::End)});
     EXPECT_EQ(t.sys().R2, B(false)); // object 1 stands there
     EXPECT_EQ(t.sys().R3, B(true));  // the player does not mark a cell
     EXPECT_EQ(t.sys().R4, B(false)); // off the map
     EXPECT_TRUE(t.sys().zeroFlag);
 
-    t.exec({C(411, I(402), I(403), I(6)), C(6)});
+    t.exec({C(Op::DirVector, I(402), I(403), I(6)), C(Op::End)});
     EXPECT_EQ(t.sys().testX, -1);
     EXPECT_EQ(t.sys().testY, 1);
-    t.exec({C(411, I(1), I(2), I(8)), C(6)});
+    t.exec({C(Op::DirVector, I(1), I(2), I(8)), C(Op::End)});
     EXPECT_EQ(t.reports(), 1u);
     EXPECT_TRUE(t.sys().R1.isEmpty()) << "nothing written on failure";
 }

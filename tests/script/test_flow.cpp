@@ -7,15 +7,16 @@ using namespace tekkel_test;
 
 TEST(TekkelFlow, JumpFindsTheFirstMatchingLabelOrFailsWithError10) {
     Tekkel t;
-    t.exec({C(4, S(u"B")), C(10, S(u"B")), C(6), C(10, S(u"B")), C(50, I(1), I(9)), C(6)});
+    t.exec({C(Op::Jump, S(u"B")), C(Op::Label, S(u"B")), C(Op::End), C(Op::Label, S(u"B")),
+            C(Op::Set, I(1), I(9)), C(Op::End)});
     EXPECT_EQ(t.sys().address, 2);
     EXPECT_TRUE(t.sys().R1.isEmpty());
     // Labels compare exactly, and only code 10 with a string marks one.
-    t.exec({C(4, S(u"b")), C(1, S(u"b")), C(10, S(u"B")), C(6)});
+    t.exec({C(Op::Jump, S(u"b")), C(Op::Nop, S(u"b")), C(Op::Label, S(u"B")), C(Op::End)});
     EXPECT_EQ(t.lastErrorNumber(), 10);
-    t.exec({C(4, I(-1)), C(6)});
+    t.exec({C(Op::Jump, I(-1)), C(Op::End)});
     EXPECT_EQ(t.lastErrorNumber(), 1);
-    t.exec({C(4, S(u"x")), C(6)});
+    t.exec({C(Op::Jump, S(u"x")), C(Op::End)});
     EXPECT_EQ(t.reports(), 3u);
 }
 
@@ -31,15 +32,16 @@ TEST(TekkelFlow, ConditionalJumpsFollowTheirFlags) {
                  {23, I(-1), true},          {23, I(1), false},         {24, I(3), true},
                  {24, Value::null(), false}, {25, Value::null(), true}, {25, I(3), false}};
     for (const auto& c : cases) {
-        t.exec({C(50, I(5), O), C(50, I(1), c.set), C(c.code, I(4)), C(50, I(5), I(7)), C(6)});
+        t.exec({C(Op::Set, I(5), O), C(Op::Set, I(1), c.set), C(c.code, I(4)),
+                C(Op::Set, I(5), I(7)), C(Op::End)});
         EXPECT_EQ(t.sys().R5.isEmpty(), c.jumps) << c.code;
     }
 }
 
 TEST(TekkelFlow, LoopCountsDownWithCachedLabels) {
     Tekkel t;
-    t.exec({C(50, I(1), I(5)), C(50, I(2), I(0)), C(10, S(u"L")), C(68, I(2)), C(69, I(1)),
-            C(20, S(u"L")), C(6)});
+    t.exec({C(Op::Set, I(1), I(5)), C(Op::Set, I(2), I(0)), C(Op::Label, S(u"L")), C(Op::Inc, I(2)),
+            C(Op::Dec, I(1)), C(Op::JumpIfNotZero, S(u"L")), C(Op::End)});
     EXPECT_EQ(t.sys().R2, I(5));
     EXPECT_EQ(t.sys().R1, I(0));
 }
@@ -47,8 +49,10 @@ TEST(TekkelFlow, LoopCountsDownWithCachedLabels) {
 TEST(TekkelFlow, ReplacingSlot0NeverReusesTheOldScriptsLabels) {
     Tekkel t;
     field::EventObject a, b;
-    a.ownScript = makeScript({C(4, S(u"L")), C(10, S(u"L")), C(50, I(1), I(1)), C(6)});
-    b.ownScript = makeScript({C(4, S(u"L")), C(1), C(10, S(u"L")), C(50, I(1), I(2)), C(6)});
+    a.ownScript = makeScript(
+        {C(Op::Jump, S(u"L")), C(Op::Label, S(u"L")), C(Op::Set, I(1), I(1)), C(Op::End)});
+    b.ownScript = makeScript({C(Op::Jump, S(u"L")), C(Op::Nop), C(Op::Label, S(u"L")),
+                              C(Op::Set, I(1), I(2)), C(Op::End)});
     t.world.scripts[0] = a.ownScript;
     t.start(0);
     EXPECT_EQ(t.sys().R1, I(1));
@@ -57,37 +61,40 @@ TEST(TekkelFlow, ReplacingSlot0NeverReusesTheOldScriptsLabels) {
     EXPECT_EQ(t.sys().R1, I(2));
     EXPECT_EQ(t.sys().address, 4);
     // Moving a script in keeps a cache that belongs to its own commands.
-    Script moved = makeScript({C(4, S(u"L")), C(1), C(1), C(10, S(u"L")), C(50, I(1), I(3)), C(6)});
+    Script moved = makeScript({C(Op::Jump, S(u"L")), C(Op::Nop), C(Op::Nop), C(Op::Label, S(u"L")),
+                               C(Op::Set, I(1), I(3)), C(Op::End)});
     t.world.scripts[0] = std::move(moved);
     t.start(0);
     EXPECT_EQ(t.sys().R1, I(3));
     // A name that comes from D1 is looked up each time.
-    t.exec({C(50, I(20), S(u"M")), C(10, S(u"Top")), C(4), C(10, S(u"M")), C(68, I(5)),
-            C(77, I(5), I(2)), C(21, S(u"Stop")), C(50, I(20), S(u"N")), C(4, S(u"Top")),
-            C(10, S(u"N")), C(50, I(4), I(4)), C(10, S(u"Stop")), C(6)});
+    t.exec({C(Op::Set, I(20), S(u"M")), C(Op::Label, S(u"Top")), C(Op::Jump), C(Op::Label, S(u"M")),
+            C(Op::Inc, I(5)), C(Op::CompareValue, I(5), I(2)), C(Op::JumpIfZero, S(u"Stop")),
+            C(Op::Set, I(20), S(u"N")), C(Op::Jump, S(u"Top")), C(Op::Label, S(u"N")),
+            C(Op::Set, I(4), I(4)), C(Op::Label, S(u"Stop")), C(Op::End)});
     EXPECT_EQ(t.sys().R4, I(4));
 }
 
 TEST(TekkelFlow, ChainByNameTakesTheHighestNumberAndByNumberContinuesAtOnce) {
     Tekkel t;
-    t.load(4, {C(50, I(1), I(4)), C(6)}, u"門番");
-    t.load(6, {C(50, I(1), I(6)), C(6)}, u"門番");
-    t.exec({C(7, S(u"門番"))});
+    t.load(4, {C(Op::Set, I(1), I(4)), C(Op::End)}, u"門番");
+    t.load(6, {C(Op::Set, I(1), I(6)), C(Op::End)}, u"門番");
+    t.exec({C(Op::Chain, S(u"門番"))});
     EXPECT_EQ(t.sys().R1, I(6));
     EXPECT_EQ(t.sys().scriptNumber, 6);
-    t.exec({C(7, I(4))});
+    t.exec({C(Op::Chain, I(4))});
     EXPECT_EQ(t.sys().R1, I(4));
-    t.exec({C(7, S(u"無い"))});
+    t.exec({C(Op::Chain, S(u"無い"))});
     EXPECT_EQ(t.lastErrorNumber(), 10);
     for (std::int16_t n : {-1, 9, 21}) {
-        t.exec({C(7, I(n))});
+        t.exec({C(Op::Chain, I(n))});
         EXPECT_EQ(t.lastErrorNumber(), 1) << n;
     }
 }
 
 TEST(TekkelFlow, WaitSuspendsUntilItsPeriodHasPassedThenContinuesInTheSameFrame) {
     Tekkel t;
-    t.load(1, {C(11, I(3), I(500)), C(11, I(3), I(100)), C(50, I(1), I(1)), C(6)});
+    t.load(1, {C(Op::Wait, I(3), I(500)), C(Op::Wait, I(3), I(100)), C(Op::Set, I(1), I(1)),
+               C(Op::End)});
     t.sys().scriptNumber = 1;
     t.world.systemScriptActive = -1;
     const std::uint32_t start = t.ts.clock.timeGetTime();
@@ -111,7 +118,7 @@ TEST(TekkelFlow, WaitSuspendsUntilItsPeriodHasPassedThenContinuesInTheSameFrame)
 TEST(TekkelFlow, WaitMeasuresAcrossTheClockWrap) {
     Tekkel t;
     t.ts.clock.set(0xFFFFFF00u);
-    t.load(1, {C(11, I(30), I(0x200)), C(6)});
+    t.load(1, {C(Op::Wait, I(30), I(0x200)), C(Op::End)});
     t.start(1);
     t.ts.clock.set(0x100u); // 0x200 ms later, past the wrap
     EXPECT_EQ(t.run(t.sys()), RunResult::Yielded);
@@ -121,7 +128,7 @@ TEST(TekkelFlow, WaitMeasuresAcrossTheClockWrap) {
 
 TEST(TekkelFlow, YieldRestartAndRunningPastTheEnd) {
     Tekkel t;
-    t.load(1, {C(68, I(1)), C(3), C(5)});
+    t.load(1, {C(Op::Inc, I(1)), C(Op::Yield), C(Op::Restart)});
     EXPECT_EQ(t.start(1), RunResult::Yielded); // Yield moves on, then yields
     EXPECT_EQ(t.sys().address, 2);
     EXPECT_EQ(t.run(t.sys()), RunResult::Yielded); // Restart yields before address 0 runs

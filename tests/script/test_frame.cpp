@@ -8,8 +8,8 @@ using namespace tekkel_test;
 
 TEST(TekkelFrame, SystemScriptRunsAloneAndEndingItReleasesThePlayer) {
     Tekkel t;
-    t.load(1, {C(50, I(1), I(1)), C(6)});
-    t.load(2, {C(68, I(1)), C(3), C(6)});
+    t.load(1, {C(Op::Set, I(1), I(1)), C(Op::End)});
+    t.load(2, {C(Op::Inc, I(1)), C(Op::Yield), C(Op::End)});
     t.world.events[1].enabled = -1;
     t.world.events[1].autoScript = 1;
     t.world.systemScriptActive = -1;
@@ -30,8 +30,8 @@ TEST(TekkelFrame, AutomaticScriptsRunInObjectOrderAndStayWhereTheyStopped) {
     Tekkel t(3);
     // Each object appends its number to shared variable 1.
     t.world.globalValues.assign(2, Value{});
-    t.load(3, {C(57, I(1), I(1), I(0)), C(51, I(2), I(-1)), C(51, I(3), I(300)),
-               C(91, I(-1), I(2), I(3)), C(3), C(6)});
+    t.load(3, {C(Op::Select, I(1), I(1), I(0)), C(Op::Move, I(2), I(-1)), C(Op::Move, I(3), I(300)),
+               C(Op::Concat, I(-1), I(2), I(3)), C(Op::Yield), C(Op::End)});
     for (int i = 1; i <= 3; ++i)
         t.world.events[static_cast<std::size_t>(i)].autoScript = 3;
     t.world.events[1].enabled = -1;
@@ -47,7 +47,7 @@ TEST(TekkelFrame, AutomaticScriptsRunInObjectOrderAndStayWhereTheyStopped) {
 
 TEST(TekkelFrame, RestartInAnAutomaticScriptRunsAgainNextFrame) {
     Tekkel t(1);
-    t.load(5, {C(68, I(2)), C(5)});
+    t.load(5, {C(Op::Inc, I(2)), C(Op::Restart)});
     t.world.events[1].enabled = -1;
     t.world.events[1].autoScript = 5;
     for (int f = 0; f < 3; ++f)
@@ -57,8 +57,8 @@ TEST(TekkelFrame, RestartInAnAutomaticScriptRunsAgainNextFrame) {
 
 TEST(TekkelFrame, PumpRunsOncePerFrameOnAStillClockAndBeforeEveryBox) {
     Tekkel t;
-    t.load(1, {C(50, I(1), L(1000)), C(10, S(u"L")), C(69, I(1)), C(20, S(u"L")), C(150, S(u"a")),
-               C(6)});
+    t.load(1, {C(Op::Set, I(1), L(1000)), C(Op::Label, S(u"L")), C(Op::Dec, I(1)),
+               C(Op::JumpIfNotZero, S(u"L")), C(Op::Message, S(u"a")), C(Op::End)});
     t.world.systemScriptActive = -1;
     t.sys().scriptNumber = 1;
     long long boxPumps = -1;
@@ -71,7 +71,8 @@ TEST(TekkelFrame, PumpRunsOncePerFrameOnAStillClockAndBeforeEveryBox) {
     // With the clock moving, a long loop lets the window system in about once a millisecond.
     Tekkel u;
     u.ts.windows.onEvents = [&] { u.ts.clock.advance(1); };
-    u.load(1, {C(50, I(1), L(12800)), C(10, S(u"L")), C(69, I(1)), C(20, S(u"L")), C(6)});
+    u.load(1, {C(Op::Set, I(1), L(12800)), C(Op::Label, S(u"L")), C(Op::Dec, I(1)),
+               C(Op::JumpIfNotZero, S(u"L")), C(Op::End)});
     u.sys().scriptNumber = 1;
     u.run(u.sys());
     EXPECT_GE(u.ts.windows.pumps, 38'400 / Pump::kCheckInterval - 2);
@@ -81,7 +82,7 @@ TEST(TekkelFrame, PumpRunsOncePerFrameOnAStillClockAndBeforeEveryBox) {
 TEST(TekkelErrorReport, FullTextTitleButtonsAndIcon) {
     Tekkel t;
     t.sys().activeObject = 7;
-    t.exec({C(1), C(0, S(u"p一"), B(true))});
+    t.exec({C(Op::Nop), C(Op::Break, S(u"p一"), B(true))});
     ASSERT_EQ(t.boxes().size(), 1u);
     const auto& box = t.boxes()[0];
     EXPECT_EQ(box.title, u"Tekkelスクリプト実行エラー");
@@ -105,20 +106,21 @@ TEST(TekkelErrorReport, FullTextTitleButtonsAndIcon) {
 
 TEST(TekkelErrorReport, ErrorSlotCarriesEarlierJumpTargetsAndShowsStoredParameters) {
     Tekkel t;
-    std::vector<ScriptCommand> cmds(14, C(1));
-    cmds[0] = C(4, I(12));
-    cmds[12] = C(0, O, D(2.5));
-    cmds[13] = C(6);
+    std::vector<ScriptCommand> cmds(14, C(Op::Nop));
+    cmds[0] = C(Op::Jump, I(12));
+    cmds[12] = C(Op::Break, O, D(2.5));
+    cmds[13] = C(Op::End);
     t.sys().D2 = S(u"default");
     t.exec(cmds);
     EXPECT_EQ(t.lastErrorNumber(), 12);
     EXPECT_NE(t.boxes()[0].text.find(u"Parameter2    : 2.5\rParameter3    : "),
               std::u16string::npos);
     EXPECT_EQ(t.boxes()[0].text.find(u"default"), std::u16string::npos);
-    t.exec({C(4, S(u"nowhere"))});
+    t.exec({C(Op::Jump, S(u"nowhere"))});
     EXPECT_EQ(t.lastErrorNumber(), 10);
     // A conditional jump taken through an already resolved label leaves its target too.
-    t.load(1, {C(50, I(1), I(0)), C(21, S(u"L")), C(1), C(10, S(u"L")), C(0)});
+    t.load(1, {C(Op::Set, I(1), I(0)), C(Op::JumpIfZero, S(u"L")), C(Op::Nop),
+               C(Op::Label, S(u"L")), C(Op::Break)});
     for (int call = 0; call < 2; ++call) {
         t.start(1);
         EXPECT_EQ(t.lastErrorNumber(), 3) << call;
@@ -128,24 +130,24 @@ TEST(TekkelErrorReport, ErrorSlotCarriesEarlierJumpTargetsAndShowsStoredParamete
 TEST(TekkelErrorReport, NoSkipsTheCommandAndTheCallStillReportsFailed) {
     Tekkel t;
     t.ts.windows.defaultAnswer = MsgResult::No;
-    EXPECT_EQ(t.exec({C(2), C(50, I(1), I(1))}), RunResult::Failed);
+    EXPECT_EQ(t.exec({C(2), C(Op::Set, I(1), I(1))}), RunResult::Failed);
     EXPECT_EQ(t.sys().R1, I(1));
     EXPECT_EQ(t.lastErrorNumber(), 2);
     // Failed is not Ended: the system script stays active.
     t.world.systemScriptActive = -1;
-    t.load(1, {C(9), C(1)});
+    t.load(1, {C(9), C(Op::Nop)});
     t.sys().address = 0;
     t.frame();
     EXPECT_EQ(t.world.systemScriptActive, -1);
     // Yielding after a skipped command returns Yielded.
-    EXPECT_EQ(t.exec({C(8), C(3), C(6)}), RunResult::Yielded);
+    EXPECT_EQ(t.exec({C(8), C(Op::Yield), C(Op::End)}), RunResult::Yielded);
 }
 
 TEST(TekkelErrorReport, CancelEndsTheCallWhereItFailed) {
     Tekkel t;
     t.world.systemScriptActive = -1;
     t.world.inputLocked = -1;
-    t.load(1, {C(1), C(53), C(6)});
+    t.load(1, {C(Op::Nop), C(53), C(Op::End)});
     t.sys().scriptNumber = 1;
     t.frame();
     EXPECT_EQ(t.world.systemScriptActive, 0);
@@ -165,7 +167,7 @@ TEST(TekkelErrorReport, CancelEndsTheCallWhereItFailed) {
 TEST(TekkelErrorReport, YesEndsTheProgram) {
     Tekkel t;
     t.ts.windows.defaultAnswer = MsgResult::Yes;
-    EXPECT_THROW(t.exec({C(0)}), plat::testing::ProcessExit);
+    EXPECT_THROW(t.exec({C(Op::Break)}), plat::testing::ProcessExit);
 }
 
 TEST(TekkelErrorReport, ScriptsThatNameNothingFailOnceAndEnd) {
@@ -198,7 +200,7 @@ TEST(TekkelErrorReport, CodesOutsideTheSetFailWithError1ReservedOnesWithError2) 
     }
     Tekkel t(2); // object numbers outside 1..eventCount
     for (std::int16_t object : {0, 3, -2}) {
-        t.exec({C(310, I(object), I(1))});
+        t.exec({C(Op::ObjectVisible, I(object), I(1))});
         EXPECT_EQ(t.lastErrorNumber(), 1) << object;
     }
 }

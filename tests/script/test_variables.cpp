@@ -15,28 +15,29 @@ std::vector<std::int32_t> entries(const mdlScriptProcesser::AllocMap& m) {
 
 TEST(TekkelVariables, SelectedVariableInEachSpace) {
     Tekkel t;
-    t.exec({C(58, I(1), I(0), I(3)), C(58, I(1), I(1), I(2)), C(57, I(0), I(3), I(0)),
-            C(50, I(-1), S(u"local")), C(57, I(1), I(2), I(0)), C(50, I(-1), I(7)),
-            C(51, I(2), I(-1)), C(6)});
+    t.exec({C(Op::Dim, I(1), I(0), I(3)), C(Op::Dim, I(1), I(1), I(2)),
+            C(Op::Select, I(0), I(3), I(0)), C(Op::Set, I(-1), S(u"local")),
+            C(Op::Select, I(1), I(2), I(0)), C(Op::Set, I(-1), I(7)), C(Op::Move, I(2), I(-1)),
+            C(Op::End)});
     EXPECT_EQ(t.sys().locals[3], S(u"local"));
     EXPECT_EQ(t.world.globalValues[2], I(7));
     EXPECT_EQ(t.sys().R2, I(7));
     EXPECT_EQ(t.reports(), 0u);
     // Out of range: index 0, index past the count, an unknown map, an unknown space.
-    t.exec({C(57, I(0), I(0), I(0)), C(51, I(1), I(-1)), C(6)});
-    t.exec({C(57, I(1), I(3), I(0)), C(50, I(-1), I(1)), C(6)});
-    t.exec({C(57, I(2), I(1), I(5)), C(51, I(1), I(-1)), C(6)});
-    t.exec({C(57, I(2), I(1), I(-1)), C(50, I(-1), I(1)), C(6)});
+    t.exec({C(Op::Select, I(0), I(0), I(0)), C(Op::Move, I(1), I(-1)), C(Op::End)});
+    t.exec({C(Op::Select, I(1), I(3), I(0)), C(Op::Set, I(-1), I(1)), C(Op::End)});
+    t.exec({C(Op::Select, I(2), I(1), I(5)), C(Op::Move, I(1), I(-1)), C(Op::End)});
+    t.exec({C(Op::Select, I(2), I(1), I(-1)), C(Op::Set, I(-1), I(1)), C(Op::End)});
     EXPECT_EQ(t.reports(), 4u);
     EXPECT_EQ(t.lastErrorNumber(), 0); // these failures carry no number
-    t.exec({C(57, I(3), I(1), I(0)), C(51, I(1), I(-1)), C(6)});
+    t.exec({C(Op::Select, I(3), I(1), I(0)), C(Op::Move, I(1), I(-1)), C(Op::End)});
     EXPECT_EQ(t.lastErrorNumber(), 2);
 }
 
 TEST(TekkelVariables, WritingAVariableLeavesTheFlags) {
     Tekkel t;
-    t.exec({C(58, I(1), I(0), I(1)), C(57, I(0), I(1), I(0)), C(50, I(1), I(0)),
-            C(50, I(-1), I(-9)), C(6)});
+    t.exec({C(Op::Dim, I(1), I(0), I(1)), C(Op::Select, I(0), I(1), I(0)), C(Op::Set, I(1), I(0)),
+            C(Op::Set, I(-1), I(-9)), C(Op::End)});
     EXPECT_TRUE(t.sys().zeroFlag);
     EXPECT_FALSE(t.sys().negativeFlag);
 }
@@ -44,23 +45,24 @@ TEST(TekkelVariables, WritingAVariableLeavesTheFlags) {
 TEST(TekkelVariables, DimAndExtend) {
     Tekkel t;
     ScriptRun& r = t.sys();
-    t.exec({C(58, I(2), I(0), I(3)), C(57, I(0), I(1), I(0)), C(50, I(-1), I(5)),
-            C(59, I(3), I(0), I(2)), C(6)});
+    t.exec({C(Op::Dim, I(2), I(0), I(3)), C(Op::Select, I(0), I(1), I(0)), C(Op::Set, I(-1), I(5)),
+            C(Op::Extend, I(3), I(0), I(2)), C(Op::End)});
     EXPECT_EQ(r.R2, L(0));
     EXPECT_EQ(r.R3, L(4));
     EXPECT_EQ(r.localCount, 5);
     EXPECT_EQ(r.locals[1], I(5));
-    t.exec({C(58, I(2), I(0), I(2)), C(6)}); // Dim discards
+    t.exec({C(Op::Dim, I(2), I(0), I(2)), C(Op::End)}); // Dim discards
     EXPECT_EQ(r.R2, L(5));
     EXPECT_TRUE(r.locals[1].isEmpty());
-    t.exec({C(58, I(2), I(2), I(2)), C(59, I(3), I(2), I(1)), C(6)});
+    t.exec({C(Op::Dim, I(2), I(2), I(2)), C(Op::Extend, I(3), I(2), I(1)), C(Op::End)});
     EXPECT_EQ(r.R3, L(3));
     EXPECT_EQ(t.world.globalEntries.size(), 4u);
     EXPECT_EQ(t.reports(), 0u);
-    t.exec({C(58, I(2), I(0), I(0)), C(6)}); // count 0
-    t.exec({C(59, I(2), I(3), I(1)), C(6)}); // area 3
+    t.exec({C(Op::Dim, I(2), I(0), I(0)), C(Op::End)});    // count 0
+    t.exec({C(Op::Extend, I(2), I(3), I(1)), C(Op::End)}); // area 3
     EXPECT_EQ(t.reports(), 2u);
-    t.exec({C(58, I(2), I(1), L(2000000000)), C(6)}); // a count that would exhaust memory
+    t.exec(
+        {C(Op::Dim, I(2), I(1), L(2000000000)), C(Op::End)}); // a count that would exhaust memory
     EXPECT_EQ(t.lastErrorNumber(), 1);
     EXPECT_TRUE(t.world.globalValues.empty()); // untouched
 }
@@ -68,17 +70,17 @@ TEST(TekkelVariables, DimAndExtend) {
 TEST(TekkelVariables, AllocReusesTrailingFreeEntriesAndFreedBlocks) {
     Tekkel t;
     const auto& own = t.sys().ownMap;
-    t.exec({C(54, I(2), I(0), I(3)), C(54, I(3), I(0), I(2)), C(6)});
+    t.exec({C(Op::Alloc, I(2), I(0), I(3)), C(Op::Alloc, I(3), I(0), I(2)), C(Op::End)});
     EXPECT_EQ(t.sys().R2, L(1));
     EXPECT_EQ(t.sys().R3, L(5));
     EXPECT_EQ(own.total, 7);
     EXPECT_EQ(entries(own), (std::vector<std::int32_t>{1, 2, 3, 0, 4, 5, 0}));
     // Allocated but unassigned: null; moving one into R1 sets invalidFlag.
-    t.exec({C(57, I(2), I(5), I(0)), C(51, I(1), I(-1)), C(6)});
+    t.exec({C(Op::Select, I(2), I(5), I(0)), C(Op::Move, I(1), I(-1)), C(Op::End)});
     EXPECT_EQ(t.sys().R1, Value::null());
     EXPECT_TRUE(t.sys().invalidFlag);
 
-    t.exec({C(55, I(0), I(1)), C(54, I(2), I(0), I(2)), C(6)});
+    t.exec({C(Op::FreeBlock, I(0), I(1)), C(Op::Alloc, I(2), I(0), I(2)), C(Op::End)});
     EXPECT_EQ(t.sys().R2, L(1));
     EXPECT_EQ(entries(own), (std::vector<std::int32_t>{1, 2, 0, 0, 4, 5, 0}));
     EXPECT_TRUE(t.world.globalValues[3].isEmpty());
@@ -87,8 +89,8 @@ TEST(TekkelVariables, AllocReusesTrailingFreeEntriesAndFreedBlocks) {
 
 TEST(TekkelVariables, AllocTakesEmptySharedVariablesFirstThenGrows) {
     Tekkel t;
-    t.exec({C(58, I(2), I(1), I(2)), C(57, I(1), I(2), I(0)), C(50, I(-1), I(9)),
-            C(58, I(2), I(2), I(1)), C(54, I(3), I(1), I(2)), C(6)});
+    t.exec({C(Op::Dim, I(2), I(1), I(2)), C(Op::Select, I(1), I(2), I(0)), C(Op::Set, I(-1), I(9)),
+            C(Op::Dim, I(2), I(2), I(1)), C(Op::Alloc, I(3), I(1), I(2)), C(Op::End)});
     EXPECT_EQ(t.sys().R3, L(1));
     EXPECT_EQ(entries(t.world.globalEntries[1]), (std::vector<std::int32_t>{1, 3, 0}));
     EXPECT_EQ(t.world.globalValues.size(), 4u);
@@ -98,45 +100,48 @@ TEST(TekkelVariables, AllocTakesEmptySharedVariablesFirstThenGrows) {
     auto& m = t.world.globalEntries[1];
     m.entries = {0, 1, 3};
     m.total = 2;
-    t.exec({C(54, I(3), I(1), I(1)), C(6)});
+    t.exec({C(Op::Alloc, I(3), I(1), I(1)), C(Op::End)});
     EXPECT_EQ(t.sys().R3, L(4));
     EXPECT_EQ(entries(m), (std::vector<std::int32_t>{1, 3, 0, 4, 0}));
-    t.exec({C(54, I(3), I(2), I(1)), C(6)}); // map 2 does not exist
-    t.exec({C(54, I(3), I(0), I(0)), C(6)});
+    t.exec({C(Op::Alloc, I(3), I(2), I(1)), C(Op::End)}); // map 2 does not exist
+    t.exec({C(Op::Alloc, I(3), I(0), I(0)), C(Op::End)});
     EXPECT_EQ(t.reports(), 2u);
 }
 
 TEST(TekkelVariables, FreeRangeCrossesTerminatorsAndFailuresKeepWhatWasFreed) {
     Tekkel t;
     const auto& own = t.sys().ownMap;
-    t.exec({C(54, I(2), I(0), I(2)), C(54, I(2), I(0), I(2)), C(56, I(0), I(2), I(3)), C(6)});
+    t.exec({C(Op::Alloc, I(2), I(0), I(2)), C(Op::Alloc, I(2), I(0), I(2)),
+            C(Op::FreeRange, I(0), I(2), I(3)), C(Op::End)});
     EXPECT_EQ(entries(own), (std::vector<std::int32_t>{1, 0, 0, 0, 4, 0}));
     EXPECT_TRUE(t.world.globalValues[2].isEmpty());
     EXPECT_TRUE(t.world.globalValues[3].isEmpty());
     EXPECT_EQ(t.world.globalValues[4], Value::null());
-    t.exec({C(56, I(0), I(1), I(0)), C(56, I(0), I(9), I(-3)), C(56, I(0), I(0), I(0)),
-            C(6)}); // frees nothing, whatever the first entry
+    t.exec({C(Op::FreeRange, I(0), I(1), I(0)), C(Op::FreeRange, I(0), I(9), I(-3)),
+            C(Op::FreeRange, I(0), I(0), I(0)),
+            C(Op::End)}); // frees nothing, whatever the first entry
     EXPECT_EQ(t.reports(), 0u);
-    t.exec({C(56, I(0), I(5), I(3)), C(6)}); // past the end
-    t.exec({C(56, I(0), I(0), I(2)), C(6)}); // entry 0
+    t.exec({C(Op::FreeRange, I(0), I(5), I(3)), C(Op::End)}); // past the end
+    t.exec({C(Op::FreeRange, I(0), I(0), I(2)), C(Op::End)}); // entry 0
     EXPECT_EQ(t.lastErrorNumber(), 1);
-    t.exec({C(55, I(0), I(7)), C(6)});
+    t.exec({C(Op::FreeBlock, I(0), I(7)), C(Op::End)});
     EXPECT_EQ(t.reports(), 3u);
     // An entry naming no shared variable stops the walk; entries before it stay freed.
     t.sys().ownMap.entries = {0, 1, 99, 4, 0};
     t.sys().ownMap.total = 4;
-    t.exec({C(55, I(0), I(1)), C(6)});
+    t.exec({C(Op::FreeBlock, I(0), I(1)), C(Op::End)});
     EXPECT_EQ(t.reports(), 4u);
     EXPECT_EQ(entries(own), (std::vector<std::int32_t>{0, 99, 4, 0}));
 }
 
 TEST(TekkelVariables, ListingsChangeNothing) {
     Tekkel t;
-    t.exec({C(58, I(2), I(0), I(1)), C(54, I(2), I(0), I(1)), C(900), C(901), C(902, I(0)), C(6)});
+    t.exec({C(Op::Dim, I(2), I(0), I(1)), C(Op::Alloc, I(2), I(0), I(1)), C(Op::DumpLocals),
+            C(Op::DumpShared), C(Op::DumpAlloced, I(0)), C(Op::End)});
     const std::string text = t.listing.str();
     EXPECT_NE(text.find("[Local]\n  1: Empty"), std::string::npos);
     EXPECT_NE(text.find("[Shared]\n  1: Null"), std::string::npos);
     EXPECT_NE(text.find("[Alloced]\n  1: 1\n  2: 0\n"), std::string::npos);
-    t.exec({C(902, I(3)), C(6)});
+    t.exec({C(Op::DumpAlloced, I(3)), C(Op::End)});
     EXPECT_EQ(t.reports(), 1u);
 }
