@@ -275,8 +275,13 @@ StepResult pfCellCommand(StepContext& ctx, Op op) {
     if (!pfRegister(ctx, *ctx.p1, reg)) return StepResult::Failed;
     if (op == Op::TestCell) {
         const auto& r = ctx.run;
-        const bool free =
-            mdlMain::pfIsEnterable(ctx.world, r.testLayer, r.testPlane, r.testX, r.testY);
+        const field::CharState& p = ctx.world.player;
+        // The enterable test ignores the player; a script looking for a free cell (the
+        // runaway's warp) must not pick the one the player stands on.
+        const bool player =
+            p.layer == r.testLayer && p.plane == r.testPlane && p.x == r.testX && p.y == r.testY;
+        const bool free = !player && mdlMain::pfIsEnterable(ctx.world, r.testLayer, r.testPlane,
+                                                            r.testX, r.testY);
         return pfWrite(ctx, reg, Value::boolean(free)) ? StepResult::Next : StepResult::Failed;
     }
     if (op != Op::DirVector) return fail(ctx, 1);

@@ -26,7 +26,8 @@
 //   331  FacePlayerDir  object        reg                       reg = direction to the player
 //   350  Say            object        text                      turn to the player first, then OK box
 //   351  SayPlain       object        text                      OK box
-//   410  TestCell       reg                                     reg = test cell enterable (boolean)
+//   410  TestCell       reg                                     reg = test cell enterable (boolean);
+//                                                               the player's own cell is not
 //   411  DirVector      reg           reg           direction   column and row change
 // The set switch is a truth value (empty and null false); without it the field is written
 // into the register the value parameter numbers. A set that would take the player off the

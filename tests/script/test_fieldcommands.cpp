@@ -269,10 +269,13 @@ TEST(FieldCommands, TestCellAndDirVector) {
     Field t;
     t.exec({C(Op::Set, I(400), I(0)), C(Op::Set, I(401), I(2)), C(Op::Set, I(402), I(2)),
             C(Op::Set, I(403), I(2)), C(Op::TestCell, I(2)), C(Op::Set, I(402), I(1)),
-            C(Op::Set, I(403), I(1)), C(Op::TestCell, I(3)), C(Op::Set, I(402), I(4)),
-            C(Op::TestCell, I(4)), C(Op::End)});
+            C(Op::Set, I(403), I(1)), C(Op::TestCell, I(3)), C(Op::Set, I(401), I(1)),
+            C(Op::TestCell, I(5)), C(Op::Set, I(402), I(4)), C(Op::TestCell, I(4)), C(Op::End)});
     EXPECT_EQ(t.sys().R2, B(false)); // object 1 stands there
-    EXPECT_EQ(t.sys().R3, B(true));  // the player does not mark a cell
+    // The player's own cell is taken, so a warp to a "free" cell cannot land on the player;
+    // the same column and row on another plane is free.
+    EXPECT_EQ(t.sys().R3, B(false));
+    EXPECT_EQ(t.sys().R5, B(true));
     EXPECT_EQ(t.sys().R4, B(false)); // off the map
     EXPECT_TRUE(t.sys().zeroFlag);
 
