@@ -168,4 +168,20 @@ bool pfRegisterNamed(std::string_view name, std::int16_t& number) {
     return false;
 }
 
+bool pfIsPlainLabel(std::u16string_view name) {
+    if (name.empty()) return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i];
+        if (c <= u' ' || c == 0x7F || c == u',' || c == u';' || c == u'"' || c == u':')
+            return false;
+        if (c >= 0xD800 && c <= 0xDBFF) {
+            if (i + 1 >= name.size() || name[i + 1] < 0xDC00 || name[i + 1] > 0xDFFF) return false;
+            ++i;
+        } else if (c >= 0xDC00 && c <= 0xDFFF) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace mdlScriptNames

@@ -159,4 +159,8 @@ std::string_view pfRegisterName(std::int16_t number);
 // The register of this name (ASCII case-insensitive); false when none has it.
 bool pfRegisterNamed(std::string_view name, std::int16_t& number);
 
+// Whether a label name can be written as a line `name:`: not empty, and without blanks,
+// control characters, unpaired surrogates or any of , ; " :
+bool pfIsPlainLabel(std::u16string_view name);
+
 } // namespace mdlScriptNames
