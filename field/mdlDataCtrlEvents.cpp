@@ -1,6 +1,6 @@
-// The demo's sixteen event objects, their own scripts, and the opening scene.
+// The demo's sixteen event objects and the opening scene; their own scripts are in the built-in
+// scripts text.
 #include "field/mdlDataCtrl.h"
-#include "field/mdlDataCtrlScriptText.h"
 
 namespace mdlDataCtrl {
 
@@ -8,18 +8,9 @@ namespace {
 
 using field::EventObject;
 using field::World;
-using namespace scriptText;
 
 constexpr std::int32_t kEventCount = 16;
 constexpr std::int32_t kOpeningScript = 2;
-
-Script oneCommand(Row row) {
-    return makeScript(0, u"", {std::move(row)});
-}
-
-Script layerChange(std::int16_t layer) {
-    return oneCommand({211, N(layer), N(1)});
-}
 
 // The fields every object sets; the rest stay zero.
 struct Placement {
@@ -50,55 +41,6 @@ void behaves(EventObject& e, bool enabled, bool onStep, bool triggerable) {
     e.triggerable = triggerable ? -1 : 0;
 }
 
-// The runaway's own script: a shared counter in story flag 1 decides whether it jumps to a
-// random free cell with a taunt or, on the last catch, gives up.
-Script catchingGame() {
-    return makeScript(40, u"",
-                      {
-                          {57, N(2), N(1), N(1)},
-                          {77, N(-1), N(0)},
-                          {21, T(u"わーい")},
-                          {77, N(-1), N(4)},
-                          {21, T(u"わーい")},
-                          {77, N(-1), N(1)},
-                          {21, T(u"まだまだ")},
-                          {77, N(-1), N(2)},
-                          {21, T(u"もういっちょ")},
-                          {77, N(-1), N(3)},
-                          {21, T(u"最後")},
-                          {10, T(u"まだまだ")},
-                          {350, N(-1), T(u"まだまだ")},
-                          {4, T(u"ワープ")},
-                          {10, T(u"もういっちょ")},
-                          {350, N(-1), T(u"もういっちょ")},
-                          {4, T(u"ワープ")},
-                          {10, T(u"ワープ")},
-                          {50, N(400), N(0)},
-                          {50, N(401), N(2)},
-                          {75, N(402), N(8)},
-                          {75, N(403), N(5)},
-                          {410, N(1)},
-                          {21, T(u"ワープ")},
-                          {51, N(21), N(402)},
-                          {313, N(-1), kOmit, N(1)},
-                          {51, N(21), N(403)},
-                          {314, N(-1), kOmit, N(1)},
-                          {3},
-                          {68, N(-1)},
-                          {6},
-                          {10, T(u"最後")},
-                          {350, N(-1), T(u"参った・・・僕の負けだよ")},
-                          {68, N(-1)},
-                          {322, N(-1), N(2), N(1)},
-                          {350, N(-1), T(u"門番のところに行けば、もう開けてくれると思うよ")},
-                          {6},
-                          {10, T(u"わーい")},
-                          {350, N(-1), T(u"わーい")},
-                          {6},
-                          {0},
-                      });
-}
-
 void fillObjects(World& world) {
     auto& ev = world.events;
 
@@ -106,13 +48,11 @@ void fillObjects(World& world) {
     place(ev[1], {0, 1, 3, 4});
     looks(ev[1], true, 1, 0, 0, 64, 32);
     behaves(ev[1], true, true, true);
-    ev[1].ownScript = oneCommand({150, T(u"踏んじゃった・・・")});
 
     ev[2] = EventObject{}; // the gatekeeper
     place(ev[2], {0, 2, 6, 4});
     looks(ev[2], true, 1, 64, 0, 64, 64);
     behaves(ev[2], true, false, true);
-    ev[2].ownScript = oneCommand({7, T(u"門番")});
 
     ev[3] = EventObject{}; // an empty slot, on no cell
 
@@ -125,22 +65,18 @@ void fillObjects(World& world) {
     place(ev[5], {0, 1, 5, 2});
     looks(ev[5], false, 1, 192, 0, 64, 64);
     behaves(ev[5], false, true, true);
-    ev[5].ownScript = layerChange(1);
 
     ev[6] = ev[5]; // its top end
     place(ev[6], {1, 0, 5, 2});
     looks(ev[6], false, 1, 128, 32, 64, 32);
-    ev[6].ownScript = layerChange(0);
 
     ev[7] = EventObject{}; // the sign
     place(ev[7], {0, 1, 2, 3});
     looks(ev[7], true, 1, 0, 32, 64, 32);
     behaves(ev[7], true, false, true);
-    ev[7].ownScript = oneCommand({150, T(u"天に上りたくば、門番に話しかけよ")});
 
     ev[8] = ev[7]; // the treasure on the island
     place(ev[8], {1, 1, 0, 4});
-    ev[8].ownScript = oneCommand({7, T(u"宝物")});
 
     ev[9] = EventObject{}; // a wanderer with a hint
     place(ev[9], {0, 2, 0, 4});
@@ -150,41 +86,32 @@ void fillObjects(World& world) {
     ev[9].stepInterval = 20;
     behaves(ev[9], true, false, true);
     ev[9].autoScript = 1;
-    ev[9].ownScript = oneCommand({350, N(-1),
-                                  T(u"足元にあるものを、見たり取ったりしたい時は\r"
-                                    u"エンターかスペースを押してくださいね")});
 
     ev[10] = ev[9]; // the owner of the treasure, who waits at the goal
     place(ev[10], {0, 2, 4, 5});
     ev[10].sheetX = 384;
     ev[10].facing = 3;
-    ev[10].ownScript = oneCommand({7, T(u"ゴール")});
 
     ev[11] = ev[9]; // the runaway
     place(ev[11], {0, 2, 8, 0});
     ev[11].stepInterval = 2;
     ev[11].autoScript = 3;
-    ev[11].ownScript = catchingGame();
 
     ev[12] = ev[5]; // ladder from the island up to the top layer
     place(ev[12], {1, 1, 3, 1});
     behaves(ev[12], true, true, true);
-    ev[12].ownScript = layerChange(2);
 
     ev[13] = ev[6]; // its top end
     place(ev[13], {2, 0, 3, 1});
     behaves(ev[13], true, true, true);
-    ev[13].ownScript = layerChange(1);
 
     ev[14] = EventObject{}; // invisible layer changes at the other ladders' ends
     place(ev[14], {2, 1, 0, 3});
     behaves(ev[14], true, true, true);
-    ev[14].ownScript = layerChange(1);
 
     ev[15] = EventObject{};
     place(ev[15], {1, 1, 1, 4});
     behaves(ev[15], true, true, true);
-    ev[15].ownScript = layerChange(0);
 
     ev[16] = ev[15];
     place(ev[16], {1, 1, 1, 3});
@@ -202,6 +129,9 @@ bool pfBuildEventObjects(World& world, mdlRxSGlue::Searchers& searchers) {
     world.eventCount = kEventCount;
     world.events.assign(static_cast<std::size_t>(kEventCount) + 1, EventObject{});
     fillObjects(world);
+    // The own scripts come from the built-in text.
+    mdlScriptAssembler::Unit unit;
+    if (!pfDemoScripts(unit) || !mdlScriptAssembler::pfInstallOwnScripts(world, unit)) return false;
 
     for (std::int32_t n = 1; n <= kEventCount; ++n) {
         if (n == 3) continue;

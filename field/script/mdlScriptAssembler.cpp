@@ -433,17 +433,21 @@ std::string pfErrorText(std::string_view file, const Error& error) {
            std::to_string(error.column) + ": " + error.message;
 }
 
-bool pfInstall(field::World& world, const Unit& unit) {
+bool pfInstallScripts(field::World& world, const Unit& unit) {
     const auto slots = std::min<std::int64_t>(world.scriptCount,
                                               static_cast<std::int64_t>(world.scripts.size()) - 1);
-    const auto objects = std::min<std::int64_t>(world.eventCount,
-                                                static_cast<std::int64_t>(world.events.size()) - 1);
     for (const NumberedScript& s : unit.scripts)
         if (s.number < 1 || s.number > slots) return false;
-    for (const NumberedScript& s : unit.ownScripts)
-        if (s.number < 1 || s.number > objects) return false;
     for (const NumberedScript& s : unit.scripts)
         world.scripts[static_cast<std::size_t>(s.number)] = s.script;
+    return true;
+}
+
+bool pfInstallOwnScripts(field::World& world, const Unit& unit) {
+    const auto objects = std::min<std::int64_t>(world.eventCount,
+                                                static_cast<std::int64_t>(world.events.size()) - 1);
+    for (const NumberedScript& s : unit.ownScripts)
+        if (s.number < 1 || s.number > objects) return false;
     for (const NumberedScript& s : unit.ownScripts)
         world.events[static_cast<std::size_t>(s.number)].ownScript = s.script;
     return true;

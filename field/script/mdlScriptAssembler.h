@@ -55,8 +55,9 @@ bool pfAssemble(std::string_view text, Unit& unit, std::vector<Error>& errors,
 // "FILE:LINE:COLUMN: message".
 std::string pfErrorText(std::string_view file, const Error& error);
 
-// Puts the unit's scripts into the World's slots and objects; false (and nothing changed)
-// when a number lies outside the World's slots or objects.
-bool pfInstall(field::World& world, const Unit& unit);
+// Put the unit's stored scripts into the World's slots, or its own scripts into the World's
+// event objects; false (and nothing changed) when a number lies outside them.
+bool pfInstallScripts(field::World& world, const Unit& unit);
+bool pfInstallOwnScripts(field::World& world, const Unit& unit);
 
 } // namespace mdlScriptAssembler
