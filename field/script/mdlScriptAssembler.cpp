@@ -215,6 +215,7 @@ bool Line::value(Operand kind, Value& out) {
 }
 
 bool Line::integer(const char* what, std::int64_t low, std::int64_t high, std::int32_t& out) {
+    skipBlanks();
     const std::size_t at = pos();
     const std::string_view t = token();
     std::int64_t v = 0;
@@ -339,6 +340,7 @@ void Assembler::command(Line& l, std::string_view first, std::size_t at) {
     if (!l.atEnd()) {
         for (int n = 0;; ++n) {
             if (n == 3) {
+                l.skipBlanks();
                 l.fail(l.pos(), "a command takes at most three parameters");
                 return;
             }

@@ -6,11 +6,14 @@
 #include <string>
 
 #include "field/mdlDataCtrl.h"
+#include "field/script/mdlScriptNames.h"
 
 namespace {
 
 using field::EventObject;
 using field::World;
+using mdlScriptNames::Op;
+using mdlScriptNames::opCode;
 using mdlScriptProcesser::Script;
 using mdlScriptProcesser::ValueKind;
 
@@ -25,7 +28,8 @@ World builtWorld() {
 }
 
 bool isJump(std::int16_t code) {
-    return code == 4 || (code >= 20 && code <= 25);
+    return code == opCode(Op::Jump) ||
+           (code >= opCode(Op::JumpIfNotZero) && code <= opCode(Op::JumpIfInvalid));
 }
 
 // Every string jump target must name a Label of the same script: a misspelt label would only
@@ -33,7 +37,7 @@ bool isJump(std::int16_t code) {
 void expectLabelsResolve(const Script& s, const std::string& what) {
     std::set<std::u16string> labels;
     for (const auto& c : s.commands)
-        if (c.code == 10 && c.p1.kind == ValueKind::String) labels.insert(c.p1.s);
+        if (c.code == opCode(Op::Label) && c.p1.kind == ValueKind::String) labels.insert(c.p1.s);
     for (std::size_t a = 0; a < s.commands.size(); ++a) {
         const auto& c = s.commands[a];
         if (isJump(c.code) && c.p1.kind == ValueKind::String) {
@@ -97,7 +101,7 @@ TEST(BuiltinScripts, OmittedParametersStayEmptyAndNumbersAreShort) {
     World w = builtWorld();
     // The gatekeeper's speed command has no set switch of its own: D3 decides.
     const auto& speed = w.scripts[4].commands[5];
-    EXPECT_EQ(speed.code, 322);
+    EXPECT_EQ(speed.code, opCode(Op::ObjectSpeed));
     EXPECT_TRUE(speed.p3.isEmpty());
     EXPECT_EQ(speed.p2.kind, ValueKind::Int16);
     // The opening scene's player turn takes its direction from D1.
@@ -187,7 +191,7 @@ TEST(BuiltinEvents, OwnScriptsAreIndependentCopies) {
     for (auto [n, layer] : ladders) {
         const Script& s = w.events[n].ownScript;
         ASSERT_EQ(s.commands.size(), 1u) << n;
-        EXPECT_EQ(s.commands[0].code, 211) << n;
+        EXPECT_EQ(s.commands[0].code, opCode(Op::PlayerLayer)) << n;
         EXPECT_EQ(s.commands[0].p1.i, layer) << n;
         EXPECT_EQ(s.commands[0].p2.i, 1) << n;
     }
@@ -198,17 +202,17 @@ TEST(BuiltinEvents, OwnScriptsAreIndependentCopies) {
 
     // Changing an object's script must not reach the object it was copied from.
     w.events[16].ownScript.commands[0].p1 = mdlScriptProcesser::Value::int16(2);
-    w.events[11].ownScript.commands[0].code = 1;
+    w.events[11].ownScript.commands[0].code = opCode(Op::Nop);
     EXPECT_EQ(w.events[15].ownScript.commands[0].p1.i, 0);
-    EXPECT_EQ(w.events[9].ownScript.commands[0].code, 350);
-    EXPECT_EQ(w.events[10].ownScript.commands[0].code, 7);
+    EXPECT_EQ(w.events[9].ownScript.commands[0].code, opCode(Op::Say));
+    EXPECT_EQ(w.events[10].ownScript.commands[0].code, opCode(Op::Chain));
 }
 
 TEST(BuiltinEvents, ChainTargetsExistInTheTable) {
     World w = builtWorld();
     for (int n = 1; n <= w.eventCount; ++n)
         for (const auto& c : w.events[n].ownScript.commands) {
-            if (c.code != 7) continue;
+            if (c.code != opCode(Op::Chain)) continue;
             bool found = false;
             for (const Script& s : w.scripts)
                 found = found || s.name == c.p1.s;
