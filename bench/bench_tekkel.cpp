@@ -8,12 +8,14 @@
 #include <sstream>
 
 #include "field/World.h"
+#include "field/script/mdlScriptNames.h"
 #include "field/script/mdlScriptProcesser.h"
 #include "platform/testing/TestSeams.h"
 
 namespace {
 
 using namespace mdlScriptProcesser;
+using mdlScriptNames::Op;
 
 constexpr std::int32_t kTurns = 10'000'000;
 
@@ -29,9 +31,9 @@ class SteadyClock : public plat::IClock {
     void sleep(std::uint32_t) override {}
 };
 
-ScriptCommand cmd(std::int16_t code, Value p1 = {}, Value p2 = {}) {
+ScriptCommand cmd(Op op, Value p1 = {}, Value p2 = {}) {
     ScriptCommand c;
-    c.code = code;
+    c.code = mdlScriptNames::opCode(op);
     c.p1 = std::move(p1);
     c.p2 = std::move(p2);
     return c;
@@ -42,12 +44,12 @@ field::World loopWorld() {
     w.scriptCount = 1;
     w.scripts.resize(2);
     Script& s = w.scripts[1];
-    s.commands.assign(10, cmd(1)); // ten Nops before the label, so a plain scan passes them
-    s.commands.push_back(cmd(10, Value::string(u"L")));
-    s.commands.push_back(cmd(68, Value::int16(1)));
-    s.commands.push_back(cmd(77, Value::int16(1), Value::int32(kTurns)));
-    s.commands.push_back(cmd(20, Value::string(u"L")));
-    s.commands.push_back(cmd(6));
+    s.commands.assign(10, cmd(Op::Nop)); // ten Nops before the label, so a plain scan passes them
+    s.commands.push_back(cmd(Op::Label, Value::string(u"L")));
+    s.commands.push_back(cmd(Op::Inc, Value::int16(1)));
+    s.commands.push_back(cmd(Op::CompareValue, Value::int16(1), Value::int32(kTurns)));
+    s.commands.push_back(cmd(Op::JumpIfNotZero, Value::string(u"L")));
+    s.commands.push_back(cmd(Op::End));
     s.lastAddress = static_cast<std::int32_t>(s.commands.size()) - 1;
     return w;
 }

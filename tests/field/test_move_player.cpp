@@ -5,6 +5,7 @@
 #include <set>
 
 #include "field/mdlEventObject.h"
+#include "field/script/mdlScriptNames.h"
 #include "test_move_rig.h"
 
 using movetest::addObject;
@@ -449,7 +450,7 @@ TEST(BuiltInMap, UpFromTheStartCellIsRefusedAndPushesAgainstTheWall) {
     m.enabled = m.triggerable = -1;
     m.onStep = 0;
     m.ownScript.commands.resize(1);
-    m.ownScript.commands[0].code = 6;
+    m.ownScript.commands[0].code = mdlScriptNames::opCode(mdlScriptNames::Op::End);
     mdlEventObject::pfPlaceEvent(rig.world, marker, 0, field::kPlaneChar, 1, 1);
 
     rig.ts.keyboard.press(vk::Up);

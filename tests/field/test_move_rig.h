@@ -9,6 +9,7 @@
 #include "field/frmMain.h"
 #include "field/mdlMain.h"
 #include "field/mdlRxSGlue.h"
+#include "field/script/mdlScriptNames.h"
 #include "platform/testing/TestSeams.h"
 
 namespace movetest {
@@ -61,7 +62,7 @@ inline int addObject(field::World& w, const ObjectDef& def) {
     e.triggerable = def.triggerable ? -1 : 0;
     e.ownScript.lastAddress = 0;
     e.ownScript.commands.resize(1);
-    e.ownScript.commands[0].code = 6; // End
+    e.ownScript.commands[0].code = mdlScriptNames::opCode(mdlScriptNames::Op::End);
     w.events.push_back(std::move(e));
     w.eventCount = static_cast<std::int32_t>(w.events.size()) - 1;
     w.cell(def.layer, def.plane, def.x, def.y).eventId = static_cast<std::int16_t>(w.eventCount);
