@@ -135,6 +135,10 @@ Script randomScript(std::mt19937& rng) {
         c.p1 = randomValue(rng);
         c.p2 = randomValue(rng);
         c.p3 = randomValue(rng);
+        if (how == 1 && rng() % 2) { // a label line `name:` when the name allows
+            c.p1 = S(u"L" + c.p1.s);
+            c.p2 = c.p3 = Value{};
+        }
         s.commands.push_back(std::move(c));
     }
     if (n > 0 && rng() % 3 == 0) s.commands.resize(s.commands.size() + rng() % 4); // never filled
