@@ -435,24 +435,31 @@ std::string pfErrorText(std::string_view file, const Error& error) {
            std::to_string(error.column) + ": " + error.message;
 }
 
-bool pfInstallScripts(field::World& world, const Unit& unit) {
-    const auto slots = std::min<std::int64_t>(world.scriptCount,
-                                              static_cast<std::int64_t>(world.scripts.size()) - 1);
-    for (const NumberedScript& s : unit.scripts)
-        if (s.number < 1 || s.number > slots) return false;
-    for (const NumberedScript& s : unit.scripts)
-        world.scripts[static_cast<std::size_t>(s.number)] = s.script;
+namespace {
+
+// Stores each script through `target`, after checking that every number lies in 1..top.
+template <typename Target>
+bool install(const std::vector<NumberedScript>& list, std::int64_t top, Target target) {
+    for (const NumberedScript& s : list)
+        if (s.number < 1 || s.number > top) return false;
+    for (const NumberedScript& s : list)
+        target(static_cast<std::size_t>(s.number)) = s.script;
     return true;
 }
 
+} // namespace
+
+bool pfInstallScripts(field::World& world, const Unit& unit) {
+    const auto top = std::min<std::int64_t>(world.scriptCount,
+                                            static_cast<std::int64_t>(world.scripts.size()) - 1);
+    return install(unit.scripts, top, [&](std::size_t n) -> Script& { return world.scripts[n]; });
+}
+
 bool pfInstallOwnScripts(field::World& world, const Unit& unit) {
-    const auto objects = std::min<std::int64_t>(world.eventCount,
-                                                static_cast<std::int64_t>(world.events.size()) - 1);
-    for (const NumberedScript& s : unit.ownScripts)
-        if (s.number < 1 || s.number > objects) return false;
-    for (const NumberedScript& s : unit.ownScripts)
-        world.events[static_cast<std::size_t>(s.number)].ownScript = s.script;
-    return true;
+    const auto top = std::min<std::int64_t>(world.eventCount,
+                                            static_cast<std::int64_t>(world.events.size()) - 1);
+    return install(unit.ownScripts, top,
+                   [&](std::size_t n) -> Script& { return world.events[n].ownScript; });
 }
 
 } // namespace mdlScriptAssembler
