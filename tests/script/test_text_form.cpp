@@ -169,6 +169,38 @@ TEST(TextForm, RandomCommandArraysSurviveTheRoundTrip) {
     }
 }
 
+// Damaged texts: the assembler refuses them or reads something that itself round-trips.
+TEST(TextForm, DamagedListingsAreRefusedOrReadConsistently) {
+    const std::string listing = mdlScriptDisassembler::pfListScript(
+        3, makeScript({C(Op::Set, I(1), L(70000)), C(Op::Label, S(u"ワープ")),
+                       C(Op::Concat, I(2), S(u"a\"\\;b\r"), D(-0.5)), C(Op::JumpIfZero, S(u"x"))},
+                      u"n"));
+    const std::string alphabet = "\";,: \\\n\r-.eLf0123456789RvarLabel\x80\xE9";
+    std::mt19937 rng(7);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text = listing;
+        for (int edits = 1 + static_cast<int>(rng() % 3); edits > 0; --edits) {
+            const std::size_t at = rng() % (text.size() + 1);
+            if (rng() % 2 && at < text.size())
+                text.erase(at, 1 + rng() % 3);
+            else
+                text.insert(at, 1, alphabet[rng() % alphabet.size()]);
+        }
+        Unit unit;
+        std::vector<mdlScriptAssembler::Error> errors;
+        if (!mdlScriptAssembler::pfAssemble(text, unit, errors)) {
+            EXPECT_TRUE(unit.scripts.empty() && !errors.empty()) << text;
+            continue;
+        }
+        for (const NumberedScript& s : unit.scripts) {
+            const Unit again = assemble(mdlScriptDisassembler::pfListScript(s.number, s.script));
+            ASSERT_EQ(again.scripts.size(), 1u) << text;
+            expectSame(again.scripts[0].script, s.script, text);
+        }
+        if (HasFailure()) return;
+    }
+}
+
 TEST(TextForm, ReadsWhatPeopleWrite) {
     const Unit unit = assemble("\xEF\xBB\xBF; a comment\r\n"
                                "SCRIPT 7 \"a;b\" LAST 5 ; header\r\n"
