@@ -369,6 +369,15 @@ void Assembler::command(Line& l, std::string_view first, std::size_t at) {
 void Assembler::line(std::string_view text, std::int32_t number) {
     if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
     Line l(text, number, errors_);
+    // Malformed bytes would turn into replacement characters unseen: refuse them instead.
+    const std::string clean = mdlCommon::toUtf8(mdlCommon::fromUtf8(text));
+    if (clean != text) {
+        std::size_t at = 0;
+        while (at < text.size() && at < clean.size() && text[at] == clean[at])
+            ++at;
+        l.fail(at, "the line is not valid UTF-8");
+        return;
+    }
     if (l.atEnd()) return;
     if (l.peek('"')) {
         l.fail(l.pos(), "expected a command, a label or a `script` line");

@@ -245,6 +245,7 @@ TEST(TextForm, ErrorsNameLineAndColumnAndLoadNothing) {
         {"script 1 last 1\n Nop\n Nop\n Nop", "1:10: last 1 is below the 3 commands"},
         {"script 1\nloop: Nop", "2:7: expected the end of the line after a label"},
         {"script 1\n  70000", "2:3: a command code is a 16-bit number"},
+        {"script 1\n  Message \"\xE9t\xE9\"", "2:12: the line is not valid UTF-8"},
     };
     for (const auto& c : cases) {
         Unit unit;
