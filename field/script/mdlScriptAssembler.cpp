@@ -1,5 +1,6 @@
 #include "field/script/mdlScriptAssembler.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -435,6 +436,10 @@ bool pfAssemble(std::string_view text, Unit& unit, std::vector<Error>& errors,
     }
     a.close();
     if (errors.empty()) return true;
+    // A `last` that is too small is found only at the script's end.
+    std::stable_sort(errors.begin(), errors.end(), [](const Error& x, const Error& y) {
+        return x.line != y.line ? x.line < y.line : x.column < y.column;
+    });
     unit = Unit{};
     return false;
 }
