@@ -249,6 +249,7 @@ class Assembler {
   private:
     void header(Line& l, bool own);
     void command(Line& l, std::string_view first, std::size_t at);
+    void push(Line& l, std::size_t at, ScriptCommand c); // refused past maxAddress
 
     Unit& unit_;
     std::vector<Error>& errors_;
@@ -358,6 +359,10 @@ void Assembler::command(Line& l, std::string_view first, std::size_t at) {
             l.take();
         }
     }
+    push(l, at, std::move(c));
+}
+
+void Assembler::push(Line& l, std::size_t at, ScriptCommand c) {
     auto& commands = open_->script.script.commands;
     if (static_cast<std::int64_t>(commands.size()) > limits_.maxAddress) {
         l.fail(at,
@@ -409,7 +414,7 @@ void Assembler::line(std::string_view text, std::int32_t number) {
         ScriptCommand c;
         c.code = mdlScriptNames::opCode(mdlScriptNames::Op::Label);
         c.p1 = Value::string(mdlCommon::fromUtf8(name));
-        open_->script.script.commands.push_back(std::move(c));
+        push(l, at, std::move(c));
         return;
     }
     if (first.empty()) {
