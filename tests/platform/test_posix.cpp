@@ -8,6 +8,7 @@
 
 #include "platform/PosixClock.h"
 #include "platform/PosixProcess.h"
+#include "platform/testing/TestSeams.h"
 
 namespace {
 
@@ -76,6 +77,24 @@ TEST_F(TempFolder, AppendToAFolderThatCannotBeWrittenFailsAndCreatesNothing) {
         fs::permissions(folder, fs::perms::owner_all);
         EXPECT_FALSE(fs::exists(folder / "log.txt"));
     }
+}
+
+TEST_F(TempFolder, TestProcessRemovesOnlyTheFolderItMade) {
+    std::string made;
+    {
+        plat::testing::TempProcess process;
+        made = process.folder;
+        process.folder = folder.string(); // tests point the log elsewhere
+    }
+    EXPECT_FALSE(fs::exists(made));
+    EXPECT_TRUE(fs::exists(folder));
+    // /proc takes no new folder, not even from root: no fallback to a folder it did not make.
+    EXPECT_DEATH(
+        {
+            setenv("TMPDIR", "/proc", 1);
+            plat::testing::TempProcess process;
+        },
+        "cannot make a temporary folder");
 }
 
 TEST(PosixClock, TicksNeverRunBackwardsAndThePeriodBalances) {
