@@ -108,7 +108,7 @@ class IProcess {
 class ITextRenderer {
   public:
     virtual ~ITextRenderer() = default;
-    // Draws `length` bytes of UTF-8 text at (x, y). Returns the platform's result (1 success).
+    // Draws the UTF-8 text at (x, y). Returns the platform's result (1 success).
     virtual int textOut(Surface& surface, int x, int y, std::string_view utf8) = 0;
 };
 
