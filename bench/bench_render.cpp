@@ -21,8 +21,7 @@ struct StartScene {
     plat::Surface charChips = assets::makeCharChipSheet();
     plat::Surface eveChips = assets::makeEventChipSheet();
     plat::Surface primary = plat::Surface::colour(514, 258);
-    plat::Surface flip = plat::Surface::colour(386, 194);
-    mdlChipDraw::Sheets sheets{mapChips, charChips, eveChips, primary, flip};
+    mdlChipDraw::Sheets sheets{mapChips, charChips, eveChips, primary};
     mdlChipDraw::ViewControls view; // no boxes: everything shown
     bool ok = false;
 

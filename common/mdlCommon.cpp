@@ -173,8 +173,7 @@ std::int32_t pfRndNum(plat::Services& sv, std::int32_t lower, std::int32_t upper
 bool pfTextOut(plat::Services& sv, std::u16string_view text, plat::Surface& dc, int x, int y) {
     try {
         if (dc.isNull()) return false;
-        // The length handed over is the UTF-8 byte count: a Japanese character takes three
-        // bytes here, where the old double-byte code page took two.
+        // The text goes over as UTF-8, a Japanese character in three bytes.
         const std::string bytes = toUtf8(text);
         return sv.text.textOut(dc, x, y, bytes) == 1;
     } catch (...) {

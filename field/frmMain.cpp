@@ -169,11 +169,7 @@ void frmMain::loadPictures() {
 }
 
 void frmMain::layout() {
-    for (plat::PictureBox* box :
-         {&PicCharChips, &PicMapChips, &PicEveChips, &PicShadow25Mask, &PicShadow50Mask,
-          &PicShadow75Mask, &PicPrimarySurface, &PicFlipCopy}) {
-        box->autoRedraw = true;
-    }
+    // Every picture box keeps its contents and is repainted by the window (automatic redraw).
     PicPrimarySurface.setSize(kPrimaryWidth, kPrimaryHeight);
     PicPrimarySurface.setBackColor(kPrimaryBack);
     PicFlipCopy.setSize(kFlipWidth, kFlipHeight);

@@ -112,8 +112,7 @@ void FieldLoop::frameSteps() {
         view.chkLayer[i] = &form_.chkLayer[i];
     view.lblXY = &form_.lblXY;
     const mdlChipDraw::Sheets sheets{form_.PicMapChips.surface, form_.PicCharChips.surface,
-                                     form_.PicEveChips.surface, form_.PicPrimarySurface.surface,
-                                     form_.PicFlipCopy.surface};
+                                     form_.PicEveChips.surface, form_.PicPrimarySurface.surface};
     mdlChipDraw::psRenderFrame(form_.graphics, key_, world_.shadeLevel, sheets, world_, move_.drawX,
                                move_.drawY, surfaceWidth_, surfaceHeight_, view);
 

@@ -40,13 +40,13 @@ class Control {
     std::function<void(int button, int shift, float x, float y)> onMouseUp;
 };
 
-// A picture box: a persistent surface the size of the control, with a back colour.
+// A picture box: a persistent surface the size of the control, with a back colour. Its
+// contents always persist and are repainted by the window, so it has no redraw switch.
 class PictureBox : public Control {
   public:
     explicit PictureBox(std::string name, int index = -1)
         : Control(ControlKind::PictureBox, std::move(name), index) {}
     Surface surface;
-    bool autoRedraw = true;
 
     // Resizes the control and its surface together; the surface is cleared to the back colour.
     void setSize(int w, int h) {

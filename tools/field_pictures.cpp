@@ -47,7 +47,6 @@ struct Scene {
     plat::Surface charChips = assets::makeCharChipSheet();
     plat::Surface eveChips = assets::makeEventChipSheet();
     plat::Surface primary = plat::Surface::colour(514, 258);
-    plat::Surface flip = plat::Surface::colour(386, 194);
 
     bool build() {
         for (int i = 0; i < 3; ++i)
@@ -61,7 +60,7 @@ struct Scene {
     }
 
     void render() {
-        const mdlChipDraw::Sheets sheets{mapChips, charChips, eveChips, primary, flip};
+        const mdlChipDraw::Sheets sheets{mapChips, charChips, eveChips, primary};
         mdlChipDraw::psRenderFrame(g, charChips.pixel(2, 2), world.shadeLevel, sheets, world, 224,
                                    64, primary.width(), primary.height(), {});
     }

@@ -15,7 +15,6 @@ struct Sheets {
     const plat::Surface& charChips;
     const plat::Surface& eveChips;
     plat::Surface& primary;
-    plat::Surface& flip; // passed along, not used
 };
 
 // The window controls the renderer reads (layer and plane boxes) and writes (lblXY). A missing
