@@ -2,7 +2,7 @@
 
 #include "field/FieldInput.h"
 #include "field/mdlEventObject.h"
-#include "field/mdlMainMove.h"
+#include "field/mdlMainStep.h"
 #include "field/script/mdlScriptRegisters.h"
 #include "field/script/mdlScriptValue.h"
 
