@@ -11,7 +11,7 @@
 
 #include "field/script/mdlScriptValue.h"
 #include "platform/qt/QtWindowSystem.h"
-#include "tools/playbot.h"
+#include "tests/support/playbot.h"
 
 namespace {
 

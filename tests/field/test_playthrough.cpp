@@ -2,7 +2,7 @@
 // gatekeeper, three catches of the runaway, the ladders, the treasure and the goal.
 #include <gtest/gtest.h>
 
-#include "tools/playbot.h"
+#include "tests/support/playbot.h"
 
 namespace {
 
