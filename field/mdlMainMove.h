@@ -18,8 +18,6 @@ struct MoveContext {
     plat::Services& sv;
     field::MouseState& mouse;
     mdlRxSGlue::Searchers& searchers;
-    int drawX = 224; // player draw position on the composition surface
-    int drawY = 64;
 };
 
 // The action key (Enter, Space, keypad 5) fires on its fourth held frame, then every fourth.
