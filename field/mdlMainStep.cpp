@@ -1,26 +1,14 @@
 #include "field/mdlMainStep.h"
 
-#include <array>
-
-#include "field/SearchGrid.h"
+#include "field/Directions.h"
 #include "field/mdlEventObject.h"
 
 namespace mdlMain {
 
 bool pfDirLookup(std::int32_t code, std::int32_t& dx, std::int32_t& dy) {
-    static constexpr std::array<field::Step, 8> kTable{{
-        {0, -1},
-        {1, 0},
-        {0, 1},
-        {-1, 0},
-        {1, -1},
-        {1, 1},
-        {-1, 1},
-        {-1, -1},
-    }};
-    if (code < 0 || code > 7) return false;
-    dx = kTable[static_cast<std::size_t>(code)].dx;
-    dy = kTable[static_cast<std::size_t>(code)].dy;
+    if (code < 0 || code >= static_cast<std::int32_t>(field::kDirectionSteps.size())) return false;
+    dx = field::kDirectionSteps[static_cast<std::size_t>(code)].dx;
+    dy = field::kDirectionSteps[static_cast<std::size_t>(code)].dy;
     return true;
 }
 

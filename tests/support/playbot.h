@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "field/Directions.h"
 #include "field/World.h"
 #include "field/frmMain.h"
 #include "field/mdlMain.h"
@@ -175,14 +176,13 @@ struct Demo {
         std::queue<Cell> q;
         q.push(start);
         from[static_cast<std::size_t>(start.x * h + start.y)] = start.x * h + start.y;
-        static constexpr std::array<std::array<int, 2>, 8> dirs{
-            {{0, -1}, {1, 0}, {0, 1}, {-1, 0}, {1, -1}, {1, 1}, {-1, 1}, {-1, -1}}};
         while (!q.empty()) {
             const Cell c = q.front();
             q.pop();
             if (c == goal) break;
             for (int d = 0; d < (diagonals ? 8 : 4); ++d) {
-                const Cell n{c.x + dirs[d][0], c.y + dirs[d][1]};
+                const field::Step s = field::kDirectionSteps[static_cast<std::size_t>(d)];
+                const Cell n{c.x + s.dx, c.y + s.dy};
                 if (n.x < 0 || n.y < 0 || n.x >= w || n.y >= h) continue;
                 auto& f = from[static_cast<std::size_t>(n.x * h + n.y)];
                 if (f >= 0) continue;
