@@ -25,7 +25,7 @@ bool pfIsEnterable(const field::World& world, std::int32_t layer, std::int32_t p
     return world.events[static_cast<std::size_t>(id)].detached != 0;
 }
 
-std::int32_t pfStepProgress(field::World& world, field::MouseState& mouse) {
+MoveResult pfStepProgress(field::World& world, field::MouseState& mouse) {
     field::CharState& p = world.player;
     if (p.moving == 0) return kStepNone;
     if (p.stepFrames <= 4) {

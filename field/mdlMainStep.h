@@ -10,14 +10,14 @@
 
 namespace mdlMain {
 
-// Step results of step progress.
-enum StepResult : std::int32_t { kStepNone = 0, kStepArrived = 1, kStepRefused = 2 };
+// What one frame of step progress did.
+enum MoveResult : std::int32_t { kStepNone = 0, kStepArrived = 1, kStepRefused = 2 };
 
 // One frame of the player's pending step: kStepNone (no step, or still under way; a step
 // completes on its sixth frame), kStepArrived (moved; the arrival events of the new cell were
 // fired), kStepRefused (blocked or off the map; facing still turns, and a blocked cell inside
 // the map is pushed against).
-std::int32_t pfStepProgress(field::World& world, field::MouseState& mouse);
+MoveResult pfStepProgress(field::World& world, field::MouseState& mouse);
 
 // Whether a character may enter the cell: inside the map, plane-0 ground of kind 1, and the
 // cell of the given plane free or naming a detached object. Layers and planes out of range
