@@ -13,10 +13,7 @@ namespace {
 
 constexpr std::u16string_view kCrLf = u"\r\n";
 
-std::u16string num(std::int64_t n) {
-    const std::string s = std::to_string(n);
-    return std::u16string(s.begin(), s.end());
-}
+constexpr auto num = mdlCommon::pfDecimal;
 
 const std::u16string& actionName(const std::vector<typAction>& actions, std::int32_t kind) {
     static const std::u16string kNone;
@@ -48,19 +45,10 @@ std::u16string choiceLine(const std::u16string& who, std::int32_t effect,
 
 } // namespace
 
-double pfRoundEven(double x) {
-    if (!std::isfinite(x)) return x;
-    const double lower = std::floor(x);
-    const double diff = x - lower;
-    if (diff > 0.5) return lower + 1.0;
-    if (diff < 0.5) return lower;
-    return std::fmod(lower, 2.0) == 0.0 ? lower : lower + 1.0;
-}
-
 std::int32_t pfStepNumber(const BtlValue& value) {
     if (const auto* n = std::get_if<std::int32_t>(&value)) return *n;
     if (const auto* b = std::get_if<bool>(&value)) return *b ? -1 : 0;
-    return clampToInt32(pfRoundEven(pfPowerValue(std::get<std::u16string>(value))));
+    return clampToInt32(mdlCommon::pfRoundHalfEven(pfPowerValue(std::get<std::u16string>(value))));
 }
 
 double pfPowerValue(const std::u16string& power) {
@@ -98,7 +86,7 @@ std::int32_t pfDamage(const std::vector<typAction>& actions, const typChara& att
     }
     const double raw =
         (power + static_cast<double>(attacker.attack)) * static_cast<double>(effect) / 5.0;
-    return clampToInt32(pfRoundEven(raw));
+    return clampToInt32(mdlCommon::pfRoundHalfEven(raw));
 }
 
 void psStepAdd(std::int32_t& count, std::vector<typBtlStep>& queue, std::int16_t code,

@@ -72,8 +72,6 @@ struct typBattleLoop {
 
 // ---- Turn rules ----
 
-// Nearest integer, exact halves to the even neighbour.
-double pfRoundEven(double x);
 // The number a step value holds: an integer as it is, true as -1, a text read as a decimal
 // number (an unreadable text as 0).
 std::int32_t pfStepNumber(const BtlValue& value);

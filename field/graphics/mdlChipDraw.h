@@ -25,6 +25,11 @@ struct ViewControls {
     plat::Label* lblXY = nullptr;
 };
 
+// Where the player is drawn on the composition surface: the top-left corner of the player's
+// chip, and the left edge of the diamond of the player's cell, around which the map is laid.
+constexpr int kPlayerDrawX = 224;
+constexpr int kPlayerDrawY = 64;
+
 // What every drawing call of one composition shares.
 struct DrawContext {
     mdlGraphic::GraphicState& g;

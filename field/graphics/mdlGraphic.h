@@ -15,7 +15,7 @@ constexpr int kMaxShadeTile = 1024;
 // surfaces. One per program, owned by the window's start-up scope. The copy is computed per
 // pixel, so the one-bit and colour masks of the work set are not kept.
 struct GraphicState {
-    plat::Surface sprite; // 64 x 100
+    plat::Surface sprite; // kWorkWidth x kWorkHeight
     int shadeTileWidth = 0;
     int shadeTileHeight = 0;
     plat::Surface shade[3]; // private copies of the 25 %, 50 %, 75 % masks
@@ -35,7 +35,8 @@ bool pfInitShadeMasks(GraphicState& g, int width, int height, const plat::Surfac
 // Level 1, 2, 3 gives the private shade surface; any other level, or a mask that was never
 // copied, gives nullptr.
 const plat::Surface* pfGetShadeMask(const GraphicState& g, int level);
-// Masked copy for chips of up to 64 x 100 (map chips and the player); allocates nothing.
+// Masked copy for chips of up to kWorkWidth x kWorkHeight (map chips and the player);
+// allocates nothing.
 // Refused (false, nothing drawn) before pfInitTransWork, after pfReleaseGraphics, for a larger
 // chip and for null surfaces.
 bool pfTransBltFast(GraphicState& g, plat::Surface& dest, int x, int y, int w, int h,

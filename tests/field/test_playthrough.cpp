@@ -2,7 +2,7 @@
 // gatekeeper, three catches of the runaway, the ladders, the treasure and the goal.
 #include <gtest/gtest.h>
 
-#include "tools/playbot.h"
+#include "tests/support/playbot.h"
 
 namespace {
 
@@ -102,6 +102,9 @@ TEST_P(Playthrough, FromTheOpeningSceneToTheEnd) {
         EXPECT_EQ(b.buttons, plat::MsgButtons::Ok);
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, Playthrough, ::testing::Values(12345u, 1u, 2u, 77u, 2024u));
+// Seeds 8 and 28 let the wanderer walk into the dead end below the first ladder before the
+// player; the bot must wait for it to come out rather than block it in.
+INSTANTIATE_TEST_SUITE_P(Seeds, Playthrough,
+                         ::testing::Values(12345u, 1u, 2u, 8u, 28u, 77u, 2024u));
 
 } // namespace
