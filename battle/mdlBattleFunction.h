@@ -146,12 +146,13 @@ class BattleLoop {
     // (found at the start of a frame, which then does nothing), a side was defeated, the turn
     // could not be resolved, or the window is gone.
     bool runOneFrame();
-    // Runs up to n frames; returns how many ran.
+    // Runs up to n frames; returns how many were drawn.
     int runFrames(int n);
     bool running() const { return !ended_; }
     // Loop end: the timer period back. Runs once; later calls do nothing.
     void finish();
 
+    // Frames drawn so far.
     std::int64_t framesRun() const { return frames_; }
 
   private:

@@ -193,12 +193,10 @@ bool BattleLoop::runOneFrame() {
 }
 
 int BattleLoop::runFrames(int n) {
-    int ran = 0;
-    while (ran < n && running()) {
-        ++ran;
-        if (!runOneFrame()) break;
+    const std::int64_t before = frames_;
+    for (int i = 0; i < n && runOneFrame(); ++i) {
     }
-    return ran;
+    return static_cast<int>(frames_ - before);
 }
 
 void BattleLoop::finish() {
