@@ -64,18 +64,13 @@ TEST(CommandLine, OptionsHelpVersionAndRefusals) {
 }
 
 TEST(Random, AFixedSeedLeavesTheClockOut) {
-    plat::Random a, b, c;
-    a.fixSeed(42);
-    b.fixSeed(42);
-    c.reseed(42);
-    plat::Random d(42);
+    plat::Random fixed[2], free[2] = {plat::Random(42), plat::Random(42)};
+    for (plat::Random& r : fixed)
+        r.fixSeed(42);
     for (std::uint32_t tick = 1000; tick < 1010; ++tick) {
-        a.mix(tick);
-        b.mix(tick * 7919u);
-        c.mix(tick);
-        d.mix(tick * 7919u);
-        ASSERT_EQ(a.next32(), b.next32());
-        EXPECT_NE(c.next32(), d.next32()) << "without a fixed seed the clock still counts";
+        fixed[0].mix(tick), fixed[1].mix(tick * 7919u), free[0].mix(tick), free[1].mix(tick * 7);
+        ASSERT_EQ(fixed[0].next32(), fixed[1].next32());
+        EXPECT_NE(free[0].next32(), free[1].next32()) << "without a fixed seed the clock counts";
     }
 }
 
@@ -86,20 +81,12 @@ class DeskForm : public plat::Form {
         caption = u"Desk";
         widthTwips = (120 + 8) * 15;
         heightTwips = (80 + 23 + 8) * 15;
-        add(view);
+        add(view).setSize(40, 20);
+        view.left = view.top = 10;
+        for (int i = 0; i < 40 * 20; ++i)
+            view.surface.setPixel(i % 40, i / 40, plat::rgb(i * 6, i / 40 * 12, i * 7));
         add(cmd);
-        view.left = 10;
-        view.top = 10;
-        view.setSize(40, 20);
-        for (int y = 0; y < 20; ++y) {
-            for (int x = 0; x < 40; ++x)
-                view.surface.setPixel(x, y, plat::rgb(x * 6, y * 12, (x * y) & 255));
-        }
-        cmd.caption = u"＞";
-        cmd.left = 60;
-        cmd.top = 50;
-        cmd.width = 50;
-        cmd.height = 20;
+        cmd.left = 60, cmd.top = 50, cmd.width = 50, cmd.height = 20;
         view.onMouseMove = [this](int, int, float x, float y) { moves.push_back({x, y}); };
         onMouseMove = [this](int, int, float x, float y) { backgroundMoves.push_back({x, y}); };
         onKeyDown = [this](int key, int) {
@@ -116,22 +103,16 @@ class DeskForm : public plat::Form {
     bool menuOpen = false;
 };
 
-plat::qt::Display display(int zoom, bool alone, std::vector<int>* zooms) {
-    plat::qt::Display d;
-    d.zoom = zoom;
-    d.gameView = "picView";
-    d.gameViewAlone = alone;
-    d.programName = "haruvel";
-    d.programTitle = "Haruvel";
-    d.zoomChanged = [zooms](int z) { zooms->push_back(z); };
-    return d;
+plat::qt::Display display(int zoom, std::vector<int>* zooms) {
+    return {zoom, false,     "picView", true,
+            {},   "haruvel", "Haruvel", [zooms](int z) { zooms->push_back(z); }};
 }
 
 TEST(Desktop, ZoomScalesTheWholeWindowAndKeepsFormPixels) {
     qtTestApp();
     DeskForm f;
     std::vector<int> zooms;
-    plat::qt::FormView view(f, {}, display(3, true, &zooms));
+    plat::qt::FormView view(f, {}, display(3, &zooms));
     view.present();
     EXPECT_EQ(view.size(), QSize(360, 240));
     EXPECT_EQ(view.widgetFor(f.view)->geometry(), QRect(30, 30, 120, 60));
@@ -168,7 +149,7 @@ TEST(Desktop, FullscreenShowsTheGameViewAloneCentredAndEscLeavesIt) {
     qtTestApp();
     DeskForm f;
     std::vector<int> zooms;
-    plat::qt::FormView view(f, {}, display(2, true, &zooms));
+    plat::qt::FormView view(f, {}, display(2, &zooms));
     view.present();
     QTest::keyClick(&view, Qt::Key_F11);
     ASSERT_TRUE(view.display().fullScreen);
@@ -204,7 +185,7 @@ TEST(Desktop, F12SavesTheGameViewPixelForPixelWithoutOverwriting) {
     ASSERT_TRUE(pictures.isValid());
     DeskForm f;
     std::vector<int> zooms;
-    plat::qt::Display d = display(2, true, &zooms);
+    plat::qt::Display d = display(2, &zooms);
     d.picturesFolder = pictures.path();
     plat::qt::FormView view(f, {}, d);
     QTest::keyClick(&view, Qt::Key_F12);
