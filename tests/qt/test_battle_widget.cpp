@@ -57,22 +57,31 @@ bool hasColourIn(const plat::Surface& s, int x, int y, int w, int h, plat::Color
     return false;
 }
 
-TEST(BattleWidget, ClickingARealCardAndARealCommandStartsTheTurn) {
-    qtTestApp();
+// A whole battle in the real windows on the virtual clock, with the built-in data.
+struct BattleWidget : ::testing::Test {
+    BattleWidget() {
+        qtTestApp();
+        mdlTmp::psSetActions(shared.actions);
+        mdlTmp::psSetCharas(player, monster);
+        mdlTmp::psSetDecks(shared, myDeck, enemyDeck);
+    }
+    void run() {
+        form.load();
+        mdlBattleFunction::pfBattleRun(sv, form, loop, player, monster, myDeck, enemyDeck);
+    }
     plat::testing::TestServices ts;
     plat::qt::QtWindowSystem qt;
-    BattleWindows windows(qt);
+    BattleWindows windows{qt};
     plat::qt::QtTextRenderer text;
     plat::Services sv{ts.clock, ts.keyboard, windows, ts.process, text, ts.random};
-
     battle::typBattleShared shared;
     battle::typChara player, monster;
     battle::typDeck myDeck, enemyDeck;
-    mdlTmp::psSetActions(shared.actions);
-    mdlTmp::psSetCharas(player, monster);
-    mdlTmp::psSetDecks(shared, myDeck, enemyDeck);
-    battle::frmBattle form(sv, shared);
+    battle::frmBattle form{sv, shared};
     mdlBattleFunction::typBattleLoop loop;
+};
+
+TEST_F(BattleWidget, ClickingARealCardAndARealCommandStartsTheTurn) {
 
     bool menuShown = false, commandTaken = false, turnStarted = false;
     windows.onEvents = [&] {
@@ -109,29 +118,14 @@ TEST(BattleWidget, ClickingARealCardAndARealCommandStartsTheTurn) {
             view->close(); // the window's own close: the battle ends without a message
         }
     };
-    form.load();
-    mdlBattleFunction::pfBattleRun(sv, form, loop, player, monster, myDeck, enemyDeck);
+    run();
     EXPECT_TRUE(turnStarted);
     EXPECT_FALSE(form.loaded);
     EXPECT_TRUE(windows.boxes.boxes.empty());
     EXPECT_EQ(qt.viewFor(form), nullptr);
 }
 
-TEST(BattleWidget, PlaysATurnByKeysAlone) {
-    qtTestApp();
-    plat::testing::TestServices ts;
-    plat::qt::QtWindowSystem qt;
-    BattleWindows windows(qt);
-    plat::qt::QtTextRenderer text;
-    plat::Services sv{ts.clock, ts.keyboard, windows, ts.process, text, ts.random};
-    battle::typBattleShared shared;
-    battle::typChara player, monster;
-    battle::typDeck myDeck, enemyDeck;
-    mdlTmp::psSetActions(shared.actions);
-    mdlTmp::psSetCharas(player, monster);
-    mdlTmp::psSetDecks(shared, myDeck, enemyDeck);
-    battle::frmBattle form(sv, shared);
-    mdlBattleFunction::typBattleLoop loop;
+TEST_F(BattleWidget, PlaysATurnByKeysAlone) {
 
     auto key = [&](Qt::Key k) {
         QTest::keyClick(qt.viewFor(form), k);
@@ -182,22 +176,12 @@ TEST(BattleWidget, PlaysATurnByKeysAlone) {
             view->close();
         }
     };
-    form.load();
-    mdlBattleFunction::pfBattleRun(sv, form, loop, player, monster, myDeck, enemyDeck);
+    run();
     EXPECT_EQ(step, 2);
     EXPECT_TRUE(windows.boxes.boxes.empty());
 }
 
-TEST(BattleWidget, PointerOverTheWindowBackgroundDropsTheCursor) {
-    qtTestApp();
-    plat::testing::TestServices ts;
-    plat::qt::QtWindowSystem qt;
-    BattleWindows windows(qt);
-    plat::qt::QtTextRenderer text;
-    plat::Services sv{ts.clock, ts.keyboard, windows, ts.process, text, ts.random};
-    battle::typBattleShared shared;
-    mdlTmp::psSetActions(shared.actions);
-    battle::frmBattle form(sv, shared);
+TEST_F(BattleWidget, PointerOverTheWindowBackgroundDropsTheCursor) {
     form.load();
     qt.show(form);
     plat::qt::FormView* view = qt.viewFor(form);
