@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# ./run.sh [haruvel|kardovan] [release|dev]: installs what is missing, builds, starts the game.
+# ./run.sh [haruvel|kardovan] [release|dev] [game options, e.g. --scale 2 --fullscreen]:
+# installs what is missing, builds, starts the game.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -19,8 +20,14 @@ if [[ -z ${DISPLAY:-} && -z ${WAYLAND_DISPLAY:-} && -z ${QT_QPA_PLATFORM:-} ]]; 
     exit 1
 fi
 
-PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libgtest-dev libbenchmark-dev
-          fonts-ipafont-gothic)
+# What playing needs. The optimised build leaves the tests and benchmarks out (preset "play");
+# the dev build has them, so it needs their frameworks as well.
+PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-ipafont-gothic)
+build_preset=play
+if [[ $preset == dev ]]; then
+    PACKAGES+=(libgtest-dev libbenchmark-dev)
+    build_preset=dev
+fi
 missing=()
 for p in "${PACKAGES[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -40,6 +47,6 @@ if [[ ${#missing[@]} -gt 0 ]]; then
         "${missing[@]}"
 fi
 
-cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" --target "$program" -j "$(nproc 2>/dev/null || echo 2)"
-exec "build/$preset/apps/$program"
+cmake --preset "$build_preset" >/dev/null
+cmake --build --preset "$build_preset" --target "$program" -j "$(nproc 2>/dev/null || echo 2)"
+exec "build/$build_preset/apps/$program" "${@:3}"

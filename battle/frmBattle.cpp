@@ -97,6 +97,7 @@ void frmBattle::connectHandlers() {
     picStage.onMouseMove = [this](int, int, float, float) { picStage_MouseMove(); };
     // Leaving the cards over the window's own background hides the cursor and menu as well.
     onMouseMove = [this](int, int, float, float) { picStage_MouseMove(); };
+    onKeyDown = [this](int keyCode, int shift) { return Form_KeyDown(keyCode, shift); };
     for (int i = 0; i < kHandSize; ++i) {
         lblMyCard[i].onMouseMove = [this, i](int, int, float, float) { lblMyCard_MouseMove(i); };
         lblMyCard[i].onClick = [this, i] { lblMyCard_Click(i); };
@@ -146,6 +147,7 @@ void frmBattle::lblMyCard_Click(int index) {
     fraCmd.left = lblMyCard[index].left;
     fraCmd.top = lblMyCard[index].top;
     fraCmd.visible = true;
+    markCommand(kCmdAttack);
     sv_.windows.sync(*this);
 }
 
@@ -154,6 +156,53 @@ void frmBattle::cmdCommand_Click(int index) {
     if (index < kCmdAttack || index > kCmdFlee) return;
     pintBtlCmdIdx = static_cast<std::int16_t>(index);
     hideMenu();
+}
+
+bool frmBattle::choosable(int slot) const {
+    const typCard& card = shared_.myHand[slot];
+    return card.state == kCardFree && card.kind != 0;
+}
+
+void frmBattle::markCommand(int index) {
+    markedCommand_ = index;
+    for (int i = 0; i < kHandSize; ++i)
+        cmdCommand[i].highlighted = i == index;
+}
+
+bool frmBattle::Form_KeyDown(int keyCode, int) {
+    namespace vk = plat::vk;
+    if (fraCmd.visible) {
+        switch (keyCode) {
+        case vk::Up:
+        case vk::Down: {
+            const int step = keyCode == vk::Down ? 1 : kHandSize - 1;
+            markCommand((markedCommand_ + step) % kHandSize);
+            sv_.windows.sync(*this);
+            return true;
+        }
+        case vk::Enter:
+        case vk::Space: cmdCommand_Click(markedCommand_); return true;
+        case vk::Escape: hideMenu(); return true;
+        default: break; // Left and Right leave the menu, as the pointer leaving the card does
+        }
+    }
+    switch (keyCode) {
+    case vk::Left:
+    case vk::Right: {
+        const int step = keyCode == vk::Right ? 1 : -1;
+        int slot = plngCursorView >= 0 ? plngCursorView + step : (step > 0 ? 0 : kHandSize - 1);
+        while (slot >= 0 && slot < kHandSize && !choosable(slot))
+            slot += step;
+        if (slot >= 0 && slot < kHandSize) lblMyCard_MouseMove(slot);
+        return true;
+    }
+    case vk::Enter:
+    case vk::Space:
+        if (plngCursorView < 0) return false;
+        lblMyCard_Click(plngCursorView);
+        return true;
+    default: return false;
+    }
 }
 
 } // namespace battle

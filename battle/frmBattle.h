@@ -71,6 +71,11 @@ class frmBattle : public plat::Form {
     void lblMyCard_MouseMove(int index);
     void lblMyCard_Click(int index);
     void cmdCommand_Click(int index);
+    // Play by keyboard through the same handlers as the mouse: Left/Right move the card cursor
+    // over the cards that can be chosen, Enter or Space clicks the card under it, Up/Down move
+    // through the open menu's commands, Enter or Space clicks the marked one, Esc closes the
+    // menu. True when the key was used.
+    bool Form_KeyDown(int keyCode, int shift);
 
     typBattleShared& shared() { return shared_; }
 
@@ -78,9 +83,12 @@ class frmBattle : public plat::Form {
     void addSourcePictures();
     void connectHandlers();
     void hideMenu();
+    bool choosable(int slot) const;
+    void markCommand(int index);
 
     plat::Services& sv_;
     typBattleShared& shared_;
+    int markedCommand_ = 0; // the command Enter chooses while the menu is open
 };
 
 // The help text shown when the window loads.

@@ -92,6 +92,7 @@ class Button : public Control {
   public:
     explicit Button(std::string name, int index = -1)
         : Control(ControlKind::Button, std::move(name), index) {}
+    bool highlighted = false; // the keyboard cursor rests on it: Enter chooses it
 };
 
 class TextBox : public Control {
@@ -157,6 +158,9 @@ class Form {
 
     // The pointer moved over the form's own background, outside every control.
     std::function<void(int button, int shift, float x, float y)> onMouseMove;
+    // A key went down while the window had the keyboard (virtual-key code, shift mask as the
+    // mouse handlers receive it). Returns true when the form had a use for the key.
+    std::function<bool(int keyCode, int shift)> onKeyDown;
 
     // Close query: the window system asks before unloading. Set cancel to keep the form.
     virtual void queryUnload(bool& cancel) { cancel = false; }

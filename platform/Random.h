@@ -15,10 +15,16 @@ class Random {
         state_ += seed;
         next32();
     }
+    // Starts from the given seed and from then on leaves the clock out: the same seed and the
+    // same input give the same run.
+    void fixSeed(std::uint64_t seed) {
+        reseed(seed);
+        followsClock_ = false;
+    }
     // Mixes a clock reading into the running state: draws taken in the same millisecond
     // still differ, while a new tick still changes the sequence.
     void mix(std::uint32_t tick) {
-        state_ ^= (static_cast<std::uint64_t>(tick) * 0x9E3779B97F4A7C15ULL);
+        if (followsClock_) state_ ^= (static_cast<std::uint64_t>(tick) * 0x9E3779B97F4A7C15ULL);
         next32();
     }
     // Uniform single-precision value with 0 <= r < 1.
@@ -35,6 +41,7 @@ class Random {
 
   private:
     std::uint64_t state_ = 0;
+    bool followsClock_ = true;
 };
 
 } // namespace plat

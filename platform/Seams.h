@@ -31,6 +31,7 @@ constexpr int LButton = 1;
 constexpr int Enter = 13;
 constexpr int Shift = 16;
 constexpr int Control = 17;
+constexpr int Escape = 27;
 constexpr int Space = 32;
 constexpr int Left = 37;
 constexpr int Up = 38;

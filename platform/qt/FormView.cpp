@@ -2,15 +2,24 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
+#include <QStandardPaths>
+#include <cmath>
+#include <cstdio>
 
+#include "platform/qt/KeyTable.h"
 #include "platform/qt/QtText.h"
 
 namespace plat::qt {
@@ -34,14 +43,45 @@ QColor toQColor(Color c) {
 }
 
 void forwardMouse(const std::function<void(int, int, float, float)>& handler, int button,
-                  const QMouseEvent* event) {
+                  const QMouseEvent* event, int scale) {
     if (!handler) return;
     const QPointF pos = event->position();
-    handler(button, shiftMask(event->modifiers()), static_cast<float>(pos.x()),
-            static_cast<float>(pos.y()));
+    handler(button, shiftMask(event->modifiers()), toFormPixel(pos.x(), scale),
+            toFormPixel(pos.y(), scale));
+}
+
+// A surface's pixels as an image of the same size (a view of them where the layout allows).
+QImage imageOf(const Surface& s) {
+    if (!s.isMono()) {
+        return QImage(reinterpret_cast<const uchar*>(s.data()), s.width(), s.height(),
+                      static_cast<qsizetype>(s.width()) * 4, QImage::Format_RGB32);
+    }
+    QImage image(s.width(), s.height(), QImage::Format_RGB32);
+    for (int y = 0; y < s.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < s.width(); ++x)
+            line[x] = 0xFF000000u | s.pixel(x, y);
+    }
+    return image;
+}
+
+// <folder>/<name>-YYYYMMDD-HHMMSS.png; a second shot in the same second gets -2, -3, ... so
+// that no earlier picture is overwritten.
+QString freeShotPath(const QString& folder, const QString& name) {
+    const QString stem = name + QLatin1Char('-') +
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString path = folder + QLatin1Char('/') + stem + QStringLiteral(".png");
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = folder + QLatin1Char('/') + stem + QStringLiteral("-%1.png").arg(n);
+    return path;
 }
 
 } // namespace
+
+float toFormPixel(qreal widgetPos, int scale) {
+    // The form pixel under the pointer: a screen pixel inside a zoomed pixel belongs to it.
+    return static_cast<float>(scale <= 1 ? widgetPos : std::floor(widgetPos / scale));
+}
 
 int mouseButtonCode(Qt::MouseButtons buttons) {
     int code = 0;
@@ -68,47 +108,47 @@ void PictureWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     const Surface& s = box_.surface;
-    if (s.width() < width() || s.height() < height()) {
+    if (s.width() * scale_ < width() || s.height() * scale_ < height()) {
         painter.fillRect(rect(), toQColor(s.backColor()));
     }
     if (s.isNull()) return;
-    QImage image;
-    if (s.isMono()) {
-        image = QImage(s.width(), s.height(), QImage::Format_RGB32);
-        for (int y = 0; y < s.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-            for (int x = 0; x < s.width(); ++x)
-                line[x] = 0xFF000000u | s.pixel(x, y);
-        }
-    } else {
-        image = QImage(reinterpret_cast<const uchar*>(s.data()), s.width(), s.height(),
-                       static_cast<qsizetype>(s.width()) * 4, QImage::Format_RGB32);
-    }
-    // One surface pixel per logical pixel; a high-DPI screen repeats pixels, never smooths.
-    painter.drawImage(QRect(0, 0, s.width(), s.height()), image);
+    // One surface pixel per scale x scale logical pixels; zoom and high-DPI screens repeat
+    // pixels, never smooth them.
+    painter.drawImage(QRect(0, 0, s.width() * scale_, s.height() * scale_), imageOf(s));
 }
 
 void PictureWidget::mousePressEvent(QMouseEvent* event) {
-    forwardMouse(box_.onMouseDown, mouseButtonCode(event->button()), event);
+    forwardMouse(box_.onMouseDown, mouseButtonCode(event->button()), event, scale_);
 }
 
 void PictureWidget::mouseMoveEvent(QMouseEvent* event) {
-    forwardMouse(box_.onMouseMove, mouseButtonCode(event->buttons()), event);
+    forwardMouse(box_.onMouseMove, mouseButtonCode(event->buttons()), event, scale_);
 }
 
 void PictureWidget::mouseReleaseEvent(QMouseEvent* event) {
-    forwardMouse(box_.onMouseUp, mouseButtonCode(event->button()), event);
+    forwardMouse(box_.onMouseUp, mouseButtonCode(event->button()), event, scale_);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
         box_.onClick) {
         box_.onClick();
     }
 }
 
-FormView::FormView(Form& form, std::function<void()> closeRequested)
-    : QWidget(nullptr), form_(form), closeRequested_(std::move(closeRequested)) {
+FormView::FormView(Form& form, std::function<void()> closeRequested, Display display)
+    : QWidget(nullptr), form_(form), closeRequested_(std::move(closeRequested)),
+      display_(std::move(display)) {
+    display_.zoom = std::clamp(display_.zoom, Display::kMinZoom, Display::kMaxZoom);
     setFont(japaneseFont(12));
     setMouseTracking(true); // moves over the background reach the form with no button held
+    titleNoteTimer_.setSingleShot(true);
+    connect(&titleNoteTimer_, &QTimer::timeout, this, [this] {
+        titleNote_.clear();
+        showTitle();
+    });
     build();
+    for (const Control* c : form_.controls()) {
+        if (c->kind == ControlKind::PictureBox && c->name == display_.gameView) gameView_ = c;
+    }
+    relayout();
     refresh();
 }
 
@@ -206,16 +246,63 @@ void FormView::refresh() {
     const int w = std::max(1, form_.scaleWidth());
     const int h = std::max(1, form_.scaleHeight());
     if (w != shownWidth_ || h != shownHeight_) {
-        setFixedSize(w, h);
         shownWidth_ = w;
         shownHeight_ = h;
+        relayout(); // the window's size follows the form's at the current factor
     }
     if (form_.caption != shownCaption_) {
-        setWindowTitle(toQt(form_.caption));
         shownCaption_ = form_.caption;
+        showTitle();
     }
     for (Item& item : items_)
         refreshItem(item);
+}
+
+void FormView::showTitle() {
+    QString title = toQt(form_.caption);
+    if (!titleNote_.isEmpty()) title += QStringLiteral(" - ") + titleNote_;
+    setWindowTitle(title);
+}
+
+void FormView::relayout() {
+    const int w = std::max(1, form_.scaleWidth());
+    const int h = std::max(1, form_.scaleHeight());
+    if (!display_.fullScreen) {
+        scale_ = display_.zoom;
+        origin_ = QPoint(0, 0);
+        setFixedSize(w * scale_, h * scale_);
+    } else {
+        // The largest whole factor at which the shown part fits the screen, centred.
+        const QRect part =
+            gameView_ != nullptr && display_.gameViewAlone
+                ? QRect(gameView_->left, gameView_->top, std::max(1, gameView_->width),
+                        std::max(1, gameView_->height))
+                : QRect(0, 0, w, h);
+        QSize room = size();
+        if (QScreen* s = screen()) room = s->size();
+        scale_ = std::max(1, std::min(room.width() / part.width(), room.height() / part.height()));
+        origin_ = QPoint((room.width() - part.width() * scale_) / 2 - part.left() * scale_,
+                         (room.height() - part.height() * scale_) / 2 - part.top() * scale_);
+    }
+    if (scale_ != shownScale_) {
+        setFont(japaneseFont(12 * scale_)); // controls and texts grow with the pictures
+        shownScale_ = scale_;
+    }
+    for (Item& item : items_) {
+        item.left = item.top = item.width = item.height = -1; // placed again below
+        item.shownOnce = false;
+        if (auto* pic = dynamic_cast<PictureWidget*>(item.widget)) pic->setScale(scale_);
+        refreshItem(item);
+    }
+    update();
+}
+
+bool FormView::shownAtAll(const Control& c) const {
+    if (!display_.fullScreen || !display_.gameViewAlone || gameView_ == nullptr) return true;
+    for (const Control* p = &c; p != nullptr; p = p->container) {
+        if (p == gameView_) return true;
+    }
+    return false;
 }
 
 void FormView::refreshItem(Item& item) {
@@ -223,15 +310,19 @@ void FormView::refreshItem(Item& item) {
     QWidget* w = item.widget;
     if (c.left != item.left || c.top != item.top || c.width != item.width ||
         c.height != item.height) {
-        w->setGeometry(c.left, c.top, std::max(0, c.width), std::max(0, c.height));
+        // Controls inside a frame are placed relative to it; the others from the origin.
+        const QPoint at = c.container != nullptr ? QPoint(0, 0) : origin_;
+        w->setGeometry(at.x() + c.left * scale_, at.y() + c.top * scale_,
+                       std::max(0, c.width) * scale_, std::max(0, c.height) * scale_);
         item.left = c.left;
         item.top = c.top;
         item.width = c.width;
         item.height = c.height;
     }
-    if (!item.shownOnce || c.visible != item.visible) {
-        w->setVisible(c.visible);
-        item.visible = c.visible;
+    const bool visible = c.visible && shownAtAll(c);
+    if (!item.shownOnce || visible != item.visible) {
+        w->setVisible(visible);
+        item.visible = visible;
         item.shownOnce = true;
     }
     if (c.enabled != item.enabled) {
@@ -278,6 +369,20 @@ void FormView::refreshItem(Item& item) {
         }
         break;
     }
+    case ControlKind::Button: {
+        // The button the keyboard cursor rests on wears the selection colours.
+        const int v = static_cast<Button&>(c).highlighted ? 1 : 0;
+        if (v != item.value) {
+            QPalette pal = palette();
+            if (v != 0) {
+                pal.setColor(QPalette::Button, pal.color(QPalette::Highlight));
+                pal.setColor(QPalette::ButtonText, pal.color(QPalette::HighlightedText));
+            }
+            w->setPalette(pal);
+            item.value = v;
+        }
+        break;
+    }
     case ControlKind::PictureBox: {
         const std::uint64_t g = static_cast<PictureBox&>(c).surface.generation() + 1;
         if (g != item.generation) {
@@ -301,11 +406,121 @@ void FormView::repaintBox(const PictureBox& box) {
 
 void FormView::mouseMoveEvent(QMouseEvent* event) {
     if (form_.onMouseMove) {
-        const QPointF p = event->position();
+        const QPointF p = event->position() - QPointF(origin_);
         form_.onMouseMove(mouseButtonCode(event->buttons()), shiftMask(event->modifiers()),
-                          static_cast<float>(p.x()), static_cast<float>(p.y()));
+                          toFormPixel(p.x(), scale_), toFormPixel(p.y(), scale_));
     }
     QWidget::mouseMoveEvent(event);
+}
+
+void FormView::present() {
+    if (display_.fullScreen) {
+        showFullScreen();
+    } else {
+        showNormal();
+    }
+    relayout();
+}
+
+void FormView::setZoom(int zoom) {
+    zoom = std::clamp(zoom, Display::kMinZoom, Display::kMaxZoom);
+    if (zoom == display_.zoom) return;
+    display_.zoom = zoom;
+    if (display_.zoomChanged) display_.zoomChanged(zoom);
+    if (!display_.fullScreen) relayout();
+}
+
+void FormView::setFullScreenMode(bool on) {
+    if (on == display_.fullScreen) return;
+    display_.fullScreen = on;
+    if (on) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+    if (isVisible()) {
+        present();
+    } else {
+        relayout();
+    }
+}
+
+void FormView::paintEvent(QPaintEvent*) {
+    if (!display_.fullScreen) return; // the window's own background
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    if (display_.gameViewAlone && gameView_ != nullptr) return;
+    // The whole window: its own background inside the black border.
+    painter.fillRect(QRect(origin_, QSize(form_.scaleWidth(), form_.scaleHeight()) * scale_),
+                     palette().color(QPalette::Window));
+}
+
+void FormView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (display_.fullScreen) relayout();
+}
+
+void FormView::keyPressEvent(QKeyEvent* event) {
+    const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
+    const int key = event->key();
+    if (ctrl && (key == Qt::Key_Plus || key == Qt::Key_Equal)) {
+        setZoom(display_.zoom + 1);
+    } else if (ctrl && key == Qt::Key_Minus) {
+        setZoom(display_.zoom - 1);
+    } else if (ctrl && key == Qt::Key_0) {
+        setZoom(1);
+    } else if (key == Qt::Key_F11 && !event->isAutoRepeat()) {
+        setFullScreenMode(!display_.fullScreen);
+    } else if (key == Qt::Key_F12 && !event->isAutoRepeat()) {
+        saveScreenshot();
+    } else {
+        const int code = virtualKeyFor(key, event->modifiers().testFlag(Qt::KeypadModifier),
+                                       event->nativeVirtualKey());
+        // A held key's repeats stay with the window: Enter held down must not both open a
+        // menu and choose from it.
+        const bool used = code != 0 && !event->isAutoRepeat() && form_.onKeyDown &&
+                          form_.onKeyDown(code, shiftMask(event->modifiers()));
+        // Esc leaves fullscreen unless the form had a use for it (closing a menu).
+        if (!used && key == Qt::Key_Escape && display_.fullScreen) {
+            setFullScreenMode(false);
+        } else if (!used) {
+            QWidget::keyPressEvent(event);
+        }
+        if (used) refresh();
+    }
+}
+
+QString FormView::saveScreenshot() {
+    const auto* box = static_cast<const PictureBox*>(gameView_);
+    QString folder = display_.picturesFolder;
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (folder.isEmpty()) folder = QDir::homePath();
+    folder += QLatin1Char('/') + display_.programTitle;
+    QString path;
+    QString why;
+    if (box == nullptr || box->surface.isNull()) {
+        why = QStringLiteral("this window has no game view");
+    } else if (!QDir().mkpath(folder)) {
+        why = QStringLiteral("cannot create ") + folder;
+    } else {
+        path = freeShotPath(folder, display_.programName);
+        if (!imageOf(box->surface).save(path, "PNG")) {
+            why = QStringLiteral("cannot write ") + path;
+            path.clear();
+        }
+    }
+    if (path.isEmpty()) {
+        std::fprintf(stderr, "%s: screenshot failed: %s\n", qPrintable(display_.programName),
+                     qPrintable(why));
+        titleNote_ = QStringLiteral("screenshot failed");
+    } else {
+        std::printf("%s\n", qPrintable(path));
+        std::fflush(stdout);
+        titleNote_ = path;
+    }
+    showTitle();
+    titleNoteTimer_.start(2000);
+    return path;
 }
 
 void FormView::closeEvent(QCloseEvent* event) {
@@ -323,19 +538,19 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
         switch (event->type()) {
         case QEvent::MouseButtonPress: {
             const auto* m = static_cast<QMouseEvent*>(event);
-            forwardMouse(c.onMouseDown, mouseButtonCode(m->button()), m);
+            forwardMouse(c.onMouseDown, mouseButtonCode(m->button()), m, scale_);
             if (c.onMouseDown) return true;
             break;
         }
         case QEvent::MouseMove: {
             const auto* m = static_cast<QMouseEvent*>(event);
-            forwardMouse(c.onMouseMove, mouseButtonCode(m->buttons()), m);
+            forwardMouse(c.onMouseMove, mouseButtonCode(m->buttons()), m, scale_);
             if (c.onMouseMove) return true;
             break;
         }
         case QEvent::MouseButtonRelease: {
             const auto* m = static_cast<QMouseEvent*>(event);
-            forwardMouse(c.onMouseUp, mouseButtonCode(m->button()), m);
+            forwardMouse(c.onMouseUp, mouseButtonCode(m->button()), m, scale_);
             if (m->button() == Qt::LeftButton && c.onClick) c.onClick();
             if (c.onMouseUp || c.onClick) return true;
             break;

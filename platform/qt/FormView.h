@@ -1,8 +1,11 @@
 // A real window built from any form model: picture boxes are shown pixel for pixel (scaled
 // nearest-neighbour only), the other controls are real Qt widgets, and the widgets' events go
 // to the model's handlers. The model stays the truth: the view copies it on every refresh.
+// The whole window can be shown at a whole zoom factor or fullscreen; the handlers always
+// receive positions in the form's own pixels.
 #pragma once
 
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -11,11 +14,27 @@
 
 namespace plat::qt {
 
+// How a window is shown on the desktop: its zoom, fullscreen, and where screenshots go.
+struct Display {
+    static constexpr int kMinZoom = 1, kMaxZoom = 4;
+    int zoom = 1;            // whole factor of the windowed view
+    bool fullScreen = false; // fullscreen: the largest whole factor that fits the screen
+    // The picture box that is the game view (screenshots; alone in fullscreen when
+    // gameViewAlone), by control name; empty when the form has none.
+    std::string gameView;
+    bool gameViewAlone = false;
+    QString picturesFolder; // screenshots go to <picturesFolder>/<title>/<name>-<time>.png
+    QString programName;    // "haruvel"
+    QString programTitle;   // "Haruvel"
+    std::function<void(int zoom)> zoomChanged; // the player changed the zoom
+};
+
 // Shows one picture box's surface and forwards the mouse.
 class PictureWidget : public QWidget {
   public:
     PictureWidget(PictureBox& box, QWidget* parent);
     PictureBox& box() { return box_; }
+    void setScale(int scale) { scale_ = scale; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -25,12 +44,13 @@ class PictureWidget : public QWidget {
 
   private:
     PictureBox& box_;
+    int scale_ = 1;
 };
 
 class FormView : public QWidget {
   public:
     // closeRequested runs when the user asks the window to close; the window system decides.
-    FormView(Form& form, std::function<void()> closeRequested);
+    FormView(Form& form, std::function<void()> closeRequested, Display display = {});
 
     Form& form() { return form_; }
     // Copies the model's sizes, captions, values and visibility; repaints changed pictures.
@@ -40,9 +60,24 @@ class FormView : public QWidget {
     // The widget that shows a control, nullptr if it has none.
     QWidget* widgetFor(const Control& control) const;
 
+    // Shows the window, fullscreen or not as the display says.
+    void present();
+    // The factor the form's pixels are shown at now, and where the form's (0, 0) lies.
+    int scale() const { return scale_; }
+    QPoint origin() const { return origin_; }
+    const Display& display() const { return display_; }
+    // Whole zoom factor of the windowed view, clamped to 1..4.
+    void setZoom(int zoom);
+    void setFullScreenMode(bool on);
+    // Saves the game view as a PNG; returns its path, empty (and says why on stderr) on failure.
+    QString saveScreenshot();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     // Mouse and click events of labels and frames, which have no signals of their own.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -59,13 +94,26 @@ class FormView : public QWidget {
     };
     void build();
     void refreshItem(Item& item);
+    // Works out the factor and origin for the window or the screen; re-places every control.
+    void relayout();
+    bool shownAtAll(const Control& c) const;
+    void showTitle();
 
     Form& form_;
     std::function<void()> closeRequested_;
+    Display display_;
+    const Control* gameView_ = nullptr;
     std::vector<Item> items_;
-    int shownWidth_ = -1, shownHeight_ = -1;
+    int shownWidth_ = -1, shownHeight_ = -1, shownScale_ = -1;
+    int scale_ = 1;
+    QPoint origin_;
     std::u16string shownCaption_;
+    QString titleNote_; // shown after the caption for a short while (the screenshot's path)
+    QTimer titleNoteTimer_;
 };
+
+// Where a pointer position over a widget shown at a whole factor lands in the form's pixels.
+float toFormPixel(qreal widgetPos, int scale);
 
 // Button codes and shift mask as the form handlers receive them.
 int mouseButtonCode(Qt::MouseButtons buttons);

@@ -34,6 +34,7 @@ constexpr KeyRow kKeys[] = {
     {Qt::Key_Left, true, 0xff96, vk::numpad(4)},   {Qt::Key_Clear, true, 0xff9d, vk::numpad(5)},
     {Qt::Key_Right, true, 0xff98, vk::numpad(6)},  {Qt::Key_Home, true, 0xff95, vk::numpad(7)},
     {Qt::Key_Up, true, 0xff97, vk::numpad(8)},     {Qt::Key_PageUp, true, 0xff9a, vk::numpad(9)},
+    {Qt::Key_Escape, false, 0xff1b, vk::Escape},
 };
 
 } // namespace

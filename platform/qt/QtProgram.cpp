@@ -1,6 +1,7 @@
 #include "platform/qt/QtProgram.h"
 
 #include <QApplication>
+#include <QSettings>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -9,7 +10,6 @@
 #include "platform/PosixProcess.h"
 #include "platform/qt/QtKeyboard.h"
 #include "platform/qt/QtText.h"
-#include "platform/qt/QtWindowSystem.h"
 
 namespace plat::qt {
 
@@ -23,29 +23,57 @@ bool hasDisplay() {
     return false;
 }
 
+constexpr const char* kZoomKey = "window/zoom";
+
 } // namespace
 
-int runProgram(int argc, char** argv, const char* name,
-               const std::function<void(Services&)>& startUp) {
+int runProgram(int argc, char** argv, const ProgramInfo& info,
+               const std::function<void(Services&, QtWindowSystem&)>& startUp) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (arguments.isEmpty()) arguments << QString::fromUtf8(info.name);
+    const CommandLine command = parseCommandLine(arguments, info);
+    std::fputs(command.out.c_str(), stdout);
+    std::fputs(command.err.c_str(), stderr);
+    if (command.exitCode >= 0) return command.exitCode;
+
     if (!hasDisplay()) {
         std::fprintf(stderr,
                      "%s: no display found (DISPLAY is not set); "
                      "run it under a virtual one with: xvfb-run -a -s \"-screen 0 "
                      "1280x1024x24\" %s\n",
-                     name, argc > 0 ? argv[0] : name);
+                     info.name, argc > 0 ? argv[0] : info.name);
         return 2;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QString::fromUtf8(name));
+    QApplication::setApplicationName(QString::fromUtf8(info.name));
+    QApplication::setOrganizationName(QString::fromUtf8(info.title));
+
+    // The zoom the player chose last time, unless the command line names one.
+    QSettings settings;
+    Display display;
+    display.zoom =
+        command.options.scale != 0 ? command.options.scale : settings.value(kZoomKey, 1).toInt();
+    display.fullScreen = command.options.fullScreen;
+    display.programName = QString::fromUtf8(info.name);
+    display.programTitle = QString::fromUtf8(info.title);
+    display.zoomChanged = [&settings](int zoom) { settings.setValue(kZoomKey, zoom); };
 
     PosixClock clock;
     QtKeyboard keyboard;
     QtWindowSystem windows(&keyboard);
+    windows.setDisplay(std::move(display));
     PosixProcess process;
     QtTextRenderer text;
-    Random random(std::random_device{}());
+    Random random;
+    if (command.options.seed) {
+        random.fixSeed(*command.options.seed);
+    } else {
+        random.reseed(std::random_device{}());
+    }
     Services sv{clock, keyboard, windows, process, text, random};
-    startUp(sv);
+    startUp(sv, windows);
     return 0;
 }
 

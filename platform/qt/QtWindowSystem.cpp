@@ -93,7 +93,18 @@ FormView* QtWindowSystem::viewFor(const Form& form) const {
 void QtWindowSystem::show(Form& form) {
     FormView* view = viewFor(form);
     if (view == nullptr) {
-        auto made = std::make_unique<FormView>(form, [this, &form] { unload(form); });
+        Display display = display_;
+        if (const auto it = gameViews_.find(form.name); it != gameViews_.end()) {
+            display.gameView = it->second.first;
+            display.gameViewAlone = it->second.second;
+        }
+        // A window opened later takes the zoom the player chose last.
+        display.zoomChanged = [this](int zoom) {
+            display_.zoom = zoom;
+            if (display_.zoomChanged) display_.zoomChanged(zoom);
+        };
+        auto made = std::make_unique<FormView>(
+            form, [this, &form] { unload(form); }, std::move(display));
         view = made.get();
         views_[&form] = std::move(made);
     }
@@ -101,7 +112,7 @@ void QtWindowSystem::show(Form& form) {
     form.loaded = true;
     form.visible = true;
     view->refresh();
-    view->show();
+    view->present();
     view->raise();
     view->activateWindow();
 }
@@ -139,6 +150,11 @@ void QtWindowSystem::unloadAll() {
 void QtWindowSystem::repaint(PictureBox& box) {
     for (auto& [form, view] : views_)
         view->repaintBox(box);
+}
+
+void QtWindowSystem::setGameView(const std::string& formName, const std::string& pictureName,
+                                 bool alone) {
+    gameViews_[formName] = {pictureName, alone};
 }
 
 void QtWindowSystem::sync(Form& form) {

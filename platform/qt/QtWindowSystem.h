@@ -36,8 +36,17 @@ class QtWindowSystem : public IWindowSystem {
     // The window of a shown form, nullptr when it has none.
     FormView* viewFor(const Form& form) const;
 
+    // How windows shown from now on appear: zoom, fullscreen, where screenshots go.
+    void setDisplay(Display display) { display_ = std::move(display); }
+    // Names a form's game view: the picture box screenshots save and, when alone is set, the
+    // only thing fullscreen shows.
+    void setGameView(const std::string& formName, const std::string& pictureName, bool alone);
+
   private:
     void refreshViews();
+
+    Display display_;
+    std::map<std::string, std::pair<std::string, bool>> gameViews_;
 
     QtKeyboard* keyboard_;
     QTimer wakeUp_;

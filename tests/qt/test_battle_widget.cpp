@@ -57,22 +57,31 @@ bool hasColourIn(const plat::Surface& s, int x, int y, int w, int h, plat::Color
     return false;
 }
 
-TEST(BattleWidget, ClickingARealCardAndARealCommandStartsTheTurn) {
-    qtTestApp();
+// A whole battle in the real windows on the virtual clock, with the built-in data.
+struct BattleWidget : ::testing::Test {
+    BattleWidget() {
+        qtTestApp();
+        mdlTmp::psSetActions(shared.actions);
+        mdlTmp::psSetCharas(player, monster);
+        mdlTmp::psSetDecks(shared, myDeck, enemyDeck);
+    }
+    void run() {
+        form.load();
+        mdlBattleFunction::pfBattleRun(sv, form, loop, player, monster, myDeck, enemyDeck);
+    }
     plat::testing::TestServices ts;
     plat::qt::QtWindowSystem qt;
-    BattleWindows windows(qt);
+    BattleWindows windows{qt};
     plat::qt::QtTextRenderer text;
     plat::Services sv{ts.clock, ts.keyboard, windows, ts.process, text, ts.random};
-
     battle::typBattleShared shared;
     battle::typChara player, monster;
     battle::typDeck myDeck, enemyDeck;
-    mdlTmp::psSetActions(shared.actions);
-    mdlTmp::psSetCharas(player, monster);
-    mdlTmp::psSetDecks(shared, myDeck, enemyDeck);
-    battle::frmBattle form(sv, shared);
+    battle::frmBattle form{sv, shared};
     mdlBattleFunction::typBattleLoop loop;
+};
+
+TEST_F(BattleWidget, ClickingARealCardAndARealCommandStartsTheTurn) {
 
     bool menuShown = false, commandTaken = false, turnStarted = false;
     windows.onEvents = [&] {
@@ -109,24 +118,70 @@ TEST(BattleWidget, ClickingARealCardAndARealCommandStartsTheTurn) {
             view->close(); // the window's own close: the battle ends without a message
         }
     };
-    form.load();
-    mdlBattleFunction::pfBattleRun(sv, form, loop, player, monster, myDeck, enemyDeck);
+    run();
     EXPECT_TRUE(turnStarted);
     EXPECT_FALSE(form.loaded);
     EXPECT_TRUE(windows.boxes.boxes.empty());
     EXPECT_EQ(qt.viewFor(form), nullptr);
 }
 
-TEST(BattleWidget, PointerOverTheWindowBackgroundDropsTheCursor) {
-    qtTestApp();
-    plat::testing::TestServices ts;
-    plat::qt::QtWindowSystem qt;
-    BattleWindows windows(qt);
-    plat::qt::QtTextRenderer text;
-    plat::Services sv{ts.clock, ts.keyboard, windows, ts.process, text, ts.random};
-    battle::typBattleShared shared;
-    mdlTmp::psSetActions(shared.actions);
-    battle::frmBattle form(sv, shared);
+TEST_F(BattleWidget, PlaysATurnByKeysAlone) {
+
+    auto key = [&](Qt::Key k) {
+        QTest::keyClick(qt.viewFor(form), k);
+        qt.doEvents();
+    };
+    int step = 0;
+    windows.onEvents = [&] {
+        const int frame = windows.repaints[&form.picStage];
+        plat::qt::FormView* view = qt.viewFor(form);
+        if (view == nullptr || frame < 2) return;
+        QWidget* menu = view->widgetFor(form.fraCmd);
+        if (step == 0) {
+            // Slot 1 cannot be chosen (used): Right from slot 0 jumps over it to slot 2.
+            shared.myHand[1].state = battle::kCardUsed;
+            key(Qt::Key_Right);
+            EXPECT_EQ(form.plngCursorView, 0);
+            key(Qt::Key_Right);
+            EXPECT_EQ(form.plngCursorView, 2);
+            EXPECT_EQ(form.plngNowCardSelect, 2);
+            key(Qt::Key_Return);
+            EXPECT_TRUE(menu->isVisible());
+            EXPECT_EQ(menu->geometry().topLeft(),
+                      view->widgetFor(form.lblMyCard[2])->geometry().topLeft());
+            key(Qt::Key_Escape);
+            EXPECT_FALSE(menu->isVisible());
+            key(Qt::Key_Space);
+            key(Qt::Key_Up); // wraps to the last command, then back down to the first two
+            EXPECT_TRUE(form.cmdCommand[battle::kCmdFlee].highlighted);
+            key(Qt::Key_Down);
+            key(Qt::Key_Down);
+            EXPECT_TRUE(form.cmdCommand[battle::kCmdDefend].highlighted);
+            EXPECT_FALSE(form.cmdCommand[battle::kCmdAttack].highlighted);
+            key(Qt::Key_Return);
+            EXPECT_EQ(form.pintBtlCmdIdx, battle::kCmdDefend);
+            EXPECT_FALSE(menu->isVisible());
+            step = 1;
+        } else if (step == 1 && shared.playback.active) {
+            EXPECT_EQ(shared.myHand[2].state, battle::kCardChosen);
+            // During the playback the cursor still moves (over the refilled slot 1, then past
+            // the chosen card), but no menu opens.
+            key(Qt::Key_Left);
+            EXPECT_EQ(form.plngCursorView, 1);
+            key(Qt::Key_Right);
+            EXPECT_EQ(form.plngCursorView, 3);
+            key(Qt::Key_Return);
+            EXPECT_FALSE(form.fraCmd.visible);
+            step = 2;
+            view->close();
+        }
+    };
+    run();
+    EXPECT_EQ(step, 2);
+    EXPECT_TRUE(windows.boxes.boxes.empty());
+}
+
+TEST_F(BattleWidget, PointerOverTheWindowBackgroundDropsTheCursor) {
     form.load();
     qt.show(form);
     plat::qt::FormView* view = qt.viewFor(form);

@@ -1,0 +1,37 @@
+// The programs' command line: the options both games share, the help and the version text.
+#pragma once
+
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace plat::qt {
+
+// What a program says about itself on the command line.
+struct ProgramInfo {
+    const char* name;    // executable name, also the screenshots' name: "haruvel"
+    const char* title;   // "Haruvel": the window's program name and the screenshots' folder
+    const char* version; // "1.0.0"
+    const char* summary; // one line under the usage line
+    const char* keys;    // the keys section at the end of --help
+};
+
+struct Options {
+    int scale = 0; // whole zoom factor 1..4; 0 takes the one remembered from the last run
+    bool fullScreen = false;
+    std::optional<std::uint64_t> seed; // the random source starts here and ignores the clock
+};
+
+// Either the options to run with, or an exit code and what to print before leaving.
+struct CommandLine {
+    int exitCode = -1; // -1: run the program
+    std::string out;   // for standard output (help, version)
+    std::string err;   // for standard error (one line saying what was wrong)
+    Options options;
+};
+
+// arguments[0] is the program's path. Needs no display and no application object.
+CommandLine parseCommandLine(const QStringList& arguments, const ProgramInfo& info);
+
+} // namespace plat::qt
