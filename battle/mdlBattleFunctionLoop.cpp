@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "battle/mdlBattleFunction.h"
+#include "platform/EventWait.h"
 
 namespace mdlBattleFunction {
 
@@ -238,14 +239,12 @@ std::int32_t pfBattleRun(plat::Services& sv, frmBattle& form, typBattleLoop& loo
         if (textChanged) sv.windows.sync(form);
 
         if (!form.loaded) break;
-        while (!sv.windows.isActive(form) && !shared.closing) {
-            sv.windows.doEvents();
-            sv.clock.sleep(1);
-        }
-        while (sv.clock.timeGetTime() - t0 < kFrameMs) {
-            sv.windows.doEvents();
-            sv.clock.sleep(1);
-        }
+        // Both waits block in the window system until an event comes or the time is up.
+        plat::EventWait waits(sv);
+        while (!sv.windows.isActive(form) && !shared.closing)
+            waits.pass(kFrameMs);
+        for (std::uint32_t elapsed; (elapsed = sv.clock.timeGetTime() - t0) < kFrameMs;)
+            waits.pass(kFrameMs - elapsed);
         sv.windows.doEvents();
     }
 

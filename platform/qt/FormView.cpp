@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QShowEvent>
 
 #include "platform/qt/QtText.h"
 
@@ -64,28 +65,58 @@ PictureWidget::PictureWidget(PictureBox& box, QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void PictureWidget::paintEvent(QPaintEvent*) {
+PixelRect PictureWidget::takePicture(bool& whole) {
+    const int oldWidth = shown_.width(), oldHeight = shown_.height();
+    const Color oldBack = shown_.backColor();
+    const PixelRect r = shown_.take(box_.surface);
+    if (r.empty()) return r;
+    const auto* bits = reinterpret_cast<const uchar*>(shown_.data());
+    if (image_.constBits() != bits || image_.width() != shown_.width() ||
+        image_.height() != shown_.height()) {
+        image_ = QImage(bits, shown_.width(), shown_.height(),
+                        static_cast<qsizetype>(shown_.width()) * 4, QImage::Format_RGB32);
+    }
+    // The back colour around a smaller picture may change too.
+    whole =
+        shown_.width() != oldWidth || shown_.height() != oldHeight || shown_.backColor() != oldBack;
+    return r;
+}
+
+void PictureWidget::present() {
+    // A widget hidden, or lying outside its window (the field window's parts beyond its narrow
+    // size), takes the picture when it is next painted.
+    if (!isVisible() || visibleRegion().isEmpty()) return;
+    bool whole = false;
+    const PixelRect r = takePicture(whole);
+    if (whole) {
+        update();
+    } else if (!r.empty()) {
+        update(QRect(r.x, r.y, r.width, r.height));
+    }
+}
+
+void PictureWidget::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    present();
+}
+
+void PictureWidget::paintEvent(QPaintEvent* event) {
+    // The picture shown is the one last presented, straight from the view's copy: one surface
+    // pixel per logical pixel; a high-DPI screen repeats pixels, never smooths.
+    // A picture changed since it was last presented (a paint before the first presentation, or
+    // of a hidden widget) is taken now; what lies outside this paint's area follows.
+    bool whole = false;
+    const PixelRect r = takePicture(whole);
+    if (isVisible() && !r.empty()) update(whole ? rect() : QRect(r.x, r.y, r.width, r.height));
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    const Surface& s = box_.surface;
-    if (s.width() < width() || s.height() < height()) {
-        painter.fillRect(rect(), toQColor(s.backColor()));
+    const QRect picture(0, 0, shown_.width(), shown_.height());
+    if (shown_.width() < width() || shown_.height() < height()) {
+        painter.fillRect(rect(), toQColor(shown_.backColor()));
     }
-    if (s.isNull()) return;
-    QImage image;
-    if (s.isMono()) {
-        image = QImage(s.width(), s.height(), QImage::Format_RGB32);
-        for (int y = 0; y < s.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-            for (int x = 0; x < s.width(); ++x)
-                line[x] = 0xFF000000u | s.pixel(x, y);
-        }
-    } else {
-        image = QImage(reinterpret_cast<const uchar*>(s.data()), s.width(), s.height(),
-                       static_cast<qsizetype>(s.width()) * 4, QImage::Format_RGB32);
-    }
-    // One surface pixel per logical pixel; a high-DPI screen repeats pixels, never smooths.
-    painter.drawImage(QRect(0, 0, s.width(), s.height()), image);
+    if (image_.isNull()) return;
+    const QRect part = event->rect() & picture;
+    if (!part.isEmpty()) painter.drawImage(part, image_, part);
 }
 
 void PictureWidget::mousePressEvent(QMouseEvent* event) {
@@ -279,9 +310,9 @@ void FormView::refreshItem(Item& item) {
         break;
     }
     case ControlKind::PictureBox: {
-        const std::uint64_t g = static_cast<PictureBox&>(c).surface.generation() + 1;
+        const std::uint64_t g = static_cast<PictureBox&>(c).surface.generation();
         if (g != item.generation) {
-            w->update();
+            static_cast<PictureWidget*>(w)->present();
             item.generation = g;
         }
         break;
@@ -293,8 +324,8 @@ void FormView::refreshItem(Item& item) {
 void FormView::repaintBox(const PictureBox& box) {
     for (Item& item : items_) {
         if (item.control == &box) {
-            item.widget->update();
-            item.generation = box.surface.generation() + 1;
+            static_cast<PictureWidget*>(item.widget)->present();
+            item.generation = box.surface.generation();
         }
     }
 }

@@ -3,11 +3,13 @@
 // to the model's handlers. The model stays the truth: the view copies it on every refresh.
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 #include <functional>
 #include <vector>
 
 #include "platform/Form.h"
+#include "platform/ShownPicture.h"
 
 namespace plat::qt {
 
@@ -16,15 +18,25 @@ class PictureWidget : public QWidget {
   public:
     PictureWidget(PictureBox& box, QWidget* parent);
     PictureBox& box() { return box_; }
+    // Hands the surface's picture to the window: only what differs from the picture shown is
+    // repainted, and a bit-identical picture not at all. A hidden widget takes it when shown.
+    void present();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
+    // Takes the surface's picture as the one shown; `whole` when the widget needs repainting
+    // all over. Answers the rectangle that changed.
+    PixelRect takePicture(bool& whole);
+
     PictureBox& box_;
+    ShownPicture shown_;
+    QImage image_; // over shown_'s pixels, remade only when they move
 };
 
 class FormView : public QWidget {
