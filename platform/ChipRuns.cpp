@@ -5,15 +5,10 @@
 #include <limits>
 
 #include "platform/MaskedCopy.h"
+#include "platform/VectorClones.h"
 
 #if defined(__GNUC__) && defined(__x86_64__)
 #include <immintrin.h>
-#endif
-
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
-#define HARUVEL_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
-#else
-#define HARUVEL_VECTOR_CLONES
 #endif
 
 namespace plat {
