@@ -267,9 +267,10 @@ void ChipRunCache::endBatch() {
 void ChipRunCache::flush() {
     if (!batch_) return;
     Surface& dst = *batch_;
-    // Bands of 16 rows: about 32 KB of a 514-pixel surface, which stays in the first-level cache
-    // while the band is cleared and every chip crossing it is put down.
-    constexpr int kBand = 16;
+    // Bands of 64 rows: about 128 KB of a 514-pixel surface, which stays in the second-level
+    // cache while the band is cleared and every chip crossing it is put down (narrower bands
+    // measured no faster: each band walks the whole queue).
+    constexpr int kBand = 64;
     const int height = dst.height(), width = dst.width();
     for (int b0 = 0; b0 < height; b0 += kBand) {
         const int b1 = std::min(b0 + kBand, height);
