@@ -176,7 +176,13 @@ std::int32_t pfBattleRun(plat::Services& sv, frmBattle& form, typBattleLoop& loo
     for (;;) {
         if (shared.closing) break;
         const std::uint32_t t0 = sv.clock.timeGetTime();
-        form.picStage.cls();
+        // The background copied onto the stage first thing in the drawing covers it whole when
+        // it is as large, and then the clear is left to the two ways out before the drawing
+        // (which show the stage cleared while their message is up).
+        const plat::Surface& flip = form.picFlip.surface;
+        const bool flipCovers = flip.width() >= form.picStage.surface.width() &&
+                                flip.height() >= form.picStage.surface.height();
+        if (!flipCovers) form.picStage.cls();
         form.picTextSize16.cls();
         form.picTextSize36.cls();
         form.picStage.surface.setBackColor(plat::kWhite);
@@ -196,6 +202,7 @@ std::int32_t pfBattleRun(plat::Services& sv, frmBattle& form, typBattleLoop& loo
                 shared.myHand[slot].state = kCardChosen;
                 if (!pfTurnResolve(sv, shared, loop.queue, loop.cmd, player, shared.myHand, monster,
                                    loop.enemyHand)) {
+                    if (flipCovers) form.picStage.cls();
                     sv.windows.messageBox(u"エラーがおこりますた。", u"", plat::MsgButtons::Ok,
                                           plat::MsgIcon::None);
                     break;
@@ -221,6 +228,7 @@ std::int32_t pfBattleRun(plat::Services& sv, frmBattle& form, typBattleLoop& loo
         }
 
         if (player.hp < 0 || monster.hp < 0) {
+            if (flipCovers) form.picStage.cls();
             if (textChanged) sv.windows.sync(form);
             const std::u16string text = player.hp < 0
                                             ? player.name + u"は、死んでしまった。戦いは終った…。"
