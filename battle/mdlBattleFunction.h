@@ -175,6 +175,7 @@ class BattleLoop {
     typDeck& enemyDeck_;
     std::uint32_t frameStart_ = 0;
     bool textChanged_ = false; // the message box changed in this frame
+    bool flipCovers_ = false;  // the background covers the whole stage, so no clear is needed
     std::int64_t frames_ = 0;
     bool ended_ = false;
     bool finished_ = false;

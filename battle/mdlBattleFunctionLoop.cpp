@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "battle/mdlBattleFunction.h"
+#include "platform/EventWait.h"
 
 namespace mdlBattleFunction {
 
@@ -216,7 +217,13 @@ bool BattleLoop::end() {
 void BattleLoop::beginFrame() {
     frameStart_ = sv_.clock.timeGetTime();
     textChanged_ = false;
-    form_.picStage.cls();
+    // The background copied onto the stage first thing in the drawing covers it whole when it is
+    // as large; then the clear is left to the two ways out before the drawing, which show the
+    // stage cleared while their message is up.
+    const plat::Surface& flip = form_.picFlip.surface;
+    flipCovers_ = flip.width() >= form_.picStage.surface.width() &&
+                  flip.height() >= form_.picStage.surface.height();
+    if (!flipCovers_) form_.picStage.cls();
     form_.picTextSize16.cls();
     form_.picTextSize36.cls();
     form_.picStage.surface.setBackColor(plat::kWhite);
@@ -243,6 +250,7 @@ bool BattleLoop::takeCommand() {
                       state_.enemyHand)) {
         return true;
     }
+    if (flipCovers_) form_.picStage.cls();
     sv_.windows.messageBox(u"エラーがおこりますた。", u"", plat::MsgButtons::Ok,
                            plat::MsgIcon::None);
     return false;
@@ -270,6 +278,7 @@ void BattleLoop::shuffleWhenDue() {
 // A side below 0 HP loses: the message box shows it and the battle window is unloaded.
 bool BattleLoop::defeatFound() {
     if (player_.hp >= 0 && monster_.hp >= 0) return false;
+    if (flipCovers_) form_.picStage.cls();
     if (textChanged_) sv_.windows.sync(form_);
     const std::u16string text = player_.hp < 0
                                     ? player_.name + u"は、死んでしまった。戦いは終った…。"
@@ -292,20 +301,19 @@ void BattleLoop::present() {
     if (textChanged_) sv_.windows.sync(form_);
 }
 
-// The battle pauses while its window is in the background.
+// The battle pauses while its window is in the background. Both waits block in the window
+// system until an event comes or the time is up.
 void BattleLoop::inactiveWait() {
-    while (!sv_.windows.isActive(form_) && !shared_.closing) {
-        sv_.windows.doEvents();
-        sv_.clock.sleep(1);
-    }
+    plat::EventWait waits(sv_);
+    while (!sv_.windows.isActive(form_) && !shared_.closing)
+        waits.pass(kFrameMs);
 }
 
 // A frame lasts at least kFrameMs from its start.
 void BattleLoop::frameWait() {
-    while (sv_.clock.timeGetTime() - frameStart_ < kFrameMs) {
-        sv_.windows.doEvents();
-        sv_.clock.sleep(1);
-    }
+    plat::EventWait waits(sv_);
+    for (std::uint32_t elapsed; (elapsed = sv_.clock.timeGetTime() - frameStart_) < kFrameMs;)
+        waits.pass(kFrameMs - elapsed);
 }
 
 std::int32_t pfBattleMain(plat::Services& sv, frmBattle& form, typChara& player, typChara& monster,

@@ -56,17 +56,6 @@ void BM_TransBltFastChip(benchmark::State& state) {
 }
 BENCHMARK(BM_TransBltFastChip)->Arg(0)->Arg(2)->Unit(benchmark::kMicrosecond);
 
-// The floor every frame pays: clearing the 514 x 258 composition surface.
-void BM_ClearComposition(benchmark::State& state) {
-    Fixture f;
-    for (auto _ : state) {
-        f.primary.clear();
-        benchmark::DoNotOptimize(f.primary.data());
-        benchmark::ClobberMemory();
-    }
-}
-BENCHMARK(BM_ClearComposition)->Unit(benchmark::kMicrosecond);
-
 // 100 chips on a 10 x 10 staggered grid covering the surface, the outer ones clipped at its
 // edges, as a composed map frame has them.
 void BM_Frame(benchmark::State& state) {

@@ -1,5 +1,6 @@
 #include "field/mdlMain.h"
 
+#include <algorithm>
 #include <string>
 
 #include "field/graphics/mdlChipDraw.h"
@@ -7,6 +8,7 @@
 #include "field/mdlDataCtrl.h"
 #include "field/mdlRxSGlue.h"
 #include "field/script/mdlScriptProcesser.h"
+#include "platform/EventWait.h"
 
 namespace mdlMain {
 
@@ -128,45 +130,32 @@ void FieldLoop::frameSteps() {
 
 void FieldLoop::present() {
     plat::Surface& flip = form_.PicFlipCopy.surface;
-    flip.clear();
-    plat::bitBlt(flip, 0, 0, kViewWidth, kViewHeight, form_.PicPrimarySurface.surface, kViewX,
-                 kViewY, plat::Rop::SrcCopy);
+    const plat::Surface& primary = form_.PicPrimarySurface.surface;
+    // The view is cleared, then the copy covers its top-left 384 x 192 (as far as both surfaces
+    // reach): only the rest needs the back colour, which gives the same picture.
+    const int coveredW =
+        std::clamp(std::min(kViewWidth, primary.width() - kViewX), 0, flip.width());
+    const int coveredH =
+        std::clamp(std::min(kViewHeight, primary.height() - kViewY), 0, flip.height());
+    for (int y = 0; y < flip.height() && !flip.isMono(); ++y) {
+        std::uint32_t* row = flip.row(y);
+        const int from = y < coveredH ? coveredW : 0;
+        std::fill(row + from, row + flip.width(), flip.backColor());
+    }
+    if (flip.isMono()) flip.clear();
+    flip.touch();
+    plat::bitBlt(flip, 0, 0, kViewWidth, kViewHeight, primary, kViewX, kViewY, plat::Rop::SrcCopy);
 }
 
-// The waits block in the window system until an event arrives or the time is up. A pass that
-// returns with the clock unchanged has handled events; a second such pass in a row would be a
-// window system that does not block, and then the wait sleeps 1 ms so that it cannot spin.
-namespace {
-class WaitPasses {
-  public:
-    explicit WaitPasses(plat::Services& sv) : sv_(sv) {}
-    void pass(std::uint32_t ms) {
-        const std::uint32_t before = sv_.clock.timeGetTime();
-        sv_.windows.waitEvents(ms);
-        if (sv_.clock.timeGetTime() != before) {
-            idle_ = false;
-        } else if (idle_) {
-            sv_.clock.sleep(1);
-        } else {
-            idle_ = true;
-        }
-    }
-
-  private:
-    plat::Services& sv_;
-    bool idle_ = false;
-};
-} // namespace
-
 void FieldLoop::inactiveWait() {
-    WaitPasses waits(sv_);
+    plat::EventWait waits(sv_);
     while (running() && !sv_.windows.isActive(form_))
         waits.pass(kInactiveWaitMs);
 }
 
 void FieldLoop::frameWait() {
     // No catching up: a frame that overran starts the next one at once.
-    WaitPasses waits(sv_);
+    plat::EventWait waits(sv_);
     while (running()) {
         const std::uint32_t elapsed = sv_.clock.timeGetTime() - frameStart_;
         if (elapsed >= kFramePeriodMs) break;

@@ -1,17 +1,10 @@
 #include "platform/MaskedCopy.h"
+#include "platform/VectorClones.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-
-// The row loop is compiled twice on x86-64, for AVX2 and for the SSE2 baseline, and the loader
-// picks one at start-up; elsewhere the compiler's default vector width is used.
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
-#define HARUVEL_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
-#else
-#define HARUVEL_VECTOR_CLONES
-#endif
 
 namespace plat {
 

@@ -1,12 +1,43 @@
 #include "platform/Surface.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
+#include <utility>
 
 namespace plat {
 
 Surface::Surface(int width, int height, bool mono) : mono_(mono) {
     resize(width, height);
+}
+
+std::uint64_t Surface::nextStamp() {
+    static std::atomic<std::uint64_t> last{0};
+    return last.fetch_add(1, std::memory_order_relaxed) + 1;
+}
+
+Surface::Surface(Surface&& other) noexcept
+    : width_(std::exchange(other.width_, 0)), height_(std::exchange(other.height_, 0)),
+      mono_(other.mono_), back_(other.back_), bk_(other.bk_), fore_(other.fore_),
+      fontPx_(other.fontPx_), generation_(other.generation_), pixels_(std::move(other.pixels_)) {
+    other.pixels_.clear();
+    other.touch();
+}
+
+Surface& Surface::operator=(Surface&& other) noexcept {
+    if (this == &other) return *this;
+    width_ = std::exchange(other.width_, 0);
+    height_ = std::exchange(other.height_, 0);
+    mono_ = other.mono_;
+    back_ = other.back_;
+    bk_ = other.bk_;
+    fore_ = other.fore_;
+    fontPx_ = other.fontPx_;
+    generation_ = other.generation_;
+    pixels_ = std::move(other.pixels_);
+    other.pixels_.clear();
+    other.touch();
+    return *this;
 }
 
 void Surface::release() {
@@ -33,6 +64,7 @@ Color Surface::pixel(int x, int y) const {
 void Surface::setPixel(int x, int y, Color c) {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
     pixels_[static_cast<std::size_t>(y) * width_ + x] = mono_ ? (c != 0 ? 1u : 0u) : (c & 0xFFFFFF);
+    touch();
 }
 
 void Surface::fill(Color c) {
@@ -113,6 +145,14 @@ bool bitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx
     }
     switch (rop) {
     case Rop::SrcCopy:
+        if (&dst != &src && !dst.isMono() && !src.isMono()) {
+            // Colour pixels keep their top byte zero in every surface: rows copy as they are.
+            for (int j = 0; j < h; ++j) {
+                std::memcpy(dst.row(y + j) + x, src.row(sy + j) + sx,
+                            sizeof(std::uint32_t) * static_cast<std::size_t>(w));
+            }
+            break;
+        }
         blend(dst, x, y, w, h, src, sx, sy, [](std::uint32_t, std::uint32_t s) { return s; });
         break;
     case Rop::SrcAnd:

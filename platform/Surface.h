@@ -86,11 +86,21 @@ class Surface {
     std::uint32_t* data() { return pixels_.data(); }
     const std::uint32_t* data() const { return pixels_.data(); }
 
-    // Counts content changes, so a view can tell when to repaint.
+    // Stamp of the current contents: every change draws a new number, never used before by any
+    // surface, so equal stamps mean equal contents (a copy keeps its original's stamp). Views tell
+    // from it when to repaint, caches when what they prepared from a surface is stale.
     std::uint64_t generation() const { return generation_; }
-    void touch() { ++generation_; }
+    void touch() { generation_ = nextStamp(); }
+
+    Surface(const Surface&) = default;
+    Surface& operator=(const Surface&) = default;
+    // A moved-from surface is the null handle with a fresh stamp.
+    Surface(Surface&& other) noexcept;
+    Surface& operator=(Surface&& other) noexcept;
 
   private:
+    static std::uint64_t nextStamp();
+
     int width_ = 0;
     int height_ = 0;
     bool mono_ = false;
@@ -98,7 +108,7 @@ class Surface {
     Color bk_ = kWhite;
     Color fore_ = kBlack;
     int fontPx_ = 12;
-    std::uint64_t generation_ = 0;
+    std::uint64_t generation_ = nextStamp();
     std::vector<std::uint32_t> pixels_;
 };
 

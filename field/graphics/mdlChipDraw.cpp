@@ -126,7 +126,7 @@ CellPos pfRowCell(int r, int k, int playerX, int playerY, int width, int height)
 void psRenderFrame(mdlGraphic::GraphicState& g, plat::Color key, int baseShade,
                    const Sheets& sheets, field::World& world, int drawX, int drawY, int width,
                    int height, const ViewControls& view) {
-    sheets.primary.clear();
+    mdlGraphic::psClearComposition(g, sheets.primary);
     DrawContext c{g, key, sheets, world, drawX, drawY, view};
     LayerWalk walk;
     const int topLayer = std::min<int>(world.topLayer, static_cast<int>(world.layers.size()) - 1);
@@ -149,13 +149,16 @@ void psRenderFrame(mdlGraphic::GraphicState& g, plat::Color key, int baseShade,
             drawWalkRow(c, walk, shade, layer, field::kPlaneAbove, i);
         }
     }
+    mdlGraphic::psCompositionDone(g, sheets.primary);
 }
 
 void psDrawCell(DrawContext& c, int shade, int layer, int plane, int x, int y) {
     const field::World& w = c.world;
     if (!w.inMap(layer, plane, x, y)) return;
-    const int eventId = w.cell(layer, plane, x, y).eventId;
-    psDrawMapChip(c, shade, layer, plane, x, y);
+    const field::MapCell& cell = w.cell(layer, plane, x, y);
+    const int eventId = cell.eventId;
+    // Most cells of the upper planes hold nothing: no chip, no object.
+    if (cell.kind != 0) psDrawMapChip(c, shade, layer, plane, x, y);
     if (eventId != 0) psDrawEventObject(c, shade, eventId);
     const field::CharState& p = w.player;
     if (p.x == x && p.y == y && p.layer == layer && p.plane == plane) psDrawPlayer(c, shade);

@@ -1,5 +1,7 @@
 #include "field/graphics/mdlGraphic.h"
 
+#include <algorithm>
+
 #include "platform/MaskedCopy.h"
 
 namespace mdlGraphic {
@@ -76,18 +78,61 @@ const plat::Surface* pfGetShadeMask(const GraphicState& g, int level) {
     return s.isNull() ? nullptr : &s;
 }
 
+namespace {
+
+// Copies onto the frame's composition surface are recorded so the next frame's clear can be
+// limited to them.
+plat::DrawnSpans* drawnOn(GraphicState& g, const plat::Surface& dest) {
+    return g.composition.surface == &dest ? &g.composition.drawn : nullptr;
+}
+
+} // namespace
+
 bool pfTransBltFast(GraphicState& g, plat::Surface& dest, int x, int y, int w, int h,
                     const plat::Surface& src, int sx, int sy, plat::Color key, int level) {
     if (g.sprite.isNull() || w > g.sprite.width() || h > g.sprite.height()) return false;
-    return plat::maskedCopy(dest, x, y, w, h, src, sx, sy, key, pfGetShadeMask(g, level));
+    return g.chipRuns.draw(dest, x, y, w, h, src, sx, sy, key, pfGetShadeMask(g, level),
+                           drawnOn(g, dest));
 }
 
 bool pfTransBlt(GraphicState& g, plat::Surface& dest, int x, int y, int w, int h,
                 const plat::Surface& src, int sx, int sy, plat::Color key, int level) {
-    return plat::maskedCopy(dest, x, y, w, h, src, sx, sy, key, pfGetShadeMask(g, level));
+    return g.chipRuns.draw(dest, x, y, w, h, src, sx, sy, key, pfGetShadeMask(g, level),
+                           drawnOn(g, dest));
+}
+
+void psClearComposition(GraphicState& g, plat::Surface& surface) {
+    GraphicState::Composition& c = g.composition;
+    const bool unchanged = c.surface == &surface && c.stamp == surface.generation() &&
+                           c.back == surface.backColor() && c.width == surface.width() &&
+                           c.height == surface.height() && c.drawn.height() == surface.height();
+    g.chipRuns.endBatch();
+    if (surface.isNull() || surface.isMono()) {
+        surface.clear();
+    } else {
+        if (!unchanged) {
+            c.drawn.reset(surface.height());
+            c.drawn.add(0, surface.height(), 0, surface.width());
+        }
+        // The clear itself goes down with the frame's chips, band by band.
+        g.chipRuns.beginBatch(surface, surface.backColor(), c.drawn);
+    }
+    c.surface = &surface;
+    c.stamp = 0;
+    c.back = surface.backColor();
+    c.width = surface.width();
+    c.height = surface.height();
+    c.drawn.reset(surface.height());
+}
+
+void psCompositionDone(GraphicState& g, const plat::Surface& surface) {
+    g.chipRuns.endBatch();
+    if (g.composition.surface == &surface) g.composition.stamp = surface.generation();
 }
 
 void pfReleaseGraphics(GraphicState& g) {
+    g.chipRuns.clear();
+    g.composition = {};
     g.sprite.release();
     for (plat::Surface& s : g.shade)
         s.release();

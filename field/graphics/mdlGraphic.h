@@ -1,6 +1,9 @@
 // Surfaces of the field program, the shade masks and the masked chip copy.
 #pragma once
 
+#include <cstdint>
+
+#include "platform/ChipRuns.h"
 #include "platform/Surface.h"
 
 namespace mdlGraphic {
@@ -19,6 +22,18 @@ struct GraphicState {
     int shadeTileWidth = 0;
     int shadeTileHeight = 0;
     plat::Surface shade[3]; // private copies of the 25 %, 50 %, 75 % masks
+
+    // The chips' opaque runs, prepared on first use (both masked copies draw through them).
+    plat::ChipRunCache chipRuns;
+    // The composition surface of the last frame and what that frame drew on it: as long as
+    // nothing else has touched the surface since, only those spans need clearing again.
+    struct Composition {
+        const plat::Surface* surface = nullptr;
+        std::uint64_t stamp = 0; // the surface's stamp when the frame ended; 0 = unknown
+        plat::Color back = 0;
+        int width = 0, height = 0;
+        plat::DrawnSpans drawn;
+    } composition;
 };
 
 // Draws one of the three shade mask pictures (level 1, 2, 3) at the given size from its table.
@@ -44,6 +59,13 @@ bool pfTransBltFast(GraphicState& g, plat::Surface& dest, int x, int y, int w, i
 // Masked copy of any size (event objects). False only for null surfaces.
 bool pfTransBlt(GraphicState& g, plat::Surface& dest, int x, int y, int w, int h,
                 const plat::Surface& src, int sx, int sy, plat::Color key, int level);
+// Starts a frame on the composition surface: the frame is drawn as if the surface held only its
+// back colour. When it still holds the last frame, untouched since, only what that frame drew is
+// cleared. The clear and the chips go down together at psCompositionDone, which must follow
+// before the surface is read.
+void psClearComposition(GraphicState& g, plat::Surface& surface);
+// Ends the frame begun by psClearComposition: what was drawn on the surface since is known.
+void psCompositionDone(GraphicState& g, const plat::Surface& surface);
 // Releases the work and shade surfaces; calling it again is harmless.
 void pfReleaseGraphics(GraphicState& g);
 

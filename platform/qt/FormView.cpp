@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QStandardPaths>
 #include <cmath>
 #include <cstdio>
@@ -104,17 +105,64 @@ PictureWidget::PictureWidget(PictureBox& box, QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void PictureWidget::paintEvent(QPaintEvent*) {
+PixelRect PictureWidget::takePicture(bool& whole) {
+    const int oldWidth = shown_.width(), oldHeight = shown_.height();
+    const Color oldBack = shown_.backColor();
+    const PixelRect r = shown_.take(box_.surface);
+    if (r.empty()) return r;
+    const auto* bits = reinterpret_cast<const uchar*>(shown_.data());
+    if (image_.constBits() != bits || image_.width() != shown_.width() ||
+        image_.height() != shown_.height()) {
+        image_ = QImage(bits, shown_.width(), shown_.height(),
+                        static_cast<qsizetype>(shown_.width()) * 4, QImage::Format_RGB32);
+    }
+    // The back colour around a smaller picture may change too.
+    whole =
+        shown_.width() != oldWidth || shown_.height() != oldHeight || shown_.backColor() != oldBack;
+    return r;
+}
+
+void PictureWidget::present() {
+    // A widget hidden, or lying outside its window (the field window's parts beyond its narrow
+    // size), takes the picture when it is next painted.
+    if (!isVisible() || visibleRegion().isEmpty()) return;
+    bool whole = false;
+    const PixelRect r = takePicture(whole);
+    if (whole) {
+        update();
+    } else if (!r.empty()) {
+        update(onWidget(r));
+    }
+}
+
+void PictureWidget::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    present();
+}
+
+void PictureWidget::paintEvent(QPaintEvent* event) {
+    // The picture shown is the one last presented, straight from the view's copy: one surface
+    // pixel per logical pixel; a high-DPI screen repeats pixels, never smooths.
+    // A picture changed since it was last presented (a paint before the first presentation, or
+    // of a hidden widget) is taken now; what lies outside this paint's area follows.
+    bool whole = false;
+    const PixelRect r = takePicture(whole);
+    if (isVisible() && !r.empty()) update(whole ? rect() : onWidget(r));
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    const Surface& s = box_.surface;
-    if (s.width() * scale_ < width() || s.height() * scale_ < height()) {
-        painter.fillRect(rect(), toQColor(s.backColor()));
+    const QRect picture(0, 0, shown_.width() * scale_, shown_.height() * scale_);
+    if (picture.width() < width() || picture.height() < height()) {
+        painter.fillRect(rect(), toQColor(shown_.backColor()));
     }
-    if (s.isNull()) return;
+    if (image_.isNull()) return;
     // One surface pixel per scale x scale logical pixels; zoom and high-DPI screens repeat
-    // pixels, never smooth them.
-    painter.drawImage(QRect(0, 0, s.width() * scale_, s.height() * scale_), imageOf(s));
+    // pixels, never smooth them. Only the surface pixels under the paint's area are drawn.
+    const QRect part = event->rect() & picture;
+    if (part.isEmpty()) return;
+    const int x0 = part.left() / scale_, y0 = part.top() / scale_;
+    const int x1 = (part.right() + scale_) / scale_, y1 = (part.bottom() + scale_) / scale_;
+    painter.drawImage(QRect(x0 * scale_, y0 * scale_, (x1 - x0) * scale_, (y1 - y0) * scale_),
+                      image_, QRect(x0, y0, x1 - x0, y1 - y0));
 }
 
 void PictureWidget::mousePressEvent(QMouseEvent* event) {
@@ -384,9 +432,9 @@ void FormView::refreshItem(Item& item) {
         break;
     }
     case ControlKind::PictureBox: {
-        const std::uint64_t g = static_cast<PictureBox&>(c).surface.generation() + 1;
+        const std::uint64_t g = static_cast<PictureBox&>(c).surface.generation();
         if (g != item.generation) {
-            w->update();
+            static_cast<PictureWidget*>(w)->present();
             item.generation = g;
         }
         break;
@@ -398,8 +446,8 @@ void FormView::refreshItem(Item& item) {
 void FormView::repaintBox(const PictureBox& box) {
     for (Item& item : items_) {
         if (item.control == &box) {
-            item.widget->update();
-            item.generation = box.surface.generation() + 1;
+            static_cast<PictureWidget*>(item.widget)->present();
+            item.generation = box.surface.generation();
         }
     }
 }

@@ -5,12 +5,14 @@
 // receive positions in the form's own pixels.
 #pragma once
 
+#include <QImage>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <vector>
 
 #include "platform/Form.h"
+#include "platform/ShownPicture.h"
 
 namespace plat::qt {
 
@@ -34,17 +36,34 @@ class PictureWidget : public QWidget {
   public:
     PictureWidget(PictureBox& box, QWidget* parent);
     PictureBox& box() { return box_; }
-    void setScale(int scale) { scale_ = scale; }
+    void setScale(int scale) {
+        scale_ = scale;
+        update();
+    }
+    // Hands the surface's picture to the window: only what differs from the picture shown is
+    // repainted, and a bit-identical picture not at all. A hidden widget takes it when shown.
+    void present();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
+    // Takes the surface's picture as the one shown; `whole` when the widget needs repainting
+    // all over. Answers the rectangle that changed.
+    PixelRect takePicture(bool& whole);
+
     PictureBox& box_;
+    QRect onWidget(const PixelRect& r) const {
+        return QRect(r.x * scale_, r.y * scale_, r.width * scale_, r.height * scale_);
+    }
+
     int scale_ = 1;
+    ShownPicture shown_;
+    QImage image_; // over shown_'s pixels, remade only when they move
 };
 
 class FormView : public QWidget {

@@ -1,6 +1,7 @@
 // The shipped chip sheets, and frames composed from them on the built-in map.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <set>
 
 #include "assets/field/FieldPictures.h"
@@ -176,4 +177,43 @@ TEST_F(BuiltInFrame, BuiltInObjectsAppearOnTheirCells) {
     EXPECT_EQ(rig.primary.pixel(320 + 32, 176 + 28), rig.eveChips.pixel(64 + 32, 28));
     // The sign at (2, 3), plane 1, at (224, 128).
     EXPECT_EQ(rig.primary.pixel(224 + 32, 128 + 6), rig.eveChips.pixel(32, 32 + 6));
+}
+
+// Frames composed one after another on one surface (each clearing only what the last one drew,
+// the chips put down in bands) equal frames composed from scratch, whatever moved in between.
+TEST_F(BuiltInFrame, EachFrameEqualsAFreshComposition) {
+    ASSERT_TRUE(mdlDataCtrl::pfBuildScripts(rig.world));
+    ASSERT_TRUE(mdlDataCtrl::pfBuildEventObjects(rig.world, searchers));
+    std::mt19937 rng(7);
+    const auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution(lo, hi)(rng); };
+    for (int frame = 0; frame < 40; ++frame) {
+        field::World& w = rig.world;
+        w.player.x = pick(-1, w.maxX + 1);
+        w.player.y = pick(-1, w.maxY + 1);
+        w.player.layer = static_cast<std::int16_t>(pick(0, w.topLayer));
+        w.player.facing = static_cast<std::int16_t>(pick(0, 3));
+        rig.planeBox[pick(0, 3)].value = pick(0, 3) != 0;
+        if (frame % 7 == 3) rig.primary.setPixel(pick(0, kW - 1), pick(0, kH - 1), 0x123456);
+        if (frame % 11 == 5) rig.primary.setBackColor(plat::rgb(pick(0, 255), 9, 9));
+        const int shade = pick(0, 3);
+
+        Rig fresh;
+        fresh.world = w;
+        fresh.mapChips = rig.mapChips;
+        fresh.charChips = rig.charChips;
+        fresh.eveChips = rig.eveChips;
+        fresh.primary.setBackColor(rig.primary.backColor());
+        fresh.primary.fill(0x654321);
+        for (int i = 0; i < 4; ++i)
+            fresh.planeBox[i].value = rig.planeBox[i].value;
+        fresh.render(shade);
+        rig.render(shade);
+        ASSERT_EQ(rig.primary.width(), fresh.primary.width());
+        for (int y = 0; y < kH; ++y) {
+            for (int x = 0; x < kW; ++x) {
+                ASSERT_EQ(rig.primary.pixel(x, y), fresh.primary.pixel(x, y))
+                    << "frame " << frame << " at " << x << "," << y;
+            }
+        }
+    }
 }

@@ -59,3 +59,31 @@ TEST(QtText, JapaneseTextIsDrawnAndBadTargetsAreRefused) {
 }
 
 } // namespace
+
+// Texts kept from an earlier drawing land exactly as the painter draws them, wherever they are
+// put, also cut at the surface's edges and over any background.
+TEST(QtText, KeptTextsEqualTextsPaintedEachTime) {
+    qtTestApp();
+    plat::qt::QtTextRenderer kept;
+    plat::qt::QtTextRenderer painted(false);
+    const char* texts[] = {"FPS:25", "HP :200", "残り枚数", "殴", "6", "門番 gj|Q"};
+    for (int round = 0; round < 60; ++round) {
+        plat::Surface a = plat::Surface::colour(90, 40);
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                a.setPixel(x, y, plat::rgb(x * 3, y * 6, round * 4));
+        a.setForeColor(round % 3 == 0 ? plat::kBlack : plat::rgb(200, round, 7));
+        a.setFontPixelSize(round % 4 == 0 ? 36 : 12 + round % 5);
+        plat::Surface b = a;
+        const int x = (round * 37) % 110 - 30, y = (round * 23) % 70 - 25;
+        const char* text = texts[round % std::size(texts)];
+        for (int again = 0; again < 2; ++again) { // the second time from what was kept
+            ASSERT_EQ(kept.textOut(a, x + 31 * again, y + 9 * again, text), 1);
+            ASSERT_EQ(painted.textOut(b, x + 31 * again, y + 9 * again, text), 1);
+        }
+        for (int py = 0; py < a.height(); ++py)
+            for (int px = 0; px < a.width(); ++px)
+                ASSERT_EQ(a.data()[py * a.width() + px], b.data()[py * b.width() + px])
+                    << text << " at " << x << "," << y << " pixel " << px << "," << py;
+    }
+}
