@@ -7,6 +7,7 @@
 #include <fstream>
 #include <map>
 #include <optional>
+#include <ostream>
 #include <tuple>
 
 #include "common/mdlCommon.h"
@@ -330,6 +331,15 @@ bool pfReadFolder(const std::string& folder, field::World& world, std::vector<Er
     for (std::size_t i = 0; i < names.size(); ++i)
         files.push_back({names[i], texts[i]});
     return pfRead(folder, files, world, errors);
+}
+
+int pfCheck(const std::string& folder, std::ostream& err) {
+    field::World world;
+    std::vector<Error> errors;
+    if (pfReadFolder(folder, world, errors)) return 0;
+    for (const Error& e : errors)
+        err << pfErrorText(e) << '\n';
+    return 1;
 }
 
 bool pfReadBuiltIn(field::World& world, std::vector<Error>& errors) {

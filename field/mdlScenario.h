@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <iosfwd>
 #include <span>
 #include <string>
 #include <string_view>
@@ -59,6 +60,10 @@ bool pfRead(std::string_view folder, std::span<const File> files, field::World& 
 
 // The same, for a folder on disk (its files are read first; a missing file is an error).
 bool pfReadFolder(const std::string& folder, field::World& world, std::vector<Error>& errors);
+
+// `haruvel --scenario DIR --check`: reads the folder, writes every error a line to `err`, and
+// answers the exit code: 0 valid, 1 errors.
+int pfCheck(const std::string& folder, std::ostream& err);
 
 // The built-in demo, scenarios/demo/ as compiled into the program.
 bool pfReadBuiltIn(field::World& world, std::vector<Error>& errors);

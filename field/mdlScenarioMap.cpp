@@ -34,10 +34,8 @@ bool pfReadMap(std::string_view file, std::string_view text, MapValues& map,
         const auto number = static_cast<std::int32_t>(i + 1);
         Cursor c(file, lines[i], number, errors);
         if (const std::size_t bad = mdlScenarioText::pfBadUtf8(lines[i]);
-            bad != std::string_view::npos) {
-            c.fail(bad, "the line is not valid UTF-8");
-            continue;
-        }
+            bad != std::string_view::npos)
+            c.fail(bad, "the line is not valid UTF-8"); // and read on: values are ASCII
         if (c.atEnd()) continue;
         const std::size_t at = c.pos();
         const std::string_view first = c.word();
@@ -81,7 +79,7 @@ bool pfReadMap(std::string_view file, std::string_view text, MapValues& map,
                 break;
             }
             const std::optional<std::int32_t> v =
-                row.integer("a cell value (a chip of the map chip sheet)", 0, kMaxValue);
+                row.integer("a chip number of the map chip sheet,", 0, kMaxValue);
             if (!v) {
                 ok = false;
                 break;

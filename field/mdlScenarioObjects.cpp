@@ -98,13 +98,16 @@ bool Reader::field(Cursor& c, std::string_view name, std::size_t at) {
         if (v) to = static_cast<std::int16_t>(*v);
         return v.has_value();
     };
-    if (key == "layer") return set16(e.layer, c.integer("a layer", 0, mdlScenario::kLayers - 1));
+    if (key == "layer")
+        return set16(e.layer, c.integer("a layer inside the map,", 0, mdlScenario::kLayers - 1));
     if (key == "plane")
         return set16(e.plane, named(c, "a plane", 3, {"ground", "base", "character", "above"}));
     if (key == "position") {
-        const std::optional<std::int32_t> x = c.integer("a column", 0, mdlScenario::kColumns - 1);
+        const std::optional<std::int32_t> x =
+            c.integer("a column inside the map,", 0, mdlScenario::kColumns - 1);
         if (!x || !c.comma()) return false;
-        const std::optional<std::int32_t> y = c.integer("a row", 0, mdlScenario::kRows - 1);
+        const std::optional<std::int32_t> y =
+            c.integer("a row inside the map,", 0, mdlScenario::kRows - 1);
         if (!y) return false;
         e.x = *x;
         e.y = *y;
@@ -189,7 +192,7 @@ bool pfReadObjects(std::string_view file, std::string_view text, std::vector<Obj
     const auto closeObject = [&] {
         if (objects.empty()) return;
         ObjectText& o = objects.back();
-        if (!o.placed)
+        if (!o.placed && !r.seen.count("position"))
             errors.push_back({std::string(file), o.line, 1,
                               "object " + std::to_string(o.number) +
                                   " has no position; expected a line `position X, Y`"});
@@ -208,10 +211,10 @@ bool pfReadObjects(std::string_view file, std::string_view text, std::vector<Obj
         const std::string_view line = lines[i];
         const auto number = static_cast<std::int32_t>(i + 1);
         Cursor c(file, line, number, errors);
-        if (const std::size_t bad = pfBadUtf8(line); bad != std::string_view::npos) {
+        // Reported, and the line still read: its words are ASCII, so one bad byte in a
+        // comment or a name costs no errors further on.
+        if (const std::size_t bad = pfBadUtf8(line); bad != std::string_view::npos)
             c.fail(bad, "the line is not valid UTF-8");
-            continue;
-        }
         if (c.atEnd()) continue;
         const std::size_t at = c.pos();
         const std::string_view first = c.word();
@@ -248,7 +251,10 @@ bool pfReadObjects(std::string_view file, std::string_view text, std::vector<Obj
             chipLine = number;
             chipColumn = c.column(at);
         }
-        if (!r.field(c, first, at)) continue;
+        if (!r.field(c, first, at)) {
+            if (chipLine == number) chipLine = 0; // a chip read in part is not checked
+            continue;
+        }
         ObjectText& o = objects.back();
         if (!o.inlineScript) {
             c.expectEnd();
