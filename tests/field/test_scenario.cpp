@@ -193,3 +193,70 @@ TEST(Scenario, ProgramWithABrokenFolderShowsOneBoxAndEndsBeforeAnyFrame) {
 }
 
 } // namespace
+
+namespace {
+
+// The tutorial played on scripted keys: read the sign, talk to the guide when it rests at the
+// near end of its path, walk to the way out.
+TEST(Scenario, TutorialPlaysThroughOnScriptedKeys) {
+    plat::testing::TestServices ts;
+    ts.windows.defaultAnswer = plat::MsgResult::Ok;
+    World scenario, world;
+    std::vector<mdlScenario::Error> errors;
+    ASSERT_TRUE(mdlScenario::pfReadFolder(std::string(HARUVEL_SOURCE_DIR) + "/scenarios/tutorial",
+                                          scenario, errors));
+    field::frmMain form(ts.services);
+    mdlMain::psStartUp(form, world, ts.services, scenario);
+    mdlMain::FieldLoop loop(form, world, ts.services);
+    const auto frameUntil = [&](auto done) {
+        for (int i = 0; i < 3000 && !done(); ++i)
+            loop.runOneFrame();
+        return done();
+    };
+    const auto idle = [&] {
+        return world.systemScriptActive == 0 && world.inputLocked == 0 && world.player.moving == 0;
+    };
+    const auto press = [&](int key, int frames) {
+        ts.keyboard.press(key);
+        for (int i = 0; i < frames; ++i)
+            loop.runOneFrame();
+        ts.keyboard.release(key);
+        return frameUntil(idle);
+    };
+    const auto walk = [&](int key, int steps) {
+        for (int i = 0; i < steps; ++i)
+            if (!press(key, 1)) return false;
+        return true;
+    };
+
+    ASSERT_TRUE(frameUntil(idle)); // the welcome
+    ASSERT_TRUE(walk(plat::vk::Right, 1));
+    ASSERT_TRUE(press(plat::vk::Enter, 4)); // the sign, underfoot
+    ASSERT_TRUE(walk(plat::vk::Up, 1));
+    EXPECT_EQ(std::tie(world.player.x, world.player.y), std::make_tuple(2, 1));
+    const EventObject& guide = world.events[2];
+    ASSERT_TRUE(frameUntil([&] { return guide.x == 4 && guide.stepDir == 3; }));
+    ASSERT_TRUE(frameUntil([&] { return guide.x == 3 && guide.moving == 0; }));
+    ASSERT_TRUE(walk(plat::vk::Right, 1)); // into the guide, who talks
+    EXPECT_EQ(world.player.x, 2);
+    ASSERT_TRUE(walk(plat::vk::Down, 3));
+    ASSERT_TRUE(press(plat::vk::Right, 1));
+    ASSERT_TRUE(walk(plat::vk::Right, 3));
+    ts.keyboard.press(plat::vk::Right); // onto the way out
+    loop.runOneFrame();
+    ts.keyboard.releaseAll();
+    ASSERT_FALSE(frameUntil(idle)); // the ending holds the player for good
+
+    std::vector<std::u16string> texts;
+    for (const auto& b : ts.windows.boxes)
+        texts.push_back(b.text);
+    ASSERT_EQ(texts.size(), 5u);
+    EXPECT_EQ(texts[0].substr(0, 24), u"Welcome to the tutorial!");
+    EXPECT_EQ(texts[1].substr(0, 10), u"Arrow keys");
+    EXPECT_EQ(texts[2].substr(0, 6), u"Hello!");
+    EXPECT_EQ(texts[4], u"The End.");
+    EXPECT_EQ(std::tie(world.player.x, world.player.y), std::make_tuple(7, 4));
+    EXPECT_EQ(world.shadeLevel, 1);
+}
+
+} // namespace
