@@ -132,6 +132,24 @@ std::optional<std::int32_t> resolve(const mdlScenarioText::NameRef& ref, const s
     return std::nullopt;
 }
 
+// A message may quote words of the input: control characters are written as \xNN and bytes
+// that are not UTF-8 as replacement characters, so that one error stays one clean line.
+std::string printable(const std::string& message) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (const char c : mdlCommon::toUtf8(mdlCommon::fromUtf8(message))) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 0x20 && u != 0x7F) {
+            out += c;
+            continue;
+        }
+        out += "\\x";
+        out += kHex[u >> 4];
+        out += kHex[u & 15];
+    }
+    return out;
+}
+
 void placeObjects(std::vector<ObjectText>& objects, const std::string& file,
                   std::vector<Error>& errors) {
     using Cell = std::tuple<int, int, int, int>;
@@ -262,6 +280,8 @@ bool pfRead(std::string_view folder, std::span<const File> files, field::World& 
     placeObjects(objects, objectsName, errors);
 
     if (!errors.empty()) {
+        for (Error& e : errors)
+            e.message = printable(e.message);
         std::stable_sort(errors.begin(), errors.end(), [](const Error& a, const Error& b) {
             return std::tie(a.file, a.line, a.column) < std::tie(b.file, b.line, b.column);
         });
@@ -309,7 +329,10 @@ bool pfReadFolder(const std::string& folder, field::World& world, std::vector<Er
         return false;
     }
     std::vector<std::string> names, texts;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
+    // Stepped with error codes: a folder that changes while it is read ends the listing
+    // instead of throwing.
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::directory_entry& entry = *it;
         const std::string name = entry.path().filename().string();
         if (name != "map.txt" && name != "objects.txt" && !endsWith(name, ".tkl")) continue;
         const std::string path = (fs::path(folder) / name).string();

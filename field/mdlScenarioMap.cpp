@@ -103,7 +103,8 @@ bool pfReadMap(std::string_view file, std::string_view text, MapValues& map,
     closeLayer();
     if (layer < kLayers - 1)
         errors.push_back({std::string(file), static_cast<std::int32_t>(lines.size()), 1,
-                          "the map ends after layer " + std::to_string(layer) +
+                          (layer < 0 ? std::string("the map has no layer")
+                                     : "the map ends after layer " + std::to_string(layer)) +
                               "; expected `layer " + std::to_string(layer + 1) +
                               "` and its six rows"});
     return errors.size() == before;

@@ -39,9 +39,7 @@ bool consistent(const field::World& w) {
     return true;
 }
 
-} // namespace
-
-Outcome runInput(const std::uint8_t* data, std::size_t size) {
+std::vector<mdlScenario::File> split(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), data ? size : 0);
     std::vector<mdlScenario::File> files;
     std::size_t start = 0;
@@ -51,6 +49,13 @@ Outcome runInput(const std::uint8_t* data, std::size_t size) {
         files.push_back({name, bytes.substr(start, end - start)});
         start = end + 1;
     }
+    return files;
+}
+
+} // namespace
+
+Outcome runInput(const std::uint8_t* data, std::size_t size) {
+    const std::vector<mdlScenario::File> files = split(data, size);
     field::World world;
     std::vector<mdlScenario::Error> errors;
     if (mdlScenario::pfRead("fuzz", files, world, errors))
@@ -59,6 +64,16 @@ Outcome runInput(const std::uint8_t* data, std::size_t size) {
     for (const mdlScenario::Error& e : errors)
         if (!wellFormed(e)) return Outcome::BrokenPromise;
     return Outcome::Refused;
+}
+
+std::string describe(const std::uint8_t* data, std::size_t size) {
+    field::World world;
+    std::vector<mdlScenario::Error> errors;
+    const bool read = mdlScenario::pfRead("fuzz", split(data, size), world, errors);
+    std::string out = read ? "accepted\n" : "refused\n";
+    for (const mdlScenario::Error& e : errors)
+        out += mdlScenario::pfErrorText(e) + "\n";
+    return out;
 }
 
 std::string demoInput() {

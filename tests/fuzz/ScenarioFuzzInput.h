@@ -14,6 +14,9 @@ namespace scenario_fuzz {
 enum class Outcome { Accepted, Refused, BrokenPromise };
 Outcome runInput(const std::uint8_t* data, std::size_t size);
 
+// What the reader said about one input, an error a line, to show a broken promise.
+std::string describe(const std::uint8_t* data, std::size_t size);
+
 // The built-in demo in the input's form: a start for mutations.
 std::string demoInput();
 
