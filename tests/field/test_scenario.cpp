@@ -260,3 +260,59 @@ TEST(Scenario, TutorialPlaysThroughOnScriptedKeys) {
 }
 
 } // namespace
+
+namespace {
+
+// Objects files on the tutorial's map and scripts: the object limit, inline own scripts and
+// own scripts in a .tkl file, each either read or refused at the line and column named.
+std::string objectsOnCells(int count) {
+    std::string text;
+    for (int n = 1; n <= count; ++n) {
+        const int cell = n + 20; // past the player's start, on the base plane of layers 0..2
+        text += "object " + std::to_string(n) + "\n layer " + std::to_string(cell / 54) +
+                "\n plane base\n position " + std::to_string(cell % 54 % 9) + ", " +
+                std::to_string(cell % 54 / 9) + "\n";
+    }
+    return text;
+}
+
+TEST(Scenario, ObjectLimitsAndOwnScriptsInBothPlaces) {
+    const std::string dir = std::string(HARUVEL_SOURCE_DIR) + "/scenarios/tutorial/";
+    const std::string map = readAll(dir + "map.txt"), tkl = readAll(dir + "tutorial.tkl");
+    struct Case {
+        std::string objects, more; // objects.txt, and a second .tkl file
+        std::string error;         // "" read; else the start of the first error
+    };
+    const Case cases[] = {
+        {"; none\n", "", ""},
+        {objectsOnCells(64), "", ""},
+        {objectsOnCells(64) + "object 65\n", "",
+         "t/objects.txt:257:8: expected an object number 1..64"},
+        {"object 1\n position 2, 2\n ownScript last 3\n  Message \"hi\"\n  Chain \"nowhere\"\n", "",
+         "t/objects.txt:5:9: no .tkl file writes a script named \"nowhere\""},
+        {"object 1\n position 2, 2\n ownScript\n  Message \"hi\"\n  Jump 1, 2, 3, 4\n", "",
+         "t/objects.txt:5:"},
+        {"object 1\n position 2, 2\n", "own 1\n Message \"hi\"\nown 2\n End\n",
+         "t/z.tkl:3:1: own 2: objects.txt writes no object 2"},
+        {"object 1\n position 2, 2\n ownScript \"guide\"\n", "own 1\n End\n",
+         "t/z.tkl:1:1: object 1 already has its own script in objects.txt (line 3)"},
+        {"object 1\n position 1, 2\n plane character\n", "",
+         "t/objects.txt:2:2: the player starts on this cell"},
+    };
+    for (const Case& c : cases) {
+        const mdlScenario::File files[] = {
+            {"map.txt", map}, {"tutorial.tkl", tkl}, {"objects.txt", c.objects}, {"z.tkl", c.more}};
+        World world;
+        std::vector<mdlScenario::Error> errors;
+        const bool read = mdlScenario::pfRead("t", files, world, errors);
+        EXPECT_EQ(read, c.error.empty()) << c.objects;
+        if (read) {
+            EXPECT_EQ(world.eventCount, c.objects.size() > 10 ? 64 : 0);
+            continue;
+        }
+        ASSERT_FALSE(errors.empty());
+        EXPECT_EQ(mdlScenario::pfErrorText(errors[0]).substr(0, c.error.size()), c.error);
+    }
+}
+
+} // namespace
