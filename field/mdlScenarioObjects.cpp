@@ -90,6 +90,14 @@ bool flag(Cursor& c, std::int16_t& out) {
     return c.fail(at, "expected yes or no");
 }
 
+// A stored script's name in quotes, kept with its place for the errors of later checks.
+bool scriptName(Cursor& c, NameRef& out) {
+    const std::size_t at = c.pos();
+    const std::optional<std::string> name = c.quoted();
+    if (name) out = {*name, c.line(), c.column(at)};
+    return name.has_value();
+}
+
 bool Reader::field(Cursor& c, std::string_view name, std::size_t at) {
     ObjectText& o = objects.back();
     EventObject& e = o.object;
@@ -143,24 +151,14 @@ bool Reader::field(Cursor& c, std::string_view name, std::size_t at) {
         return v.has_value();
     }
     if (key == "autoscript") {
-        if (c.peek('"')) {
-            const std::size_t q = c.pos();
-            const std::optional<std::string> n = c.quoted();
-            if (n) o.autoScript = {*n, c.line(), c.column(q)};
-            return n.has_value();
-        }
+        if (c.peek('"')) return scriptName(c, o.autoScript);
         const std::optional<std::int32_t> v =
             c.integer("a script slot", 1, mdlScenario::kMaxScripts);
         if (v) e.autoScript = *v;
         return v.has_value();
     }
     if (key == "ownscript") {
-        if (c.peek('"')) {
-            const std::size_t q = c.pos();
-            const std::optional<std::string> n = c.quoted();
-            if (n) o.ownScript = {*n, c.line(), c.column(q)};
-            return n.has_value();
-        }
+        if (c.peek('"')) return scriptName(c, o.ownScript);
         o.inlineScript = true;
         o.ownLine = c.line();
         return true; // `last K` and the rest are the assembler's to read
