@@ -33,11 +33,21 @@ JOBS=$(nproc 2>/dev/null || echo 2)
 export QT_QPA_PLATFORM=offscreen
 
 # Builds and tests one preset; its ctest summary goes to build/<preset>/ctest-summary.txt.
+# Called as `run_preset ... || overall=1`, where bash ignores `set -e`: every step checks its
+# own status, so a failed configure or build never goes on to test the binaries of an earlier
+# build (and leaves no summary, so the summary below says the preset did not build).
 run_preset() {
     local preset=$1
+    rm -f "build/$preset/ctest-summary.txt"
     echo "== $preset: configure and build"
-    cmake --preset "$preset" >/dev/null
-    cmake --build --preset "$preset" -j "$JOBS"
+    if ! cmake --preset "$preset" >/dev/null; then
+        echo "test.sh: $preset: configure failed" >&2
+        return 1
+    fi
+    if ! cmake --build --preset "$preset" -j "$JOBS"; then
+        echo "test.sh: $preset: build failed" >&2
+        return 1
+    fi
     echo "== $preset: test"
     local log="build/$preset/ctest.log"
     local status=0

@@ -8,13 +8,6 @@ namespace {
 
 using namespace frmBattleDesign;
 
-void place(plat::Control& c, int left, int top, int width, int height) {
-    c.left = left;
-    c.top = top;
-    c.width = width;
-    c.height = height;
-}
-
 // A source picture: hidden, sized to its contents, the contents drawn in code.
 void source(plat::PictureBox& box, plat::Surface pixels) {
     box.visible = false;
@@ -41,92 +34,74 @@ frmBattle::frmBattle(plat::Services& sv, typBattleShared& shared)
     widthTwips = (kInnerWidth + 2 * borderWidth) * twipsPerPixelX;
     heightTwips = (kInnerHeight + titleHeight + 2 * borderWidth) * twipsPerPixelY;
 
-    add(picStage);
-    place(picStage, kStageLeft, kStageTop, kStageWidth, kStageHeight);
+    // The visible window. The card labels lie over the player's card slots, the menu (the size
+    // of a card) holds the five command buttons stacked in index order, and the face labels
+    // only mark where the faces and the status are drawn.
+    constexpr int kButtonHeight = kCardHeight / kHandSize;
+    addControls({
+        {&picStage, nullptr, kStageLeft, kStageTop, kStageWidth, kStageHeight},
+        {&txtMsg, nullptr, kMsgLeft, kMsgTop, kMsgWidth, kMsgHeight},
+        {&lblMyFace, &picStage, 276, 210, 105, 88, u"顔", false},
+        {&lblEnemyFace, &picStage, 18, 132, 108, 86, u"顔", false},
+        {&lblMyCard[0], &picStage, kCardLabelLeft[0], kCardLabelTop, kCardWidth, kCardHeight},
+        {&lblMyCard[1], &picStage, kCardLabelLeft[1], kCardLabelTop, kCardWidth, kCardHeight},
+        {&lblMyCard[2], &picStage, kCardLabelLeft[2], kCardLabelTop, kCardWidth, kCardHeight},
+        {&lblMyCard[3], &picStage, kCardLabelLeft[3], kCardLabelTop, kCardWidth, kCardHeight},
+        {&lblMyCard[4], &picStage, kCardLabelLeft[4], kCardLabelTop, kCardWidth, kCardHeight},
+        {&fraCmd, &picStage, kCardLabelLeft[0], kCardLabelTop, kCardWidth, kCardHeight, {}, false},
+        {&cmdCommand[0], &fraCmd, 0, 0 * kButtonHeight, kCardWidth, kButtonHeight, u"たたかう"},
+        {&cmdCommand[1], &fraCmd, 0, 1 * kButtonHeight, kCardWidth, kButtonHeight, u"ぼうぎょ"},
+        {&cmdCommand[2], &fraCmd, 0, 2 * kButtonHeight, kCardWidth, kButtonHeight, u"ためる"},
+        {&cmdCommand[3], &fraCmd, 0, 3 * kButtonHeight, kCardWidth, kButtonHeight, u"デッキ"},
+        {&cmdCommand[4], &fraCmd, 0, 4 * kButtonHeight, kCardWidth, kButtonHeight, u"にげる"},
+        {&Label4, nullptr, 0, 0, 0, 0, {}, false},
+    });
     picStage.setSize(kStageWidth, kStageHeight);
     picStage.setBackColor(plat::kWhite);
     picStage.surface.setFontPixelSize(13);
-    picStage.onMouseMove = [this](int, int, float, float) { picStage_MouseMove(); };
-    // Leaving the cards over the window's own background hides the cursor and menu as well.
-    onMouseMove = [this](int, int, float, float) { picStage_MouseMove(); };
-
-    add(txtMsg);
-    place(txtMsg, kMsgLeft, kMsgTop, kMsgWidth, kMsgHeight);
     txtMsg.multiLine = true;
     txtMsg.locked = true;
-
-    // The face labels only mark where the faces and the status are drawn.
-    add(lblMyFace);
-    lblMyFace.container = &picStage;
-    place(lblMyFace, 276, 210, 105, 88);
-    lblMyFace.caption = u"顔";
-    lblMyFace.visible = false;
-    add(lblEnemyFace);
-    lblEnemyFace.container = &picStage;
-    place(lblEnemyFace, 18, 132, 108, 86);
-    lblEnemyFace.caption = u"顔";
-    lblEnemyFace.visible = false;
-
-    for (int i = 0; i < kHandSize; ++i) {
-        plat::Label& l = lblMyCard[i];
-        add(l);
-        l.container = &picStage;
-        place(l, kCardLabelLeft[i], kCardLabelTop, kCardWidth, kCardHeight);
+    for (plat::Label& l : lblMyCard)
         l.transparent = true;
-        l.onMouseMove = [this, i](int, int, float, float) { lblMyCard_MouseMove(i); };
-        l.onClick = [this, i] { lblMyCard_Click(i); };
-    }
 
-    add(fraCmd);
-    fraCmd.container = &picStage;
-    place(fraCmd, kCardLabelLeft[0], kCardLabelTop, kCardWidth, kCardHeight);
-    fraCmd.visible = false;
-    static constexpr const char16_t* kCaptions[kHandSize] = {u"たたかう", u"ぼうぎょ", u"ためる",
-                                                             u"デッキ", u"にげる"};
-    const int buttonHeight = kCardHeight / kHandSize;
-    for (int i = 0; i < kHandSize; ++i) {
-        plat::Button& b = cmdCommand[i];
-        add(b);
-        b.container = &fraCmd;
-        place(b, 0, i * buttonHeight, kCardWidth, buttonHeight);
-        b.caption = kCaptions[i];
-        b.onClick = [this, i] { cmdCommand_Click(i); };
-    }
+    addSourcePictures();
+    connectHandlers();
+}
 
-    add(Label4);
-    Label4.visible = false;
-
-    add(picMyFace);
-    source(picMyFace, assets::makeMyFace());
-    add(picEnemyFace);
-    source(picEnemyFace, assets::makeEnemyFace());
-    add(picMyCard);
-    source(picMyCard, assets::makeMyCardBack());
-    add(picEnemyCard);
-    source(picEnemyCard, assets::makeEnemyCardBack());
-    add(picMonster);
-    source(picMonster, assets::makeSkullMonster());
-    add(picMask[0]);
-    source(picMask[0], assets::makeStoredMask());
-    add(picMask[1]);
-    source(picMask[1], assets::makeChosenMask());
-    add(picCursor[0]);
-    source(picCursor[0], assets::makePointerCursor());
-    add(picCursor[1]);
-    source(picCursor[1], assets::makeCardCursor());
-    add(picRed);
-    source(picRed, assets::makeRedBar());
-    add(picBlue);
-    source(picBlue, assets::makeBlueBar());
-    add(picTextSize16);
-    scratch(picTextSize16, 36, 26, 20, plat::rgb(24, 24, 24));
-    add(picTextSize36);
-    scratch(picTextSize36, 40, 40, 30, plat::rgb(160, 16, 16));
+// The pictures the stage is drawn from, never shown themselves: the drawn ones take their
+// picture's size; the two text scratch pictures and picFlip have sizes of their own.
+void frmBattle::addSourcePictures() {
+    const struct {
+        plat::PictureBox* box;
+        plat::Surface (*draw)();
+    } sources[] = {
+        {&picMyFace, assets::makeMyFace},        {&picEnemyFace, assets::makeEnemyFace},
+        {&picMyCard, assets::makeMyCardBack},    {&picEnemyCard, assets::makeEnemyCardBack},
+        {&picMonster, assets::makeSkullMonster}, {&picMask[0], assets::makeStoredMask},
+        {&picMask[1], assets::makeChosenMask},   {&picCursor[0], assets::makePointerCursor},
+        {&picCursor[1], assets::makeCardCursor}, {&picRed, assets::makeRedBar},
+        {&picBlue, assets::makeBlueBar},
+    };
+    for (const auto& s : sources)
+        source(add(*s.box), s.draw());
+    scratch(add(picTextSize16), 36, 26, 20, plat::rgb(24, 24, 24));
+    scratch(add(picTextSize36), 40, 40, 30, plat::rgb(160, 16, 16));
     add(picFlip);
     picFlip.visible = false;
     picFlip.setSize(kStageWidth, kStageHeight);
     picFlip.setBackColor(plat::kWhite);
     picFlip.surface.setFontPixelSize(13);
+}
+
+void frmBattle::connectHandlers() {
+    picStage.onMouseMove = [this](int, int, float, float) { picStage_MouseMove(); };
+    // Leaving the cards over the window's own background hides the cursor and menu as well.
+    onMouseMove = [this](int, int, float, float) { picStage_MouseMove(); };
+    for (int i = 0; i < kHandSize; ++i) {
+        lblMyCard[i].onMouseMove = [this, i](int, int, float, float) { lblMyCard_MouseMove(i); };
+        lblMyCard[i].onClick = [this, i] { lblMyCard_Click(i); };
+        cmdCommand[i].onClick = [this, i] { cmdCommand_Click(i); };
+    }
 }
 
 void frmBattle::load() {

@@ -75,6 +75,8 @@ class frmBattle : public plat::Form {
     typBattleShared& shared() { return shared_; }
 
   private:
+    void addSourcePictures();
+    void connectHandlers();
     void hideMenu();
 
     plat::Services& sv_;

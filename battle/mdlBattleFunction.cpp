@@ -11,12 +11,9 @@ using namespace battle;
 
 namespace {
 
-constexpr std::u16string_view kCrLf = u"\r\n";
+const std::u16string kCrLf = u"\r\n";
 
-std::u16string num(std::int64_t n) {
-    const std::string s = std::to_string(n);
-    return std::u16string(s.begin(), s.end());
-}
+constexpr auto num = mdlCommon::pfDecimal;
 
 const std::u16string& actionName(const std::vector<typAction>& actions, std::int32_t kind) {
     static const std::u16string kNone;
@@ -37,30 +34,244 @@ std::int32_t clampToInt32(double x) {
 std::u16string releaseLine(const std::u16string& who, const std::u16string& action,
                            std::int32_t effect) {
     return who + u"は溜め込まれていた[" + action + u"]を解放した！ 効力数が" + num(effect) +
-           u"になった！！" + std::u16string(kCrLf);
+           u"になった！！" + kCrLf;
 }
 
 std::u16string choiceLine(const std::u16string& who, std::int32_t effect,
                           const std::u16string& action) {
-    return who + u"は効力数[" + num(effect) + u"]の[" + action + u"]を選択した。" +
-           std::u16string(kCrLf);
+    return who + u"は効力数[" + num(effect) + u"]の[" + action + u"]を選択した。" + kCrLf;
 }
+
+// The slot of the player's chosen card, -1 without one.
+int chosenSlot(const Hand& hand) {
+    for (int s = 0; s < kHandSize; ++s) {
+        if (hand[s].state == kCardChosen) return s;
+    }
+    return -1;
+}
+
+// One turn being decided. Each step of the turn is one member, called in the order the steps
+// are queued; between them the object holds both sides' cards, their effect numbers as stored
+// cards and a defence change them, the step count and the message being built.
+class TurnResolution {
+  public:
+    TurnResolution(typBattleShared& shared, std::vector<typBtlStep>& queue, std::int16_t cmd,
+                   const typChara& player, Hand& myHand, int mySlot, const typChara& monster,
+                   Hand& enemyHand)
+        : actions_(shared.actions), emptyCard_(shared.emptyCard), queue_(queue), cmd_(cmd),
+          player_(player), myHand_(myHand), sp_(mySlot), myCard_(myHand[mySlot]), monster_(monster),
+          enemyHand_(enemyHand) {}
+
+    std::int32_t stepCount() const { return count_; }
+
+    // A pause before anything is shown.
+    void queuePause() { add(kStepPause, std::u16string(u"5"), kNone); }
+
+    // The monster takes the first free slot its dice land on; it does not look at the kind.
+    // Without a choice it plays nothing: effect 0 and no action, on slot 0's steps.
+    void chooseMonsterCard(plat::Services& sv) {
+        for (int tries = 0; tries <= 100; ++tries) {
+            const std::int32_t s = mdlCommon::pfRndNum(sv, 0, kHandSize - 1);
+            if (s < 0 || s >= kHandSize) continue;
+            if (enemyHand_[s].state == kCardFree) {
+                enemyHand_[s].state = kCardChosen;
+                sm_ = s;
+                enemyChose_ = true;
+                enemyCard_ = enemyHand_[s];
+                return;
+            }
+        }
+        sm_ = 0;
+        enemyChose_ = false;
+        enemyCard_ = emptyCard_;
+    }
+
+    // Stored cards of the played kind join the played card (the player's only in an attack),
+    // side by side in slot order.
+    void joinStoredCards() {
+        p_ = myCard_.effect;
+        m_ = enemyCard_.effect;
+        for (int s = 0; s < kHandSize; ++s) {
+            if (s == sp_ && cmd_ == kCmdAttack) {
+                p_ += useStored(myHand_, myCard_.kind, kStepMyUse);
+            }
+            if (s == sm_ && enemyChose_) {
+                m_ += useStored(enemyHand_, enemyCard_.kind, kStepEnemyUse);
+            }
+        }
+    }
+
+    // Both sides' chosen cards with their own numbers.
+    void queueChoice() {
+        msg_ = choiceLine(player_.name, myCard_.effect, myAction()) +
+               choiceLine(monster_.name, enemyCard_.effect, enemyAction());
+        queueMessage();
+    }
+
+    // The numbers that stored cards raised.
+    void queueRelease() {
+        if (cmd_ == kCmdAttack && p_ != myCard_.effect) {
+            msg_ += releaseLine(player_.name, myAction(), p_);
+        }
+        if (m_ != enemyCard_.effect) msg_ += releaseLine(monster_.name, enemyAction(), m_);
+        queueMessage();
+    }
+
+    // What the command does besides the attacks; an attack has nothing here.
+    void queueCommandOutcome() {
+        switch (cmd_) {
+        case kCmdDefend: queueDefend(); break;
+        case kCmdStore: queueStore(); break;
+        case kCmdReshuffle: queueReshuffle(); break;
+        case kCmdFlee: queueFlee(); break;
+        default: break;
+        }
+    }
+
+    // The player hits only in an attack with the higher number.
+    void queuePlayerAttack() {
+        std::int32_t damage = 0;
+        if (cmd_ == kCmdAttack) {
+            add(kStepMyUse, std::int32_t{sp_}, kZero);
+            if (m_ < p_) {
+                damage = pfDamage(actions_, player_, myCard_.kind, p_);
+                msg_ = player_.name + u"は[" + myAction() + u"]をしかけた！ " + monster_.name +
+                       u"に" + num(damage) + u"のダメージを与えた！！" + kCrLf;
+            }
+        }
+        add(kStepEnemyDamage, damage, kNone);
+        queueMessage();
+    }
+
+    // The monster hits unless the player attacked with the higher or an equal number, or
+    // defended it away entirely.
+    void queueMonsterAttack() {
+        std::int32_t damage = 0;
+        add(kStepEnemyUse, std::int32_t{sm_}, kZero);
+        if (cmd_ != kCmdAttack || p_ < m_) {
+            if (cmd_ == kCmdDefend && m_ <= 0) {
+                msg_ = monster_.name + u"は攻撃に失敗した！" + num(p_) + u"||" + num(m_) + kCrLf;
+            } else {
+                damage = pfDamage(actions_, monster_, enemyCard_.kind, m_);
+                msg_ = monster_.name + u"は[" + enemyAction() + u"]をしてきた！ " + player_.name +
+                       u"は" + num(damage) + u"のダメージをくらった！！" + kCrLf;
+            }
+        }
+        add(kStepMyDamage, damage, kNone);
+        queueMessage();
+    }
+
+    // Equal numbers in an attack: each side discards one card more.
+    void queueTie() {
+        if (cmd_ != kCmdAttack || p_ != m_) return;
+        add(kStepMyUse, std::int32_t{sp_}, kZero);
+        add(kStepEnemyUse, std::int32_t{sm_}, kZero);
+        msg_ = u"力は拮抗している！！ 引き分けた！！" + kCrLf;
+        queueMessage();
+    }
+
+  private:
+    // The defence cancels the player's number from the monster's.
+    void queueDefend() {
+        add(kStepMyUse, std::int32_t{sp_}, kZero);
+        m_ -= p_;
+        msg_ = player_.name + u"は防御し相手の効力を打ち消した！" + kCrLf + monster_.name +
+               u"の効力数を[" + num(m_) + u"]に減らした！" + kCrLf;
+        queueMessage();
+    }
+
+    // Up to four cards can be stored; storing a fifth discards the whole hand.
+    void queueStore() {
+        int stored = 0;
+        for (const typCard& c : myHand_)
+            stored += c.state == kCardStored ? 1 : 0;
+        if (stored < 4) {
+            add(kStepMyStore, std::int32_t{sp_}, kZero);
+            msg_ = player_.name + u"は力を溜め込んだ！" + kCrLf;
+        } else {
+            for (int s = 0; s < kHandSize; ++s)
+                add(kStepMyUse, std::int32_t{s}, kZero);
+            msg_ = player_.name + u"は力を溜め込もうとしたが溜め込みすぎて流れてしまった！" + kCrLf;
+        }
+        queueMessage();
+    }
+
+    // A new hand when the player's number beats the monster's. The second message step finds
+    // the text already queued and emptied, so it adds nothing.
+    void queueReshuffle() {
+        add(kStepMyUse, std::int32_t{sp_}, kZero);
+        if (m_ < p_) {
+            msg_ = player_.name + u"は手札を切りなおしに成功した！" + kCrLf;
+            add(kStepMyRefill, true, kZero);
+        } else {
+            msg_ = player_.name + u"は手札を切りなおしに失敗した！" + kCrLf;
+        }
+        queueMessage();
+        queueMessage();
+    }
+
+    // Fleeing never ends the battle, whatever the numbers.
+    void queueFlee() {
+        add(kStepMyUse, std::int32_t{sp_}, kZero);
+        if (m_ < p_) {
+            msg_ = u"この戦闘は逃げることができません！" + kCrLf;
+        } else {
+            msg_ = player_.name + u"逃げるのに失敗した！" + kCrLf;
+        }
+        queueMessage();
+    }
+
+    // Use steps for the stored cards of a kind; answers the sum of their effect numbers.
+    std::int32_t useStored(const Hand& hand, std::int32_t kind, std::int16_t useCode) {
+        std::int32_t sum = 0;
+        for (int b = 0; b < kHandSize; ++b) {
+            if (hand[b].state == kCardStored && hand[b].kind == kind) {
+                add(useCode, std::int32_t{b}, kZero);
+                sum += hand[b].effect;
+            }
+        }
+        return sum;
+    }
+
+    void add(std::int16_t code, const BtlValue& value1, const BtlValue& value2) {
+        psStepAdd(count_, queue_, code, value1, value2);
+    }
+    // Queues the message built so far (an empty one adds nothing) and starts the next.
+    void queueMessage() {
+        add(kStepMessage, msg_, kZero);
+        msg_.clear();
+    }
+    const std::u16string& myAction() const { return actionName(actions_, myCard_.kind); }
+    const std::u16string& enemyAction() const { return actionName(actions_, enemyCard_.kind); }
+
+    inline static const BtlValue kNone = std::u16string();
+    inline static const BtlValue kZero = std::int32_t{0};
+
+    const std::vector<typAction>& actions_;
+    const typCard& emptyCard_;
+    std::vector<typBtlStep>& queue_;
+    const std::int16_t cmd_;
+    const typChara& player_;
+    Hand& myHand_;
+    const int sp_; // the player's chosen slot
+    const typCard myCard_;
+    const typChara& monster_;
+    Hand& enemyHand_;
+    int sm_ = 0; // the monster's chosen slot (0 when it has none)
+    bool enemyChose_ = false;
+    typCard enemyCard_{};
+    std::int32_t p_ = 0; // the player's effect number for the turn
+    std::int32_t m_ = 0; // the monster's
+    std::int32_t count_ = 0;
+    std::u16string msg_;
+};
 
 } // namespace
-
-double pfRoundEven(double x) {
-    if (!std::isfinite(x)) return x;
-    const double lower = std::floor(x);
-    const double diff = x - lower;
-    if (diff > 0.5) return lower + 1.0;
-    if (diff < 0.5) return lower;
-    return std::fmod(lower, 2.0) == 0.0 ? lower : lower + 1.0;
-}
 
 std::int32_t pfStepNumber(const BtlValue& value) {
     if (const auto* n = std::get_if<std::int32_t>(&value)) return *n;
     if (const auto* b = std::get_if<bool>(&value)) return *b ? -1 : 0;
-    return clampToInt32(pfRoundEven(pfPowerValue(std::get<std::u16string>(value))));
+    return clampToInt32(mdlCommon::pfRoundHalfEven(pfPowerValue(std::get<std::u16string>(value))));
 }
 
 double pfPowerValue(const std::u16string& power) {
@@ -98,7 +309,7 @@ std::int32_t pfDamage(const std::vector<typAction>& actions, const typChara& att
     }
     const double raw =
         (power + static_cast<double>(attacker.attack)) * static_cast<double>(effect) / 5.0;
-    return clampToInt32(pfRoundEven(raw));
+    return clampToInt32(mdlCommon::pfRoundHalfEven(raw));
 }
 
 void psStepAdd(std::int32_t& count, std::vector<typBtlStep>& queue, std::int16_t code,
@@ -114,165 +325,24 @@ bool pfTurnResolve(plat::Services& sv, typBattleShared& shared, std::vector<typB
                    std::int16_t& cmd, const typChara& player, Hand& myHand, const typChara& monster,
                    Hand& enemyHand) {
     if (cmd < kCmdAttack || cmd > kCmdFlee) return false;
-    int sp = -1;
-    for (int s = 0; s < kHandSize; ++s) {
-        if (myHand[s].state == kCardChosen) {
-            sp = s;
-            break;
-        }
-    }
+    const int sp = chosenSlot(myHand);
     if (sp < 0) return false;
     if (queue.empty()) queue.resize(1);
 
-    const auto& actions = shared.actions;
-    const std::u16string& name = player.name;
-    const std::u16string& foe = monster.name;
-    std::int32_t count = 0;
-    const BtlValue none = std::u16string();
-    const BtlValue zero = std::int32_t{0};
-
-    psStepAdd(count, queue, kStepPause, std::u16string(u"5"), none);
-
-    // The monster takes the first free slot its dice land on; it does not look at the kind.
-    int sm = -1;
-    for (int tries = 0; tries <= 100; ++tries) {
-        const std::int32_t s = mdlCommon::pfRndNum(sv, 0, kHandSize - 1);
-        if (s < 0 || s >= kHandSize) continue;
-        if (enemyHand[s].state == kCardFree) {
-            enemyHand[s].state = kCardChosen;
-            sm = s;
-            break;
-        }
-    }
-    // Without a choice the monster plays nothing: effect 0 and no action, on slot 0's step.
-    const bool enemyChose = sm >= 0;
-    const typCard myCard = myHand[sp];
-    const typCard enemyCard = enemyChose ? enemyHand[sm] : shared.emptyCard;
-    if (!enemyChose) sm = 0;
-
-    // Stored cards of the played kind join the played card, side by side in slot order.
-    std::int32_t p = myCard.effect;
-    std::int32_t m = enemyCard.effect;
-    for (int s = 0; s < kHandSize; ++s) {
-        if (s == sp && cmd == kCmdAttack) {
-            for (int b = 0; b < kHandSize; ++b) {
-                if (myHand[b].state == kCardStored && myHand[b].kind == myCard.kind) {
-                    psStepAdd(count, queue, kStepMyUse, std::int32_t{b}, zero);
-                    p += myHand[b].effect;
-                }
-            }
-        }
-        if (s == sm && enemyChose) {
-            for (int e = 0; e < kHandSize; ++e) {
-                if (enemyHand[e].state == kCardStored && enemyHand[e].kind == enemyCard.kind) {
-                    psStepAdd(count, queue, kStepEnemyUse, std::int32_t{e}, zero);
-                    m += enemyHand[e].effect;
-                }
-            }
-        }
-    }
-
-    const std::u16string& myAction = actionName(actions, myCard.kind);
-    const std::u16string& enemyAction = actionName(actions, enemyCard.kind);
-    std::u16string msg;
-    auto queueMessage = [&] {
-        psStepAdd(count, queue, kStepMessage, msg, zero);
-        msg.clear();
-    };
-
-    msg =
-        choiceLine(name, myCard.effect, myAction) + choiceLine(foe, enemyCard.effect, enemyAction);
-    queueMessage();
-
-    if (cmd == kCmdAttack && p != myCard.effect) msg += releaseLine(name, myAction, p);
-    if (m != enemyCard.effect) msg += releaseLine(foe, enemyAction, m);
-    queueMessage();
-
-    switch (cmd) {
-    case kCmdDefend:
-        psStepAdd(count, queue, kStepMyUse, std::int32_t{sp}, zero);
-        m -= p;
-        msg = name + u"は防御し相手の効力を打ち消した！" + std::u16string(kCrLf) + foe +
-              u"の効力数を[" + num(m) + u"]に減らした！" + std::u16string(kCrLf);
-        queueMessage();
-        break;
-    case kCmdStore: {
-        int stored = 0;
-        for (const typCard& c : myHand)
-            stored += c.state == kCardStored ? 1 : 0;
-        if (stored < 4) {
-            psStepAdd(count, queue, kStepMyStore, std::int32_t{sp}, zero);
-            msg = name + u"は力を溜め込んだ！" + std::u16string(kCrLf);
-        } else {
-            for (int s = 0; s < kHandSize; ++s) {
-                psStepAdd(count, queue, kStepMyUse, std::int32_t{s}, zero);
-            }
-            msg = name + u"は力を溜め込もうとしたが溜め込みすぎて流れてしまった！" +
-                  std::u16string(kCrLf);
-        }
-        queueMessage();
-        break;
-    }
-    case kCmdReshuffle:
-        psStepAdd(count, queue, kStepMyUse, std::int32_t{sp}, zero);
-        if (m < p) {
-            msg = name + u"は手札を切りなおしに成功した！" + std::u16string(kCrLf);
-            psStepAdd(count, queue, kStepMyRefill, true, zero);
-        } else {
-            msg = name + u"は手札を切りなおしに失敗した！" + std::u16string(kCrLf);
-        }
-        queueMessage();
-        queueMessage();
-        break;
-    case kCmdFlee:
-        psStepAdd(count, queue, kStepMyUse, std::int32_t{sp}, zero);
-        if (m < p) {
-            msg = u"この戦闘は逃げることができません！" + std::u16string(kCrLf);
-        } else {
-            msg = name + u"逃げるのに失敗した！" + std::u16string(kCrLf);
-        }
-        queueMessage();
-        break;
-    default: break;
-    }
-
-    // The player's attack.
-    std::int32_t damage = 0;
-    if (cmd == kCmdAttack) {
-        psStepAdd(count, queue, kStepMyUse, std::int32_t{sp}, zero);
-        if (m < p) {
-            damage = pfDamage(actions, player, myCard.kind, p);
-            msg = name + u"は[" + myAction + u"]をしかけた！ " + foe + u"に" + num(damage) +
-                  u"のダメージを与えた！！" + std::u16string(kCrLf);
-        }
-    }
-    psStepAdd(count, queue, kStepEnemyDamage, damage, none);
-    queueMessage();
-
-    // The monster's attack.
-    damage = 0;
-    psStepAdd(count, queue, kStepEnemyUse, std::int32_t{sm}, zero);
-    if (cmd != kCmdAttack || p < m) {
-        if (cmd == kCmdDefend && m <= 0) {
-            msg = foe + u"は攻撃に失敗した！" + num(p) + u"||" + num(m) + std::u16string(kCrLf);
-        } else {
-            damage = pfDamage(actions, monster, enemyCard.kind, m);
-            msg = foe + u"は[" + enemyAction + u"]をしてきた！ " + name + u"は" + num(damage) +
-                  u"のダメージをくらった！！" + std::u16string(kCrLf);
-        }
-    }
-    psStepAdd(count, queue, kStepMyDamage, damage, none);
-    queueMessage();
-
-    if (cmd == kCmdAttack && p == m) {
-        psStepAdd(count, queue, kStepMyUse, std::int32_t{sp}, zero);
-        psStepAdd(count, queue, kStepEnemyUse, std::int32_t{sm}, zero);
-        msg = u"力は拮抗している！！ 引き分けた！！" + std::u16string(kCrLf);
-        queueMessage();
-    }
+    // Steps of the previous turn are overwritten from index 1.
+    TurnResolution turn(shared, queue, cmd, player, myHand, sp, monster, enemyHand);
+    turn.queuePause();
+    turn.chooseMonsterCard(sv);
+    turn.joinStoredCards();
+    turn.queueChoice();
+    turn.queueRelease();
+    turn.queueCommandOutcome();
+    turn.queuePlayerAttack();
+    turn.queueMonsterAttack();
+    turn.queueTie();
 
     shared.playback.current = 0;
-    shared.playback.last = count;
+    shared.playback.last = turn.stepCount();
     shared.playback.active = true;
     cmd = kCmdNone;
     return true;

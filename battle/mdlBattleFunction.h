@@ -72,8 +72,6 @@ struct typBattleLoop {
 
 // ---- Turn rules ----
 
-// Nearest integer, exact halves to the even neighbour.
-double pfRoundEven(double x);
 // The number a step value holds: an integer as it is, true as -1, a text read as a decimal
 // number (an unreadable text as 0).
 std::int32_t pfStepNumber(const BtlValue& value);
@@ -123,6 +121,64 @@ void psDrawStage(plat::Services& sv, typBattleShared& shared, typBattleLoop& loo
                  battle::frmBattle& form, const typChara& player, const typChara& monster);
 
 // ---- Loop ----
+
+// The battle's frame loop, one frame at a time, over the loop state the caller holds.
+// Construction is the set-up (colour key, layouts, timer period, both decks shuffled, the
+// window shown); finish() gives the timer period back. Driving it from a test:
+//
+//     typBattleLoop state;
+//     BattleLoop battle(sv, form, state, player, monster, myDeck, enemyDeck);
+//     battle.runOneFrame();          // one whole frame, its waits included (40 ms or more)
+//     form.cmdCommand[0].onClick();  // input between frames, as the window's handlers get it
+//     battle.runFrames(20);
+//     battle.finish();
+class BattleLoop {
+  public:
+    BattleLoop(plat::Services& sv, battle::frmBattle& form, typBattleLoop& state, typChara& player,
+               typChara& monster, typDeck& myDeck, typDeck& enemyDeck);
+    ~BattleLoop();
+    BattleLoop(const BattleLoop&) = delete;
+    BattleLoop& operator=(const BattleLoop&) = delete;
+
+    // Runs one frame with its waits. False once the battle has ended: the window was closed
+    // (found at the start of a frame, which then does nothing), a side was defeated, the turn
+    // could not be resolved, or the window is gone.
+    bool runOneFrame();
+    // Runs up to n frames; returns how many were drawn.
+    int runFrames(int n);
+    bool running() const { return !ended_; }
+    // Loop end: the timer period back. Runs once; later calls do nothing.
+    void finish();
+
+    // Frames drawn so far.
+    std::int64_t framesRun() const { return frames_; }
+
+  private:
+    bool end();
+    void beginFrame();
+    bool takeCommand();
+    void playStep();
+    void shuffleWhenDue();
+    bool defeatFound();
+    void refillHands();
+    void present();
+    void inactiveWait();
+    void frameWait();
+
+    plat::Services& sv_;
+    battle::frmBattle& form_;
+    typBattleShared& shared_;
+    typBattleLoop& state_;
+    typChara& player_;
+    typChara& monster_;
+    typDeck& myDeck_;
+    typDeck& enemyDeck_;
+    std::uint32_t frameStart_ = 0;
+    bool textChanged_ = false; // the message box changed in this frame
+    std::int64_t frames_ = 0;
+    bool ended_ = false;
+    bool finished_ = false;
+};
 
 // Runs the battle until a side falls below 0 HP or the battle window is closed. Shows the
 // battle window; always answers 0.

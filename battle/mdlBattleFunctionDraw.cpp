@@ -12,10 +12,7 @@ using namespace battle;
 
 namespace {
 
-std::u16string num(std::int64_t n) {
-    const std::string s = std::to_string(n);
-    return std::u16string(s.begin(), s.end());
-}
+constexpr auto num = mdlCommon::pfDecimal;
 
 void transparent(plat::Surface& dst, int x, int y, const plat::Surface& src, plat::Color key) {
     plat::maskedCopy(dst, x, y, src.width(), src.height(), src, 0, 0, key);
@@ -25,7 +22,7 @@ void transparent(plat::Surface& dst, int x, int y, const plat::Surface& src, pla
 // the bar never leaves its background.
 int barWidth(std::int32_t value, std::int32_t maximum) {
     if (maximum == 0) return 0;
-    const double w = pfRoundEven(static_cast<double>(value) / maximum * kBarWidth);
+    const double w = mdlCommon::pfRoundHalfEven(static_cast<double>(value) / maximum * kBarWidth);
     return static_cast<int>(std::clamp(w, 0.0, static_cast<double>(kBarWidth)));
 }
 

@@ -152,6 +152,162 @@ bool psPlayStep(typBattleShared& shared, typBattleLoop& loop, typChara& player, 
     return textChanged;
 }
 
+BattleLoop::BattleLoop(plat::Services& sv, frmBattle& form, typBattleLoop& state, typChara& player,
+                       typChara& monster, typDeck& myDeck, typDeck& enemyDeck)
+    : sv_(sv), form_(form), shared_(form.shared()), state_(state), player_(player),
+      monster_(monster), myDeck_(myDeck), enemyDeck_(enemyDeck) {
+    state_.key = form_.picCursor[0].surface.pixel(0, 0);
+    state_.myLayout = pfMyLayout(form_);
+    state_.enemyLayout = pfEnemyLayout(form_);
+
+    sv_.clock.beginPeriod();
+    psDeckShuffle(sv_, myDeck_, state_.me.usedCount, state_.me.remaining);
+    psDeckShuffle(sv_, enemyDeck_, state_.enemy.usedCount, state_.enemy.remaining);
+    sv_.windows.show(form_);
+    state_.me.refillAll = true;
+    state_.enemy.refillAll = true;
+}
+
+BattleLoop::~BattleLoop() {
+    // A test that stops early still gives the timer period back.
+    if (!finished_) sv_.clock.endPeriod();
+}
+
+bool BattleLoop::runOneFrame() {
+    if (ended_ || shared_.closing) return end();
+    beginFrame();
+    if (!takeCommand()) return end();
+    playStep();
+    form_.pintBtlCmdIdx = state_.cmd; // -1 after a resolution
+    shuffleWhenDue();
+    if (defeatFound()) return end();
+    refillHands();
+    present();
+    ++frames_;
+
+    if (!form_.loaded) return end();
+    inactiveWait();
+    frameWait();
+    sv_.windows.doEvents();
+    return true;
+}
+
+int BattleLoop::runFrames(int n) {
+    const std::int64_t before = frames_;
+    for (int i = 0; i < n && runOneFrame(); ++i) {
+    }
+    return static_cast<int>(frames_ - before);
+}
+
+void BattleLoop::finish() {
+    if (finished_) return;
+    finished_ = true;
+    ended_ = true;
+    sv_.clock.endPeriod();
+}
+
+bool BattleLoop::end() {
+    ended_ = true;
+    return false;
+}
+
+// The frame's start: its tick, the stage and the text scratch pictures cleared, and the
+// background rebuilt while the player's hand is to be dealt anew.
+void BattleLoop::beginFrame() {
+    frameStart_ = sv_.clock.timeGetTime();
+    textChanged_ = false;
+    form_.picStage.cls();
+    form_.picTextSize16.cls();
+    form_.picTextSize36.cls();
+    form_.picStage.surface.setBackColor(plat::kWhite);
+    if (state_.me.refillAll) psDrawBackground(sv_, state_, form_, player_, monster_);
+}
+
+// Takes the window's command while no playback runs: the card is marked as chosen and the
+// turn resolved. False when the resolution failed (after the error box).
+bool BattleLoop::takeCommand() {
+    state_.cmd = form_.pintBtlCmdIdx;
+    if (state_.cmd < 0 || shared_.playback.active) return true;
+    // The window only offers the menu on a free, non-empty card; a command for any other slot
+    // is dropped rather than played with a card that cannot be chosen.
+    const std::int32_t slot = form_.plngNowCardSelect;
+    if (!inRange(slot) || shared_.myHand[slot].state != kCardFree ||
+        shared_.myHand[slot].kind == 0) {
+        state_.cmd = kCmdNone;
+        return true;
+    }
+    form_.txtMsg.caption.clear();
+    textChanged_ = true;
+    shared_.myHand[slot].state = kCardChosen;
+    if (pfTurnResolve(sv_, shared_, state_.queue, state_.cmd, player_, shared_.myHand, monster_,
+                      state_.enemyHand)) {
+        return true;
+    }
+    sv_.windows.messageBox(u"エラーがおこりますた。", u"", plat::MsgButtons::Ok,
+                           plat::MsgIcon::None);
+    return false;
+}
+
+void BattleLoop::playStep() {
+    if (!shared_.playback.active) return;
+    if (psPlayStep(shared_, state_, player_, monster_, form_.txtMsg)) textChanged_ = true;
+}
+
+// A side's deck is shuffled when its draws are used up or its whole hand is to be dealt anew.
+void BattleLoop::shuffleWhenDue() {
+    // A hand of only stored and empty cards could never be played again: deal anew.
+    if (!shared_.playback.active && !state_.me.refillAll && handStuck(shared_.myHand)) {
+        state_.me.refillAll = true;
+    }
+    if (state_.me.usedCount >= kDrawsPerShuffle || state_.me.refillAll) {
+        psDeckShuffle(sv_, myDeck_, state_.me.usedCount, state_.me.remaining);
+    }
+    if (state_.enemy.usedCount >= kDrawsPerShuffle || state_.enemy.refillAll) {
+        psDeckShuffle(sv_, enemyDeck_, state_.enemy.usedCount, state_.enemy.remaining);
+    }
+}
+
+// A side below 0 HP loses: the message box shows it and the battle window is unloaded.
+bool BattleLoop::defeatFound() {
+    if (player_.hp >= 0 && monster_.hp >= 0) return false;
+    if (textChanged_) sv_.windows.sync(form_);
+    const std::u16string text = player_.hp < 0
+                                    ? player_.name + u"は、死んでしまった。戦いは終った…。"
+                                    : monster_.name + u"を倒した！";
+    sv_.windows.messageBox(text, u"", plat::MsgButtons::Ok, plat::MsgIcon::None);
+    sv_.windows.unload(form_);
+    return true;
+}
+
+void BattleLoop::refillHands() {
+    psHandRefill(shared_.myHand, myDeck_.pile, state_.me.remaining, state_.me.refillAll,
+                 shared_.emptyCard);
+    psHandRefill(state_.enemyHand, enemyDeck_.pile, state_.enemy.remaining, state_.enemy.refillAll,
+                 shared_.emptyCard);
+}
+
+// Draws the stage and shows it, with the message box when it changed.
+void BattleLoop::present() {
+    psDrawStage(sv_, shared_, state_, form_, player_, monster_);
+    if (textChanged_) sv_.windows.sync(form_);
+}
+
+// The battle pauses while its window is in the background.
+void BattleLoop::inactiveWait() {
+    while (!sv_.windows.isActive(form_) && !shared_.closing) {
+        sv_.windows.doEvents();
+        sv_.clock.sleep(1);
+    }
+}
+
+// A frame lasts at least kFrameMs from its start.
+void BattleLoop::frameWait() {
+    while (sv_.clock.timeGetTime() - frameStart_ < kFrameMs) {
+        sv_.windows.doEvents();
+        sv_.clock.sleep(1);
+    }
+}
+
 std::int32_t pfBattleMain(plat::Services& sv, frmBattle& form, typChara& player, typChara& monster,
                           typDeck& myDeck, typDeck& enemyDeck) {
     typBattleLoop loop;
@@ -160,96 +316,10 @@ std::int32_t pfBattleMain(plat::Services& sv, frmBattle& form, typChara& player,
 
 std::int32_t pfBattleRun(plat::Services& sv, frmBattle& form, typBattleLoop& loop, typChara& player,
                          typChara& monster, typDeck& myDeck, typDeck& enemyDeck) {
-    typBattleShared& shared = form.shared();
-    loop.key = form.picCursor[0].surface.pixel(0, 0);
-    loop.myLayout = pfMyLayout(form);
-    loop.enemyLayout = pfEnemyLayout(form);
-
-    sv.clock.beginPeriod();
-    psDeckShuffle(sv, myDeck, loop.me.usedCount, loop.me.remaining);
-    psDeckShuffle(sv, enemyDeck, loop.enemy.usedCount, loop.enemy.remaining);
-    sv.windows.show(form);
-    loop.me.refillAll = true;
-    loop.enemy.refillAll = true;
-
-    for (;;) {
-        if (shared.closing) break;
-        const std::uint32_t t0 = sv.clock.timeGetTime();
-        form.picStage.cls();
-        form.picTextSize16.cls();
-        form.picTextSize36.cls();
-        form.picStage.surface.setBackColor(plat::kWhite);
-
-        if (loop.me.refillAll) psDrawBackground(sv, loop, form, player, monster);
-
-        bool textChanged = false;
-        loop.cmd = form.pintBtlCmdIdx;
-        if (loop.cmd >= 0 && !shared.playback.active) {
-            // The window only offers the menu on a free, non-empty card; a command for any
-            // other slot is dropped rather than played with a card that cannot be chosen.
-            const std::int32_t slot = form.plngNowCardSelect;
-            if (inRange(slot) && shared.myHand[slot].state == kCardFree &&
-                shared.myHand[slot].kind != 0) {
-                form.txtMsg.caption.clear();
-                textChanged = true;
-                shared.myHand[slot].state = kCardChosen;
-                if (!pfTurnResolve(sv, shared, loop.queue, loop.cmd, player, shared.myHand, monster,
-                                   loop.enemyHand)) {
-                    sv.windows.messageBox(u"エラーがおこりますた。", u"", plat::MsgButtons::Ok,
-                                          plat::MsgIcon::None);
-                    break;
-                }
-            } else {
-                loop.cmd = kCmdNone;
-            }
-        }
-        if (shared.playback.active) {
-            textChanged = psPlayStep(shared, loop, player, monster, form.txtMsg) || textChanged;
-        }
-        form.pintBtlCmdIdx = loop.cmd;
-
-        // A hand of only stored and empty cards could never be played again: deal anew.
-        if (!shared.playback.active && !loop.me.refillAll && handStuck(shared.myHand)) {
-            loop.me.refillAll = true;
-        }
-        if (loop.me.usedCount >= kDrawsPerShuffle || loop.me.refillAll) {
-            psDeckShuffle(sv, myDeck, loop.me.usedCount, loop.me.remaining);
-        }
-        if (loop.enemy.usedCount >= kDrawsPerShuffle || loop.enemy.refillAll) {
-            psDeckShuffle(sv, enemyDeck, loop.enemy.usedCount, loop.enemy.remaining);
-        }
-
-        if (player.hp < 0 || monster.hp < 0) {
-            if (textChanged) sv.windows.sync(form);
-            const std::u16string text = player.hp < 0
-                                            ? player.name + u"は、死んでしまった。戦いは終った…。"
-                                            : monster.name + u"を倒した！";
-            sv.windows.messageBox(text, u"", plat::MsgButtons::Ok, plat::MsgIcon::None);
-            sv.windows.unload(form);
-            break;
-        }
-
-        psHandRefill(shared.myHand, myDeck.pile, loop.me.remaining, loop.me.refillAll,
-                     shared.emptyCard);
-        psHandRefill(loop.enemyHand, enemyDeck.pile, loop.enemy.remaining, loop.enemy.refillAll,
-                     shared.emptyCard);
-
-        psDrawStage(sv, shared, loop, form, player, monster);
-        if (textChanged) sv.windows.sync(form);
-
-        if (!form.loaded) break;
-        while (!sv.windows.isActive(form) && !shared.closing) {
-            sv.windows.doEvents();
-            sv.clock.sleep(1);
-        }
-        while (sv.clock.timeGetTime() - t0 < kFrameMs) {
-            sv.windows.doEvents();
-            sv.clock.sleep(1);
-        }
-        sv.windows.doEvents();
+    BattleLoop battle(sv, form, loop, player, monster, myDeck, enemyDeck);
+    while (battle.runOneFrame()) {
     }
-
-    sv.clock.endPeriod();
+    battle.finish();
     return 0;
 }
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "tools/playbot.h"
+#include "tests/support/playbot.h"
 
 namespace {
 

@@ -56,6 +56,7 @@ void BM_TransBltFastChip(benchmark::State& state) {
 }
 BENCHMARK(BM_TransBltFastChip)->Arg(0)->Arg(2)->Unit(benchmark::kMicrosecond);
 
+// The floor every frame pays: clearing the 514 x 258 composition surface.
 void BM_ClearComposition(benchmark::State& state) {
     Fixture f;
     for (auto _ : state) {

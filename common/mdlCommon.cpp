@@ -50,11 +50,6 @@ bool isLow(char16_t c) {
     return c >= 0xDC00 && c <= 0xDFFF;
 }
 
-std::u16string decimal(std::int32_t n) {
-    const std::string s = std::to_string(n);
-    return std::u16string(s.begin(), s.end());
-}
-
 // An unexpected failure inside a procedure becomes the module's error report.
 void reportException(plat::Services& sv, std::string_view label) {
     try {
@@ -84,6 +79,20 @@ std::string toUtf8(std::u16string_view text) {
         }
     }
     return out;
+}
+
+std::u16string pfDecimal(std::int64_t n) {
+    const std::string s = std::to_string(n);
+    return std::u16string(s.begin(), s.end());
+}
+
+double pfRoundHalfEven(double x) {
+    if (!std::isfinite(x)) return x;
+    const double lower = std::floor(x);
+    const double frac = x - lower;
+    if (frac > 0.5) return lower + 1;
+    if (frac < 0.5) return lower;
+    return std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
 }
 
 std::u16string fromUtf8(std::string_view bytes) {
@@ -173,8 +182,7 @@ std::int32_t pfRndNum(plat::Services& sv, std::int32_t lower, std::int32_t upper
 bool pfTextOut(plat::Services& sv, std::u16string_view text, plat::Surface& dc, int x, int y) {
     try {
         if (dc.isNull()) return false;
-        // The length handed over is the UTF-8 byte count: a Japanese character takes three
-        // bytes here, where the old double-byte code page took two.
+        // The text goes over as UTF-8, a Japanese character in three bytes.
         const std::string bytes = toUtf8(text);
         return sv.text.textOut(dc, x, y, bytes) == 1;
     } catch (...) {
@@ -231,7 +239,7 @@ void sCommonWriteErrLog(plat::Services& sv, std::int32_t, std::u16string_view de
 std::u16string pfErrMsgBox(plat::Services& sv, std::int32_t number,
                            std::u16string_view description) {
     std::u16string text = u"次の障害が発生しました。\r\rｴﾗｰ番号 : ";
-    text += decimal(number);
+    text += pfDecimal(number);
     text += u'\r';
     text += description;
     sv.windows.messageBox(text, u"", plat::MsgButtons::Ok, plat::MsgIcon::Critical);

@@ -37,6 +37,13 @@ struct typFpsCount {
 std::string toUtf8(std::u16string_view text);
 std::u16string fromUtf8(std::string_view bytes);
 
+// An integer in decimal ("-12"), as program text.
+std::u16string pfDecimal(std::int64_t n);
+
+// The nearest integer, an exact half going to the even neighbour (2.5 -> 2, -3.5 -> -4);
+// infinities and NaN come back as they are.
+double pfRoundHalfEven(double x);
+
 // The folder path with the folder separator '/' appended unless it already ends in one.
 // A backslash is an ordinary file-name character here, so it does not count as a separator.
 std::string pfFilePath(std::string_view path);

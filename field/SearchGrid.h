@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "field/Directions.h"
+
 namespace field {
 
 // Cells are indexed by column 0..width and row 0..height (one spare column and row, as the
@@ -48,14 +50,6 @@ struct SearchGrid {
         cells[static_cast<std::size_t>(x) * static_cast<std::size_t>(height + 1) +
               static_cast<std::size_t>(y)] = v;
     }
-};
-
-// A one-cell step as (column change, row change).
-struct Step {
-    std::int32_t dx = 0;
-    std::int32_t dy = 0;
-    bool isZero() const { return dx == 0 && dy == 0; }
-    friend bool operator==(const Step&, const Step&) = default;
 };
 
 } // namespace field

@@ -13,16 +13,10 @@ using namespace frmMainDesign;
 
 constexpr plat::Color kPrimaryBack = plat::fromBgr(16750230); // red 150, green 150, blue 255
 
-void place(plat::Control& c, int left, int top, int width, int height) {
-    c.left = left;
-    c.top = top;
-    c.width = width;
-    c.height = height;
-}
+using plat::place;
 
 void placeBox(plat::PictureBox& box, int left, int top, int width, int height) {
-    box.left = left;
-    box.top = top;
+    place(box, left, top, width, height);
     box.setSize(width, height);
 }
 
@@ -169,11 +163,7 @@ void frmMain::loadPictures() {
 }
 
 void frmMain::layout() {
-    for (plat::PictureBox* box :
-         {&PicCharChips, &PicMapChips, &PicEveChips, &PicShadow25Mask, &PicShadow50Mask,
-          &PicShadow75Mask, &PicPrimarySurface, &PicFlipCopy}) {
-        box->autoRedraw = true;
-    }
+    // Every picture box keeps its contents and is repainted by the window (automatic redraw).
     PicPrimarySurface.setSize(kPrimaryWidth, kPrimaryHeight);
     PicPrimarySurface.setBackColor(kPrimaryBack);
     PicFlipCopy.setSize(kFlipWidth, kFlipHeight);

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "field/mdlMainMove.h"
+#include "field/mdlMainStep.h"
 
 namespace mdlEventObject {
 

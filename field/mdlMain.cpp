@@ -73,8 +73,7 @@ void psStartUp(field::frmMain& form, field::World& world, plat::Services& sv,
 }
 
 FieldLoop::FieldLoop(field::frmMain& form, field::World& world, plat::Services& sv)
-    : form_(form), world_(world),
-      sv_(sv), move_{sv, form.mouse, form.searchers, kPlayerDrawX, kPlayerDrawY} {
+    : form_(form), world_(world), sv_(sv), move_{sv, form.mouse, form.searchers} {
     surfaceWidth_ = form_.PicPrimarySurface.width;
     surfaceHeight_ = form_.PicPrimarySurface.height;
     sv_.clock.beginPeriod();
@@ -131,18 +130,18 @@ void FieldLoop::frameSteps() {
         view.chkLayer[i] = &form_.chkLayer[i];
     view.lblXY = &form_.lblXY;
     const mdlChipDraw::Sheets sheets{form_.PicMapChips.surface, form_.PicCharChips.surface,
-                                     form_.PicEveChips.surface, form_.PicPrimarySurface.surface,
-                                     form_.PicFlipCopy.surface};
-    mdlChipDraw::psRenderFrame(form_.graphics, key_, world_.shadeLevel, sheets, world_, move_.drawX,
-                               move_.drawY, surfaceWidth_, surfaceHeight_, view);
+                                     form_.PicEveChips.surface, form_.PicPrimarySurface.surface};
+    mdlChipDraw::psRenderFrame(form_.graphics, key_, world_.shadeLevel, sheets, world_,
+                               mdlChipDraw::kPlayerDrawX, mdlChipDraw::kPlayerDrawY, surfaceWidth_,
+                               surfaceHeight_, view);
 
     present();
     psFrameCount(fps_, sv_.clock.timeGetTime());
 
     sv_.text.textOut(form_.PicFlipCopy.surface, 0, 0, "FPS:" + std::to_string(fps_.shownRate));
     plat::stretchBlt(form_.PicBackFiled2.surface, 0, 0, kZoomTarget, kZoomTarget,
-                     form_.PicPrimarySurface.surface, move_.drawX, move_.drawY, kZoomSource,
-                     kZoomSource);
+                     form_.PicPrimarySurface.surface, mdlChipDraw::kPlayerDrawX,
+                     mdlChipDraw::kPlayerDrawY, kZoomSource, kZoomSource);
     sv_.windows.repaint(form_.PicFlipCopy);
 }
 

@@ -33,8 +33,6 @@ constexpr std::uint32_t kFramePeriodMs = 40;
 // How long one pass of the inactive wait may block waiting for window events; activation
 // itself is a window event and ends the pass early.
 constexpr std::uint32_t kInactiveWaitMs = 40;
-constexpr int kPlayerDrawX = 224;
-constexpr int kPlayerDrawY = 64;
 
 // Frames-per-second measurement of the view.
 struct FrameCounter {

@@ -32,36 +32,6 @@ struct Candidate {
 
 } // namespace
 
-bool pfDirLookup(std::int32_t code, std::int32_t& dx, std::int32_t& dy) {
-    static constexpr std::array<field::Step, 8> kTable{{
-        {0, -1},
-        {1, 0},
-        {0, 1},
-        {-1, 0},
-        {1, -1},
-        {1, 1},
-        {-1, 1},
-        {-1, -1},
-    }};
-    if (code < 0 || code > 7) return false;
-    dx = kTable[static_cast<std::size_t>(code)].dx;
-    dy = kTable[static_cast<std::size_t>(code)].dy;
-    return true;
-}
-
-bool pfIsEnterable(const field::World& world, std::int32_t layer, std::int32_t plane,
-                   std::int32_t x, std::int32_t y) {
-    if (!world.inMap(layer, plane, x, y)) return false;
-    const std::int16_t kind = world.cell(layer, field::kPlaneGround, x, y).kind;
-    if (kind == 0 || kind == 2 || kind == 3) return false;
-    const std::int32_t id = world.cell(layer, plane, x, y).eventId;
-    if (id == 0) return true;
-    // A number naming no object cannot block (the map was written wrongly; walk on).
-    if (id < 0 || id > world.eventCount || static_cast<std::size_t>(id) >= world.events.size())
-        return true;
-    return world.events[static_cast<std::size_t>(id)].detached != 0;
-}
-
 void psActionKeyPoll(field::World& world, MoveContext& ctx) {
     if (world.player.moving != 0) return;
     const auto held =
@@ -160,33 +130,6 @@ void psActionStep(field::World& world, MoveContext& ctx) {
             mdlEventObject::pfEventTrigger(world, ctx.mouse, 0, p.layer, plane, p.x, p.y);
     }
     world.actionRequested = 0;
-}
-
-std::int32_t pfStepProgress(field::World& world, field::MouseState& mouse) {
-    field::CharState& p = world.player;
-    if (p.moving == 0) return kStepNone;
-    if (p.stepFrames <= 4) {
-        ++p.stepFrames;
-        return kStepNone;
-    }
-    p.stepFrames = 0;
-    p.facing = p.stepDir;
-    p.moving = 0;
-    const std::int64_t tx64 = static_cast<std::int64_t>(p.x) + p.stepX;
-    const std::int64_t ty64 = static_cast<std::int64_t>(p.y) + p.stepY;
-    if (tx64 < 0 || ty64 < 0 || tx64 > world.maxX || ty64 > world.maxY) return kStepRefused;
-    const auto tx = static_cast<std::int32_t>(tx64);
-    const auto ty = static_cast<std::int32_t>(ty64);
-    if (pfIsEnterable(world, p.layer, p.plane, tx, ty)) {
-        p.x = tx;
-        p.y = ty;
-        for (std::int32_t plane = 0; plane <= p.plane && plane < field::kPlaneCount; ++plane)
-            mdlEventObject::pfEventTrigger(world, mouse, -1, p.layer, plane, p.x, p.y);
-        return kStepArrived;
-    }
-    // Push against whatever blocks the cell: talking to a character standing in the way.
-    mdlEventObject::pfEventTrigger(world, mouse, 0, p.layer, p.plane, tx, ty);
-    return kStepRefused;
 }
 
 void psStepProgress(field::World& world, MoveContext& ctx) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "field/Directions.h"
+
 namespace mdlRouteDirctSearch {
 
 namespace {
@@ -114,17 +116,8 @@ void sFilter(State& s, std::int32_t x, std::int32_t y) {
 } // namespace
 
 field::Step pfCodeStep(int code) {
-    switch (code) {
-    case kUp: return {0, -1};
-    case kRight: return {1, 0};
-    case kDown: return {0, 1};
-    case kLeft: return {-1, 0};
-    case kUpRight: return {1, -1};
-    case kDownRight: return {1, 1};
-    case kDownLeft: return {-1, 1};
-    case kUpLeft: return {-1, -1};
-    default: return {0, 0};
-    }
+    if (code < kUp || code > kUpLeft) return {0, 0};
+    return field::kDirectionSteps[static_cast<std::size_t>(field::pfSearchCodeDirection(code))];
 }
 
 std::int32_t pfSetGrid(State& s, const field::SearchGrid& grid) {
@@ -172,7 +165,7 @@ std::int32_t pfNextDirection(State& s, plat::IWindowSystem& windows) {
     }
     const std::uint8_t code = s.candidates[s.cursor];
     if (code == kNone || code > kUpLeft) return 0;
-    return (code - 1) % 4;
+    return field::pfDirectionFacing(field::pfSearchCodeDirection(code));
 }
 
 field::Step pfNextStep(State& s, plat::IWindowSystem& windows) {

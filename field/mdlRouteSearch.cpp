@@ -40,7 +40,6 @@ std::int16_t pfReset(State& s) {
     s.routeB[0] = 0;
     s.position = 0;
     s.routeAActive = 0;
-    s.progress = {};
     s.gridReady = 0;
     return -1;
 }
@@ -55,9 +54,9 @@ std::int16_t pfSetOption(State& s, std::int32_t option, std::int32_t& value) {
         s.diagonal = sTruth(value);
         s.directionCount = s.diagonal != 0 ? 8 : 4;
         return -1;
-    case 3: s.option3 = sTruth(value); return -1;
-    case 4: s.option4 = sTruth(value); return -1;
-    case 5: s.option5 = sTruth(value); return -1;
+    case 3:
+    case 4:
+    case 5: return -1;
     default: return 0;
     }
 }

@@ -26,10 +26,6 @@ struct State {
     std::int16_t lengthLimit = 0;
     std::int16_t diagonal = 0;
     std::uint8_t directionCount = 0;
-    std::int16_t option3 = 0;
-    std::int16_t option4 = 0;
-    std::int16_t option5 = 0;
-    std::array<std::int16_t, 4> progress{}; // cleared by reset, read by nothing
 };
 
 // Takes a copy of the grid and clears the work areas. A malformed grid is not taken (the
@@ -38,7 +34,8 @@ std::int32_t pfSetGrid(State& s, const field::SearchGrid& grid);
 // Clears work areas and routes, rewinds, then drops the grid. Returns -1.
 std::int16_t pfReset(State& s);
 // Options 1..5 return -1, any other 0 (and changes nothing). Option 1 clamps the value to
-// 0..200 and writes the clamped value back into `value`.
+// 0..200 and writes the clamped value back into `value`. Options 3..5 are accepted and kept
+// nowhere: nothing in the program reads them.
 std::int16_t pfSetOption(State& s, std::int32_t option, std::int32_t& value);
 // Records a route (search codes) into route A or B and makes it the one played back from its
 // start. Codes past 200 are dropped; the route is always ended by a 0.

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Surface.h"
@@ -40,13 +42,13 @@ class Control {
     std::function<void(int button, int shift, float x, float y)> onMouseUp;
 };
 
-// A picture box: a persistent surface the size of the control, with a back colour.
+// A picture box: a persistent surface the size of the control, with a back colour. Its
+// contents always persist and are repainted by the window, so it has no redraw switch.
 class PictureBox : public Control {
   public:
     explicit PictureBox(std::string name, int index = -1)
         : Control(ControlKind::PictureBox, std::move(name), index) {}
     Surface surface;
-    bool autoRedraw = true;
 
     // Resizes the control and its surface together; the surface is cleared to the back colour.
     void setSize(int w, int h) {
@@ -107,6 +109,25 @@ class Frame : public Control {
         : Control(ControlKind::Frame, std::move(name), index) {}
 };
 
+// Puts a control at (left, top) within its container, width x height pixels. Every form places
+// its controls through this, directly or through its control table.
+inline void place(Control& c, int left, int top, int width, int height) {
+    c.left = left;
+    c.top = top;
+    c.width = width;
+    c.height = height;
+}
+
+// One row of a form's control table: the control, the control it lies in (none: the form
+// itself), its place in pixels, its caption, and whether it is shown at start.
+struct ControlRow {
+    Control* control;
+    Control* container;
+    int left, top, width, height;
+    std::u16string_view caption = {};
+    bool visible = true;
+};
+
 // A window. Sizes of the window itself are kept in twips, as the programs compute with them;
 // controls are in pixels.
 class Form {
@@ -146,6 +167,16 @@ class Form {
     template <typename C> C& add(C& c) {
         controls_.push_back(&c);
         return c;
+    }
+    // Adds a table's controls in its order, each set up as its row says.
+    void addControls(std::initializer_list<ControlRow> rows) {
+        for (const ControlRow& row : rows) {
+            Control& c = add(*row.control);
+            c.container = row.container;
+            place(c, row.left, row.top, row.width, row.height);
+            c.caption = row.caption;
+            c.visible = row.visible;
+        }
     }
 
   private:

@@ -1,10 +1,14 @@
 #include "platform/PosixProcess.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 #ifndef HARUVEL_VERSION_MAJOR
 #error "the build must define HARUVEL_VERSION_MAJOR, _MINOR and _REVISION"
@@ -38,11 +42,25 @@ LocalTime PosixProcess::localTime() {
 }
 
 bool PosixProcess::appendToFile(const std::string& path, std::string_view bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "ab");
-    if (f == nullptr) return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    const bool closed = std::fclose(f) == 0;
-    return written && closed;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    struct stat before {};
+    if (::fstat(fd, &before) != 0) {
+        ::close(fd);
+        return false;
+    }
+    // One call for the whole entry; when the disk fills part-way, the file goes back to its
+    // size before the attempt, so no cut-off line stays for the next entry to be glued onto.
+    ssize_t written;
+    do {
+        written = ::write(fd, bytes.data(), bytes.size());
+    } while (written < 0 && errno == EINTR);
+    const bool whole = written == static_cast<ssize_t>(bytes.size());
+    if (!whole && ::ftruncate(fd, before.st_size) != 0) {
+        // Nothing more can be done: the log is already failing.
+    }
+    const bool closed = ::close(fd) == 0;
+    return whole && closed;
 }
 
 void PosixProcess::exitNow(int code) {

@@ -97,7 +97,8 @@ class IProcess {
     virtual std::string exeName() = 0;   // file name without extension
     virtual Version version() = 0;
     virtual LocalTime localTime() = 0;
-    // Appends bytes to a file, creating it if needed. False when it could not be written.
+    // Appends bytes to a file, creating it if needed. False when they could not all be written;
+    // the file then keeps what it held before.
     virtual bool appendToFile(const std::string& path, std::string_view bytes) = 0;
     // Ends the process at once (no close query, nothing saved).
     [[noreturn]] virtual void exitNow(int code) = 0;
@@ -107,7 +108,7 @@ class IProcess {
 class ITextRenderer {
   public:
     virtual ~ITextRenderer() = default;
-    // Draws `length` bytes of UTF-8 text at (x, y). Returns the platform's result (1 success).
+    // Draws the UTF-8 text at (x, y). Returns the platform's result (1 success).
     virtual int textOut(Surface& surface, int x, int y, std::string_view utf8) = 0;
 };
 

@@ -10,12 +10,7 @@
 #include <cstdio>
 #include <string>
 
-#include "assets/field/FieldPictures.h"
-#include "field/World.h"
-#include "field/graphics/mdlChipDraw.h"
-#include "field/graphics/mdlGraphic.h"
-#include "field/mdlDataCtrl.h"
-#include "platform/testing/TestSeams.h"
+#include "tests/support/FieldScene.h"
 
 namespace {
 
@@ -37,42 +32,12 @@ bool save(const plat::Surface& s, const std::string& folder, const std::string& 
     return ok;
 }
 
-struct Scene {
-    plat::testing::TestServices ts;
-    field::World world;
-    mdlRxSGlue::Searchers searchers;
-    mdlGraphic::GraphicState g;
-    plat::Surface masks[3];
-    plat::Surface mapChips = assets::makeMapChipSheet();
-    plat::Surface charChips = assets::makeCharChipSheet();
-    plat::Surface eveChips = assets::makeEventChipSheet();
-    plat::Surface primary = plat::Surface::colour(514, 258);
-    plat::Surface flip = plat::Surface::colour(386, 194);
-
-    bool build() {
-        for (int i = 0; i < 3; ++i)
-            masks[i] = mdlGraphic::psMakeShadeMaskPicture(i + 1);
-        mdlGraphic::pfInitShadeMasks(g, 64, 64, &masks[0], &masks[1], &masks[2]);
-        primary.setBackColor(plat::fromBgr(16750230));
-        mdlGraphic::pfInitTransWork(g, &primary, &primary);
-        field::initPlayer(world);
-        return mdlDataCtrl::pfBuildMap(world, ts.services) && mdlDataCtrl::pfBuildScripts(world) &&
-               mdlDataCtrl::pfBuildEventObjects(world, searchers);
-    }
-
-    void render() {
-        const mdlChipDraw::Sheets sheets{mapChips, charChips, eveChips, primary, flip};
-        mdlChipDraw::psRenderFrame(g, charChips.pixel(2, 2), world.shadeLevel, sheets, world, 224,
-                                   64, primary.width(), primary.height(), {});
-    }
-
-    // The part of the composition the window shows.
-    plat::Surface view() const {
-        plat::Surface v = plat::Surface::colour(384, 192);
-        plat::bitBlt(v, 0, 0, 384, 192, primary, 64, 32, plat::Rop::SrcCopy);
-        return v;
-    }
-};
+// The part of the composition the window shows.
+plat::Surface view(const plat::Surface& primary) {
+    plat::Surface v = plat::Surface::colour(384, 192);
+    plat::bitBlt(v, 0, 0, 384, 192, primary, 64, 32, plat::Rop::SrcCopy);
+    return v;
+}
 
 } // namespace
 
@@ -84,7 +49,7 @@ int main(int argc, char** argv) {
     const std::string out = argv[1];
     bool ok = true;
 
-    Scene scene;
+    testsupport::FieldScene scene;
     ok &= save(scene.mapChips, out, "map_chips", 1);
     ok &= save(scene.charChips, out, "char_chips", 1);
     ok &= save(scene.eveChips, out, "event_chips", 1);
@@ -96,23 +61,23 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    scene.render();
+    scene.render(scene.world.shadeLevel);
     ok &= save(scene.primary, out, "start_composition", 1);
-    ok &= save(scene.view(), out, "start_view_x2", 2);
+    ok &= save(view(scene.primary), out, "start_view_x2", 2);
 
     // The upper layers from the gatekeeper's side, with every object shown.
     for (int i = 1; i <= scene.world.eventCount; ++i)
         scene.world.events[i].visible = -1;
     scene.world.player.x = 5;
     scene.world.player.y = 3;
-    scene.render();
-    ok &= save(scene.view(), out, "objects_view_x2", 2);
+    scene.render(scene.world.shadeLevel);
+    ok &= save(view(scene.primary), out, "objects_view_x2", 2);
 
     scene.world.player.layer = 1;
     scene.world.player.x = 3;
     scene.world.player.y = 1;
     scene.world.shadeLevel = 1;
-    scene.render();
-    ok &= save(scene.view(), out, "layer1_shade1_view_x2", 2);
+    scene.render(scene.world.shadeLevel);
+    ok &= save(view(scene.primary), out, "layer1_shade1_view_x2", 2);
     return ok ? 0 : 1;
 }

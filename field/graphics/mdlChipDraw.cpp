@@ -9,10 +9,6 @@ namespace mdlChipDraw {
 
 namespace {
 
-// The fast masked copy keeps work surfaces of this size; bigger chips take the general copy.
-constexpr int kFastMaxWidth = 64;
-constexpr int kFastMaxHeight = 100;
-
 constexpr int kMapChipWidth = 64;
 constexpr int kMapChipHeight = 39;
 
@@ -47,7 +43,7 @@ bool planeShown(const ViewControls& view, int plane) {
 // Left edge of a cell's diamond.
 int screenX(const field::World& w, int x, int y) {
     const std::int64_t dx = std::int64_t{x} - w.player.x, dy = std::int64_t{y} - w.player.y;
-    return clampFar((dx - dy) * 32 + 224);
+    return clampFar((dx - dy) * 32 + kPlayerDrawX);
 }
 
 // Top corner of a cell's diamond; each layer up lifts it 64 pixels.
@@ -226,7 +222,7 @@ void psDrawPlayer(DrawContext& c, int shade) {
     const int srcX = p.sheetX + p.animColumn * p.chipWidth;
     const int srcY = p.sheetY + p.facing * p.chipHeight;
     if (sheet != nullptr && p.chipWidth > 0 && p.chipHeight > 0) {
-        if (p.chipWidth <= kFastMaxWidth && p.chipHeight <= kFastMaxHeight) {
+        if (p.chipWidth <= mdlGraphic::kWorkWidth && p.chipHeight <= mdlGraphic::kWorkHeight) {
             mdlGraphic::pfTransBltFast(c.g, c.sheets.primary, c.drawX, c.drawY, p.chipWidth,
                                        p.chipHeight, *sheet, srcX, srcY, c.key, shade);
         } else {

@@ -15,7 +15,6 @@ struct Sheets {
     const plat::Surface& charChips;
     const plat::Surface& eveChips;
     plat::Surface& primary;
-    plat::Surface& flip; // passed along, not used
 };
 
 // The window controls the renderer reads (layer and plane boxes) and writes (lblXY). A missing
@@ -25,6 +24,11 @@ struct ViewControls {
     std::array<const plat::CheckBox*, 4> chkLayer{};
     plat::Label* lblXY = nullptr;
 };
+
+// Where the player is drawn on the composition surface: the top-left corner of the player's
+// chip, and the left edge of the diamond of the player's cell, around which the map is laid.
+constexpr int kPlayerDrawX = 224;
+constexpr int kPlayerDrawY = 64;
 
 // What every drawing call of one composition shares.
 struct DrawContext {

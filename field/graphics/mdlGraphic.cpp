@@ -49,10 +49,8 @@ plat::Surface psMakeShadeMaskPicture(int level, int width, int height) {
 
 bool pfInitTransWork(GraphicState& g, const plat::Surface* a, const plat::Surface* b) {
     if (!a || !b || a->isNull() || b->isNull()) return false;
-    // The copy itself is computed per pixel; these surfaces mark the span in which the fast
-    // copy may run (from the loop's start to its end) and keep the work format at hand.
-    g.monoMask = plat::Surface::monochrome(kWorkWidth, kWorkHeight);
-    g.colourMask = plat::Surface::colour(kWorkWidth, kWorkHeight);
+    // The copy itself is computed per pixel; the work surface marks the span in which the fast
+    // copy may run (from the loop's start to its end) and the largest chip it takes.
     g.sprite = plat::Surface::colour(kWorkWidth, kWorkHeight);
     return true;
 }
@@ -90,8 +88,6 @@ bool pfTransBlt(GraphicState& g, plat::Surface& dest, int x, int y, int w, int h
 }
 
 void pfReleaseGraphics(GraphicState& g) {
-    g.monoMask.release();
-    g.colourMask.release();
     g.sprite.release();
     for (plat::Surface& s : g.shade)
         s.release();

@@ -5,18 +5,17 @@
 
 namespace mdlGraphic {
 
-// Size of the cached work surfaces: the largest chip pfTransBltFast accepts.
+// Size of the cached work surface: the largest chip pfTransBltFast accepts.
 constexpr int kWorkWidth = 64;
 constexpr int kWorkHeight = 100;
 // Largest shade tile accepted; the shipped masks are 64 x 64.
 constexpr int kMaxShadeTile = 1024;
 
-// Module state: the cached work surfaces of the fast masked copy and the private shade
-// surfaces. One per program, owned by the window's start-up scope.
+// Module state: the cached work surface of the fast masked copy and the private shade
+// surfaces. One per program, owned by the window's start-up scope. The copy is computed per
+// pixel, so the one-bit and colour masks of the work set are not kept.
 struct GraphicState {
-    plat::Surface monoMask;   // 64 x 100, one bit per pixel
-    plat::Surface colourMask; // 64 x 100
-    plat::Surface sprite;     // 64 x 100
+    plat::Surface sprite; // kWorkWidth x kWorkHeight
     int shadeTileWidth = 0;
     int shadeTileHeight = 0;
     plat::Surface shade[3]; // private copies of the 25 %, 50 %, 75 % masks
@@ -26,8 +25,8 @@ struct GraphicState {
 // Any other level, or a size outside 1..kMaxShadeTile, gives a null surface.
 plat::Surface psMakeShadeMaskPicture(int level, int width = 64, int height = 64);
 
-// Creates the cached work surfaces. Does nothing (and answers false) when either surface is
-// null; both are the composition surface, whose format the work surfaces follow.
+// Creates the cached work surface. Does nothing (and answers false) when either surface is
+// null; both are the composition surface, whose format the work surface follows.
 bool pfInitTransWork(GraphicState& g, const plat::Surface* a, const plat::Surface* b);
 // Stores the shade tile size and makes a private copy of each non-null mask. A tile size
 // outside 1..kMaxShadeTile is refused: nothing is stored and the answer is false.
@@ -36,7 +35,8 @@ bool pfInitShadeMasks(GraphicState& g, int width, int height, const plat::Surfac
 // Level 1, 2, 3 gives the private shade surface; any other level, or a mask that was never
 // copied, gives nullptr.
 const plat::Surface* pfGetShadeMask(const GraphicState& g, int level);
-// Masked copy for chips of up to 64 x 100 (map chips and the player); allocates nothing.
+// Masked copy for chips of up to kWorkWidth x kWorkHeight (map chips and the player);
+// allocates nothing.
 // Refused (false, nothing drawn) before pfInitTransWork, after pfReleaseGraphics, for a larger
 // chip and for null surfaces.
 bool pfTransBltFast(GraphicState& g, plat::Surface& dest, int x, int y, int w, int h,

@@ -1,8 +1,9 @@
 #include "field/script/mdlScriptFieldCommands.h"
 
+#include "field/Directions.h"
 #include "field/FieldInput.h"
 #include "field/mdlEventObject.h"
-#include "field/mdlMainMove.h"
+#include "field/mdlMainStep.h"
 #include "field/script/mdlScriptRegisters.h"
 #include "field/script/mdlScriptValue.h"
 
@@ -96,7 +97,7 @@ StepResult playerStep(StepContext& ctx) {
         // A direction outside the table fails without an error number.
         if (!mdlMain::pfDirLookup(d, dx, dy)) return StepResult::Failed;
         // Facing is a chip row 0..3, so a diagonal faces along its vertical half.
-        p.stepDir = static_cast<std::int16_t>(d % 4);
+        p.stepDir = static_cast<std::int16_t>(field::pfDirectionFacing(d));
         p.stepX = dx;
         p.stepY = dy;
         p.moving = -1;
@@ -114,7 +115,7 @@ StepResult objectStep(StepContext& ctx, std::int32_t n) {
         std::int32_t d = 0, dx = 0, dy = 0;
         if (!stepDirection(ctx, false, d)) return StepResult::Failed;
         // The object takes d modulo 4 as its step direction before the direction is checked.
-        e.stepDir = static_cast<std::int16_t>(d % 4);
+        e.stepDir = static_cast<std::int16_t>(field::pfDirectionFacing(d));
         if (!mdlMain::pfDirLookup(d, dx, dy)) return StepResult::Failed;
         e.stepX = dx;
         e.stepY = dy;

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <limits>
 
+#include "common/mdlCommon.h"
+
 namespace mdlScriptProcesser {
 
 bool operator==(const Value& a, const Value& b) {
@@ -181,7 +183,7 @@ Status toInteger(const Value& v, double lo, double hi, std::int64_t& out) {
     if (n.rank == Rank::I16 || n.rank == Rank::I32) {
         out = n.i;
     } else {
-        const double r = pfRoundHalfEven(n.d);
+        const double r = mdlCommon::pfRoundHalfEven(n.d);
         if (r < lo || r > hi) return Status::Overflow;
         out = static_cast<std::int64_t>(r);
     }
@@ -244,15 +246,6 @@ bool pfToDouble(const Value& v, double& out) {
     return true;
 }
 
-double pfRoundHalfEven(double x) {
-    if (!std::isfinite(x)) return x;
-    const double lower = std::floor(x);
-    const double frac = x - lower;
-    if (frac > 0.5) return lower + 1;
-    if (frac < 0.5) return lower;
-    return std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
-}
-
 Status pfToInt16(const Value& v, std::int16_t& out) {
     std::int64_t r = 0;
     const Status st = toInteger(v, INT16_MIN, INT16_MAX, r);
@@ -297,46 +290,12 @@ std::u16string pfToText(const Value& v) {
     case ValueKind::Null: return u"";
     case ValueKind::Boolean: return v.i ? u"True" : u"False";
     case ValueKind::Int16:
-    case ValueKind::Int32: {
-        char buf[16];
-        auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, v.i);
-        return asciiToU16(buf, ptr);
-    }
+    case ValueKind::Int32: return mdlCommon::pfDecimal(v.i);
     case ValueKind::Real32: return realText(v.f, 7);
     case ValueKind::Real64: return realText(v.d, 15);
     case ValueKind::String: return v.s;
     }
     return u"";
-}
-
-std::string pfToUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t k = 0; k < text.size(); ++k) {
-        char32_t c = text[k];
-        if (c >= 0xD800 && c <= 0xDBFF && k + 1 < text.size() && text[k + 1] >= 0xDC00 &&
-            text[k + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++k] - 0xDC00);
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD;
-        }
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
 }
 
 const char* pfKindName(const Value& v) {
@@ -433,7 +392,7 @@ Comparison pfCompare(const Value& a, const Value& b) {
             return {true, (d > 0) - (d < 0)};
         }
         // The difference is rounded before its sign is taken, so 1.2 and 1 compare equal.
-        const double d = pfRoundHalfEven(x.d - y.d);
+        const double d = mdlCommon::pfRoundHalfEven(x.d - y.d);
         return {true, (d > 0) - (d < 0)};
     }
     if (a.isString() && b.isString()) {

@@ -43,9 +43,6 @@ bool pfIsNumeric(const Value& v);
 // The value as a real (empty 0, boolean -1/0, numeric strings read). False when not numeric.
 bool pfToDouble(const Value& v, double& out);
 
-// Rounds to the nearest integer, halves to the even neighbour.
-double pfRoundHalfEven(double x);
-
 Status pfToInt16(const Value& v, std::int16_t& out);
 Status pfToInt32(const Value& v, std::int32_t& out);
 // 0, empty and null are false, every other number true; "True"/"False" in any case read as
@@ -56,8 +53,6 @@ Status pfToTruth(const Value& v, bool& out);
 // with 7 (32-bit) or 15 (64-bit) significant digits, switching to an exponent like "1E+20".
 std::u16string pfToText(const Value& v);
 
-// UTF-8 form of a text (unpaired surrogates become U+FFFD), for listings and logs.
-std::string pfToUtf8(std::u16string_view text);
 // "Empty", "Null", "Int16", ... for listings.
 const char* pfKindName(const Value& v);
 

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "common/mdlCommon.h"
 #include "field/script/mdlScriptRegisters.h"
 #include "field/script/mdlScriptValue.h"
 
@@ -91,7 +92,7 @@ void listValues(std::ostream& out, const std::vector<Value>& values, std::int32_
     for (std::int32_t i = 1; i <= count; ++i) {
         const Value& v = values[static_cast<std::size_t>(i)];
         out << "  " << i << ": " << mdlScriptValue::pfKindName(v) << ' '
-            << mdlScriptValue::pfToUtf8(mdlScriptValue::pfToText(v)) << '\n';
+            << mdlCommon::toUtf8(mdlScriptValue::pfToText(v)) << '\n';
     }
 }
 

@@ -1,8 +1,10 @@
 #include "platform/testing/TestSeams.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -67,17 +69,21 @@ void ScriptedWindowSystem::unloadAll() {
 
 TempProcess::TempProcess() {
     std::string tmpl = (std::filesystem::temp_directory_path() / "haruvel-test-XXXXXX").string();
-    std::vector<char> buf(tmpl.begin(), tmpl.end());
-    buf.push_back('\0');
-    const char* made = mkdtemp(buf.data());
-    folder = made ? std::string(made) : std::filesystem::temp_directory_path().string();
+    if (mkdtemp(tmpl.data()) == nullptr) {
+        // Never fall back to a folder this helper did not make: its destructor removes the folder.
+        std::fprintf(stderr, "TempProcess: cannot make a temporary folder %s: %s\n", tmpl.c_str(),
+                     std::strerror(errno));
+        std::abort();
+    }
+    folder = made_ = tmpl;
 }
 
 TempProcess::~TempProcess() {
+    // Removes the folder it made, whatever a test has since put in `folder`.
     std::error_code ec;
-    std::filesystem::permissions(folder, std::filesystem::perms::owner_all,
+    std::filesystem::permissions(made_, std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ec);
-    std::filesystem::remove_all(folder, ec);
+    std::filesystem::remove_all(made_, ec);
 }
 
 bool TempProcess::appendToFile(const std::string& path, std::string_view bytes) {

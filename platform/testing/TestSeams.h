@@ -87,7 +87,9 @@ class ScriptedWindowSystem : public IWindowSystem {
 
 class TempProcess : public IProcess {
   public:
-    TempProcess(); // makes a fresh temporary folder as the executable's folder
+    // Makes a fresh temporary folder as the executable's folder; ends the program (failing the
+    // test) when it cannot.
+    TempProcess();
     ~TempProcess() override;
     std::string exeFolder() override { return folder; }
     std::string exeName() override { return name; }
@@ -102,6 +104,9 @@ class TempProcess : public IProcess {
     LocalTime time{2024, 1, 31, 13, 5, 9};
     // Reads a whole file of the folder ("" when missing).
     std::string readFile(const std::string& fileName) const;
+
+  private:
+    std::string made_; // the folder it made and removes
 };
 
 // Thrown by TempProcess::exitNow so a test can see that the program ended at once.

@@ -375,4 +375,39 @@ TEST(SelectWindow, LoadRunsTheBattleAndUnloadsItselfAfterwards) {
     EXPECT_EQ(ts.clock.periodDepth, 0);
 }
 
+TEST(BattleLoopFrames, TheRealLoopRunsOneFrameAtATime) {
+    plat::testing::TestServices ts;
+    BattleData d;
+    frmBattle form{ts.services, d.shared};
+    typBattleLoop state;
+    form.load();
+    {
+        mdlBattleFunction::BattleLoop battle(ts.services, form, state, d.player, d.monster,
+                                             d.myDeck, d.enemyDeck);
+        EXPECT_TRUE(form.visible);
+        const std::uint32_t start = ts.clock.timeGetTime();
+        ASSERT_TRUE(battle.runOneFrame());
+        EXPECT_EQ(ts.clock.timeGetTime() - start, 40u);
+        EXPECT_EQ(state.me.remaining, 18);
+        // A command given between frames is resolved by the next one.
+        form.lblMyCard[0].onMouseMove(0, 0, 1, 1);
+        form.lblMyCard[0].onClick();
+        form.cmdCommand[battle::kCmdAttack].onClick();
+        ASSERT_TRUE(battle.runOneFrame());
+        EXPECT_TRUE(d.shared.playback.active);
+        EXPECT_EQ(d.shared.playback.current, 1);
+        EXPECT_EQ(battle.runFrames(5), 5);
+        // A close between frames ends the loop at the next frame, which draws nothing.
+        ts.windows.unload(form);
+        EXPECT_FALSE(battle.runOneFrame());
+        EXPECT_FALSE(battle.running());
+        EXPECT_EQ(battle.runFrames(3), 0);
+        EXPECT_EQ(battle.framesRun(), 7);
+        EXPECT_EQ(ts.windows.repaints[&form.picStage], 7);
+        EXPECT_EQ(ts.clock.periodDepth, 1);
+    } // left without finish(): the timer period is given back all the same
+    EXPECT_EQ(ts.clock.periodDepth, 0);
+    EXPECT_TRUE(ts.windows.boxes.empty());
+}
+
 } // namespace

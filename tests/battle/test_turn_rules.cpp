@@ -338,8 +338,6 @@ TEST(Damage, HalvesGoToTheEvenNeighbour) {
     EXPECT_EQ(pfDamage(a, d.player, 5, 1), 0);
     EXPECT_EQ(pfDamage(a, d.player, 6, 1), 2);
     EXPECT_EQ(pfDamage(a, d.player, 7, 1), 2);
-    EXPECT_EQ(pfRoundEven(-2.5), -2.0);
-    EXPECT_EQ(pfRoundEven(3.5), 4.0);
 }
 
 TEST(Damage, EmptyUnreadableAndMissingPowersReadAsZero) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <set>
 #include <stdexcept>
 #include <unistd.h>
@@ -167,6 +168,18 @@ TEST(Utf8, ConvertsBothWaysAndReplacesBrokenInput) {
     EXPECT_EQ(fromUtf8("\xED\xA0\x80"), u"\uFFFD");
     EXPECT_EQ(fromUtf8("\xF4\x90\x80\x80"), u"\uFFFD");
     EXPECT_EQ(fromUtf8(""), u"");
+}
+
+TEST(Numbers, HalvesRoundToEvenAndDecimalsKeepTheirSign) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::pair<double, double> rounded[] = {{0.5, 0},   {1.5, 2},    {2.5, 2},   {-2.5, -2},
+                                                 {-3.5, -4}, {2.4999, 2}, {-0.6, -1}, {inf, inf}};
+    for (const auto& [x, want] : rounded)
+        EXPECT_EQ(pfRoundHalfEven(x), want) << x;
+    EXPECT_TRUE(std::isnan(pfRoundHalfEven(std::nan(""))));
+    EXPECT_EQ(pfDecimal(0), u"0");
+    EXPECT_EQ(pfDecimal(-12), u"-12");
+    EXPECT_EQ(pfDecimal(std::numeric_limits<std::int64_t>::min()), u"-9223372036854775808");
 }
 
 TEST(FpsCount, ReportsFramesOfTheLastCompleteSecond) {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "field/mdlEventObject.h"
-#include "tools/playbot.h"
+#include "tests/support/playbot.h"
 
 namespace {
 

@@ -219,14 +219,11 @@ TEST(RouteSearch, OtherOptions) {
         v = 7;
         EXPECT_EQ(rs::pfSetOption(s, option, v), -1);
     }
-    EXPECT_EQ(s.option3, -1);
-    EXPECT_EQ(s.option5, -1);
     const rs::State before = s;
     v = 9;
     EXPECT_EQ(rs::pfSetOption(s, 9, v), 0);
     EXPECT_EQ(v, 9);
     EXPECT_EQ(s.lengthLimit, before.lengthLimit);
-    EXPECT_EQ(s.option3, before.option3);
 }
 
 TEST(RouteSearch, PlaysBackARecordedRouteAndStopsAtItsEnd) {
@@ -291,9 +288,6 @@ TEST(SearchGlue, StartUpConfiguration) {
     EXPECT_EQ(g.route.lengthLimit, 5);
     EXPECT_NE(g.route.diagonal, 0);
     EXPECT_NE(g.direct.diagonal, 0);
-    EXPECT_NE(g.route.option3, 0);
-    EXPECT_NE(g.route.option4, 0);
-    EXPECT_EQ(g.route.option5, 0);
     EXPECT_EQ(g.direct.gridReady, 0);
 
     std::int32_t v = 1;

@@ -65,14 +65,13 @@ struct Rig {
     plat::Surface charChips = codedSheet(576, 256);
     plat::Surface eveChips = codedSheet(256, 64);
     plat::Surface primary = plat::Surface::colour(kW, kH);
-    plat::Surface flip = plat::Surface::colour(386, 194);
     plat::CheckBox layerBox[3]{plat::CheckBox("chkLayerSet", 0), plat::CheckBox("chkLayerSet", 1),
                                plat::CheckBox("chkLayerSet", 2)};
     plat::CheckBox planeBox[4]{plat::CheckBox("chkLayer", 0), plat::CheckBox("chkLayer", 1),
                                plat::CheckBox("chkLayer", 2), plat::CheckBox("chkLayer", 3)};
     plat::Label lblXY{"lblXY"};
     mdlChipDraw::ViewControls view;
-    mdlChipDraw::Sheets sheets{mapChips, charChips, eveChips, primary, flip};
+    mdlChipDraw::Sheets sheets{mapChips, charChips, eveChips, primary};
 
     Rig() {
         for (int i = 0; i < 3; ++i)

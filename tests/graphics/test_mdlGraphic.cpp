@@ -308,9 +308,8 @@ TEST(WorkSurfaces, FastCopyRunsOnlyBetweenInitAndRelease) {
     EXPECT_EQ(dest.pixel(0, 0), plat::kBlack);
 
     ASSERT_TRUE(pfInitTransWork(g, &primary, &primary));
-    EXPECT_EQ(g.monoMask.width(), 64);
-    EXPECT_EQ(g.monoMask.height(), 100);
-    EXPECT_TRUE(g.monoMask.isMono());
+    EXPECT_EQ(g.sprite.width(), 64);
+    EXPECT_EQ(g.sprite.height(), 100);
     EXPECT_TRUE(pfTransBltFast(g, dest, 0, 0, 64, 100, chip, 0, 0, kKey, 0));
     // Larger than the cached surfaces: refused whole rather than cut at 64 x 100.
     dest.fill(plat::kBlack);
@@ -321,8 +320,6 @@ TEST(WorkSurfaces, FastCopyRunsOnlyBetweenInitAndRelease) {
     EXPECT_EQ(dest.pixel(69, 100), plat::kWhite);
 
     pfReleaseGraphics(g);
-    EXPECT_TRUE(g.monoMask.isNull());
-    EXPECT_TRUE(g.colourMask.isNull());
     EXPECT_TRUE(g.sprite.isNull());
     pfReleaseGraphics(g);
     EXPECT_FALSE(pfTransBltFast(g, dest, 0, 0, 64, 39, chip, 0, 0, kKey, 0));

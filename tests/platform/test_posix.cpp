@@ -1,13 +1,16 @@
 // The real clock and process seams.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include "platform/PosixClock.h"
 #include "platform/PosixProcess.h"
+#include "platform/testing/TestSeams.h"
 
 namespace {
 
@@ -76,6 +79,45 @@ TEST_F(TempFolder, AppendToAFolderThatCannotBeWrittenFailsAndCreatesNothing) {
         fs::permissions(folder, fs::perms::owner_all);
         EXPECT_FALSE(fs::exists(folder / "log.txt"));
     }
+}
+
+TEST_F(TempFolder, AnAppendTheDiskCannotHoldLeavesTheFileAsItWas) {
+    const std::string path = (folder / "log.txt").string();
+    const std::string kept = "[一]\r\n";
+    const std::string entry = "[二] 書けない行\r\n";
+    // A full disk in a child process: the file size limit at the old end, and inside the
+    // entry's second character (a short write).
+    const auto appendWithRoom = [&](rlim_t room) {
+        std::signal(SIGXFSZ, SIG_IGN); // the write fails instead of ending the process
+        const rlimit limit{kept.size() + room, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::_Exit(plat::PosixProcess().appendToFile(path, entry) ? 1 : 0);
+    };
+    for (const rlim_t room : {rlim_t{0}, rlim_t{3}}) {
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << kept;
+        EXPECT_EXIT(appendWithRoom(room), ::testing::ExitedWithCode(0), "") << "room " << room;
+        EXPECT_EQ(read(path), kept) << "room " << room;
+    }
+    EXPECT_TRUE(plat::PosixProcess().appendToFile(path, entry));
+    EXPECT_EQ(read(path), kept + entry);
+}
+
+TEST_F(TempFolder, TestProcessRemovesOnlyTheFolderItMade) {
+    std::string made;
+    {
+        plat::testing::TempProcess process;
+        made = process.folder;
+        process.folder = folder.string(); // tests point the log elsewhere
+    }
+    EXPECT_FALSE(fs::exists(made));
+    EXPECT_TRUE(fs::exists(folder));
+    // /proc takes no new folder, not even from root: no fallback to a folder it did not make.
+    EXPECT_DEATH(
+        {
+            setenv("TMPDIR", "/proc", 1);
+            plat::testing::TempProcess process;
+        },
+        "cannot make a temporary folder");
 }
 
 TEST(PosixClock, TicksNeverRunBackwardsAndThePeriodBalances) {

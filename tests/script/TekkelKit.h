@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/mdlCommon.h"
 #include "field/World.h"
 #include "field/script/mdlScriptNames.h"
 #include "field/script/mdlScriptProcesser.h"
@@ -15,8 +16,7 @@
 
 namespace mdlScriptProcesser {
 inline void PrintTo(const Value& v, std::ostream* os) {
-    *os << mdlScriptValue::pfKindName(v) << ' '
-        << mdlScriptValue::pfToUtf8(mdlScriptValue::pfToText(v));
+    *os << mdlScriptValue::pfKindName(v) << ' ' << mdlCommon::toUtf8(mdlScriptValue::pfToText(v));
 }
 } // namespace mdlScriptProcesser
 

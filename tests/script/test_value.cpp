@@ -147,7 +147,6 @@ TEST(TekkelValue, TextForms) {
     EXPECT_EQ(pfToText(D(0.00001)), u"1E-05");
     EXPECT_EQ(pfToText(D(-0.0)), u"0");
     EXPECT_EQ(pfToText(Value::real32(0.1f)), u"0.1");
-    EXPECT_EQ(pfToUtf8(u"門番"), "門番");
 }
 
 TEST(TekkelValue, ComparisonRoundsTheDifferenceAndComparesTextByCodeUnit) {
