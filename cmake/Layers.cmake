@@ -12,7 +12,7 @@ set(HARUVEL_LAYERS
     "field_model"
     "field_graphics field_script"
     "field battle"
-    "test_support tekkel_fuzz_input tekkel_tool")
+    "test_support tekkel_fuzz_input scenario_fuzz_input tekkel_tool")
 set(HARUVEL_APART field battle) # name prefixes of two stacks that never link each other
 
 function(_haruvel_layer_targets dir out)

@@ -1,4 +1,5 @@
-// The built-in map: three layers of 9 x 6 cells, read from comma-separated rows.
+// The built-in map: three layers of 9 x 6 cells, read from comma-separated rows. Each value
+// sets its cell as mdlScenario::psSetMapCell does: 0 none, 2 wall, everything else ground.
 #include "field/mdlDataCtrlMap.h"
 
 #include <charconv>
@@ -7,6 +8,8 @@
 
 #include "common/mdlCommon.h"
 #include "field/mdlDataCtrl.h"
+#include "field/mdlScenario.h"
+#include "scenarios/Embedded.h"
 
 namespace mdlDataCtrl {
 
@@ -16,9 +19,6 @@ constexpr int kMaxValue = 6;
 constexpr int kColumns = kMapMaxX + 1;
 constexpr int kRows = kMapMaxY + 1;
 constexpr std::u16string_view kReadError = u"＠＠＠＠＠ふぁいるよみこみえらー";
-
-// Cell value -> kind: 0 none, 2 wall, everything else walkable ground.
-constexpr std::string_view kKindTable = "0,1,2,1,1,1,1";
 
 std::vector<std::string_view> splitComma(std::string_view text) {
     std::vector<std::string_view> parts;
@@ -74,25 +74,24 @@ MapTexts pfBuiltInMapTexts() {
         for (auto& plane : layer)
             plane.assign(kRows, std::string());
     }
-    t.rows[0][0] = {
-        "1,1,1,1,1,1,1,1,1", "1,2,2,1,1,2,1,1,1", "1,1,2,1,2,1,2,1,1",
-        "1,1,1,1,2,1,2,1,1", "1,1,1,1,1,1,1,1,1", "1,1,1,1,1,1,1,1,1",
-    };
-    t.rows[1][0] = {
-        "0,0,2,2,2,2,2,0,0", "0,0,2,1,1,1,2,0,0", "2,0,2,2,2,3,2,0,0",
-        "1,3,0,0,0,2,0,0,0", "1,3,0,0,0,0,0,0,0", "2,0,0,0,0,0,0,0,0",
-    };
-    t.rows[2][0] = {
-        "2,2,2,2,2,0,0,0,0", "2,1,1,3,2,0,0,0,0", "2,1,2,2,0,0,0,0,0",
-        "3,1,2,0,0,0,0,0,0", "2,2,0,0,0,0,0,0,0", "0,0,0,0,0,0,0,0,0",
-    };
+    // The shipped map is scenarios/demo/map.txt, built in.
+    mdlScenario::MapValues map{};
+    std::vector<mdlScenario::Error> errors;
+    std::string_view text;
+    for (const scenarios::EmbeddedFile& f : scenarios::pfDemoFiles())
+        if (f.name == "map.txt") text = f.text;
+    if (!mdlScenario::pfReadMap("scenarios/demo/map.txt", text, map, errors)) return t;
+    for (int layer = 0; layer < kMapLayers; ++layer)
+        for (int row = 0; row < kRows; ++row) {
+            std::string& out = t.rows[layer][field::kPlaneGround][row];
+            for (int col = 0; col < kColumns; ++col)
+                out += (col ? "," : "") + std::to_string(map[layer][row][col]);
+        }
     return t;
 }
 
 bool pfBuildMapFrom(field::World& world, plat::Services& sv, MapTexts texts) {
     padGroundRows(texts.rows[0][field::kPlaneGround]);
-
-    const std::vector<std::string_view> kinds = splitComma(kKindTable);
 
     world.resizeMap(kMapMaxX, kMapMaxY, kMapLayers - 1);
     for (int layer = 0; layer <= world.topLayer; ++layer) {
@@ -107,10 +106,8 @@ bool pfBuildMapFrom(field::World& world, plat::Services& sv, MapTexts texts) {
                     const std::optional<long long> v = readNumber(values[col]);
                     if (!v || *v < 0 || *v > kMaxValue) return fail(sv);
                     const int value = static_cast<int>(*v);
-                    field::MapCell& cell = world.cell(layer, plane, static_cast<int>(col), row);
-                    cell.chipX = (value % 3) * 64;
-                    cell.chipY = (value / 3) * 40;
-                    cell.kind = static_cast<std::int16_t>(readNumber(kinds[value]).value_or(0));
+                    mdlScenario::psSetMapCell(world.cell(layer, plane, static_cast<int>(col), row),
+                                              value);
                 }
             }
         }

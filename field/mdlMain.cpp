@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <string>
 
+#include "common/mdlCommon.h"
 #include "field/graphics/mdlChipDraw.h"
 #include "field/graphics/mdlGraphic.h"
 #include "field/mdlDataCtrl.h"
 #include "field/mdlRxSGlue.h"
+#include "field/mdlScenario.h"
 #include "field/script/mdlScriptProcesser.h"
 #include "platform/EventWait.h"
 
@@ -32,7 +34,10 @@ void psFrameCount(FrameCounter& fc, std::uint32_t now) {
     }
 }
 
-void psStartUp(field::frmMain& form, field::World& world, plat::Services& sv) {
+namespace {
+
+// Start-up up to the World: flags, layout, shade masks, searchers.
+void prepareWindow(field::frmMain& form) {
     form.closeRequested = 0;
     form.closeState = field::kRunning;
     form.layout();
@@ -42,6 +47,12 @@ void psStartUp(field::frmMain& form, field::World& world, plat::Services& sv) {
                                  &form.PicShadow50Mask.surface, &form.PicShadow75Mask.surface);
 
     mdlRxSGlue::psConfigureAtStartup(form.searchers);
+}
+
+} // namespace
+
+void psStartUp(field::frmMain& form, field::World& world, plat::Services& sv) {
+    prepareWindow(form);
 
     world = field::World{};
     field::initPlayer(world);
@@ -52,6 +63,14 @@ void psStartUp(field::frmMain& form, field::World& world, plat::Services& sv) {
         sv.process.exitNow(kExitBuildFailed);
     }
 
+    sv.windows.show(form);
+}
+
+void psStartUp(field::frmMain& form, field::World& world, plat::Services& sv,
+               const field::World& scenario) {
+    prepareWindow(form);
+    world = scenario;
+    mdlRxSGlue::pfSetGrid(form.searchers, mdlRxSGlue::pfObstacleGrid(world));
     sv.windows.show(form);
 }
 
@@ -182,6 +201,23 @@ void psMainLoop(field::frmMain& form, field::World& world, plat::Services& sv) {
 void frmMain_Load(field::frmMain& form, plat::Services& sv) {
     field::World world;
     psStartUp(form, world, sv);
+    psMainLoop(form, world, sv);
+}
+
+void frmMain_LoadScenario(field::frmMain& form, plat::Services& sv, const std::string& folder) {
+    field::World scenario;
+    std::vector<mdlScenario::Error> errors;
+    if (!mdlScenario::pfReadFolder(folder, scenario, errors)) {
+        std::string text;
+        for (const mdlScenario::Error& e : errors)
+            text += mdlScenario::pfErrorText(e) + "\n";
+        text.pop_back();
+        sv.windows.messageBox(mdlCommon::fromUtf8(text), mdlCommon::fromUtf8(sv.process.exeName()),
+                              plat::MsgButtons::Ok, plat::MsgIcon::Critical);
+        sv.process.exitNow(kExitBuildFailed);
+    }
+    field::World world;
+    psStartUp(form, world, sv, scenario);
     psMainLoop(form, world, sv);
 }
 

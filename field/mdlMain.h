@@ -20,6 +20,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "field/World.h"
 #include "field/frmMain.h"
@@ -45,6 +46,10 @@ void psFrameCount(FrameCounter& fc, std::uint32_t now);
 // The load handler up to showing the window: flags, layout, shade masks, searchers, the
 // player, the three builders (failure ends the program at once), show.
 void psStartUp(field::frmMain& form, field::World& world, plat::Services& sv);
+// The same with a World read beforehand from a scenario folder (mdlScenario) instead of the
+// built-in data: the World is copied, and its objects hand the searchers their grid.
+void psStartUp(field::frmMain& form, field::World& world, plat::Services& sv,
+               const field::World& scenario);
 
 // The frame loop, one frame at a time. Construction is the loop start (timer period, colour
 // key, seed, work surfaces); finish() is the loop end (release, unload, timer period back).
@@ -95,5 +100,8 @@ void psMainLoop(field::frmMain& form, field::World& world, plat::Services& sv);
 
 // The whole program: start-up, the main loop, and the World destroyed when it returns.
 void frmMain_Load(field::frmMain& form, plat::Services& sv);
+// The whole program on the scenario folder `folder`. A folder with errors shows them all in
+// one message box with the program's title and ends the program with code 1 before any frame.
+void frmMain_LoadScenario(field::frmMain& form, plat::Services& sv, const std::string& folder);
 
 } // namespace mdlMain

@@ -1,13 +1,22 @@
 // Haruvel: the quarter-view field demo. Runs the main window's load handler on the real
 // platform; it returns when the program ends.
+//
+//   haruvel                           the built-in demo
+//   haruvel --scenario DIR            the quest in the scenario folder DIR
+//   haruvel --scenario DIR --check    only reads DIR: exit 0 valid, 1 with its errors on stderr
+#include <iostream>
+
 #include "field/frmMain.h"
 #include "field/mdlMain.h"
+#include "field/mdlScenario.h"
 #include "platform/qt/QtProgram.h"
 
 namespace {
 
 constexpr plat::qt::ProgramInfo kHaruvel{
-    "haruvel", "Haruvel", HARUVEL_VERSION,
+    "haruvel",
+    "Haruvel",
+    HARUVEL_VERSION,
     "Haruvel: a quarter-view field demo. Walk the hero, talk to people, fetch the treasure.",
     "Keys:\n"
     "  Arrow keys, keypad 8/2/4/6  walk one cell up/down/left/right\n"
@@ -18,16 +27,25 @@ constexpr plat::qt::ProgramInfo kHaruvel{
     "  Ctrl+Plus / Ctrl+Minus      zoom the window in / out (1 to 4 times)\n"
     "  Ctrl+0                      zoom back to 1\n"
     "  F11                         fullscreen on / off (Esc also leaves it)\n"
-    "  F12                         save the game view as a PNG in <pictures>/Haruvel/\n"};
+    "  F12                         save the game view as a PNG in <pictures>/Haruvel/\n",
+    true};
 
 } // namespace
 
 int main(int argc, char** argv) {
-    return plat::qt::runProgram(argc, argv, kHaruvel,
-                                [](plat::Services& sv, plat::qt::QtWindowSystem& windows) {
-                                    // Fullscreen shows the game view alone.
-                                    windows.setGameView("frmMain", "PicFlipCopy", true);
-                                    field::frmMain form(sv);
-                                    mdlMain::frmMain_Load(form, sv);
-                                });
+    return plat::qt::runProgram(
+        argc, argv, kHaruvel,
+        [](plat::Services& sv, plat::qt::QtWindowSystem& windows,
+           const plat::qt::Options& options) {
+            // Fullscreen shows the game view alone.
+            windows.setGameView("frmMain", "PicFlipCopy", true);
+            field::frmMain form(sv);
+            if (options.scenario.empty())
+                mdlMain::frmMain_Load(form, sv);
+            else
+                mdlMain::frmMain_LoadScenario(form, sv, options.scenario);
+        },
+        [](const plat::qt::Options& options) {
+            return mdlScenario::pfCheck(options.scenario, std::cerr);
+        });
 }

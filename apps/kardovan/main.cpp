@@ -24,14 +24,15 @@ constexpr plat::qt::ProgramInfo kKardovan{
 } // namespace
 
 int main(int argc, char** argv) {
-    return plat::qt::runProgram(argc, argv, kKardovan,
-                                [](plat::Services& sv, plat::qt::QtWindowSystem& windows) {
-                                    // Fullscreen shows the whole battle window.
-                                    windows.setGameView("frmBattle", "picStage", false);
-                                    battle::frmSelectChar select(sv);
-                                    select.load();
-                                    // A battle that ended on an error leaves its window open;
-                                    // the program ends all the same.
-                                    sv.windows.unloadAll();
-                                });
+    return plat::qt::runProgram(
+        argc, argv, kKardovan,
+        [](plat::Services& sv, plat::qt::QtWindowSystem& windows, const plat::qt::Options&) {
+            // Fullscreen shows the whole battle window.
+            windows.setGameView("frmBattle", "picStage", false);
+            battle::frmSelectChar select(sv);
+            select.load();
+            // A battle that ended on an error leaves its window open;
+            // the program ends all the same.
+            sv.windows.unloadAll();
+        });
 }

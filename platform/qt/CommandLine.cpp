@@ -37,6 +37,15 @@ CommandLine parseCommandLine(const QStringList& arguments, const ProgramInfo& in
                        "give the same run."),
         QStringLiteral("N"));
     parser.addOptions({help, version, scale, fullScreen, seed});
+    const QCommandLineOption scenario(
+        QStringLiteral("scenario"),
+        QStringLiteral("Play the quest in the scenario folder DIR instead of the built-in one."),
+        QStringLiteral("DIR"));
+    const QCommandLineOption check(
+        QStringLiteral("check"),
+        QStringLiteral("With --scenario: only read and check the folder; exit 0 when it is "
+                       "valid, 1 with every error on standard error. Needs no display."));
+    if (info.takesScenario) parser.addOptions({scenario, check});
 
     if (!parser.parse(arguments)) return refuse(info, parser.errorText());
     CommandLine c;
@@ -79,6 +88,13 @@ CommandLine parseCommandLine(const QStringList& arguments, const ProgramInfo& in
         c.options.seed = n;
     }
     c.options.fullScreen = parser.isSet(fullScreen);
+    if (info.takesScenario) {
+        c.options.scenario = parser.value(scenario).toStdString();
+        c.options.check = parser.isSet(check);
+        if (c.options.check && c.options.scenario.empty()) {
+            return refuse(info, QStringLiteral("--check needs --scenario DIR."));
+        }
+    }
     return c;
 }
 

@@ -10,17 +10,20 @@ namespace plat::qt {
 
 // What a program says about itself on the command line.
 struct ProgramInfo {
-    const char* name;    // executable name, also the screenshots' name: "haruvel"
-    const char* title;   // "Haruvel": the window's program name and the screenshots' folder
-    const char* version; // "1.0.0"
-    const char* summary; // one line under the usage line
-    const char* keys;    // the keys section at the end of --help
+    const char* name;           // executable name, also the screenshots' name: "haruvel"
+    const char* title;          // "Haruvel": the window's program name and the screenshots' folder
+    const char* version;        // "1.0.0"
+    const char* summary;        // one line under the usage line
+    const char* keys;           // the keys section at the end of --help
+    bool takesScenario = false; // --scenario DIR and --check are offered
 };
 
 struct Options {
     int scale = 0; // whole zoom factor 1..4; 0 takes the one remembered from the last run
     bool fullScreen = false;
     std::optional<std::uint64_t> seed; // the random source starts here and ignores the clock
+    std::string scenario;              // a scenario folder to play instead of the built-in one
+    bool check = false;                // only read and validate the scenario, then leave
 };
 
 // Either the options to run with, or an exit code and what to print before leaving.

@@ -28,7 +28,8 @@ constexpr const char* kZoomKey = "window/zoom";
 } // namespace
 
 int runProgram(int argc, char** argv, const ProgramInfo& info,
-               const std::function<void(Services&, QtWindowSystem&)>& startUp) {
+               const std::function<void(Services&, QtWindowSystem&, const Options&)>& startUp,
+               const std::function<int(const Options&)>& check) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -37,6 +38,7 @@ int runProgram(int argc, char** argv, const ProgramInfo& info,
     std::fputs(command.out.c_str(), stdout);
     std::fputs(command.err.c_str(), stderr);
     if (command.exitCode >= 0) return command.exitCode;
+    if (command.options.check) return check ? check(command.options) : 2;
 
     if (!hasDisplay()) {
         std::fprintf(stderr,
@@ -73,7 +75,7 @@ int runProgram(int argc, char** argv, const ProgramInfo& info,
         random.reseed(std::random_device{}());
     }
     Services sv{clock, keyboard, windows, process, text, random};
-    startUp(sv, windows);
+    startUp(sv, windows, command.options);
     return 0;
 }
 

@@ -13,8 +13,10 @@ namespace plat::qt {
 
 // Returns the process exit code: 0 after a normal end or --help / --version, 2 for a bad
 // command line or when there is no display. The start-up may name its forms' game views on
-// the window system before it shows them.
+// the window system before it shows them. With --check, `check` runs instead, without a display
+// or an application, and its answer is the exit code.
 int runProgram(int argc, char** argv, const ProgramInfo& info,
-               const std::function<void(Services&, QtWindowSystem&)>& startUp);
+               const std::function<void(Services&, QtWindowSystem&, const Options&)>& startUp,
+               const std::function<int(const Options&)>& check = {});
 
 } // namespace plat::qt

@@ -2,6 +2,7 @@
 // gatekeeper, three catches of the runaway, the ladders, the treasure and the goal.
 #include <gtest/gtest.h>
 
+#include "field/mdlScenario.h"
 #include "tests/support/playbot.h"
 
 namespace {
@@ -34,11 +35,23 @@ std::vector<std::u16string> story(std::size_t n) {
     return {kStory.begin(), kStory.begin() + static_cast<std::ptrdiff_t>(n)};
 }
 
-class Playthrough : public ::testing::TestWithParam<std::uint64_t> {};
+// Seed, and whether the World is read from the demo's scenario folder on disk instead of the
+// built-in data.
+class Playthrough : public ::testing::TestWithParam<std::tuple<std::uint64_t, bool>> {};
 
 TEST_P(Playthrough, FromTheOpeningSceneToTheEnd) {
-    Demo d(GetParam());
-    d.start();
+    const auto [seed, fromDisk] = GetParam();
+    Demo d(seed);
+    if (fromDisk) {
+        field::World scenario;
+        std::vector<mdlScenario::Error> errors;
+        ASSERT_TRUE(
+            mdlScenario::pfReadFolder(HARUVEL_SOURCE_DIR "/scenarios/demo", scenario, errors));
+        mdlMain::psStartUp(d.form, d.world, d.sv, scenario);
+        d.loop = std::make_unique<mdlMain::FieldLoop>(d.form, d.world, d.sv);
+    } else {
+        d.start();
+    }
 
     // The opening scene owns the player until its last line.
     ASSERT_NE(d.world.inputLocked, 0);
@@ -105,6 +118,10 @@ TEST_P(Playthrough, FromTheOpeningSceneToTheEnd) {
 // Seeds 8 and 28 let the wanderer walk into the dead end below the first ladder before the
 // player; the bot must wait for it to come out rather than block it in.
 INSTANTIATE_TEST_SUITE_P(Seeds, Playthrough,
-                         ::testing::Values(12345u, 1u, 2u, 8u, 28u, 77u, 2024u));
+                         ::testing::Combine(::testing::Values(12345u, 1u, 2u, 8u, 28u, 77u, 2024u),
+                                            ::testing::Values(false)));
+INSTANTIATE_TEST_SUITE_P(DemoFolder, Playthrough,
+                         ::testing::Combine(::testing::Values(12345u, 77u),
+                                            ::testing::Values(true)));
 
 } // namespace

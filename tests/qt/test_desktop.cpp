@@ -19,7 +19,7 @@ namespace {
 using plat::qt::parseCommandLine;
 
 constexpr plat::qt::ProgramInfo kInfo{"haruvel", "Haruvel", "1.2.3", "A field demo.",
-                                      "Keys:\n  F12  screenshot\n"};
+                                      "Keys:\n  F12  screenshot\n", true};
 
 TEST(CommandLine, OptionsHelpVersionAndRefusals) {
     struct Case {
@@ -44,6 +44,8 @@ TEST(CommandLine, OptionsHelpVersionAndRefusals) {
         {{"--scale"}, 2, "", 0, false, {}},
         {{"--seed", "-1"}, 2, "", 0, false, {}},
         {{"map.txt"}, 2, "", 0, false, {}},
+        {{"--check"}, 2, "", 0, false, {}}, // nothing to check
+        {{"--scenario"}, 2, "", 0, false, {}},
     };
     for (const Case& c : cases) {
         const auto r = parseCommandLine(QStringList{"/usr/bin/haruvel"} + c.args, kInfo);
@@ -61,6 +63,13 @@ TEST(CommandLine, OptionsHelpVersionAndRefusals) {
         EXPECT_EQ(r.options.fullScreen, c.fullScreen) << what;
         EXPECT_EQ(r.options.seed, c.seed) << what;
     }
+    const auto r = parseCommandLine({"haruvel", "--scenario", "quest", "--check"}, kInfo);
+    EXPECT_EQ(r.exitCode, -1);
+    EXPECT_EQ(r.options.scenario, "quest");
+    EXPECT_TRUE(r.options.check);
+    plat::qt::ProgramInfo noScenario = kInfo;
+    noScenario.takesScenario = false;
+    EXPECT_EQ(parseCommandLine({"kardovan", "--scenario", "quest"}, noScenario).exitCode, 2);
 }
 
 TEST(Random, AFixedSeedLeavesTheClockOut) {
