@@ -1,0 +1,384 @@
+#include "field/script/mdlScriptCompiler.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "field/script/mdlScriptCommands.h"
+#include "field/script/mdlScriptNames.h"
+#include "field/script/mdlScriptRegisters.h"
+#include "field/script/mdlScriptValue.h"
+
+namespace mdlScriptCompiler {
+
+namespace {
+
+using mdlScriptNames::Op;
+using mdlScriptProcesser::ValueKind;
+using mdlScriptValue::Status;
+
+constexpr std::int32_t kFull = -1;
+constexpr std::int32_t kFailed = -2;
+
+Value ScriptRun::*storage(std::int16_t reg) {
+    using mdlScriptNames::Reg;
+    switch (static_cast<Reg>(reg)) {
+    case Reg::R1: return &ScriptRun::R1;
+    case Reg::R2: return &ScriptRun::R2;
+    case Reg::R3: return &ScriptRun::R3;
+    case Reg::R4: return &ScriptRun::R4;
+    case Reg::R5: return &ScriptRun::R5;
+    case Reg::D1: return &ScriptRun::D1;
+    case Reg::D2: return &ScriptRun::D2;
+    case Reg::D3: return &ScriptRun::D3;
+    default: return nullptr;
+    }
+}
+
+// A register operand written in the command itself (an omitted one is D1..D3, read when the
+// command runs, and goes the full way).
+bool registerOperand(const Value& p, std::int16_t& reg, Value ScriptRun::*& m) {
+    if (p.isEmpty() || mdlScriptValue::pfToInt16(p, reg) != Status::Ok) return false;
+    m = storage(reg);
+    return true;
+}
+
+Record compile(const Script& s, const ScriptCommand& c) {
+    Record r;
+    const Op op = static_cast<Op>(c.code);
+    const std::int16_t code = c.code;
+    switch (op) {
+    case Op::Nop:
+    case Op::Label: r.kind = Kind::Next; return r;
+    case Op::Jump:
+    case Op::JumpIfNotZero:
+    case Op::JumpIfZero:
+    case Op::JumpIfNotNegative:
+    case Op::JumpIfNegative:
+    case Op::JumpIfValid:
+    case Op::JumpIfInvalid: {
+        std::int32_t target = -1;
+        if (c.p1.isString()) {
+            target = mdlScriptCommands::pfFindLabel(s, c.p1.s);
+        } else if (!c.p1.isEmpty() && mdlScriptValue::pfToInt32(c.p1, target) != Status::Ok) {
+            target = -1;
+        }
+        if (target < 0 || c.p1.isEmpty()) return r; // error 10 or 1, or D1: the full way
+        r.kind = Kind::Jump;
+        r.condition = op == Op::Jump ? 0 : static_cast<std::uint8_t>(code);
+        r.target = target;
+        return r;
+    }
+    default: break;
+    }
+    const bool secondIsRegister = op == Op::Move || op == Op::Add || op == Op::Sub ||
+                                  op == Op::Mul || op == Op::Div || op == Op::IntDiv ||
+                                  op == Op::Compare;
+    Kind kind = Kind::Full;
+    if (op == Op::Set) kind = Kind::Set;
+    if (op == Op::Move) kind = Kind::Move;
+    if (code >= 60 && code <= 65)
+        kind = Kind::Arith, r.arith = static_cast<std::uint8_t>((code - 60) / 2);
+    if (op == Op::Div || op == Op::DivValue) kind = Kind::Arith, r.arith = 3;
+    if (op == Op::IntDiv || op == Op::IntDivValue) kind = Kind::IntDiv;
+    if (op == Op::Inc || op == Op::Dec) kind = Kind::Step, r.arith = op == Op::Dec;
+    if (op == Op::Compare || op == Op::CompareValue) kind = Kind::Compare;
+    if (kind == Kind::Full || !registerOperand(c.p1, r.r1, r.m1)) return r;
+    // A write to the script number or the address redirects the run: the full way.
+    using mdlScriptNames::Reg, mdlScriptNames::regNumber;
+    if (r.r1 == regNumber(Reg::ScriptNumber) || r.r1 == regNumber(Reg::Address)) return r;
+    if (kind != Kind::Step) {
+        if (secondIsRegister) {
+            if (!registerOperand(c.p2, r.r2, r.m2)) return r;
+        } else {
+            if (c.p2.isEmpty()) return r;
+            r.literal = &c.p2;
+        }
+    }
+    r.kind = kind;
+    return r;
+}
+
+bool isInteger(ValueKind k) {
+    return k == ValueKind::Int16 || k == ValueKind::Int32;
+}
+
+void setInteger(Value& v, bool narrow, std::int64_t x) {
+    if (narrow && x >= INT16_MIN && x <= INT16_MAX) {
+        v.kind = ValueKind::Int16;
+        v.i = static_cast<std::int32_t>(x);
+    } else if (x >= INT32_MIN && x <= INT32_MAX) {
+        v.kind = ValueKind::Int32;
+        v.i = static_cast<std::int32_t>(x);
+    } else {
+        v.kind = ValueKind::Real64;
+        v.d = static_cast<double>(x);
+    }
+    v.s.clear();
+}
+
+// The number of an integer or a finite 64-bit real; false for every other kind.
+bool plainNumber(const Value& v, double& d) {
+    if (isInteger(v.kind)) {
+        d = v.i;
+        return true;
+    }
+    d = v.d;
+    return v.kind == ValueKind::Real64 && std::isfinite(d);
+}
+
+// reg P1 op (reg P2 | P2) for the operands whose result the value rules give without a
+// status: integers, and finite 64-bit reals with a finite result. False for everything else,
+// which pfAdd..pfDiv then work out (with the same result where both apply). Both operands are
+// read before `out` is written, so `out` may be one of them.
+bool plainArith(std::uint8_t op, const Value& a, const Value& b, Value& out) {
+    if (op < 3 && isInteger(a.kind) && isInteger(b.kind)) {
+        const std::int64_t x = a.i, y = b.i;
+        const std::int64_t r = op == 0 ? x + y : op == 1 ? x - y : x * y;
+        setInteger(out, a.kind == ValueKind::Int16 && b.kind == ValueKind::Int16, r);
+        return true;
+    }
+    double x = 0, y = 0;
+    if (!plainNumber(a, x) || !plainNumber(b, y) || (op == 3 && y == 0)) return false;
+    const double r = op == 0 ? x + y : op == 1 ? x - y : op == 2 ? x * y : x / y;
+    if (!std::isfinite(r)) return false;
+    out.kind = ValueKind::Real64;
+    out.d = r;
+    out.s.clear();
+    return true;
+}
+
+Status valueArith(std::uint8_t op, const Value& a, const Value& b, Value& out) {
+    switch (op) {
+    case 0: return mdlScriptValue::pfAdd(a, b, out);
+    case 1: return mdlScriptValue::pfSub(a, b, out);
+    case 2: return mdlScriptValue::pfMul(a, b, out);
+    default: return mdlScriptValue::pfDiv(a, b, out);
+    }
+}
+
+// Reads a register operand: its storage, or pfRead's answer (nullptr on failure).
+const Value* read(StepContext& ctx, std::int16_t reg, Value ScriptRun::*m, Value& scratch) {
+    return m ? &(ctx.run.*m) : mdlScriptRegisters::pfRead(ctx, reg, scratch);
+}
+
+// The flag rule, with the kinds a loop works on taken here.
+inline void setFlags(ScriptRun& run, const Value& v) {
+    switch (v.kind) {
+    case ValueKind::Int16:
+    case ValueKind::Int32:
+    case ValueKind::Boolean:
+        run.invalidFlag = false;
+        run.zeroFlag = v.i == 0;
+        run.negativeFlag = v.i < 0;
+        return;
+    case ValueKind::Real64:
+        if (!std::isfinite(v.d)) break;
+        run.invalidFlag = false;
+        run.zeroFlag = v.d == 0;
+        run.negativeFlag = v.d < 0;
+        return;
+    default: break;
+    }
+    mdlScriptRegisters::psSetFlags(run, v);
+}
+
+// The flag rule after a write of R1..R5 in place.
+inline void flagsAfterWrite(ScriptRun& run, std::int16_t reg, const Value& v) {
+    if (reg >= 1 && reg <= 5) setFlags(run, v);
+}
+
+// dst = src. Only a string value holds text, so a value without one copies as its kind and
+// eight bytes.
+inline void assign(Value& dst, const Value& src) {
+    if (src.kind != ValueKind::String && dst.s.empty()) {
+        dst.kind = src.kind;
+        std::memcpy(&dst.d, &src.d, sizeof dst.d);
+    } else {
+        dst = src;
+    }
+}
+
+std::int32_t intDiv(StepContext& ctx, const Value& a, const Value& b, std::int32_t next) {
+    ScriptRun& run = ctx.run;
+    if (isInteger(a.kind) && isInteger(b.kind) && b.i != 0 && !(a.i == INT32_MIN && b.i == -1)) {
+        const bool narrow = a.kind == ValueKind::Int16 && b.kind == ValueKind::Int16;
+        const std::int32_t n = a.i, m = b.i; // R1 may be an operand
+        setInteger(run.R1, narrow, n / m);
+        setInteger(run.R4, narrow, n % m);
+        setFlags(run, run.R4);
+        return next;
+    }
+    Value q, rem;
+    if (mdlScriptValue::pfIntDiv(a, b, q, rem) != Status::Ok) {
+        ctx.outSlot = 1;
+        return kFailed;
+    }
+    mdlScriptRegisters::pfWrite(ctx, 1, q);
+    mdlScriptRegisters::pfWrite(ctx, 4, rem);
+    return next;
+}
+
+// Room for the values of typed registers that pfRead answers, kept across steps.
+struct Scratch {
+    Value a, b;
+};
+
+// Runs one record: the next address, kFull or kFailed.
+inline std::int32_t step(StepContext& ctx, Scratch& scratch, const Record& r,
+                         std::int32_t address) {
+    ScriptRun& run = ctx.run;
+    const std::int32_t next = address + 1;
+    Value& sa = scratch.a;
+    Value& sb = scratch.b;
+    switch (r.kind) {
+    case Kind::Full: return kFull;
+    case Kind::Next: return next;
+    case Kind::Jump: {
+        if (r.condition != 0) {
+            const bool flag = r.condition <= 21   ? run.zeroFlag
+                              : r.condition <= 23 ? run.negativeFlag
+                                                  : run.invalidFlag;
+            // JumpIfZero, JumpIfNegative and JumpIfInvalid have the odd codes.
+            if (flag != ((r.condition & 1) == 1)) return next;
+        }
+        ctx.outSlot = r.target;
+        return r.target;
+    }
+    case Kind::Set:
+        if (r.m1) {
+            assign(run.*r.m1, *r.literal);
+            flagsAfterWrite(run, r.r1, run.*r.m1);
+            return next;
+        }
+        return mdlScriptRegisters::pfWrite(ctx, r.r1, *r.literal) ? next : kFailed;
+    case Kind::Move: {
+        const Value* v = read(ctx, r.r2, r.m2, sb);
+        if (!v) return kFailed;
+        if (r.m1) {
+            Value& dst = run.*r.m1;
+            if (&dst != v) assign(dst, *v);
+            flagsAfterWrite(run, r.r1, dst);
+            return next;
+        }
+        const Value copy = *v; // the source may be the selected variable the write replaces
+        return mdlScriptRegisters::pfWrite(ctx, r.r1, copy) ? next : kFailed;
+    }
+    case Kind::Arith:
+    case Kind::IntDiv:
+    case Kind::Compare: {
+        const Value* a = read(ctx, r.r1, r.m1, sa);
+        if (!a) return kFailed;
+        const Value* b = r.literal ? r.literal : read(ctx, r.r2, r.m2, sb);
+        if (!b) return kFailed;
+        if (r.kind == Kind::IntDiv) return intDiv(ctx, *a, *b, next);
+        if (r.kind == Kind::Compare) {
+            mdlScriptValue::Comparison c;
+            if (isInteger(a->kind) && isInteger(b->kind)) {
+                const std::int64_t d = static_cast<std::int64_t>(a->i) - b->i;
+                c = {true, (d > 0) - (d < 0)};
+            } else {
+                c = mdlScriptValue::pfCompare(*a, *b);
+            }
+            run.invalidFlag = !c.valid;
+            if (c.valid) {
+                run.zeroFlag = c.sign == 0;
+                run.negativeFlag = c.sign < 0;
+            }
+            return next;
+        }
+        if (plainArith(r.arith, *a, *b, run.R1)) {
+            setFlags(run, run.R1);
+            return next;
+        }
+        Value out;
+        if (valueArith(r.arith, *a, *b, out) != Status::Ok) {
+            ctx.outSlot = 1;
+            return kFailed;
+        }
+        return mdlScriptRegisters::pfWrite(ctx, 1, out) ? next : kFailed;
+    }
+    case Kind::Step: {
+        if (r.m1) {
+            Value& v = run.*r.m1;
+            if (isInteger(v.kind)) {
+                setInteger(v, v.kind == ValueKind::Int16,
+                           static_cast<std::int64_t>(v.i) + (r.arith ? -1 : 1));
+                flagsAfterWrite(run, r.r1, v);
+                return next;
+            }
+        }
+        const Value* a = read(ctx, r.r1, r.m1, sa);
+        if (!a) return kFailed;
+        Value out;
+        const Value one = Value::int16(1);
+        const Status st =
+            r.arith ? mdlScriptValue::pfSub(*a, one, out) : mdlScriptValue::pfAdd(*a, one, out);
+        if (st != Status::Ok) {
+            ctx.outSlot = 1;
+            return kFailed;
+        }
+        return mdlScriptRegisters::pfWrite(ctx, r.r1, out) ? next : kFailed;
+    }
+    }
+    return kFull;
+}
+
+} // namespace
+
+const CompiledScript& pfCompiled(const Script& script) {
+    const CompiledScript* c = script.compiled.get();
+    if (c && c->commands == script.commands.data() && c->size == script.commands.size() &&
+        c->lastAddress == script.lastAddress)
+        return *c;
+    auto form = std::make_shared<CompiledScript>();
+    form->commands = script.commands.data();
+    form->size = script.commands.size();
+    form->lastAddress = script.lastAddress;
+    form->records.reserve(form->size);
+    for (const ScriptCommand& command : script.commands)
+        form->records.push_back(compile(script, command));
+    c = form.get();
+    script.compiled.set(std::move(form));
+    return *c;
+}
+
+void psCompileFullWay(const Script& script) {
+    auto form = std::make_shared<CompiledScript>();
+    form->commands = script.commands.data();
+    form->size = script.commands.size();
+    form->lastAddress = script.lastAddress;
+    form->records.assign(form->size, Record{});
+    script.compiled.set(std::move(form));
+}
+
+Stopped pfRunRecords(StepContext& ctx, const CompiledScript& code, std::int32_t address,
+                     std::int32_t last) {
+    const Record* records = code.records.data();
+    const auto count = static_cast<std::int64_t>(code.records.size());
+    Scratch scratch;
+    std::int32_t countdown = ctx.pump.takeCountdown();
+    Stopped out{Stop::Full, address};
+    for (;;) {
+        const std::int32_t next = step(ctx, scratch, records[address], address);
+        if (next == kFull) break;
+        ctx.run.suspended = false;
+        if (next == kFailed) {
+            out.why = Stop::Failed;
+            break;
+        }
+        address = next;
+        if (address > last || address >= count) {
+            out.why = address > last ? Stop::Past : Stop::Full;
+            break;
+        }
+        if (--countdown <= 0 && !ctx.pump.slowCheck(countdown)) {
+            out.why = Stop::Yielded;
+            break;
+        }
+    }
+    ctx.pump.giveCountdown(countdown);
+    out.address = address;
+    return out;
+}
+
+} // namespace mdlScriptCompiler
