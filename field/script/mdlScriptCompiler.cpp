@@ -1,5 +1,6 @@
 #include "field/script/mdlScriptCompiler.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -18,6 +19,11 @@ using mdlScriptValue::Status;
 
 constexpr std::int32_t kFull = -1;
 constexpr std::int32_t kFailed = -2;
+
+// Room for the values of typed registers that pfRead answers, kept across steps.
+struct Scratch {
+    Value a, b;
+};
 
 Value ScriptRun::*storage(std::int16_t reg) {
     using mdlScriptNames::Reg;
@@ -42,6 +48,41 @@ bool registerOperand(const Value& p, std::int16_t& reg, Value ScriptRun::*& m) {
     return true;
 }
 
+// X(P): a text written in the command, or a register operand.
+bool textOperand(const Value& p, std::int16_t& reg, Value ScriptRun::*& m, const Value*& text) {
+    if (!p.isString()) return registerOperand(p, reg, m);
+    text = &p;
+    return true;
+}
+
+bool redirects(std::int16_t reg) {
+    using mdlScriptNames::Reg, mdlScriptNames::regNumber;
+    return reg == regNumber(Reg::ScriptNumber) || reg == regNumber(Reg::Address);
+}
+
+Record compileText(const ScriptCommand& c) {
+    Record r;
+    const Op op = static_cast<Op>(c.code);
+    if (op == Op::Length || op == Op::Concat) {
+        if (!registerOperand(c.p1, r.r1, r.m1) || redirects(r.r1) ||
+            !textOperand(c.p2, r.r2, r.m2, r.literal))
+            return r;
+        if (op == Op::Concat && !textOperand(c.p3, r.r3, r.m3, r.literal3)) return r;
+        r.kind = op == Op::Length ? Kind::Length : Kind::Concat;
+        return r;
+    }
+    if (!textOperand(c.p1, r.r1, r.m1, r.literal1)) return r;
+    if (op == Op::Left || op == Op::Right) {
+        if (!registerOperand(c.p2, r.r2, r.m2)) return r;
+    } else {
+        if (c.p2.isEmpty()) return r;
+        r.literal = &c.p2;
+    }
+    r.kind = Kind::Cut;
+    r.arith = op == Op::Right || op == Op::RightValue;
+    return r;
+}
+
 Record compile(const Script& s, const ScriptCommand& c) {
     Record r;
     const Op op = static_cast<Op>(c.code);
@@ -49,6 +90,12 @@ Record compile(const Script& s, const ScriptCommand& c) {
     switch (op) {
     case Op::Nop:
     case Op::Label: r.kind = Kind::Next; return r;
+    case Op::Length:
+    case Op::Concat:
+    case Op::Left:
+    case Op::LeftValue:
+    case Op::Right:
+    case Op::RightValue: return compileText(c);
     case Op::Jump:
     case Op::JumpIfNotZero:
     case Op::JumpIfZero:
@@ -84,8 +131,7 @@ Record compile(const Script& s, const ScriptCommand& c) {
     if (op == Op::Compare || op == Op::CompareValue) kind = Kind::Compare;
     if (kind == Kind::Full || !registerOperand(c.p1, r.r1, r.m1)) return r;
     // A write to the script number or the address redirects the run: the full way.
-    using mdlScriptNames::Reg, mdlScriptNames::regNumber;
-    if (r.r1 == regNumber(Reg::ScriptNumber) || r.r1 == regNumber(Reg::Address)) return r;
+    if (redirects(r.r1)) return r;
     if (kind != Kind::Step) {
         if (secondIsRegister) {
             if (!registerOperand(c.p2, r.r2, r.m2)) return r;
@@ -198,6 +244,69 @@ inline void assign(Value& dst, const Value& src) {
     }
 }
 
+// Writes reg P1 (Length, Concat).
+bool writeFirst(StepContext& ctx, const Record& r, Value&& v) {
+    if (!r.m1) return mdlScriptRegisters::pfWrite(ctx, r.r1, v);
+    Value& dst = ctx.run.*r.m1;
+    dst = std::move(v);
+    flagsAfterWrite(ctx.run, r.r1, dst);
+    return true;
+}
+
+// The text of a value, in `store` when it is not a string already.
+const std::u16string& textOf(const Value& v, std::u16string& store) {
+    if (v.isString()) return v.s;
+    store = mdlScriptValue::pfToText(v);
+    return store;
+}
+
+std::int32_t concat(StepContext& ctx, const Record& r, Scratch& scratch, std::int32_t next) {
+    const Value* a = r.literal ? r.literal : read(ctx, r.r2, r.m2, scratch.a);
+    if (!a) return kFailed;
+    const Value* b = r.literal3 ? r.literal3 : read(ctx, r.r3, r.m3, scratch.b);
+    if (!b) return kFailed;
+    std::u16string sa, sb;
+    const std::u16string& ta = textOf(*a, sa);
+    const std::u16string& tb = textOf(*b, sb);
+    if (ta.size() + tb.size() > mdlScriptValue::kMaxTextLength) {
+        ctx.outSlot = 1;
+        return kFailed;
+    }
+    if (a->isNull() || b->isNull()) return writeFirst(ctx, r, Value::null()) ? next : kFailed;
+    if (r.m1 && a == &(ctx.run.*r.m1) && a->isString()) {
+        Value& dst = ctx.run.*r.m1; // reg P1 = reg P1 & X(P3): in place
+        dst.s.append(tb);
+        flagsAfterWrite(ctx.run, r.r1, dst);
+        return next;
+    }
+    std::u16string joined;
+    joined.reserve(ta.size() + tb.size());
+    joined.append(ta).append(tb);
+    return writeFirst(ctx, r, Value::string(std::move(joined))) ? next : kFailed;
+}
+
+std::int32_t cut(StepContext& ctx, const Record& r, Scratch& scratch, std::int32_t next) {
+    const Value* t = r.literal1 ? r.literal1 : read(ctx, r.r1, r.m1, scratch.a);
+    if (!t) return kFailed;
+    std::u16string store;
+    const std::u16string& text = textOf(*t, store);
+    const Value* c = r.literal ? r.literal : read(ctx, r.r2, r.m2, scratch.b);
+    std::int32_t count = 0;
+    if (!c) return kFailed;
+    if (mdlScriptValue::pfToInt32(*c, count) != Status::Ok || count < 0) {
+        ctx.outSlot = 1;
+        return kFailed;
+    }
+    ScriptRun& run = ctx.run;
+    if (t->isNull()) return mdlScriptRegisters::pfWrite(ctx, 1, Value::null()) ? next : kFailed;
+    const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(count), text.size());
+    std::u16string part = r.arith ? text.substr(text.size() - n) : text.substr(0, n);
+    run.R1.kind = ValueKind::String;
+    run.R1.s = std::move(part);
+    setFlags(run, run.R1);
+    return next;
+}
+
 std::int32_t intDiv(StepContext& ctx, const Value& a, const Value& b, std::int32_t next) {
     ScriptRun& run = ctx.run;
     if (isInteger(a.kind) && isInteger(b.kind) && b.i != 0 && !(a.i == INT32_MIN && b.i == -1)) {
@@ -217,11 +326,6 @@ std::int32_t intDiv(StepContext& ctx, const Value& a, const Value& b, std::int32
     mdlScriptRegisters::pfWrite(ctx, 4, rem);
     return next;
 }
-
-// Room for the values of typed registers that pfRead answers, kept across steps.
-struct Scratch {
-    Value a, b;
-};
 
 // Runs one record: the next address, kFull or kFailed.
 inline std::int32_t step(StepContext& ctx, Scratch& scratch, const Record& r,
@@ -297,6 +401,17 @@ inline std::int32_t step(StepContext& ctx, Scratch& scratch, const Record& r,
         }
         return mdlScriptRegisters::pfWrite(ctx, 1, out) ? next : kFailed;
     }
+    case Kind::Length: {
+        const Value* v = r.literal ? r.literal : read(ctx, r.r2, r.m2, sb);
+        if (!v) return kFailed;
+        std::u16string store;
+        const Value out = v->isNull()
+                              ? Value::null()
+                              : Value::int32(static_cast<std::int32_t>(textOf(*v, store).size()));
+        return writeFirst(ctx, r, Value(out)) ? next : kFailed;
+    }
+    case Kind::Concat: return concat(ctx, r, scratch, next);
+    case Kind::Cut: return cut(ctx, r, scratch, next);
     case Kind::Step: {
         if (r.m1) {
             Value& v = run.*r.m1;

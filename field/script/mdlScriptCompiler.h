@@ -3,8 +3,8 @@
 // resolved to their storage, literal operands referenced in place, `Label` names resolved to
 // addresses. A record runs the command with the same value operations, register reads and
 // writes and error numbers as the full command (mdlScriptCommands); a command the record
-// cannot take whole (field commands, text commands, omitted parameters, writes to the script
-// number or the address) goes the full way.
+// cannot take whole (field and variable-area commands, omitted parameters, writes to the
+// script number or the address) goes the full way.
 #pragma once
 
 #include <cstdint>
@@ -31,17 +31,24 @@ enum class Kind : std::uint8_t {
     Step, // Inc, Dec
     Compare,
     Jump, // Jump and the conditional jumps with a resolved target
+    Length,
+    Concat,
+    Cut, // Left, LeftValue, Right, RightValue: `arith` 0 left, 1 right
 };
 
 struct Record {
     Kind kind = Kind::Full;
-    std::uint8_t arith = 0;         // 0 add, 1 sub, 2 mul, 3 div; Step: 0 inc, 1 sub
-    std::uint8_t condition = 0;     // Jump: 0 always, else the code of the conditional jump
-    std::int16_t r1 = 0, r2 = 0;    // register numbers of P1 and P2 (when registers)
-    Value ScriptRun::*m1 = nullptr; // storage of r1 when it is a general register
-    Value ScriptRun::*m2 = nullptr; // storage of r2 when it is a general register
-    const Value* literal = nullptr; // P2 when it is a value, not a register
-    std::int32_t target = -1;       // Jump: the resolved address
+    std::uint8_t arith = 0;          // 0 add, 1 sub, 2 mul, 3 div; Step: 0 inc, 1 sub
+    std::uint8_t condition = 0;      // Jump: 0 always, else the code of the conditional jump
+    std::int16_t r1 = 0, r2 = 0;     // register numbers of P1 and P2 (when registers)
+    Value ScriptRun::*m1 = nullptr;  // storage of r1 when it is a general register
+    Value ScriptRun::*m2 = nullptr;  // storage of r2 when it is a general register
+    const Value* literal = nullptr;  // P2 when it is a value, not a register
+    const Value* literal1 = nullptr; // P1 when it is a text, not a register
+    const Value* literal3 = nullptr; // P3 when it is a text, not a register
+    std::int16_t r3 = 0;
+    Value ScriptRun::*m3 = nullptr;
+    std::int32_t target = -1; // Jump: the resolved address
 };
 
 // The records of one script; valid while the script's command array stays where it is.
