@@ -8,6 +8,7 @@
 #include "field/script/mdlScriptNames.h"
 #include "field/script/mdlScriptRegisters.h"
 #include "field/script/mdlScriptValue.h"
+#include "field/script/mdlScriptVariables.h"
 
 namespace mdlScriptCompiler {
 
@@ -202,9 +203,25 @@ Status valueArith(std::uint8_t op, const Value& a, const Value& b, Value& out) {
     }
 }
 
+// The selected variable (register -1); locals and shared variables are looked up here, the
+// rest (and every failure) by mdlScriptVariables.
+Value* selected(StepContext& ctx, bool forWrite) {
+    ScriptRun& run = ctx.run;
+    const std::int64_t idx = run.varIndex;
+    if (run.space == 0 && idx >= 1 && idx <= run.localCount &&
+        idx < static_cast<std::int64_t>(run.locals.size()))
+        return &run.locals[static_cast<std::size_t>(idx)];
+    auto& shared = ctx.world.globalValues;
+    if (run.space == 1 && idx >= 1 && idx < static_cast<std::int64_t>(shared.size()))
+        return &shared[static_cast<std::size_t>(idx)];
+    return mdlScriptVariables::pfSelected(ctx, forWrite);
+}
+
 // Reads a register operand: its storage, or pfRead's answer (nullptr on failure).
 const Value* read(StepContext& ctx, std::int16_t reg, Value ScriptRun::*m, Value& scratch) {
-    return m ? &(ctx.run.*m) : mdlScriptRegisters::pfRead(ctx, reg, scratch);
+    if (m) return &(ctx.run.*m);
+    if (reg == -1) return selected(ctx, false);
+    return mdlScriptRegisters::pfRead(ctx, reg, scratch);
 }
 
 // The flag rule, with the kinds a loop works on taken here.
@@ -354,6 +371,12 @@ inline std::int32_t step(StepContext& ctx, Scratch& scratch, const Record& r,
             flagsAfterWrite(run, r.r1, run.*r.m1);
             return next;
         }
+        if (r.r1 == -1) {
+            Value* dst = selected(ctx, true);
+            if (!dst) return kFailed;
+            assign(*dst, *r.literal);
+            return next;
+        }
         return mdlScriptRegisters::pfWrite(ctx, r.r1, *r.literal) ? next : kFailed;
     case Kind::Move: {
         const Value* v = read(ctx, r.r2, r.m2, sb);
@@ -362,6 +385,13 @@ inline std::int32_t step(StepContext& ctx, Scratch& scratch, const Record& r,
             Value& dst = run.*r.m1;
             if (&dst != v) assign(dst, *v);
             flagsAfterWrite(run, r.r1, dst);
+            return next;
+        }
+        if (r.r1 == -1) {
+            const Value copy = *v; // the source may be where the selection looks
+            Value* dst = selected(ctx, true);
+            if (!dst) return kFailed;
+            assign(*dst, copy);
             return next;
         }
         const Value copy = *v; // the source may be the selected variable the write replaces
@@ -473,10 +503,11 @@ Stopped pfRunRecords(StepContext& ctx, const CompiledScript& code, std::int32_t 
     Scratch scratch;
     std::int32_t countdown = ctx.pump.takeCountdown();
     Stopped out{Stop::Full, address};
+    bool ran = false;
     for (;;) {
         const std::int32_t next = step(ctx, scratch, records[address], address);
         if (next == kFull) break;
-        ctx.run.suspended = false;
+        ran = true;
         if (next == kFailed) {
             out.why = Stop::Failed;
             break;
@@ -492,6 +523,7 @@ Stopped pfRunRecords(StepContext& ctx, const CompiledScript& code, std::int32_t 
         }
     }
     ctx.pump.giveCountdown(countdown);
+    if (ran) ctx.run.suspended = false;
     out.address = address;
     return out;
 }
