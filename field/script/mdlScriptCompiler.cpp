@@ -217,11 +217,14 @@ Value* selected(StepContext& ctx, bool forWrite) {
     return mdlScriptVariables::pfSelected(ctx, forWrite);
 }
 
-// Reads a register operand: its storage, or pfRead's answer (nullptr on failure).
-const Value* read(StepContext& ctx, std::int16_t reg, Value ScriptRun::*m, Value& scratch) {
-    if (m) return &(ctx.run.*m);
+const Value* readOther(StepContext& ctx, std::int16_t reg, Value& scratch) {
     if (reg == -1) return selected(ctx, false);
     return mdlScriptRegisters::pfRead(ctx, reg, scratch);
+}
+
+// Reads a register operand: its storage, or pfRead's answer (nullptr on failure).
+inline const Value* read(StepContext& ctx, std::int16_t reg, Value ScriptRun::*m, Value& scratch) {
+    return m ? &(ctx.run.*m) : readOther(ctx, reg, scratch);
 }
 
 // The flag rule, with the kinds a loop works on taken here.
