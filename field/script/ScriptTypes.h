@@ -3,8 +3,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+namespace mdlScriptCompiler {
+struct CompiledScript;
+}
 
 namespace mdlScriptProcesser {
 
@@ -78,52 +83,42 @@ struct ScriptCommand {
     Value p1, p2, p3;
 };
 
-// Jump targets already resolved from `Label` names, one entry per command address: 0 not
-// resolved yet, otherwise the label's address + 1.
+// The compiled form of a Script (mdlScriptCompiler), built when the script first runs.
 //
-// Rule: the cache belongs to the commands of the Script that holds it. Copying a Script
-// (`world.scripts[0] = obj.ownScript` when an object fires) gives the copy an empty cache,
-// and moving one moves the cache along with the commands it was built from, so replacing a
-// slot can never leave targets of the old script behind. Code that edits `commands` of a
-// script in place after it has run must call `labels.clear()`.
-class LabelCache {
+// Rule: the compiled form belongs to the commands of the Script that holds it. Copying a
+// Script (`world.scripts[0] = obj.ownScript` when an object fires) gives the copy none, and
+// moving one moves it along with the commands it was built from, so replacing a slot can never
+// leave records of the old script behind. It is rebuilt by itself when the command array
+// moves or changes its size; code that edits commands of a script in place after it has run
+// must call `compiled.clear()`.
+class CompiledCache {
   public:
-    LabelCache() = default;
-    LabelCache(const LabelCache&) {}
-    LabelCache& operator=(const LabelCache&) {
-        targets_.clear();
+    CompiledCache() = default;
+    CompiledCache(const CompiledCache&) {}
+    CompiledCache& operator=(const CompiledCache&) {
+        form_.reset();
         return *this;
     }
-    LabelCache(LabelCache&& other) noexcept : targets_(std::move(other.targets_)) {
-        other.targets_.clear();
-    }
-    LabelCache& operator=(LabelCache&& other) noexcept {
-        targets_ = std::move(other.targets_);
-        other.targets_.clear();
+    CompiledCache(CompiledCache&& other) noexcept : form_(std::move(other.form_)) {}
+    CompiledCache& operator=(CompiledCache&& other) noexcept {
+        form_ = std::move(other.form_);
         return *this;
     }
-
-    // The cached target of the jump at `address`, or -1 when unknown.
-    std::int32_t find(std::int32_t address) const {
-        const auto a = static_cast<std::size_t>(address);
-        return a < targets_.size() ? targets_[a] - 1 : -1;
+    const mdlScriptCompiler::CompiledScript* get() const { return form_.get(); }
+    void set(std::shared_ptr<const mdlScriptCompiler::CompiledScript> form) {
+        form_ = std::move(form);
     }
-    void store(std::int32_t address, std::int32_t target, std::size_t commandCount) {
-        if (targets_.size() < commandCount) targets_.resize(commandCount, 0);
-        const auto a = static_cast<std::size_t>(address);
-        if (a < targets_.size()) targets_[a] = target + 1;
-    }
-    void clear() { targets_.clear(); }
+    void clear() { form_.reset(); }
 
   private:
-    std::vector<std::int32_t> targets_;
+    std::shared_ptr<const mdlScriptCompiler::CompiledScript> form_;
 };
 
 struct Script {
     std::int32_t lastAddress = 0;
     std::vector<ScriptCommand> commands; // 0..lastAddress, or none for an empty slot
     std::u16string name;
-    mutable LabelCache labels; // see LabelCache for when it must be cleared
+    mutable CompiledCache compiled; // see CompiledCache for when it must be cleared
 };
 
 // An allocation map: entries 1..total of shared-variable numbers (index 0 unused).

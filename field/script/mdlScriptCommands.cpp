@@ -268,16 +268,10 @@ std::int32_t pfFindScript(const field::World& world, const std::u16string& name)
 
 StepResult pfJump(StepContext& ctx, const Value& target) {
     if (target.isString()) {
-        // Only a name stored in the command itself can be cached: D1 changes under a fixed
-        // address.
-        const bool own = &target != &ctx.run.D1;
-        const std::int32_t at = ctx.run.address;
-        std::int32_t a = own ? ctx.script.labels.find(at) : -1;
-        if (a < 0) {
-            a = pfFindLabel(ctx.script, target.s);
-            if (a < 0) return fail(ctx, 10);
-            if (own) ctx.script.labels.store(at, a, ctx.script.commands.size());
-        }
+        // Names written in the command are resolved once by the compiled form; this is the
+        // way of a name in D1 and of a name no label has.
+        const std::int32_t a = pfFindLabel(ctx.script, target.s);
+        if (a < 0) return fail(ctx, 10);
         ctx.outSlot = a;
         return StepResult::Goto;
     }

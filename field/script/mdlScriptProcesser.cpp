@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "field/script/mdlScriptCommands.h"
+#include "field/script/mdlScriptCompiler.h"
 #include "field/script/mdlScriptNames.h"
 #include "field/script/mdlScriptRegisters.h"
 #include "field/script/mdlScriptValue.h"
@@ -17,78 +18,6 @@ const Script* scriptAt(const field::World& w, std::int32_t n) {
     if (n < 0 || n > w.scriptCount || static_cast<std::size_t>(n) >= w.scripts.size())
         return nullptr;
     return &w.scripts[static_cast<std::size_t>(n)];
-}
-
-bool isInteger(const Value& v) {
-    return v.kind == ValueKind::Int16 || v.kind == ValueKind::Int32;
-}
-
-void setIntFlags(ScriptRun& run, std::int32_t x) {
-    run.invalidFlag = false;
-    run.zeroFlag = x == 0;
-    run.negativeFlag = x < 0;
-}
-
-// The commands a busy loop is made of, when their operands are plain integers in general
-// registers: executed here without building a step context. Answers the next address, or -1
-// when the command must go the full way through mdlScriptCommands (which gives the same
-// results for these cases). A jump taken here leaves its target in the error slot, as the
-// full way does.
-inline std::int32_t fastStep(ScriptRun& run, const Script& s, const ScriptCommand& c,
-                             std::int32_t pc, std::int32_t& slot) {
-    const Op op = static_cast<Op>(c.code);
-    switch (op) {
-    case Op::Nop:
-    case Op::Label: return pc + 1;
-    case Op::Inc:
-    case Op::Dec: {
-        if (c.p1.kind != ValueKind::Int16) return -1;
-        const auto reg = static_cast<std::int16_t>(c.p1.i);
-        Value* r = mdlScriptRegisters::pfValueRegister(run, reg);
-        if (!r || !isInteger(*r)) return -1;
-        const std::int64_t x = static_cast<std::int64_t>(r->i) + (op == Op::Inc ? 1 : -1);
-        if (r->kind == ValueKind::Int16 && (x < INT16_MIN || x > INT16_MAX)) {
-            r->kind = ValueKind::Int32; // widens as 16-bit + 16-bit overflowing would
-        } else if (x < INT32_MIN || x > INT32_MAX) {
-            return -1;
-        }
-        r->i = static_cast<std::int32_t>(x);
-        if (reg <= mdlScriptNames::regNumber(mdlScriptNames::Reg::R5)) setIntFlags(run, r->i);
-        return pc + 1;
-    }
-    case Op::Compare:
-    case Op::CompareValue: {
-        if (c.p1.kind != ValueKind::Int16) return -1;
-        const Value* a =
-            mdlScriptRegisters::pfValueRegister(run, static_cast<std::int16_t>(c.p1.i));
-        const Value* b = &c.p2;
-        if (op == Op::Compare) {
-            if (b->kind != ValueKind::Int16) return -1;
-            b = mdlScriptRegisters::pfValueRegister(run, static_cast<std::int16_t>(b->i));
-        }
-        if (!a || !b || !isInteger(*a) || !isInteger(*b)) return -1;
-        run.invalidFlag = false;
-        run.zeroFlag = a->i == b->i;
-        run.negativeFlag = a->i < b->i;
-        return pc + 1;
-    }
-    case Op::JumpIfNotZero:
-    case Op::JumpIfZero:
-    case Op::JumpIfNotNegative:
-    case Op::JumpIfNegative:
-    case Op::JumpIfValid:
-    case Op::JumpIfInvalid: {
-        const bool flag = op <= Op::JumpIfZero       ? run.zeroFlag
-                          : op <= Op::JumpIfNegative ? run.negativeFlag
-                                                     : run.invalidFlag;
-        if (flag != ((c.code & 1) == 1)) return pc + 1;
-        if (!c.p1.isString()) return -1;
-        const std::int32_t target = s.labels.find(pc); // -1 until the label is resolved
-        if (target >= 0) slot = target;
-        return target;
-    }
-    default: return -1;
-    }
 }
 
 std::u16string number(std::int64_t n) {
@@ -138,35 +67,25 @@ RunResult pfRun(field::World& world, ScriptRun& run, plat::Services& sv, Pump& p
         if (run.address > last) return result;
         if (!pump.beforeCommand()) return RunResult::Yielded;
 
-        // Busy stretches of plain commands run here on a local program counter; the run's
-        // address is brought up to date before anything else can look at it.
-        if (s && run.address >= 0) {
-            const ScriptCommand* cmds = s->commands.data();
-            const auto count = static_cast<std::int64_t>(s->commands.size());
-            std::int32_t pc = run.address;
-            std::int32_t countdown = pump.takeCountdown();
-            bool yielded = false;
-            for (;;) {
-                if (pc >= count) break;
-                const std::int32_t next = fastStep(run, *s, cmds[pc], pc, slot);
-                if (next < 0) break;
-                run.suspended = false;
-                pc = next;
-                if (pc > last) break;
-                if (--countdown <= 0 && !pump.slowCheck(countdown)) {
-                    yielded = true;
-                    break;
-                }
-            }
-            pump.giveCountdown(countdown);
-            run.address = pc;
-            if (yielded) return RunResult::Yielded;
-            if (pc > last) return result;
+        // Commands run from the script's compiled form on a local program counter until one
+        // must go the full way; the run's address is brought up to date before anything else
+        // can look at it.
+        bool failed = false;
+        if (s && run.address >= 0 && static_cast<std::size_t>(run.address) < s->commands.size()) {
+            const mdlScriptCompiler::CompiledScript& code = mdlScriptCompiler::pfCompiled(*s);
+            StepContext ctx{world, run, sv, pump, slot, *s, &run.D1, &run.D2, &run.D3, listing};
+            const auto stop = mdlScriptCompiler::pfRunRecords(ctx, code, run.address, last);
+            run.address = stop.address;
+            if (stop.why == mdlScriptCompiler::Stop::Yielded) return RunResult::Yielded;
+            if (stop.why == mdlScriptCompiler::Stop::Past) return result;
+            failed = stop.why == mdlScriptCompiler::Stop::Failed;
         }
 
         const std::int32_t address = run.address;
-        StepResult r;
-        if (s && address >= 0 && static_cast<std::size_t>(address) < s->commands.size()) {
+        StepResult r = StepResult::Failed;
+        if (failed) {
+            // the compiled command failed; its error number is in the slot
+        } else if (s && address >= 0 && static_cast<std::size_t>(address) < s->commands.size()) {
             const ScriptCommand& c = s->commands[static_cast<std::size_t>(address)];
             StepContext ctx{world,
                             run,
@@ -181,7 +100,6 @@ RunResult pfRun(field::World& world, ScriptRun& run, plat::Services& sv, Pump& p
             r = mdlScriptCommands::pfExecute(ctx, c.code);
         } else {
             slot = 1; // a slot without commands, or no such script
-            r = StepResult::Failed;
         }
         run.suspended = r == StepResult::Suspend;
 

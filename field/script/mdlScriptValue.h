@@ -21,12 +21,13 @@ enum class Status {
     DivideByZero, // integer or real division by zero
 };
 
-// Largest count a script may give to an area, a map or an allocation: counts above it are
-// refused, so a script cannot exhaust memory.
-constexpr std::int32_t kMaxCount = 1 << 16;
+// Most values all variable areas may hold together (every run's locals, the shared variables,
+// the entries of every allocation map): growth past it is refused, so a script that keeps
+// doubling an area stops before it exhausts memory.
+constexpr std::int64_t kMaxValues = 1 << 24;
 // Longest text a concatenation may produce (code units); longer results are refused, so a
 // loop that doubles a string cannot exhaust memory either.
-constexpr std::size_t kMaxTextLength = 1 << 16;
+constexpr std::size_t kMaxTextLength = 1 << 24;
 
 // Whole-string number: optional blanks, sign, digits with an optional decimal point (at least
 // one digit), optional exponent (E or D), optional blanks. Non-finite results are refused.

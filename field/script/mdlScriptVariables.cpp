@@ -9,7 +9,7 @@
 namespace mdlScriptVariables {
 
 using mdlScriptProcesser::fail;
-using mdlScriptValue::kMaxCount;
+using mdlScriptValue::kMaxValues;
 using namespace mdlScriptRegisters;
 
 namespace {
@@ -88,6 +88,36 @@ void resizeArea(StepContext& ctx, std::int32_t area, std::int32_t count, bool ke
     }
 }
 
+std::int64_t mapValues(const std::vector<AllocMap>& maps) {
+    std::int64_t n = 0;
+    for (const AllocMap& m : maps)
+        n += mapTotal(m);
+    return n;
+}
+
+std::int64_t localValues(const mdlScriptProcesser::ScriptRun& run) {
+    return usable(run.localCount, run.locals.size()) + mapTotal(run.ownMap);
+}
+
+// Values held by all variable areas together: every run's locals and own map, the shared
+// variables, the allocation table and its maps. Only looked at when an area grows.
+std::int64_t heldValues(StepContext& ctx) {
+    const field::World& w = ctx.world;
+    std::int64_t n =
+        localValues(w.systemRun) + pfSharedCount(w) + pfTableCount(w) + mapValues(w.globalEntries);
+    bool counted = &ctx.run == &w.systemRun;
+    for (const field::EventObject& e : w.events) {
+        n += localValues(e.run);
+        counted = counted || &ctx.run == &e.run;
+    }
+    return counted ? n : n + localValues(ctx.run);
+}
+
+// Whether `more` values fit the budget after `freed` have gone.
+bool withinBudget(StepContext& ctx, std::int64_t more, std::int64_t freed = 0) {
+    return heldValues(ctx) - freed + more <= kMaxValues;
+}
+
 void listValues(std::ostream& out, const std::vector<Value>& values, std::int32_t count) {
     for (std::int32_t i = 1; i <= count; ++i) {
         const Value& v = values[static_cast<std::size_t>(i)];
@@ -142,7 +172,9 @@ StepResult pfDim(StepContext& ctx) {
     std::int32_t area, n;
     if (!areaParams(ctx, reg, area, n)) return StepResult::Failed;
     if (n < 1 || area < 0 || area > 2) return StepResult::Failed;
-    if (n > kMaxCount) return fail(ctx, 1);
+    const std::int64_t freed =
+        areaCount(ctx, area) + (area == 2 ? mapValues(ctx.world.globalEntries) : 0);
+    if (!withinBudget(ctx, n, freed)) return fail(ctx, 1);
     if (!pfWrite(ctx, reg, Value::int32(areaCount(ctx, area)))) return StepResult::Failed;
     resizeArea(ctx, area, n, false);
     return StepResult::Next;
@@ -154,7 +186,7 @@ StepResult pfExtend(StepContext& ctx) {
     if (!areaParams(ctx, reg, area, n)) return StepResult::Failed;
     if (n < 1 || area < 0 || area > 2) return StepResult::Failed;
     const std::int32_t old = areaCount(ctx, area);
-    if (n > kMaxCount - old) return fail(ctx, 1);
+    if (!withinBudget(ctx, n)) return fail(ctx, 1);
     if (!pfWrite(ctx, reg, Value::int32(old + 1))) return StepResult::Failed;
     resizeArea(ctx, area, old + n, true);
     return StepResult::Next;
@@ -167,7 +199,7 @@ StepResult pfAlloc(StepContext& ctx) {
         !pfInt32(ctx, *ctx.p3, n))
         return StepResult::Failed;
     if (n < 1) return StepResult::Failed;
-    if (n > kMaxCount) return fail(ctx, 1);
+    if (n > kMaxValues) return fail(ctx, 1);
     AllocMap* m = mapFor(ctx, mapNo);
     if (!m) return StepResult::Failed;
     auto& w = ctx.world;
@@ -179,7 +211,6 @@ StepResult pfAlloc(StepContext& ctx) {
     for (std::int32_t v = 1; v <= shared && static_cast<std::int32_t>(chosen.size()) < n; ++v)
         if (w.globalValues[static_cast<std::size_t>(v)].isEmpty()) chosen.push_back(v);
     const std::int32_t missing = n - static_cast<std::int32_t>(chosen.size());
-    if (missing > kMaxCount - shared) return fail(ctx, 1);
 
     // Room for n entries and a terminating 0. The 0 after a block is its terminator, so a
     // nonzero entry sets the run to -1 and that 0 is not counted.
@@ -193,10 +224,12 @@ StepResult pfAlloc(StepContext& ctx) {
         }
     }
     if (start == 0) {
-        if (static_cast<std::int64_t>(total) + n - j + 1 > kMaxCount) return fail(ctx, 1);
+        if (static_cast<std::int64_t>(total) + n - j + 1 > kMaxValues) return fail(ctx, 1);
         newTotal = total + n - j + 1;
         start = total + 1 - j;
     }
+    if ((missing > 0 || newTotal > total) && !withinBudget(ctx, missing + newTotal - total))
+        return fail(ctx, 1);
 
     if (missing > 0) {
         w.globalValues.resize(static_cast<std::size_t>(shared + missing) + 1);

@@ -10,7 +10,8 @@
 //   56 FreeRange P1 map, P2 first, P3 count   frees the entries, passing over 0 entries
 //   900, 901, 902 listings of the locals, the shared variables, a map
 // Areas: 0 locals, 1 shared variables, 2 allocation table. Maps: 0 the run's own, k the
-// table's map k. Counts above mdlScriptValue::kMaxCount fail with error 1.
+// table's map k. Growth that would take all variable areas together past
+// mdlScriptValue::kMaxValues fails with error 1.
 #pragma once
 
 #include <cstdint>

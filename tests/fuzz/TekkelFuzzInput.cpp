@@ -6,6 +6,7 @@
 #include <streambuf>
 
 #include "field/World.h"
+#include "field/script/mdlScriptCompiler.h"
 #include "field/script/mdlScriptProcesser.h"
 #include "platform/testing/TestSeams.h"
 
@@ -105,7 +106,8 @@ class NullBuffer : public std::streambuf {
 
 } // namespace
 
-void runInput(plat::testing::TestServices& ts, const std::uint8_t* data, std::size_t size) {
+field::World runInput(plat::testing::TestServices& ts, const std::uint8_t* data, std::size_t size,
+                      bool fullWay) {
     Reader in(data, size);
     ts.clock.set(100000);
     ts.random.reseed(12345);
@@ -143,6 +145,10 @@ void runInput(plat::testing::TestServices& ts, const std::uint8_t* data, std::si
 
     const int frames = 1 + in.byte() % 4;
     for (int f = 0; f < frames; ++f) {
+        if (fullWay) {
+            for (const Script& s : w.scripts)
+                mdlScriptCompiler::psCompileFullWay(s);
+        }
         mdlScriptProcesser::Pump pump(ts.services, mdlScriptProcesser::PumpPolicy::Throttled, 4000);
         mdlScriptProcesser::psRunFrameScripts(w, ts.services, pump, listing);
         ts.clock.advance(in.byte() * 8u);
@@ -158,6 +164,7 @@ void runInput(plat::testing::TestServices& ts, const std::uint8_t* data, std::si
         }
         if (in.done()) break;
     }
+    return w;
 }
 
 } // namespace tekkel_fuzz

@@ -40,17 +40,18 @@ TEST(TekkelArith, IncAndDecWidenAndKeepTheFlagsRight) {
 }
 
 TEST(TekkelArith, UnusableOperandsFailWithError1) {
+    const std::u16string kHalfTooLong(mdlScriptValue::kMaxTextLength / 2 + 1, u'a');
     const std::vector<std::vector<ScriptCommand>> bad = {
-        {C(Op::Set, I(1), S(u"abc")), C(Op::Inc, I(1))},            // Inc of text
-        {C(Op::Set, I(1), I(4)), C(Op::DivValue, I(1), I(0))},      // real division by zero
-        {C(Op::Set, I(1), I(4)), C(Op::IntDivValue, I(1), O)},      // integer division by empty
-        {C(Op::Set, I(1), D(1e308)), C(Op::MulValue, I(1), I(10))}, // overflow
-        {C(Op::Set, I(1), S(u"x")), C(Op::Int, I(1))},              // Int of text
-        {C(Op::LeftValue, S(u"abc"), I(-1))},                       // negative count
-        {C(Op::RightValue, S(u"abc"), S(u"two"))},                  // count that is not a number
-        {C(Op::Set, I(1), S(u"9e999")), C(Op::ToNumber, I(1))},     // leading number too large
-        {C(Op::Set, I(1), S(std::u16string(40000, u'a'))), C(Op::Add, I(1), I(1))}, // text too long
-        {C(Op::Set, I(2), S(std::u16string(40000, u'a'))), C(Op::Concat, I(2), I(2), I(2))},
+        {C(Op::Set, I(1), S(u"abc")), C(Op::Inc, I(1))},             // Inc of text
+        {C(Op::Set, I(1), I(4)), C(Op::DivValue, I(1), I(0))},       // real division by zero
+        {C(Op::Set, I(1), I(4)), C(Op::IntDivValue, I(1), O)},       // integer division by empty
+        {C(Op::Set, I(1), D(1e308)), C(Op::MulValue, I(1), I(10))},  // overflow
+        {C(Op::Set, I(1), S(u"x")), C(Op::Int, I(1))},               // Int of text
+        {C(Op::LeftValue, S(u"abc"), I(-1))},                        // negative count
+        {C(Op::RightValue, S(u"abc"), S(u"two"))},                   // count that is not a number
+        {C(Op::Set, I(1), S(u"9e999")), C(Op::ToNumber, I(1))},      // leading number too large
+        {C(Op::Set, I(1), S(kHalfTooLong)), C(Op::Add, I(1), I(1))}, // text too long
+        {C(Op::Set, I(2), S(kHalfTooLong)), C(Op::Concat, I(2), I(2), I(2))},
     };
     for (const auto& cmds : bad) {
         Tekkel t;

@@ -145,3 +145,30 @@ TEST(TekkelVariables, ListingsChangeNothing) {
     t.exec({C(Op::DumpAlloced, I(3)), C(Op::End)});
     EXPECT_EQ(t.reports(), 1u);
 }
+
+TEST(TekkelVariables, AreasShareOneBudget) {
+    constexpr std::int32_t kBudget = static_cast<std::int32_t>(mdlScriptValue::kMaxValues);
+    // The locals hold 100,000 (a sieve's worth, refused by the old per-area cap of 65,536);
+    // each growth below would take all areas together one past the budget.
+    const ScriptCommand over[] = {
+        C(Op::Dim, I(2), I(1), L(kBudget - 99999)),
+        C(Op::Extend, I(2), I(2), L(kBudget - 99999)),
+        C(Op::Extend, I(2), I(0), L(kBudget - 99999)),
+        C(Op::Alloc, I(2), I(0), L(kBudget - 100000)), // the block's terminator is one more
+        C(Op::Dim, I(2), I(0), L(kBudget + 1)),        // the old locals would go first
+    };
+    for (const ScriptCommand& c : over) {
+        Tekkel t;
+        t.exec({C(Op::Dim, I(1), I(0), L(100000)), c, C(Op::End)});
+        EXPECT_EQ(t.reports(), 1u) << c.code;
+        EXPECT_EQ(t.lastErrorNumber(), 1) << c.code;
+        EXPECT_EQ(t.sys().localCount, 100000);
+        EXPECT_EQ(t.world.globalValues.size(), 0u) << c.code; // nothing changed
+    }
+    // A text that keeps doubling stops at 16,777,216 code units.
+    Tekkel t;
+    t.exec({C(Op::Set, I(2), S(u"x")), C(Op::Label, S(u"L")), C(Op::Concat, I(2), I(2), I(2)),
+            C(Op::Jump, S(u"L"))});
+    EXPECT_EQ(t.lastErrorNumber(), 1);
+    EXPECT_EQ(t.sys().R2.s.size(), std::size_t{1} << 24);
+}

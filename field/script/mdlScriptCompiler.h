@@ -1,0 +1,82 @@
+// Tekkel's compiled form: each script is compiled once, the first time it runs after it was
+// stored or copied into a slot, into records the interpreter runs directly: register numbers
+// resolved to their storage, literal operands referenced in place, `Label` names resolved to
+// addresses. A record runs the command with the same value operations, register reads and
+// writes and error numbers as the full command (mdlScriptCommands); a command the record
+// cannot take whole (field and variable-area commands, omitted parameters, writes to the
+// script number or the address) goes the full way.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "field/script/ScriptContext.h"
+
+namespace mdlScriptCompiler {
+
+using mdlScriptProcesser::Script;
+using mdlScriptProcesser::ScriptCommand;
+using mdlScriptProcesser::ScriptRun;
+using mdlScriptProcesser::StepContext;
+using mdlScriptProcesser::Value;
+
+enum class Kind : std::uint8_t {
+    Full, // through mdlScriptCommands::pfExecute
+    Next, // Nop, Label
+    Set,
+    Move,
+    Arith, // Add..MulValue, Div, DivValue: `arith` tells which
+    IntDiv,
+    Step, // Inc, Dec
+    Compare,
+    Jump, // Jump and the conditional jumps with a resolved target
+    Length,
+    Concat,
+    Cut, // Left, LeftValue, Right, RightValue: `arith` 0 left, 1 right
+};
+
+struct Record {
+    Kind kind = Kind::Full;
+    std::uint8_t arith = 0;          // 0 add, 1 sub, 2 mul, 3 div; Step: 0 inc, 1 sub
+    std::uint8_t condition = 0;      // Jump: 0 always, else the code of the conditional jump
+    std::int16_t r1 = 0, r2 = 0;     // register numbers of P1 and P2 (when registers)
+    Value ScriptRun::*m1 = nullptr;  // storage of r1 when it is a general register
+    Value ScriptRun::*m2 = nullptr;  // storage of r2 when it is a general register
+    const Value* literal = nullptr;  // P2 when it is a value, not a register
+    const Value* literal1 = nullptr; // P1 when it is a text, not a register
+    const Value* literal3 = nullptr; // P3 when it is a text, not a register
+    std::int16_t r3 = 0;
+    Value ScriptRun::*m3 = nullptr;
+    std::int32_t target = -1; // Jump: the resolved address
+};
+
+// The records of one script; valid while the script's command array stays where it is.
+struct CompiledScript {
+    const ScriptCommand* commands = nullptr;
+    std::size_t size = 0;
+    std::int32_t lastAddress = 0;
+    std::vector<Record> records;
+};
+
+// The script's compiled form, compiled now when the script has none yet or its commands moved.
+const CompiledScript& pfCompiled(const Script& script);
+
+// Gives the script a compiled form whose every record goes the full way, so that it runs
+// exactly as mdlScriptCommands alone runs it: the other side of the test that holds the two
+// ways equal.
+void psCompileFullWay(const Script& script);
+
+// Runs the records from `address` on, counting each command after the first on the pump,
+// until a command must go the full way (nothing of it has run yet), one fails (the error slot
+// holds its number, as the full command leaves it), the address passes `last` or the records,
+// or the pump's budget is spent. A taken jump writes its target into the error slot.
+enum class Stop : std::uint8_t { Full, Failed, Past, Yielded };
+struct Stopped {
+    Stop why;
+    std::int32_t address; // of the command to run next (Full, Yielded), that failed, or past
+};
+Stopped pfRunRecords(StepContext& ctx, const CompiledScript& code, std::int32_t address,
+                     std::int32_t last);
+
+} // namespace mdlScriptCompiler
