@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "TekkelFuzzInput.h"
+#include "common/mdlCommon.h"
 #include "field/script/mdlScriptDisassembler.h"
 #include "field/script/mdlScriptValue.h"
 #include "platform/Random.h"
@@ -71,7 +72,7 @@ std::string snapshot(const field::World& w) {
 std::string boxes(const plat::testing::TestServices& ts) {
     std::string all;
     for (const auto& b : ts.windows.boxes)
-        all += mdlScriptValue::pfToUtf8(b.title + u"|" + b.text) + '\n';
+        all += mdlCommon::toUtf8(b.title + u"|" + b.text) + '\n';
     return all;
 }
 
