@@ -2,7 +2,9 @@
 // frame loop that plays the queue one step per frame, and the drawing of the stage.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "battle/BattleTypes.h"
@@ -57,6 +59,20 @@ struct typStatusLayout {
     typPoint remaining;
 };
 
+// Everything the stage picture is drawn from: the stamps of the pictures copied onto it, the
+// stage's text settings and the state its texts, bars, cards and cursor show. Two frames with
+// equal inputs over the same background draw the same pixels.
+struct typStageInputs {
+    std::array<std::uint64_t, 6> pictures{}; // background, blue bar, both overlays, both cursors
+    plat::Color key = 0, fore = 0;
+    int fontPx = 0;
+    std::array<std::int32_t, 10> status{}; // HP, HP max, MP, MP max and cards used, per side
+    Hand mine{}, theirs{};
+    std::vector<std::u16string> shortNames;
+    std::int32_t cursor = 0, fps = 0;
+    friend bool operator==(const typStageInputs&, const typStageInputs&) = default;
+};
+
 // Everything the battle loop holds for the length of a battle.
 struct typBattleLoop {
     std::vector<typBtlStep> queue = std::vector<typBtlStep>(1); // index 0 is the idle step
@@ -68,6 +84,10 @@ struct typBattleLoop {
     typStatusLayout myLayout;
     typStatusLayout enemyLayout;
     mdlCommon::typFpsCount fps{};
+    // The inputs of the stage as last drawn and its stamp right after; 0 before the first.
+    typStageInputs drawn;
+    typStageInputs next; // scratch, kept to reuse its memory
+    std::uint64_t drawnStamp = 0;
 };
 
 // ---- Turn rules ----
@@ -116,7 +136,8 @@ typStatusLayout pfEnemyLayout(const battle::frmBattle& form);
 // Rebuilds picFlip: card backs, faces, names, bar backgrounds and the monster.
 void psDrawBackground(plat::Services& sv, typBattleLoop& loop, battle::frmBattle& form,
                       const typChara& player, const typChara& monster);
-// Draws the frame onto picStage and presents it.
+// Draws the frame onto picStage and presents it. A stage untouched since it was last drawn, with
+// the same inputs, already holds the frame's picture and is left as it is.
 void psDrawStage(plat::Services& sv, typBattleShared& shared, typBattleLoop& loop,
                  battle::frmBattle& form, const typChara& player, const typChara& monster);
 

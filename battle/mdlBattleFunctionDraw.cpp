@@ -71,6 +71,51 @@ void drawHand(plat::Services& sv, const typBattleShared& shared, const typBattle
     }
 }
 
+void gatherInputs(const typBattleShared& shared, const typBattleLoop& loop, const frmBattle& form,
+                  const typChara& player, const typChara& monster, typStageInputs& in) {
+    const plat::Surface& stage = form.picStage.surface;
+    in.pictures = {form.picFlip.surface.generation(),      form.picBlue.surface.generation(),
+                   form.picMask[0].surface.generation(),   form.picMask[1].surface.generation(),
+                   form.picCursor[0].surface.generation(), form.picCursor[1].surface.generation()};
+    in.key = loop.key;
+    in.fore = stage.foreColor();
+    in.fontPx = stage.fontPixelSize();
+    in.status = {player.hp,  player.hpMax,  player.mp,  player.mpMax,  loop.me.usedCount,
+                 monster.hp, monster.hpMax, monster.mp, monster.mpMax, loop.enemy.usedCount};
+    in.mine = shared.myHand;
+    in.theirs = loop.enemyHand;
+    // Assigned in place: the texts' memory is reused from frame to frame.
+    in.shortNames.resize(shared.actions.size());
+    for (std::size_t i = 0; i < shared.actions.size(); ++i)
+        in.shortNames[i] = shared.actions[i].shortName;
+    in.cursor = form.plngCursorView;
+    in.fps = loop.fps.lngFps;
+}
+
+// The background, then the status of both sides, both hands, the cursor and the frame rate.
+void drawFrame(plat::Services& sv, typBattleShared& shared, typBattleLoop& loop, frmBattle& form,
+               const typChara& player, const typChara& monster) {
+    plat::Surface& stage = form.picStage.surface;
+    const plat::Surface& flip = form.picFlip.surface;
+    plat::bitBlt(stage, 0, 0, flip.width(), flip.height(), flip, 0, 0, plat::Rop::SrcCopy);
+
+    drawStatus(sv, loop, form, loop.myLayout, player, loop.me);
+    drawStatus(sv, loop, form, loop.enemyLayout, monster, loop.enemy);
+
+    drawHand(sv, shared, loop, form, shared.myHand, kMyRowTop);
+    drawHand(sv, shared, loop, form, loop.enemyHand, kEnemyRowTop);
+
+    const std::int32_t c = form.plngCursorView;
+    if (c >= 0 && c < kHandSize) {
+        transparent(stage, c * kSlotPitch + kSlotLeft, kMyRowTop, form.picCursor[1].surface,
+                    loop.key);
+        transparent(stage, c * kSlotPitch + 25, kMyRowTop - 20, form.picCursor[0].surface,
+                    loop.key);
+    }
+
+    mdlCommon::pfTextOut(sv, u"FPS:" + num(loop.fps.lngFps), stage, kFpsLeft, kFpsTop);
+}
+
 } // namespace
 
 typStatusLayout pfMyLayout(const frmBattle& form) {
@@ -135,27 +180,15 @@ void psDrawBackground(plat::Services& sv, typBattleLoop& loop, frmBattle& form,
 
 void psDrawStage(plat::Services& sv, typBattleShared& shared, typBattleLoop& loop, frmBattle& form,
                  const typChara& player, const typChara& monster) {
-    plat::Surface& stage = form.picStage.surface;
-    const plat::Surface& flip = form.picFlip.surface;
-    plat::bitBlt(stage, 0, 0, flip.width(), flip.height(), flip, 0, 0, plat::Rop::SrcCopy);
-
-    drawStatus(sv, loop, form, loop.myLayout, player, loop.me);
-    drawStatus(sv, loop, form, loop.enemyLayout, monster, loop.enemy);
-
-    drawHand(sv, shared, loop, form, shared.myHand, kMyRowTop);
-    drawHand(sv, shared, loop, form, loop.enemyHand, kEnemyRowTop);
-
-    const std::int32_t c = form.plngCursorView;
-    if (c >= 0 && c < kHandSize) {
-        transparent(stage, c * kSlotPitch + kSlotLeft, kMyRowTop, form.picCursor[1].surface,
-                    loop.key);
-        transparent(stage, c * kSlotPitch + 25, kMyRowTop - 20, form.picCursor[0].surface,
-                    loop.key);
-    }
-
+    // The frame rate is counted every frame, drawn or not; the clock does not move while drawing.
     mdlCommon::psFpsCount(sv, loop.fps);
-    mdlCommon::pfTextOut(sv, u"FPS:" + num(loop.fps.lngFps), stage, kFpsLeft, kFpsTop);
-
+    gatherInputs(shared, loop, form, player, monster, loop.next);
+    const plat::Surface& stage = form.picStage.surface;
+    if (stage.generation() != loop.drawnStamp || loop.next != loop.drawn) {
+        std::swap(loop.drawn, loop.next);
+        drawFrame(sv, shared, loop, form, player, monster);
+        loop.drawnStamp = stage.generation();
+    }
     sv.windows.repaint(form.picFlip);
     sv.windows.repaint(form.picStage);
 }

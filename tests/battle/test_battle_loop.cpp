@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <random>
+#include <string>
 
 #include "BattleTestKit.h"
 #include "assets/battle/BattlePictures.h"
@@ -274,6 +276,55 @@ TEST_F(BattleLoop, TheStageShowsCardsBarsCursorAndChosenCard) {
     const auto names = std::count_if(ts.text.calls.begin(), ts.text.calls.end(),
                                      [](const auto& c) { return c.text == "ニムス"; });
     EXPECT_EQ(names, 1); // drawn once, into the background
+}
+
+// A stage left as it was when nothing it shows changed must hold what drawing it anew would:
+// after every frame of a battle played by a random hand, the stage's pixels and its texts equal
+// a fresh drawing of the same state onto a second window.
+TEST_F(BattleLoop, EveryFrameShowsWhatAFreshDrawingWould) {
+    frmBattle fresh{ts.services, d.shared};
+    std::mt19937 mouse(7);
+    const auto texts = [this](std::size_t from) {
+        std::string all;
+        for (std::size_t i = from; i < ts.text.calls.size(); ++i) {
+            const auto& c = ts.text.calls[i];
+            all += std::to_string(c.x) + "," + std::to_string(c.y) + " " + c.text + "\n";
+        }
+        return all;
+    };
+    std::string shown;
+    std::size_t seen = 0;
+    int last = 0, kept = 0;
+    every = [&] {
+        if (frame() == last) return;
+        last = frame();
+        if (ts.text.calls.size() == seen)
+            ++kept;
+        else
+            shown = texts(seen);
+        typBattleLoop again = loop;
+        again.drawnStamp = 0;
+        // The clock has moved on since the frame: the fresh count starts now, showing the same.
+        again.fps.lngStartTime = static_cast<std::int32_t>(ts.clock.timeGetTime());
+        again.fps.lngCount = 1;
+        fresh.picFlip.surface = form.picFlip.surface;
+        fresh.plngCursorView = form.plngCursorView;
+        seen = ts.text.calls.size();
+        psDrawStage(ts.services, d.shared, again, fresh, d.player, d.monster);
+        const plat::Surface& a = form.picStage.surface;
+        ASSERT_TRUE(
+            std::equal(a.data(), a.data() + a.width() * a.height(), fresh.picStage.surface.data()))
+            << "frame " << last;
+        EXPECT_TRUE(shown.ends_with(texts(seen))) << "frame " << last;
+        ts.text.calls.resize(seen);
+        // Now and then the hand points at a card, or chooses one.
+        const int what = static_cast<int>(mouse() % 24), slot = static_cast<int>(mouse() % 5);
+        if (what == 0) form.lblMyCard[slot].onMouseMove(0, 0, 3, 3);
+        if (what == 1 && idle() && firstPlayable() >= 0) choose(firstPlayable(), slot);
+    };
+    maxFrames = 800;
+    run();
+    EXPECT_GT(kept, 100);
 }
 
 TEST_F(BattleLoop, AHandOfOnlyStoredAndEmptyCardsIsDealtAnew) {
