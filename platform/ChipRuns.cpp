@@ -132,8 +132,8 @@ bool inside(long long pos, long long len, long long size) {
 
 } // namespace
 
-const ChipRunCache::Chip& ChipRunCache::prepared(const Surface& src, int sx, int sy, int w, int h,
-                                                 Color key) {
+ChipRunCache::Chip& ChipRunCache::prepared(const Surface& src, int sx, int sy, int w, int h,
+                                           Color key) {
     const std::uint64_t stamp = src.generation();
     std::uint64_t hash = stamp * 0x9E3779B97F4A7C15ull;
     for (const std::uint64_t v :
@@ -162,6 +162,8 @@ const ChipRunCache::Chip& ChipRunCache::prepared(const Surface& src, int sx, int
     c.w = w;
     c.h = h;
     c.key = key;
+    for (Chip::Shaded& sh : c.shaded)
+        sh.stamp = 0;
     c.runs.clear();
     c.rowStart.assign(1, 0);
     c.lo = w;
@@ -219,9 +221,11 @@ bool ChipRunCache::draw(Surface& dst, int x, int y, int w, int h, const Surface&
         }
         return maskedCopy(dst, x, y, w, h, src, sx, sy, key, shade);
     }
-    const Chip& chip = prepared(src, sx, sy, w, h, key & 0xFFFFFF);
+    Chip& chip = prepared(src, sx, sy, w, h, key & 0xFFFFFF);
     if (drawn) drawn->add(y, y + h, x + chip.lo, x + chip.hi);
-    const Queued q{&chip, x, y, src.row(sy) + sx, src.width(), shade};
+    // A shaded chip is copied from its pixels already ANDed with the shade: one read per pixel.
+    const Queued q = shade ? Queued{&chip, x, y, shadedPixels(chip, src, *shade), w, nullptr}
+                           : Queued{&chip, x, y, src.row(sy) + sx, src.width(), nullptr};
     if (batch_ == &dst) {
         queue_.push_back(q);
     } else {
@@ -229,6 +233,25 @@ bool ChipRunCache::draw(Surface& dst, int x, int y, int w, int h, const Surface&
         dst.touch();
     }
     return true;
+}
+
+const std::uint32_t* ChipRunCache::shadedPixels(Chip& chip, const Surface& src,
+                                                const Surface& shade) {
+    for (const Chip::Shaded& sh : chip.shaded) {
+        if (sh.stamp == shade.generation()) return sh.pixels.data();
+    }
+    if (!queue_.empty()) flush(); // a queued copy may read the pixels about to be replaced
+    Chip::Shaded& sh = chip.shaded[chip.nextShaded++ % chip.shaded.size()];
+    sh.pixels.resize(static_cast<std::size_t>(chip.w) * chip.h);
+    for (int r = 0; r < chip.h; ++r) {
+        const std::uint32_t* s = src.row(chip.sy + r) + chip.sx;
+        const std::uint32_t* m = shade.row(r % shade.height());
+        std::uint32_t* d = sh.pixels.data() + static_cast<std::ptrdiff_t>(r) * chip.w;
+        for (int i = 0; i < chip.w; ++i)
+            d[i] = s[i] & m[i];
+    }
+    sh.stamp = shade.generation();
+    return sh.pixels.data();
 }
 
 void ChipRunCache::putDown(Surface& dst, const Queued& q, int r0, int r1) {
@@ -298,6 +321,7 @@ void ChipRunCache::clear() {
         c.runs.clear();
         c.rowStart.clear();
         c.chunkMasks.clear();
+        c.shaded = {};
     }
 }
 

@@ -79,6 +79,15 @@ class ChipRunCache {
         // chunkMasks[r * chunks + c], bit i standing for pixel 16 c + i.
         int chunks = 0;
         std::vector<std::uint16_t> chunkMasks;
+        // The chip's pixels ANDed with a shade tile anchored at its top-left corner, rows of w,
+        // for the last few tiles (a frame shades each layer by its own), each with the stamp of
+        // the tile's contents it was made from; 0 = unused.
+        struct Shaded {
+            std::uint64_t stamp = 0;
+            std::vector<std::uint32_t> pixels;
+        };
+        std::array<Shaded, 4> shaded;
+        std::size_t nextShaded = 0;
     };
     static constexpr std::size_t kSlots = 64;
     static constexpr std::size_t kProbes = 4;
@@ -91,7 +100,9 @@ class ChipRunCache {
         const Surface* shade;
     };
 
-    const Chip& prepared(const Surface& src, int sx, int sy, int w, int h, Color key);
+    Chip& prepared(const Surface& src, int sx, int sy, int w, int h, Color key);
+    // The chip's pixels under the shade tile, made once per tile's contents.
+    const std::uint32_t* shadedPixels(Chip& chip, const Surface& src, const Surface& shade);
     // Puts down rows [r0, r1) of a chip.
     static void putDown(Surface& dst, const Queued& q, int r0, int r1);
     // Clears what is still to be cleared and puts down the queue, band by band.

@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <vector>
+
+#include "platform/ChipRuns.h"
+#include "platform/MaskedCopy.h"
 #include "platform/Surface.h"
 
 using namespace plat;
@@ -66,4 +72,36 @@ TEST(Surface, StretchDoublesEachPixel) {
     EXPECT_EQ(dst.pixel(1, 1), rgb(10, 0, 0));
     EXPECT_EQ(dst.pixel(2, 0), rgb(20, 0, 0));
     EXPECT_EQ(dst.pixel(3, 1), rgb(20, 0, 0));
+}
+
+// Shaded chips come from pixels prepared per shade tile: one batch shades the same chip with
+// more tiles than are kept, and again after every tile changed; each picture equals the masked
+// copies made one by one.
+TEST(ChipRunCache, ShadedChipsFollowTheirShadeTiles) {
+    std::mt19937 rnd(3);
+    const auto noise = [&](plat::Surface& s) {
+        for (int y = 0; y < s.height(); ++y)
+            for (int x = 0; x < s.width(); ++x)
+                s.setPixel(x, y, rnd() % 4 == 0 ? 0xFF00FF : rnd() & 0xFFFFFF);
+    };
+    plat::Surface sheet = plat::Surface::colour(40, 24);
+    noise(sheet);
+    std::vector<plat::Surface> tiles(6, plat::Surface::colour(32, 4));
+    plat::ChipRunCache cache;
+    for (int round = 0; round < 3; ++round) {
+        for (plat::Surface& t : tiles)
+            noise(t);
+        plat::Surface got = plat::Surface::colour(260, 30), want = got;
+        plat::DrawnSpans none;
+        none.reset(got.height());
+        cache.beginBatch(got, plat::kWhite, none);
+        for (std::size_t i = 0; i < tiles.size() * 2; ++i) {
+            const int x = static_cast<int>(i) * 20, sx = static_cast<int>(i / tiles.size()) * 8;
+            const plat::Surface& tile = tiles[i % tiles.size()];
+            cache.draw(got, x, 3, 32, 24, sheet, sx, 0, 0xFF00FF, &tile);
+            plat::maskedCopy(want, x, 3, 32, 24, sheet, sx, 0, 0xFF00FF, &tile);
+        }
+        cache.endBatch();
+        ASSERT_TRUE(std::equal(got.data(), got.data() + 260 * 30, want.data())) << round;
+    }
 }
