@@ -7,6 +7,7 @@
 #include <map>
 #include <random>
 #include <string>
+#include <utility>
 
 #include "BattleTestKit.h"
 #include "assets/battle/BattlePictures.h"
@@ -278,46 +279,39 @@ TEST_F(BattleLoop, TheStageShowsCardsBarsCursorAndChosenCard) {
     EXPECT_EQ(names, 1); // drawn once, into the background
 }
 
-// A stage left as it was when nothing it shows changed must hold what drawing it anew would:
-// after every frame of a battle played by a random hand, the stage's pixels and its texts equal
-// a fresh drawing of the same state onto a second window.
+// A stage left as it was must hold what drawing it anew would: after each frame of a battle
+// played by a random hand, its pixels and last texts equal a fresh drawing on a second window.
 TEST_F(BattleLoop, EveryFrameShowsWhatAFreshDrawingWould) {
     frmBattle fresh{ts.services, d.shared};
     std::mt19937 mouse(7);
     const auto texts = [this](std::size_t from) {
         std::string all;
-        for (std::size_t i = from; i < ts.text.calls.size(); ++i) {
-            const auto& c = ts.text.calls[i];
-            all += std::to_string(c.x) + "," + std::to_string(c.y) + " " + c.text + "\n";
-        }
+        for (auto c = ts.text.calls.begin() + static_cast<std::ptrdiff_t>(from);
+             c != ts.text.calls.end(); ++c)
+            all += std::to_string(c->x) + "," + std::to_string(c->y) + c->text + "\n";
         return all;
     };
     std::string shown;
     std::size_t seen = 0;
-    int last = 0, kept = 0;
+    int kept = 0, last = 0;
     every = [&] {
-        if (frame() == last) return;
-        last = frame();
+        if (frame() == std::exchange(last, frame())) return;
         if (ts.text.calls.size() == seen)
             ++kept;
         else
             shown = texts(seen);
         typBattleLoop again = loop;
         again.drawnStamp = 0;
-        // The clock has moved on since the frame: the fresh count starts now, showing the same.
-        again.fps.lngStartTime = static_cast<std::int32_t>(ts.clock.timeGetTime());
-        again.fps.lngCount = 1;
+        again.fps = {loop.fps.lngFps, 1, static_cast<std::int32_t>(ts.clock.timeGetTime())};
         fresh.picFlip.surface = form.picFlip.surface;
         fresh.plngCursorView = form.plngCursorView;
         seen = ts.text.calls.size();
         psDrawStage(ts.services, d.shared, again, fresh, d.player, d.monster);
         const plat::Surface& a = form.picStage.surface;
         ASSERT_TRUE(
-            std::equal(a.data(), a.data() + a.width() * a.height(), fresh.picStage.surface.data()))
-            << "frame " << last;
-        EXPECT_TRUE(shown.ends_with(texts(seen))) << "frame " << last;
+            std::equal(a.data(), a.data() + a.width() * a.height(), fresh.picStage.surface.data()));
+        EXPECT_TRUE(shown.ends_with(texts(seen))) << frame();
         ts.text.calls.resize(seen);
-        // Now and then the hand points at a card, or chooses one.
         const int what = static_cast<int>(mouse() % 24), slot = static_cast<int>(mouse() % 5);
         if (what == 0) form.lblMyCard[slot].onMouseMove(0, 0, 3, 3);
         if (what == 1 && idle() && firstPlayable() >= 0) choose(firstPlayable(), slot);

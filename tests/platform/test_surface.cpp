@@ -74,32 +74,26 @@ TEST(Surface, StretchDoublesEachPixel) {
     EXPECT_EQ(dst.pixel(3, 1), rgb(20, 0, 0));
 }
 
-// Shaded chips come from pixels prepared per shade tile: one batch shades the same chip with
-// more tiles than are kept, and again after every tile changed; each picture equals the masked
-// copies made one by one.
+// One batch shades a chip with more tiles than are kept, and again after every tile changed;
+// the picture equals the masked copies made one by one.
 TEST(ChipRunCache, ShadedChipsFollowTheirShadeTiles) {
     std::mt19937 rnd(3);
-    const auto noise = [&](plat::Surface& s) {
-        for (int y = 0; y < s.height(); ++y)
-            for (int x = 0; x < s.width(); ++x)
-                s.setPixel(x, y, rnd() % 4 == 0 ? 0xFF00FF : rnd() & 0xFFFFFF);
+    const auto noise = [&](Surface& s) {
+        for (int i = 0; i < s.width() * s.height(); ++i)
+            s.setPixel(i % s.width(), i / s.width(), rnd() % 4 ? rnd() & 0xFFFFFF : 0xFF00FF);
     };
-    plat::Surface sheet = plat::Surface::colour(40, 24);
+    Surface sheet = Surface::colour(40, 24);
     noise(sheet);
-    std::vector<plat::Surface> tiles(6, plat::Surface::colour(32, 4));
-    plat::ChipRunCache cache;
+    std::vector<Surface> tiles(6, Surface::colour(32, 4));
+    ChipRunCache cache;
     for (int round = 0; round < 3; ++round) {
-        for (plat::Surface& t : tiles)
-            noise(t);
-        plat::Surface got = plat::Surface::colour(260, 30), want = got;
-        plat::DrawnSpans none;
-        none.reset(got.height());
-        cache.beginBatch(got, plat::kWhite, none);
-        for (std::size_t i = 0; i < tiles.size() * 2; ++i) {
-            const int x = static_cast<int>(i) * 20, sx = static_cast<int>(i / tiles.size()) * 8;
-            const plat::Surface& tile = tiles[i % tiles.size()];
-            cache.draw(got, x, 3, 32, 24, sheet, sx, 0, 0xFF00FF, &tile);
-            plat::maskedCopy(want, x, 3, 32, 24, sheet, sx, 0, 0xFF00FF, &tile);
+        std::for_each(tiles.begin(), tiles.end(), noise);
+        Surface got = Surface::colour(260, 30), want = got;
+        DrawnSpans none;
+        cache.beginBatch(got, kWhite, none);
+        for (int i = 0; i < 12; ++i) {
+            cache.draw(got, i * 20, 3, 32, 24, sheet, i / 6 * 8, 0, 0xFF00FF, &tiles[i % 6]);
+            maskedCopy(want, i * 20, 3, 32, 24, sheet, i / 6 * 8, 0, 0xFF00FF, &tiles[i % 6]);
         }
         cache.endBatch();
         ASSERT_TRUE(std::equal(got.data(), got.data() + 260 * 30, want.data())) << round;
