@@ -52,7 +52,8 @@ constexpr std::int32_t kInts[] = {0,      1,     -1,    2,      3,         4,   
                                   -100000};
 // Counts for the commands that size variable areas (P3 of Alloc, FreeRange, Dim, Extend):
 // mostly small, with the refusals at and past the value budget, so that a run holds a few
-// megabytes rather than the budget's 16M values; an omitted count reads D3.
+// megabytes rather than the budget's 16M values; an omitted count reads D3. The interpreter
+// still takes any count: these only steer what the inputs mostly ask for.
 constexpr std::int32_t kCounts[] = {1,        1, 2, 3, 3, 4, 5, 8, 16, 100, 0, -1, (1 << 24) + 1,
                                     INT32_MAX};
 constexpr std::int16_t kCounted[] = {54, 56, 58, 59};
@@ -101,6 +102,10 @@ Script script(Reader& in) {
         if (std::find(std::begin(kCounted), std::end(kCounted), c.code) != std::end(kCounted) &&
             !c.p3.isEmpty() && in.byte() % 16 != 0)
             c.p3 = Value::int32(in.pick(kCounts));
+        // Concat's second part is mostly a written text, so that texts grow by a few units a
+        // command; two registers there double a text each time round a loop.
+        if (c.code == 91 && !c.p3.isEmpty() && in.byte() % 16 != 0)
+            c.p3 = Value::string(in.pick(kTexts));
         s.commands.push_back(std::move(c));
     }
     s.lastAddress = length - 1;
