@@ -15,6 +15,7 @@ namespace mdlScriptCompiler {
 namespace {
 
 using mdlScriptNames::Op;
+using mdlScriptProcesser::StepResult;
 using mdlScriptProcesser::ValueKind;
 using mdlScriptValue::Status;
 
@@ -41,11 +42,32 @@ Value ScriptRun::*storage(std::int16_t reg) {
     }
 }
 
+// The 32-bit registers whose reads and writes of an integer are the stored number itself.
+std::int32_t ScriptRun::*storage32(std::int16_t reg) {
+    using mdlScriptNames::Reg;
+    switch (static_cast<Reg>(reg)) {
+    case Reg::Space: return &ScriptRun::space;
+    case Reg::VarIndex: return &ScriptRun::varIndex;
+    case Reg::Work: return &ScriptRun::work;
+    case Reg::ActiveObject: return &ScriptRun::activeObject;
+    case Reg::TestX: return &ScriptRun::testX;
+    case Reg::TestY: return &ScriptRun::testY;
+    default: return nullptr;
+    }
+}
+
 // A register operand written in the command itself (an omitted one is D1..D3, read when the
 // command runs, and goes the full way).
 bool registerOperand(const Value& p, std::int16_t& reg, Value ScriptRun::*& m) {
     if (p.isEmpty() || mdlScriptValue::pfToInt16(p, reg) != Status::Ok) return false;
     m = storage(reg);
+    return true;
+}
+
+bool registerOperand(const Value& p, std::int16_t& reg, Value ScriptRun::*& m,
+                     std::int32_t ScriptRun::*& n) {
+    if (!registerOperand(p, reg, m)) return false;
+    n = storage32(reg);
     return true;
 }
 
@@ -112,10 +134,28 @@ Record compile(const Script& s, const ScriptCommand& c) {
         }
         if (target < 0 || c.p1.isEmpty()) return r; // error 10 or 1, or D1: the full way
         r.kind = Kind::Jump;
-        r.condition = op == Op::Jump ? 0 : static_cast<std::uint8_t>(code);
         r.target = target;
+        if (op == Op::Jump) return r;
+        r.flag = code <= 21   ? &ScriptRun::zeroFlag
+                 : code <= 23 ? &ScriptRun::negativeFlag
+                              : &ScriptRun::invalidFlag;
+        // JumpIfZero, JumpIfNegative and JumpIfInvalid have the odd codes.
+        r.condition = static_cast<std::uint8_t>(1 + (code & 1));
         return r;
     }
+    case Op::Alloc:
+    case Op::Dim:
+    case Op::Extend: {
+        // reg P1 is written: written out, and not one that redirects the run.
+        std::int16_t reg = 0;
+        Value ScriptRun::*m = nullptr;
+        if (!registerOperand(c.p1, reg, m) || redirects(reg)) return r;
+        r.kind = Kind::Variable;
+        return r;
+    }
+    case Op::Select:
+    case Op::FreeBlock:
+    case Op::FreeRange: r.kind = Kind::Variable; return r;
     default: break;
     }
     const bool secondIsRegister = op == Op::Move || op == Op::Add || op == Op::Sub ||
@@ -130,12 +170,12 @@ Record compile(const Script& s, const ScriptCommand& c) {
     if (op == Op::IntDiv || op == Op::IntDivValue) kind = Kind::IntDiv;
     if (op == Op::Inc || op == Op::Dec) kind = Kind::Step, r.arith = op == Op::Dec;
     if (op == Op::Compare || op == Op::CompareValue) kind = Kind::Compare;
-    if (kind == Kind::Full || !registerOperand(c.p1, r.r1, r.m1)) return r;
+    if (kind == Kind::Full || !registerOperand(c.p1, r.r1, r.m1, r.n1)) return r;
     // A write to the script number or the address redirects the run: the full way.
     if (redirects(r.r1)) return r;
     if (kind != Kind::Step) {
         if (secondIsRegister) {
-            if (!registerOperand(c.p2, r.r2, r.m2)) return r;
+            if (!registerOperand(c.p2, r.r2, r.m2, r.n2)) return r;
         } else {
             if (c.p2.isEmpty()) return r;
             r.literal = &c.p2;
@@ -163,34 +203,46 @@ void setInteger(Value& v, bool narrow, std::int64_t x) {
     }
 }
 
-// The number of an integer or a finite 64-bit real; false for every other kind.
+// The number of an integer or a 64-bit real; false for every other kind.
 bool plainNumber(const Value& v, double& d) {
     if (isInteger(v.kind)) {
         d = v.i;
         return true;
     }
     d = v.d;
-    return v.kind == ValueKind::Real64 && std::isfinite(d);
+    return v.kind == ValueKind::Real64;
 }
 
-// reg P1 op (reg P2 | P2) for the operands whose result the value rules give without a
-// status: integers, and finite 64-bit reals with a finite result. False for everything else,
-// which pfAdd..pfDiv then work out (with the same result where both apply). Both operands are
-// read before `out` is written, so `out` may be one of them.
-bool plainArith(std::uint8_t op, const Value& a, const Value& b, Value& out) {
+// R1 = reg P1 op (reg P2 | P2) and its flags, for the operands whose result the value rules
+// give without a status: integers, and 64-bit reals with a finite result (an infinite or NaN
+// operand of +, - or * gives no finite result; a divisor must be finite and not 0). False for
+// everything else, which pfAdd..pfDiv then work out (with the same result where both apply).
+// Both operands are read before R1 is written, so R1 may be one of them.
+bool plainArith(std::uint8_t op, const Value& a, const Value& b, ScriptRun& run) {
+    Value& out = run.R1;
     if (op < 3 && isInteger(a.kind) && isInteger(b.kind)) {
         const std::int64_t x = a.i, y = b.i;
         const std::int64_t r = op == 0 ? x + y : op == 1 ? x - y : x * y;
         setInteger(out, a.kind == ValueKind::Int16 && b.kind == ValueKind::Int16, r);
-        return true;
+        if (out.kind != ValueKind::Real64) {
+            run.invalidFlag = false;
+            run.zeroFlag = r == 0;
+            run.negativeFlag = r < 0;
+            return true;
+        }
+    } else {
+        double x = 0, y = 0;
+        if (!plainNumber(a, x) || !plainNumber(b, y)) return false;
+        if (op == 3 && (y == 0 || !std::isfinite(y))) return false;
+        const double r = op == 0 ? x + y : op == 1 ? x - y : op == 2 ? x * y : x / y;
+        if (!std::isfinite(r)) return false;
+        if (out.kind == ValueKind::String) out.s.clear();
+        out.kind = ValueKind::Real64;
+        out.d = r;
     }
-    double x = 0, y = 0;
-    if (!plainNumber(a, x) || !plainNumber(b, y) || (op == 3 && y == 0)) return false;
-    const double r = op == 0 ? x + y : op == 1 ? x - y : op == 2 ? x * y : x / y;
-    if (!std::isfinite(r)) return false;
-    if (out.kind == ValueKind::String) out.s.clear();
-    out.kind = ValueKind::Real64;
-    out.d = r;
+    run.invalidFlag = false;
+    run.zeroFlag = out.d == 0;
+    run.negativeFlag = out.d < 0;
     return true;
 }
 
@@ -225,6 +277,18 @@ const Value* readOther(StepContext& ctx, std::int16_t reg, Value& scratch) {
 // Reads a register operand: its storage, or pfRead's answer (nullptr on failure).
 inline const Value* read(StepContext& ctx, std::int16_t reg, Value ScriptRun::*m, Value& scratch) {
     return m ? &(ctx.run.*m) : readOther(ctx, reg, scratch);
+}
+
+// The same for an operand that may be a 32-bit register. `scratch` only ever holds numbers.
+inline const Value* read(StepContext& ctx, std::int16_t reg, Value ScriptRun::*m,
+                         std::int32_t ScriptRun::*n, Value& scratch) {
+    if (m) return &(ctx.run.*m);
+    if (n) {
+        scratch.kind = ValueKind::Int32;
+        scratch.i = ctx.run.*n;
+        return &scratch;
+    }
+    return readOther(ctx, reg, scratch);
 }
 
 // The flag rule, with the kinds a loop works on taken here.
@@ -347,6 +411,24 @@ std::int32_t intDiv(StepContext& ctx, const Value& a, const Value& b, std::int32
     return next;
 }
 
+// Runs a variable-area command with its own handler; these change no script and answer Next
+// or Failed.
+[[gnu::noinline]] bool variable(StepContext& ctx, std::int32_t address) {
+    ScriptRun& run = ctx.run;
+    const ScriptCommand& c = ctx.script.commands[static_cast<std::size_t>(address)];
+    StepContext own{ctx.world,
+                    run,
+                    ctx.sv,
+                    ctx.pump,
+                    ctx.outSlot,
+                    ctx.script,
+                    c.p1.isEmpty() ? &run.D1 : &c.p1,
+                    c.p2.isEmpty() ? &run.D2 : &c.p2,
+                    c.p3.isEmpty() ? &run.D3 : &c.p3,
+                    ctx.listing};
+    return mdlScriptCommands::pfExecute(own, c.code) == StepResult::Next;
+}
+
 // Runs one record of kind K: the next address, kFull or kFailed.
 template <Kind K>
 inline std::int32_t step(StepContext& ctx, Scratch& scratch, const Record& r,
@@ -359,13 +441,7 @@ inline std::int32_t step(StepContext& ctx, Scratch& scratch, const Record& r,
     case Kind::Full: return kFull;
     case Kind::Next: return next;
     case Kind::Jump: {
-        if (r.condition != 0) {
-            const bool flag = r.condition <= 21   ? run.zeroFlag
-                              : r.condition <= 23 ? run.negativeFlag
-                                                  : run.invalidFlag;
-            // JumpIfZero, JumpIfNegative and JumpIfInvalid have the odd codes.
-            if (flag != ((r.condition & 1) == 1)) return next;
-        }
+        if (r.condition != 0 && run.*r.flag != (r.condition == 2)) return next;
         ctx.outSlot = r.target;
         return r.target;
     }
@@ -373,6 +449,10 @@ inline std::int32_t step(StepContext& ctx, Scratch& scratch, const Record& r,
         if (r.m1) {
             assign(run.*r.m1, *r.literal);
             flagsAfterWrite(run, r.r1, run.*r.m1);
+            return next;
+        }
+        if (r.n1 && isInteger(r.literal->kind)) {
+            run.*r.n1 = r.literal->i;
             return next;
         }
         if (r.r1 == -1) {
@@ -383,12 +463,16 @@ inline std::int32_t step(StepContext& ctx, Scratch& scratch, const Record& r,
         }
         return mdlScriptRegisters::pfWrite(ctx, r.r1, *r.literal) ? next : kFailed;
     case Kind::Move: {
-        const Value* v = read(ctx, r.r2, r.m2, sb);
+        const Value* v = read(ctx, r.r2, r.m2, r.n2, sb);
         if (!v) return kFailed;
         if (r.m1) {
             Value& dst = run.*r.m1;
             if (&dst != v) assign(dst, *v);
             flagsAfterWrite(run, r.r1, dst);
+            return next;
+        }
+        if (r.n1 && isInteger(v->kind)) {
+            run.*r.n1 = v->i;
             return next;
         }
         if (r.r1 == -1) {
@@ -404,9 +488,9 @@ inline std::int32_t step(StepContext& ctx, Scratch& scratch, const Record& r,
     case Kind::Arith:
     case Kind::IntDiv:
     case Kind::Compare: {
-        const Value* a = read(ctx, r.r1, r.m1, sa);
+        const Value* a = read(ctx, r.r1, r.m1, r.n1, sa);
         if (!a) return kFailed;
-        const Value* b = r.literal ? r.literal : read(ctx, r.r2, r.m2, sb);
+        const Value* b = r.literal ? r.literal : read(ctx, r.r2, r.m2, r.n2, sb);
         if (!b) return kFailed;
         if (K == Kind::IntDiv) return intDiv(ctx, *a, *b, next);
         if (K == Kind::Compare) {
@@ -424,10 +508,7 @@ inline std::int32_t step(StepContext& ctx, Scratch& scratch, const Record& r,
             }
             return next;
         }
-        if (plainArith(r.arith, *a, *b, run.R1)) {
-            setFlags(run, run.R1);
-            return next;
-        }
+        if (plainArith(r.arith, *a, *b, run)) return next;
         Value out;
         if (valueArith(r.arith, *a, *b, out) != Status::Ok) {
             ctx.outSlot = 1;
@@ -444,6 +525,7 @@ inline std::int32_t step(StepContext& ctx, Scratch& scratch, const Record& r,
                               : Value::int32(static_cast<std::int32_t>(textOf(*v, store).size()));
         return writeFirst(ctx, r, Value(out)) ? next : kFailed;
     }
+    case Kind::Variable: return variable(ctx, address) ? next : kFailed;
     case Kind::Concat: return concat(ctx, r, scratch, next);
     case Kind::Cut: return cut(ctx, r, scratch, next);
     case Kind::Step: {
@@ -455,8 +537,15 @@ inline std::int32_t step(StepContext& ctx, Scratch& scratch, const Record& r,
                 flagsAfterWrite(run, r.r1, v);
                 return next;
             }
+        } else if (r.n1) {
+            // A 32-bit register stays one; past its range the full rule refuses the result.
+            std::int32_t& n = run.*r.n1;
+            if (r.arith ? n != INT32_MIN : n != INT32_MAX) {
+                n += r.arith ? -1 : 1;
+                return next;
+            }
         }
-        const Value* a = read(ctx, r.r1, r.m1, sa);
+        const Value* a = read(ctx, r.r1, r.m1, r.n1, sa);
         if (!a) return kFailed;
         Value out;
         const Value one = Value::int16(1);
@@ -502,7 +591,9 @@ void psCompileFullWay(const Script& script) {
 
 #define TEKKEL_KINDS(X)                                                                            \
     X(Full)                                                                                        \
-    X(Next) X(Set) X(Move) X(Arith) X(IntDiv) X(Step) X(Compare) X(Jump) X(Length) X(Concat) X(Cut)
+    X(Next)                                                                                        \
+    X(Set)                                                                                         \
+    X(Move) X(Arith) X(IntDiv) X(Step) X(Compare) X(Jump) X(Length) X(Concat) X(Cut) X(Variable)
 
 Stopped pfRunRecords(StepContext& ctx, const CompiledScript& code, std::int32_t address,
                      std::int32_t last) {

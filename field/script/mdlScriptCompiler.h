@@ -3,8 +3,8 @@
 // resolved to their storage, literal operands referenced in place, `Label` names resolved to
 // addresses. A record runs the command with the same value operations, register reads and
 // writes and error numbers as the full command (mdlScriptCommands); a command the record
-// cannot take whole (field and variable-area commands, omitted parameters, writes to the
-// script number or the address) goes the full way.
+// cannot take whole (field commands, omitted parameters, writes to the script number or the
+// address) goes the full way; the variable-area commands run their own handler in place.
 #pragma once
 
 #include <cstdint>
@@ -33,13 +33,14 @@ enum class Kind : std::uint8_t {
     Jump, // Jump and the conditional jumps with a resolved target
     Length,
     Concat,
-    Cut, // Left, LeftValue, Right, RightValue: `arith` 0 left, 1 right
+    Cut,      // Left, LeftValue, Right, RightValue: `arith` 0 left, 1 right
+    Variable, // Select, Alloc, FreeBlock, FreeRange, Dim, Extend: their own handler, in place
 };
 
 struct Record {
     Kind kind = Kind::Full;
     std::uint8_t arith = 0;          // 0 add, 1 sub, 2 mul, 3 div; Step: 0 inc, 1 sub
-    std::uint8_t condition = 0;      // Jump: 0 always, else the code of the conditional jump
+    std::uint8_t condition = 0;      // Jump: 0 always, else 1 + the flag value that jumps
     std::int16_t r1 = 0, r2 = 0;     // register numbers of P1 and P2 (when registers)
     Value ScriptRun::*m1 = nullptr;  // storage of r1 when it is a general register
     Value ScriptRun::*m2 = nullptr;  // storage of r2 when it is a general register
@@ -49,6 +50,10 @@ struct Record {
     std::int16_t r3 = 0;
     Value ScriptRun::*m3 = nullptr;
     std::int32_t target = -1; // Jump: the resolved address
+    // Storage of r1 and r2 when they are 32-bit registers that read and write as they are.
+    std::int32_t ScriptRun::*n1 = nullptr;
+    std::int32_t ScriptRun::*n2 = nullptr;
+    bool ScriptRun::*flag = nullptr; // Jump: the flag a conditional jump tests
 };
 
 // The records of one script; valid while the script's command array stays where it is.

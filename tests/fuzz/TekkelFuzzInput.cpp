@@ -1,6 +1,8 @@
 #include "TekkelFuzzInput.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <ostream>
 #include <streambuf>
@@ -44,11 +46,17 @@ constexpr std::int16_t kCodes[] = {
     330, 331, 350, 351, 410, 411, 900, 901, 902, 10,  10,  50,  68,  77,  20};
 constexpr std::int16_t kRegisters[] = {-1, 0,  1,  2,  3,  4,  5,   10,  11,  12,  20,  21, 22,
                                        30, 31, 32, 80, 81, 82, 300, 400, 401, 402, 403, 7,  -2};
-constexpr std::int32_t kInts[] = {
-    0,      1,     -1,    2,       3,         4,         5,
-    7,      10,    12,    100,     255,       32767,     -32768,
-    32768,  65535, 65536, 1 << 20, INT32_MAX, INT32_MIN, INT32_MAX - 1,
-    -100000};
+constexpr std::int32_t kInts[] = {0,      1,     -1,    2,      3,         4,         5,
+                                  7,      10,    12,    100,    255,       32767,     -32768,
+                                  32768,  65535, 65536, 100000, INT32_MAX, INT32_MIN, INT32_MAX - 1,
+                                  -100000};
+// Counts for the commands that size variable areas (P3 of Alloc, FreeRange, Dim, Extend):
+// mostly small, with the refusals at and past the value budget, so that a run holds a few
+// megabytes rather than the budget's 16M values; an omitted count reads D3. The interpreter
+// still takes any count: these only steer what the inputs mostly ask for.
+constexpr std::int32_t kCounts[] = {1,        1, 2, 3, 3, 4, 5, 8, 16, 100, 0, -1, (1 << 24) + 1,
+                                    INT32_MAX};
+constexpr std::int16_t kCounted[] = {54, 56, 58, 59};
 constexpr double kReals[] = {0.0,
                              0.5,
                              1.5,
@@ -91,6 +99,13 @@ Script script(Reader& in) {
         c.p1 = value(in);
         c.p2 = value(in);
         c.p3 = value(in);
+        if (std::find(std::begin(kCounted), std::end(kCounted), c.code) != std::end(kCounted) &&
+            !c.p3.isEmpty() && in.byte() % 16 != 0)
+            c.p3 = Value::int32(in.pick(kCounts));
+        // Concat's second part is mostly a written text, so that texts grow by a few units a
+        // command; two registers there double a text each time round a loop.
+        if (c.code == 91 && !c.p3.isEmpty() && in.byte() % 16 != 0)
+            c.p3 = Value::string(in.pick(kTexts));
         s.commands.push_back(std::move(c));
     }
     s.lastAddress = length - 1;
