@@ -18,8 +18,8 @@ namespace {
 
 using plat::qt::parseCommandLine;
 
-constexpr plat::qt::ProgramInfo kInfo{"haruvel", "Haruvel", "1.2.3", "A field demo.",
-                                      "Keys:\n  F12  screenshot\n", true};
+constexpr plat::qt::ProgramInfo kInfo{
+    "haruvel", "Haruvel", "1.2.3", "A field demo.", "Keys:\n  F12  screenshot\n", true};
 
 TEST(CommandLine, OptionsHelpVersionAndRefusals) {
     struct Case {
