@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/Random.h"
+#include "platform/Session.h"
 #include "platform/Surface.h"
 
 namespace plat {
@@ -121,6 +122,7 @@ struct Services {
     IProcess& process;
     ITextRenderer& text;
     Random& random;
+    ISession* session = nullptr; // set while a session is recorded or replayed
 };
 
 } // namespace plat
