@@ -228,17 +228,17 @@ RecordingRead parseRecording(std::string_view text, std::string_view fileName,
         }
         const std::string_view value =
             line.size() > key.size() ? line.substr(key.size()) : std::string_view();
+        if (field == "program" && value != program) {
+            return fail(
+                "this is a recording of " +
+                (value.empty() ? std::string("no program") : "'" + std::string(value) + "'") +
+                ", not of " + std::string(program));
+        }
         if (field == "program") rec.header.program = value;
         if (field == "version") rec.header.version = value;
         if (field == "scenario") rec.header.scenario = value;
         if (field == "seed" && !number(value, rec.header.seed))
             return fail("the seed '" + std::string(value) + "' is not a whole number");
-    }
-    if (rec.header.program != program) {
-        return fail("this is a recording of " +
-                    (rec.header.program.empty() ? std::string("no program")
-                                                : "'" + rec.header.program + "'") +
-                    ", not of " + std::string(program));
     }
     while (nextLine(line)) {
         RecordedLine r;

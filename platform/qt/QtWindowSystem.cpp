@@ -53,6 +53,7 @@ bool QtWindowSystem::isActive(const Form& form) {
 void QtWindowSystem::showNote(const std::u16string& text, const std::u16string& title, int ms) {
     auto* box = new QMessageBox(QApplication::activeWindow());
     box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setAttribute(Qt::WA_ShowWithoutActivating); // the keys stay with the game's window
     box->setWindowModality(Qt::NonModal);
     box->setWindowTitle(title.empty() ? QCoreApplication::applicationName()
                                       : QString::fromStdU16String(title));

@@ -174,7 +174,7 @@ TEST(Replay, BadRecordingsNameFileAndLine) {
         {"recording 2\n", "bad.rec:1: recording format version '2' is unknown"},
         {"Recording 1\n", "bad.rec:1: not a recording"},
         {"recording 1\nprogram kardovan\nversion 1\nscenario \nseed 5\n",
-         "bad.rec:5: this is a recording of 'kardovan', not of toy"},
+         "bad.rec:2: this is a recording of 'kardovan', not of toy"},
         {"recording 1\nprogram toy\nversion 1\nscenario \nseed -5\n",
          "bad.rec:5: the seed '-5' is not a whole number"},
         {head + "t 5\nt x\n", "bad.rec:7: malformed line 't x'"},
