@@ -16,16 +16,23 @@ using plat::testing::TestServices;
 
 struct Toy : plat::Form {
     plat::PictureBox pic{"picToy", 2};
+    plat::CheckBox chk{"chkToy"};
     std::uint64_t state = 1;            // the digest: changed only at a frame's end
-    std::uint64_t input = 0;            // what the mouse did during the frame
+    std::uint64_t input = 0;            // what the window's events did during the frame
     std::uint64_t rule = 31;            // another rule: a drifted game
     std::vector<std::uint64_t> digests; // at each frame's beginning
 
     Toy() : Form("frmToy") {
         add(pic);
+        add(chk);
         pic.onMouseDown = [this](int b, int s, float x, float y) {
             input = input * 7 + static_cast<std::uint64_t>(b + s + x * 3 + y);
         };
+        chk.onClick = [this] { input = input * 5 + 2 + static_cast<std::uint64_t>(chk.value); };
+    }
+    void queryUnload(bool& cancel) override {
+        input = input * 3 + 1;
+        cancel = true;
     }
 
     // Plays `frames` frames, as a game's main loop does.
@@ -71,6 +78,8 @@ std::string record(int frames, Toy& toy) {
             plat::deliver(toy, plat::InputEvent::mouse(plat::InputKind::MouseDown, toy.pic,
                                                        pump % 3, 1, pump * 0.5f, 7.25f));
         }
+        if (pump % 11 == 0) plat::deliver(toy, plat::InputEvent::click(toy.chk, pump % 2));
+        if (pump % 97 == 0) plat::deliver(toy, plat::InputEvent::close(), &ts.windows);
     };
     ts.windows.answers = {plat::MsgResult::No, plat::MsgResult::Yes, plat::MsgResult::Cancel};
     toy.play(rec.services(), frames);
@@ -82,15 +91,22 @@ struct Replayed {
     std::string out, err, boxes;
 };
 
-Replayed replay(const std::string& text, Toy& toy, int frames) {
+// With `closeAt`, a replay in a live window (paced): the window's own input goes on, a click in
+// every pass, and in pass `closeAt` the window is closed.
+Replayed replay(const std::string& text, Toy& toy, int frames, int closeAt = 0) {
     Replayed r;
     plat::RecordingRead read = plat::parseRecording(text, "toy.rec", "toy");
     EXPECT_EQ(read.error, "");
     if (!read.recording) return r;
-    TestServices ts; // other seed, no input: all comes from the recording
+    TestServices ts; // another seed: all comes from the recording
+    int pump = 0;
+    ts.windows.onEvents = [&] {
+        plat::deliver(toy, plat::InputEvent::click(toy.chk, 1));
+        if (++pump == closeAt) plat::deliver(toy, plat::InputEvent::close(), &ts.windows);
+    };
     std::ostringstream out, err;
     plat::Replayer rep(ts.services, std::move(*read.recording),
-                       {"toy.rec", &out, &err, false, [&](const std::u16string& t, auto&) {
+                       {"toy.rec", &out, &err, closeAt > 0, [&](const std::u16string& t, auto&) {
                             r.boxes += std::string(t.begin(), t.end()) + ";";
                         }});
     try {
@@ -118,6 +134,43 @@ TEST(Replay, ReplaysToTheSameStateAndBoxes) {
     EXPECT_EQ(r.boxes.substr(0, 24), "box a;box b;box c;box d;");
     // Compact: unchanged key and activation readings leave no line.
     EXPECT_LT(std::count(text.begin(), text.end(), '\n'), 600 * 5);
+}
+
+TEST(Replay, ClosingTheLiveWindowEndsTheReplay) {
+    Toy recorded;
+    const std::string text = record(300, recorded);
+    Toy replayed;
+    const Replayed r = replay(text, replayed, 300, 200);
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    // It ends at once, with the state the recorded game had: the clicks never reached it.
+    const std::size_t frames = replayed.digests.size();
+    EXPECT_LT(frames, 300u);
+    EXPECT_EQ(r.out, endLine(frames, recorded.digests[frames - 1]));
+}
+
+TEST(Replay, EveryEventLineReadsBackAsWritten) {
+    std::mt19937 rng(3);
+    const std::string head = "recording 1\nprogram toy\nversion 1\nscenario \nseed 5\n";
+    for (int i = 0; i < 200; ++i) {
+        auto n = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+        plat::Control c(plat::ControlKind::Label, "lbl" + std::to_string(n(0, 9)), n(-1, 40));
+        const float x = std::uniform_real_distribution<float>(-5000, 5000)(rng);
+        const float y = static_cast<float>(n(-3, 700)) / 4;
+        const auto kind = static_cast<plat::InputKind>(n(0, 6));
+        plat::InputEvent e = kind == plat::InputKind::Click ? plat::InputEvent::click(c, n(-1, 2))
+                             : kind == plat::InputKind::FormMouseMove
+                                 ? plat::InputEvent::formMouseMove(n(0, 7), n(0, 7), x, y)
+                             : kind == plat::InputKind::KeyDown
+                                 ? plat::InputEvent::keyDown(n(1, 255), n(0, 7))
+                             : kind == plat::InputKind::Close
+                                 ? plat::InputEvent::close()
+                                 : plat::InputEvent::mouse(kind, c, n(0, 7), n(0, 7), x, y);
+        const std::string line = plat::eventText("frmX", e);
+        const plat::RecordingRead r = plat::parseRecording(head + line + "\n", "x.rec", "toy");
+        ASSERT_TRUE(r.recording) << r.error;
+        EXPECT_EQ(r.recording->lines.at(0).form, "frmX");
+        EXPECT_TRUE(r.recording->lines.at(0).event == e) << line;
+    }
 }
 
 TEST(Replay, CutRecordingReplaysUpToTheCutAndEnds) {
