@@ -207,6 +207,13 @@ void FormView::build() {
     for (Control* c : form_.controls()) {
         Item item;
         item.control = c;
+        // A box or option button ticks itself when clicked; the model decides (a replay keeps
+        // the click out), and the widget then shows the model's value again.
+        const std::size_t at = items_.size();
+        auto showModelValue = [this, at] {
+            items_[at].value = -1;
+            refresh();
+        };
         switch (c->kind) {
         case ControlKind::PictureBox:
             item.widget = new PictureWidget(form_, static_cast<PictureBox&>(*c), this);
@@ -227,9 +234,9 @@ void FormView::build() {
         case ControlKind::CheckBox: {
             auto* box = new QCheckBox(this);
             box->setFocusPolicy(Qt::NoFocus); // Space belongs to the game, not to a box
-            connect(box, &QCheckBox::clicked, this, [this, c, box] {
+            connect(box, &QCheckBox::clicked, this, [this, c, box, showModelValue] {
                 deliver(form_, InputEvent::click(*c, box->isChecked() ? 1 : 0));
-                refresh(); // a refused click shows the model's value again
+                showModelValue();
             });
             item.widget = box;
             break;
@@ -238,9 +245,9 @@ void FormView::build() {
             auto* option = new QRadioButton(this);
             option->setFocusPolicy(Qt::NoFocus);
             option->setAutoExclusive(false); // the model decides, see refresh
-            connect(option, &QRadioButton::clicked, this, [this, c] {
+            connect(option, &QRadioButton::clicked, this, [this, c, showModelValue] {
                 deliver(form_, InputEvent::click(*c));
-                refresh();
+                showModelValue();
             });
             item.widget = option;
             break;

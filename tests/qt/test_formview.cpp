@@ -11,6 +11,8 @@
 #include <QTest>
 
 #include "QtTestApp.h"
+#include "platform/InputEvent.h"
+#include "platform/Seams.h"
 #include "platform/qt/FormView.h"
 
 namespace {
@@ -165,6 +167,51 @@ TEST(FormView, ClicksReachTheModel) {
     EXPECT_FALSE(f.optA.value);
     EXPECT_TRUE(f.optB.value);
     EXPECT_FALSE(as<QRadioButton>(view, f.optA)->isChecked());
+}
+
+// Every event of the window passes the one door a recording taps and a replay shuts.
+TEST(FormView, EveryEventPassesTheTapWhichMayKeepItOut) {
+    qtTestApp();
+    SampleForm f;
+    f.onKeyDown = [](int, int) { return true; };
+    plat::qt::FormView view(f, [&] { plat::deliver(f, plat::InputEvent::close()); });
+    view.show();
+    struct Shut : plat::InputTap {
+        std::vector<plat::InputEvent> seen;
+        bool passes(plat::Form&, const plat::InputEvent& e) override {
+            seen.push_back(e);
+            return false;
+        }
+    } tap;
+    plat::InputTap* const before = plat::setInputTap(&tap);
+    QTest::mouseClick(view.widgetFor(f.chk), Qt::LeftButton);
+    QTest::mouseClick(view.widgetFor(f.optB), Qt::LeftButton);
+    QTest::mouseClick(view.widgetFor(f.cmd), Qt::LeftButton);
+    QTest::mouseClick(view.widgetFor(f.lbl), Qt::LeftButton);
+    QTest::mouseClick(view.widgetFor(f.pic), Qt::LeftButton, {}, QPoint(3, 4));
+    QTest::keyClick(&view, Qt::Key_Left);
+    view.close();
+    plat::setInputTap(before);
+
+    using K = plat::InputKind;
+    const std::vector<std::pair<K, std::string>> expected = {
+        {K::Click, "chk"}, {K::Click, "opt"},     {K::Click, "cmd"},
+        {K::Click, "lbl"}, {K::MouseDown, "pic"}, {K::MouseUp, "pic"},
+        {K::Click, "pic"}, {K::KeyDown, ""},      {K::Close, ""}};
+    std::vector<std::pair<K, std::string>> seen;
+    for (const plat::InputEvent& e : tap.seen)
+        seen.emplace_back(e.kind, e.control);
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(tap.seen[0].value, 1);
+    EXPECT_EQ(tap.seen[1].index, 1);
+    EXPECT_EQ(tap.seen[7].button, plat::vk::Left);
+    // None reached the model, and the widgets show the model's values again.
+    EXPECT_EQ(f.chk.value, 0);
+    EXPECT_FALSE(f.optB.value);
+    EXPECT_EQ(f.chkClicks + f.cmdClicks + f.lblClicks, 0);
+    EXPECT_TRUE(f.events.empty());
+    EXPECT_EQ(as<QCheckBox>(view, f.chk)->checkState(), Qt::Unchecked);
+    EXPECT_FALSE(as<QRadioButton>(view, f.optB)->isChecked());
 }
 
 TEST(FormView, PictureMouseEventsCarryButtonShiftAndPosition) {
