@@ -51,7 +51,9 @@ bool QtWindowSystem::isActive(const Form& form) {
 }
 
 void QtWindowSystem::showNote(const std::u16string& text, const std::u16string& title, int ms) {
+    if (note_) note_->close(); // one note at a time: the newest
     auto* box = new QMessageBox(QApplication::activeWindow());
+    note_ = box;
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setAttribute(Qt::WA_ShowWithoutActivating); // the keys stay with the game's window
     box->setWindowModality(Qt::NonModal);

@@ -2,6 +2,8 @@
 // window per shown form.
 #pragma once
 
+#include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 #include <map>
 #include <memory>
@@ -52,6 +54,7 @@ class QtWindowSystem : public IWindowSystem {
     std::map<std::string, std::pair<std::string, bool>> gameViews_;
 
     QtKeyboard* keyboard_;
+    QPointer<QMessageBox> note_; // the message box showNote shows now
     QTimer wakeUp_;
     std::map<const Form*, std::unique_ptr<FormView>> views_;
     std::vector<Form*> open_; // shown forms in the order they were shown
