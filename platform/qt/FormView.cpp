@@ -20,6 +20,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "platform/InputEvent.h"
 #include "platform/qt/KeyTable.h"
 #include "platform/qt/QtText.h"
 
@@ -43,12 +44,18 @@ QColor toQColor(Color c) {
     return QColor::fromRgb(c & 0xFFFFFFu);
 }
 
-void forwardMouse(const std::function<void(int, int, float, float)>& handler, int button,
-                  const QMouseEvent* event, int scale) {
-    if (!handler) return;
+// Hands a mouse event over a control to the form when the control has a handler for it, and
+// says whether it has.
+bool forwardMouse(Form& form, Control& c, InputKind kind, int button, const QMouseEvent* event,
+                  int scale) {
+    const auto& handler = kind == InputKind::MouseDown   ? c.onMouseDown
+                          : kind == InputKind::MouseMove ? c.onMouseMove
+                                                         : c.onMouseUp;
+    if (!handler) return false;
     const QPointF pos = event->position();
-    handler(button, shiftMask(event->modifiers()), toFormPixel(pos.x(), scale),
-            toFormPixel(pos.y(), scale));
+    deliver(form, InputEvent::mouse(kind, c, button, shiftMask(event->modifiers()),
+                                    toFormPixel(pos.x(), scale), toFormPixel(pos.y(), scale)));
+    return true;
 }
 
 // A surface's pixels as an image of the same size (a view of them where the layout allows).
@@ -100,7 +107,8 @@ int shiftMask(Qt::KeyboardModifiers modifiers) {
     return mask;
 }
 
-PictureWidget::PictureWidget(PictureBox& box, QWidget* parent) : QWidget(parent), box_(box) {
+PictureWidget::PictureWidget(Form& form, PictureBox& box, QWidget* parent)
+    : QWidget(parent), form_(form), box_(box) {
     setMouseTracking(true); // moves with no button held still reach the handler
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -166,18 +174,20 @@ void PictureWidget::paintEvent(QPaintEvent* event) {
 }
 
 void PictureWidget::mousePressEvent(QMouseEvent* event) {
-    forwardMouse(box_.onMouseDown, mouseButtonCode(event->button()), event, scale_);
+    forwardMouse(form_, box_, InputKind::MouseDown, mouseButtonCode(event->button()), event,
+                 scale_);
 }
 
 void PictureWidget::mouseMoveEvent(QMouseEvent* event) {
-    forwardMouse(box_.onMouseMove, mouseButtonCode(event->buttons()), event, scale_);
+    forwardMouse(form_, box_, InputKind::MouseMove, mouseButtonCode(event->buttons()), event,
+                 scale_);
 }
 
 void PictureWidget::mouseReleaseEvent(QMouseEvent* event) {
-    forwardMouse(box_.onMouseUp, mouseButtonCode(event->button()), event, scale_);
+    forwardMouse(form_, box_, InputKind::MouseUp, mouseButtonCode(event->button()), event, scale_);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
         box_.onClick) {
-        box_.onClick();
+        deliver(form_, InputEvent::click(box_));
     }
 }
 
@@ -207,7 +217,7 @@ void FormView::build() {
         item.control = c;
         switch (c->kind) {
         case ControlKind::PictureBox:
-            item.widget = new PictureWidget(static_cast<PictureBox&>(*c), this);
+            item.widget = new PictureWidget(form_, static_cast<PictureBox&>(*c), this);
             break;
         case ControlKind::Label: {
             auto* label = new QLabel(this);
@@ -225,9 +235,9 @@ void FormView::build() {
         case ControlKind::CheckBox: {
             auto* box = new QCheckBox(this);
             box->setFocusPolicy(Qt::NoFocus); // Space belongs to the game, not to a box
-            connect(box, &QCheckBox::clicked, this, [c, box] {
-                static_cast<CheckBox&>(*c).value = box->isChecked() ? 1 : 0;
-                if (c->onClick) c->onClick();
+            connect(box, &QCheckBox::clicked, this, [this, c, box] {
+                deliver(form_, InputEvent::click(*c, box->isChecked() ? 1 : 0));
+                refresh(); // a refused click shows the model's value again
             });
             item.widget = box;
             break;
@@ -237,14 +247,7 @@ void FormView::build() {
             option->setFocusPolicy(Qt::NoFocus);
             option->setAutoExclusive(false); // the model decides, see refresh
             connect(option, &QRadioButton::clicked, this, [this, c] {
-                // Option buttons sharing a container exclude each other.
-                for (Control* other : form_.controls()) {
-                    if (other->kind == ControlKind::OptionButton &&
-                        other->container == c->container) {
-                        static_cast<OptionButton&>(*other).value = other == c;
-                    }
-                }
-                if (c->onClick) c->onClick();
+                deliver(form_, InputEvent::click(*c));
                 refresh();
             });
             item.widget = option;
@@ -253,9 +256,8 @@ void FormView::build() {
         case ControlKind::Button: {
             auto* button = new QPushButton(this);
             button->setFocusPolicy(Qt::NoFocus);
-            connect(button, &QPushButton::clicked, this, [c] {
-                if (c->onClick) c->onClick();
-            });
+            connect(button, &QPushButton::clicked, this,
+                    [this, c] { deliver(form_, InputEvent::click(*c)); });
             item.widget = button;
             break;
         }
@@ -455,8 +457,9 @@ void FormView::repaintBox(const PictureBox& box) {
 void FormView::mouseMoveEvent(QMouseEvent* event) {
     if (form_.onMouseMove) {
         const QPointF p = event->position() - QPointF(origin_);
-        form_.onMouseMove(mouseButtonCode(event->buttons()), shiftMask(event->modifiers()),
-                          toFormPixel(p.x(), scale_), toFormPixel(p.y(), scale_));
+        deliver(form_, InputEvent::formMouseMove(
+                           mouseButtonCode(event->buttons()), shiftMask(event->modifiers()),
+                           toFormPixel(p.x(), scale_), toFormPixel(p.y(), scale_)));
     }
     QWidget::mouseMoveEvent(event);
 }
@@ -526,7 +529,7 @@ void FormView::keyPressEvent(QKeyEvent* event) {
         // A held key's repeats stay with the window: Enter held down must not both open a
         // menu and choose from it.
         const bool used = code != 0 && !event->isAutoRepeat() && form_.onKeyDown &&
-                          form_.onKeyDown(code, shiftMask(event->modifiers()));
+                          deliver(form_, InputEvent::keyDown(code, shiftMask(event->modifiers())));
         // Esc leaves fullscreen unless the form had a use for it (closing a menu).
         if (!used && key == Qt::Key_Escape && display_.fullScreen) {
             setFullScreenMode(false);
@@ -586,21 +589,24 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
         switch (event->type()) {
         case QEvent::MouseButtonPress: {
             const auto* m = static_cast<QMouseEvent*>(event);
-            forwardMouse(c.onMouseDown, mouseButtonCode(m->button()), m, scale_);
-            if (c.onMouseDown) return true;
+            if (forwardMouse(form_, c, InputKind::MouseDown, mouseButtonCode(m->button()), m,
+                             scale_))
+                return true;
             break;
         }
         case QEvent::MouseMove: {
             const auto* m = static_cast<QMouseEvent*>(event);
-            forwardMouse(c.onMouseMove, mouseButtonCode(m->buttons()), m, scale_);
-            if (c.onMouseMove) return true;
+            if (forwardMouse(form_, c, InputKind::MouseMove, mouseButtonCode(m->buttons()), m,
+                             scale_))
+                return true;
             break;
         }
         case QEvent::MouseButtonRelease: {
             const auto* m = static_cast<QMouseEvent*>(event);
-            forwardMouse(c.onMouseUp, mouseButtonCode(m->button()), m, scale_);
-            if (m->button() == Qt::LeftButton && c.onClick) c.onClick();
-            if (c.onMouseUp || c.onClick) return true;
+            const bool up =
+                forwardMouse(form_, c, InputKind::MouseUp, mouseButtonCode(m->button()), m, scale_);
+            if (m->button() == Qt::LeftButton && c.onClick) deliver(form_, InputEvent::click(c));
+            if (up || c.onClick) return true;
             break;
         }
         default: break;

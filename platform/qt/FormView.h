@@ -1,6 +1,6 @@
 // A real window built from any form model: picture boxes are shown pixel for pixel (scaled
 // nearest-neighbour only), the other controls are real Qt widgets, and the widgets' events go
-// to the model's handlers. The model stays the truth: the view copies it on every refresh.
+// to the model's handlers through plat::deliver. The model stays the truth: the view copies it on every refresh.
 // The whole window can be shown at a whole zoom factor or fullscreen; the handlers always
 // receive positions in the form's own pixels.
 #pragma once
@@ -34,7 +34,7 @@ struct Display {
 // Shows one picture box's surface and forwards the mouse.
 class PictureWidget : public QWidget {
   public:
-    PictureWidget(PictureBox& box, QWidget* parent);
+    PictureWidget(Form& form, PictureBox& box, QWidget* parent);
     PictureBox& box() { return box_; }
     void setScale(int scale) {
         scale_ = scale;
@@ -56,6 +56,7 @@ class PictureWidget : public QWidget {
     // all over. Answers the rectangle that changed.
     PixelRect takePicture(bool& whole);
 
+    Form& form_;
     PictureBox& box_;
     QRect onWidget(const PixelRect& r) const {
         return QRect(r.x * scale_, r.y * scale_, r.width * scale_, r.height * scale_);

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <algorithm>
 
+#include "platform/InputEvent.h"
 #include "platform/qt/QtKeyboard.h"
 
 namespace plat::qt {
@@ -104,7 +105,7 @@ void QtWindowSystem::show(Form& form) {
             if (display_.zoomChanged) display_.zoomChanged(zoom);
         };
         auto made = std::make_unique<FormView>(
-            form, [this, &form] { unload(form); }, std::move(display));
+            form, [this, &form] { deliver(form, InputEvent::close(), this); }, std::move(display));
         view = made.get();
         views_[&form] = std::move(made);
     }

@@ -1,0 +1,109 @@
+#include "platform/Recorder.h"
+
+namespace plat {
+
+Recorder::Recorder(Services& inner, std::ostream& out, const RecordingHeader& header)
+    : SessionSeams(inner), out_(out) {
+    inner.random.fixSeed(header.seed);
+    out_ << headerText(header);
+    out_.flush();
+}
+
+Recorder::~Recorder() {
+    flush();
+}
+
+void Recorder::write(const std::string& line) {
+    if (pumps_ > 0) {
+        out_ << "p " << pumps_ << '\n';
+        pumps_ = 0;
+    }
+    out_ << line << '\n';
+}
+
+void Recorder::flush() {
+    if (pumps_ > 0) {
+        out_ << "p " << pumps_ << '\n';
+        pumps_ = 0;
+    }
+    out_.flush();
+}
+
+std::uint32_t Recorder::timeGetTime() {
+    const std::uint32_t now = inner_.clock.timeGetTime();
+    write("t " + std::to_string(now - lastTick_));
+    lastTick_ = now;
+    if (!flushTickSet_) {
+        lastFlush_ = now;
+        flushTickSet_ = true;
+    } else if (now - lastFlush_ >= 1000) {
+        flush();
+        lastFlush_ = now;
+    }
+    return now;
+}
+
+void Recorder::watch(Watched& w, bool now, const std::string& what) {
+    if (now == w.value) {
+        ++w.unchanged;
+        return;
+    }
+    write(what + (now ? " 1 " : " 0 ") + std::to_string(w.unchanged));
+    w.value = now;
+    w.unchanged = 0;
+}
+
+bool Recorder::isHeld(int virtualKey) {
+    const bool held = inner_.keyboard.isHeld(virtualKey);
+    watch(keys_.try_emplace(virtualKey, Watched{false}).first->second, held,
+          "k " + std::to_string(virtualKey));
+    return held;
+}
+
+bool Recorder::isActive(const Form& form) {
+    const bool active = inner_.windows.isActive(form);
+    watch(active_.try_emplace(form.name, Watched{true}).first->second, active, "a " + form.name);
+    return active;
+}
+
+void Recorder::doEvents() {
+    inner_.windows.doEvents();
+    ++pumps_;
+}
+
+void Recorder::waitEvents(std::uint32_t ms) {
+    inner_.windows.waitEvents(ms);
+    ++pumps_;
+}
+
+bool Recorder::passes(Form& form, const InputEvent& event) {
+    write(eventText(form.name, event));
+    return true;
+}
+
+MsgResult Recorder::messageBox(const std::u16string& text, const std::u16string& title,
+                               MsgButtons buttons, MsgIcon icon) {
+    flush(); // the player may take long over it, or end the program from it
+    const MsgResult answer = inner_.windows.messageBox(text, title, buttons, icon);
+    write("m " + std::to_string(static_cast<int>(answer)));
+    return answer;
+}
+
+void Recorder::frameBegins(const StateDigest& digest) {
+    ++frames_;
+    if (frames_ % kDigestEvery != 0) {
+        write("f");
+        return;
+    }
+    write("f " + digestText(digest()));
+    flush();
+}
+
+void Recorder::gameEnds(const StateDigest& digest) {
+    if (ended_) return;
+    ended_ = true;
+    write("end " + std::to_string(frames_) + " " + digestText(digest()));
+    flush();
+}
+
+} // namespace plat

@@ -1,0 +1,56 @@
+// Records a session: stands in for the real seams (see SessionSeams), passes every reading on,
+// and writes it to a stream in the recording format (see Recording.h) as it happens. The
+// stream is flushed at least once a second of the clock, before every message box, with every
+// digest and when the game ends.
+#pragma once
+
+#include <map>
+#include <ostream>
+#include <string>
+
+#include "platform/Recording.h"
+#include "platform/SessionSeams.h"
+
+namespace plat {
+
+class Recorder : public SessionSeams {
+  public:
+    // Starts the random source from the header's seed, writes the header and taps every input
+    // event delivered from now on. Hand the game services().
+    Recorder(Services& inner, std::ostream& out, const RecordingHeader& header);
+    ~Recorder() override; // writes what is pending and flushes
+
+    std::uint32_t timeGetTime() override;
+    bool isHeld(int virtualKey) override;
+    void doEvents() override;
+    void waitEvents(std::uint32_t ms) override;
+    bool isActive(const Form& form) override;
+    MsgResult messageBox(const std::u16string& text, const std::u16string& title,
+                         MsgButtons buttons, MsgIcon icon) override;
+    void frameBegins(const StateDigest& digest) override;
+    void gameEnds(const StateDigest& digest) override;
+    bool passes(Form& form, const InputEvent& event) override;
+
+    void flush();
+
+  private:
+    // A reading kept only when it changes: its last value and the readings since its line.
+    struct Watched {
+        bool value;
+        std::uint32_t unchanged = 0;
+    };
+    void write(const std::string& line); // with the pending pumps before it
+    void watch(Watched& w, bool now, const std::string& what);
+
+    std::ostream& out_;
+    std::uint32_t lastTick_ = 0;
+    std::uint32_t lastFlush_ = 0;
+    bool flushTickSet_ = false;
+    std::uint32_t pumps_ = 0; // passes of the pump not yet written
+    long long frames_ = 0;
+    bool ended_ = false;
+    std::map<int, Watched> keys_;
+    std::map<std::string, Watched> active_;
+};
+
+} // namespace plat

@@ -1,0 +1,267 @@
+#include "platform/Recording.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace plat {
+
+namespace {
+
+constexpr std::string_view kMagic = "recording";
+
+struct KindName {
+    InputKind kind;
+    std::string_view name;
+};
+constexpr KindName kKindNames[] = {
+    {InputKind::MouseDown, "down"},      {InputKind::MouseMove, "move"},
+    {InputKind::MouseUp, "up"},          {InputKind::Click, "click"},
+    {InputKind::FormMouseMove, "fmove"}, {InputKind::KeyDown, "key"},
+    {InputKind::Close, "close"},
+};
+
+std::string floatText(float f) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.9g", static_cast<double>(f));
+    return buf;
+}
+
+// The words of a line, split at single spaces.
+std::vector<std::string_view> words(std::string_view line) {
+    std::vector<std::string_view> w;
+    std::size_t start = 0;
+    while (start <= line.size()) {
+        const std::size_t end = std::min(line.find(' ', start), line.size());
+        w.push_back(line.substr(start, end - start));
+        start = end + 1;
+    }
+    return w;
+}
+
+template <typename T> bool number(std::string_view s, T& out, int base = 10) {
+    if (s.empty() || s.front() == '+') return false;
+    const auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), out, base);
+    return ec == std::errc() && p == s.data() + s.size();
+}
+
+bool floatNumber(std::string_view s, float& out) {
+    if (s.empty() || s.size() > 31) return false;
+    const std::string text(s);
+    char* end = nullptr;
+    out = std::strtof(text.c_str(), &end);
+    return end == text.c_str() + text.size() && std::isfinite(out);
+}
+
+bool flag(std::string_view s, bool& out) {
+    if (s != "0" && s != "1") return false;
+    out = s == "1";
+    return true;
+}
+
+bool digestNumber(std::string_view s, std::uint64_t& out) {
+    return s.size() == 16 && number(s, out, 16);
+}
+
+// A name of a form or a control: one word, not empty.
+bool name(std::string_view s) {
+    return !s.empty();
+}
+
+bool parseEvent(const std::vector<std::string_view>& w, RecordedLine& r) {
+    if (w.size() < 3 || !name(w[1])) return false;
+    r.form = std::string(w[1]);
+    InputEvent& e = r.event;
+    const KindName* kind = nullptr;
+    for (const KindName& k : kKindNames) {
+        if (k.name == w[2]) kind = &k;
+    }
+    if (kind == nullptr) return false;
+    e.kind = kind->kind;
+    switch (e.kind) {
+    case InputKind::MouseDown:
+    case InputKind::MouseMove:
+    case InputKind::MouseUp:
+        e.control = std::string(w[3 < w.size() ? 3 : 0]);
+        return w.size() == 9 && name(w[3]) && number(w[4], e.index) && number(w[5], e.button) &&
+               number(w[6], e.shift) && floatNumber(w[7], e.x) && floatNumber(w[8], e.y);
+    case InputKind::Click:
+        e.control = std::string(w[3 < w.size() ? 3 : 0]);
+        return w.size() == 6 && name(w[3]) && number(w[4], e.index) && number(w[5], e.value);
+    case InputKind::FormMouseMove:
+        return w.size() == 7 && number(w[3], e.button) && number(w[4], e.shift) &&
+               floatNumber(w[5], e.x) && floatNumber(w[6], e.y);
+    case InputKind::KeyDown:
+        return w.size() == 5 && number(w[3], e.button) && number(w[4], e.shift);
+    case InputKind::Close: return w.size() == 3;
+    }
+    return false;
+}
+
+bool parseLine(std::string_view text, RecordedLine& r) {
+    const std::vector<std::string_view> w = words(text);
+    const std::string_view k = w[0];
+    if (k == "t") {
+        r.kind = RecordedLine::Clock;
+        return w.size() == 2 && number(w[1], r.number);
+    }
+    if (k == "k") {
+        r.kind = RecordedLine::Key;
+        return w.size() == 4 && number(w[1], r.number) && flag(w[2], r.held) &&
+               number(w[3], r.unchanged);
+    }
+    if (k == "a") {
+        r.kind = RecordedLine::Active;
+        r.form = std::string(w.size() > 1 ? w[1] : "");
+        return w.size() == 4 && name(w[1]) && flag(w[2], r.held) && number(w[3], r.unchanged);
+    }
+    if (k == "p") {
+        r.kind = RecordedLine::Pumps;
+        return w.size() == 2 && number(w[1], r.number) && r.number > 0;
+    }
+    if (k == "e") {
+        r.kind = RecordedLine::Event;
+        return parseEvent(w, r);
+    }
+    if (k == "m") {
+        r.kind = RecordedLine::Box;
+        return w.size() == 2 && number(w[1], r.number) &&
+               (r.number == 1 || r.number == 2 || r.number == 6 || r.number == 7);
+    }
+    if (k == "f") {
+        r.kind = RecordedLine::Frame;
+        if (w.size() == 1) return true;
+        std::uint64_t d = 0;
+        if (w.size() != 2 || !digestNumber(w[1], d)) return false;
+        r.digest = d;
+        return true;
+    }
+    if (k == "end") {
+        r.kind = RecordedLine::End;
+        std::uint64_t d = 0;
+        if (w.size() != 3 || !number(w[1], r.number) || !digestNumber(w[2], d)) return false;
+        r.digest = d;
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+std::string headerText(const RecordingHeader& h) {
+    return std::string(kMagic) + " " + std::to_string(kRecordingVersion) + "\nprogram " +
+           h.program + "\nversion " + h.version + "\nscenario " + h.scenario + "\nseed " +
+           std::to_string(h.seed) + "\n";
+}
+
+std::string digestText(std::uint64_t digest) {
+    char buf[17];
+    std::snprintf(buf, sizeof buf, "%016llx", static_cast<unsigned long long>(digest));
+    return buf;
+}
+
+std::string eventText(const std::string& form, const InputEvent& e) {
+    std::string s = "e " + form + " ";
+    for (const KindName& k : kKindNames) {
+        if (k.kind == e.kind) s += k.name;
+    }
+    const std::string at = " " + floatText(e.x) + " " + floatText(e.y);
+    switch (e.kind) {
+    case InputKind::MouseDown:
+    case InputKind::MouseMove:
+    case InputKind::MouseUp:
+        return s + " " + e.control + " " + std::to_string(e.index) + " " +
+               std::to_string(e.button) + " " + std::to_string(e.shift) + at;
+    case InputKind::Click:
+        return s + " " + e.control + " " + std::to_string(e.index) + " " + std::to_string(e.value);
+    case InputKind::FormMouseMove:
+        return s + " " + std::to_string(e.button) + " " + std::to_string(e.shift) + at;
+    case InputKind::KeyDown:
+        return s + " " + std::to_string(e.button) + " " + std::to_string(e.shift);
+    case InputKind::Close: return s;
+    }
+    return s;
+}
+
+RecordingRead parseRecording(std::string_view text, std::string_view fileName,
+                             std::string_view program) {
+    RecordingRead result;
+    int lineNo = 0;
+    auto fail = [&](const std::string& what) {
+        result.error = std::string(fileName) + ":" + std::to_string(lineNo) + ": " + what;
+        return result;
+    };
+    // Whole lines only: what follows the last line break was cut off while being written.
+    const std::size_t lastBreak = text.rfind('\n');
+    text = lastBreak == std::string_view::npos ? std::string_view() : text.substr(0, lastBreak + 1);
+    std::size_t pos = 0;
+    auto nextLine = [&](std::string_view& line) {
+        if (pos >= text.size()) return false;
+        const std::size_t end = text.find('\n', pos);
+        line = text.substr(pos, end - pos);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        pos = end + 1;
+        ++lineNo;
+        return true;
+    };
+
+    Recording rec;
+    const std::string_view fields[] = {"program", "version", "scenario", "seed"};
+    std::string_view line;
+    if (!nextLine(line)) return fail("not a recording: its header is cut short");
+    const std::string magic = std::string(kMagic) + " ";
+    if (line.substr(0, magic.size()) != magic) return fail("not a recording");
+    int version = 0;
+    if (!number(line.substr(magic.size()), version) || version != kRecordingVersion) {
+        return fail("recording format version '" + std::string(line.substr(magic.size())) +
+                    "' is unknown (this program reads version " +
+                    std::to_string(kRecordingVersion) + ")");
+    }
+    for (std::string_view field : fields) {
+        if (!nextLine(line)) return fail("the header is cut short");
+        const std::string key = std::string(field) + " ";
+        if (line.substr(0, key.size()) != key && line != field) {
+            return fail("the header lacks its '" + std::string(field) + "' line");
+        }
+        const std::string_view value =
+            line.size() > key.size() ? line.substr(key.size()) : std::string_view();
+        if (field == "program") rec.header.program = value;
+        if (field == "version") rec.header.version = value;
+        if (field == "scenario") rec.header.scenario = value;
+        if (field == "seed" && !number(value, rec.header.seed))
+            return fail("the seed '" + std::string(value) + "' is not a whole number");
+    }
+    if (rec.header.program != program) {
+        return fail("this is a recording of " +
+                    (rec.header.program.empty() ? std::string("no program")
+                                                : "'" + rec.header.program + "'") +
+                    ", not of " + std::string(program));
+    }
+    while (nextLine(line)) {
+        RecordedLine r;
+        r.line = lineNo;
+        if (!parseLine(line, r)) {
+            const std::string shown(line.substr(0, 40));
+            return fail("malformed line '" + shown + (line.size() > 40 ? "...'" : "'"));
+        }
+        rec.lines.push_back(std::move(r));
+    }
+    result.recording = std::move(rec);
+    return result;
+}
+
+RecordingRead readRecording(const std::string& path, std::string_view program) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    if (in) ss << in.rdbuf();
+    if (!in || in.bad()) {
+        RecordingRead r;
+        r.error = path + ":0: cannot read the file";
+        return r;
+    }
+    return parseRecording(ss.str(), path, program);
+}
+
+} // namespace plat
