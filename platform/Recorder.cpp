@@ -1,5 +1,7 @@
 #include "platform/Recorder.h"
 
+#include <cstdlib>
+
 namespace plat {
 
 Recorder::Recorder(Services& inner, std::ostream& out, const RecordingHeader& header)
@@ -83,9 +85,10 @@ bool Recorder::passes(Form& form, const InputEvent& event) {
 
 MsgResult Recorder::messageBox(const std::u16string& text, const std::u16string& title,
                                MsgButtons buttons, MsgIcon icon) {
-    flush(); // the player may take long over it, or end the program from it
+    flush(); // the player may take long over it
     const MsgResult answer = inner_.windows.messageBox(text, title, buttons, icon);
     write("m " + std::to_string(static_cast<int>(answer)));
+    flush(); // the answer may end the program
     return answer;
 }
 
@@ -104,6 +107,12 @@ void Recorder::gameEnds(const StateDigest& digest) {
     ended_ = true;
     write("end " + std::to_string(frames_) + " " + digestText(digest()));
     flush();
+}
+
+void Recorder::exitNow(int code) {
+    flush();
+    inner_.process.exitNow(code);
+    std::abort(); // an exitNow that returned
 }
 
 } // namespace plat

@@ -210,7 +210,8 @@ RecordingRead parseRecording(std::string_view text, std::string_view fileName,
     Recording rec;
     const std::string_view fields[] = {"program", "version", "scenario", "seed"};
     std::string_view line;
-    if (!nextLine(line)) return fail("not a recording: its header is cut short");
+    // A header cut short is missing the line after the last one it has.
+    if (!nextLine(line)) return ++lineNo, fail("the header is cut short");
     const std::string magic = std::string(kMagic) + " ";
     if (line.substr(0, magic.size()) != magic) return fail("not a recording");
     int version = 0;
@@ -220,7 +221,7 @@ RecordingRead parseRecording(std::string_view text, std::string_view fileName,
                     std::to_string(kRecordingVersion) + ")");
     }
     for (std::string_view field : fields) {
-        if (!nextLine(line)) return fail("the header is cut short");
+        if (!nextLine(line)) return ++lineNo, fail("the header is cut short");
         const std::string key = std::string(field) + " ";
         if (line.substr(0, key.size()) != key && line != field) {
             return fail("the header lacks its '" + std::string(field) + "' line");

@@ -1,7 +1,9 @@
 // The seams of a recorded or replayed session: one object stands in for the clock, the
-// keyboard and the window system of the real ones, watches the game's frames, and taps the
-// window's input. What it does not override goes straight to the real seams.
+// keyboard, the window system and the process of the real ones, watches the game's frames, and
+// taps the window's input. What it does not override goes straight to the real seams.
 #pragma once
+
+#include <cstdlib>
 
 #include "platform/InputEvent.h"
 #include "platform/Seams.h"
@@ -11,6 +13,7 @@ namespace plat {
 class SessionSeams : public IClock,
                      public IKeyboard,
                      public IWindowSystem,
+                     public IProcess,
                      public ISession,
                      public InputTap {
   public:
@@ -23,7 +26,7 @@ class SessionSeams : public IClock,
     SessionSeams(const SessionSeams&) = delete;
     SessionSeams& operator=(const SessionSeams&) = delete;
 
-    // The services to hand the game: these seams, the real process, text and random source.
+    // The services to hand the game: these seams, the real text renderer and random source.
     Services& services() { return services_; }
 
     std::uint32_t timeGetTime() override { return inner_.clock.timeGetTime(); }
@@ -45,6 +48,18 @@ class SessionSeams : public IClock,
     void unloadAll() override { inner_.windows.unloadAll(); }
     void repaint(PictureBox& box) override { inner_.windows.repaint(box); }
     void sync(Form& form) override { inner_.windows.sync(form); }
+
+    std::string exeFolder() override { return inner_.process.exeFolder(); }
+    std::string exeName() override { return inner_.process.exeName(); }
+    Version version() override { return inner_.process.version(); }
+    LocalTime localTime() override { return inner_.process.localTime(); }
+    bool appendToFile(const std::string& path, std::string_view bytes) override {
+        return inner_.process.appendToFile(path, bytes);
+    }
+    [[noreturn]] void exitNow(int code) override {
+        inner_.process.exitNow(code);
+        std::abort(); // an exitNow that returned
+    }
 
   protected:
     Services& inner_;
