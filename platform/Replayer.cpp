@@ -132,8 +132,8 @@ void Replayer::doEvents() {
     if (--pumpsLeft_ > 0) --next_; // the same line counts the passes still to come
 }
 
-MsgResult Replayer::messageBox(const std::u16string& text, const std::u16string& title,
-                               MsgButtons, MsgIcon) {
+MsgResult Replayer::messageBox(const std::u16string& text, const std::u16string& title, MsgButtons,
+                               MsgIcon) {
     if (options_.showBox) options_.showBox(text, title);
     if (ended_ && next_ >= rec_.lines.size()) return MsgResult::Ok;
     return static_cast<MsgResult>(take(RecordedLine::Box).number);

@@ -50,6 +50,8 @@ class Replayer : public SessionSeams {
     [[noreturn]] void exitNow(int code) override; // the game's own end: the end line first
 
     long long frames() const { return frames_; }
+    // Writes the end line unless it is written: for a game that ended without saying so.
+    void writeEnd();
 
   private:
     struct Watched {
@@ -61,7 +63,6 @@ class Replayer : public SessionSeams {
     bool watch(Watched& w, RecordedLine::Kind kind, int key, const std::string& form);
     [[noreturn]] void drift(const std::string& what);
     [[noreturn]] void usedUp();
-    void writeEnd();
     void pace();
 
     Recording rec_;

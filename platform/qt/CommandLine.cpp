@@ -36,7 +36,22 @@ CommandLine parseCommandLine(const QStringList& arguments, const ProgramInfo& in
         QStringLiteral("Start the random source from N: the same seed and the same input "
                        "give the same run."),
         QStringLiteral("N"));
-    parser.addOptions({help, version, scale, fullScreen, seed});
+    const QCommandLineOption record(
+        QStringLiteral("record"),
+        QStringLiteral("Record the session to FILE: everything the game reads (clock, keys, "
+                       "mouse, window, message boxes) and the seed, written as it happens."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption replay(
+        QStringLiteral("replay"),
+        QStringLiteral("Play the recording FILE back with its scenario and seed: keyboard and "
+                       "mouse are ignored but for F11, F12 and Esc; closing the window ends it. "
+                       "Exit code 2 for a bad recording, 3 when the game drifts from it."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption headless(
+        QStringLiteral("headless"),
+        QStringLiteral("With --replay: no window, as fast as it goes; prints each message box's "
+                       "text and at the end 'end frame=<n> digest=<hex>'. Needs no display."));
+    parser.addOptions({help, version, scale, fullScreen, seed, record, replay, headless});
     const QCommandLineOption scenario(
         QStringLiteral("scenario"),
         QStringLiteral("Play the quest in the scenario folder DIR instead of the built-in one."),
@@ -94,6 +109,31 @@ CommandLine parseCommandLine(const QStringList& arguments, const ProgramInfo& in
         if (c.options.check && c.options.scenario.empty()) {
             return refuse(info, QStringLiteral("--check needs --scenario DIR."));
         }
+    }
+    c.options.record = parser.value(record).toStdString();
+    c.options.replay = parser.value(replay).toStdString();
+    c.options.headless = parser.isSet(headless);
+    const bool replaying = parser.isSet(replay);
+    if ((parser.isSet(record) && c.options.record.empty()) ||
+        (replaying && c.options.replay.empty())) {
+        return refuse(info, QStringLiteral("--record and --replay take a file name."));
+    }
+    if (parser.isSet(record) && replaying) {
+        return refuse(info, QStringLiteral("--record and --replay do not go together."));
+    }
+    if (c.options.headless && !replaying) {
+        return refuse(info, QStringLiteral("--headless needs --replay FILE."));
+    }
+    // The recording knows its scenario and seed; --check plays nothing.
+    for (const QCommandLineOption* o : {&seed, &scenario, &check}) {
+        if (o != &seed && !info.takesScenario) break;
+        if (replaying && parser.isSet(*o)) {
+            return refuse(info, QStringLiteral("--replay takes no --%1: the recording has it.")
+                                    .arg(o->names().constFirst()));
+        }
+    }
+    if (c.options.check && parser.isSet(record)) {
+        return refuse(info, QStringLiteral("--check plays nothing to record."));
     }
     return c;
 }

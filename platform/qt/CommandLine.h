@@ -24,6 +24,9 @@ struct Options {
     std::optional<std::uint64_t> seed; // the random source starts here and ignores the clock
     std::string scenario;              // a scenario folder to play instead of the built-in one
     bool check = false;                // only read and validate the scenario, then leave
+    std::string record;                // write the session to this recording file
+    std::string replay;                // play this recording back
+    bool headless = false;             // replay without a window, as fast as it goes
 };
 
 // Either the options to run with, or an exit code and what to print before leaving.

@@ -32,14 +32,6 @@ QString toQt(const std::u16string& text) {
     return QString::fromStdU16String(text);
 }
 
-// The programs break lines with CR LF or a lone CR; Qt widgets break on LF.
-QString toDisplayText(const std::u16string& text) {
-    QString s = toQt(text);
-    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return s;
-}
-
 QColor toQColor(Color c) {
     return QColor::fromRgb(c & 0xFFFFFFu);
 }
@@ -390,7 +382,7 @@ void FormView::refreshItem(Item& item) {
         case ControlKind::Frame: static_cast<QGroupBox*>(w)->setTitle(toQt(c.caption)); break;
         case ControlKind::TextBox: {
             auto* text = static_cast<QPlainTextEdit*>(w);
-            text->setPlainText(toDisplayText(c.caption));
+            text->setPlainText(withLineFeeds(c.caption));
             // The newest line of a message log is the one to see.
             text->verticalScrollBar()->setValue(text->verticalScrollBar()->maximum());
             break;

@@ -4,10 +4,15 @@
 #include <QSettings>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <optional>
 #include <random>
 
 #include "platform/PosixClock.h"
 #include "platform/PosixProcess.h"
+#include "platform/Recorder.h"
+#include "platform/Replayer.h"
 #include "platform/qt/QtKeyboard.h"
 #include "platform/qt/QtText.h"
 
@@ -24,6 +29,7 @@ bool hasDisplay() {
 }
 
 constexpr const char* kZoomKey = "window/zoom";
+constexpr int kShownBoxMs = 2000; // a replayed message box stays up this long
 
 } // namespace
 
@@ -40,6 +46,27 @@ int runProgram(int argc, char** argv, const ProgramInfo& info,
     if (command.exitCode >= 0) return command.exitCode;
     if (command.options.check) return check ? check(command.options) : 2;
 
+    // A recording to replay is read and checked whole before anything else happens.
+    Options options = command.options;
+    std::optional<Recording> recording;
+    if (!options.replay.empty()) {
+        RecordingRead read = readRecording(options.replay, info.name);
+        if (!read.recording) {
+            std::fprintf(stderr, "%s\n", read.error.c_str());
+            return 2;
+        }
+        recording = std::move(read.recording);
+        options.scenario = recording->header.scenario;
+    }
+    if (options.headless) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Standard error is for the drift alone: the offscreen platform's notes stay out.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& m) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::fprintf(stderr, "%s\n", qPrintable(m));
+        });
+    }
+
     if (!hasDisplay()) {
         std::fprintf(stderr,
                      "%s: no display found (DISPLAY is not set); "
@@ -55,9 +82,8 @@ int runProgram(int argc, char** argv, const ProgramInfo& info,
     // The zoom the player chose last time, unless the command line names one.
     QSettings settings;
     Display display;
-    display.zoom =
-        command.options.scale != 0 ? command.options.scale : settings.value(kZoomKey, 1).toInt();
-    display.fullScreen = command.options.fullScreen;
+    display.zoom = options.scale != 0 ? options.scale : settings.value(kZoomKey, 1).toInt();
+    display.fullScreen = options.fullScreen;
     display.programName = QString::fromUtf8(info.name);
     display.programTitle = QString::fromUtf8(info.title);
     display.zoomChanged = [&settings](int zoom) { settings.setValue(kZoomKey, zoom); };
@@ -69,13 +95,42 @@ int runProgram(int argc, char** argv, const ProgramInfo& info,
     PosixProcess process;
     QtTextRenderer text;
     Random random;
-    if (command.options.seed) {
-        random.fixSeed(*command.options.seed);
+    if (options.seed) {
+        random.fixSeed(*options.seed);
     } else {
         random.reseed(std::random_device{}());
     }
     Services sv{clock, keyboard, windows, process, text, random};
-    startUp(sv, windows, command.options);
+    if (recording) {
+        // Each box's text goes to standard output; a window shows it for a moment, unanswered.
+        const bool headless = options.headless;
+        auto showBox = [&windows, headless](const std::u16string& body,
+                                            const std::u16string& title) {
+            std::printf("%s\n", withLineFeeds(body).toUtf8().constData());
+            std::fflush(stdout);
+            if (!headless) windows.showNote(body, title, kShownBoxMs);
+        };
+        Replayer replayer(sv, std::move(*recording),
+                          {options.replay, &std::cout, &std::cerr, !headless, showBox});
+        startUp(replayer.services(), windows, options);
+        replayer.writeEnd();
+        return 0;
+    }
+    if (!options.record.empty()) {
+        std::ofstream file(options.record, std::ios::binary | std::ios::trunc);
+        if (!file) {
+            std::fprintf(stderr, "%s: cannot write the recording %s\n", info.name,
+                         options.record.c_str());
+            return 2;
+        }
+        std::random_device device;
+        const std::uint64_t seed =
+            options.seed ? *options.seed : (std::uint64_t{device()} << 32) | device();
+        Recorder recorder(sv, file, {info.name, info.version, options.scenario, seed});
+        startUp(recorder.services(), windows, options);
+        return 0;
+    }
+    startUp(sv, windows, options);
     return 0;
 }
 

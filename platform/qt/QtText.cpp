@@ -9,6 +9,13 @@
 
 namespace plat::qt {
 
+QString withLineFeeds(const std::u16string& text) {
+    QString s = QString::fromStdU16String(text);
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return s;
+}
+
 QFont japaneseFont(int pixelSize) {
     QFont font;
     font.setFamilies({QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic"),

@@ -14,6 +14,9 @@ namespace plat::qt {
 // The font families tried in order for program text; fontconfig supplies the first present.
 QFont japaneseFont(int pixelSize);
 
+// A text as the programs break lines (CR LF or a lone CR) with Qt's line feeds.
+QString withLineFeeds(const std::u16string& text);
+
 // Draws with the surface's fore colour and pixel font size, background left as it is, no
 // antialiasing (so the text keeps the surface's exact colours). (x, y) is the top-left of the
 // text cell, as the programs' text output expects.

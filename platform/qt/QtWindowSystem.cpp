@@ -8,6 +8,7 @@
 
 #include "platform/InputEvent.h"
 #include "platform/qt/QtKeyboard.h"
+#include "platform/qt/QtText.h"
 
 namespace plat::qt {
 
@@ -49,6 +50,19 @@ bool QtWindowSystem::isActive(const Form& form) {
     return view != nullptr && view->isActiveWindow();
 }
 
+void QtWindowSystem::showNote(const std::u16string& text, const std::u16string& title, int ms) {
+    auto* box = new QMessageBox(QApplication::activeWindow());
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->setWindowTitle(title.empty() ? QCoreApplication::applicationName()
+                                      : QString::fromStdU16String(title));
+    box->setTextFormat(Qt::PlainText);
+    box->setText(withLineFeeds(text));
+    box->setStandardButtons(QMessageBox::NoButton);
+    box->show();
+    QTimer::singleShot(ms, box, &QWidget::close);
+}
+
 MsgResult QtWindowSystem::messageBox(const std::u16string& text, const std::u16string& title,
                                      MsgButtons buttons, MsgIcon icon) {
     QWidget* parent = QApplication::activeWindow();
@@ -56,11 +70,8 @@ MsgResult QtWindowSystem::messageBox(const std::u16string& text, const std::u16s
     box.setIcon(icon == MsgIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon);
     box.setWindowTitle(title.empty() ? QCoreApplication::applicationName()
                                      : QString::fromStdU16String(title));
-    QString body = QString::fromStdU16String(text);
-    body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    body.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     box.setTextFormat(Qt::PlainText);
-    box.setText(body);
+    box.setText(withLineFeeds(text));
     if (buttons == MsgButtons::YesNoCancel) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Yes);

@@ -42,6 +42,9 @@ class QtWindowSystem : public IWindowSystem {
     // only thing fullscreen shows.
     void setGameView(const std::string& formName, const std::string& pictureName, bool alone);
 
+    // Shows a message box's text for `ms` milliseconds without waiting for an answer.
+    void showNote(const std::u16string& text, const std::u16string& title, int ms);
+
   private:
     void refreshViews();
 

@@ -46,6 +46,17 @@ TEST(CommandLine, OptionsHelpVersionAndRefusals) {
         {{"map.txt"}, 2, "", 0, false, {}},
         {{"--check"}, 2, "", 0, false, {}}, // nothing to check
         {{"--scenario"}, 2, "", 0, false, {}},
+        {{"--record", "a.rec", "--seed", "5"}, -1, "", 0, false, 5},
+        {{"--replay", "a.rec", "--headless"}, -1, "", 0, false, {}},
+        {{"--help"}, 0, "--replay <FILE>", 0, false, {}},
+        {{"--record", "a.rec", "--replay", "a.rec"}, 2, "", 0, false, {}},
+        {{"--headless"}, 2, "", 0, false, {}},
+        {{"--record", "a.rec", "--headless"}, 2, "", 0, false, {}},
+        {{"--replay", "a.rec", "--scenario", "quest"}, 2, "", 0, false, {}},
+        {{"--replay", "a.rec", "--seed", "5"}, 2, "", 0, false, {}},
+        {{"--replay", ""}, 2, "", 0, false, {}},
+        {{"--record"}, 2, "", 0, false, {}},
+        {{"--scenario", "quest", "--check", "--record", "a.rec"}, 2, "", 0, false, {}},
     };
     for (const Case& c : cases) {
         const auto r = parseCommandLine(QStringList{"/usr/bin/haruvel"} + c.args, kInfo);
