@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "common/mdlCommon.h"
 #include "platform/Recording.h"
+#include "platform/qt/QtText.h"
 #include "tests/support/battlebot.h"
 #include "tests/support/playbot.h"
 
@@ -22,7 +22,7 @@ namespace {
 constexpr std::uint64_t kDemoSeed = 12345;
 constexpr std::uint64_t kBattleSeed = 4;
 
-// What the headless replay prints: each box's text, then the end line.
+// What the headless replay prints: each box's text with line feeds, then the end line.
 std::string replayOutput(const std::vector<std::u16string>& messages, const std::string& recording,
                          const std::string& fileName, const std::string& program) {
     const plat::RecordingRead read = plat::parseRecording(recording, fileName, program);
@@ -35,7 +35,7 @@ std::string replayOutput(const std::vector<std::u16string>& messages, const std:
     const plat::RecordedLine& end = read.recording->lines.back();
     std::string out;
     for (const std::u16string& m : messages)
-        out += mdlCommon::toUtf8(m) + "\n";
+        out += plat::qt::withLineFeeds(m).toStdString() + "\n";
     return out + "end frame=" + std::to_string(end.number) +
            " digest=" + plat::digestText(*end.digest) + "\n";
 }
