@@ -128,8 +128,12 @@ void Replayer::doEvents() {
         if (form == forms_.end()) drift("an input event for the form " + r.form + ", not shown");
         applyInput(*form->second, r.event, &inner_.windows);
     }
-    if (pumpsLeft_ == 0) pumpsLeft_ = take(RecordedLine::Pumps).number;
-    if (--pumpsLeft_ > 0) --next_; // the same line counts the passes still to come
+    // A `p` line stays the next one until its passes are all taken.
+    if (pumpsLeft_ == 0) {
+        pumpsLeft_ = take(RecordedLine::Pumps).number;
+        --next_;
+    }
+    if (--pumpsLeft_ == 0) ++next_;
 }
 
 MsgResult Replayer::messageBox(const std::u16string& text, const std::u16string& title, MsgButtons,

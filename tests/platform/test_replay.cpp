@@ -46,7 +46,8 @@ struct Toy : plat::Form {
                     plat::MsgIcon::None));
             }
             sv.clock.sleep(10 + f % 7);
-            sv.windows.doEvents();
+            for (int pass = 0; pass <= f % 3; ++pass)
+                sv.windows.doEvents();
             state = s + input;
             input = 0;
         }
