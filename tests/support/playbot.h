@@ -157,8 +157,8 @@ struct Demo {
     // A view pixel over the middle of map cell `c` of the player's layer, if the view shows it.
     std::optional<mdlPointMath::Point> pixelOf(Cell c) const {
         long long sx = 0, sy = 0, n = 0;
-        for (int y = 0; y < 192; y += 2) {
-            for (int x = 0; x < 384; x += 2) {
+        for (int y = 0; y < form.PicFlipCopy.height; y += 2) {
+            for (int x = 0; x < form.PicFlipCopy.width; x += 2) {
                 const auto at =
                     mdlPointMath::pfPixelToMapCell(world, mdlPointMath::pfMakePoint(x, y));
                 if (at.x != c.x || at.y != c.y) continue;
