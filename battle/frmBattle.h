@@ -78,6 +78,7 @@ class frmBattle : public plat::Form {
     bool Form_KeyDown(int keyCode, int shift);
 
     typBattleShared& shared() { return shared_; }
+    const typBattleShared& shared() const { return shared_; }
 
   private:
     void addSourcePictures();

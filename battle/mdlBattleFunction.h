@@ -141,6 +141,16 @@ void psDrawBackground(plat::Services& sv, typBattleLoop& loop, battle::frmBattle
 void psDrawStage(plat::Services& sv, typBattleShared& shared, typBattleLoop& loop,
                  battle::frmBattle& form, const typChara& player, const typChara& monster);
 
+// ---- State digest ----
+
+// A 64-bit digest of everything that decides how the battle goes on: both combatants, both
+// decks, both hands and their draw state, the playback queue and its position, the pending
+// command, the window's chosen card, card cursor and closing flag, and the action table. Pictures, layouts
+// and the frame counter are left out. Equal states give equal digests on every machine.
+std::uint64_t pfBattleDigest(const battle::frmBattle& form, const typBattleLoop& loop,
+                             const typChara& player, const typChara& monster, const typDeck& myDeck,
+                             const typDeck& enemyDeck);
+
 // ---- Loop ----
 
 // The battle's frame loop, one frame at a time, over the loop state the caller holds.
@@ -163,12 +173,14 @@ class BattleLoop {
 
     // Runs one frame with its waits. False once the battle has ended: the window was closed
     // (found at the start of a frame, which then does nothing), a side was defeated, the turn
-    // could not be resolved, or the window is gone.
+    // could not be resolved, or the window is gone. A recorded or replayed session is told
+    // when a frame begins.
     bool runOneFrame();
     // Runs up to n frames; returns how many were drawn.
     int runFrames(int n);
     bool running() const { return !ended_; }
-    // Loop end: the timer period back. Runs once; later calls do nothing.
+    // Loop end: a recorded or replayed session learns that the game is over, and the timer
+    // period goes back. Runs once; later calls do nothing.
     void finish();
 
     // Frames drawn so far.
@@ -200,6 +212,8 @@ class BattleLoop {
     std::int64_t frames_ = 0;
     bool ended_ = false;
     bool finished_ = false;
+    // The battle's digest, for a recorded or replayed session.
+    plat::StateDigest digest_;
 };
 
 // Runs the battle until a side falls below 0 HP or the battle window is closed. Shows the

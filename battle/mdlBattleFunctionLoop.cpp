@@ -156,7 +156,9 @@ bool psPlayStep(typBattleShared& shared, typBattleLoop& loop, typChara& player, 
 BattleLoop::BattleLoop(plat::Services& sv, frmBattle& form, typBattleLoop& state, typChara& player,
                        typChara& monster, typDeck& myDeck, typDeck& enemyDeck)
     : sv_(sv), form_(form), shared_(form.shared()), state_(state), player_(player),
-      monster_(monster), myDeck_(myDeck), enemyDeck_(enemyDeck) {
+      monster_(monster), myDeck_(myDeck), enemyDeck_(enemyDeck), digest_([this] {
+          return pfBattleDigest(form_, state_, player_, monster_, myDeck_, enemyDeck_);
+      }) {
     state_.key = form_.picCursor[0].surface.pixel(0, 0);
     state_.myLayout = pfMyLayout(form_);
     state_.enemyLayout = pfEnemyLayout(form_);
@@ -176,6 +178,7 @@ BattleLoop::~BattleLoop() {
 
 bool BattleLoop::runOneFrame() {
     if (ended_ || shared_.closing) return end();
+    if (sv_.session) sv_.session->frameBegins(digest_);
     beginFrame();
     if (!takeCommand()) return end();
     playStep();
@@ -204,6 +207,7 @@ void BattleLoop::finish() {
     if (finished_) return;
     finished_ = true;
     ended_ = true;
+    if (sv_.session) sv_.session->gameEnds(digest_);
     sv_.clock.endPeriod();
 }
 

@@ -3,9 +3,11 @@
 // modal error box).
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "platform/Seams.h"
 #include "platform/Surface.h"
@@ -84,5 +86,41 @@ std::string pfErrLogPath(plat::IProcess& process);
 // The log line without its line end.
 std::string pfErrLogLine(const plat::LocalTime& t, std::string_view label,
                          std::u16string_view description);
+
+// A 64-bit FNV-1a digest of a game state. Integers go in as their fixed-width little-endian
+// bytes and texts with their length first, so the digest is the same on every machine and two
+// texts never run into each other.
+class typDigest {
+  public:
+    template <class T>
+    requires std::is_integral_v<T> typDigest& add(T value) {
+        if constexpr (std::is_same_v<T, bool>) {
+            byte(value ? 1 : 0);
+        } else {
+            auto bits = static_cast<std::make_unsigned_t<T>>(value);
+            for (std::size_t i = 0; i < sizeof(T); ++i) {
+                byte(static_cast<unsigned char>(bits & 0xFFu));
+                bits = static_cast<decltype(bits)>(bits >> 8);
+            }
+        }
+        return *this;
+    }
+    typDigest& add(float value) { return add(std::bit_cast<std::uint32_t>(value)); }
+    typDigest& add(double value) { return add(std::bit_cast<std::uint64_t>(value)); }
+    typDigest& add(std::u16string_view text) {
+        add(static_cast<std::uint64_t>(text.size()));
+        for (char16_t c : text)
+            add(c);
+        return *this;
+    }
+    std::uint64_t value() const { return hash_; }
+
+  private:
+    void byte(unsigned char b) {
+        hash_ ^= b;
+        hash_ *= 0x100000001B3ULL;
+    }
+    std::uint64_t hash_ = 0xCBF29CE484222325ULL;
+};
 
 } // namespace mdlCommon

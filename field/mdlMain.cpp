@@ -7,6 +7,7 @@
 #include "field/graphics/mdlChipDraw.h"
 #include "field/graphics/mdlGraphic.h"
 #include "field/mdlDataCtrl.h"
+#include "field/mdlMainDigest.h"
 #include "field/mdlRxSGlue.h"
 #include "field/mdlScenario.h"
 #include "field/script/mdlScriptProcesser.h"
@@ -75,7 +76,8 @@ void psStartUp(field::frmMain& form, field::World& world, plat::Services& sv,
 }
 
 FieldLoop::FieldLoop(field::frmMain& form, field::World& world, plat::Services& sv)
-    : form_(form), world_(world), sv_(sv), move_{sv, form.mouse, form.searchers} {
+    : form_(form), world_(world), sv_(sv), move_{sv, form.mouse, form.searchers},
+      digest_([this] { return pfWorldDigest(world_); }) {
     surfaceWidth_ = form_.PicPrimarySurface.width;
     surfaceHeight_ = form_.PicPrimarySurface.height;
     sv_.clock.beginPeriod();
@@ -96,6 +98,7 @@ bool FieldLoop::running() const {
 
 bool FieldLoop::runOneFrame() {
     if (finished_ || !running()) return false;
+    if (sv_.session) sv_.session->frameBegins(digest_);
     frameStart_ = sv_.clock.timeGetTime();
     frameSteps();
     ++frames_;
@@ -185,6 +188,7 @@ void FieldLoop::frameWait() {
 void FieldLoop::finish() {
     if (finished_) return;
     finished_ = true;
+    if (sv_.session) sv_.session->gameEnds(digest_);
     form_.closeState = field::kShuttingDown;
     mdlGraphic::pfReleaseGraphics(form_.graphics);
     sv_.windows.unload(form_);

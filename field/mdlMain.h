@@ -61,14 +61,15 @@ class FieldLoop {
     FieldLoop& operator=(const FieldLoop&) = delete;
 
     // Runs one frame with its waits. False when the loop has ended (no frame is run when the
-    // close flags are already set on entry).
+    // close flags are already set on entry). A recorded or replayed session is told first.
     bool runOneFrame();
     // Runs up to n frames; returns how many ran.
     int runFrames(int n);
     // True while neither close value is set.
     bool running() const;
     // Loop end: close state 2, release the graphics, unload the window, end the timer period.
-    // Runs once; later calls do nothing.
+    // A recorded or replayed session learns first that the game is over. Runs once; later
+    // calls do nothing.
     void finish();
 
     const FrameCounter& frameCounter() const { return fps_; }
@@ -93,6 +94,8 @@ class FieldLoop {
     FrameCounter fps_;
     std::int64_t frames_ = 0;
     bool finished_ = false;
+    // The World's digest, for a recorded or replayed session.
+    plat::StateDigest digest_;
 };
 
 // Loop start, frames until a close request, loop end.

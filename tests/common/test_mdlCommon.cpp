@@ -272,3 +272,15 @@ TEST(ErrorLog, UnwritableFolderStillShowsTheBoxAndCreatesNothing) {
         EXPECT_TRUE(fs::is_empty(ro.process.folder));
     }
 }
+
+TEST(Digest, IsFnv1aOverLittleEndianBytesWithLengthPrefixedTexts) {
+    using mdlCommon::typDigest;
+    // Published FNV-1a 64 values of "a" and "abcd".
+    EXPECT_EQ(typDigest().add(std::uint8_t{'a'}).value(), 0xaf63dc4c8601ec8cULL);
+    EXPECT_EQ(typDigest().add(std::uint32_t{0x64636261}).value(), 0xfc179f83ee0724ddULL);
+    EXPECT_EQ(
+        typDigest().add(std::int16_t{0x6261}).add(true).value(),
+        typDigest().add(std::uint8_t{'a'}).add(std::uint8_t{'b'}).add(std::uint8_t{1}).value());
+    // Where one text ends and the next begins is part of the digest.
+    EXPECT_NE(typDigest().add(u"ab").add(u"c").value(), typDigest().add(u"a").add(u"bc").value());
+}

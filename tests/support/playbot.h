@@ -1,12 +1,15 @@
 // The field program started on the test seams with the built-in data, and a small bot that
-// plays it through the keyboard seam only. The bot reads the World to plan (routes, where the
-// runaway is heading) but acts solely by holding and releasing keys between frames.
+// plays it. The bot reads the World to plan (routes, where the runaway is heading) but acts
+// solely as a player would: by holding and releasing keys between frames, and by mouse events
+// over the view, which reach the window through plat::deliver at its next message pass (where
+// a real window's events arrive). The session can be recorded (RecordTo).
 #pragma once
 
 #include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdlib>
+#include <deque>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -19,7 +22,10 @@
 #include "field/frmMain.h"
 #include "field/mdlMain.h"
 #include "field/mdlMainMove.h"
+#include "field/mdlPointMath.h"
+#include "platform/InputEvent.h"
 #include "platform/testing/TestSeams.h"
+#include "tests/support/RecordTo.h"
 
 namespace playbot {
 
@@ -42,7 +48,9 @@ struct Demo {
     // The window system the program talks to: the test one, or one that also shows the
     // window for real (it must still record and answer the boxes).
     plat::testing::ScriptedWindowSystem& windows;
-    plat::Services sv;
+    plat::Services base;
+    std::unique_ptr<plat::Recorder> recorder; // while the session is recorded
+    plat::Services& sv;                       // what the program is given
     field::frmMain form{sv};
     field::World world;
     std::unique_ptr<mdlMain::FieldLoop> loop;
@@ -52,12 +60,27 @@ struct Demo {
     // frame waits cost nothing on the virtual clock, so this is the frame without its wait.
     std::vector<std::int64_t>* frameNanos = nullptr;
 
-    explicit Demo(std::uint64_t seed = 12345, plat::testing::ScriptedWindowSystem* shown = nullptr)
-        : windows(shown ? *shown : ts.windows), sv{ts.clock,   ts.keyboard, windows,
-                                                   ts.process, ts.text,     ts.random} {
-        ts.random.reseed(seed);
+    // Window events waiting for the window's next message pass.
+    std::deque<plat::InputEvent> pending;
+
+    // A recorded session starts the random source from the header's seed instead.
+    explicit Demo(std::uint64_t seed = 12345, plat::testing::ScriptedWindowSystem* shown = nullptr,
+                  const testsupport::RecordTo* record = nullptr)
+        : windows(shown ? *shown : ts.windows), base{ts.clock,   ts.keyboard, windows,
+                                                     ts.process, ts.text,     ts.random},
+          sv(testsupport::recordedServices(base, record, recorder)) {
+        if (!record) ts.random.reseed(seed);
         windows.defaultAnswer = plat::MsgResult::Ok;
         windows.clock = &ts.clock;
+        windows.onEvents = [this] { deliverPending(); };
+    }
+    // Hands the waiting events to the window; a test that sets its own onEvents calls it.
+    void deliverPending() {
+        while (!pending.empty()) {
+            const plat::InputEvent e = pending.front();
+            pending.pop_front();
+            plat::deliver(form, e, &sv.windows);
+        }
     }
     void start() {
         mdlMain::psStartUp(form, world, sv);
@@ -131,6 +154,66 @@ struct Demo {
             frame();
         return started;
     }
+    // A view pixel over the middle of map cell `c` of the player's layer, if the view shows it.
+    std::optional<mdlPointMath::Point> pixelOf(Cell c) const {
+        long long sx = 0, sy = 0, n = 0;
+        for (int y = 0; y < form.PicFlipCopy.height; y += 2) {
+            for (int x = 0; x < form.PicFlipCopy.width; x += 2) {
+                const auto at =
+                    mdlPointMath::pfPixelToMapCell(world, mdlPointMath::pfMakePoint(x, y));
+                if (at.x != c.x || at.y != c.y) continue;
+                sx += x;
+                sy += y;
+                ++n;
+            }
+        }
+        if (n == 0) return std::nullopt;
+        return mdlPointMath::pfMakePoint(static_cast<int>(sx / n), static_cast<int>(sy / n));
+    }
+    void mouse(plat::InputKind kind, mdlPointMath::Point at) {
+        pending.push_back(plat::InputEvent::mouse(kind, form.PicFlipCopy, plat::kLeftButton, 0,
+                                                  static_cast<float>(at.x),
+                                                  static_cast<float>(at.y)));
+    }
+    // Holds the left button over cell `c` for up to `limit` frames while the player walks
+    // towards it (the mouse walk picks among the routes at random), then lets go and lets the
+    // last step run out. Answers whether the player got there.
+    bool mouseWalkTo(Cell c, int limit = 200) {
+        const auto at = pixelOf(c);
+        if (!at) return false;
+        mouse(plat::InputKind::MouseMove, *at);
+        mouse(plat::InputKind::MouseDown, *at);
+        for (int i = 0; i < limit && player() != c; ++i)
+            frame();
+        mouse(plat::InputKind::MouseUp, *at);
+        frame();
+        for (int i = 0; i < 12 && world.player.moving != 0; ++i)
+            frame();
+        return player() == c;
+    }
+    // Clicks the player's own cell, which examines it.
+    void examineWithMouse() {
+        const auto at = pixelOf(player());
+        if (!at) return;
+        mouse(plat::InputKind::MouseMove, *at);
+        mouse(plat::InputKind::MouseDown, *at);
+        frames(2);
+        mouse(plat::InputKind::MouseUp, *at);
+        frame();
+    }
+    // Closes the window as a player does and lets the loop end; false when it goes on.
+    bool closeWindow(int limit = 50) {
+        pending.push_back(plat::InputEvent::close());
+        for (int i = 0; i < limit; ++i) {
+            frame();
+            if (!loop->running()) {
+                loop->finish();
+                return true;
+            }
+        }
+        return false;
+    }
+
     // Holds Enter until the action fires (its fourth polled frame).
     void examine() {
         ts.keyboard.press(plat::vk::Enter);
@@ -341,8 +424,11 @@ struct Demo {
         if (!walkTo({0, 3}) || !settle()) return false;
         return walkTo({0, 4});
     }
-    bool takeTreasure() {
-        examine();
+    bool takeTreasure(bool withMouse = false) {
+        if (withMouse)
+            examineWithMouse();
+        else
+            examine();
         return settle();
     }
     bool climbDown() { return walkTo({1, 4}) && settle(); }
@@ -352,11 +438,16 @@ struct Demo {
         frames(100);
         return true;
     }
-    bool playAll() {
-        if (!openingScene() || !askGatekeeper()) return false;
+    // The whole demo; with the mouse, the player also takes a walk by mouse after the opening
+    // scene and takes the treasure with a click.
+    bool playAll(bool withMouse = false) {
+        if (!openingScene()) return false;
+        if (withMouse && !mouseWalkTo({3, 4})) return false;
+        if (!askGatekeeper()) return false;
         for (int i = 0; i < 3; ++i)
             if (!catchRunaway()) return false;
-        return askGatekeeper() && climbToTreasure() && takeTreasure() && climbDown() && handOver();
+        return askGatekeeper() && climbToTreasure() && takeTreasure(withMouse) && climbDown() &&
+               handOver();
     }
 };
 
