@@ -106,6 +106,20 @@ Record compileText(const ScriptCommand& c) {
     return r;
 }
 
+// The kind that runs `r` without asking where its operands live, when they are general
+// registers or a value.
+Kind specialised(Kind kind, const Record& r) {
+    const bool second = r.literal || r.m2;
+    if (!r.m1 || !second) return kind;
+    const int v = r.literal ? 4 : 0;
+    switch (kind) {
+    case Kind::Arith: return static_cast<Kind>(static_cast<int>(Kind::AddR) + v + r.arith);
+    case Kind::Compare: return r.literal ? Kind::CompareV : Kind::CompareR;
+    case Kind::Move: return r.m2 ? Kind::MoveR : kind;
+    default: return kind;
+    }
+}
+
 Record compile(const Script& s, const ScriptCommand& c) {
     Record r;
     const Op op = static_cast<Op>(c.code);
@@ -181,8 +195,22 @@ Record compile(const Script& s, const ScriptCommand& c) {
             r.literal = &c.p2;
         }
     }
-    r.kind = kind;
+    r.kind = specialised(kind, r);
     return r;
+}
+
+// Joins the idioms whose second command takes the first's result: arithmetic then a Move of
+// R1 into a general register, and a comparison then a jump.
+void fuse(std::vector<Record>& records) {
+    for (std::size_t k = 0; k + 1 < records.size(); ++k) {
+        Record& r = records[k];
+        const Record& second = records[k + 1];
+        if (r.kind >= Kind::AddR && r.kind <= Kind::DivV && second.kind == Kind::MoveR &&
+            second.m2 == &ScriptRun::R1)
+            r.kind = static_cast<Kind>(static_cast<int>(r.kind) + 8);
+        if ((r.kind == Kind::CompareR || r.kind == Kind::CompareV) && second.kind == Kind::Jump)
+            r.kind = r.kind == Kind::CompareR ? Kind::CompareRJump : Kind::CompareVJump;
+    }
 }
 
 bool isInteger(ValueKind k) {
@@ -218,32 +246,51 @@ bool plainNumber(const Value& v, double& d) {
 // operand of +, - or * gives no finite result; a divisor must be finite and not 0). False for
 // everything else, which pfAdd..pfDiv then work out (with the same result where both apply).
 // Both operands are read before R1 is written, so R1 may be one of them.
-bool plainArith(std::uint8_t op, const Value& a, const Value& b, ScriptRun& run) {
+template <std::uint8_t Op>
+[[gnu::always_inline]] inline bool plainArith(const Value& a, const Value& b, ScriptRun& run) {
     Value& out = run.R1;
-    if (op < 3 && isInteger(a.kind) && isInteger(b.kind)) {
-        const std::int64_t x = a.i, y = b.i;
-        const std::int64_t r = op == 0 ? x + y : op == 1 ? x - y : x * y;
-        setInteger(out, a.kind == ValueKind::Int16 && b.kind == ValueKind::Int16, r);
-        if (out.kind != ValueKind::Real64) {
-            run.invalidFlag = false;
-            run.zeroFlag = r == 0;
-            run.negativeFlag = r < 0;
-            return true;
-        }
-    } else {
-        double x = 0, y = 0;
-        if (!plainNumber(a, x) || !plainNumber(b, y)) return false;
-        if (op == 3 && (y == 0 || !std::isfinite(y))) return false;
-        const double r = op == 0 ? x + y : op == 1 ? x - y : op == 2 ? x * y : x / y;
-        if (!std::isfinite(r)) return false;
+    double x = 0, y = 0;
+    if (a.kind == ValueKind::Real64 && b.kind == ValueKind::Real64) {
+        x = a.d, y = b.d;
+    } else if (Op < 3 && isInteger(a.kind) && isInteger(b.kind)) {
+        const std::int64_t p = a.i, q = b.i;
+        const std::int64_t r = Op == 0 ? p + q : Op == 1 ? p - q : p * q;
+        const bool narrow = a.kind == ValueKind::Int16 && b.kind == ValueKind::Int16;
         if (out.kind == ValueKind::String) out.s.clear();
-        out.kind = ValueKind::Real64;
-        out.d = r;
+        if (r >= INT32_MIN && r <= INT32_MAX) {
+            out.kind =
+                narrow && r >= INT16_MIN && r <= INT16_MAX ? ValueKind::Int16 : ValueKind::Int32;
+            out.i = static_cast<std::int32_t>(r);
+        } else {
+            out.kind = ValueKind::Real64;
+            out.d = static_cast<double>(r);
+        }
+        run.invalidFlag = false;
+        run.zeroFlag = r == 0;
+        run.negativeFlag = r < 0;
+        return true;
+    } else if (!plainNumber(a, x) || !plainNumber(b, y)) {
+        return false;
     }
+    if (Op == 3 && (y == 0 || !std::isfinite(y))) return false;
+    const double r = Op == 0 ? x + y : Op == 1 ? x - y : Op == 2 ? x * y : x / y;
+    if (!std::isfinite(r)) return false;
+    if (out.kind == ValueKind::String) out.s.clear();
+    out.kind = ValueKind::Real64;
+    out.d = r;
     run.invalidFlag = false;
-    run.zeroFlag = out.d == 0;
-    run.negativeFlag = out.d < 0;
+    run.zeroFlag = r == 0;
+    run.negativeFlag = r < 0;
     return true;
+}
+
+bool plainArith(std::uint8_t op, const Value& a, const Value& b, ScriptRun& run) {
+    switch (op) {
+    case 0: return plainArith<0>(a, b, run);
+    case 1: return plainArith<1>(a, b, run);
+    case 2: return plainArith<2>(a, b, run);
+    default: return plainArith<3>(a, b, run);
+    }
 }
 
 Status valueArith(std::uint8_t op, const Value& a, const Value& b, Value& out) {
@@ -292,7 +339,7 @@ inline const Value* read(StepContext& ctx, std::int16_t reg, Value ScriptRun::*m
 }
 
 // The flag rule, with the kinds a loop works on taken here.
-inline void setFlags(ScriptRun& run, const Value& v) {
+[[gnu::always_inline]] inline void setFlags(ScriptRun& run, const Value& v) {
     switch (v.kind) {
     case ValueKind::Int16:
     case ValueKind::Int32:
@@ -313,13 +360,14 @@ inline void setFlags(ScriptRun& run, const Value& v) {
 }
 
 // The flag rule after a write of R1..R5 in place.
-inline void flagsAfterWrite(ScriptRun& run, std::int16_t reg, const Value& v) {
+[[gnu::always_inline]] inline void flagsAfterWrite(ScriptRun& run, std::int16_t reg,
+                                                   const Value& v) {
     if (reg >= 1 && reg <= 5) setFlags(run, v);
 }
 
 // dst = src. Only a string value holds text, so a value without one copies as its kind and
 // eight bytes.
-inline void assign(Value& dst, const Value& src) {
+[[gnu::always_inline]] inline void assign(Value& dst, const Value& src) {
     if (src.kind != ValueKind::String && dst.s.empty()) {
         dst.kind = src.kind;
         std::memcpy(&dst.d, &src.d, sizeof dst.d);
@@ -344,7 +392,8 @@ const std::u16string& textOf(const Value& v, std::u16string& store) {
     return store;
 }
 
-std::int32_t concat(StepContext& ctx, const Record& r, Scratch& scratch, std::int32_t next) {
+[[gnu::noinline]] std::int32_t concat(StepContext& ctx, const Record& r, Scratch& scratch,
+                                      std::int32_t next) {
     const Value* a = r.literal ? r.literal : read(ctx, r.r2, r.m2, scratch.a);
     if (!a) return kFailed;
     const Value* b = r.literal3 ? r.literal3 : read(ctx, r.r3, r.m3, scratch.b);
@@ -369,7 +418,8 @@ std::int32_t concat(StepContext& ctx, const Record& r, Scratch& scratch, std::in
     return writeFirst(ctx, r, Value::string(std::move(joined))) ? next : kFailed;
 }
 
-std::int32_t cut(StepContext& ctx, const Record& r, Scratch& scratch, std::int32_t next) {
+[[gnu::noinline]] std::int32_t cut(StepContext& ctx, const Record& r, Scratch& scratch,
+                                   std::int32_t next) {
     const Value* t = r.literal1 ? r.literal1 : read(ctx, r.r1, r.m1, scratch.a);
     if (!t) return kFailed;
     std::u16string store;
@@ -391,6 +441,8 @@ std::int32_t cut(StepContext& ctx, const Record& r, Scratch& scratch, std::int32
     return next;
 }
 
+std::int32_t otherIntDiv(StepContext& ctx, const Value& a, const Value& b, std::int32_t next);
+
 std::int32_t intDiv(StepContext& ctx, const Value& a, const Value& b, std::int32_t next) {
     ScriptRun& run = ctx.run;
     if (isInteger(a.kind) && isInteger(b.kind) && b.i != 0 && !(a.i == INT32_MIN && b.i == -1)) {
@@ -401,6 +453,11 @@ std::int32_t intDiv(StepContext& ctx, const Value& a, const Value& b, std::int32
         setFlags(run, run.R4);
         return next;
     }
+    return otherIntDiv(ctx, a, b, next);
+}
+
+[[gnu::noinline]] std::int32_t otherIntDiv(StepContext& ctx, const Value& a, const Value& b,
+                                           std::int32_t next) {
     Value q, rem;
     if (mdlScriptValue::pfIntDiv(a, b, q, rem) != Status::Ok) {
         ctx.outSlot = 1;
@@ -409,6 +466,33 @@ std::int32_t intDiv(StepContext& ctx, const Value& a, const Value& b, std::int32
     mdlScriptRegisters::pfWrite(ctx, 1, q);
     mdlScriptRegisters::pfWrite(ctx, 4, rem);
     return next;
+}
+
+// reg P1 = length of X(P2).
+[[gnu::noinline]] std::int32_t length(StepContext& ctx, const Record& r, Value& scratch,
+                                      std::int32_t next) {
+    const Value* v = r.literal ? r.literal : read(ctx, r.r2, r.m2, scratch);
+    if (!v) return kFailed;
+    std::u16string store;
+    Value out = v->isNull() ? Value::null()
+                            : Value::int32(static_cast<std::int32_t>(textOf(*v, store).size()));
+    return writeFirst(ctx, r, std::move(out)) ? next : kFailed;
+}
+
+// Inc, Dec of what the record's fast ways leave, by the value rules.
+[[gnu::noinline]] std::int32_t otherStep(StepContext& ctx, const Record& r, Value& scratch,
+                                         std::int32_t next) {
+    const Value* a = read(ctx, r.r1, r.m1, r.n1, scratch);
+    if (!a) return kFailed;
+    Value out;
+    const Value one = Value::int16(1);
+    const Status st =
+        r.arith ? mdlScriptValue::pfSub(*a, one, out) : mdlScriptValue::pfAdd(*a, one, out);
+    if (st != Status::Ok) {
+        ctx.outSlot = 1;
+        return kFailed;
+    }
+    return mdlScriptRegisters::pfWrite(ctx, r.r1, out) ? next : kFailed;
 }
 
 // Runs a variable-area command with its own handler; these change no script and answer Next
@@ -429,14 +513,120 @@ std::int32_t intDiv(StepContext& ctx, const Value& a, const Value& b, std::int32
     return mdlScriptCommands::pfExecute(own, c.code) == StepResult::Next;
 }
 
-// Runs one record of kind K: the next address, kFull or kFailed.
+// Whether the record after a fused one runs now: it is within the run and counting it on the
+// pump needs no check (when it does, the loop counts it and runs its own record).
+[[gnu::always_inline]] inline bool secondRuns(std::int32_t next, std::int64_t limit,
+                                              std::int32_t& countdown) {
+    if (next >= limit || countdown <= 1) return false;
+    --countdown;
+    return true;
+}
+
+// R1 = a op b by the value rules, for the operands plainArith leaves.
+[[gnu::noinline]] std::int32_t otherArith(StepContext& ctx, std::uint8_t op, const Value& a,
+                                          const Value& b, std::int32_t next) {
+    Value out;
+    if (valueArith(op, a, b, out) != Status::Ok) {
+        ctx.outSlot = 1;
+        return kFailed;
+    }
+    return mdlScriptRegisters::pfWrite(ctx, 1, out) ? next : kFailed;
+}
+
+// R1 = reg P1 op (reg P2 | P2) for P1 a general register and P2 a general register or a value.
+template <std::uint8_t Op, bool Literal>
+[[gnu::always_inline]] inline std::int32_t arith(StepContext& ctx, ScriptRun& run, const Record& r,
+                                                 std::int32_t next) {
+    const Value& a = run.*r.m1;
+    const Value& b = Literal ? *r.literal : run.*r.m2;
+    if (plainArith<Op>(a, b, run)) return next;
+    return otherArith(ctx, Op, a, b, next);
+}
+
+// The same, then reg = R1 for `move`, a Move of R1 into a general register, when the pump
+// lets it run now.
+template <std::uint8_t Op, bool Literal>
+[[gnu::always_inline]] inline std::int32_t
+arithMove(StepContext& ctx, ScriptRun& run, const Record& r, const Record& move, std::int32_t next,
+          std::int64_t limit, std::int32_t& countdown) {
+    const Value& a = run.*r.m1;
+    const Value& b = Literal ? *r.literal : run.*r.m2;
+    Value& dst = run.*move.m1;
+    if (plainArith<Op>(a, b, run)) {
+        if (!secondRuns(next, limit, countdown)) return next;
+        // R1 holds a number, and the flags are already those of the value written.
+        if (dst.s.empty()) {
+            dst.kind = run.R1.kind;
+            std::memcpy(&dst.d, &run.R1.d, sizeof dst.d);
+        } else {
+            dst = run.R1;
+        }
+        return next + 1;
+    }
+    const std::int32_t n = otherArith(ctx, Op, a, b, next);
+    if (n < 0 || !secondRuns(next, limit, countdown)) return n;
+    if (&dst != &run.R1) assign(dst, run.R1);
+    flagsAfterWrite(run, move.r1, dst);
+    return next + 1;
+}
+
+// Compares two values into the flags.
+[[gnu::always_inline]] inline void compare(ScriptRun& run, const Value& a, const Value& b) {
+    mdlScriptValue::Comparison c;
+    if (isInteger(a.kind) && isInteger(b.kind)) {
+        const std::int64_t d = static_cast<std::int64_t>(a.i) - b.i;
+        c = {true, (d > 0) - (d < 0)};
+    } else {
+        c = mdlScriptValue::pfCompare(a, b);
+    }
+    run.invalidFlag = !c.valid;
+    if (c.valid) {
+        run.zeroFlag = c.sign == 0;
+        run.negativeFlag = c.sign < 0;
+    }
+}
+
+constexpr bool isFastArith(Kind k) {
+    return k >= Kind::AddR && k <= Kind::DivVMove;
+}
+
+constexpr std::uint8_t arithOf(Kind k) {
+    return static_cast<std::uint8_t>((static_cast<int>(k) - static_cast<int>(Kind::AddR)) % 4);
+}
+
+constexpr bool literalOf(Kind k) {
+    return (static_cast<int>(k) - static_cast<int>(Kind::AddR)) / 4 % 2 == 1;
+}
+
+// Runs one record of kind K: the next address, kFull or kFailed. A fused kind may run the
+// next record too, counting it on `countdown`.
 template <Kind K>
-inline std::int32_t step(StepContext& ctx, Scratch& scratch, const Record& r,
-                         std::int32_t address) {
-    ScriptRun& run = ctx.run;
+[[gnu::always_inline]] inline std::int32_t
+step(StepContext& ctx, Scratch& scratch, const Record* records, std::int32_t address,
+     std::int32_t& countdown, std::int64_t limit, ScriptRun& run) {
+    const Record& r = records[address];
     const std::int32_t next = address + 1;
     Value& sa = scratch.a;
     Value& sb = scratch.b;
+    if constexpr (isFastArith(K)) {
+        if (K < Kind::AddRMove) return arith<arithOf(K), literalOf(K)>(ctx, run, r, next);
+        return arithMove<arithOf(K), literalOf(K)>(ctx, run, r, records[next], next, limit,
+                                                   countdown);
+    } else if constexpr (K >= Kind::CompareR && K <= Kind::CompareVJump) {
+        const bool literal = K == Kind::CompareV || K == Kind::CompareVJump;
+        compare(run, run.*r.m1, literal ? *r.literal : run.*r.m2);
+        if (K < Kind::CompareRJump || !secondRuns(next, limit, countdown)) return next;
+        const Record& jump = records[next];
+        if (jump.condition != 0 && run.*jump.flag != (jump.condition == 2)) return next + 1;
+        ctx.outSlot = jump.target;
+        return jump.target;
+    } else if constexpr (K == Kind::MoveR) {
+        Value& dst = run.*r.m1;
+        const Value& src = run.*r.m2;
+        if (&dst != &src) assign(dst, src);
+        flagsAfterWrite(run, r.r1, dst);
+        return next;
+    }
     switch (K) {
     case Kind::Full: return kFull;
     case Kind::Next: return next;
@@ -494,37 +684,13 @@ inline std::int32_t step(StepContext& ctx, Scratch& scratch, const Record& r,
         if (!b) return kFailed;
         if (K == Kind::IntDiv) return intDiv(ctx, *a, *b, next);
         if (K == Kind::Compare) {
-            mdlScriptValue::Comparison c;
-            if (isInteger(a->kind) && isInteger(b->kind)) {
-                const std::int64_t d = static_cast<std::int64_t>(a->i) - b->i;
-                c = {true, (d > 0) - (d < 0)};
-            } else {
-                c = mdlScriptValue::pfCompare(*a, *b);
-            }
-            run.invalidFlag = !c.valid;
-            if (c.valid) {
-                run.zeroFlag = c.sign == 0;
-                run.negativeFlag = c.sign < 0;
-            }
+            compare(run, *a, *b);
             return next;
         }
         if (plainArith(r.arith, *a, *b, run)) return next;
-        Value out;
-        if (valueArith(r.arith, *a, *b, out) != Status::Ok) {
-            ctx.outSlot = 1;
-            return kFailed;
-        }
-        return mdlScriptRegisters::pfWrite(ctx, 1, out) ? next : kFailed;
+        return otherArith(ctx, r.arith, *a, *b, next);
     }
-    case Kind::Length: {
-        const Value* v = r.literal ? r.literal : read(ctx, r.r2, r.m2, sb);
-        if (!v) return kFailed;
-        std::u16string store;
-        const Value out = v->isNull()
-                              ? Value::null()
-                              : Value::int32(static_cast<std::int32_t>(textOf(*v, store).size()));
-        return writeFirst(ctx, r, Value(out)) ? next : kFailed;
-    }
+    case Kind::Length: return length(ctx, r, sb, next);
     case Kind::Variable: return variable(ctx, address) ? next : kFailed;
     case Kind::Concat: return concat(ctx, r, scratch, next);
     case Kind::Cut: return cut(ctx, r, scratch, next);
@@ -545,18 +711,9 @@ inline std::int32_t step(StepContext& ctx, Scratch& scratch, const Record& r,
                 return next;
             }
         }
-        const Value* a = read(ctx, r.r1, r.m1, r.n1, sa);
-        if (!a) return kFailed;
-        Value out;
-        const Value one = Value::int16(1);
-        const Status st =
-            r.arith ? mdlScriptValue::pfSub(*a, one, out) : mdlScriptValue::pfAdd(*a, one, out);
-        if (st != Status::Ok) {
-            ctx.outSlot = 1;
-            return kFailed;
-        }
-        return mdlScriptRegisters::pfWrite(ctx, r.r1, out) ? next : kFailed;
+        return otherStep(ctx, r, sa, next);
     }
+    default: break;
     }
     return kFull;
 }
@@ -575,6 +732,7 @@ const CompiledScript& pfCompiled(const Script& script) {
     form->records.reserve(form->size);
     for (const ScriptCommand& command : script.commands)
         form->records.push_back(compile(script, command));
+    fuse(form->records);
     c = form.get();
     script.compiled.set(std::move(form));
     return *c;
@@ -593,11 +751,21 @@ void psCompileFullWay(const Script& script) {
     X(Full)                                                                                        \
     X(Next)                                                                                        \
     X(Set)                                                                                         \
-    X(Move) X(Arith) X(IntDiv) X(Step) X(Compare) X(Jump) X(Length) X(Concat) X(Cut) X(Variable)
+    X(Move)                                                                                        \
+    X(Arith)                                                                                       \
+    X(IntDiv)                                                                                      \
+    X(Step)                                                                                        \
+    X(Compare)                                                                                     \
+    X(Jump)                                                                                        \
+    X(Length) X(Concat) X(Cut) X(Variable) X(AddR) X(SubR) X(MulR) X(DivR) X(AddV) X(SubV) X(MulV) \
+        X(DivV) X(AddRMove) X(SubRMove) X(MulRMove) X(DivRMove) X(AddVMove) X(SubVMove)            \
+            X(MulVMove) X(DivVMove) X(CompareR) X(CompareV) X(CompareRJump) X(CompareVJump)        \
+                X(MoveR)
 
 Stopped pfRunRecords(StepContext& ctx, const CompiledScript& code, std::int32_t address,
                      std::int32_t last) {
     const Record* records = code.records.data();
+    ScriptRun& run = ctx.run;
     // Past `limit` the run either passes its last address or has no record to run.
     const std::int64_t count = static_cast<std::int64_t>(code.records.size());
     const std::int64_t limit = std::min<std::int64_t>(static_cast<std::int64_t>(last) + 1, count);
@@ -614,7 +782,7 @@ Stopped pfRunRecords(StepContext& ctx, const CompiledScript& code, std::int32_t 
 #undef TEKKEL_LABEL
     goto* kRun[static_cast<int>(records[address].kind)];
 #define TEKKEL_CASE(K)                                                                             \
-    run##K : next = step<Kind::K>(ctx, scratch, records[address], address);                        \
+    run##K : next = step<Kind::K>(ctx, scratch, records, address, countdown, limit, run);          \
     if (next < 0) goto stop;                                                                       \
     ran = true;                                                                                    \
     address = next;                                                                                \
@@ -627,7 +795,7 @@ Stopped pfRunRecords(StepContext& ctx, const CompiledScript& code, std::int32_t 
         switch (records[address].kind) {
 #define TEKKEL_CASE(K)                                                                             \
     case Kind::K:                                                                                  \
-        next = step<Kind::K>(ctx, scratch, records[address], address);                             \
+        next = step<Kind::K>(ctx, scratch, records, address, countdown, limit, run);               \
         break;
             TEKKEL_KINDS(TEKKEL_CASE)
 #undef TEKKEL_CASE

@@ -35,6 +35,32 @@ enum class Kind : std::uint8_t {
     Concat,
     Cut,      // Left, LeftValue, Right, RightValue: `arith` 0 left, 1 right
     Variable, // Select, Alloc, FreeBlock, FreeRange, Dim, Extend: their own handler, in place
+    // Arithmetic with P1 a general register and P2 a general register (R) or a value (V).
+    AddR,
+    SubR,
+    MulR,
+    DivR,
+    AddV,
+    SubV,
+    MulV,
+    DivV,
+    // The same followed by a Move of R1 into a general register, which runs from this record
+    // too when the pump lets it (the Move keeps its own record for jumps to it).
+    AddRMove,
+    SubRMove,
+    MulRMove,
+    DivRMove,
+    AddVMove,
+    SubVMove,
+    MulVMove,
+    DivVMove,
+    // Compare, CompareValue with P1 a general register; the Jump kinds also run the next
+    // record, a Jump, when the pump lets them.
+    CompareR,
+    CompareV,
+    CompareRJump,
+    CompareVJump,
+    MoveR, // Move between general registers
 };
 
 struct Record {

@@ -50,6 +50,8 @@ constexpr std::int32_t kInts[] = {0,      1,     -1,    2,      3,         4,   
                                   7,      10,    12,    100,    255,       32767,     -32768,
                                   32768,  65535, 65536, 100000, INT32_MAX, INT32_MIN, INT32_MAX - 1,
                                   -100000};
+constexpr std::int16_t kGeneral[] = {1, 2, 3, 4, 5, 20, 21, 22};
+constexpr std::int16_t kJumps[] = {4, 20, 21, 22, 23, 24, 25};
 // Counts for the commands that size variable areas (P3 of Alloc, FreeRange, Dim, Extend):
 // mostly small, with the refusals at and past the value budget, so that a run holds a few
 // megabytes rather than the budget's 16M values; an omitted count reads D3. The interpreter
@@ -106,6 +108,22 @@ Script script(Reader& in) {
         // command; two registers there double a text each time round a loop.
         if (c.code == 91 && !c.p3.isEmpty() && in.byte() % 16 != 0)
             c.p3 = Value::string(in.pick(kTexts));
+        // Arithmetic then a Move of R1, and a comparison then a jump, the pairs that run
+        // together, with the first part's P1 a general register as in written programs.
+        const bool arith = (c.code >= 60 && c.code <= 65) || c.code == 70 || c.code == 71;
+        const bool compare = c.code == 76 || c.code == 77;
+        const std::uint8_t pair = arith || compare ? in.byte() : 1;
+        if (pair % 4 == 0 && k + 1 < length) {
+            c.p1 = Value::int16(in.pick(kGeneral));
+            ScriptCommand second;
+            second.code = arith ? 51 : in.pick(kJumps);
+            second.p1 =
+                arith ? Value::int16(in.pick(kGeneral)) : Value::int16(in.byte() % (length + 1));
+            second.p2 = arith ? Value::int16(1) : Value();
+            s.commands.push_back(std::move(c));
+            c = std::move(second);
+            ++k;
+        }
         s.commands.push_back(std::move(c));
     }
     s.lastAddress = length - 1;
