@@ -698,9 +698,13 @@ step(StepContext& ctx, Scratch& scratch, const Record* records, std::int32_t add
         if (r.m1) {
             Value& v = run.*r.m1;
             if (isInteger(v.kind)) {
-                setInteger(v, v.kind == ValueKind::Int16,
-                           static_cast<std::int64_t>(v.i) + (r.arith ? -1 : 1));
-                flagsAfterWrite(run, r.r1, v);
+                const std::int64_t x = static_cast<std::int64_t>(v.i) + (r.arith ? -1 : 1);
+                setInteger(v, v.kind == ValueKind::Int16, x);
+                if (r.r1 >= 1 && r.r1 <= 5) { // the flag rule, for the number written
+                    run.invalidFlag = false;
+                    run.zeroFlag = x == 0;
+                    run.negativeFlag = x < 0;
+                }
                 return next;
             }
         } else if (r.n1) {
@@ -757,10 +761,10 @@ void psCompileFullWay(const Script& script) {
     X(Step)                                                                                        \
     X(Compare)                                                                                     \
     X(Jump)                                                                                        \
-    X(Length) X(Concat) X(Cut) X(Variable) X(AddR) X(SubR) X(MulR) X(DivR) X(AddV) X(SubV) X(MulV) \
-        X(DivV) X(AddRMove) X(SubRMove) X(MulRMove) X(DivRMove) X(AddVMove) X(SubVMove)            \
-            X(MulVMove) X(DivVMove) X(CompareR) X(CompareV) X(CompareRJump) X(CompareVJump)        \
-                X(MoveR)
+    X(Length)                                                                                      \
+    X(Concat) X(Cut) X(Variable) X(AddR) X(SubR) X(MulR) X(DivR) X(AddV) X(SubV) X(MulV) X(DivV)   \
+        X(AddRMove) X(SubRMove) X(MulRMove) X(DivRMove) X(AddVMove) X(SubVMove) X(MulVMove)        \
+            X(DivVMove) X(CompareR) X(CompareV) X(CompareRJump) X(CompareVJump) X(MoveR)
 
 Stopped pfRunRecords(StepContext& ctx, const CompiledScript& code, std::int32_t address,
                      std::int32_t last) {
