@@ -109,6 +109,7 @@ Record compileText(const ScriptCommand& c) {
 // The kind that runs `r` without asking where its operands live, when they are general
 // registers or a value.
 Kind specialised(Kind kind, const Record& r) {
+    if (kind == Kind::Step) return r.m1 ? Kind::StepR : kind;
     const bool second = r.literal || r.m2;
     if (!r.m1 || !second) return kind;
     const int v = r.literal ? 4 : 0;
@@ -210,6 +211,9 @@ void fuse(std::vector<Record>& records) {
             r.kind = static_cast<Kind>(static_cast<int>(r.kind) + 8);
         if ((r.kind == Kind::CompareR || r.kind == Kind::CompareV) && second.kind == Kind::Jump)
             r.kind = r.kind == Kind::CompareR ? Kind::CompareRJump : Kind::CompareVJump;
+        if (r.kind == Kind::StepR && second.kind >= Kind::CompareR &&
+            second.kind <= Kind::CompareVJump)
+            r.kind = Kind::StepRCompare;
     }
 }
 
@@ -284,7 +288,8 @@ template <std::uint8_t Op>
     return true;
 }
 
-bool plainArith(std::uint8_t op, const Value& a, const Value& b, ScriptRun& run) {
+[[gnu::always_inline]] inline bool plainArith(std::uint8_t op, const Value& a, const Value& b,
+                                              ScriptRun& run) {
     switch (op) {
     case 0: return plainArith<0>(a, b, run);
     case 1: return plainArith<1>(a, b, run);
@@ -304,7 +309,7 @@ Status valueArith(std::uint8_t op, const Value& a, const Value& b, Value& out) {
 
 // The selected variable (register -1); locals and shared variables are looked up here, the
 // rest (and every failure) by mdlScriptVariables.
-Value* selected(StepContext& ctx, bool forWrite) {
+[[gnu::always_inline]] inline Value* selected(StepContext& ctx, bool forWrite) {
     ScriptRun& run = ctx.run;
     const std::int64_t idx = run.varIndex;
     if (run.space == 0 && idx >= 1 && idx <= run.localCount &&
@@ -586,6 +591,14 @@ arithMove(StepContext& ctx, ScriptRun& run, const Record& r, const Record& move,
     }
 }
 
+// Runs the Jump record `jump` at `address`: the address to run next.
+[[gnu::always_inline]] inline std::int32_t jumpAt(StepContext& ctx, const ScriptRun& run,
+                                                  const Record& jump, std::int32_t address) {
+    if (jump.condition != 0 && run.*jump.flag != (jump.condition == 2)) return address + 1;
+    ctx.outSlot = jump.target;
+    return jump.target;
+}
+
 constexpr bool isFastArith(Kind k) {
     return k >= Kind::AddR && k <= Kind::DivVMove;
 }
@@ -616,10 +629,22 @@ step(StepContext& ctx, Scratch& scratch, const Record* records, std::int32_t add
         const bool literal = K == Kind::CompareV || K == Kind::CompareVJump;
         compare(run, run.*r.m1, literal ? *r.literal : run.*r.m2);
         if (K < Kind::CompareRJump || !secondRuns(next, limit, countdown)) return next;
-        const Record& jump = records[next];
-        if (jump.condition != 0 && run.*jump.flag != (jump.condition == 2)) return next + 1;
-        ctx.outSlot = jump.target;
-        return jump.target;
+        return jumpAt(ctx, run, records[next], next);
+    } else if constexpr (K == Kind::StepR || K == Kind::StepRCompare) {
+        Value& v = run.*r.m1;
+        if (!isInteger(v.kind)) return otherStep(ctx, r, sa, next);
+        const std::int64_t x = static_cast<std::int64_t>(v.i) + (r.arith ? -1 : 1);
+        setInteger(v, v.kind == ValueKind::Int16, x);
+        if (r.r1 >= 1 && r.r1 <= 5) { // the flag rule, for the number written
+            run.invalidFlag = false;
+            run.zeroFlag = x == 0;
+            run.negativeFlag = x < 0;
+        }
+        if (K == Kind::StepR || !secondRuns(next, limit, countdown)) return next;
+        const Record& c = records[next]; // a Compare kind
+        compare(run, run.*c.m1, c.literal ? *c.literal : run.*c.m2);
+        if (c.kind < Kind::CompareRJump || !secondRuns(next + 1, limit, countdown)) return next + 1;
+        return jumpAt(ctx, run, records[next + 1], next + 1);
     } else if constexpr (K == Kind::MoveR) {
         Value& dst = run.*r.m1;
         const Value& src = run.*r.m2;
@@ -695,19 +720,7 @@ step(StepContext& ctx, Scratch& scratch, const Record* records, std::int32_t add
     case Kind::Concat: return concat(ctx, r, scratch, next);
     case Kind::Cut: return cut(ctx, r, scratch, next);
     case Kind::Step: {
-        if (r.m1) {
-            Value& v = run.*r.m1;
-            if (isInteger(v.kind)) {
-                const std::int64_t x = static_cast<std::int64_t>(v.i) + (r.arith ? -1 : 1);
-                setInteger(v, v.kind == ValueKind::Int16, x);
-                if (r.r1 >= 1 && r.r1 <= 5) { // the flag rule, for the number written
-                    run.invalidFlag = false;
-                    run.zeroFlag = x == 0;
-                    run.negativeFlag = x < 0;
-                }
-                return next;
-            }
-        } else if (r.n1) {
+        if (r.n1) {
             // A 32-bit register stays one; past its range the full rule refuses the result.
             std::int32_t& n = run.*r.n1;
             if (r.arith ? n != INT32_MIN : n != INT32_MAX) {
@@ -762,9 +775,15 @@ void psCompileFullWay(const Script& script) {
     X(Compare)                                                                                     \
     X(Jump)                                                                                        \
     X(Length)                                                                                      \
-    X(Concat) X(Cut) X(Variable) X(AddR) X(SubR) X(MulR) X(DivR) X(AddV) X(SubV) X(MulV) X(DivV)   \
-        X(AddRMove) X(SubRMove) X(MulRMove) X(DivRMove) X(AddVMove) X(SubVMove) X(MulVMove)        \
-            X(DivVMove) X(CompareR) X(CompareV) X(CompareRJump) X(CompareVJump) X(MoveR)
+    X(Concat)                                                                                      \
+    X(Cut)                                                                                         \
+    X(Variable)                                                                                    \
+    X(AddR)                                                                                        \
+    X(SubR)                                                                                        \
+    X(MulR)                                                                                        \
+    X(DivR) X(AddV) X(SubV) X(MulV) X(DivV) X(AddRMove) X(SubRMove) X(MulRMove) X(DivRMove)        \
+        X(AddVMove) X(SubVMove) X(MulVMove) X(DivVMove) X(CompareR) X(CompareV) X(CompareRJump)    \
+            X(CompareVJump) X(MoveR) X(StepR) X(StepRCompare)
 
 Stopped pfRunRecords(StepContext& ctx, const CompiledScript& code, std::int32_t address,
                      std::int32_t last) {
@@ -773,10 +792,13 @@ Stopped pfRunRecords(StepContext& ctx, const CompiledScript& code, std::int32_t 
     // Past `limit` the run either passes its last address or has no record to run.
     const std::int64_t count = static_cast<std::int64_t>(code.records.size());
     const std::int64_t limit = std::min<std::int64_t>(static_cast<std::int64_t>(last) + 1, count);
+    // Both a stop (kFull, kFailed) and an address at or past `limit` end the loop: one test.
+    const std::uint32_t end = static_cast<std::uint32_t>(std::max<std::int64_t>(limit, 0));
     Scratch scratch;
-    std::int32_t countdown = ctx.pump.takeCountdown();
+    const std::int32_t firstCountdown = ctx.pump.takeCountdown();
+    std::int32_t countdown = firstCountdown;
+    bool refilled = false; // the pump's check ran, after a record that did
     Stopped out{Stop::Full, address};
-    bool ran = false;
     std::int32_t next = 0;
 #if defined(__GNUC__)
     // Each kind ends in its own jump to the next record's kind, which the processor predicts
@@ -787,10 +809,11 @@ Stopped pfRunRecords(StepContext& ctx, const CompiledScript& code, std::int32_t 
     goto* kRun[static_cast<int>(records[address].kind)];
 #define TEKKEL_CASE(K)                                                                             \
     run##K : next = step<Kind::K>(ctx, scratch, records, address, countdown, limit, run);          \
-    if (next < 0) goto stop;                                                                       \
-    ran = true;                                                                                    \
+    if (static_cast<std::uint32_t>(next) >= end) goto stop;                                        \
     address = next;                                                                                \
-    if (address >= limit || (--countdown <= 0 && !ctx.pump.slowCheck(countdown))) goto stop;       \
+    if (--countdown <= 0 && (refilled = true, !ctx.pump.slowCheck(countdown))) goto stop;          \
+    /* the address in a register: GCC would otherwise reload it from the stack each time */        \
+    asm("" : "+r"(address));                                                                       \
     goto* kRun[static_cast<int>(records[address].kind)];
     TEKKEL_KINDS(TEKKEL_CASE)
 #undef TEKKEL_CASE
@@ -804,17 +827,18 @@ Stopped pfRunRecords(StepContext& ctx, const CompiledScript& code, std::int32_t 
             TEKKEL_KINDS(TEKKEL_CASE)
 #undef TEKKEL_CASE
         }
-        if (next < 0) goto stop;
-        ran = true;
+        if (static_cast<std::uint32_t>(next) >= end) goto stop;
         address = next;
-        if (address >= limit || (--countdown <= 0 && !ctx.pump.slowCheck(countdown))) goto stop;
+        if (--countdown <= 0 && (refilled = true, !ctx.pump.slowCheck(countdown))) goto stop;
     }
 #endif
 stop:
+    // Every record that runs counts on the pump before anything can refill it.
+    const bool ran = next != kFull || countdown != firstCountdown || refilled;
     if (next == kFailed) {
         out.why = Stop::Failed;
-        ran = true;
     } else if (next >= 0) {
+        address = next;
         out.why = address > last ? Stop::Past : address >= count ? Stop::Full : Stop::Yielded;
     }
     ctx.pump.giveCountdown(countdown);

@@ -61,6 +61,10 @@ enum class Kind : std::uint8_t {
     CompareRJump,
     CompareVJump,
     MoveR, // Move between general registers
+    // Inc, Dec of a general register; the Compare kind also runs the next record, a Compare
+    // kind above, when the pump lets it: the counting loop's step, test and jump.
+    StepR,
+    StepRCompare,
 };
 
 struct Record {
