@@ -108,18 +108,22 @@ Script script(Reader& in) {
         // command; two registers there double a text each time round a loop.
         if (c.code == 91 && !c.p3.isEmpty() && in.byte() % 16 != 0)
             c.p3 = Value::string(in.pick(kTexts));
-        // Arithmetic then a Move of R1, and a comparison then a jump, the pairs that run
-        // together, with the first part's P1 a general register as in written programs.
-        const bool arith = (c.code >= 60 && c.code <= 65) || c.code == 70 || c.code == 71;
-        const bool compare = c.code == 76 || c.code == 77;
-        const std::uint8_t pair = arith || compare ? in.byte() : 1;
-        if (pair % 4 == 0 && k + 1 < length) {
+        // The idioms that run as one: arithmetic then a Move of R1, Inc or Dec then a
+        // comparison, a comparison then a jump; the first part's P1 a general register as in
+        // written programs.
+        for (;;) {
+            const bool arith = (c.code >= 60 && c.code <= 65) || c.code == 70 || c.code == 71;
+            const bool step = c.code == 68 || c.code == 69;
+            const bool compare = c.code == 76 || c.code == 77;
+            if (!(arith || step || compare) || k + 1 >= length) break;
+            const std::uint8_t pair = in.byte();
+            if (pair % 2 != 0) break;
             c.p1 = Value::int16(in.pick(kGeneral));
             ScriptCommand second;
-            second.code = arith ? 51 : in.pick(kJumps);
+            second.code = arith ? 51 : step ? 77 : in.pick(kJumps);
             second.p1 =
-                arith ? Value::int16(in.pick(kGeneral)) : Value::int16(in.byte() % (length + 1));
-            second.p2 = arith ? Value::int16(1) : Value();
+                compare ? Value::int16(in.byte() % (length + 1)) : Value::int16(in.pick(kGeneral));
+            second.p2 = arith ? Value::int16(1) : step ? Value::int32(in.pick(kInts)) : Value();
             s.commands.push_back(std::move(c));
             c = std::move(second);
             ++k;
