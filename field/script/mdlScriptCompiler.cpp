@@ -201,14 +201,15 @@ Record compile(const Script& s, const ScriptCommand& c) {
 }
 
 // Joins the idioms whose second command takes the first's result: arithmetic then a Move of
-// R1 into a general register, and a comparison then a jump.
+// R1 into a general register, Inc or Dec then a comparison, and a comparison then a jump.
 void fuse(std::vector<Record>& records) {
     for (std::size_t k = 0; k + 1 < records.size(); ++k) {
         Record& r = records[k];
         const Record& second = records[k + 1];
-        if (r.kind >= Kind::AddR && r.kind <= Kind::DivV && second.kind == Kind::MoveR &&
-            second.m2 == &ScriptRun::R1)
+        const bool movesR1 = second.kind == Kind::MoveR && second.m2 == &ScriptRun::R1;
+        if (r.kind >= Kind::AddR && r.kind <= Kind::DivV && movesR1)
             r.kind = static_cast<Kind>(static_cast<int>(r.kind) + 8);
+        if (r.kind == Kind::Arith && movesR1) r.kind = Kind::ArithMove;
         if ((r.kind == Kind::CompareR || r.kind == Kind::CompareV) && second.kind == Kind::Jump)
             r.kind = r.kind == Kind::CompareR ? Kind::CompareRJump : Kind::CompareVJump;
         if (r.kind == Kind::StepR && second.kind >= Kind::CompareR &&
@@ -222,7 +223,8 @@ bool isInteger(ValueKind k) {
 }
 
 void setInteger(Value& v, bool narrow, std::int64_t x) {
-    if (v.kind == ValueKind::String) v.s.clear();
+    if (v.kind == ValueKind::String) [[unlikely]]
+        v.s.clear();
     if (narrow && x >= INT16_MIN && x <= INT16_MAX) {
         v.kind = ValueKind::Int16;
         v.i = static_cast<std::int32_t>(x);
@@ -260,7 +262,8 @@ template <std::uint8_t Op>
         const std::int64_t p = a.i, q = b.i;
         const std::int64_t r = Op == 0 ? p + q : Op == 1 ? p - q : p * q;
         const bool narrow = a.kind == ValueKind::Int16 && b.kind == ValueKind::Int16;
-        if (out.kind == ValueKind::String) out.s.clear();
+        if (out.kind == ValueKind::String) [[unlikely]]
+            out.s.clear();
         if (r >= INT32_MIN && r <= INT32_MAX) {
             out.kind =
                 narrow && r >= INT16_MIN && r <= INT16_MAX ? ValueKind::Int16 : ValueKind::Int32;
@@ -276,10 +279,13 @@ template <std::uint8_t Op>
     } else if (!plainNumber(a, x) || !plainNumber(b, y)) {
         return false;
     }
-    if (Op == 3 && (y == 0 || !std::isfinite(y))) return false;
+    if (Op == 3 && (y == 0 || !std::isfinite(y))) [[unlikely]]
+        return false;
     const double r = Op == 0 ? x + y : Op == 1 ? x - y : Op == 2 ? x * y : x / y;
-    if (!std::isfinite(r)) return false;
-    if (out.kind == ValueKind::String) out.s.clear();
+    if (!std::isfinite(r)) [[unlikely]]
+        return false;
+    if (out.kind == ValueKind::String) [[unlikely]]
+        out.s.clear();
     out.kind = ValueKind::Real64;
     out.d = r;
     run.invalidFlag = false;
@@ -522,7 +528,8 @@ std::int32_t intDiv(StepContext& ctx, const Value& a, const Value& b, std::int32
 // pump needs no check (when it does, the loop counts it and runs its own record).
 [[gnu::always_inline]] inline bool secondRuns(std::int32_t next, std::int64_t limit,
                                               std::int32_t& countdown) {
-    if (next >= limit || countdown <= 1) return false;
+    if (next >= limit || countdown <= 1) [[unlikely]]
+        return false;
     --countdown;
     return true;
 }
@@ -548,6 +555,13 @@ template <std::uint8_t Op, bool Literal>
     return otherArith(ctx, Op, a, b, next);
 }
 
+// Runs `move`, a Move of R1 into a general register.
+[[gnu::always_inline]] inline void moveR1(ScriptRun& run, const Record& move) {
+    Value& dst = run.*move.m1;
+    if (&dst != &run.R1) assign(dst, run.R1);
+    flagsAfterWrite(run, move.r1, dst);
+}
+
 // The same, then reg = R1 for `move`, a Move of R1 into a general register, when the pump
 // lets it run now.
 template <std::uint8_t Op, bool Literal>
@@ -570,8 +584,7 @@ arithMove(StepContext& ctx, ScriptRun& run, const Record& r, const Record& move,
     }
     const std::int32_t n = otherArith(ctx, Op, a, b, next);
     if (n < 0 || !secondRuns(next, limit, countdown)) return n;
-    if (&dst != &run.R1) assign(dst, run.R1);
-    flagsAfterWrite(run, move.r1, dst);
+    moveR1(run, move);
     return next + 1;
 }
 
@@ -630,9 +643,16 @@ step(StepContext& ctx, Scratch& scratch, const Record* records, std::int32_t add
         compare(run, run.*r.m1, literal ? *r.literal : run.*r.m2);
         if (K < Kind::CompareRJump || !secondRuns(next, limit, countdown)) return next;
         return jumpAt(ctx, run, records[next], next);
+    } else if constexpr (K == Kind::ArithMove) {
+        const std::int32_t n =
+            step<Kind::Arith>(ctx, scratch, records, address, countdown, limit, run);
+        if (n < 0 || !secondRuns(next, limit, countdown)) return n;
+        moveR1(run, records[next]);
+        return next + 1;
     } else if constexpr (K == Kind::StepR || K == Kind::StepRCompare) {
         Value& v = run.*r.m1;
-        if (!isInteger(v.kind)) return otherStep(ctx, r, sa, next);
+        if (!isInteger(v.kind)) [[unlikely]]
+            return otherStep(ctx, r, sa, next);
         const std::int64_t x = static_cast<std::int64_t>(v.i) + (r.arith ? -1 : 1);
         setInteger(v, v.kind == ValueKind::Int16, x);
         if (r.r1 >= 1 && r.r1 <= 5) { // the flag rule, for the number written
@@ -781,9 +801,14 @@ void psCompileFullWay(const Script& script) {
     X(AddR)                                                                                        \
     X(SubR)                                                                                        \
     X(MulR)                                                                                        \
-    X(DivR) X(AddV) X(SubV) X(MulV) X(DivV) X(AddRMove) X(SubRMove) X(MulRMove) X(DivRMove)        \
-        X(AddVMove) X(SubVMove) X(MulVMove) X(DivVMove) X(CompareR) X(CompareV) X(CompareRJump)    \
-            X(CompareVJump) X(MoveR) X(StepR) X(StepRCompare)
+    X(DivR)                                                                                        \
+    X(AddV)                                                                                        \
+    X(SubV)                                                                                        \
+    X(MulV)                                                                                        \
+    X(DivV)                                                                                        \
+    X(AddRMove) X(SubRMove) X(MulRMove) X(DivRMove) X(AddVMove) X(SubVMove) X(MulVMove)            \
+        X(DivVMove) X(CompareR) X(CompareV) X(CompareRJump) X(CompareVJump) X(MoveR) X(StepR)      \
+            X(StepRCompare) X(ArithMove)
 
 Stopped pfRunRecords(StepContext& ctx, const CompiledScript& code, std::int32_t address,
                      std::int32_t last) {
@@ -809,9 +834,13 @@ Stopped pfRunRecords(StepContext& ctx, const CompiledScript& code, std::int32_t 
     goto* kRun[static_cast<int>(records[address].kind)];
 #define TEKKEL_CASE(K)                                                                             \
     run##K : next = step<Kind::K>(ctx, scratch, records, address, countdown, limit, run);          \
-    if (static_cast<std::uint32_t>(next) >= end) goto stop;                                        \
+    if (static_cast<std::uint32_t>(next) >= end) [[unlikely]]                                      \
+        goto stop;                                                                                 \
     address = next;                                                                                \
-    if (--countdown <= 0 && (refilled = true, !ctx.pump.slowCheck(countdown))) goto stop;          \
+    if (--countdown <= 0) [[unlikely]] {                                                           \
+        refilled = true;                                                                           \
+        if (!ctx.pump.slowCheck(countdown)) goto stop;                                             \
+    }                                                                                              \
     /* the address in a register: GCC would otherwise reload it from the stack each time */        \
     asm("" : "+r"(address));                                                                       \
     goto* kRun[static_cast<int>(records[address].kind)];
@@ -827,9 +856,13 @@ Stopped pfRunRecords(StepContext& ctx, const CompiledScript& code, std::int32_t 
             TEKKEL_KINDS(TEKKEL_CASE)
 #undef TEKKEL_CASE
         }
-        if (static_cast<std::uint32_t>(next) >= end) goto stop;
+        if (static_cast<std::uint32_t>(next) >= end) [[unlikely]]
+            goto stop;
         address = next;
-        if (--countdown <= 0 && (refilled = true, !ctx.pump.slowCheck(countdown))) goto stop;
+        if (--countdown <= 0) [[unlikely]] {
+            refilled = true;
+            if (!ctx.pump.slowCheck(countdown)) goto stop;
+        }
     }
 #endif
 stop:

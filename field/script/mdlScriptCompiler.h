@@ -5,6 +5,10 @@
 // writes and error numbers as the full command (mdlScriptCommands); a command the record
 // cannot take whole (field commands, omitted parameters, writes to the script number or the
 // address) goes the full way; the variable-area commands run their own handler in place.
+// Records whose operands are general registers or values have kinds of their own, and the
+// idioms every loop uses (arithmetic then a Move of R1, Inc or Dec then a comparison, a
+// comparison then a jump) run from the first record, the second keeping its own record for
+// jumps to it and for the pump's check between the two.
 #pragma once
 
 #include <cstdint>
@@ -65,6 +69,7 @@ enum class Kind : std::uint8_t {
     // kind above, when the pump lets it: the counting loop's step, test and jump.
     StepR,
     StepRCompare,
+    ArithMove, // Arith followed by a Move of R1 into a general register, run as the M kinds are
 };
 
 struct Record {
