@@ -222,15 +222,22 @@ bool isInteger(ValueKind k) {
     return k == ValueKind::Int16 || k == ValueKind::Int32;
 }
 
+// Writes an integer into all eight bytes of the number, so that a later eight-byte copy of
+// the value (assign) reads what one store wrote instead of waiting for two to combine.
+inline void storeInteger(Value& v, ValueKind kind, std::int32_t i) {
+    const std::int32_t bytes[2] = {i, 0};
+    static_assert(sizeof bytes == sizeof v.d);
+    v.kind = kind;
+    std::memcpy(&v.d, bytes, sizeof v.d);
+}
+
 void setInteger(Value& v, bool narrow, std::int64_t x) {
     if (v.kind == ValueKind::String) [[unlikely]]
         v.s.clear();
     if (narrow && x >= INT16_MIN && x <= INT16_MAX) {
-        v.kind = ValueKind::Int16;
-        v.i = static_cast<std::int32_t>(x);
+        storeInteger(v, ValueKind::Int16, static_cast<std::int32_t>(x));
     } else if (x >= INT32_MIN && x <= INT32_MAX) {
-        v.kind = ValueKind::Int32;
-        v.i = static_cast<std::int32_t>(x);
+        storeInteger(v, ValueKind::Int32, static_cast<std::int32_t>(x));
     } else {
         v.kind = ValueKind::Real64;
         v.d = static_cast<double>(x);
@@ -261,17 +268,7 @@ template <std::uint8_t Op>
     } else if (Op < 3 && isInteger(a.kind) && isInteger(b.kind)) {
         const std::int64_t p = a.i, q = b.i;
         const std::int64_t r = Op == 0 ? p + q : Op == 1 ? p - q : p * q;
-        const bool narrow = a.kind == ValueKind::Int16 && b.kind == ValueKind::Int16;
-        if (out.kind == ValueKind::String) [[unlikely]]
-            out.s.clear();
-        if (r >= INT32_MIN && r <= INT32_MAX) {
-            out.kind =
-                narrow && r >= INT16_MIN && r <= INT16_MAX ? ValueKind::Int16 : ValueKind::Int32;
-            out.i = static_cast<std::int32_t>(r);
-        } else {
-            out.kind = ValueKind::Real64;
-            out.d = static_cast<double>(r);
-        }
+        setInteger(out, a.kind == ValueKind::Int16 && b.kind == ValueKind::Int16, r);
         run.invalidFlag = false;
         run.zeroFlag = r == 0;
         run.negativeFlag = r < 0;
@@ -342,8 +339,7 @@ inline const Value* read(StepContext& ctx, std::int16_t reg, Value ScriptRun::*m
                          std::int32_t ScriptRun::*n, Value& scratch) {
     if (m) return &(ctx.run.*m);
     if (n) {
-        scratch.kind = ValueKind::Int32;
-        scratch.i = ctx.run.*n;
+        storeInteger(scratch, ValueKind::Int32, ctx.run.*n);
         return &scratch;
     }
     return readOther(ctx, reg, scratch);
@@ -806,9 +802,10 @@ void psCompileFullWay(const Script& script) {
     X(SubV)                                                                                        \
     X(MulV)                                                                                        \
     X(DivV)                                                                                        \
-    X(AddRMove) X(SubRMove) X(MulRMove) X(DivRMove) X(AddVMove) X(SubVMove) X(MulVMove)            \
-        X(DivVMove) X(CompareR) X(CompareV) X(CompareRJump) X(CompareVJump) X(MoveR) X(StepR)      \
-            X(StepRCompare) X(ArithMove)
+    X(AddRMove)                                                                                    \
+    X(SubRMove)                                                                                    \
+    X(MulRMove) X(DivRMove) X(AddVMove) X(SubVMove) X(MulVMove) X(DivVMove) X(CompareR)            \
+        X(CompareV) X(CompareRJump) X(CompareVJump) X(MoveR) X(StepR) X(StepRCompare) X(ArithMove)
 
 Stopped pfRunRecords(StepContext& ctx, const CompiledScript& code, std::int32_t address,
                      std::int32_t last) {
