@@ -263,9 +263,7 @@ template <std::uint8_t Op>
 [[gnu::always_inline]] inline bool plainArith(const Value& a, const Value& b, ScriptRun& run) {
     Value& out = run.R1;
     double x = 0, y = 0;
-    if (a.kind == ValueKind::Real64 && b.kind == ValueKind::Real64) {
-        x = a.d, y = b.d;
-    } else if (Op < 3 && isInteger(a.kind) && isInteger(b.kind)) {
+    if (Op < 3 && isInteger(a.kind) && isInteger(b.kind)) {
         const std::int64_t p = a.i, q = b.i;
         const std::int64_t r = Op == 0 ? p + q : Op == 1 ? p - q : p * q;
         setInteger(out, a.kind == ValueKind::Int16 && b.kind == ValueKind::Int16, r);
@@ -273,6 +271,8 @@ template <std::uint8_t Op>
         run.zeroFlag = r == 0;
         run.negativeFlag = r < 0;
         return true;
+    } else if (a.kind == ValueKind::Real64 && b.kind == ValueKind::Real64) {
+        x = a.d, y = b.d;
     } else if (!plainNumber(a, x) || !plainNumber(b, y)) {
         return false;
     }
@@ -804,8 +804,9 @@ void psCompileFullWay(const Script& script) {
     X(DivV)                                                                                        \
     X(AddRMove)                                                                                    \
     X(SubRMove)                                                                                    \
-    X(MulRMove) X(DivRMove) X(AddVMove) X(SubVMove) X(MulVMove) X(DivVMove) X(CompareR)            \
-        X(CompareV) X(CompareRJump) X(CompareVJump) X(MoveR) X(StepR) X(StepRCompare) X(ArithMove)
+    X(MulRMove)                                                                                    \
+    X(DivRMove) X(AddVMove) X(SubVMove) X(MulVMove) X(DivVMove) X(CompareR) X(CompareV)            \
+        X(CompareRJump) X(CompareVJump) X(MoveR) X(StepR) X(StepRCompare) X(ArithMove)
 
 Stopped pfRunRecords(StepContext& ctx, const CompiledScript& code, std::int32_t address,
                      std::int32_t last) {
