@@ -110,18 +110,24 @@ Record compileText(const ScriptCommand& c) {
 // registers or a value.
 Kind specialised(Kind kind, const Record& r) {
     if (kind == Kind::Step) return r.m1 ? Kind::StepR : kind;
+    if (kind == Kind::Move) {
+        if (r.m1 && r.m2) return Kind::MoveR;
+        if (r.m1 && r.r2 == -1) return Kind::MoveFromVar;
+        if (r.r1 == -1 && r.m2) return Kind::MoveToVar;
+        if (r.n1 && r.m2) return Kind::MoveToNumber;
+        return kind;
+    }
     const bool second = r.literal || r.m2;
     if (!r.m1 || !second) return kind;
     const int v = r.literal ? 4 : 0;
     switch (kind) {
     case Kind::Arith: return static_cast<Kind>(static_cast<int>(Kind::AddR) + v + r.arith);
     case Kind::Compare: return r.literal ? Kind::CompareV : Kind::CompareR;
-    case Kind::Move: return r.m2 ? Kind::MoveR : kind;
     default: return kind;
     }
 }
 
-Record compile(const Script& s, const ScriptCommand& c) {
+Record compileCommand(const Script& s, const ScriptCommand& c) {
     Record r;
     const Op op = static_cast<Op>(c.code);
     const std::int16_t code = c.code;
@@ -197,6 +203,15 @@ Record compile(const Script& s, const ScriptCommand& c) {
         }
     }
     r.kind = specialised(kind, r);
+    return r;
+}
+
+// The records run on a program counter of their own and bring the run's address up to date
+// only when they stop, so a command that reads the address register goes the full way.
+Record compile(const Script& s, const ScriptCommand& c) {
+    Record r = compileCommand(s, c);
+    const std::int16_t address = mdlScriptNames::regNumber(mdlScriptNames::Reg::Address);
+    if (r.r1 == address || r.r2 == address || r.r3 == address) r = Record{};
     return r;
 }
 
@@ -661,11 +676,24 @@ step(StepContext& ctx, Scratch& scratch, const Record* records, std::int32_t add
         compare(run, run.*c.m1, c.literal ? *c.literal : run.*c.m2);
         if (c.kind < Kind::CompareRJump || !secondRuns(next + 1, limit, countdown)) return next + 1;
         return jumpAt(ctx, run, records[next + 1], next + 1);
-    } else if constexpr (K == Kind::MoveR) {
+    } else if constexpr (K == Kind::MoveR || K == Kind::MoveFromVar) {
         Value& dst = run.*r.m1;
-        const Value& src = run.*r.m2;
-        if (&dst != &src) assign(dst, src);
+        const Value* src = K == Kind::MoveR ? &(run.*r.m2) : selected(ctx, false);
+        if (!src) return kFailed;
+        if (&dst != src) assign(dst, *src);
         flagsAfterWrite(run, r.r1, dst);
+        return next;
+    } else if constexpr (K == Kind::MoveToVar) {
+        // A variable is never a register, so the source stays what it is.
+        Value* dst = selected(ctx, true);
+        if (!dst) return kFailed;
+        assign(*dst, run.*r.m2);
+        return next;
+    } else if constexpr (K == Kind::MoveToNumber) {
+        const Value& src = run.*r.m2;
+        if (!isInteger(src.kind)) [[unlikely]]
+            return step<Kind::Move>(ctx, scratch, records, address, countdown, limit, run);
+        run.*r.n1 = src.i;
         return next;
     }
     switch (K) {
@@ -805,8 +833,11 @@ void psCompileFullWay(const Script& script) {
     X(AddRMove)                                                                                    \
     X(SubRMove)                                                                                    \
     X(MulRMove)                                                                                    \
-    X(DivRMove) X(AddVMove) X(SubVMove) X(MulVMove) X(DivVMove) X(CompareR) X(CompareV)            \
-        X(CompareRJump) X(CompareVJump) X(MoveR) X(StepR) X(StepRCompare) X(ArithMove)
+    X(DivRMove)                                                                                    \
+    X(AddVMove)                                                                                    \
+    X(SubVMove)                                                                                    \
+    X(MulVMove) X(DivVMove) X(CompareR) X(CompareV) X(CompareRJump) X(CompareVJump) X(MoveR)       \
+        X(StepR) X(StepRCompare) X(ArithMove) X(MoveToNumber) X(MoveFromVar) X(MoveToVar)
 
 Stopped pfRunRecords(StepContext& ctx, const CompiledScript& code, std::int32_t address,
                      std::int32_t last) {

@@ -70,6 +70,11 @@ enum class Kind : std::uint8_t {
     StepR,
     StepRCompare,
     ArithMove, // Arith followed by a Move of R1 into a general register, run as the M kinds are
+    // Move of a general register into a 32-bit register, from the selected variable into a
+    // general register, and from a general register into the selected variable.
+    MoveToNumber,
+    MoveFromVar,
+    MoveToVar,
 };
 
 struct Record {
