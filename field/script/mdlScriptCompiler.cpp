@@ -106,7 +106,28 @@ Record compileText(const ScriptCommand& c) {
     return r;
 }
 
-Record compile(const Script& s, const ScriptCommand& c) {
+// The kind that runs `r` without asking where its operands live, when they are general
+// registers or a value.
+Kind specialised(Kind kind, const Record& r) {
+    if (kind == Kind::Step) return r.m1 ? Kind::StepR : kind;
+    if (kind == Kind::Move) {
+        if (r.m1 && r.m2) return Kind::MoveR;
+        if (r.m1 && r.r2 == -1) return Kind::MoveFromVar;
+        if (r.r1 == -1 && r.m2) return Kind::MoveToVar;
+        if (r.n1 && r.m2) return Kind::MoveToNumber;
+        return kind;
+    }
+    const bool second = r.literal || r.m2;
+    if (!r.m1 || !second) return kind;
+    const int v = r.literal ? 4 : 0;
+    switch (kind) {
+    case Kind::Arith: return static_cast<Kind>(static_cast<int>(Kind::AddR) + v + r.arith);
+    case Kind::Compare: return r.literal ? Kind::CompareV : Kind::CompareR;
+    default: return kind;
+    }
+}
+
+Record compileCommand(const Script& s, const ScriptCommand& c) {
     Record r;
     const Op op = static_cast<Op>(c.code);
     const std::int16_t code = c.code;
@@ -181,22 +202,57 @@ Record compile(const Script& s, const ScriptCommand& c) {
             r.literal = &c.p2;
         }
     }
-    r.kind = kind;
+    r.kind = specialised(kind, r);
     return r;
+}
+
+// The records run on a program counter of their own and bring the run's address up to date
+// only when they stop, so a command that reads the address register goes the full way.
+Record compile(const Script& s, const ScriptCommand& c) {
+    Record r = compileCommand(s, c);
+    const std::int16_t address = mdlScriptNames::regNumber(mdlScriptNames::Reg::Address);
+    if (r.r1 == address || r.r2 == address || r.r3 == address) r = Record{};
+    return r;
+}
+
+// Joins the idioms whose second command takes the first's result: arithmetic then a Move of
+// R1 into a general register, Inc or Dec then a comparison, and a comparison then a jump.
+void fuse(std::vector<Record>& records) {
+    for (std::size_t k = 0; k + 1 < records.size(); ++k) {
+        Record& r = records[k];
+        const Record& second = records[k + 1];
+        const bool movesR1 = second.kind == Kind::MoveR && second.m2 == &ScriptRun::R1;
+        if (r.kind >= Kind::AddR && r.kind <= Kind::DivV && movesR1)
+            r.kind = static_cast<Kind>(static_cast<int>(r.kind) + 8);
+        if (r.kind == Kind::Arith && movesR1) r.kind = Kind::ArithMove;
+        if ((r.kind == Kind::CompareR || r.kind == Kind::CompareV) && second.kind == Kind::Jump)
+            r.kind = r.kind == Kind::CompareR ? Kind::CompareRJump : Kind::CompareVJump;
+        if (r.kind == Kind::StepR && second.kind >= Kind::CompareR &&
+            second.kind <= Kind::CompareVJump)
+            r.kind = Kind::StepRCompare;
+    }
 }
 
 bool isInteger(ValueKind k) {
     return k == ValueKind::Int16 || k == ValueKind::Int32;
 }
 
+// Writes an integer into all eight bytes of the number, so that a later eight-byte copy of
+// the value (assign) reads what one store wrote instead of waiting for two to combine.
+inline void storeInteger(Value& v, ValueKind kind, std::int32_t i) {
+    const std::int32_t bytes[2] = {i, 0};
+    static_assert(sizeof bytes == sizeof v.d);
+    v.kind = kind;
+    std::memcpy(&v.d, bytes, sizeof v.d);
+}
+
 void setInteger(Value& v, bool narrow, std::int64_t x) {
-    if (v.kind == ValueKind::String) v.s.clear();
+    if (v.kind == ValueKind::String) [[unlikely]]
+        v.s.clear();
     if (narrow && x >= INT16_MIN && x <= INT16_MAX) {
-        v.kind = ValueKind::Int16;
-        v.i = static_cast<std::int32_t>(x);
+        storeInteger(v, ValueKind::Int16, static_cast<std::int32_t>(x));
     } else if (x >= INT32_MIN && x <= INT32_MAX) {
-        v.kind = ValueKind::Int32;
-        v.i = static_cast<std::int32_t>(x);
+        storeInteger(v, ValueKind::Int32, static_cast<std::int32_t>(x));
     } else {
         v.kind = ValueKind::Real64;
         v.d = static_cast<double>(x);
@@ -218,32 +274,46 @@ bool plainNumber(const Value& v, double& d) {
 // operand of +, - or * gives no finite result; a divisor must be finite and not 0). False for
 // everything else, which pfAdd..pfDiv then work out (with the same result where both apply).
 // Both operands are read before R1 is written, so R1 may be one of them.
-bool plainArith(std::uint8_t op, const Value& a, const Value& b, ScriptRun& run) {
+template <std::uint8_t Op>
+[[gnu::always_inline]] inline bool plainArith(const Value& a, const Value& b, ScriptRun& run) {
     Value& out = run.R1;
-    if (op < 3 && isInteger(a.kind) && isInteger(b.kind)) {
-        const std::int64_t x = a.i, y = b.i;
-        const std::int64_t r = op == 0 ? x + y : op == 1 ? x - y : x * y;
+    double x = 0, y = 0;
+    if (Op < 3 && isInteger(a.kind) && isInteger(b.kind)) {
+        const std::int64_t p = a.i, q = b.i;
+        const std::int64_t r = Op == 0 ? p + q : Op == 1 ? p - q : p * q;
         setInteger(out, a.kind == ValueKind::Int16 && b.kind == ValueKind::Int16, r);
-        if (out.kind != ValueKind::Real64) {
-            run.invalidFlag = false;
-            run.zeroFlag = r == 0;
-            run.negativeFlag = r < 0;
-            return true;
-        }
-    } else {
-        double x = 0, y = 0;
-        if (!plainNumber(a, x) || !plainNumber(b, y)) return false;
-        if (op == 3 && (y == 0 || !std::isfinite(y))) return false;
-        const double r = op == 0 ? x + y : op == 1 ? x - y : op == 2 ? x * y : x / y;
-        if (!std::isfinite(r)) return false;
-        if (out.kind == ValueKind::String) out.s.clear();
-        out.kind = ValueKind::Real64;
-        out.d = r;
+        run.invalidFlag = false;
+        run.zeroFlag = r == 0;
+        run.negativeFlag = r < 0;
+        return true;
+    } else if (a.kind == ValueKind::Real64 && b.kind == ValueKind::Real64) {
+        x = a.d, y = b.d;
+    } else if (!plainNumber(a, x) || !plainNumber(b, y)) {
+        return false;
     }
+    if (Op == 3 && (y == 0 || !std::isfinite(y))) [[unlikely]]
+        return false;
+    const double r = Op == 0 ? x + y : Op == 1 ? x - y : Op == 2 ? x * y : x / y;
+    if (!std::isfinite(r)) [[unlikely]]
+        return false;
+    if (out.kind == ValueKind::String) [[unlikely]]
+        out.s.clear();
+    out.kind = ValueKind::Real64;
+    out.d = r;
     run.invalidFlag = false;
-    run.zeroFlag = out.d == 0;
-    run.negativeFlag = out.d < 0;
+    run.zeroFlag = r == 0;
+    run.negativeFlag = r < 0;
     return true;
+}
+
+[[gnu::always_inline]] inline bool plainArith(std::uint8_t op, const Value& a, const Value& b,
+                                              ScriptRun& run) {
+    switch (op) {
+    case 0: return plainArith<0>(a, b, run);
+    case 1: return plainArith<1>(a, b, run);
+    case 2: return plainArith<2>(a, b, run);
+    default: return plainArith<3>(a, b, run);
+    }
 }
 
 Status valueArith(std::uint8_t op, const Value& a, const Value& b, Value& out) {
@@ -257,7 +327,7 @@ Status valueArith(std::uint8_t op, const Value& a, const Value& b, Value& out) {
 
 // The selected variable (register -1); locals and shared variables are looked up here, the
 // rest (and every failure) by mdlScriptVariables.
-Value* selected(StepContext& ctx, bool forWrite) {
+[[gnu::always_inline]] inline Value* selected(StepContext& ctx, bool forWrite) {
     ScriptRun& run = ctx.run;
     const std::int64_t idx = run.varIndex;
     if (run.space == 0 && idx >= 1 && idx <= run.localCount &&
@@ -284,15 +354,14 @@ inline const Value* read(StepContext& ctx, std::int16_t reg, Value ScriptRun::*m
                          std::int32_t ScriptRun::*n, Value& scratch) {
     if (m) return &(ctx.run.*m);
     if (n) {
-        scratch.kind = ValueKind::Int32;
-        scratch.i = ctx.run.*n;
+        storeInteger(scratch, ValueKind::Int32, ctx.run.*n);
         return &scratch;
     }
     return readOther(ctx, reg, scratch);
 }
 
 // The flag rule, with the kinds a loop works on taken here.
-inline void setFlags(ScriptRun& run, const Value& v) {
+[[gnu::always_inline]] inline void setFlags(ScriptRun& run, const Value& v) {
     switch (v.kind) {
     case ValueKind::Int16:
     case ValueKind::Int32:
@@ -313,13 +382,14 @@ inline void setFlags(ScriptRun& run, const Value& v) {
 }
 
 // The flag rule after a write of R1..R5 in place.
-inline void flagsAfterWrite(ScriptRun& run, std::int16_t reg, const Value& v) {
+[[gnu::always_inline]] inline void flagsAfterWrite(ScriptRun& run, std::int16_t reg,
+                                                   const Value& v) {
     if (reg >= 1 && reg <= 5) setFlags(run, v);
 }
 
 // dst = src. Only a string value holds text, so a value without one copies as its kind and
 // eight bytes.
-inline void assign(Value& dst, const Value& src) {
+[[gnu::always_inline]] inline void assign(Value& dst, const Value& src) {
     if (src.kind != ValueKind::String && dst.s.empty()) {
         dst.kind = src.kind;
         std::memcpy(&dst.d, &src.d, sizeof dst.d);
@@ -344,7 +414,8 @@ const std::u16string& textOf(const Value& v, std::u16string& store) {
     return store;
 }
 
-std::int32_t concat(StepContext& ctx, const Record& r, Scratch& scratch, std::int32_t next) {
+[[gnu::noinline]] std::int32_t concat(StepContext& ctx, const Record& r, Scratch& scratch,
+                                      std::int32_t next) {
     const Value* a = r.literal ? r.literal : read(ctx, r.r2, r.m2, scratch.a);
     if (!a) return kFailed;
     const Value* b = r.literal3 ? r.literal3 : read(ctx, r.r3, r.m3, scratch.b);
@@ -369,7 +440,8 @@ std::int32_t concat(StepContext& ctx, const Record& r, Scratch& scratch, std::in
     return writeFirst(ctx, r, Value::string(std::move(joined))) ? next : kFailed;
 }
 
-std::int32_t cut(StepContext& ctx, const Record& r, Scratch& scratch, std::int32_t next) {
+[[gnu::noinline]] std::int32_t cut(StepContext& ctx, const Record& r, Scratch& scratch,
+                                   std::int32_t next) {
     const Value* t = r.literal1 ? r.literal1 : read(ctx, r.r1, r.m1, scratch.a);
     if (!t) return kFailed;
     std::u16string store;
@@ -391,6 +463,8 @@ std::int32_t cut(StepContext& ctx, const Record& r, Scratch& scratch, std::int32
     return next;
 }
 
+std::int32_t otherIntDiv(StepContext& ctx, const Value& a, const Value& b, std::int32_t next);
+
 std::int32_t intDiv(StepContext& ctx, const Value& a, const Value& b, std::int32_t next) {
     ScriptRun& run = ctx.run;
     if (isInteger(a.kind) && isInteger(b.kind) && b.i != 0 && !(a.i == INT32_MIN && b.i == -1)) {
@@ -401,6 +475,11 @@ std::int32_t intDiv(StepContext& ctx, const Value& a, const Value& b, std::int32
         setFlags(run, run.R4);
         return next;
     }
+    return otherIntDiv(ctx, a, b, next);
+}
+
+[[gnu::noinline]] std::int32_t otherIntDiv(StepContext& ctx, const Value& a, const Value& b,
+                                           std::int32_t next) {
     Value q, rem;
     if (mdlScriptValue::pfIntDiv(a, b, q, rem) != Status::Ok) {
         ctx.outSlot = 1;
@@ -409,6 +488,33 @@ std::int32_t intDiv(StepContext& ctx, const Value& a, const Value& b, std::int32
     mdlScriptRegisters::pfWrite(ctx, 1, q);
     mdlScriptRegisters::pfWrite(ctx, 4, rem);
     return next;
+}
+
+// reg P1 = length of X(P2).
+[[gnu::noinline]] std::int32_t length(StepContext& ctx, const Record& r, Value& scratch,
+                                      std::int32_t next) {
+    const Value* v = r.literal ? r.literal : read(ctx, r.r2, r.m2, scratch);
+    if (!v) return kFailed;
+    std::u16string store;
+    Value out = v->isNull() ? Value::null()
+                            : Value::int32(static_cast<std::int32_t>(textOf(*v, store).size()));
+    return writeFirst(ctx, r, std::move(out)) ? next : kFailed;
+}
+
+// Inc, Dec of what the record's fast ways leave, by the value rules.
+[[gnu::noinline]] std::int32_t otherStep(StepContext& ctx, const Record& r, Value& scratch,
+                                         std::int32_t next) {
+    const Value* a = read(ctx, r.r1, r.m1, r.n1, scratch);
+    if (!a) return kFailed;
+    Value out;
+    const Value one = Value::int16(1);
+    const Status st =
+        r.arith ? mdlScriptValue::pfSub(*a, one, out) : mdlScriptValue::pfAdd(*a, one, out);
+    if (st != Status::Ok) {
+        ctx.outSlot = 1;
+        return kFailed;
+    }
+    return mdlScriptRegisters::pfWrite(ctx, r.r1, out) ? next : kFailed;
 }
 
 // Runs a variable-area command with its own handler; these change no script and answer Next
@@ -429,14 +535,167 @@ std::int32_t intDiv(StepContext& ctx, const Value& a, const Value& b, std::int32
     return mdlScriptCommands::pfExecute(own, c.code) == StepResult::Next;
 }
 
-// Runs one record of kind K: the next address, kFull or kFailed.
+// Whether the record after a fused one runs now: it is within the run and counting it on the
+// pump needs no check (when it does, the loop counts it and runs its own record).
+[[gnu::always_inline]] inline bool secondRuns(std::int32_t next, std::int64_t limit,
+                                              std::int32_t& countdown) {
+    if (next >= limit || countdown <= 1) [[unlikely]]
+        return false;
+    --countdown;
+    return true;
+}
+
+// R1 = a op b by the value rules, for the operands plainArith leaves.
+[[gnu::noinline]] std::int32_t otherArith(StepContext& ctx, std::uint8_t op, const Value& a,
+                                          const Value& b, std::int32_t next) {
+    Value out;
+    if (valueArith(op, a, b, out) != Status::Ok) {
+        ctx.outSlot = 1;
+        return kFailed;
+    }
+    return mdlScriptRegisters::pfWrite(ctx, 1, out) ? next : kFailed;
+}
+
+// R1 = reg P1 op (reg P2 | P2) for P1 a general register and P2 a general register or a value.
+template <std::uint8_t Op, bool Literal>
+[[gnu::always_inline]] inline std::int32_t arith(StepContext& ctx, ScriptRun& run, const Record& r,
+                                                 std::int32_t next) {
+    const Value& a = run.*r.m1;
+    const Value& b = Literal ? *r.literal : run.*r.m2;
+    if (plainArith<Op>(a, b, run)) return next;
+    return otherArith(ctx, Op, a, b, next);
+}
+
+// Runs `move`, a Move of R1 into a general register.
+[[gnu::always_inline]] inline void moveR1(ScriptRun& run, const Record& move) {
+    Value& dst = run.*move.m1;
+    if (&dst != &run.R1) assign(dst, run.R1);
+    flagsAfterWrite(run, move.r1, dst);
+}
+
+// The same, then reg = R1 for `move`, a Move of R1 into a general register, when the pump
+// lets it run now.
+template <std::uint8_t Op, bool Literal>
+[[gnu::always_inline]] inline std::int32_t
+arithMove(StepContext& ctx, ScriptRun& run, const Record& r, const Record& move, std::int32_t next,
+          std::int64_t limit, std::int32_t& countdown) {
+    const Value& a = run.*r.m1;
+    const Value& b = Literal ? *r.literal : run.*r.m2;
+    Value& dst = run.*move.m1;
+    if (plainArith<Op>(a, b, run)) {
+        if (!secondRuns(next, limit, countdown)) return next;
+        // R1 holds a number, and the flags are already those of the value written.
+        if (dst.s.empty()) {
+            dst.kind = run.R1.kind;
+            std::memcpy(&dst.d, &run.R1.d, sizeof dst.d);
+        } else {
+            dst = run.R1;
+        }
+        return next + 1;
+    }
+    const std::int32_t n = otherArith(ctx, Op, a, b, next);
+    if (n < 0 || !secondRuns(next, limit, countdown)) return n;
+    moveR1(run, move);
+    return next + 1;
+}
+
+// Compares two values into the flags.
+[[gnu::always_inline]] inline void compare(ScriptRun& run, const Value& a, const Value& b) {
+    mdlScriptValue::Comparison c;
+    if (isInteger(a.kind) && isInteger(b.kind)) {
+        const std::int64_t d = static_cast<std::int64_t>(a.i) - b.i;
+        c = {true, (d > 0) - (d < 0)};
+    } else {
+        c = mdlScriptValue::pfCompare(a, b);
+    }
+    run.invalidFlag = !c.valid;
+    if (c.valid) {
+        run.zeroFlag = c.sign == 0;
+        run.negativeFlag = c.sign < 0;
+    }
+}
+
+// Runs the Jump record `jump` at `address`: the address to run next.
+[[gnu::always_inline]] inline std::int32_t jumpAt(StepContext& ctx, const ScriptRun& run,
+                                                  const Record& jump, std::int32_t address) {
+    if (jump.condition != 0 && run.*jump.flag != (jump.condition == 2)) return address + 1;
+    ctx.outSlot = jump.target;
+    return jump.target;
+}
+
+constexpr bool isFastArith(Kind k) {
+    return k >= Kind::AddR && k <= Kind::DivVMove;
+}
+
+constexpr std::uint8_t arithOf(Kind k) {
+    return static_cast<std::uint8_t>((static_cast<int>(k) - static_cast<int>(Kind::AddR)) % 4);
+}
+
+constexpr bool literalOf(Kind k) {
+    return (static_cast<int>(k) - static_cast<int>(Kind::AddR)) / 4 % 2 == 1;
+}
+
+// Runs one record of kind K: the next address, kFull or kFailed. A fused kind may run the
+// next record too, counting it on `countdown`.
 template <Kind K>
-inline std::int32_t step(StepContext& ctx, Scratch& scratch, const Record& r,
-                         std::int32_t address) {
-    ScriptRun& run = ctx.run;
+[[gnu::always_inline]] inline std::int32_t
+step(StepContext& ctx, Scratch& scratch, const Record* records, std::int32_t address,
+     std::int32_t& countdown, std::int64_t limit, ScriptRun& run) {
+    const Record& r = records[address];
     const std::int32_t next = address + 1;
     Value& sa = scratch.a;
     Value& sb = scratch.b;
+    if constexpr (isFastArith(K)) {
+        if (K < Kind::AddRMove) return arith<arithOf(K), literalOf(K)>(ctx, run, r, next);
+        return arithMove<arithOf(K), literalOf(K)>(ctx, run, r, records[next], next, limit,
+                                                   countdown);
+    } else if constexpr (K >= Kind::CompareR && K <= Kind::CompareVJump) {
+        const bool literal = K == Kind::CompareV || K == Kind::CompareVJump;
+        compare(run, run.*r.m1, literal ? *r.literal : run.*r.m2);
+        if (K < Kind::CompareRJump || !secondRuns(next, limit, countdown)) return next;
+        return jumpAt(ctx, run, records[next], next);
+    } else if constexpr (K == Kind::ArithMove) {
+        const std::int32_t n =
+            step<Kind::Arith>(ctx, scratch, records, address, countdown, limit, run);
+        if (n < 0 || !secondRuns(next, limit, countdown)) return n;
+        moveR1(run, records[next]);
+        return next + 1;
+    } else if constexpr (K == Kind::StepR || K == Kind::StepRCompare) {
+        Value& v = run.*r.m1;
+        if (!isInteger(v.kind)) [[unlikely]]
+            return otherStep(ctx, r, sa, next);
+        const std::int64_t x = static_cast<std::int64_t>(v.i) + (r.arith ? -1 : 1);
+        setInteger(v, v.kind == ValueKind::Int16, x);
+        if (r.r1 >= 1 && r.r1 <= 5) { // the flag rule, for the number written
+            run.invalidFlag = false;
+            run.zeroFlag = x == 0;
+            run.negativeFlag = x < 0;
+        }
+        if (K == Kind::StepR || !secondRuns(next, limit, countdown)) return next;
+        const Record& c = records[next]; // a Compare kind
+        compare(run, run.*c.m1, c.literal ? *c.literal : run.*c.m2);
+        if (c.kind < Kind::CompareRJump || !secondRuns(next + 1, limit, countdown)) return next + 1;
+        return jumpAt(ctx, run, records[next + 1], next + 1);
+    } else if constexpr (K == Kind::MoveR || K == Kind::MoveFromVar) {
+        Value& dst = run.*r.m1;
+        const Value* src = K == Kind::MoveR ? &(run.*r.m2) : selected(ctx, false);
+        if (!src) return kFailed;
+        if (&dst != src) assign(dst, *src);
+        flagsAfterWrite(run, r.r1, dst);
+        return next;
+    } else if constexpr (K == Kind::MoveToVar) {
+        // A variable is never a register, so the source stays what it is.
+        Value* dst = selected(ctx, true);
+        if (!dst) return kFailed;
+        assign(*dst, run.*r.m2);
+        return next;
+    } else if constexpr (K == Kind::MoveToNumber) {
+        const Value& src = run.*r.m2;
+        if (!isInteger(src.kind)) [[unlikely]]
+            return step<Kind::Move>(ctx, scratch, records, address, countdown, limit, run);
+        run.*r.n1 = src.i;
+        return next;
+    }
     switch (K) {
     case Kind::Full: return kFull;
     case Kind::Next: return next;
@@ -494,50 +753,18 @@ inline std::int32_t step(StepContext& ctx, Scratch& scratch, const Record& r,
         if (!b) return kFailed;
         if (K == Kind::IntDiv) return intDiv(ctx, *a, *b, next);
         if (K == Kind::Compare) {
-            mdlScriptValue::Comparison c;
-            if (isInteger(a->kind) && isInteger(b->kind)) {
-                const std::int64_t d = static_cast<std::int64_t>(a->i) - b->i;
-                c = {true, (d > 0) - (d < 0)};
-            } else {
-                c = mdlScriptValue::pfCompare(*a, *b);
-            }
-            run.invalidFlag = !c.valid;
-            if (c.valid) {
-                run.zeroFlag = c.sign == 0;
-                run.negativeFlag = c.sign < 0;
-            }
+            compare(run, *a, *b);
             return next;
         }
         if (plainArith(r.arith, *a, *b, run)) return next;
-        Value out;
-        if (valueArith(r.arith, *a, *b, out) != Status::Ok) {
-            ctx.outSlot = 1;
-            return kFailed;
-        }
-        return mdlScriptRegisters::pfWrite(ctx, 1, out) ? next : kFailed;
+        return otherArith(ctx, r.arith, *a, *b, next);
     }
-    case Kind::Length: {
-        const Value* v = r.literal ? r.literal : read(ctx, r.r2, r.m2, sb);
-        if (!v) return kFailed;
-        std::u16string store;
-        const Value out = v->isNull()
-                              ? Value::null()
-                              : Value::int32(static_cast<std::int32_t>(textOf(*v, store).size()));
-        return writeFirst(ctx, r, Value(out)) ? next : kFailed;
-    }
+    case Kind::Length: return length(ctx, r, sb, next);
     case Kind::Variable: return variable(ctx, address) ? next : kFailed;
     case Kind::Concat: return concat(ctx, r, scratch, next);
     case Kind::Cut: return cut(ctx, r, scratch, next);
     case Kind::Step: {
-        if (r.m1) {
-            Value& v = run.*r.m1;
-            if (isInteger(v.kind)) {
-                setInteger(v, v.kind == ValueKind::Int16,
-                           static_cast<std::int64_t>(v.i) + (r.arith ? -1 : 1));
-                flagsAfterWrite(run, r.r1, v);
-                return next;
-            }
-        } else if (r.n1) {
+        if (r.n1) {
             // A 32-bit register stays one; past its range the full rule refuses the result.
             std::int32_t& n = run.*r.n1;
             if (r.arith ? n != INT32_MIN : n != INT32_MAX) {
@@ -545,18 +772,9 @@ inline std::int32_t step(StepContext& ctx, Scratch& scratch, const Record& r,
                 return next;
             }
         }
-        const Value* a = read(ctx, r.r1, r.m1, r.n1, sa);
-        if (!a) return kFailed;
-        Value out;
-        const Value one = Value::int16(1);
-        const Status st =
-            r.arith ? mdlScriptValue::pfSub(*a, one, out) : mdlScriptValue::pfAdd(*a, one, out);
-        if (st != Status::Ok) {
-            ctx.outSlot = 1;
-            return kFailed;
-        }
-        return mdlScriptRegisters::pfWrite(ctx, r.r1, out) ? next : kFailed;
+        return otherStep(ctx, r, sa, next);
     }
+    default: break;
     }
     return kFull;
 }
@@ -575,6 +793,7 @@ const CompiledScript& pfCompiled(const Script& script) {
     form->records.reserve(form->size);
     for (const ScriptCommand& command : script.commands)
         form->records.push_back(compile(script, command));
+    fuse(form->records);
     c = form.get();
     script.compiled.set(std::move(form));
     return *c;
@@ -593,18 +812,47 @@ void psCompileFullWay(const Script& script) {
     X(Full)                                                                                        \
     X(Next)                                                                                        \
     X(Set)                                                                                         \
-    X(Move) X(Arith) X(IntDiv) X(Step) X(Compare) X(Jump) X(Length) X(Concat) X(Cut) X(Variable)
+    X(Move)                                                                                        \
+    X(Arith)                                                                                       \
+    X(IntDiv)                                                                                      \
+    X(Step)                                                                                        \
+    X(Compare)                                                                                     \
+    X(Jump)                                                                                        \
+    X(Length)                                                                                      \
+    X(Concat)                                                                                      \
+    X(Cut)                                                                                         \
+    X(Variable)                                                                                    \
+    X(AddR)                                                                                        \
+    X(SubR)                                                                                        \
+    X(MulR)                                                                                        \
+    X(DivR)                                                                                        \
+    X(AddV)                                                                                        \
+    X(SubV)                                                                                        \
+    X(MulV)                                                                                        \
+    X(DivV)                                                                                        \
+    X(AddRMove)                                                                                    \
+    X(SubRMove)                                                                                    \
+    X(MulRMove)                                                                                    \
+    X(DivRMove)                                                                                    \
+    X(AddVMove)                                                                                    \
+    X(SubVMove)                                                                                    \
+    X(MulVMove) X(DivVMove) X(CompareR) X(CompareV) X(CompareRJump) X(CompareVJump) X(MoveR)       \
+        X(StepR) X(StepRCompare) X(ArithMove) X(MoveToNumber) X(MoveFromVar) X(MoveToVar)
 
 Stopped pfRunRecords(StepContext& ctx, const CompiledScript& code, std::int32_t address,
                      std::int32_t last) {
     const Record* records = code.records.data();
+    ScriptRun& run = ctx.run;
     // Past `limit` the run either passes its last address or has no record to run.
     const std::int64_t count = static_cast<std::int64_t>(code.records.size());
     const std::int64_t limit = std::min<std::int64_t>(static_cast<std::int64_t>(last) + 1, count);
+    // Both a stop (kFull, kFailed) and an address at or past `limit` end the loop: one test.
+    const std::uint32_t end = static_cast<std::uint32_t>(std::max<std::int64_t>(limit, 0));
     Scratch scratch;
-    std::int32_t countdown = ctx.pump.takeCountdown();
+    const std::int32_t firstCountdown = ctx.pump.takeCountdown();
+    std::int32_t countdown = firstCountdown;
+    bool refilled = false; // the pump's check ran, after a record that did
     Stopped out{Stop::Full, address};
-    bool ran = false;
     std::int32_t next = 0;
 #if defined(__GNUC__)
     // Each kind ends in its own jump to the next record's kind, which the processor predicts
@@ -614,11 +862,16 @@ Stopped pfRunRecords(StepContext& ctx, const CompiledScript& code, std::int32_t 
 #undef TEKKEL_LABEL
     goto* kRun[static_cast<int>(records[address].kind)];
 #define TEKKEL_CASE(K)                                                                             \
-    run##K : next = step<Kind::K>(ctx, scratch, records[address], address);                        \
-    if (next < 0) goto stop;                                                                       \
-    ran = true;                                                                                    \
+    run##K : next = step<Kind::K>(ctx, scratch, records, address, countdown, limit, run);          \
+    if (static_cast<std::uint32_t>(next) >= end) [[unlikely]]                                      \
+        goto stop;                                                                                 \
     address = next;                                                                                \
-    if (address >= limit || (--countdown <= 0 && !ctx.pump.slowCheck(countdown))) goto stop;       \
+    if (--countdown <= 0) [[unlikely]] {                                                           \
+        refilled = true;                                                                           \
+        if (!ctx.pump.slowCheck(countdown)) goto stop;                                             \
+    }                                                                                              \
+    /* the address in a register: GCC would otherwise reload it from the stack each time */        \
+    asm("" : "+r"(address));                                                                       \
     goto* kRun[static_cast<int>(records[address].kind)];
     TEKKEL_KINDS(TEKKEL_CASE)
 #undef TEKKEL_CASE
@@ -627,22 +880,27 @@ Stopped pfRunRecords(StepContext& ctx, const CompiledScript& code, std::int32_t 
         switch (records[address].kind) {
 #define TEKKEL_CASE(K)                                                                             \
     case Kind::K:                                                                                  \
-        next = step<Kind::K>(ctx, scratch, records[address], address);                             \
+        next = step<Kind::K>(ctx, scratch, records, address, countdown, limit, run);               \
         break;
             TEKKEL_KINDS(TEKKEL_CASE)
 #undef TEKKEL_CASE
         }
-        if (next < 0) goto stop;
-        ran = true;
+        if (static_cast<std::uint32_t>(next) >= end) [[unlikely]]
+            goto stop;
         address = next;
-        if (address >= limit || (--countdown <= 0 && !ctx.pump.slowCheck(countdown))) goto stop;
+        if (--countdown <= 0) [[unlikely]] {
+            refilled = true;
+            if (!ctx.pump.slowCheck(countdown)) goto stop;
+        }
     }
 #endif
 stop:
+    // Every record that runs counts on the pump before anything can refill it.
+    const bool ran = next != kFull || countdown != firstCountdown || refilled;
     if (next == kFailed) {
         out.why = Stop::Failed;
-        ran = true;
     } else if (next >= 0) {
+        address = next;
         out.why = address > last ? Stop::Past : address >= count ? Stop::Full : Stop::Yielded;
     }
     ctx.pump.giveCountdown(countdown);

@@ -5,6 +5,10 @@
 // writes and error numbers as the full command (mdlScriptCommands); a command the record
 // cannot take whole (field commands, omitted parameters, writes to the script number or the
 // address) goes the full way; the variable-area commands run their own handler in place.
+// Records whose operands are general registers or values have kinds of their own, and the
+// idioms every loop uses (arithmetic then a Move of R1, Inc or Dec then a comparison, a
+// comparison then a jump) run from the first record, the second keeping its own record for
+// jumps to it and for the pump's check between the two.
 #pragma once
 
 #include <cstdint>
@@ -35,6 +39,42 @@ enum class Kind : std::uint8_t {
     Concat,
     Cut,      // Left, LeftValue, Right, RightValue: `arith` 0 left, 1 right
     Variable, // Select, Alloc, FreeBlock, FreeRange, Dim, Extend: their own handler, in place
+    // Arithmetic with P1 a general register and P2 a general register (R) or a value (V).
+    AddR,
+    SubR,
+    MulR,
+    DivR,
+    AddV,
+    SubV,
+    MulV,
+    DivV,
+    // The same followed by a Move of R1 into a general register, which runs from this record
+    // too when the pump lets it (the Move keeps its own record for jumps to it).
+    AddRMove,
+    SubRMove,
+    MulRMove,
+    DivRMove,
+    AddVMove,
+    SubVMove,
+    MulVMove,
+    DivVMove,
+    // Compare, CompareValue with P1 a general register; the Jump kinds also run the next
+    // record, a Jump, when the pump lets them.
+    CompareR,
+    CompareV,
+    CompareRJump,
+    CompareVJump,
+    MoveR, // Move between general registers
+    // Inc, Dec of a general register; the Compare kind also runs the next record, a Compare
+    // kind above, when the pump lets it: the counting loop's step, test and jump.
+    StepR,
+    StepRCompare,
+    ArithMove, // Arith followed by a Move of R1 into a general register, run as the M kinds are
+    // Move of a general register into a 32-bit register, from the selected variable into a
+    // general register, and from a general register into the selected variable.
+    MoveToNumber,
+    MoveFromVar,
+    MoveToVar,
 };
 
 struct Record {

@@ -39,17 +39,20 @@ class Reader {
 };
 
 constexpr std::int16_t kCodes[] = {
-    0,   1,   2,   3,   4,   5,   6,   7,   8,   9,   10,  11,  20,  21,  22,  23,  24,
-    25,  50,  51,  52,  53,  54,  55,  56,  57,  58,  59,  60,  61,  62,  63,  64,  65,
-    66,  67,  68,  69,  70,  71,  72,  73,  74,  75,  76,  77,  90,  91,  92,  93,  94,
-    95,  96,  150, 160, 200, 210, 211, 213, 215, 218, 300, 310, 311, 313, 320, 321, 322,
-    330, 331, 350, 351, 410, 411, 900, 901, 902, 10,  10,  50,  68,  77,  20};
+    0,   1,   2,   3,   4,   5,   6,   7,   8,   9,   10,  11,  20,  21,  22,  23,  24,  25,
+    50,  51,  52,  53,  54,  55,  56,  57,  58,  59,  60,  61,  62,  63,  64,  65,  66,  67,
+    68,  69,  70,  71,  72,  73,  74,  75,  76,  77,  90,  91,  92,  93,  94,  95,  96,  150,
+    160, 200, 210, 211, 213, 215, 218, 300, 310, 311, 313, 320, 321, 322, 330, 331, 350, 351,
+    410, 411, 900, 901, 902, 10,  10,  50,  68,  77,  20,  51,  51,  51};
 constexpr std::int16_t kRegisters[] = {-1, 0,  1,  2,  3,  4,  5,   10,  11,  12,  20,  21, 22,
                                        30, 31, 32, 80, 81, 82, 300, 400, 401, 402, 403, 7,  -2};
 constexpr std::int32_t kInts[] = {0,      1,     -1,    2,      3,         4,         5,
                                   7,      10,    12,    100,    255,       32767,     -32768,
                                   32768,  65535, 65536, 100000, INT32_MAX, INT32_MIN, INT32_MAX - 1,
                                   -100000};
+constexpr std::int16_t kGeneral[] = {1, 2, 3, 4, 5, 20, 21, 22};
+constexpr std::int16_t kPlaces[] = {1, 2, 3, 4, 5, 20, -1, -1, 10, 11, 30};
+constexpr std::int16_t kJumps[] = {4, 20, 21, 22, 23, 24, 25};
 // Counts for the commands that size variable areas (P3 of Alloc, FreeRange, Dim, Extend):
 // mostly small, with the refusals at and past the value budget, so that a run holds a few
 // megabytes rather than the budget's 16M values; an omitted count reads D3. The interpreter
@@ -106,6 +109,39 @@ Script script(Reader& in) {
         // command; two registers there double a text each time round a loop.
         if (c.code == 91 && !c.p3.isEmpty() && in.byte() % 16 != 0)
             c.p3 = Value::string(in.pick(kTexts));
+        // Most Moves go between the places a value lives (general and 32-bit registers,
+        // the selected variable) after an area of four variables was made and one selected.
+        if (c.code == 51 && k + 2 < length && in.byte() % 4 != 0) {
+            const std::uint8_t place = in.byte();
+            const auto area = Value::int16(place % 2); // local or shared
+            s.commands.push_back(
+                ScriptCommand{58, Value::int16(2), area, Value::int32(4)}); // Dim R2, area, 4
+            s.commands.push_back(ScriptCommand{57, area, Value::int16(1 + place / 2 % 4),
+                                               Value::int16(0)}); // Select area, index, 0
+            k += 2;
+            c.p1 = Value::int16(in.pick(kPlaces));
+            c.p2 = Value::int16(in.pick(kPlaces));
+        }
+        // The idioms that run as one: arithmetic then a Move of R1, Inc or Dec then a
+        // comparison, a comparison then a jump; the first part's P1 a general register as in
+        // written programs.
+        for (;;) {
+            const bool arith = (c.code >= 60 && c.code <= 65) || c.code == 70 || c.code == 71;
+            const bool step = c.code == 68 || c.code == 69;
+            const bool compare = c.code == 76 || c.code == 77;
+            if (!(arith || step || compare) || k + 1 >= length) break;
+            const std::uint8_t pair = in.byte();
+            if (pair % 2 != 0) break;
+            c.p1 = Value::int16(in.pick(kGeneral));
+            ScriptCommand second;
+            second.code = arith ? 51 : step ? 77 : in.pick(kJumps);
+            second.p1 =
+                compare ? Value::int16(in.byte() % (length + 1)) : Value::int16(in.pick(kGeneral));
+            second.p2 = arith ? Value::int16(1) : step ? Value::int32(in.pick(kInts)) : Value();
+            s.commands.push_back(std::move(c));
+            c = std::move(second);
+            ++k;
+        }
         s.commands.push_back(std::move(c));
     }
     s.lastAddress = length - 1;

@@ -8,7 +8,10 @@
 
 #include "TekkelFuzzInput.h"
 #include "common/mdlCommon.h"
+#include "field/World.h"
+#include "field/script/mdlScriptCompiler.h"
 #include "field/script/mdlScriptDisassembler.h"
+#include "field/script/mdlScriptProcesser.h"
 #include "field/script/mdlScriptValue.h"
 #include "platform/Random.h"
 
@@ -96,5 +99,66 @@ TEST(TekkelFuzzInputs, CompiledAndFullWayAgree) {
             snapshot(tekkel_fuzz::runInput(ts, input.data(), input.size(), true));
         ASSERT_EQ(compiled, full) << "input " << k;
         ASSERT_EQ(compiledBoxes, boxes(ts)) << "input " << k;
+    }
+}
+
+// The idioms that run as one record (arithmetic then Move of R1, Inc then a comparison then a
+// jump) stop where their commands one by one stop: at a last address between the two parts,
+// and where the pump's budget ends a frame between them (a loop of 13 commands meets a budget
+// of 256 at a different command each frame).
+TEST(TekkelFuzzInputs, JoinedCommandsStopWhereTheFullWayStops) {
+    using mdlScriptProcesser::ScriptCommand;
+    using mdlScriptProcesser::Value;
+    auto command = [](std::int16_t code, Value p1, Value p2 = Value()) {
+        ScriptCommand c;
+        c.code = code;
+        c.p1 = std::move(p1);
+        c.p2 = std::move(p2);
+        return c;
+    };
+    const auto reg = [](std::int16_t r) { return Value::int16(r); };
+    mdlScriptProcesser::Script s;
+    s.commands = {
+        command(50, reg(3), Value::int16(0)),      // 0  Set R3, 0
+        command(50, reg(5), Value::real64(4.0)),   // 1  Set R5, 4.0
+        command(65, reg(3), Value::int16(2)),      // 2  MulValue R3, 2
+        command(61, reg(1), Value::int16(1)),      // 3  AddValue R1, 1
+        command(51, reg(4), reg(1)),               // 4  Move R4, R1
+        command(70, reg(5), reg(4)),               // 5  Div R5, R4
+        command(51, reg(2), reg(1)),               // 6  Move R2, R1
+        command(60, reg(30), reg(3)),              // 7  Add work, R3
+        command(51, reg(20), reg(1)),              // 8  Move D1, R1
+        command(1, Value()),                       // 9  Nop
+        command(68, reg(3)),                       // 10 Inc R3
+        command(77, reg(3), Value::int32(100000)), // 11 CompareValue R3, 100000
+        command(23, Value::int16(2)),              // 12 JumpIfNegative 2
+        command(51, reg(5), reg(1)),               // 13 Move R5, R1
+        command(6, Value()),                       // 14 End
+    };
+    plat::testing::TestServices ts;
+    std::ostringstream listing;
+    for (const std::int32_t last : {3, 5, 7, 10, 11, 14}) {
+        s.lastAddress = last;
+        field::World ways[2];
+        for (field::World& w : ways) {
+            w.resizeMap(8, 5, 2);
+            field::initPlayer(w);
+            w.scriptCount = 1;
+            w.scripts.assign(2, mdlScriptProcesser::Script{});
+            w.scripts[1] = s;
+            w.systemScriptActive = -1;
+            w.systemRun.scriptNumber = 1;
+        }
+        for (int frame = 0; frame < 14; ++frame) {
+            std::string shown[2];
+            for (int way = 0; way < 2; ++way) {
+                if (way == 1) mdlScriptCompiler::psCompileFullWay(ways[1].scripts[1]);
+                mdlScriptProcesser::Pump pump(ts.services,
+                                              mdlScriptProcesser::PumpPolicy::Throttled, 256);
+                mdlScriptProcesser::psRunFrameScripts(ways[way], ts.services, pump, listing);
+                shown[way] = snapshot(ways[way]);
+            }
+            ASSERT_EQ(shown[0], shown[1]) << "last address " << last << ", frame " << frame;
+        }
     }
 }
