@@ -4,9 +4,11 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 
 #include "field/frmMain.h"
 #include "field/mdlMain.h"
+#include "platform/ShownPicture.h"
 #include "platform/testing/TestSeams.h"
 
 namespace {
@@ -311,6 +313,69 @@ TEST(FieldLoop, ViewShowsOnlyTheCentreAndTheZoomDoublesThePlayerSquare) {
         }
     }
     EXPECT_GE(s.ts.windows.repaints[&s.form.PicFlipCopy], 1);
+}
+
+// Draws each character as a pixel of its own colour: a changed rate changes the picture.
+class PixelText : public plat::ITextRenderer {
+  public:
+    int textOut(plat::Surface& s, int x, int y, std::string_view utf8) override {
+        for (std::size_t i = 0; i < utf8.size(); ++i)
+            s.setPixel(x + static_cast<int>(i), y + 3, plat::rgb(utf8[i], 9, 200));
+        last = utf8;
+        return 1;
+    }
+    std::string last;
+};
+
+TEST(FieldLoop, EveryChangedPictureIsShownAndAStillOneIsNotPresentedAgain) {
+    TestServices ts;
+    PixelText text;
+    plat::Services sv{ts.clock, ts.keyboard, ts.windows, ts.process, text, ts.random};
+    frmMain form(sv);
+    field::World world;
+    mdlMain::psStartUp(form, world, sv);
+    mdlMain::FieldLoop loop(form, world, sv);
+    plat::Surface& flip = form.PicFlipCopy.surface;
+    plat::Surface& zoom = form.PicBackFiled2.surface;
+    const plat::Surface& primary = form.PicPrimarySurface.surface;
+    plat::ShownPicture shownView, shownZoom; // what the window shows, trusting the stamps
+    std::mt19937 rng(15);
+    const auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution(lo, hi)(rng); };
+    int still = 0, kept = 0;
+    for (int frame = 0; frame < 400; ++frame) {
+        const int change = pick(0, 12);
+        switch (change) {
+        case 0: world.player.facing = static_cast<std::int16_t>(pick(0, 3)); break;
+        case 1: world.shadeLevel = static_cast<std::int16_t>(pick(0, 2)); break;
+        case 2: flip.setPixel(pick(0, 385), pick(0, 193), plat::kBlack); break;
+        case 3: zoom.setPixel(pick(0, 127), pick(0, 127), plat::kWhite); break;
+        case 4: flip.setBackColor(pick(0, 1) ? plat::kWhite : plat::rgb(150, 150, 255)); break;
+        case 5: ts.clock.advance(static_cast<std::uint32_t>(pick(0, 1500))); break; // the rate
+        case 6: flip.touch(); break;
+        default: break; // standing still
+        }
+        const std::uint64_t stamp = flip.generation();
+        ASSERT_TRUE(loop.runOneFrame());
+        // The pictures as a plain copy, text and stretch make them.
+        plat::Surface view = plat::Surface::colour(flip.width(), flip.height());
+        view.setBackColor(flip.backColor());
+        view.clear();
+        plat::bitBlt(view, 0, 0, 384, 192, primary, 64, 32, plat::Rop::SrcCopy);
+        text.textOut(view, 0, 0, text.last);
+        plat::Surface magnified = zoom;
+        plat::stretchBlt(magnified, 0, 0, 128, 128, primary, 224, 64, 64, 64);
+        shownView.take(flip);
+        shownZoom.take(zoom);
+        for (int i = 0; i < view.width() * view.height(); ++i)
+            ASSERT_EQ(shownView.data()[i], view.data()[i]) << "frame " << frame;
+        for (int i = 0; i < 128 * 128; ++i)
+            ASSERT_EQ(shownZoom.data()[i], magnified.data()[i]) << "frame " << frame;
+        if (change > 6 && frame > 30) {
+            ++still;
+            kept += flip.generation() == stamp;
+        }
+    }
+    EXPECT_GT(kept, still * 3 / 4) << "still frames were presented again";
 }
 
 TEST(FieldWindow, OnlyTheLeftButtonHoldsAndMovesAlwaysTrack) {
