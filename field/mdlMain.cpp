@@ -1,6 +1,7 @@
 #include "field/mdlMain.h"
 
 #include <algorithm>
+#include <charconv>
 #include <string>
 
 #include "common/mdlCommon.h"
@@ -140,33 +141,82 @@ void FieldLoop::frameSteps() {
                                mdlChipDraw::kPlayerDrawX, mdlChipDraw::kPlayerDrawY, surfaceWidth_,
                                surfaceHeight_, view);
 
-    present();
     psFrameCount(fps_, sv_.clock.timeGetTime());
+    const bool viewChanged = present();
 
-    sv_.text.textOut(form_.PicFlipCopy.surface, 0, 0, "FPS:" + std::to_string(fps_.shownRate));
-    plat::stretchBlt(form_.PicBackFiled2.surface, 0, 0, kZoomTarget, kZoomTarget,
-                     form_.PicPrimarySurface.surface, mdlChipDraw::kPlayerDrawX,
-                     mdlChipDraw::kPlayerDrawY, kZoomSource, kZoomSource);
+    // The zoom's source lies in the view below the text band: while the view is unchanged and
+    // nothing else drew on the flip copy or the zoom, the zoom already shows it.
+    plat::Surface& flip = form_.PicFlipCopy.surface;
+    plat::Surface& zoom = form_.PicBackFiled2.surface;
+    const bool zoomInView = mdlChipDraw::kPlayerDrawY - kViewY >= textBand_.height() &&
+                            mdlChipDraw::kPlayerDrawX - kViewX + kZoomSource <= coveredWidth() &&
+                            mdlChipDraw::kPlayerDrawY - kViewY + kZoomSource <= coveredHeight();
+    if (viewChanged || !zoomInView || flip.generation() != flipStamp_ ||
+        zoom.generation() != zoomStamp_) {
+        plat::stretchBlt(zoom, 0, 0, kZoomTarget, kZoomTarget, form_.PicPrimarySurface.surface,
+                         mdlChipDraw::kPlayerDrawX, mdlChipDraw::kPlayerDrawY, kZoomSource,
+                         kZoomSource);
+    }
+    flipStamp_ = flip.generation();
+    zoomStamp_ = zoom.generation();
     sv_.windows.repaint(form_.PicFlipCopy);
 }
 
-void FieldLoop::present() {
+int FieldLoop::coveredWidth() const {
+    const int primaryWidth = form_.PicPrimarySurface.surface.width();
+    return std::clamp(std::min(kViewWidth, primaryWidth - kViewX), 0,
+                      form_.PicFlipCopy.surface.width());
+}
+
+int FieldLoop::coveredHeight() const {
+    const int primaryHeight = form_.PicPrimarySurface.surface.height();
+    return std::clamp(std::min(kViewHeight, primaryHeight - kViewY), 0,
+                      form_.PicFlipCopy.surface.height());
+}
+
+bool FieldLoop::present() {
     plat::Surface& flip = form_.PicFlipCopy.surface;
     const plat::Surface& primary = form_.PicPrimarySurface.surface;
-    // The view is cleared, then the copy covers its top-left 384 x 192 (as far as both surfaces
-    // reach): only the rest needs the back colour, which gives the same picture.
-    const int coveredW =
-        std::clamp(std::min(kViewWidth, primary.width() - kViewX), 0, flip.width());
-    const int coveredH =
-        std::clamp(std::min(kViewHeight, primary.height() - kViewY), 0, flip.height());
-    for (int y = 0; y < flip.height() && !flip.isMono(); ++y) {
-        std::uint32_t* row = flip.row(y);
-        const int from = y < coveredH ? coveredW : 0;
-        std::fill(row + from, row + flip.width(), flip.backColor());
+    char text[16] = "FPS:";
+    const std::string_view rate(text,
+                                std::to_chars(text + 4, text + sizeof text, fps_.shownRate).ptr);
+    if (flip.isMono() || primary.isMono()) {
+        flip.clear();
+        plat::bitBlt(flip, 0, 0, kViewWidth, kViewHeight, primary, kViewX, kViewY,
+                     plat::Rop::SrcCopy);
+        sv_.text.textOut(flip, 0, 0, rate);
+        return true;
     }
-    if (flip.isMono()) flip.clear();
-    flip.touch();
-    plat::bitBlt(flip, 0, 0, kViewWidth, kViewHeight, primary, kViewX, kViewY, plat::Rop::SrcCopy);
+    // The flip copy shows the primary's 384 x 192 centre (as far as both surfaces reach) on the
+    // back colour, with the rate text over its top-left corner. Only pixels that differ are
+    // written, so an unchanged picture keeps its stamp and is not presented again.
+    const int width = flip.width(), height = flip.height();
+    const int coveredW = coveredWidth(), coveredH = coveredHeight();
+    const plat::Color back = flip.backColor();
+    // Rows [top, bottom) of that picture without the text, onto the same rows of `into`.
+    const auto putView = [&](plat::Surface& into, int top, int bottom) {
+        const int viewBottom = std::min(coveredH, bottom);
+        bool changed = plat::copyChanged(into, 0, top, coveredW, viewBottom - top, primary, kViewX,
+                                         kViewY + top);
+        changed |= plat::fillChanged(into, coveredW, top, width - coveredW, viewBottom - top, back);
+        const int below = std::max(coveredH, top);
+        changed |= plat::fillChanged(into, 0, below, width, bottom - below, back);
+        return changed;
+    };
+    // A line of text reaches at most two font heights below its top: the text band is put
+    // together aside, text included, and only then compared with what the flip copy shows.
+    const int bandRows = std::clamp(2 * flip.fontPixelSize(), 0, height);
+    if (textBand_.width() != width || textBand_.height() != bandRows) {
+        textBand_ = plat::Surface::colour(width, bandRows);
+    }
+    textBand_.setBackColor(back);
+    textBand_.setForeColor(flip.foreColor());
+    textBand_.setFontPixelSize(flip.fontPixelSize());
+    putView(textBand_, 0, bandRows);
+    sv_.text.textOut(textBand_, 0, 0, rate);
+    bool changed = putView(flip, bandRows, height);
+    changed |= plat::copyChanged(flip, 0, 0, width, bandRows, textBand_, 0, 0);
+    return changed;
 }
 
 void FieldLoop::inactiveWait() {

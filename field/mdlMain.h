@@ -79,7 +79,11 @@ class FieldLoop {
 
   private:
     void frameSteps();
-    void present();
+    // Puts the view's picture and the rate text into the flip copy; true when a pixel changed.
+    bool present();
+    // The part of the flip copy the primary's centre covers.
+    int coveredWidth() const;
+    int coveredHeight() const;
     void inactiveWait();
     void frameWait();
 
@@ -92,6 +96,9 @@ class FieldLoop {
     plat::Color key_ = 0;
     std::uint32_t frameStart_ = 0;
     FrameCounter fps_;
+    plat::Surface textBand_; // the view's top rows with the rate text, before they are shown
+    // The flip copy's and the zoom's stamps as this loop last left them.
+    std::uint64_t flipStamp_ = 0, zoomStamp_ = 0;
     std::int64_t frames_ = 0;
     bool finished_ = false;
     // The World's digest, for a recorded or replayed session.

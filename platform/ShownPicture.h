@@ -22,6 +22,13 @@ class ShownPicture {
     // bit-identical, all of it when the size or back colour changed. Allocates only when the
     // size changes.
     PixelRect take(const Surface& surface);
+    // True when take would find nothing new: the surface's stamp, size and back colour are the
+    // ones taken last.
+    bool isCurrent(const Surface& surface) const {
+        return surface.generation() == stamp_ && surface.width() == width_ &&
+               surface.height() == height_ && surface.isMono() == mono_ &&
+               surface.backColor() == back_;
+    }
 
     int width() const { return width_; }
     int height() const { return height_; }

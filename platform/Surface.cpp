@@ -170,6 +170,46 @@ bool bitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx
     return true;
 }
 
+bool copyChanged(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy) {
+    if (dst.isNull() || src.isNull()) return false;
+    if (&dst == &src || dst.isMono() || src.isMono()) {
+        return bitBlt(dst, x, y, w, h, src, sx, sy, Rop::SrcCopy);
+    }
+    if (!clip(x, y, w, h, sx, sy, dst.width(), dst.height(), src.width(), src.height())) {
+        return false;
+    }
+    const std::size_t bytes = sizeof(std::uint32_t) * static_cast<std::size_t>(w);
+    bool changed = false;
+    for (int j = 0; j < h; ++j) {
+        std::uint32_t* d = dst.row(y + j) + x;
+        const std::uint32_t* s = src.row(sy + j) + sx;
+        if (std::memcmp(d, s, bytes) == 0) continue;
+        std::memcpy(d, s, bytes);
+        changed = true;
+    }
+    if (changed) dst.touch();
+    return changed;
+}
+
+bool fillChanged(Surface& dst, int x, int y, int w, int h, Color c) {
+    // 64-bit bounds keep huge rectangles defined.
+    using ll = long long;
+    const int x0 = static_cast<int>(std::clamp<ll>(x, 0, dst.width()));
+    const int x1 = static_cast<int>(std::clamp<ll>(static_cast<ll>(x) + w, x0, dst.width()));
+    const int y0 = static_cast<int>(std::clamp<ll>(y, 0, dst.height()));
+    const int y1 = static_cast<int>(std::clamp<ll>(static_cast<ll>(y) + h, y0, dst.height()));
+    const std::uint32_t v = dst.isMono() ? (c != 0 ? 1u : 0u) : (c & 0xFFFFFF);
+    bool changed = false;
+    for (int j = y0; j < y1; ++j) {
+        std::uint32_t* d = dst.row(j);
+        if (std::all_of(d + x0, d + x1, [v](std::uint32_t p) { return p == v; })) continue;
+        std::fill(d + x0, d + x1, v);
+        changed = true;
+    }
+    if (changed) dst.touch();
+    return changed;
+}
+
 bool stretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
                 int sw, int sh) {
     if (dst.isNull() || src.isNull() || w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return false;

@@ -118,6 +118,15 @@ class Surface {
 // colour gives white for 1 and black for 0. Returns false when either surface is null.
 bool bitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy, Rop rop);
 
+// A colour-to-colour source copy that writes only the rows that differ and touches dst only when
+// a pixel changed, so an unchanged picture keeps its stamp and its viewers skip it. Answers
+// whether a pixel changed. Clipped as bitBlt; other copies (one-bit surfaces, a surface onto
+// itself) are done by bitBlt and count as changed.
+bool copyChanged(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy);
+// Fills the w x h rectangle at (x, y), clipped to dst, with c; touches dst and answers true only
+// when a pixel changed.
+bool fillChanged(Surface& dst, int x, int y, int w, int h, Color c);
+
 // Scaled copy by repeating pixels (nearest neighbour); plain source copy.
 bool stretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
                 int sw, int sh);

@@ -128,7 +128,8 @@ void psRenderFrame(mdlGraphic::GraphicState& g, plat::Color key, int baseShade,
                    int height, const ViewControls& view) {
     mdlGraphic::psClearComposition(g, sheets.primary);
     DrawContext c{g, key, sheets, world, drawX, drawY, view};
-    LayerWalk walk;
+    // Kept from frame to frame, so that a frame allocates nothing once the walk has grown.
+    thread_local LayerWalk walk;
     const int topLayer = std::min<int>(world.topLayer, static_cast<int>(world.layers.size()) - 1);
     for (int layer = 0; layer <= topLayer; ++layer) {
         if (!layerShown(view, layer)) continue;

@@ -125,7 +125,8 @@ PixelRect PictureWidget::takePicture(bool& whole) {
 void PictureWidget::present() {
     // A widget hidden, or lying outside its window (the field window's parts beyond its narrow
     // size), takes the picture when it is next painted.
-    if (!isVisible() || visibleRegion().isEmpty()) return;
+    // An unchanged picture is settled before the region is worked out, which allocates.
+    if (!isVisible() || shown_.isCurrent(box_.surface) || visibleRegion().isEmpty()) return;
     bool whole = false;
     const PixelRect r = takePicture(whole);
     if (whole) {

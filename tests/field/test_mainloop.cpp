@@ -2,11 +2,14 @@
 // driven frame by frame on the virtual clock.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <random>
 
 #include "field/frmMain.h"
 #include "field/mdlMain.h"
+#include "platform/ShownPicture.h"
 #include "platform/testing/TestSeams.h"
 
 namespace {
@@ -14,11 +17,14 @@ namespace {
 using field::frmMain;
 using plat::testing::TestServices;
 
-// Text drawing that costs virtual time and remembers when each frame drew its rate text.
+// Text drawing that costs virtual time and remembers when each frame drew its rate text. Each
+// character is a pixel of its own colour: a changed rate changes the picture.
 class TimedText : public plat::ITextRenderer {
   public:
     explicit TimedText(plat::testing::VirtualClock& clock) : clock_(clock) {}
-    int textOut(plat::Surface&, int, int, std::string_view utf8) override {
+    int textOut(plat::Surface& s, int x, int y, std::string_view utf8) override {
+        for (std::size_t i = 0; i < utf8.size(); ++i)
+            s.setPixel(x + static_cast<int>(i), y + 3, plat::rgb(utf8[i], 9, 200));
         times.push_back(clock_.timeGetTime());
         texts.emplace_back(utf8);
         if (!costs.empty()) {
@@ -311,6 +317,47 @@ TEST(FieldLoop, ViewShowsOnlyTheCentreAndTheZoomDoublesThePlayerSquare) {
         }
     }
     EXPECT_GE(s.ts.windows.repaints[&s.form.PicFlipCopy], 1);
+}
+
+TEST(FieldLoop, EveryChangedPictureIsShownAndAStillOneIsNotPresentedAgain) {
+    Started s;
+    mdlMain::FieldLoop loop(s.form, s.world, s.sv);
+    plat::Surface &flip = s.form.PicFlipCopy.surface, &zoom = s.form.PicBackFiled2.surface;
+    const plat::Surface& primary = s.form.PicPrimarySurface.surface;
+    plat::ShownPicture shownView, shownZoom; // what the window shows, trusting the stamps
+    std::mt19937 rng(15);
+    const auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution(lo, hi)(rng); };
+    int still = 0, kept = 0;
+    for (int frame = 0; frame < 400; ++frame) {
+        const int change = pick(0, 12);
+        switch (change) {
+        case 0: s.world.player.facing = static_cast<std::int16_t>(pick(0, 3)); break;
+        case 1: s.world.shadeLevel = static_cast<std::int16_t>(pick(0, 2)); break;
+        case 2: flip.setPixel(pick(0, 385), pick(0, 193), plat::kBlack); break;
+        case 3: zoom.setPixel(pick(0, 127), pick(0, 127), plat::kWhite); break;
+        case 4: flip.setBackColor(pick(0, 1) ? plat::kWhite : plat::rgb(150, 150, 255)); break;
+        case 5: s.ts.clock.advance(static_cast<std::uint32_t>(pick(0, 1500))); break; // the rate
+        case 6: flip.touch(); break;
+        default: break; // standing still
+        }
+        const std::uint64_t stamp = flip.generation();
+        ASSERT_TRUE(loop.runOneFrame());
+        // The pictures as a plain copy, text and stretch make them.
+        plat::Surface view = plat::Surface::colour(flip.width(), flip.height()), magnified = zoom;
+        view.fill(flip.backColor());
+        plat::bitBlt(view, 0, 0, 384, 192, primary, 64, 32, plat::Rop::SrcCopy);
+        s.text.textOut(view, 0, 0, s.text.texts.back());
+        plat::stretchBlt(magnified, 0, 0, 128, 128, primary, 224, 64, 64, 64);
+        shownView.take(flip);
+        shownZoom.take(zoom);
+        ASSERT_TRUE(std::equal(view.data(), view.data() + 386 * 194, shownView.data())) << frame;
+        ASSERT_TRUE(std::equal(magnified.data(), magnified.data() + 128 * 128, shownZoom.data()));
+        if (change > 6 && frame > 30) {
+            ++still;
+            kept += flip.generation() == stamp;
+        }
+    }
+    EXPECT_GT(kept, still * 3 / 4) << "still frames were presented again";
 }
 
 TEST(FieldWindow, OnlyTheLeftButtonHoldsAndMovesAlwaysTrack) {
