@@ -8,7 +8,7 @@ Recorder::Recorder(Services& inner, std::ostream& out, const RecordingHeader& he
     : SessionSeams(inner), out_(out) {
     inner.random.fixSeed(header.seed);
     out_ << headerText(header);
-    out_.flush();
+    flush();
 }
 
 Recorder::~Recorder() {
@@ -29,6 +29,10 @@ void Recorder::flush() {
         pumps_ = 0;
     }
     out_.flush();
+    if (!out_ && !failed_) {
+        failed_ = true;
+        lostFrom_ = frames_;
+    }
 }
 
 std::uint32_t Recorder::timeGetTime() {

@@ -33,6 +33,10 @@ class Recorder : public SessionSeams {
     [[noreturn]] void exitNow(int code) override; // flushes first
 
     void flush();
+    // True once a write or flush failed (disk full, file gone): the recording on disk stops
+    // at `lostFromFrame()`, while the game goes on.
+    bool failed() const { return failed_; }
+    long long lostFromFrame() const { return lostFrom_; }
 
   private:
     // A reading kept only when it changes: its last value and the readings since its line.
@@ -50,6 +54,8 @@ class Recorder : public SessionSeams {
     std::uint32_t pumps_ = 0; // passes of the pump not yet written
     long long frames_ = 0;
     bool ended_ = false;
+    bool failed_ = false;
+    long long lostFrom_ = 0;
     std::map<int, Watched> keys_;
     std::map<std::string, Watched> active_;
 };

@@ -128,6 +128,14 @@ int runProgram(int argc, char** argv, const ProgramInfo& info,
             options.seed ? *options.seed : (std::uint64_t{device()} << 32) | device();
         Recorder recorder(sv, file, {info.name, info.version, options.scenario, seed});
         startUp(recorder.services(), windows, options);
+        recorder.flush();
+        if (recorder.failed()) {
+            std::fprintf(stderr,
+                         "%s: the recording %s could not be written from frame %lld on; "
+                         "it ends there\n",
+                         info.name, options.record.c_str(), recorder.lostFromFrame());
+            return 1;
+        }
         return 0;
     }
     startUp(sv, windows, options);

@@ -252,4 +252,38 @@ TEST(Replay, BadRecordingsNameFileAndLine) {
               "/nonexistent/x.rec:0: cannot read the file");
 }
 
+// A file that takes `room` bytes and then refuses, like a full disk.
+struct FullDisk : std::streambuf {
+    std::size_t room;
+    explicit FullDisk(std::size_t room) : room(room) {}
+    int_type overflow(int_type c) override {
+        if (room == 0) return traits_type::eof();
+        --room;
+        return c;
+    }
+};
+
+TEST(Replay, RecordingThatCannotBeWrittenSaysFromWhichFrame) {
+    // Room on the disk, and the first frame lost (-1: nothing lost).
+    const struct {
+        std::size_t room;
+        long long lostMin, lostMax;
+    } cases[] = {{0, 0, 0}, {400, 1, 299}, {std::size_t{1} << 30, -1, -1}};
+    for (const auto& c : cases) {
+        TestServices ts;
+        FullDisk disk(c.room);
+        std::ostream file(&disk);
+        Toy toy;
+        long long lost = -1;
+        {
+            plat::Recorder rec(ts.services, file, {"toy", "1.0", "", 99});
+            toy.play(rec.services(), 300);
+            rec.flush();
+            if (rec.failed()) lost = rec.lostFromFrame();
+        }
+        EXPECT_GE(lost, c.lostMin) << "room " << c.room;
+        EXPECT_LE(lost, c.lostMax) << "room " << c.room;
+    }
+}
+
 } // namespace
