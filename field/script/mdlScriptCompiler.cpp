@@ -123,6 +123,7 @@ Kind specialised(Kind kind, const Record& r) {
     switch (kind) {
     case Kind::Arith: return static_cast<Kind>(static_cast<int>(Kind::AddR) + v + r.arith);
     case Kind::Compare: return r.literal ? Kind::CompareV : Kind::CompareR;
+    case Kind::IntDiv: return r.literal ? Kind::IntDivV : Kind::IntDivR;
     default: return kind;
     }
 }
@@ -216,7 +217,8 @@ Record compile(const Script& s, const ScriptCommand& c) {
 }
 
 // Joins the idioms whose second command takes the first's result: arithmetic then a Move of
-// R1 into a general register, Inc or Dec then a comparison, and a comparison then a jump.
+// R1 into a general register, Inc or Dec then a comparison, and a comparison or a Move then a
+// jump.
 void fuse(std::vector<Record>& records) {
     for (std::size_t k = 0; k + 1 < records.size(); ++k) {
         Record& r = records[k];
@@ -227,6 +229,7 @@ void fuse(std::vector<Record>& records) {
         if (r.kind == Kind::Arith && movesR1) r.kind = Kind::ArithMove;
         if ((r.kind == Kind::CompareR || r.kind == Kind::CompareV) && second.kind == Kind::Jump)
             r.kind = r.kind == Kind::CompareR ? Kind::CompareRJump : Kind::CompareVJump;
+        if (r.kind == Kind::MoveR && second.kind == Kind::Jump) r.kind = Kind::MoveRJump;
         if (r.kind == Kind::StepR && second.kind >= Kind::CompareR &&
             second.kind <= Kind::CompareVJump)
             r.kind = Kind::StepRCompare;
@@ -676,13 +679,16 @@ step(StepContext& ctx, Scratch& scratch, const Record* records, std::int32_t add
         compare(run, run.*c.m1, c.literal ? *c.literal : run.*c.m2);
         if (c.kind < Kind::CompareRJump || !secondRuns(next + 1, limit, countdown)) return next + 1;
         return jumpAt(ctx, run, records[next + 1], next + 1);
-    } else if constexpr (K == Kind::MoveR || K == Kind::MoveFromVar) {
+    } else if constexpr (K == Kind::MoveR || K == Kind::MoveRJump || K == Kind::MoveFromVar) {
         Value& dst = run.*r.m1;
-        const Value* src = K == Kind::MoveR ? &(run.*r.m2) : selected(ctx, false);
+        const Value* src = K == Kind::MoveFromVar ? selected(ctx, false) : &(run.*r.m2);
         if (!src) return kFailed;
         if (&dst != src) assign(dst, *src);
         flagsAfterWrite(run, r.r1, dst);
-        return next;
+        if (K != Kind::MoveRJump || !secondRuns(next, limit, countdown)) return next;
+        return jumpAt(ctx, run, records[next], next);
+    } else if constexpr (K == Kind::IntDivR || K == Kind::IntDivV) {
+        return intDiv(ctx, run.*r.m1, K == Kind::IntDivV ? *r.literal : run.*r.m2, next);
     } else if constexpr (K == Kind::MoveToVar) {
         // A variable is never a register, so the source stays what it is.
         Value* dst = selected(ctx, true);
@@ -836,8 +842,10 @@ void psCompileFullWay(const Script& script) {
     X(DivRMove)                                                                                    \
     X(AddVMove)                                                                                    \
     X(SubVMove)                                                                                    \
-    X(MulVMove) X(DivVMove) X(CompareR) X(CompareV) X(CompareRJump) X(CompareVJump) X(MoveR)       \
-        X(StepR) X(StepRCompare) X(ArithMove) X(MoveToNumber) X(MoveFromVar) X(MoveToVar)
+    X(MulVMove)                                                                                    \
+    X(DivVMove) X(CompareR) X(CompareV) X(CompareRJump) X(CompareVJump) X(MoveR) X(StepR)          \
+        X(StepRCompare) X(ArithMove) X(MoveToNumber) X(MoveFromVar) X(MoveToVar) X(MoveRJump)      \
+            X(IntDivR) X(IntDivV)
 
 Stopped pfRunRecords(StepContext& ctx, const CompiledScript& code, std::int32_t address,
                      std::int32_t last) {

@@ -75,6 +75,12 @@ enum class Kind : std::uint8_t {
     MoveToNumber,
     MoveFromVar,
     MoveToVar,
+    // Move between general registers followed by a Jump, which runs from this record too when
+    // the pump lets it: the flags a Move sets are the ones a loop tests most.
+    MoveRJump,
+    // IntDiv, IntDivValue with P1 a general register and P2 a general register or a value.
+    IntDivR,
+    IntDivV,
 };
 
 struct Record {

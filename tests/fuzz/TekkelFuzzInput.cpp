@@ -123,20 +123,25 @@ Script script(Reader& in) {
             c.p2 = Value::int16(in.pick(kPlaces));
         }
         // The idioms that run as one: arithmetic then a Move of R1, Inc or Dec then a
-        // comparison, a comparison then a jump; the first part's P1 a general register as in
-        // written programs.
+        // comparison, a comparison or a Move between general registers then a jump; the first
+        // part's P1 a general register as in written programs.
+        const auto general = [](const Value& p) {
+            return p.kind == mdlScriptProcesser::ValueKind::Int16 &&
+                   std::find(std::begin(kGeneral), std::end(kGeneral), p.i) != std::end(kGeneral);
+        };
         for (;;) {
             const bool arith = (c.code >= 60 && c.code <= 65) || c.code == 70 || c.code == 71;
             const bool step = c.code == 68 || c.code == 69;
-            const bool compare = c.code == 76 || c.code == 77;
-            if (!(arith || step || compare) || k + 1 >= length) break;
+            const bool move = c.code == 51 && general(c.p1) && general(c.p2);
+            const bool jumps = move || c.code == 76 || c.code == 77;
+            if (!(arith || step || jumps) || k + 1 >= length) break;
             const std::uint8_t pair = in.byte();
             if (pair % 2 != 0) break;
-            c.p1 = Value::int16(in.pick(kGeneral));
+            if (!move) c.p1 = Value::int16(in.pick(kGeneral));
             ScriptCommand second;
             second.code = arith ? 51 : step ? 77 : in.pick(kJumps);
             second.p1 =
-                compare ? Value::int16(in.byte() % (length + 1)) : Value::int16(in.pick(kGeneral));
+                jumps ? Value::int16(in.byte() % (length + 1)) : Value::int16(in.pick(kGeneral));
             second.p2 = arith ? Value::int16(1) : step ? Value::int32(in.pick(kInts)) : Value();
             s.commands.push_back(std::move(c));
             c = std::move(second);
