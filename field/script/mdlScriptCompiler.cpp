@@ -328,8 +328,19 @@ Status valueArith(std::uint8_t op, const Value& a, const Value& b, Value& out) {
     }
 }
 
-// The selected variable (register -1); locals and shared variables are looked up here, the
-// rest (and every failure) by mdlScriptVariables.
+// The allocation map that the selection's map number names (0 the run's own, else one of
+// the table's), or nullptr.
+[[gnu::always_inline]] inline const mdlScriptProcesser::AllocMap* selectedMap(StepContext& ctx) {
+    const std::int32_t m = ctx.run.mapSelect;
+    if (m == 0) return &ctx.run.ownMap;
+    const auto& table = ctx.world.globalEntries;
+    return m >= 1 && m < static_cast<std::int64_t>(table.size())
+               ? &table[static_cast<std::size_t>(m)]
+               : nullptr;
+}
+
+// The selected variable (register -1); locals, shared variables and the shared variables an
+// allocation map names are looked up here, every failure by mdlScriptVariables.
 [[gnu::always_inline]] inline Value* selected(StepContext& ctx, bool forWrite) {
     ScriptRun& run = ctx.run;
     const std::int64_t idx = run.varIndex;
@@ -337,8 +348,16 @@ Status valueArith(std::uint8_t op, const Value& a, const Value& b, Value& out) {
         idx < static_cast<std::int64_t>(run.locals.size()))
         return &run.locals[static_cast<std::size_t>(idx)];
     auto& shared = ctx.world.globalValues;
-    if (run.space == 1 && idx >= 1 && idx < static_cast<std::int64_t>(shared.size()))
-        return &shared[static_cast<std::size_t>(idx)];
+    std::int64_t n = -1;
+    if (run.space == 1) {
+        n = idx;
+    } else if (const auto* m = run.space == 2 ? selectedMap(ctx) : nullptr;
+               m && idx >= 1 && idx <= m->total &&
+               idx < static_cast<std::int64_t>(m->entries.size())) {
+        n = m->entries[static_cast<std::size_t>(idx)];
+    }
+    if (n >= 1 && n < static_cast<std::int64_t>(shared.size()))
+        return &shared[static_cast<std::size_t>(n)];
     return mdlScriptVariables::pfSelected(ctx, forWrite);
 }
 
@@ -843,9 +862,10 @@ void psCompileFullWay(const Script& script) {
     X(AddVMove)                                                                                    \
     X(SubVMove)                                                                                    \
     X(MulVMove)                                                                                    \
-    X(DivVMove) X(CompareR) X(CompareV) X(CompareRJump) X(CompareVJump) X(MoveR) X(StepR)          \
-        X(StepRCompare) X(ArithMove) X(MoveToNumber) X(MoveFromVar) X(MoveToVar) X(MoveRJump)      \
-            X(IntDivR) X(IntDivV)
+    X(DivVMove)                                                                                    \
+    X(CompareR) X(CompareV) X(CompareRJump) X(CompareVJump) X(MoveR) X(StepR) X(StepRCompare)      \
+        X(ArithMove) X(MoveToNumber) X(MoveFromVar) X(MoveToVar) X(MoveRJump) X(IntDivR)           \
+            X(IntDivV)
 
 Stopped pfRunRecords(StepContext& ctx, const CompiledScript& code, std::int32_t address,
                      std::int32_t last) {

@@ -110,15 +110,29 @@ Script script(Reader& in) {
         if (c.code == 91 && !c.p3.isEmpty() && in.byte() % 16 != 0)
             c.p3 = Value::string(in.pick(kTexts));
         // Most Moves go between the places a value lives (general and 32-bit registers,
-        // the selected variable) after an area of four variables was made and one selected.
+        // the selected variable) after an area of four variables was made and one selected:
+        // locals, shared variables, or a block allocated in the run's own map or the table's
+        // first.
         if (c.code == 51 && k + 2 < length && in.byte() % 4 != 0) {
             const std::uint8_t place = in.byte();
-            const auto area = Value::int16(place % 2); // local or shared
-            s.commands.push_back(
-                ScriptCommand{58, Value::int16(2), area, Value::int32(4)}); // Dim R2, area, 4
-            s.commands.push_back(ScriptCommand{57, area, Value::int16(1 + place / 2 % 4),
-                                               Value::int16(0)}); // Select area, index, 0
-            k += 2;
+            const auto index = Value::int16(1 + place / 2 % 4);
+            if (place % 3 == 2 && k + 3 < length) {
+                const auto map = Value::int16(place / 8 % 2);
+                s.commands.push_back(ScriptCommand{58, Value::int16(2), Value::int16(2),
+                                                   Value::int32(2)}); // Dim R2, 2, 2
+                s.commands.push_back(
+                    ScriptCommand{54, Value::int16(2), map, Value::int32(4)}); // Alloc R2, map, 4
+                s.commands.push_back(
+                    ScriptCommand{57, Value::int16(2), index, map}); // Select 2, index, map
+                k += 3;
+            } else {
+                const auto area = Value::int16(place % 2); // local or shared
+                s.commands.push_back(
+                    ScriptCommand{58, Value::int16(2), area, Value::int32(4)}); // Dim R2, area, 4
+                s.commands.push_back(
+                    ScriptCommand{57, area, index, Value::int16(0)}); // Select area, index, 0
+                k += 2;
+            }
             c.p1 = Value::int16(in.pick(kPlaces));
             c.p2 = Value::int16(in.pick(kPlaces));
         }
