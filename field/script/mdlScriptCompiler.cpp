@@ -172,12 +172,28 @@ Record compileCommand(const Script& s, const ScriptCommand& c) {
         std::int16_t reg = 0;
         Value ScriptRun::*m = nullptr;
         if (!registerOperand(c.p1, reg, m) || redirects(reg)) return r;
-        r.kind = Kind::Variable;
+        r.kind = Kind::Handler;
         return r;
     }
     case Op::Select:
     case Op::FreeBlock:
-    case Op::FreeRange: r.kind = Kind::Variable; return r;
+    case Op::FreeRange: r.kind = Kind::Handler; return r;
+    case Op::Int:
+    case Op::Sign:
+    case Op::Random:
+    case Op::RandomValue:
+    case Op::ToNumber:
+    case Op::TestCell:
+    case Op::DirVector: {
+        // reg P1 (and DirVector's reg P2) is written, reg P2 of Sign and Random read: written
+        // out, and none that redirects the run (nor reads the address, see compile).
+        if (!registerOperand(c.p1, r.r1, r.m1) || redirects(r.r1)) return Record{};
+        if (op == Op::Sign || op == Op::Random || op == Op::DirVector) {
+            if (!registerOperand(c.p2, r.r2, r.m2) || redirects(r.r2)) return Record{};
+        }
+        r.kind = Kind::Handler;
+        return r;
+    }
     default: break;
     }
     const bool secondIsRegister = op == Op::Move || op == Op::Add || op == Op::Sub ||
@@ -539,9 +555,8 @@ std::int32_t intDiv(StepContext& ctx, const Value& a, const Value& b, std::int32
     return mdlScriptRegisters::pfWrite(ctx, r.r1, out) ? next : kFailed;
 }
 
-// Runs a variable-area command with its own handler; these change no script and answer Next
-// or Failed.
-[[gnu::noinline]] bool variable(StepContext& ctx, std::int32_t address) {
+// Runs a command with its own handler; these change no script and answer Next or Failed.
+[[gnu::noinline]] bool handler(StepContext& ctx, std::int32_t address) {
     ScriptRun& run = ctx.run;
     const ScriptCommand& c = ctx.script.commands[static_cast<std::size_t>(address)];
     StepContext own{ctx.world,
@@ -785,7 +800,7 @@ step(StepContext& ctx, Scratch& scratch, const Record* records, std::int32_t add
         return otherArith(ctx, r.arith, *a, *b, next);
     }
     case Kind::Length: return length(ctx, r, sb, next);
-    case Kind::Variable: return variable(ctx, address) ? next : kFailed;
+    case Kind::Handler: return handler(ctx, address) ? next : kFailed;
     case Kind::Concat: return concat(ctx, r, scratch, next);
     case Kind::Cut: return cut(ctx, r, scratch, next);
     case Kind::Step: {
@@ -846,7 +861,7 @@ void psCompileFullWay(const Script& script) {
     X(Length)                                                                                      \
     X(Concat)                                                                                      \
     X(Cut)                                                                                         \
-    X(Variable)                                                                                    \
+    X(Handler)                                                                                     \
     X(AddR)                                                                                        \
     X(SubR)                                                                                        \
     X(MulR)                                                                                        \
@@ -863,9 +878,9 @@ void psCompileFullWay(const Script& script) {
     X(SubVMove)                                                                                    \
     X(MulVMove)                                                                                    \
     X(DivVMove)                                                                                    \
-    X(CompareR) X(CompareV) X(CompareRJump) X(CompareVJump) X(MoveR) X(StepR) X(StepRCompare)      \
-        X(ArithMove) X(MoveToNumber) X(MoveFromVar) X(MoveToVar) X(MoveRJump) X(IntDivR)           \
-            X(IntDivV)
+    X(CompareR)                                                                                    \
+    X(CompareV) X(CompareRJump) X(CompareVJump) X(MoveR) X(StepR) X(StepRCompare) X(ArithMove)     \
+        X(MoveToNumber) X(MoveFromVar) X(MoveToVar) X(MoveRJump) X(IntDivR) X(IntDivV)
 
 Stopped pfRunRecords(StepContext& ctx, const CompiledScript& code, std::int32_t address,
                      std::int32_t last) {
