@@ -81,6 +81,20 @@ std::string toUtf8(std::u16string_view text) {
     return out;
 }
 
+std::size_t pfBadUtf8(std::string_view bytes) {
+    // Most texts are plain ASCII, which always survives the round trip.
+    if (std::all_of(bytes.begin(), bytes.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return std::string_view::npos;
+    // Malformed bytes come back from the round trip as replacement characters.
+    const std::string clean = toUtf8(fromUtf8(bytes));
+    if (clean == bytes) return std::string_view::npos;
+    std::size_t at = 0;
+    while (at < bytes.size() && at < clean.size() && bytes[at] == clean[at])
+        ++at;
+    return at;
+}
+
 std::u16string pfDecimal(std::int64_t n) {
     const std::string s = std::to_string(n);
     return std::u16string(s.begin(), s.end());

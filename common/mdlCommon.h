@@ -38,6 +38,9 @@ struct typFpsCount {
 // as a shorter string.
 std::string toUtf8(std::u16string_view text);
 std::u16string fromUtf8(std::string_view bytes);
+// Where `bytes` stops being well-formed UTF-8 (the first byte that differs from its round
+// trip through UTF-16), or npos when the whole text is.
+std::size_t pfBadUtf8(std::string_view bytes);
 
 // An integer in decimal ("-12"), as program text.
 std::u16string pfDecimal(std::int64_t n);

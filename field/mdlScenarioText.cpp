@@ -33,13 +33,7 @@ std::vector<std::string_view> pfLines(std::string_view text) {
 }
 
 std::size_t pfBadUtf8(std::string_view line) {
-    // Malformed bytes come back from the round trip as replacement characters.
-    const std::string clean = mdlCommon::toUtf8(mdlCommon::fromUtf8(line));
-    if (clean == line) return std::string_view::npos;
-    std::size_t at = 0;
-    while (at < line.size() && at < clean.size() && line[at] == clean[at])
-        ++at;
-    return at;
+    return mdlCommon::pfBadUtf8(line);
 }
 
 bool Cursor::fail(std::size_t at, std::string message) {

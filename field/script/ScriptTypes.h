@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,23 +35,13 @@ struct Value {
         v.kind = ValueKind::Null;
         return v;
     }
-    static Value int16(std::int16_t x) {
-        Value v;
-        v.kind = ValueKind::Int16;
-        v.i = x;
-        return v;
-    }
-    static Value int32(std::int32_t x) {
-        Value v;
-        v.kind = ValueKind::Int32;
-        v.i = x;
-        return v;
-    }
+    static Value int16(std::int16_t x) { return number(ValueKind::Int16, x); }
+    static Value int32(std::int32_t x) { return number(ValueKind::Int32, x); }
     static Value real32(float x) {
-        Value v;
-        v.kind = ValueKind::Real32;
-        v.f = x;
-        return v;
+        std::int32_t bits = 0;
+        static_assert(sizeof bits == sizeof x);
+        std::memcpy(&bits, &x, sizeof x);
+        return number(ValueKind::Real32, bits);
     }
     static Value real64(double x) {
         Value v;
@@ -58,12 +49,7 @@ struct Value {
         v.d = x;
         return v;
     }
-    static Value boolean(bool b) {
-        Value v;
-        v.kind = ValueKind::Boolean;
-        v.i = b ? -1 : 0;
-        return v;
-    }
+    static Value boolean(bool b) { return number(ValueKind::Boolean, b ? -1 : 0); }
     static Value string(std::u16string text) {
         Value v;
         v.kind = ValueKind::String;
@@ -76,6 +62,19 @@ struct Value {
 
     // Same kind and same contents (reals bit for bit, so a NaN equals itself).
     friend bool operator==(const Value& a, const Value& b);
+
+  private:
+    // A value whose number is the four bytes `low`, written with the four after them as one
+    // eight-byte store: a later eight-byte copy of the value then reads what one store wrote
+    // instead of waiting for two to combine.
+    static Value number(ValueKind k, std::int32_t low) {
+        Value v;
+        v.kind = k;
+        const std::int32_t bytes[2] = {low, 0};
+        static_assert(sizeof bytes == sizeof v.d);
+        std::memcpy(&v.d, bytes, sizeof bytes);
+        return v;
+    }
 };
 
 struct ScriptCommand {

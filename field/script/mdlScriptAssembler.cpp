@@ -376,11 +376,7 @@ void Assembler::line(std::string_view text, std::int32_t number) {
     if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
     Line l(text, number, errors_);
     // Malformed bytes would turn into replacement characters unseen: refuse them instead.
-    const std::string clean = mdlCommon::toUtf8(mdlCommon::fromUtf8(text));
-    if (clean != text) {
-        std::size_t at = 0;
-        while (at < text.size() && at < clean.size() && text[at] == clean[at])
-            ++at;
+    if (const std::size_t at = mdlCommon::pfBadUtf8(text); at != std::string_view::npos) {
         l.fail(at, "the line is not valid UTF-8");
         return;
     }

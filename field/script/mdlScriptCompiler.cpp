@@ -123,6 +123,7 @@ Kind specialised(Kind kind, const Record& r) {
     switch (kind) {
     case Kind::Arith: return static_cast<Kind>(static_cast<int>(Kind::AddR) + v + r.arith);
     case Kind::Compare: return r.literal ? Kind::CompareV : Kind::CompareR;
+    case Kind::IntDiv: return r.literal ? Kind::IntDivV : Kind::IntDivR;
     default: return kind;
     }
 }
@@ -171,12 +172,28 @@ Record compileCommand(const Script& s, const ScriptCommand& c) {
         std::int16_t reg = 0;
         Value ScriptRun::*m = nullptr;
         if (!registerOperand(c.p1, reg, m) || redirects(reg)) return r;
-        r.kind = Kind::Variable;
+        r.kind = Kind::Handler;
         return r;
     }
     case Op::Select:
     case Op::FreeBlock:
-    case Op::FreeRange: r.kind = Kind::Variable; return r;
+    case Op::FreeRange: r.kind = Kind::Handler; return r;
+    case Op::Int:
+    case Op::Sign:
+    case Op::Random:
+    case Op::RandomValue:
+    case Op::ToNumber:
+    case Op::TestCell:
+    case Op::DirVector: {
+        // reg P1 (and DirVector's reg P2) is written, reg P2 of Sign and Random read: written
+        // out, and none that redirects the run (nor reads the address, see compile).
+        if (!registerOperand(c.p1, r.r1, r.m1) || redirects(r.r1)) return Record{};
+        if (op == Op::Sign || op == Op::Random || op == Op::DirVector) {
+            if (!registerOperand(c.p2, r.r2, r.m2) || redirects(r.r2)) return Record{};
+        }
+        r.kind = Kind::Handler;
+        return r;
+    }
     default: break;
     }
     const bool secondIsRegister = op == Op::Move || op == Op::Add || op == Op::Sub ||
@@ -216,7 +233,8 @@ Record compile(const Script& s, const ScriptCommand& c) {
 }
 
 // Joins the idioms whose second command takes the first's result: arithmetic then a Move of
-// R1 into a general register, Inc or Dec then a comparison, and a comparison then a jump.
+// R1 into a general register, Inc or Dec then a comparison, and a comparison or a Move then a
+// jump.
 void fuse(std::vector<Record>& records) {
     for (std::size_t k = 0; k + 1 < records.size(); ++k) {
         Record& r = records[k];
@@ -227,6 +245,7 @@ void fuse(std::vector<Record>& records) {
         if (r.kind == Kind::Arith && movesR1) r.kind = Kind::ArithMove;
         if ((r.kind == Kind::CompareR || r.kind == Kind::CompareV) && second.kind == Kind::Jump)
             r.kind = r.kind == Kind::CompareR ? Kind::CompareRJump : Kind::CompareVJump;
+        if (r.kind == Kind::MoveR && second.kind == Kind::Jump) r.kind = Kind::MoveRJump;
         if (r.kind == Kind::StepR && second.kind >= Kind::CompareR &&
             second.kind <= Kind::CompareVJump)
             r.kind = Kind::StepRCompare;
@@ -325,8 +344,19 @@ Status valueArith(std::uint8_t op, const Value& a, const Value& b, Value& out) {
     }
 }
 
-// The selected variable (register -1); locals and shared variables are looked up here, the
-// rest (and every failure) by mdlScriptVariables.
+// The allocation map that the selection's map number names (0 the run's own, else one of
+// the table's), or nullptr.
+[[gnu::always_inline]] inline const mdlScriptProcesser::AllocMap* selectedMap(StepContext& ctx) {
+    const std::int32_t m = ctx.run.mapSelect;
+    if (m == 0) return &ctx.run.ownMap;
+    const auto& table = ctx.world.globalEntries;
+    return m >= 1 && m < static_cast<std::int64_t>(table.size())
+               ? &table[static_cast<std::size_t>(m)]
+               : nullptr;
+}
+
+// The selected variable (register -1); locals, shared variables and the shared variables an
+// allocation map names are looked up here, every failure by mdlScriptVariables.
 [[gnu::always_inline]] inline Value* selected(StepContext& ctx, bool forWrite) {
     ScriptRun& run = ctx.run;
     const std::int64_t idx = run.varIndex;
@@ -334,8 +364,16 @@ Status valueArith(std::uint8_t op, const Value& a, const Value& b, Value& out) {
         idx < static_cast<std::int64_t>(run.locals.size()))
         return &run.locals[static_cast<std::size_t>(idx)];
     auto& shared = ctx.world.globalValues;
-    if (run.space == 1 && idx >= 1 && idx < static_cast<std::int64_t>(shared.size()))
-        return &shared[static_cast<std::size_t>(idx)];
+    std::int64_t n = -1;
+    if (run.space == 1) {
+        n = idx;
+    } else if (const auto* m = run.space == 2 ? selectedMap(ctx) : nullptr;
+               m && idx >= 1 && idx <= m->total &&
+               idx < static_cast<std::int64_t>(m->entries.size())) {
+        n = m->entries[static_cast<std::size_t>(idx)];
+    }
+    if (n >= 1 && n < static_cast<std::int64_t>(shared.size()))
+        return &shared[static_cast<std::size_t>(n)];
     return mdlScriptVariables::pfSelected(ctx, forWrite);
 }
 
@@ -517,9 +555,8 @@ std::int32_t intDiv(StepContext& ctx, const Value& a, const Value& b, std::int32
     return mdlScriptRegisters::pfWrite(ctx, r.r1, out) ? next : kFailed;
 }
 
-// Runs a variable-area command with its own handler; these change no script and answer Next
-// or Failed.
-[[gnu::noinline]] bool variable(StepContext& ctx, std::int32_t address) {
+// Runs a command with its own handler; these change no script and answer Next or Failed.
+[[gnu::noinline]] bool handler(StepContext& ctx, std::int32_t address) {
     ScriptRun& run = ctx.run;
     const ScriptCommand& c = ctx.script.commands[static_cast<std::size_t>(address)];
     StepContext own{ctx.world,
@@ -676,13 +713,16 @@ step(StepContext& ctx, Scratch& scratch, const Record* records, std::int32_t add
         compare(run, run.*c.m1, c.literal ? *c.literal : run.*c.m2);
         if (c.kind < Kind::CompareRJump || !secondRuns(next + 1, limit, countdown)) return next + 1;
         return jumpAt(ctx, run, records[next + 1], next + 1);
-    } else if constexpr (K == Kind::MoveR || K == Kind::MoveFromVar) {
+    } else if constexpr (K == Kind::MoveR || K == Kind::MoveRJump || K == Kind::MoveFromVar) {
         Value& dst = run.*r.m1;
-        const Value* src = K == Kind::MoveR ? &(run.*r.m2) : selected(ctx, false);
+        const Value* src = K == Kind::MoveFromVar ? selected(ctx, false) : &(run.*r.m2);
         if (!src) return kFailed;
         if (&dst != src) assign(dst, *src);
         flagsAfterWrite(run, r.r1, dst);
-        return next;
+        if (K != Kind::MoveRJump || !secondRuns(next, limit, countdown)) return next;
+        return jumpAt(ctx, run, records[next], next);
+    } else if constexpr (K == Kind::IntDivR || K == Kind::IntDivV) {
+        return intDiv(ctx, run.*r.m1, K == Kind::IntDivV ? *r.literal : run.*r.m2, next);
     } else if constexpr (K == Kind::MoveToVar) {
         // A variable is never a register, so the source stays what it is.
         Value* dst = selected(ctx, true);
@@ -760,7 +800,7 @@ step(StepContext& ctx, Scratch& scratch, const Record* records, std::int32_t add
         return otherArith(ctx, r.arith, *a, *b, next);
     }
     case Kind::Length: return length(ctx, r, sb, next);
-    case Kind::Variable: return variable(ctx, address) ? next : kFailed;
+    case Kind::Handler: return handler(ctx, address) ? next : kFailed;
     case Kind::Concat: return concat(ctx, r, scratch, next);
     case Kind::Cut: return cut(ctx, r, scratch, next);
     case Kind::Step: {
@@ -821,7 +861,7 @@ void psCompileFullWay(const Script& script) {
     X(Length)                                                                                      \
     X(Concat)                                                                                      \
     X(Cut)                                                                                         \
-    X(Variable)                                                                                    \
+    X(Handler)                                                                                     \
     X(AddR)                                                                                        \
     X(SubR)                                                                                        \
     X(MulR)                                                                                        \
@@ -836,8 +876,11 @@ void psCompileFullWay(const Script& script) {
     X(DivRMove)                                                                                    \
     X(AddVMove)                                                                                    \
     X(SubVMove)                                                                                    \
-    X(MulVMove) X(DivVMove) X(CompareR) X(CompareV) X(CompareRJump) X(CompareVJump) X(MoveR)       \
-        X(StepR) X(StepRCompare) X(ArithMove) X(MoveToNumber) X(MoveFromVar) X(MoveToVar)
+    X(MulVMove)                                                                                    \
+    X(DivVMove)                                                                                    \
+    X(CompareR)                                                                                    \
+    X(CompareV) X(CompareRJump) X(CompareVJump) X(MoveR) X(StepR) X(StepRCompare) X(ArithMove)     \
+        X(MoveToNumber) X(MoveFromVar) X(MoveToVar) X(MoveRJump) X(IntDivR) X(IntDivV)
 
 Stopped pfRunRecords(StepContext& ctx, const CompiledScript& code, std::int32_t address,
                      std::int32_t last) {

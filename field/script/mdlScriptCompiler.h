@@ -3,8 +3,9 @@
 // resolved to their storage, literal operands referenced in place, `Label` names resolved to
 // addresses. A record runs the command with the same value operations, register reads and
 // writes and error numbers as the full command (mdlScriptCommands); a command the record
-// cannot take whole (field commands, omitted parameters, writes to the script number or the
-// address) goes the full way; the variable-area commands run their own handler in place.
+// cannot take whole (field commands that move things or show boxes, omitted parameters, writes
+// to the script number or the address) goes the full way; the variable-area commands and those
+// that only read and write registers run their own handler in place.
 // Records whose operands are general registers or values have kinds of their own, and the
 // idioms every loop uses (arithmetic then a Move of R1, Inc or Dec then a comparison, a
 // comparison then a jump) run from the first record, the second keeping its own record for
@@ -37,8 +38,10 @@ enum class Kind : std::uint8_t {
     Jump, // Jump and the conditional jumps with a resolved target
     Length,
     Concat,
-    Cut,      // Left, LeftValue, Right, RightValue: `arith` 0 left, 1 right
-    Variable, // Select, Alloc, FreeBlock, FreeRange, Dim, Extend: their own handler, in place
+    Cut, // Left, LeftValue, Right, RightValue: `arith` 0 left, 1 right
+    // Select, Alloc, FreeBlock, FreeRange, Dim, Extend, and Int, Sign, Random, ToNumber, TestCell,
+    // DirVector (which only read and write registers): their own handler, in place
+    Handler,
     // Arithmetic with P1 a general register and P2 a general register (R) or a value (V).
     AddR,
     SubR,
@@ -75,6 +78,12 @@ enum class Kind : std::uint8_t {
     MoveToNumber,
     MoveFromVar,
     MoveToVar,
+    // Move between general registers followed by a Jump, which runs from this record too when
+    // the pump lets it: the flags a Move sets are the ones a loop tests most.
+    MoveRJump,
+    // IntDiv, IntDivValue with P1 a general register and P2 a general register or a value.
+    IntDivR,
+    IntDivV,
 };
 
 struct Record {

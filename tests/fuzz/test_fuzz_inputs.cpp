@@ -102,8 +102,8 @@ TEST(TekkelFuzzInputs, CompiledAndFullWayAgree) {
     }
 }
 
-// The idioms that run as one record (arithmetic then Move of R1, Inc then a comparison then a
-// jump) stop where their commands one by one stop: at a last address between the two parts,
+// The idioms that run as one record (arithmetic then Move of R1, a Move then a jump, Inc then a
+// comparison then a jump) stop where their commands one by one stop: at a last address between the two parts,
 // and where the pump's budget ends a frame between them (a loop of 13 commands meets a budget
 // of 256 at a different command each frame).
 TEST(TekkelFuzzInputs, JoinedCommandsStopWhereTheFullWayStops) {
@@ -128,7 +128,7 @@ TEST(TekkelFuzzInputs, JoinedCommandsStopWhereTheFullWayStops) {
         command(51, reg(2), reg(1)),               // 6  Move R2, R1
         command(60, reg(30), reg(3)),              // 7  Add work, R3
         command(51, reg(20), reg(1)),              // 8  Move D1, R1
-        command(1, Value()),                       // 9  Nop
+        command(24, Value::int16(10)),             // 9  JumpIfValid 10
         command(68, reg(3)),                       // 10 Inc R3
         command(77, reg(3), Value::int32(100000)), // 11 CompareValue R3, 100000
         command(23, Value::int16(2)),              // 12 JumpIfNegative 2
@@ -137,7 +137,7 @@ TEST(TekkelFuzzInputs, JoinedCommandsStopWhereTheFullWayStops) {
     };
     plat::testing::TestServices ts;
     std::ostringstream listing;
-    for (const std::int32_t last : {3, 5, 7, 10, 11, 14}) {
+    for (const std::int32_t last : {3, 5, 7, 8, 10, 11, 14}) {
         s.lastAddress = last;
         field::World ways[2];
         for (field::World& w : ways) {
