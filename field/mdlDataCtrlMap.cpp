@@ -85,7 +85,7 @@ MapTexts pfBuiltInMapTexts() {
         for (int row = 0; row < kRows; ++row) {
             std::string& out = t.rows[layer][field::kPlaneGround][row];
             for (int col = 0; col < kColumns; ++col)
-                out += (col ? "," : "") + std::to_string(map[layer][row][col]);
+                out.append(col ? "," : "").append(std::to_string(map[layer][row][col]));
         }
     return t;
 }

@@ -47,7 +47,9 @@ bool endsWith(std::string_view s, std::string_view tail) {
 }
 
 std::string quote(const std::u16string& name) {
-    return "\"" + mdlCommon::toUtf8(name) + "\"";
+    std::string quoted(1, '"');
+    quoted.append(mdlCommon::toUtf8(name)).push_back('"');
+    return quoted;
 }
 
 // One .tkl file into the table; clashes with what earlier files wrote are errors.

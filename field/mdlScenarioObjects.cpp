@@ -269,7 +269,7 @@ bool pfReadObjects(std::string_view file, std::string_view text, std::vector<Obj
         std::string script = "own 1    " + std::string(line.substr(at + first.size()));
         script.insert(0, line.substr(0, at)); // keeps the columns of `last K`
         for (std::size_t k = i + 1; k < end; ++k)
-            script += "\n" + std::string(lines[k]);
+            script.append("\n").append(lines[k]);
         mdlScriptAssembler::Unit unit;
         std::vector<mdlScriptAssembler::Error> found;
         if (!mdlScriptAssembler::pfAssemble(script, unit, found)) {

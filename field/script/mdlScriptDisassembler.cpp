@@ -95,7 +95,7 @@ std::string header(const char* keyword, std::int32_t number, const Script& s,
         --written;
     }
     std::string h = std::string(keyword) + " " + std::to_string(number);
-    if (!s.name.empty()) h += " " + stringText(s.name);
+    if (!s.name.empty()) h.append(" ").append(stringText(s.name));
     if (!s.commands.empty() && written != s.commands.size())
         h += " last " + std::to_string(s.commands.size() - 1);
     return h + "\n";
