@@ -214,8 +214,10 @@ bool FieldLoop::present() {
     textBand_.setFontPixelSize(flip.fontPixelSize());
     putView(textBand_, 0, bandRows);
     sv_.text.textOut(textBand_, 0, 0, rate);
-    bool changed = putView(flip, bandRows, height);
+    const ShownView below{primary.generation(), flip.generation(), back, bandRows};
+    bool changed = below != shownView_ && putView(flip, bandRows, height);
     changed |= plat::copyChanged(flip, 0, 0, width, bandRows, textBand_, 0, 0);
+    shownView_ = {below.primary, flip.generation(), back, bandRows};
     return changed;
 }
 

@@ -97,6 +97,14 @@ class FieldLoop {
     std::uint32_t frameStart_ = 0;
     FrameCounter fps_;
     plat::Surface textBand_; // the view's top rows with the rate text, before they are shown
+    // What the flip copy's rows below the text band were last made from, and its stamp after:
+    // while all of it holds, those rows already show the view.
+    struct ShownView {
+        std::uint64_t primary = 0, flip = 0;
+        plat::Color back = 0;
+        int bandRows = -1;
+        bool operator==(const ShownView&) const = default;
+    } shownView_;
     // The flip copy's and the zoom's stamps as this loop last left them.
     std::uint64_t flipStamp_ = 0, zoomStamp_ = 0;
     std::int64_t frames_ = 0;

@@ -19,6 +19,15 @@ void DrawnSpans::reset(int height) {
                   Span{std::numeric_limits<int>::max(), std::numeric_limits<int>::min()});
 }
 
+bool DrawnSpans::within(const DrawnSpans& other) const {
+    if (height_ != other.height_) return false;
+    for (std::size_t b = 0; b < bands_.size(); ++b) {
+        const Span &s = bands_[b], &o = other.bands_[b];
+        if (s.lo < s.hi && (s.lo < o.lo || s.hi > o.hi)) return false;
+    }
+    return true;
+}
+
 namespace {
 
 // Every run's pixels go down whole: the source row ANDed with the shade row when there is one.
@@ -224,8 +233,10 @@ bool ChipRunCache::draw(Surface& dst, int x, int y, int w, int h, const Surface&
     Chip& chip = prepared(src, sx, sy, w, h, key & 0xFFFFFF);
     if (drawn) drawn->add(y, y + h, x + chip.lo, x + chip.hi);
     // A shaded chip is copied from its pixels already ANDed with the shade: one read per pixel.
-    const Queued q = shade ? Queued{&chip, x, y, shadedPixels(chip, src, *shade), w, nullptr}
-                           : Queued{&chip, x, y, src.row(sy) + sx, src.width(), nullptr};
+    const Queued q =
+        shade
+            ? Queued{&chip, x, y, shadedPixels(chip, src, *shade), w, nullptr, shade->generation()}
+            : Queued{&chip, x, y, src.row(sy) + sx, src.width(), nullptr, 0};
     if (batch_ == &dst) {
         queue_.push_back(q);
     } else {
@@ -287,9 +298,32 @@ void ChipRunCache::endBatch() {
     batch_ = nullptr;
 }
 
+bool ChipRunCache::flushWritesNothing() const {
+    // Where the last flush cleared, the surface holds the back colour under its chips; anywhere
+    // else putting the same chips down again in the same order writes what they wrote before.
+    if (batch_ != lastDst_ || batch_->generation() != lastStamp_ || back_ != lastBack_ ||
+        queue_.size() != lastPuts_.size() || !toClear_.within(lastCleared_)) {
+        return false;
+    }
+    for (std::size_t i = 0; i < queue_.size(); ++i) {
+        if (!(putDownOf(queue_[i]) == lastPuts_[i])) return false;
+    }
+    return true;
+}
+
+ChipRunCache::PutDown ChipRunCache::putDownOf(const Queued& q) {
+    const Chip& c = *q.chip;
+    return {c.stamp, q.shadeStamp, c.sx, c.sy, c.w, c.h, q.x, q.y, c.key};
+}
+
 void ChipRunCache::flush() {
     if (!batch_) return;
     Surface& dst = *batch_;
+    if (flushWritesNothing()) {
+        toClear_.reset(0);
+        queue_.clear();
+        return;
+    }
     // Bands of 64 rows: about 128 KB of a 514-pixel surface, which stays in the second-level
     // cache while the band is cleared and every chip crossing it is put down (narrower bands
     // measured no faster: each band walks the whole queue).
@@ -309,13 +343,21 @@ void ChipRunCache::flush() {
             if (r0 < r1) putDown(dst, q, r0, r1);
         }
     }
-    toClear_.reset(0);
-    queue_.clear();
     dst.touch();
+    lastDst_ = &dst;
+    lastStamp_ = dst.generation();
+    lastBack_ = back_;
+    std::swap(lastCleared_, toClear_);
+    toClear_.reset(0);
+    lastPuts_.clear();
+    for (const Queued& q : queue_)
+        lastPuts_.push_back(putDownOf(q));
+    queue_.clear();
 }
 
 void ChipRunCache::clear() {
     endBatch();
+    lastDst_ = nullptr;
     for (Chip& c : chips_) {
         c.stamp = 0;
         c.runs.clear();

@@ -33,6 +33,8 @@ class DrawnSpans {
     // The written span of row y's band; empty (lo >= hi) when nothing was written there.
     int lo(int y) const { return bands_[static_cast<std::size_t>(y / kBandRows)].lo; }
     int hi(int y) const { return bands_[static_cast<std::size_t>(y / kBandRows)].hi; }
+    // Whether every span lies within the same band's span of `other`, of the same height.
+    bool within(const DrawnSpans& other) const;
 
   private:
     struct Span {
@@ -59,7 +61,10 @@ class ChipRunCache {
     // whole chip drawn onto `dst` is queued, and endBatch() puts it all down band by band, so a
     // band of the surface stays in the processor's cache while all its chips land on it. The
     // result is the same as drawing each chip at once; a copy that cannot be queued first puts
-    // down what is queued, so the order of the copies is kept.
+    // down what is queued, so the order of the copies is kept. When the surface still holds
+    // what the last batch put down, untouched since, and the batch would put down the same
+    // chips in the same order over a clear within the last one's, nothing is written and the
+    // surface keeps its stamp.
     void beginBatch(Surface& dst, Color back, const DrawnSpans& toClear);
     void endBatch();
 
@@ -98,6 +103,14 @@ class ChipRunCache {
         const std::uint32_t* src; // the chip's top-left pixel on its sheet
         std::ptrdiff_t srcStride;
         const Surface* shade;
+        std::uint64_t shadeStamp; // of the shade tile ANDed into `src`; 0 = unshaded
+    };
+    // What a queued chip puts down, by value: equal entries write equal pixels.
+    struct PutDown {
+        std::uint64_t sheetStamp, shadeStamp;
+        int sx, sy, w, h, x, y;
+        Color key;
+        bool operator==(const PutDown&) const = default;
     };
 
     Chip& prepared(const Surface& src, int sx, int sy, int w, int h, Color key);
@@ -107,6 +120,9 @@ class ChipRunCache {
     static void putDown(Surface& dst, const Queued& q, int r0, int r1);
     // Clears what is still to be cleared and puts down the queue, band by band.
     void flush();
+    // Whether the flush would leave the batch's surface as it is (see beginBatch).
+    bool flushWritesNothing() const;
+    static PutDown putDownOf(const Queued& q);
 
     std::array<Chip, kSlots> chips_;
     std::size_t evict_ = 0;
@@ -115,6 +131,13 @@ class ChipRunCache {
     DrawnSpans toClear_;
     std::vector<std::uint32_t> backRow_;
     std::vector<Queued> queue_;
+    // The last flush that wrote: its surface and that surface's stamp right after, the spans it
+    // cleared (there the surface holds exactly the back colour under the chips) and its chips.
+    const Surface* lastDst_ = nullptr;
+    std::uint64_t lastStamp_ = 0;
+    Color lastBack_ = 0;
+    DrawnSpans lastCleared_;
+    std::vector<PutDown> lastPuts_;
 };
 
 } // namespace plat

@@ -26,14 +26,14 @@ void QtWindowSystem::doEvents() {
 
 void QtWindowSystem::waitEvents(std::uint32_t ms) {
     QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
-    // Whatever is already queued (the repaint the frame just asked for) is handled first; the
-    // caller then looks at the clock and the close flags before waiting again.
-    if (ms == 0 || dispatcher == nullptr || dispatcher->processEvents(QEventLoop::AllEvents)) {
-        refreshViews();
+    if (ms == 0 || dispatcher == nullptr) {
+        doEvents();
         return;
     }
-    // Nothing queued: block until a window event arrives or the timer ends the wait, so an
-    // idle game does not poll.
+    // Blocks until a window event arrives or the timer ends the wait, so an idle game does not
+    // poll. Whatever is already queued (the repaint the frame just asked for) is handled at
+    // once, without waiting; the caller then looks at the clock and the close flags before
+    // waiting again.
     wakeUp_.start(static_cast<int>(std::min<std::uint32_t>(ms, 60000u)));
     dispatcher->processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     wakeUp_.stop();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
 #include <random>
 #include <string>
@@ -359,4 +360,43 @@ TEST(WorkSurfaces, ShadeSurfacesArePrivateCopiesReleasedWithTheWork) {
     pfReleaseGraphics(g);
     EXPECT_EQ(pfGetShadeMask(g, 1), nullptr);
     EXPECT_EQ(pfGetShadeMask(g, 3), nullptr);
+}
+
+// Frames with a small change or none equal the same chips put down on a fresh surface; most
+// repeated frames keep the surface's stamp (one right after a change may write again).
+TEST(Composition, EachFrameEqualsAFreshOneAndARepeatedFrameWritesNothing) {
+    Shades s;
+    std::mt19937 rng(11);
+    const auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution(lo, hi)(rng); };
+    std::vector<Surface> sheets;
+    std::vector<std::array<int, 8>> chips; // sheet, sx, sy, w, h, x, y, shade level
+    for (int i = 0; i < 6; ++i) {
+        sheets.push_back(randomSheet(rng, 96, 64));
+        chips.push_back({i, pick(0, 56), pick(0, 32), pick(8, 40), pick(8, 32), pick(0, 474),
+                         pick(0, 226), pick(0, 3)});
+    }
+    int still = 0, kept = 0;
+    for (int frame = 0; frame < 800; ++frame) {
+        auto& c = chips[pick(0, 1) ? 0 : pick(1, 5)]; // the first is put down with none queued
+        const int change = pick(0, 19), field = pick(1, 7);
+        if (change < 3) c[field] = field == 7 ? pick(0, 3) : c[field] + pick(0, 1) * 2 - 1;
+        if (change == 3) sheets[c[0]].setPixel(c[1] + pick(0, c[3] - 1), c[2], pick(0, 1) * kKey);
+        if (change == 4) s.primary.setPixel(pick(0, 513), pick(0, 257), 5);
+        if (change == 5) std::swap(c, chips[pick(0, 5)]);
+        if (change == 6) pfInitShadeMasks(s.g, 64, 64, &s.m75, &s.m25, &s.m50); // other tiles
+        if (change == 7) s.primary.setBackColor(plat::rgb(pick(0, 1) * 200, 50, 9));
+        const std::uint64_t stamp = s.primary.generation();
+        Surface fresh = Surface::colour(514, 258);
+        fresh.fill(s.primary.backColor());
+        psClearComposition(s.g, s.primary);
+        for (Surface* onto : {&s.primary, &fresh}) { // the fresh one is not batched
+            for (const auto& [sheet, sx, sy, w, h, x, y, level] : chips)
+                pfTransBlt(s.g, *onto, x, y, w, h, sheets[sheet], sx, sy, kKey, level);
+        }
+        psCompositionDone(s.g, s.primary);
+        ASSERT_EQ(firstDifference(s.primary, fresh), "") << "frame " << frame;
+        still += change > 7;
+        kept += change > 7 && s.primary.generation() == stamp;
+    }
+    EXPECT_GT(kept, still / 2) << "repeated frames were written again";
 }
