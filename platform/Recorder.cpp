@@ -1,5 +1,6 @@
 #include "platform/Recorder.h"
 
+#include <charconv>
 #include <cstdlib>
 
 namespace plat {
@@ -15,12 +16,12 @@ Recorder::~Recorder() {
     flush();
 }
 
-void Recorder::write(const std::string& line) {
+std::ostream& Recorder::line() {
     if (pumps_ > 0) {
         out_ << "p " << pumps_ << '\n';
         pumps_ = 0;
     }
-    out_ << line << '\n';
+    return out_;
 }
 
 void Recorder::flush() {
@@ -37,7 +38,7 @@ void Recorder::flush() {
 
 std::uint32_t Recorder::timeGetTime() {
     const std::uint32_t now = inner_.clock.timeGetTime();
-    write("t " + std::to_string(now - lastTick_));
+    line() << "t " << now - lastTick_ << '\n';
     lastTick_ = now;
     if (!flushTickSet_) {
         lastFlush_ = now;
@@ -49,26 +50,28 @@ std::uint32_t Recorder::timeGetTime() {
     return now;
 }
 
-void Recorder::watch(Watched& w, bool now, const std::string& what) {
+void Recorder::watch(Watched& w, bool now, char kind, std::string_view which) {
     if (now == w.value) {
         ++w.unchanged;
         return;
     }
-    write(what + (now ? " 1 " : " 0 ") + std::to_string(w.unchanged));
+    line() << kind << ' ' << which << (now ? " 1 " : " 0 ") << w.unchanged << '\n';
     w.value = now;
     w.unchanged = 0;
 }
 
 bool Recorder::isHeld(int virtualKey) {
     const bool held = inner_.keyboard.isHeld(virtualKey);
-    watch(keys_.try_emplace(virtualKey, Watched{false}).first->second, held,
-          "k " + std::to_string(virtualKey));
+    char key[16];
+    const char* end = std::to_chars(key, key + sizeof key, virtualKey).ptr;
+    watch(keys_.try_emplace(virtualKey, Watched{false}).first->second, held, 'k',
+          std::string_view(key, end - key));
     return held;
 }
 
 bool Recorder::isActive(const Form& form) {
     const bool active = inner_.windows.isActive(form);
-    watch(active_.try_emplace(form.name, Watched{true}).first->second, active, "a " + form.name);
+    watch(active_.try_emplace(form.name, Watched{true}).first->second, active, 'a', form.name);
     return active;
 }
 
@@ -83,7 +86,7 @@ void Recorder::waitEvents(std::uint32_t ms) {
 }
 
 bool Recorder::passes(Form& form, const InputEvent& event) {
-    write(eventText(form.name, event));
+    line() << eventText(form.name, event) << '\n';
     return true;
 }
 
@@ -91,7 +94,7 @@ MsgResult Recorder::messageBox(const std::u16string& text, const std::u16string&
                                MsgButtons buttons, MsgIcon icon) {
     flush(); // the player may take long over it
     const MsgResult answer = inner_.windows.messageBox(text, title, buttons, icon);
-    write("m " + std::to_string(static_cast<int>(answer)));
+    line() << "m " << static_cast<int>(answer) << '\n';
     flush(); // the answer may end the program
     return answer;
 }
@@ -99,17 +102,17 @@ MsgResult Recorder::messageBox(const std::u16string& text, const std::u16string&
 void Recorder::frameBegins(const StateDigest& digest) {
     ++frames_;
     if (frames_ % kDigestEvery != 0) {
-        write("f");
+        line() << "f\n";
         return;
     }
-    write("f " + digestText(digest()));
+    line() << "f " << digestText(digest()) << '\n';
     flush();
 }
 
 void Recorder::gameEnds(const StateDigest& digest) {
     if (ended_) return;
     ended_ = true;
-    write("end " + std::to_string(frames_) + " " + digestText(digest()));
+    line() << "end " << frames_ << ' ' << digestText(digest()) << '\n';
     flush();
 }
 

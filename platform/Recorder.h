@@ -7,6 +7,7 @@
 #include <map>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "platform/Recording.h"
 #include "platform/SessionSeams.h"
@@ -44,8 +45,11 @@ class Recorder : public SessionSeams {
         bool value;
         std::uint32_t unchanged = 0;
     };
-    void write(const std::string& line); // with the pending pumps before it
-    void watch(Watched& w, bool now, const std::string& what);
+    // The stream for the next line, with the pending pumps written before it. Lines are
+    // streamed piece by piece: recording a frame allocates nothing.
+    std::ostream& line();
+    // Writes `kind which held unchanged` when the reading differs from the last one kept.
+    void watch(Watched& w, bool now, char kind, std::string_view which);
 
     std::ostream& out_;
     std::uint32_t lastTick_ = 0;
