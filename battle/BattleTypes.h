@@ -34,7 +34,7 @@ enum Command : std::int16_t {
     kCmdFlee = 4,
 };
 
-struct typAction {
+struct Action {
     std::u16string name;      // full name, used in the battle messages
     std::u16string shortName; // one character drawn on the card face
     std::u16string power;     // decimal number held as text; empty reads as 0
@@ -42,23 +42,23 @@ struct typAction {
     std::int32_t valueB = 0;  // not read by the battle
 };
 
-struct typCard {
+struct Card {
     std::int32_t kind = 0;   // row of the action table; 0 marks an empty card
     std::int32_t effect = 0; // strength 1..6 once shuffled
     std::int32_t state = kCardFree;
-    friend bool operator==(const typCard&, const typCard&) = default;
+    friend bool operator==(const Card&, const Card&) = default;
 };
 
-using Hand = std::array<typCard, kHandSize>;
+using Hand = std::array<Card, kHandSize>;
 
-struct typDeck {
+struct Deck {
     std::int32_t deckNo = 0; // not read
     std::u16string name;
-    std::array<typCard, kDeckSize> cards{}; // the composition (kinds only)
-    std::array<typCard, kDeckSize> pile{};  // the shuffled copy cards are drawn from
+    std::array<Card, kDeckSize> cards{}; // the composition (kinds only)
+    std::array<Card, kDeckSize> pile{};  // the shuffled copy cards are drawn from
 };
 
-struct typChara {
+struct Combatant {
     std::int32_t lead = 0; // not read
     std::u16string name;
     std::array<std::int32_t, 7> status{}; // not read by the battle
@@ -72,12 +72,12 @@ struct typChara {
 };
 
 // A playback step value: an integer, a boolean or a text.
-using BtlValue = std::variant<std::int32_t, bool, std::u16string>;
+using StepValue = std::variant<std::int32_t, bool, std::u16string>;
 
-struct typBtlStep {
+struct PlaybackStep {
     std::int16_t code = 0;
-    BtlValue value1 = std::int32_t{0};
-    BtlValue value2 = std::int32_t{0};
+    StepValue value1 = std::int32_t{0};
+    StepValue value2 = std::int32_t{0};
 };
 
 // Step codes of the playback queue.
@@ -95,7 +95,7 @@ enum StepCode : std::int16_t {
     kStepMyDamage = 361,    // player's HP falls by value 1 at once
 };
 
-struct typPlayback {
+struct Playback {
     bool active = false;
     std::int32_t current = 0;
     std::int32_t last = 0;
@@ -103,11 +103,11 @@ struct typPlayback {
 
 // State that lives as long as the battle program and is shared by the battle window's handlers
 // and the battle loop.
-struct typBattleShared {
-    std::vector<typAction> actions; // rows 0..20
-    Hand myHand{};                  // the player's hand (the monster's belongs to the loop)
-    typCard emptyCard{};
-    typPlayback playback;
+struct SharedBattleState {
+    std::vector<Action> actions; // rows 0..20
+    Hand myHand{};               // the player's hand (the monster's belongs to the loop)
+    Card emptyCard{};
+    Playback playback;
     bool closing = false; // set while the battle window is being closed
 };
 

@@ -2,37 +2,36 @@
 // hand, and drawing the whole stage (with the text recorder, so glyph drawing is left out).
 #include <benchmark/benchmark.h>
 
-#include "battle/frmBattle.h"
-#include "battle/mdlBattleFunction.h"
-#include "battle/mdlTmp.h"
+#include "battle/Battle.h"
+#include "battle/BattleContent.h"
+#include "battle/BattleWindow.h"
 #include "platform/testing/TestSeams.h"
 
 namespace {
 
 struct Stage {
     plat::testing::TestServices ts;
-    battle::typBattleShared shared;
-    battle::typChara player, monster;
-    battle::typDeck myDeck, enemyDeck;
-    battle::frmBattle form{ts.services, shared};
-    mdlBattleFunction::typBattleLoop loop;
+    battle::SharedBattleState shared;
+    battle::Combatant player, monster;
+    battle::Deck myDeck, enemyDeck;
+    battle::BattleWindow form{ts.services, shared};
+    battle::LoopState loop;
 
     Stage() {
-        mdlTmp::psSetActions(shared.actions);
-        mdlTmp::psSetCharas(player, monster);
-        mdlTmp::psSetDecks(shared, myDeck, enemyDeck);
+        battle::setActions(shared.actions);
+        battle::setCombatants(player, monster);
+        battle::setDecks(shared, myDeck, enemyDeck);
         form.load();
         loop.key = form.picCursor[0].surface.pixel(0, 0);
-        loop.myLayout = mdlBattleFunction::pfMyLayout(form);
-        loop.enemyLayout = mdlBattleFunction::pfEnemyLayout(form);
-        mdlBattleFunction::psDeckShuffle(ts.services, myDeck, loop.me.usedCount, loop.me.remaining);
-        mdlBattleFunction::psDeckShuffle(ts.services, enemyDeck, loop.enemy.usedCount,
-                                         loop.enemy.remaining);
-        mdlBattleFunction::psHandRefill(shared.myHand, myDeck.pile, loop.me.remaining,
-                                        loop.me.refillAll, shared.emptyCard);
-        mdlBattleFunction::psHandRefill(loop.enemyHand, enemyDeck.pile, loop.enemy.remaining,
-                                        loop.enemy.refillAll, shared.emptyCard);
-        mdlBattleFunction::psDrawBackground(ts.services, loop, form, player, monster);
+        loop.myLayout = battle::playerLayout(form);
+        loop.enemyLayout = battle::enemyLayout(form);
+        battle::shuffleDeck(ts.services, myDeck, loop.me.usedCount, loop.me.remaining);
+        battle::shuffleDeck(ts.services, enemyDeck, loop.enemy.usedCount, loop.enemy.remaining);
+        battle::refillHand(shared.myHand, myDeck.pile, loop.me.remaining, loop.me.refillAll,
+                           shared.emptyCard);
+        battle::refillHand(loop.enemyHand, enemyDeck.pile, loop.enemy.remaining,
+                           loop.enemy.refillAll, shared.emptyCard);
+        battle::drawBackground(ts.services, loop, form, player, monster);
         form.plngCursorView = 2;
     }
 };
@@ -44,9 +43,9 @@ void BM_TurnResolve(benchmark::State& state) {
         for (auto& c : s.loop.enemyHand)
             c.state = battle::kCardFree;
         std::int16_t cmd = battle::kCmdAttack;
-        benchmark::DoNotOptimize(
-            mdlBattleFunction::pfTurnResolve(s.ts.services, s.shared, s.loop.queue, cmd, s.player,
-                                             s.shared.myHand, s.monster, s.loop.enemyHand));
+        benchmark::DoNotOptimize(battle::resolveTurn(s.ts.services, s.shared, s.loop.queue, cmd,
+                                                     s.player, s.shared.myHand, s.monster,
+                                                     s.loop.enemyHand));
     }
 }
 BENCHMARK(BM_TurnResolve);
@@ -54,8 +53,7 @@ BENCHMARK(BM_TurnResolve);
 void BM_DeckShuffle(benchmark::State& state) {
     Stage s;
     for (auto _ : state) {
-        mdlBattleFunction::psDeckShuffle(s.ts.services, s.myDeck, s.loop.me.usedCount,
-                                         s.loop.me.remaining);
+        battle::shuffleDeck(s.ts.services, s.myDeck, s.loop.me.usedCount, s.loop.me.remaining);
         benchmark::DoNotOptimize(s.myDeck.pile);
     }
 }
@@ -65,8 +63,7 @@ void BM_DrawStage(benchmark::State& state) {
     Stage s;
     for (auto _ : state) {
         s.ts.text.calls.clear();
-        mdlBattleFunction::psDrawStage(s.ts.services, s.shared, s.loop, s.form, s.player,
-                                       s.monster);
+        battle::drawStage(s.ts.services, s.shared, s.loop, s.form, s.player, s.monster);
         benchmark::DoNotOptimize(s.form.picStage.surface.data());
     }
 }
@@ -76,7 +73,7 @@ void BM_DrawBackground(benchmark::State& state) {
     Stage s;
     for (auto _ : state) {
         s.ts.text.calls.clear();
-        mdlBattleFunction::psDrawBackground(s.ts.services, s.loop, s.form, s.player, s.monster);
+        battle::drawBackground(s.ts.services, s.loop, s.form, s.player, s.monster);
         benchmark::DoNotOptimize(s.form.picFlip.surface.data());
     }
 }

@@ -2,10 +2,10 @@
 // and a whole mouse-walk step.
 #include <benchmark/benchmark.h>
 
-#include "field/mdlMainMove.h"
-#include "field/mdlPointMath.h"
-#include "field/mdlRouteDirctSearch.h"
-#include "field/mdlRxSGlue.h"
+#include "field/DirectSearch.h"
+#include "field/PlayerMovement.h"
+#include "field/Searchers.h"
+#include "field/ViewGeometry.h"
 #include "platform/testing/TestSeams.h"
 
 namespace {
@@ -18,7 +18,7 @@ field::World benchWorld() {
         for (int y = 0; y <= 5; ++y)
             w.cell(0, field::kPlaneGround, x, y).kind = 1;
     w.events.resize(1);
-    w.scripts.resize(1);
+    w.machine.scripts.resize(1);
     return w;
 }
 
@@ -26,8 +26,7 @@ void BM_PixelToMapCell(benchmark::State& state) {
     const field::World w = benchWorld();
     int px = -200, py = -200;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(
-            mdlPointMath::pfPixelToMapCell(w, mdlPointMath::pfMakePoint(px, py)));
+        benchmark::DoNotOptimize(field::pixelToMapCell(w, field::makePoint(px, py)));
         px = px > 580 ? -200 : px + 7;
         py = py > 390 ? -200 : py + 3;
     }
@@ -37,15 +36,15 @@ BENCHMARK(BM_PixelToMapCell);
 
 void BM_DirectSearchPlanning(benchmark::State& state) {
     plat::testing::ScriptedWindowSystem windows;
-    mdlRxSGlue::Searchers s;
-    mdlRxSGlue::psConfigureAtStartup(s);
-    mdlRxSGlue::pfSetGrid(s, mdlRxSGlue::pfObstacleGrid(benchWorld()));
+    field::Searchers s;
+    field::configureAtStartUp(s);
+    field::setGrid(s, field::obstacleGrid(benchWorld()));
     int t = 0;
     for (auto _ : state) {
-        mdlRouteDirctSearch::pfStart(s.direct, 4, 3, t % 9, (t / 9) % 6);
+        field::startSearch(s.direct, 4, 3, t % 9, (t / 9) % 6);
         for (int i = 0; i < 3; ++i) {
-            benchmark::DoNotOptimize(mdlRouteDirctSearch::pfNextDirection(s.direct, windows));
-            if (mdlRxSGlue::pfNextStep(s, windows).isZero()) break;
+            benchmark::DoNotOptimize(field::nextDirection(s.direct, windows));
+            if (field::nextStep(s, windows).isZero()) break;
         }
         ++t;
     }
@@ -57,15 +56,15 @@ void BM_MouseWalkFrame(benchmark::State& state) {
     plat::testing::TestServices ts;
     field::World w = benchWorld();
     field::MouseState mouse;
-    mdlRxSGlue::Searchers s;
-    mdlRxSGlue::psConfigureAtStartup(s);
-    mdlRxSGlue::pfSetGrid(s, mdlRxSGlue::pfObstacleGrid(w));
-    mdlMain::MoveContext ctx{ts.services, mouse, s};
+    field::Searchers s;
+    field::configureAtStartUp(s);
+    field::setGrid(s, field::obstacleGrid(w));
+    field::MoveContext ctx{ts.services, mouse, s};
     mouse.held = -1;
     mouse.x = 300;
     mouse.y = 120;
     for (auto _ : state) {
-        mdlMain::psMouseWalk(w, ctx);
+        field::mouseWalk(w, ctx);
         w.player.moving = 0;
     }
     state.SetItemsProcessed(state.iterations());

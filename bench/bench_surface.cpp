@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "field/graphics/mdlGraphic.h"
+#include "field/graphics/FieldSurfaces.h"
 
 namespace {
 
@@ -33,15 +33,15 @@ plat::Surface makeBlockSheet() {
 struct Fixture {
     plat::Surface primary = plat::Surface::colour(514, 258);
     plat::Surface sheet = makeBlockSheet();
-    plat::Surface m25 = mdlGraphic::psMakeShadeMaskPicture(1);
-    plat::Surface m50 = mdlGraphic::psMakeShadeMaskPicture(2);
-    plat::Surface m75 = mdlGraphic::psMakeShadeMaskPicture(3);
-    mdlGraphic::GraphicState g;
+    plat::Surface m25 = field::makeShadeMaskPicture(1);
+    plat::Surface m50 = field::makeShadeMaskPicture(2);
+    plat::Surface m75 = field::makeShadeMaskPicture(3);
+    field::FieldSurfaces g;
     Fixture() {
         primary.setBackColor(plat::fromBgr(16750230));
         primary.clear();
-        mdlGraphic::pfInitShadeMasks(g, 64, 64, &m25, &m50, &m75);
-        mdlGraphic::pfInitTransWork(g, &primary, &primary);
+        field::initShadeMasks(g, 64, 64, &m25, &m50, &m75);
+        field::initMaskedCopy(g, &primary, &primary);
     }
 };
 
@@ -49,7 +49,7 @@ void BM_TransBltFastChip(benchmark::State& state) {
     Fixture f;
     const int level = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        mdlGraphic::pfTransBltFast(f.g, f.primary, 200, 100, 64, 39, f.sheet, 64, 0, kKey, level);
+        field::maskedCopyFast(f.g, f.primary, 200, 100, 64, 39, f.sheet, 64, 0, kKey, level);
         benchmark::DoNotOptimize(f.primary.data());
         benchmark::ClobberMemory();
     }
@@ -67,8 +67,7 @@ void BM_Frame(benchmark::State& state) {
             for (int col = 0; col < 10; ++col) {
                 const int x = -32 + col * 56 + (row % 2) * 28;
                 const int y = -20 + row * 28;
-                mdlGraphic::pfTransBltFast(f.g, f.primary, x, y, 64, 39, f.sheet, 64, 0, kKey,
-                                           level);
+                field::maskedCopyFast(f.g, f.primary, x, y, 64, 39, f.sheet, 64, 0, kKey, level);
             }
         }
         benchmark::DoNotOptimize(f.primary.data());

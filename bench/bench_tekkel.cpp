@@ -8,14 +8,15 @@
 #include <sstream>
 
 #include "field/World.h"
-#include "field/script/mdlScriptNames.h"
-#include "field/script/mdlScriptProcesser.h"
+#include "field/script/ScriptHost.h"
 #include "platform/testing/TestSeams.h"
+#include "tekkel/Interpreter.h"
+#include "tekkel/Opcodes.h"
 
 namespace {
 
-using namespace mdlScriptProcesser;
-using mdlScriptNames::Op;
+using namespace tekkel;
+using tekkel::Op;
 
 constexpr std::int32_t kTurns = 10'000'000;
 
@@ -31,9 +32,9 @@ class SteadyClock : public plat::IClock {
     void sleep(std::uint32_t) override {}
 };
 
-ScriptCommand cmd(Op op, Value p1 = {}, Value p2 = {}) {
-    ScriptCommand c;
-    c.code = mdlScriptNames::opCode(op);
+Command cmd(Op op, Value p1 = {}, Value p2 = {}) {
+    Command c;
+    c.code = tekkel::opCode(op);
     c.p1 = std::move(p1);
     c.p2 = std::move(p2);
     return c;
@@ -41,9 +42,9 @@ ScriptCommand cmd(Op op, Value p1 = {}, Value p2 = {}) {
 
 field::World loopWorld() {
     field::World w;
-    w.scriptCount = 1;
-    w.scripts.resize(2);
-    Script& s = w.scripts[1];
+    w.machine.scriptCount = 1;
+    w.machine.scripts.resize(2);
+    Script& s = w.machine.scripts[1];
     s.commands.assign(10, cmd(Op::Nop)); // ten Nops before the label, so a plain scan passes them
     s.commands.push_back(cmd(Op::Label, Value::string(u"L")));
     s.commands.push_back(cmd(Op::Inc, Value::int16(1)));
@@ -61,10 +62,10 @@ void runLoop(benchmark::State& state, PumpPolicy policy) {
     field::World w = loopWorld();
     std::ostringstream listing;
     for (auto _ : state) {
-        w.systemRun = ScriptRun{};
+        w.systemRun = Run{};
         w.systemRun.scriptNumber = 1;
         Pump pump(sv, policy);
-        const RunResult r = pfRun(w, w.systemRun, sv, pump, listing);
+        const RunResult r = field::runScript(w, w.systemRun, sv, pump, listing);
         benchmark::DoNotOptimize(r);
         if (!(w.systemRun.R1 == Value::int32(kTurns))) state.SkipWithError("wrong count");
     }

@@ -9,6 +9,7 @@
 set(HARUVEL_LAYERS
     "platform"
     "platform_testing platform_qt common assets_field assets_battle scenario_demo"
+    "tekkel"
     "field_model"
     "field_graphics field_script"
     "field battle"

@@ -30,14 +30,14 @@ inline constexpr std::array<Step, 8> kDirectionSteps{{
 }};
 
 // Table direction of a search code (-1 for none).
-constexpr int pfSearchCodeDirection(int code) {
+constexpr int searchCodeDirection(int code) {
     return code - 1;
 }
 
 // Facing of a table direction: a diagonal faces along its vertical half, turned (up-right up,
 // down-right right, down-left down, up-left left). The plain remainder, so a code outside the
 // table keeps its sign, as the step commands store it before they check the code.
-constexpr int pfDirectionFacing(int direction) {
+constexpr int directionFacing(int direction) {
     return direction % 4;
 }
 

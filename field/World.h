@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "field/script/ScriptTypes.h"
+#include "tekkel/Script.h"
 
 namespace field {
 
-using mdlScriptProcesser::AllocMap;
-using mdlScriptProcesser::Script;
-using mdlScriptProcesser::ScriptRun;
-using mdlScriptProcesser::Value;
+using tekkel::AllocMap;
+using tekkel::Run;
+using tekkel::Script;
+using tekkel::Value;
 
 // The player. EventObject begins with the same fields, visible through moving.
 struct CharState {
@@ -66,7 +66,7 @@ struct EventObject {
     std::int16_t triggerable = 0;
     Script ownScript;
     std::int32_t autoScript = 0;
-    ScriptRun run;
+    Run run;
 };
 
 struct MapCell {
@@ -99,13 +99,10 @@ struct World {
     std::int16_t topLayer = 0;
     std::vector<MapLayer> layers; // 0..topLayer
     std::int16_t systemScriptActive = 0;
-    ScriptRun systemRun;
-    std::vector<Value> globalValues;     // 1..count (index 0 unused); count = size() - 1
-    std::vector<AllocMap> globalEntries; // 1..count (index 0 unused)
+    Run systemRun;
     std::int32_t eventCount = 0;
     std::vector<EventObject> events; // 0..eventCount; entry 0 is never an object
-    std::int32_t scriptCount = 0;
-    std::vector<Script> scripts; // 0..scriptCount
+    tekkel::Machine machine;         // the stored scripts, shared variables and allocation table
     std::int16_t actionRequested = 0;
     std::int32_t actionHoldFrames = 0;
     std::int16_t inputLocked = 0;

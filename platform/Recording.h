@@ -10,9 +10,9 @@
 //   t 16                         a clock reading: ms after the one before (the first: the tick)
 //   k 37 1 12                    key 37 now reads held; its 12 readings since its last line
 //                                read as that line said (keys start released)
-//   a frmMain 0 3                the same for whether a form is active (forms start active)
+//   a MainWindow 0 3                the same for whether a form is active (forms start active)
 //   p 5                          five passes of the message pump
-//   e frmMain down PicFlipCopy -1 1 0 120 88     an input event, delivered in the next pass
+//   e MainWindow down PicFlipCopy -1 1 0 120 88     an input event, delivered in the next pass
 //   m 6                          a message box's answer
 //   f                            a frame begins; every 250th: f <digest>
 //   end 812 0123456789abcdef     the game ended in frame 812 with that state digest

@@ -2,8 +2,8 @@
 
 namespace scenarios {
 
-std::string_view pfDemoScripts() {
-    for (const EmbeddedFile& f : pfDemoFiles())
+std::string_view demoScripts() {
+    for (const EmbeddedFile& f : demoFiles())
         if (f.name == "scripts.tkl") return f.text;
     return {};
 }

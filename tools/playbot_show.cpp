@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "common/mdlCommon.h"
+#include "common/Utility.h"
 #include "platform/qt/QtWindowSystem.h"
 #include "tests/support/playbot.h"
 
@@ -27,7 +27,7 @@ class ShownWindows : public plat::testing::ScriptedWindowSystem {
     bool isActive(const plat::Form&) override { return true; }
     plat::MsgResult messageBox(const std::u16string& text, const std::u16string& title,
                                plat::MsgButtons buttons, plat::MsgIcon icon) override {
-        std::printf("[box] %s\n", mdlCommon::toUtf8(text).c_str());
+        std::printf("[box] %s\n", common::toUtf8(text).c_str());
         std::fflush(stdout);
         return ScriptedWindowSystem::messageBox(text, title, buttons, icon);
     }

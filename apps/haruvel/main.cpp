@@ -6,9 +6,9 @@
 //   haruvel --scenario DIR --check    only reads DIR: exit 0 valid, 1 with its errors on stderr
 #include <iostream>
 
-#include "field/frmMain.h"
-#include "field/mdlMain.h"
-#include "field/mdlScenario.h"
+#include "field/MainLoop.h"
+#include "field/MainWindow.h"
+#include "field/ScenarioReader.h"
 #include "platform/qt/QtProgram.h"
 
 namespace {
@@ -39,13 +39,13 @@ int main(int argc, char** argv) {
            const plat::qt::Options& options) {
             // Fullscreen shows the game view alone.
             windows.setGameView("frmMain", "PicFlipCopy", true);
-            field::frmMain form(sv);
+            field::MainWindow form(sv);
             if (options.scenario.empty())
-                mdlMain::frmMain_Load(form, sv);
+                field::runBuiltInDemo(form, sv);
             else
-                mdlMain::frmMain_LoadScenario(form, sv, options.scenario);
+                field::runScenario(form, sv, options.scenario);
         },
         [](const plat::qt::Options& options) {
-            return mdlScenario::pfCheck(options.scenario, std::cerr);
+            return field::checkScenario(options.scenario, std::cerr);
         });
 }

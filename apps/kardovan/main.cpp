@@ -1,6 +1,6 @@
 // Kardovan: the card-battle demo. Runs the select window's load handler on the real platform;
 // it returns when the battle is over.
-#include "battle/frmSelectChar.h"
+#include "battle/StartWindow.h"
 #include "platform/qt/QtProgram.h"
 
 namespace {
@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
         [](plat::Services& sv, plat::qt::QtWindowSystem& windows, const plat::qt::Options&) {
             // Fullscreen shows the whole battle window.
             windows.setGameView("frmBattle", "picStage", false);
-            battle::frmSelectChar select(sv);
+            battle::StartWindow select(sv);
             select.load();
             // A battle that ended on an error leaves its window open;
             // the program ends all the same.

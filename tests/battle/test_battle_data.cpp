@@ -26,9 +26,9 @@ TEST(BattleData, ActionTableHasTwentyOneRowsWithThreeRealActions) {
 
 TEST(BattleData, DecksHoldTheirCompositionWithoutStrengthsUntilShuffled) {
     BattleData d;
-    auto countKind = [](const battle::typDeck& deck, int kind) {
+    auto countKind = [](const battle::Deck& deck, int kind) {
         return std::count_if(deck.cards.begin(), deck.cards.end(),
-                             [kind](const battle::typCard& c) { return c.kind == kind; });
+                             [kind](const battle::Card& c) { return c.kind == kind; });
     };
     EXPECT_EQ(countKind(d.myDeck, 1), 13);
     EXPECT_EQ(countKind(d.myDeck, 3), 11);
@@ -60,7 +60,7 @@ TEST(BattleData, SettingTheDecksClearsAPlaybackLeftRunning) {
     BattleData d;
     d.shared.playback = {true, 4, 9};
     d.shared.emptyCard = card(3, 3, 3);
-    mdlTmp::psSetDecks(d.shared, d.myDeck, d.enemyDeck);
+    battle::setDecks(d.shared, d.myDeck, d.enemyDeck);
     EXPECT_FALSE(d.shared.playback.active);
     EXPECT_EQ(d.shared.playback.last, 0);
     EXPECT_EQ(d.shared.emptyCard, card(0, 0, 0));

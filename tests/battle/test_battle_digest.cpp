@@ -9,24 +9,24 @@
 #include "platform/testing/TestSeams.h"
 
 using namespace battletest;
-using namespace mdlBattleFunction;
+using namespace battle;
 
 namespace {
 
 // Everything the digest reads, copyable as a whole.
 struct State {
     BattleData d;
-    typBattleLoop loop;
+    LoopState loop;
     std::int16_t cmdIdx = 0;
     std::int32_t cardSelect = 0, cursor = 0;
 
     std::uint64_t digest(plat::Services& sv) const {
         BattleData copy = d;
-        battle::frmBattle form(sv, copy.shared);
+        battle::BattleWindow form(sv, copy.shared);
         form.pintBtlCmdIdx = cmdIdx;
         form.plngNowCardSelect = cardSelect;
         form.plngCursorView = cursor;
-        return pfBattleDigest(form, loop, copy.player, copy.monster, copy.myDeck, copy.enemyDeck);
+        return battleDigest(form, loop, copy.player, copy.monster, copy.myDeck, copy.enemyDeck);
     }
 };
 
@@ -35,7 +35,7 @@ TEST(BattleDigest, EqualForEqualStatesAndChangedByAnyOneField) {
     // A battle a turn in: both hands dealt, the queue filled and playing.
     State base;
     {
-        battle::frmBattle form(ts.services, base.d.shared);
+        battle::BattleWindow form(ts.services, base.d.shared);
         form.load();
         BattleLoop battle(ts.services, form, base.loop, base.d.player, base.d.monster,
                           base.d.myDeck, base.d.enemyDeck);
@@ -52,7 +52,7 @@ TEST(BattleDigest, EqualForEqualStatesAndChangedByAnyOneField) {
     const std::uint64_t digest = base.digest(ts.services);
     EXPECT_EQ(State(base).digest(ts.services), digest);
 
-    using battle::typBtlStep;
+    using battle::PlaybackStep;
     const std::vector<std::pair<const char*, std::function<void(State&)>>> mutations = {
         {"player hp", [](State& s) { --s.d.player.hp; }},
         {"monster attack", [](State& s) { ++s.d.monster.attack; }},
@@ -65,7 +65,7 @@ TEST(BattleDigest, EqualForEqualStatesAndChangedByAnyOneField) {
         {"playback step", [](State& s) { ++s.d.shared.playback.current; }},
         {"step counter", [](State& s) { s.loop.queue[2].value2 = 3; }},
         {"step value type", [](State& s) { s.loop.queue[3].value2 = false; }},
-        {"step added", [](State& s) { s.loop.queue.push_back(typBtlStep{}); }},
+        {"step added", [](State& s) { s.loop.queue.push_back(PlaybackStep{}); }},
         {"loop command", [](State& s) { s.loop.cmd = battle::kCmdDefend; }},
         {"window command", [](State& s) { s.cmdIdx = battle::kCmdFlee; }},
         {"chosen card", [](State& s) { s.cardSelect = 3; }},

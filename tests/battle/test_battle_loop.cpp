@@ -11,17 +11,17 @@
 
 #include "BattleTestKit.h"
 #include "assets/battle/BattlePictures.h"
-#include "battle/frmSelectChar.h"
+#include "battle/StartWindow.h"
 #include "platform/testing/TestSeams.h"
 
 using namespace battletest;
-using namespace mdlBattleFunction;
-using battle::frmBattle;
+using namespace battle;
+using battle::BattleWindow;
 
 namespace {
 
 // Frames a step of the queue lasts when played.
-int stepFrames(const battle::typBtlStep& s) {
+int stepFrames(const battle::PlaybackStep& s) {
     switch (s.code) {
     case battle::kStepPause: return 6;
     case battle::kStepMessage: return 11;
@@ -39,8 +39,8 @@ class BattleLoop : public ::testing::Test {
   protected:
     plat::testing::TestServices ts;
     BattleData d;
-    frmBattle form{ts.services, d.shared};
-    typBattleLoop loop;
+    BattleWindow form{ts.services, d.shared};
+    LoopState loop;
     std::multimap<int, std::function<void()>> at; // run once when that frame has been drawn
     std::function<void()> every;                  // run at every message pump
     int maxFrames = 3000;
@@ -60,7 +60,7 @@ class BattleLoop : public ::testing::Test {
             if (ts.text.calls.size() > 20000) ts.text.calls.clear();
         };
         form.load();
-        EXPECT_EQ(pfBattleRun(ts.services, form, loop, d.player, d.monster, d.myDeck, d.enemyDeck),
+        EXPECT_EQ(runBattle(ts.services, form, loop, d.player, d.monster, d.myDeck, d.enemyDeck),
                   0);
     }
 
@@ -136,7 +136,7 @@ TEST_F(BattleLoop, ATurnPlaysOneStepPerFrameAndItsMessagesArrive) {
     for (int i = 1; i <= d.shared.playback.last; ++i) {
         expected += stepFrames(loop.queue[i]);
         if (loop.queue[i].code == battle::kStepMyDamage) {
-            damage = pfStepNumber(loop.queue[i].value1);
+            damage = stepNumber(loop.queue[i].value1);
         }
     }
     EXPECT_EQ(endedAt - resolvedAt, expected);
@@ -251,7 +251,7 @@ TEST_F(BattleLoop, TheStageShowsCardsBarsCursorAndChosenCard) {
     at.emplace(3, [this] {
         const plat::Surface& st = form.picStage.surface;
         // Monster's HP bar: half of 60 pixels blue, the rest the red background.
-        const auto el = pfEnemyLayout(form);
+        const auto el = enemyLayout(form);
         EXPECT_EQ(st.pixel(el.hpBar.x + 29, el.hpBar.y + 7), form.picBlue.surface.pixel(29, 7));
         EXPECT_EQ(st.pixel(el.hpBar.x + 30, el.hpBar.y + 7), form.picRed.surface.pixel(30, 7));
         EXPECT_NE(form.picBlue.surface.pixel(29, 7), form.picRed.surface.pixel(30, 7));
@@ -282,7 +282,7 @@ TEST_F(BattleLoop, TheStageShowsCardsBarsCursorAndChosenCard) {
 // A stage left as it was must hold what drawing it anew would: after each frame of a battle
 // played by a random hand, its pixels and last texts equal a fresh drawing on a second window.
 TEST_F(BattleLoop, EveryFrameShowsWhatAFreshDrawingWould) {
-    frmBattle fresh{ts.services, d.shared};
+    BattleWindow fresh{ts.services, d.shared};
     std::mt19937 mouse(7);
     const auto texts = [this](std::size_t from) {
         std::string all;
@@ -300,13 +300,13 @@ TEST_F(BattleLoop, EveryFrameShowsWhatAFreshDrawingWould) {
             ++kept;
         else
             shown = texts(seen);
-        typBattleLoop again = loop;
+        LoopState again = loop;
         again.drawnStamp = 0;
-        again.fps = {loop.fps.lngFps, 1, static_cast<std::int32_t>(ts.clock.timeGetTime())};
+        again.fps = {loop.fps.fps, 1, static_cast<std::int32_t>(ts.clock.timeGetTime())};
         fresh.picFlip.surface = form.picFlip.surface;
         fresh.plngCursorView = form.plngCursorView;
         seen = ts.text.calls.size();
-        psDrawStage(ts.services, d.shared, again, fresh, d.player, d.monster);
+        drawStage(ts.services, d.shared, again, fresh, d.player, d.monster);
         const plat::Surface& a = form.picStage.surface;
         ASSERT_TRUE(
             std::equal(a.data(), a.data() + a.width() * a.height(), fresh.picStage.surface.data()));
@@ -402,7 +402,7 @@ TEST_F(BattleLoop, AfterEighteenUsesEmptyCardsFillUsedSlotsUntilTheShuffleAtTwen
 
 TEST(SelectWindow, LoadRunsTheBattleAndUnloadsItselfAfterwards) {
     plat::testing::TestServices ts;
-    battle::frmSelectChar sel(ts.services);
+    battle::StartWindow sel(ts.services);
     EXPECT_EQ(sel.caption, u"選択肢などない。迷いは振り切れ戦うのみ。");
     EXPECT_EQ(sel.optEnemyChar.caption, u"がしゃどくろ");
     EXPECT_EQ(sel.Command1.caption, u"戦う");
@@ -423,12 +423,12 @@ TEST(SelectWindow, LoadRunsTheBattleAndUnloadsItselfAfterwards) {
 TEST(BattleLoopFrames, TheRealLoopRunsOneFrameAtATime) {
     plat::testing::TestServices ts;
     BattleData d;
-    frmBattle form{ts.services, d.shared};
-    typBattleLoop state;
+    BattleWindow form{ts.services, d.shared};
+    LoopState state;
     form.load();
     {
-        mdlBattleFunction::BattleLoop battle(ts.services, form, state, d.player, d.monster,
-                                             d.myDeck, d.enemyDeck);
+        battle::BattleLoop battle(ts.services, form, state, d.player, d.monster, d.myDeck,
+                                  d.enemyDeck);
         EXPECT_TRUE(form.visible);
         const std::uint32_t start = ts.clock.timeGetTime();
         ASSERT_TRUE(battle.runOneFrame());

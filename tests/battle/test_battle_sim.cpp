@@ -7,7 +7,7 @@
 #include "platform/testing/TestSeams.h"
 
 using namespace battletest;
-using namespace mdlBattleFunction;
+using namespace battle;
 
 namespace {
 
@@ -20,8 +20,8 @@ class SimulatedBattle : public ::testing::TestWithParam<int> {
   protected:
     plat::testing::TestServices ts;
     BattleData d;
-    battle::frmBattle form{ts.services, d.shared};
-    typBattleLoop loop;
+    battle::BattleWindow form{ts.services, d.shared};
+    LoopState loop;
     std::mt19937 mouse;
 
     int frame() { return ts.windows.repaints[&form.picStage]; }
@@ -33,7 +33,7 @@ class SimulatedBattle : public ::testing::TestWithParam<int> {
         ASSERT_GE(played, 1);
         ASSERT_LT(played, static_cast<int>(loop.queue.size()));
         EXPECT_EQ(loop.queue[played].code, code);
-        EXPECT_EQ(before - after, pfStepNumber(loop.queue[played].value1));
+        EXPECT_EQ(before - after, stepNumber(loop.queue[played].value1));
     }
 
     void checkCards() {
@@ -88,7 +88,7 @@ class SimulatedBattle : public ::testing::TestWithParam<int> {
             }
         };
         form.load();
-        pfBattleRun(ts.services, form, loop, d.player, d.monster, d.myDeck, d.enemyDeck);
+        runBattle(ts.services, form, loop, d.player, d.monster, d.myDeck, d.enemyDeck);
         checkHpChange(myHp, d.player.hp, battle::kStepMyDamage);
         checkHpChange(enemyHp, d.monster.hp, battle::kStepEnemyDamage);
         r.frames = frame();

@@ -2,19 +2,19 @@
 #include <gtest/gtest.h>
 
 #include "BattleTestKit.h"
-#include "battle/frmBattle.h"
+#include "battle/BattleWindow.h"
 #include "platform/testing/TestSeams.h"
 
 using namespace battletest;
-using battle::frmBattle;
+using battle::BattleWindow;
 
 namespace {
 
-class BattleWindow : public ::testing::Test {
+class BattleWindowHandlers : public ::testing::Test {
   protected:
     plat::testing::TestServices ts;
     BattleData d;
-    frmBattle form{ts.services, d.shared};
+    BattleWindow form{ts.services, d.shared};
 
     void SetUp() override {
         form.load();
@@ -23,7 +23,7 @@ class BattleWindow : public ::testing::Test {
     }
 };
 
-TEST_F(BattleWindow, LoadResetsTheVariablesAndShowsTheHelp) {
+TEST_F(BattleWindowHandlers, LoadResetsTheVariablesAndShowsTheHelp) {
     form.pintBtlCmdIdx = 2;
     form.plngNowCardSelect = 3;
     form.plngCursorView = 4;
@@ -38,7 +38,7 @@ TEST_F(BattleWindow, LoadResetsTheVariablesAndShowsTheHelp) {
                                    u"ルールの説明？ そんな生ぬるいものは無い。体で覚えな！");
 }
 
-TEST_F(BattleWindow, ControlsSitWhereTheStageExpectsThem) {
+TEST_F(BattleWindowHandlers, ControlsSitWhereTheStageExpectsThem) {
     EXPECT_EQ(form.picStage.width, 427);
     EXPECT_EQ(form.picStage.height, 459);
     const int xs[] = {6, 81, 159, 237, 315};
@@ -63,7 +63,7 @@ TEST_F(BattleWindow, ControlsSitWhereTheStageExpectsThem) {
     EXPECT_EQ(form.picCursor[0].surface.pixel(0, 0), form.picTextSize36.backColor());
 }
 
-TEST_F(BattleWindow, PointingAtACardSelectsItAndMovesTheCursor) {
+TEST_F(BattleWindowHandlers, PointingAtACardSelectsItAndMovesTheCursor) {
     form.lblMyCard[3].onMouseMove(0, 0, 5, 5);
     EXPECT_EQ(form.plngCursorView, 3);
     EXPECT_EQ(form.plngNowCardSelect, 3);
@@ -75,7 +75,7 @@ TEST_F(BattleWindow, PointingAtACardSelectsItAndMovesTheCursor) {
     EXPECT_EQ(form.plngNowCardSelect, 3); // a chosen command fixes the card
 }
 
-TEST_F(BattleWindow, ClickingAFreeCardOpensTheMenuOverIt) {
+TEST_F(BattleWindowHandlers, ClickingAFreeCardOpensTheMenuOverIt) {
     form.lblMyCard[2].onMouseMove(0, 0, 1, 1);
     form.lblMyCard[2].onClick();
     EXPECT_TRUE(form.fraCmd.visible);
@@ -90,7 +90,7 @@ TEST_F(BattleWindow, ClickingAFreeCardOpensTheMenuOverIt) {
     EXPECT_FALSE(form.fraCmd.visible);
 }
 
-TEST_F(BattleWindow, NoMenuForEmptyStoredUsedOrChosenCardsNorDuringPlayback) {
+TEST_F(BattleWindowHandlers, NoMenuForEmptyStoredUsedOrChosenCardsNorDuringPlayback) {
     d.shared.myHand[0] = d.shared.emptyCard;
     d.shared.myHand[1] = card(1, 2, battle::kCardStored);
     d.shared.myHand[2] = card(1, 2, battle::kCardUsed);
@@ -110,7 +110,7 @@ TEST_F(BattleWindow, NoMenuForEmptyStoredUsedOrChosenCardsNorDuringPlayback) {
     EXPECT_FALSE(form.fraCmd.visible);
 }
 
-TEST_F(BattleWindow, ACommandNeedsAPointedCard) {
+TEST_F(BattleWindowHandlers, ACommandNeedsAPointedCard) {
     form.cmdCommand[0].onClick();
     EXPECT_EQ(form.pintBtlCmdIdx, -1);
     form.lblMyCard[1].onMouseMove(0, 0, 1, 1);
@@ -120,7 +120,7 @@ TEST_F(BattleWindow, ACommandNeedsAPointedCard) {
     EXPECT_FALSE(form.fraCmd.visible);
 }
 
-TEST_F(BattleWindow, ClosingRaisesTheFlagAndIsNeverRefused) {
+TEST_F(BattleWindowHandlers, ClosingRaisesTheFlagAndIsNeverRefused) {
     form.loaded = true;
     EXPECT_TRUE(ts.windows.unload(form));
     EXPECT_TRUE(d.shared.closing);

@@ -7,15 +7,15 @@
 #include "platform/testing/TestSeams.h"
 
 using namespace battletest;
-using namespace mdlBattleFunction;
+using namespace battle;
 using battle::kCardStored;
 using battle::kCardUsed;
 
 namespace {
 
 // A pile whose cards tell their own index: kind 1, effect = index.
-std::array<typCard, battle::kDeckSize> numberedPile() {
-    std::array<typCard, battle::kDeckSize> pile{};
+std::array<Card, battle::kDeckSize> numberedPile() {
+    std::array<Card, battle::kDeckSize> pile{};
     for (int i = 0; i < battle::kDeckSize; ++i)
         pile[i] = card(1, i);
     return pile;
@@ -26,7 +26,7 @@ TEST(DeckShuffle, KeepsTheCompositionAndGivesStrengthsOneToSix) {
     BattleData d;
     std::int32_t used = 7, remaining = 2;
     for (int round = 0; round < 20; ++round) {
-        psDeckShuffle(ts.services, d.myDeck, used, remaining);
+        shuffleDeck(ts.services, d.myDeck, used, remaining);
         EXPECT_EQ(used, 0);
         EXPECT_EQ(remaining, 23);
         int kind1 = 0, kind3 = 0;
@@ -42,17 +42,17 @@ TEST(DeckShuffle, KeepsTheCompositionAndGivesStrengthsOneToSix) {
     }
     // The composition itself is never touched.
     EXPECT_TRUE(std::all_of(d.myDeck.cards.begin(), d.myDeck.cards.end(),
-                            [](const typCard& c) { return c.effect == 0; }));
+                            [](const Card& c) { return c.effect == 0; }));
 }
 
 TEST(DeckShuffle, MixesTheOrder) {
     plat::testing::TestServices ts;
     BattleData d;
     std::int32_t used = 0, remaining = 0;
-    psDeckShuffle(ts.services, d.myDeck, used, remaining);
+    shuffleDeck(ts.services, d.myDeck, used, remaining);
     const bool inTemplateOrder =
         std::equal(d.myDeck.pile.begin(), d.myDeck.pile.end(), d.myDeck.cards.begin(),
-                   [](const typCard& a, const typCard& b) { return a.kind == b.kind; });
+                   [](const Card& a, const Card& b) { return a.kind == b.kind; });
     EXPECT_FALSE(inTemplateOrder);
 }
 
@@ -62,7 +62,7 @@ TEST(HandRefill, RefillAllDealsFiveFromTheTopStoredCardsIncluded) {
               card(3, 3, kCardStored)};
     std::int32_t remaining = 23;
     bool all = true;
-    psHandRefill(hand, pile, remaining, all, typCard{});
+    refillHand(hand, pile, remaining, all, Card{});
     EXPECT_FALSE(all);
     EXPECT_EQ(remaining, 18);
     for (int s = 0; s < 5; ++s)
@@ -75,14 +75,14 @@ TEST(HandRefill, AnOrdinaryCallFillsOnlyTheLowestUsedSlot) {
               card(1, 1, kCardStored)};
     std::int32_t remaining = 20; // next draw is pile[3]
     bool all = false;
-    psHandRefill(hand, pile, remaining, all, typCard{});
+    refillHand(hand, pile, remaining, all, Card{});
     EXPECT_EQ(hand[1], card(1, 3));
     EXPECT_EQ(hand[3].state, kCardUsed);
     EXPECT_EQ(remaining, 19);
-    psHandRefill(hand, pile, remaining, all, typCard{});
+    refillHand(hand, pile, remaining, all, Card{});
     EXPECT_EQ(hand[3], card(1, 4));
     const Hand before = hand;
-    psHandRefill(hand, pile, remaining, all, typCard{});
+    refillHand(hand, pile, remaining, all, Card{});
     EXPECT_EQ(hand, before);
     EXPECT_EQ(remaining, 18);
 }
@@ -92,16 +92,16 @@ TEST(HandRefill, TheTwentyFourthCardIsNeverDrawn) {
     Hand hand{};
     std::int32_t remaining = 23;
     bool all = true;
-    psHandRefill(hand, pile, remaining, all, typCard{});
+    refillHand(hand, pile, remaining, all, Card{});
     int lastDrawn = hand[4].effect;
     for (int draw = 0; draw < 30; ++draw) {
         hand[0].state = kCardUsed;
-        psHandRefill(hand, pile, remaining, all, typCard{});
+        refillHand(hand, pile, remaining, all, Card{});
         if (hand[0].kind != 0) lastDrawn = hand[0].effect;
     }
     EXPECT_EQ(lastDrawn, 22);
     EXPECT_EQ(remaining, 0);
-    EXPECT_EQ(hand[0], typCard{}); // used slots now receive the empty card
+    EXPECT_EQ(hand[0], Card{}); // used slots now receive the empty card
 }
 
 TEST(HandRefill, RefillAllStopsWhereThePileRunsOut) {
@@ -109,10 +109,10 @@ TEST(HandRefill, RefillAllStopsWhereThePileRunsOut) {
     Hand hand{card(3, 1, kCardUsed), card(3, 1), card(3, 1), card(3, 1), card(3, 1)};
     std::int32_t remaining = 2;
     bool all = true;
-    psHandRefill(hand, pile, remaining, all, typCard{});
+    refillHand(hand, pile, remaining, all, Card{});
     EXPECT_EQ(hand[0], card(1, 21));
     EXPECT_EQ(hand[1], card(1, 22));
-    EXPECT_EQ(hand[2], typCard{});
+    EXPECT_EQ(hand[2], Card{});
     EXPECT_EQ(hand[3], card(3, 1)); // the rest keep their cards
     EXPECT_FALSE(all);
 }
@@ -122,7 +122,7 @@ TEST(HandRefill, ARemainingCountOutsideThePileNeverReadsPastIt) {
     Hand hand{card(1, 1, kCardUsed)};
     std::int32_t remaining = 1000;
     bool all = false;
-    psHandRefill(hand, pile, remaining, all, typCard{});
+    refillHand(hand, pile, remaining, all, Card{});
     EXPECT_EQ(hand[0], card(1, 0));
 }
 

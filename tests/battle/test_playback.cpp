@@ -5,26 +5,26 @@
 #include "platform/testing/TestSeams.h"
 
 using namespace battletest;
-using namespace mdlBattleFunction;
+using namespace battle;
 
 namespace {
 
 class Playback : public ::testing::Test {
   protected:
     BattleData d;
-    typBattleLoop loop;
+    LoopState loop;
     plat::TextBox txt{"txtMsg"};
     std::int32_t count = 0;
 
-    void add(std::int16_t code, battle::BtlValue v1, battle::BtlValue v2 = std::int32_t{0}) {
-        psStepAdd(count, loop.queue, code, v1, v2);
+    void add(std::int16_t code, battle::StepValue v1, battle::StepValue v2 = std::int32_t{0}) {
+        queueStep(count, loop.queue, code, v1, v2);
     }
     void start() { d.shared.playback = {true, 0, count}; }
     // Frames until the playback moves past step `index`.
     int framesFor(int index) {
         int frames = 0;
         while (d.shared.playback.active && d.shared.playback.current <= index && frames < 1000) {
-            psPlayStep(d.shared, loop, d.player, d.monster, txt);
+            playQueuedStep(d.shared, loop, d.player, d.monster, txt);
             ++frames;
         }
         return frames;
@@ -43,7 +43,7 @@ TEST_F(Playback, StepsLastTheirFrames) {
     int frames = 0;
     while (d.shared.playback.current == 2) {
         EXPECT_TRUE(txt.caption.empty());
-        psPlayStep(d.shared, loop, d.player, d.monster, txt);
+        playQueuedStep(d.shared, loop, d.player, d.monster, txt);
         ++frames;
     }
     EXPECT_EQ(frames, 11);
@@ -98,7 +98,7 @@ TEST_F(Playback, OddStepValuesNeitherHangNorReachOutsideTheHand) {
     const Hand before = d.shared.myHand;
     int frames = 0;
     while (d.shared.playback.active && frames < 100) {
-        psPlayStep(d.shared, loop, d.player, d.monster, txt);
+        playQueuedStep(d.shared, loop, d.player, d.monster, txt);
         ++frames;
     }
     EXPECT_FALSE(d.shared.playback.active);
@@ -122,7 +122,7 @@ TEST_F(Playback, AQueueShorterThanItsLastIndexEndsThePlayback) {
     add(battle::kStepMyDamage, std::int32_t{1}, std::u16string());
     d.shared.playback = {true, 0, 50};
     for (int i = 0; i < 5; ++i)
-        psPlayStep(d.shared, loop, d.player, d.monster, txt);
+        playQueuedStep(d.shared, loop, d.player, d.monster, txt);
     EXPECT_FALSE(d.shared.playback.active);
     EXPECT_EQ(d.player.hp, 199);
 }

@@ -5,7 +5,7 @@
 #include "platform/testing/TestSeams.h"
 
 using namespace battletest;
-using namespace mdlBattleFunction;
+using namespace battle;
 using battle::kCardChosen;
 using battle::kCardStored;
 using battle::kCardUsed;
@@ -27,7 +27,7 @@ class TurnRules : public ::testing::Test {
     BattleData d;
     Hand myHand{};
     Hand enemyHand{};
-    std::vector<battle::typBtlStep> queue = std::vector<battle::typBtlStep>(1);
+    std::vector<battle::PlaybackStep> queue = std::vector<battle::PlaybackStep>(1);
 
     void SetUp() override {
         for (auto& c : myHand)
@@ -41,8 +41,8 @@ class TurnRules : public ::testing::Test {
 
     std::vector<std::string> resolve(std::int16_t command) {
         std::int16_t cmd = command;
-        EXPECT_TRUE(pfTurnResolve(ts.services, d.shared, queue, cmd, d.player, myHand, d.monster,
-                                  enemyHand));
+        EXPECT_TRUE(
+            resolveTurn(ts.services, d.shared, queue, cmd, d.player, myHand, d.monster, enemyHand));
         EXPECT_EQ(cmd, battle::kCmdNone);
         return queueLines(queue, d.shared.playback.last);
     }
@@ -279,11 +279,11 @@ TEST_F(TurnRules, ATurnWithoutAChosenCardOrWithAnUnknownCommandIsRefused) {
     monsterPlays(0, 3);
     std::int16_t cmd = battle::kCmdAttack;
     EXPECT_FALSE(
-        pfTurnResolve(ts.services, d.shared, queue, cmd, d.player, myHand, d.monster, enemyHand));
+        resolveTurn(ts.services, d.shared, queue, cmd, d.player, myHand, d.monster, enemyHand));
     iPlay(0, 1, 3);
     cmd = 9;
     EXPECT_FALSE(
-        pfTurnResolve(ts.services, d.shared, queue, cmd, d.player, myHand, d.monster, enemyHand));
+        resolveTurn(ts.services, d.shared, queue, cmd, d.player, myHand, d.monster, enemyHand));
     EXPECT_EQ(queue.size(), 1u);
     EXPECT_FALSE(d.shared.playback.active);
     EXPECT_EQ(enemyHand[0].state, battle::kCardFree);
@@ -306,13 +306,13 @@ TEST_F(TurnRules, ANewTurnOverwritesTheLongerQueueOfTheLastOne) {
 }
 
 TEST(StepAdd, SkipsEmptyTextsButKeepsZeroAndEarlierSteps) {
-    std::vector<battle::typBtlStep> q(1);
+    std::vector<battle::PlaybackStep> q(1);
     std::int32_t count = 0;
-    psStepAdd(count, q, battle::kStepMessage, std::u16string(), std::int32_t{0});
+    queueStep(count, q, battle::kStepMessage, std::u16string(), std::int32_t{0});
     EXPECT_EQ(count, 0);
     EXPECT_EQ(q.size(), 1u);
-    psStepAdd(count, q, battle::kStepMyDamage, std::int32_t{0}, std::u16string());
-    psStepAdd(count, q, battle::kStepMessage, std::u16string(u"x"), std::int32_t{0});
+    queueStep(count, q, battle::kStepMyDamage, std::int32_t{0}, std::u16string());
+    queueStep(count, q, battle::kStepMessage, std::u16string(u"x"), std::int32_t{0});
     EXPECT_EQ(count, 2);
     EXPECT_EQ(queueLines(q, count), (std::vector<std::string>{"361 0 \"\"", "150 \"x\" 0"}));
 }
@@ -320,12 +320,12 @@ TEST(StepAdd, SkipsEmptyTextsButKeepsZeroAndEarlierSteps) {
 TEST(Damage, BuiltInActionsDealFourFiveAndThreePointSixPerPoint) {
     BattleData d;
     for (int e = 1; e <= 6; ++e) {
-        EXPECT_EQ(pfDamage(d.shared.actions, d.player, 1, e), 4 * e);
-        EXPECT_EQ(pfDamage(d.shared.actions, d.player, 3, e), 5 * e);
+        EXPECT_EQ(attackDamage(d.shared.actions, d.player, 1, e), 4 * e);
+        EXPECT_EQ(attackDamage(d.shared.actions, d.player, 3, e), 5 * e);
     }
     const int bite[] = {4, 7, 11, 14, 18, 22};
     for (int e = 1; e <= 6; ++e)
-        EXPECT_EQ(pfDamage(d.shared.actions, d.monster, 2, e), bite[e - 1]);
+        EXPECT_EQ(attackDamage(d.shared.actions, d.monster, 2, e), bite[e - 1]);
 }
 
 TEST(Damage, HalvesGoToTheEvenNeighbour) {
@@ -335,9 +335,9 @@ TEST(Damage, HalvesGoToTheEvenNeighbour) {
     a[5].power = u"2.5";  // 0.5
     a[6].power = u"7.5";  // 1.5
     a[7].power = u"12.5"; // 2.5
-    EXPECT_EQ(pfDamage(a, d.player, 5, 1), 0);
-    EXPECT_EQ(pfDamage(a, d.player, 6, 1), 2);
-    EXPECT_EQ(pfDamage(a, d.player, 7, 1), 2);
+    EXPECT_EQ(attackDamage(a, d.player, 5, 1), 0);
+    EXPECT_EQ(attackDamage(a, d.player, 6, 1), 2);
+    EXPECT_EQ(attackDamage(a, d.player, 7, 1), 2);
 }
 
 TEST(Damage, EmptyUnreadableAndMissingPowersReadAsZero) {
@@ -345,13 +345,13 @@ TEST(Damage, EmptyUnreadableAndMissingPowersReadAsZero) {
     auto& a = d.shared.actions;
     a[8].power = u"";
     a[9].power = u"abc";
-    EXPECT_EQ(pfDamage(a, d.player, 0, 6), 12); // row 0: power "0", bonus 10
-    EXPECT_EQ(pfDamage(a, d.player, 8, 5), 10);
-    EXPECT_EQ(pfDamage(a, d.player, 9, 5), 10);
-    EXPECT_EQ(pfDamage(a, d.player, 99, 5), 10);
-    EXPECT_EQ(pfDamage(a, d.player, -1, 5), 10);
+    EXPECT_EQ(attackDamage(a, d.player, 0, 6), 12); // row 0: power "0", bonus 10
+    EXPECT_EQ(attackDamage(a, d.player, 8, 5), 10);
+    EXPECT_EQ(attackDamage(a, d.player, 9, 5), 10);
+    EXPECT_EQ(attackDamage(a, d.player, 99, 5), 10);
+    EXPECT_EQ(attackDamage(a, d.player, -1, 5), 10);
     a[10].power = u"99999999999999999999";
-    EXPECT_EQ(pfDamage(a, d.player, 10, 6), std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(attackDamage(a, d.player, 10, 6), std::numeric_limits<std::int32_t>::max());
 }
 
 } // namespace

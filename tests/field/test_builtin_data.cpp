@@ -5,25 +5,25 @@
 #include <set>
 #include <string>
 
-#include "field/mdlDataCtrl.h"
-#include "field/script/mdlScriptNames.h"
+#include "field/BuiltInData.h"
+#include "tekkel/Opcodes.h"
 
 namespace {
 
 using field::EventObject;
 using field::World;
-using mdlScriptNames::Op;
-using mdlScriptNames::opCode;
-using mdlScriptProcesser::Script;
-using mdlScriptProcesser::ValueKind;
+using tekkel::Op;
+using tekkel::opCode;
+using tekkel::Script;
+using tekkel::ValueKind;
 
 World builtWorld() {
     World w;
     field::initPlayer(w);
     w.resizeMap(8, 5, 2);
-    mdlRxSGlue::Searchers searchers;
-    EXPECT_TRUE(mdlDataCtrl::pfBuildScripts(w));
-    EXPECT_TRUE(mdlDataCtrl::pfBuildEventObjects(w, searchers));
+    field::Searchers searchers;
+    EXPECT_TRUE(field::buildScripts(w));
+    EXPECT_TRUE(field::buildEventObjects(w, searchers));
     return w;
 }
 
@@ -55,8 +55,8 @@ int lastListed(const Script& s) {
 
 TEST(BuiltinScripts, TableHasTwentyOneSlotsWithSixScripts) {
     World w = builtWorld();
-    ASSERT_EQ(w.scriptCount, 20);
-    ASSERT_EQ(w.scripts.size(), 21u);
+    ASSERT_EQ(w.machine.scriptCount, 20);
+    ASSERT_EQ(w.machine.scripts.size(), 21u);
     struct Expect {
         int slot;
         std::u16string name;
@@ -66,7 +66,7 @@ TEST(BuiltinScripts, TableHasTwentyOneSlotsWithSixScripts) {
     const Expect table[] = {{1, u"", 3, 2},       {2, u"", 50, 44},    {3, u"", 80, 68},
                             {4, u"門番", 30, 16}, {5, u"宝物", 10, 5}, {6, u"ゴール", 30, 15}};
     for (const auto& e : table) {
-        const Script& s = w.scripts[e.slot];
+        const Script& s = w.machine.scripts[e.slot];
         EXPECT_EQ(s.name, e.name) << e.slot;
         EXPECT_EQ(s.lastAddress, e.lastAddress) << e.slot;
         EXPECT_EQ(s.commands.size(), static_cast<std::size_t>(e.lastAddress) + 1) << e.slot;
@@ -74,42 +74,42 @@ TEST(BuiltinScripts, TableHasTwentyOneSlotsWithSixScripts) {
         expectLabelsResolve(s, "script " + std::to_string(e.slot));
     }
     for (int slot : {0, 7, 12, 20}) {
-        EXPECT_EQ(w.scripts[slot].lastAddress, 0);
-        EXPECT_TRUE(w.scripts[slot].commands.empty());
-        EXPECT_TRUE(w.scripts[slot].name.empty());
+        EXPECT_EQ(w.machine.scripts[slot].lastAddress, 0);
+        EXPECT_TRUE(w.machine.scripts[slot].commands.empty());
+        EXPECT_TRUE(w.machine.scripts[slot].name.empty());
     }
 }
 
 TEST(BuiltinScripts, TextsCarrySingleCarriageReturns) {
     World w = builtWorld();
-    const auto& plea = w.scripts[2].commands[34].p2;
+    const auto& plea = w.machine.scripts[2].commands[34].p2;
     ASSERT_EQ(plea.kind, ValueKind::String);
     EXPECT_EQ(std::count(plea.s.begin(), plea.s.end(), u'\r'), 2);
     EXPECT_EQ(plea.s.find(u'\n'), std::u16string::npos);
     EXPECT_EQ(plea.s.substr(0, 4), u"あの宙に");
 
-    const auto& task = w.scripts[4].commands[3].p1;
+    const auto& task = w.machine.scripts[4].commands[3].p1;
     EXPECT_EQ(task.s, u"上に行きたいのじゃろう？\r・・・そうじゃな、あそこに走り回っているやつが"
                       u"おるじゃろう。\rあやつを捕まえて降参させることが出来たら通してやらんこと"
                       u"もないぞい。");
-    EXPECT_EQ(w.scripts[4].commands[14].p1.s,
+    EXPECT_EQ(w.machine.scripts[4].commands[14].p1.s,
               u"道は開かれた。行くが良い\rわしは暫しの間休むとしよう・・・");
-    EXPECT_EQ(w.scripts[6].commands[12].p1.s, u"The End.");
+    EXPECT_EQ(w.machine.scripts[6].commands[12].p1.s, u"The End.");
 }
 
 TEST(BuiltinScripts, OmittedParametersStayEmptyAndNumbersAreShort) {
     World w = builtWorld();
     // The gatekeeper's speed command has no set switch of its own: D3 decides.
-    const auto& speed = w.scripts[4].commands[5];
+    const auto& speed = w.machine.scripts[4].commands[5];
     EXPECT_EQ(speed.code, opCode(Op::ObjectSpeed));
     EXPECT_TRUE(speed.p3.isEmpty());
     EXPECT_EQ(speed.p2.kind, ValueKind::Int16);
     // The opening scene's player turn takes its direction from D1.
-    EXPECT_TRUE(w.scripts[2].commands[18].p1.isEmpty());
-    EXPECT_EQ(w.scripts[2].commands[18].p2.i, 1);
+    EXPECT_TRUE(w.machine.scripts[2].commands[18].p1.isEmpty());
+    EXPECT_EQ(w.machine.scripts[2].commands[18].p2.i, 1);
     // The gatekeeper's switches are booleans, not numbers.
-    EXPECT_EQ(w.scripts[4].commands[9].p2.kind, ValueKind::Boolean);
-    EXPECT_EQ(w.scripts[4].commands[9].p2.i, -1);
+    EXPECT_EQ(w.machine.scripts[4].commands[9].p2.kind, ValueKind::Boolean);
+    EXPECT_EQ(w.machine.scripts[4].commands[9].p2.i, -1);
 }
 
 TEST(BuiltinEvents, OpeningSceneIsArmed) {
@@ -201,7 +201,7 @@ TEST(BuiltinEvents, OwnScriptsAreIndependentCopies) {
     expectLabelsResolve(w.events[11].ownScript, "catching game");
 
     // Changing an object's script must not reach the object it was copied from.
-    w.events[16].ownScript.commands[0].p1 = mdlScriptProcesser::Value::int16(2);
+    w.events[16].ownScript.commands[0].p1 = tekkel::Value::int16(2);
     w.events[11].ownScript.commands[0].code = opCode(Op::Nop);
     EXPECT_EQ(w.events[15].ownScript.commands[0].p1.i, 0);
     EXPECT_EQ(w.events[9].ownScript.commands[0].code, opCode(Op::Say));
@@ -214,7 +214,7 @@ TEST(BuiltinEvents, ChainTargetsExistInTheTable) {
         for (const auto& c : w.events[n].ownScript.commands) {
             if (c.code != opCode(Op::Chain)) continue;
             bool found = false;
-            for (const Script& s : w.scripts)
+            for (const Script& s : w.machine.scripts)
                 found = found || s.name == c.p1.s;
             EXPECT_TRUE(found) << "object " << n;
         }
@@ -223,9 +223,9 @@ TEST(BuiltinEvents, ChainTargetsExistInTheTable) {
 TEST(BuiltinEvents, RefusesWithoutAMap) {
     World w;
     field::initPlayer(w);
-    mdlRxSGlue::Searchers searchers;
-    ASSERT_TRUE(mdlDataCtrl::pfBuildScripts(w));
-    EXPECT_FALSE(mdlDataCtrl::pfBuildEventObjects(w, searchers));
+    field::Searchers searchers;
+    ASSERT_TRUE(field::buildScripts(w));
+    EXPECT_FALSE(field::buildEventObjects(w, searchers));
 }
 
 } // namespace
@@ -236,10 +236,10 @@ TEST(BuiltinEvents, HandsTheObstacleGridToTheSearchers) {
     field::World w;
     field::initPlayer(w);
     w.resizeMap(8, 5, 2);
-    mdlRxSGlue::Searchers searchers;
-    mdlRxSGlue::psConfigureAtStartup(searchers);
-    ASSERT_TRUE(mdlDataCtrl::pfBuildScripts(w));
-    ASSERT_TRUE(mdlDataCtrl::pfBuildEventObjects(w, searchers));
+    field::Searchers searchers;
+    field::configureAtStartUp(searchers);
+    ASSERT_TRUE(field::buildScripts(w));
+    ASSERT_TRUE(field::buildEventObjects(w, searchers));
     const field::SearchGrid& g = searchers.direct.grid;
     EXPECT_NE(searchers.direct.gridReady, 0);
     EXPECT_EQ(g.width, 9);

@@ -2,7 +2,7 @@
 // the catching game, the runaway's flight, the ladders, the heap, the sign and the goal.
 #include <gtest/gtest.h>
 
-#include "field/mdlEventObject.h"
+#include "field/EventObjects.h"
 #include "tests/support/playbot.h"
 
 namespace {
@@ -33,7 +33,7 @@ struct Story : Demo {
         world.player.x = c.x;
         world.player.y = c.y;
     }
-    void putObject(int n, Cell c) { mdlEventObject::pfPlaceEvent(world, n, 0, 2, c.x, c.y); }
+    void putObject(int n, Cell c) { field::placeEventObject(world, n, 0, 2, c.x, c.y); }
     // One step in a direction, then the event it fired, if any, played out.
     void push(int dx, int dy) {
         step(dx, dy);
@@ -160,7 +160,7 @@ TEST(BuiltinStory, RunawayNeverMovesTowardThePlayer) {
         int moves = 0;
         for (int i = 0; i < 400; ++i) {
             const Cell before{r.x, r.y};
-            const int toward = mdlEventObject::pfDirToPlayer(s.world, playbot::kRunaway);
+            const int toward = field::directionToPlayer(s.world, playbot::kRunaway);
             s.frame();
             const int dx = r.x - before.x, dy = r.y - before.y;
             if (dx == 0 && dy == 0) continue;

@@ -2,14 +2,13 @@
 // checking that an attached object is named by exactly its cell.
 #include <gtest/gtest.h>
 
-#include "field/mdlEventObject.h"
-#include "field/mdlMainMove.h"
+#include "field/EventObjects.h"
+#include "field/PlayerMovement.h"
 #include "test_move_rig.h"
 
 using movetest::addObject;
 using movetest::groundMap;
 using movetest::ObjectDef;
-namespace eo = mdlEventObject;
 
 namespace {
 
@@ -36,18 +35,18 @@ void expectOnItsCell(const field::World& w, int n) {
 void startStep(field::World& w, int n, int dir) {
     field::EventObject& e = w.events[n];
     std::int32_t dx = 0, dy = 0;
-    ASSERT_TRUE(mdlMain::pfDirLookup(dir, dx, dy));
+    ASSERT_TRUE(field::directionStep(dir, dx, dy));
     e.stepDir = static_cast<std::int16_t>(dir);
     e.stepX = dx;
     e.stepY = dy;
     e.moving = -1;
 }
 
-// Calls pfEventStep once per frame, as a stepping script command does, until it answers.
+// Calls stepEventObject once per frame, as a stepping script command does, until it answers.
 std::vector<int> stepUntilDone(field::World& w, int n) {
     std::vector<int> results;
     for (int i = 0; i < 100; ++i) {
-        results.push_back(eo::pfEventStep(w, n));
+        results.push_back(field::stepEventObject(w, n));
         if (results.back() != 0) break;
     }
     return results;
@@ -66,7 +65,7 @@ TEST(EventStep, IntervalTwoMovesOnTheFourthCall) {
     EXPECT_EQ(w.events[n].facing, 1);
     EXPECT_EQ(w.events[n].moving, 0);
     expectOnItsCell(w, n);
-    EXPECT_EQ(eo::pfEventStep(w, n), 0) << "no step pending";
+    EXPECT_EQ(field::stepEventObject(w, n), 0) << "no step pending";
 }
 
 TEST(EventStep, RefusedStepsTurnAndKeepTheVector) {
@@ -92,7 +91,7 @@ TEST(EventStep, RefusedStepsTurnAndKeepTheVector) {
     EXPECT_EQ(stepUntilDone(w, n).back(), 2);
 
     // Off the map.
-    eo::pfPlaceEvent(w, n, 0, field::kPlaneChar, 0, 0);
+    field::placeEventObject(w, n, 0, field::kPlaneChar, 0, 0);
     startStep(w, n, 7);
     EXPECT_EQ(stepUntilDone(w, n).back(), 2);
     expectOnItsCell(w, n);
@@ -102,12 +101,12 @@ TEST(EventStep, RefusedStepsTurnAndKeepTheVector) {
 TEST(EventStep, DetachedObjectMovesButStaysOffTheMap) {
     field::World w = groundMap(5, 5, 0, 0, 0);
     const int n = addObject(w, {.x = 3, .y = 3});
-    eo::pfSetDetached(w, n, -1);
+    field::setDetached(w, n, -1);
     startStep(w, n, 2);
     EXPECT_EQ(stepUntilDone(w, n).back(), 1);
     EXPECT_EQ(w.events[n].y, 4);
     EXPECT_TRUE(cellsNaming(w, n).empty());
-    eo::pfSetDetached(w, n, 0);
+    field::setDetached(w, n, 0);
     expectOnItsCell(w, n);
 }
 
@@ -115,9 +114,9 @@ TEST(EventStep, ObjectNumbersOutOfRangeDoNothing) {
     field::World w = groundMap(2, 2, 0, 0, 0);
     addObject(w, {.x = 1, .y = 1});
     for (int n : {-1, 0, 2, 40000}) {
-        EXPECT_EQ(eo::pfEventStep(w, n), 0);
-        EXPECT_EQ(eo::pfSetDetached(w, n, -1), 1);
-        EXPECT_EQ(eo::pfPlaceEvent(w, n, 0, 2, 0, 0), 1);
+        EXPECT_EQ(field::stepEventObject(w, n), 0);
+        EXPECT_EQ(field::setDetached(w, n, -1), 1);
+        EXPECT_EQ(field::placeEventObject(w, n, 0, 2, 0, 0), 1);
     }
     expectOnItsCell(w, 1);
 }
@@ -126,7 +125,7 @@ TEST(EventStep, ObjectNumbersOutOfRangeDoNothing) {
 
 TEST(EventTrigger, FiringMakesTheOwnScriptTheSystemScript) {
     field::World w = groundMap(3, 3, 0, 0, 0);
-    w.scripts.resize(3);
+    w.machine.scripts.resize(3);
     const int n = addObject(w, {.x = 1, .y = 1});
     w.events[n].ownScript.name = u"own";
     w.events[n].moving = -1;
@@ -134,9 +133,9 @@ TEST(EventTrigger, FiringMakesTheOwnScriptTheSystemScript) {
     w.systemRun.address = 17;
     field::MouseState mouse;
     mouse.held = -1;
-    EXPECT_EQ(eo::pfEventTrigger(w, mouse, 0, 0, field::kPlaneChar, 1, 1), -1);
-    EXPECT_EQ(w.scripts[0].name, u"own");
-    EXPECT_EQ(w.scripts[0].commands.size(), 1u);
+    EXPECT_EQ(field::triggerEvent(w, mouse, 0, 0, field::kPlaneChar, 1, 1), -1);
+    EXPECT_EQ(w.machine.scripts[0].name, u"own");
+    EXPECT_EQ(w.machine.scripts[0].commands.size(), 1u);
     EXPECT_EQ(w.systemRun.scriptNumber, 0);
     EXPECT_EQ(w.systemRun.address, 0);
     EXPECT_EQ(w.systemRun.activeObject, n);
@@ -145,7 +144,7 @@ TEST(EventTrigger, FiringMakesTheOwnScriptTheSystemScript) {
     EXPECT_EQ(w.events[n].moving, 0) << "a pending step of the object is dropped";
     EXPECT_EQ(mouse.held, 0);
     // Slot 0 is a copy: changing it leaves the object's own script alone.
-    w.scripts[0].commands.clear();
+    w.machine.scripts[0].commands.clear();
     EXPECT_EQ(w.events[n].ownScript.commands.size(), 1u);
 }
 
@@ -167,7 +166,7 @@ TEST(EventTrigger, WhoFiresOnArrivalAndOnExamining) {
         addObject(w, c.def);
         field::MouseState mouse;
         mouse.held = -1;
-        EXPECT_EQ(eo::pfEventTrigger(w, mouse, c.arrival, 0, field::kPlaneChar, 1, 1), c.fires);
+        EXPECT_EQ(field::triggerEvent(w, mouse, c.arrival, 0, field::kPlaneChar, 1, 1), c.fires);
         EXPECT_EQ(w.systemScriptActive, c.fires);
         EXPECT_EQ(mouse.held, c.fires ? 0 : -1);
     }
@@ -177,14 +176,14 @@ TEST(EventTrigger, EmptyCellsCellsOffTheMapAndDetachedObjectsNeverFire) {
     field::World w = groundMap(3, 3, 0, 0, 0);
     const int n = addObject(w, {.x = 1, .y = 1});
     field::MouseState mouse;
-    EXPECT_EQ(eo::pfEventTrigger(w, mouse, 0, 0, field::kPlaneChar, 2, 2), 0);
-    EXPECT_EQ(eo::pfEventTrigger(w, mouse, 0, 0, field::kPlaneChar, -1, 0), 0);
-    EXPECT_EQ(eo::pfEventTrigger(w, mouse, 0, 5, field::kPlaneChar, 1, 1), 0);
-    EXPECT_EQ(eo::pfEventTrigger(w, mouse, 0, 0, 4, 1, 1), 0);
+    EXPECT_EQ(field::triggerEvent(w, mouse, 0, 0, field::kPlaneChar, 2, 2), 0);
+    EXPECT_EQ(field::triggerEvent(w, mouse, 0, 0, field::kPlaneChar, -1, 0), 0);
+    EXPECT_EQ(field::triggerEvent(w, mouse, 0, 5, field::kPlaneChar, 1, 1), 0);
+    EXPECT_EQ(field::triggerEvent(w, mouse, 0, 0, 4, 1, 1), 0);
     w.cell(0, field::kPlaneBase, 2, 2).eventId = 99; // names no object
-    EXPECT_EQ(eo::pfEventTrigger(w, mouse, 0, 0, field::kPlaneBase, 2, 2), 0);
-    eo::pfSetDetached(w, n, -1);
-    EXPECT_EQ(eo::pfEventTrigger(w, mouse, 0, 0, field::kPlaneChar, 1, 1), 0);
+    EXPECT_EQ(field::triggerEvent(w, mouse, 0, 0, field::kPlaneBase, 2, 2), 0);
+    field::setDetached(w, n, -1);
+    EXPECT_EQ(field::triggerEvent(w, mouse, 0, 0, field::kPlaneChar, 1, 1), 0);
     EXPECT_EQ(w.systemScriptActive, 0);
 }
 
@@ -205,7 +204,7 @@ TEST(DirToPlayer, DirectionsAndTies) {
                                            {6, 6, 2}}) {
         w.player.x = c.px;
         w.player.y = c.py;
-        EXPECT_EQ(eo::pfDirToPlayer(w, n), c.dir) << c.px << "," << c.py;
+        EXPECT_EQ(field::directionToPlayer(w, n), c.dir) << c.px << "," << c.py;
     }
 }
 
@@ -214,20 +213,20 @@ TEST(DirToPlayer, DirectionsAndTies) {
 TEST(Detach, DetachPlaceAndReattach) {
     field::World w = groundMap(5, 5, 1, 0, 0);
     const int n = addObject(w, {.x = 2, .y = 2});
-    EXPECT_EQ(eo::pfSetDetached(w, n, -1), 1);
+    EXPECT_EQ(field::setDetached(w, n, -1), 1);
     EXPECT_TRUE(cellsNaming(w, n).empty());
-    EXPECT_TRUE(mdlMain::pfIsEnterable(w, 0, field::kPlaneChar, 2, 2));
+    EXPECT_TRUE(field::isEnterable(w, 0, field::kPlaneChar, 2, 2));
 
-    EXPECT_EQ(eo::pfPlaceEvent(w, n, 1, field::kPlaneBase, 4, 1), 1);
+    EXPECT_EQ(field::placeEventObject(w, n, 1, field::kPlaneBase, 4, 1), 1);
     EXPECT_TRUE(cellsNaming(w, n).empty()) << "placing does not make it reappear";
     EXPECT_EQ(w.events[n].layer, 1);
     EXPECT_EQ(w.events[n].plane, field::kPlaneBase);
 
-    EXPECT_EQ(eo::pfSetDetached(w, n, 0), 1);
+    EXPECT_EQ(field::setDetached(w, n, 0), 1);
     expectOnItsCell(w, n);
-    EXPECT_FALSE(mdlMain::pfIsEnterable(w, 1, field::kPlaneBase, 4, 1));
+    EXPECT_FALSE(field::isEnterable(w, 1, field::kPlaneBase, 4, 1));
 
-    eo::pfPlaceEvent(w, n, 0, field::kPlaneChar, 0, 5);
+    field::placeEventObject(w, n, 0, field::kPlaneChar, 0, 5);
     expectOnItsCell(w, n);
 }
 
@@ -237,10 +236,10 @@ TEST(Detach, WarpPassingOverAWandererKeepsBothOnTheMap) {
     field::World w = groundMap(8, 5, 0, 0, 5);
     const int runaway = addObject(w, {.x = 8, .y = 0});
     const int wanderer = addObject(w, {.x = 3, .y = 0});
-    eo::pfPlaceEvent(w, runaway, 0, field::kPlaneChar, 3, 0); // column first
+    field::placeEventObject(w, runaway, 0, field::kPlaneChar, 3, 0); // column first
     expectOnItsCell(w, wanderer);
     EXPECT_TRUE(cellsNaming(w, runaway).empty());
-    eo::pfPlaceEvent(w, runaway, 0, field::kPlaneChar, 3, 4); // then the row
+    field::placeEventObject(w, runaway, 0, field::kPlaneChar, 3, 4); // then the row
     expectOnItsCell(w, wanderer);
     expectOnItsCell(w, runaway);
 
@@ -256,7 +255,7 @@ TEST(Detach, ObjectThatLandedOnAnOccupiedCellIsNamedOnceItMovesOn) {
     field::World w = groundMap(5, 5, 0, 0, 5);
     const int a = addObject(w, {.x = 1, .y = 1});
     const int b = addObject(w, {.x = 3, .y = 3});
-    eo::pfPlaceEvent(w, b, 0, field::kPlaneChar, 1, 1);
+    field::placeEventObject(w, b, 0, field::kPlaneChar, 1, 1);
     expectOnItsCell(w, a);
     startStep(w, b, 1);
     EXPECT_EQ(stepUntilDone(w, b).back(), 1);
@@ -267,13 +266,13 @@ TEST(Detach, ObjectThatLandedOnAnOccupiedCellIsNamedOnceItMovesOn) {
 TEST(Detach, CoordinatesOffTheMapWriteNoCell) {
     field::World w = groundMap(3, 3, 0, 0, 0);
     const int n = addObject(w, {.x = 1, .y = 1});
-    eo::pfPlaceEvent(w, n, 0, field::kPlaneChar, 50, -7);
+    field::placeEventObject(w, n, 0, field::kPlaneChar, 50, -7);
     EXPECT_TRUE(cellsNaming(w, n).empty());
-    eo::pfPlaceEvent(w, n, 7, 9, 1, 1);
+    field::placeEventObject(w, n, 7, 9, 1, 1);
     EXPECT_TRUE(cellsNaming(w, n).empty());
-    eo::pfSetDetached(w, n, -1);
-    eo::pfSetDetached(w, n, 0);
-    eo::pfPlaceEvent(w, n, 0, field::kPlaneChar, 2, 2);
+    field::setDetached(w, n, -1);
+    field::setDetached(w, n, 0);
+    field::placeEventObject(w, n, 0, field::kPlaneChar, 2, 2);
     expectOnItsCell(w, n);
 }
 
@@ -283,16 +282,16 @@ TEST(Enterable, KindsPlanesAndRanges) {
     field::World w = groundMap(3, 3, 0, 0, 0);
     for (std::int16_t kind : {0, 1, 2, 3}) {
         w.cell(0, field::kPlaneGround, 1, 1).kind = kind;
-        EXPECT_EQ(mdlMain::pfIsEnterable(w, 0, field::kPlaneChar, 1, 1), kind == 1) << kind;
+        EXPECT_EQ(field::isEnterable(w, 0, field::kPlaneChar, 1, 1), kind == 1) << kind;
     }
-    EXPECT_FALSE(mdlMain::pfIsEnterable(w, 0, field::kPlaneChar, 4, 0));
-    EXPECT_FALSE(mdlMain::pfIsEnterable(w, 0, field::kPlaneChar, 0, 4));
-    EXPECT_FALSE(mdlMain::pfIsEnterable(w, 0, field::kPlaneChar, -1, 0));
-    EXPECT_FALSE(mdlMain::pfIsEnterable(w, 0, field::kPlaneChar, 0, -1));
-    EXPECT_FALSE(mdlMain::pfIsEnterable(w, 0, 4, 0, 0));
-    EXPECT_FALSE(mdlMain::pfIsEnterable(w, 0, -1, 0, 0));
-    EXPECT_FALSE(mdlMain::pfIsEnterable(w, 1, field::kPlaneChar, 0, 0));
-    EXPECT_TRUE(mdlMain::pfIsEnterable(w, 0, field::kPlaneGround, 0, 0));
+    EXPECT_FALSE(field::isEnterable(w, 0, field::kPlaneChar, 4, 0));
+    EXPECT_FALSE(field::isEnterable(w, 0, field::kPlaneChar, 0, 4));
+    EXPECT_FALSE(field::isEnterable(w, 0, field::kPlaneChar, -1, 0));
+    EXPECT_FALSE(field::isEnterable(w, 0, field::kPlaneChar, 0, -1));
+    EXPECT_FALSE(field::isEnterable(w, 0, 4, 0, 0));
+    EXPECT_FALSE(field::isEnterable(w, 0, -1, 0, 0));
+    EXPECT_FALSE(field::isEnterable(w, 1, field::kPlaneChar, 0, 0));
+    EXPECT_TRUE(field::isEnterable(w, 0, field::kPlaneGround, 0, 0));
 }
 
 TEST(DirLookup, EightCodesAndNothingElse) {
@@ -300,13 +299,13 @@ TEST(DirLookup, EightCodesAndNothingElse) {
                                 {1, -1}, {1, 1}, {-1, 1}, {-1, -1}};
     for (int code = 0; code < 8; ++code) {
         std::int32_t dx = 9, dy = 9;
-        ASSERT_TRUE(mdlMain::pfDirLookup(code, dx, dy));
+        ASSERT_TRUE(field::directionStep(code, dx, dy));
         EXPECT_EQ(dx, expected[code][0]);
         EXPECT_EQ(dy, expected[code][1]);
     }
     for (int code : {-1, 8, 1000, INT32_MIN}) {
         std::int32_t dx = 9, dy = 9;
-        EXPECT_FALSE(mdlMain::pfDirLookup(code, dx, dy));
+        EXPECT_FALSE(field::directionStep(code, dx, dy));
         EXPECT_EQ(dx, 9);
         EXPECT_EQ(dy, 9);
     }

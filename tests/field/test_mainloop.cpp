@@ -7,14 +7,14 @@
 #include <limits>
 #include <random>
 
-#include "field/frmMain.h"
-#include "field/mdlMain.h"
+#include "field/MainLoop.h"
+#include "field/MainWindow.h"
 #include "platform/ShownPicture.h"
 #include "platform/testing/TestSeams.h"
 
 namespace {
 
-using field::frmMain;
+using field::MainWindow;
 using plat::testing::TestServices;
 
 // Text drawing that costs virtual time and remembers when each frame drew its rate text. Each
@@ -56,9 +56,9 @@ struct Started {
     TestServices ts;
     TimedText text{ts.clock};
     plat::Services sv{ts.clock, ts.keyboard, ts.windows, ts.process, text, ts.random};
-    frmMain form{sv};
+    MainWindow form{sv};
     field::World world;
-    Started() { mdlMain::psStartUp(form, world, sv); }
+    Started() { field::startUp(form, world, sv); }
 };
 
 TEST(FieldStartUp, ShrinksToTheGameViewAndTheEnlargeButtonRestoresTheDesignSize) {
@@ -97,7 +97,7 @@ TEST(FieldStartUp, ShrinksToTheGameViewAndTheEnlargeButtonRestoresTheDesignSize)
 
 TEST(FieldStartUp, ShrinkHoldsForAnyBorderAndTitleTheWindowSystemReports) {
     TestServices ts;
-    frmMain form(ts.services);
+    MainWindow form(ts.services);
     form.borderWidth = 1;
     form.titleHeight = 31;
     form.widthTwips = (900 + 2) * 15;
@@ -109,7 +109,7 @@ TEST(FieldStartUp, ShrinkHoldsForAnyBorderAndTitleTheWindowSystemReports) {
 
 TEST(FieldStartUp, ControlsCarryTheirCaptionsAndAllLayerBoxesStartTicked) {
     TestServices ts;
-    frmMain form(ts.services);
+    MainWindow form(ts.services);
     EXPECT_EQ(form.cmdBigConsole.caption, u"＞");
     EXPECT_EQ(form.fraLayer.caption, u"レイヤ");
     EXPECT_EQ(form.fraXY.caption, u"x,y座標");
@@ -149,7 +149,7 @@ TEST(FieldStartUp, PlayerStartsAtItsPlaceAndTheWindowIsShown) {
 
 TEST(FieldLoop, FirstCloseOnlyAsksAndTheWindowGoesAfterTheFrame) {
     Started s;
-    mdlMain::FieldLoop loop(s.form, s.world, s.sv);
+    field::FieldLoop loop(s.form, s.world, s.sv);
     ASSERT_TRUE(loop.runOneFrame());
 
     // Two close clicks inside one frame: both are cancelled, the window stays.
@@ -178,12 +178,12 @@ TEST(FieldLoop, FirstCloseOnlyAsksAndTheWindowGoesAfterTheFrame) {
 
 TEST(FieldLoop, WholeProgramEndsAfterACloseClick) {
     TestServices ts;
-    frmMain form(ts.services);
+    MainWindow form(ts.services);
     int pumps = 0;
     ts.windows.onEvents = [&] {
         if (++pumps == 200) ts.windows.unload(form);
     };
-    mdlMain::frmMain_Load(form, ts.services);
+    field::runBuiltInDemo(form, ts.services);
     EXPECT_FALSE(form.loaded);
     EXPECT_EQ(form.closeState, field::kFormsUnloaded);
     EXPECT_EQ(ts.clock.periodDepth, 0);
@@ -192,7 +192,7 @@ TEST(FieldLoop, WholeProgramEndsAfterACloseClick) {
 
 TEST(FieldLoop, NothingAdvancesWhileInactive) {
     Started s;
-    mdlMain::FieldLoop loop(s.form, s.world, s.sv);
+    field::FieldLoop loop(s.form, s.world, s.sv);
     ASSERT_TRUE(loop.runOneFrame());
     s.ts.windows.active = false;
     const std::uint32_t before = s.ts.clock.timeGetTime();
@@ -212,7 +212,7 @@ TEST(FieldLoop, NothingAdvancesWhileInactive) {
 
 TEST(FieldLoop, CloseWhileInactiveEndsTheProgram) {
     Started s;
-    mdlMain::FieldLoop loop(s.form, s.world, s.sv);
+    field::FieldLoop loop(s.form, s.world, s.sv);
     s.ts.windows.active = false;
     int pumps = 0;
     s.ts.windows.onEvents = [&] {
@@ -226,7 +226,7 @@ TEST(FieldLoop, CloseWhileInactiveEndsTheProgram) {
 
 TEST(FieldLoop, FramesLastFortyMillisecondsWithoutCatchingUp) {
     Started s;
-    mdlMain::FieldLoop loop(s.form, s.world, s.sv);
+    field::FieldLoop loop(s.form, s.world, s.sv);
     s.text.costs = {0, 0, 100, 0, 0}; // the third frame's drawing takes 100 ms
     EXPECT_EQ(loop.runFrames(5), 5);
     ASSERT_EQ(s.text.times.size(), 5u);
@@ -240,7 +240,7 @@ TEST(FieldLoop, FramesLastFortyMillisecondsWithoutCatchingUp) {
 TEST(FieldLoop, AWindowSystemThatNeverBlocksStillGetsFortyMillisecondFrames) {
     Started s;
     s.ts.windows.clock = nullptr; // its waits return at once without time passing
-    mdlMain::FieldLoop loop(s.form, s.world, s.sv);
+    field::FieldLoop loop(s.form, s.world, s.sv);
     EXPECT_EQ(loop.runFrames(3), 3);
     EXPECT_EQ(s.text.times[1] - s.text.times[0], 40u);
     EXPECT_EQ(s.text.times[2] - s.text.times[1], 40u);
@@ -249,7 +249,7 @@ TEST(FieldLoop, AWindowSystemThatNeverBlocksStillGetsFortyMillisecondFrames) {
 TEST(FieldLoop, FrameWaitSurvivesTheClockWrapping) {
     Started s;
     s.ts.clock.set(0xFFFFFFFFu - 50);
-    mdlMain::FieldLoop loop(s.form, s.world, s.sv);
+    field::FieldLoop loop(s.form, s.world, s.sv);
     EXPECT_EQ(loop.runFrames(4), 4);
     EXPECT_EQ(s.text.times[3] - s.text.times[0], 120u);
 }
@@ -261,10 +261,10 @@ TEST(FieldLoop, RateShowsZeroForTheFirstSecondThenTheFramesOfTheLast) {
     LateWindows windows;
     windows.clock = &ts.clock;
     plat::Services sv{ts.clock, ts.keyboard, windows, ts.process, text, ts.random};
-    frmMain form(sv);
+    MainWindow form(sv);
     field::World world;
-    mdlMain::psStartUp(form, world, sv);
-    mdlMain::FieldLoop loop(form, world, sv);
+    field::startUp(form, world, sv);
+    field::FieldLoop loop(form, world, sv);
     loop.runFrames(80);
     ASSERT_EQ(text.texts.size(), 80u);
     for (int i = 0; i < 25; ++i)
@@ -274,32 +274,32 @@ TEST(FieldLoop, RateShowsZeroForTheFirstSecondThenTheFramesOfTheLast) {
 
     // With waits that end exactly on time the measuring window holds 26 frames.
     Started exact;
-    mdlMain::FieldLoop exactLoop(exact.form, exact.world, exact.sv);
+    field::FieldLoop exactLoop(exact.form, exact.world, exact.sv);
     exactLoop.runFrames(30);
     EXPECT_EQ(exact.text.texts[25], "FPS:0");
     EXPECT_EQ(exact.text.texts[26], "FPS:26");
 }
 
 TEST(FieldLoop, FrameCountClosesASecondOnlyAfterMoreThan1000Ms) {
-    mdlMain::FrameCounter fc;
-    mdlMain::psFrameCount(fc, 5000);
+    field::FrameCounter fc;
+    field::countFrame(fc, 5000);
     EXPECT_EQ(fc.shownRate, 0);
     EXPECT_EQ(fc.framesThisSecond, 1);
-    mdlMain::psFrameCount(fc, 6000); // exactly 1000 ms: still the same second
+    field::countFrame(fc, 6000); // exactly 1000 ms: still the same second
     EXPECT_EQ(fc.framesThisSecond, 2);
-    mdlMain::psFrameCount(fc, 6001);
+    field::countFrame(fc, 6001);
     EXPECT_EQ(fc.shownRate, 2);
     EXPECT_EQ(fc.framesThisSecond, 1);
     // Across the 32-bit wrap.
     fc.secondStart = 0xFFFFFF00u;
     fc.framesThisSecond = 7;
-    mdlMain::psFrameCount(fc, 0x00000100u);
+    field::countFrame(fc, 0x00000100u);
     EXPECT_EQ(fc.framesThisSecond, 8);
 }
 
 TEST(FieldLoop, ViewShowsOnlyTheCentreAndTheZoomDoublesThePlayerSquare) {
     Started s;
-    mdlMain::FieldLoop loop(s.form, s.world, s.sv);
+    field::FieldLoop loop(s.form, s.world, s.sv);
     loop.runOneFrame();
     const plat::Surface& primary = s.form.PicPrimarySurface.surface;
     const plat::Surface& flip = s.form.PicFlipCopy.surface;
@@ -321,7 +321,7 @@ TEST(FieldLoop, ViewShowsOnlyTheCentreAndTheZoomDoublesThePlayerSquare) {
 
 TEST(FieldLoop, EveryChangedPictureIsShownAndAStillOneIsNotPresentedAgain) {
     Started s;
-    mdlMain::FieldLoop loop(s.form, s.world, s.sv);
+    field::FieldLoop loop(s.form, s.world, s.sv);
     plat::Surface &flip = s.form.PicFlipCopy.surface, &zoom = s.form.PicBackFiled2.surface;
     const plat::Surface& primary = s.form.PicPrimarySurface.surface;
     plat::ShownPicture shownView, shownZoom; // what the window shows, trusting the stamps
@@ -362,7 +362,7 @@ TEST(FieldLoop, EveryChangedPictureIsShownAndAStillOneIsNotPresentedAgain) {
 
 TEST(FieldWindow, OnlyTheLeftButtonHoldsAndMovesAlwaysTrack) {
     TestServices ts;
-    frmMain form(ts.services);
+    MainWindow form(ts.services);
     plat::PictureBox& view = form.PicFlipCopy;
     view.onMouseDown(plat::kRightButton, 0, 10, 10);
     EXPECT_EQ(form.mouse.held, 0);
@@ -389,7 +389,7 @@ TEST(FieldWindow, OnlyTheLeftButtonHoldsAndMovesAlwaysTrack) {
 
 TEST(FieldWindow, CloseStateMachine) {
     TestServices ts;
-    frmMain form(ts.services);
+    MainWindow form(ts.services);
     ts.windows.show(form);
     bool cancel = false;
     form.queryUnload(cancel);

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "field/mdlDataCtrl.h"
-#include "field/mdlDataCtrlMap.h"
+#include "field/BuiltInData.h"
+#include "field/BuiltInMap.h"
 #include "platform/testing/TestSeams.h"
 
-using namespace mdlDataCtrl;
+using namespace field;
 using field::MapCell;
 using field::World;
 
@@ -25,7 +25,7 @@ struct MapBuild : ::testing::Test {
         }
         return t;
     }
-    bool build(const MapTexts& t) { return pfBuildMapFrom(world, ts.services, t); }
+    bool build(const MapTexts& t) { return buildMapFrom(world, ts.services, t); }
     const MapCell& ground(int layer, int x, int y) const { return world.cell(layer, 0, x, y); }
 
     void expectReadErrorBox() const {
@@ -40,7 +40,7 @@ struct MapBuild : ::testing::Test {
 } // namespace
 
 TEST_F(MapBuild, BuiltInMapHasItsExtentTerrainAndNoBox) {
-    ASSERT_TRUE(pfBuildMap(world, ts.services));
+    ASSERT_TRUE(buildMap(world, ts.services));
     EXPECT_TRUE(ts.windows.boxes.empty());
     EXPECT_EQ(world.maxX, 8);
     EXPECT_EQ(world.maxY, 5);

@@ -4,8 +4,8 @@
 
 #include <set>
 
-#include "field/mdlEventObject.h"
-#include "field/script/mdlScriptNames.h"
+#include "field/EventObjects.h"
+#include "tekkel/Opcodes.h"
 #include "test_move_rig.h"
 
 using movetest::addObject;
@@ -165,7 +165,7 @@ TEST(StepProgress, AttachedObjectBlocksAndIsPushedDetachedOneIsWalkedThrough) {
     EXPECT_EQ(rig.world.systemRun.activeObject, n) << "pushing fires the object";
     EXPECT_TRUE(rig.takeFiring());
 
-    mdlEventObject::pfSetDetached(rig.world, n, -1);
+    field::setDetached(rig.world, n, -1);
     rig.ts.keyboard.press(vk::Right);
     rig.frames(6);
     EXPECT_EQ(rig.world.player.x, 3);
@@ -338,7 +338,7 @@ TEST(MouseWalk, RunningPastThreeCandidatesLetsTheWindowProcessMessages) {
         rig.releaseMouse();
     };
     const long long before = rig.ts.windows.pumps;
-    mdlMain::psMouseWalk(rig.world, rig.loop->moveContext());
+    field::mouseWalk(rig.world, rig.loop->moveContext());
     EXPECT_EQ(rig.ts.windows.pumps - before, 2);
     EXPECT_EQ(released, 2);
     EXPECT_EQ(rig.form.mouse.held, 0);
@@ -349,7 +349,7 @@ TEST(MouseWalk, RunningPastThreeCandidatesLetsTheWindowProcessMessages) {
     rig.world.player.moving = 0;
     rig.holdMouseOnCell(2, 0);
     const long long again = rig.ts.windows.pumps;
-    mdlMain::psMouseWalk(rig.world, rig.loop->moveContext());
+    field::mouseWalk(rig.world, rig.loop->moveContext());
     EXPECT_EQ(rig.ts.windows.pumps - again, 0);
     EXPECT_EQ(rig.world.player.stepY, -1);
 }
@@ -375,7 +375,7 @@ TEST(MouseWalk, NothingWhenLockedReleasedOrSearchersOff) {
     {
         Rig rig;
         rig.startOn(openField());
-        mdlRxSGlue::psConfigure(rig.form.searchers, 0, 0, 0);
+        field::configure(rig.form.searchers, 0, 0, 0);
         rig.holdMouseOnCell(4, 2);
         rig.frames(12);
         EXPECT_EQ(rig.world.player.x, 2);
@@ -425,7 +425,7 @@ TEST(MouseWalk, BlockedOnEveryApproachStillPushesTowardsTheTarget) {
     field::SearchGrid grid = field::SearchGrid::make(6, 6);
     for (int x = 0; x <= 2; ++x)
         grid.set(x, 0, -1);
-    mdlRxSGlue::pfSetGrid(rig.form.searchers, grid);
+    field::setGrid(rig.form.searchers, grid);
     rig.holdMouseOnCell(1, -3);
     rig.frames(6);
     EXPECT_EQ(rig.world.player.y, 1);
@@ -450,8 +450,8 @@ TEST(BuiltInMap, UpFromTheStartCellIsRefusedAndPushesAgainstTheWall) {
     m.enabled = m.triggerable = -1;
     m.onStep = 0;
     m.ownScript.commands.resize(1);
-    m.ownScript.commands[0].code = mdlScriptNames::opCode(mdlScriptNames::Op::End);
-    mdlEventObject::pfPlaceEvent(rig.world, marker, 0, field::kPlaneChar, 1, 1);
+    m.ownScript.commands[0].code = tekkel::opCode(tekkel::Op::End);
+    field::placeEventObject(rig.world, marker, 0, field::kPlaneChar, 1, 1);
 
     rig.ts.keyboard.press(vk::Up);
     rig.frames(5);

@@ -5,12 +5,12 @@
 #include <memory>
 #include <utility>
 
+#include "field/MainLoop.h"
+#include "field/MainWindow.h"
+#include "field/Searchers.h"
 #include "field/World.h"
-#include "field/frmMain.h"
-#include "field/mdlMain.h"
-#include "field/mdlRxSGlue.h"
-#include "field/script/mdlScriptNames.h"
 #include "platform/testing/TestSeams.h"
+#include "tekkel/Opcodes.h"
 
 namespace movetest {
 
@@ -28,8 +28,8 @@ inline field::World groundMap(int maxX, int maxY, int topLayer, int px, int py) 
     w.player.y = py;
     w.events.resize(1);
     w.eventCount = 0;
-    w.scripts.resize(2);
-    w.scriptCount = 1;
+    w.machine.scripts.resize(2);
+    w.machine.scriptCount = 1;
     return w;
 }
 
@@ -62,7 +62,7 @@ inline int addObject(field::World& w, const ObjectDef& def) {
     e.triggerable = def.triggerable ? -1 : 0;
     e.ownScript.lastAddress = 0;
     e.ownScript.commands.resize(1);
-    e.ownScript.commands[0].code = mdlScriptNames::opCode(mdlScriptNames::Op::End);
+    e.ownScript.commands[0].code = tekkel::opCode(tekkel::Op::End);
     w.events.push_back(std::move(e));
     w.eventCount = static_cast<std::int32_t>(w.events.size()) - 1;
     w.cell(def.layer, def.plane, def.x, def.y).eventId = static_cast<std::int16_t>(w.eventCount);
@@ -79,24 +79,24 @@ inline std::pair<int, int> cellCentre(const field::World& w, int x, int y) {
 class Rig {
   public:
     plat::testing::TestServices ts;
-    field::frmMain form{ts.services};
+    field::MainWindow form{ts.services};
     field::World world;
-    std::unique_ptr<mdlMain::FieldLoop> loop;
+    std::unique_ptr<field::FieldLoop> loop;
 
     explicit Rig(std::uint64_t seed = 12345) { ts.random.reseed(seed); }
 
     // The real start-up on the built-in map, scripts and objects.
     void startBuiltIn() {
-        mdlMain::psStartUp(form, world, ts.services);
-        loop = std::make_unique<mdlMain::FieldLoop>(form, world, ts.services);
+        field::startUp(form, world, ts.services);
+        loop = std::make_unique<field::FieldLoop>(form, world, ts.services);
     }
     // The real start-up, then a test map in place of the built-in world, with its obstacle
     // grid handed to the searchers the way the event builder does.
     void startOn(field::World custom) {
-        mdlMain::psStartUp(form, world, ts.services);
+        field::startUp(form, world, ts.services);
         world = std::move(custom);
-        mdlRxSGlue::pfSetGrid(form.searchers, mdlRxSGlue::pfObstacleGrid(world));
-        loop = std::make_unique<mdlMain::FieldLoop>(form, world, ts.services);
+        field::setGrid(form.searchers, field::obstacleGrid(world));
+        loop = std::make_unique<field::FieldLoop>(form, world, ts.services);
     }
 
     void frames(int n) {

@@ -2,7 +2,7 @@
 // gatekeeper, three catches of the runaway, the ladders, the treasure and the goal.
 #include <gtest/gtest.h>
 
-#include "field/mdlScenario.h"
+#include "field/ScenarioReader.h"
 #include "tests/support/playbot.h"
 
 namespace {
@@ -44,11 +44,11 @@ TEST_P(Playthrough, FromTheOpeningSceneToTheEnd) {
     Demo d(seed);
     if (fromDisk) {
         field::World scenario;
-        std::vector<mdlScenario::Error> errors;
+        std::vector<field::ScenarioError> errors;
         ASSERT_TRUE(
-            mdlScenario::pfReadFolder(HARUVEL_SOURCE_DIR "/scenarios/demo", scenario, errors));
-        mdlMain::psStartUp(d.form, d.world, d.sv, scenario);
-        d.loop = std::make_unique<mdlMain::FieldLoop>(d.form, d.world, d.sv);
+            field::readScenarioFolder(HARUVEL_SOURCE_DIR "/scenarios/demo", scenario, errors));
+        field::startUp(d.form, d.world, d.sv, scenario);
+        d.loop = std::make_unique<field::FieldLoop>(d.form, d.world, d.sv);
     } else {
         d.start();
     }

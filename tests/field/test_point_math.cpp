@@ -4,12 +4,12 @@
 #include <cstdlib>
 #include <optional>
 
-#include "field/mdlPointMath.h"
+#include "field/ViewGeometry.h"
 
-using mdlPointMath::pfMakePoint;
-using mdlPointMath::pfPixelToMapCell;
-using mdlPointMath::pfPixelToViewCell;
-using mdlPointMath::Point;
+using field::makePoint;
+using field::pixelToMapCell;
+using field::pixelToViewCell;
+using field::Point;
 
 namespace {
 
@@ -49,21 +49,21 @@ std::optional<Point> drawnCell(const field::World& w, int px, int py) {
 
 TEST(PointMath, WorkedPixelsOfThePlayersDiamond) {
     const field::World w = playerAt(1, 2);
-    EXPECT_EQ(mdlPointMath::pfViewAnchor(), (Point{2, 2}));
-    EXPECT_EQ(pfPixelToViewCell(pfMakePoint(192, 80)), (Point{2, 2}));
-    EXPECT_EQ(pfPixelToMapCell(w, pfMakePoint(192, 80)), (Point{1, 2}));
-    EXPECT_EQ(pfPixelToMapCell(w, pfMakePoint(224, 96)), (Point{2, 2})) << "one column right";
-    EXPECT_EQ(pfPixelToMapCell(w, pfMakePoint(160, 96)), (Point{1, 3})) << "one row down";
+    EXPECT_EQ(field::viewAnchor(), (Point{2, 2}));
+    EXPECT_EQ(pixelToViewCell(makePoint(192, 80)), (Point{2, 2}));
+    EXPECT_EQ(pixelToMapCell(w, makePoint(192, 80)), (Point{1, 2}));
+    EXPECT_EQ(pixelToMapCell(w, makePoint(224, 96)), (Point{2, 2})) << "one column right";
+    EXPECT_EQ(pixelToMapCell(w, makePoint(160, 96)), (Point{1, 3})) << "one row down";
 }
 
 TEST(PointMath, TopLeftCornerOfTheViewUsesFloorDivision) {
     // Pixel (20, 3) lies inside the diamond five columns left of the player; truncating
     // division named the cell one column to the right of it.
     const field::World w = playerAt(6, 2);
-    EXPECT_EQ(pfPixelToMapCell(w, pfMakePoint(20, 3)), (Point{1, 2}));
+    EXPECT_EQ(pixelToMapCell(w, makePoint(20, 3)), (Point{1, 2}));
     ASSERT_EQ(drawnCell(w, 20, 3), (Point{1, 2}));
     // (0, 0) is the corner where four diamonds meet; the answer is one of them.
-    const Point corner = pfPixelToMapCell(w, pfMakePoint(0, 0));
+    const Point corner = pixelToMapCell(w, makePoint(0, 0));
     EXPECT_TRUE(corner.x == 1 || corner.x == 0) << corner.x;
     EXPECT_TRUE(corner.y == 2 || corner.y == 3) << corner.y;
 }
@@ -71,9 +71,9 @@ TEST(PointMath, TopLeftCornerOfTheViewUsesFloorDivision) {
 TEST(PointMath, PlayerShiftMovesEveryCellAlike) {
     for (int px = -70; px < 450; px += 13) {
         for (int py = -70; py < 260; py += 7) {
-            const Point a = pfPixelToMapCell(playerAt(1, 2), pfMakePoint(px, py));
-            const Point b = pfPixelToMapCell(playerAt(2, 2), pfMakePoint(px, py));
-            const Point c = pfPixelToMapCell(playerAt(1, 5), pfMakePoint(px, py));
+            const Point a = pixelToMapCell(playerAt(1, 2), makePoint(px, py));
+            const Point b = pixelToMapCell(playerAt(2, 2), makePoint(px, py));
+            const Point c = pixelToMapCell(playerAt(1, 5), makePoint(px, py));
             EXPECT_EQ(b, (Point{a.x + 1, a.y}));
             EXPECT_EQ(c, (Point{a.x, a.y + 3}));
         }
@@ -90,7 +90,7 @@ TEST(PointMath, AgreesWithTheDrawnDiamondsInAndAroundTheView) {
                 const std::optional<Point> drawn = drawnCell(w, px, py);
                 if (!drawn) continue;
                 ++inside;
-                const Point got = pfPixelToMapCell(w, pfMakePoint(px, py));
+                const Point got = pixelToMapCell(w, makePoint(px, py));
                 ASSERT_EQ(got, *drawn)
                     << "pixel (" << px << ", " << py << "), player (" << x << ", " << y << ")";
             }
@@ -102,11 +102,11 @@ TEST(PointMath, AgreesWithTheDrawnDiamondsInAndAroundTheView) {
 TEST(PointMath, ExtremePixelsDoNotOverflow) {
     const field::World w = playerAt(1, 2);
     for (int v : {INT32_MIN, INT32_MIN + 1, -1, INT32_MAX - 1, INT32_MAX}) {
-        const Point p = pfPixelToViewCell(pfMakePoint(v, v));
-        const Point q = pfPixelToViewCell(pfMakePoint(v, -v - 1));
+        const Point p = pixelToViewCell(makePoint(v, v));
+        const Point q = pixelToViewCell(makePoint(v, -v - 1));
         // Far right and down are large columns; far up-left small ones.
         EXPECT_EQ(p.x > 0, v > 0) << v;
         EXPECT_EQ(q.y<0, v> 0) << v;
-        (void)pfPixelToMapCell(w, pfMakePoint(v, 0));
+        (void)pixelToMapCell(w, makePoint(v, 0));
     }
 }

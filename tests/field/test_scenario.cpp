@@ -6,10 +6,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "field/frmMain.h"
-#include "field/mdlDataCtrl.h"
-#include "field/mdlMain.h"
-#include "field/mdlScenario.h"
+#include "field/BuiltInData.h"
+#include "field/MainLoop.h"
+#include "field/MainWindow.h"
+#include "field/ScenarioReader.h"
 #include "platform/testing/TestSeams.h"
 
 namespace {
@@ -23,12 +23,12 @@ const std::string kDemo = std::string(HARUVEL_SOURCE_DIR) + "/scenarios/demo";
 
 World builtIn() {
     plat::testing::TestServices ts;
-    mdlRxSGlue::Searchers searchers;
+    field::Searchers searchers;
     World w;
     field::initPlayer(w);
-    EXPECT_TRUE(mdlDataCtrl::pfBuildMap(w, ts.services));
-    EXPECT_TRUE(mdlDataCtrl::pfBuildScripts(w));
-    EXPECT_TRUE(mdlDataCtrl::pfBuildEventObjects(w, searchers));
+    EXPECT_TRUE(field::buildMap(w, ts.services));
+    EXPECT_TRUE(field::buildScripts(w));
+    EXPECT_TRUE(field::buildEventObjects(w, searchers));
     return w;
 }
 
@@ -53,9 +53,9 @@ bool sameScript(const Script& a, const Script& b) {
 std::string difference(const World& a, const World& b) {
     if (charFields(a.player) != charFields(b.player)) return "player";
     if (std::tie(a.maxX, a.maxY, a.topLayer, a.systemScriptActive, a.inputLocked, a.eventCount,
-                 a.scriptCount, a.shadeLevel) !=
+                 a.machine.scriptCount, a.shadeLevel) !=
         std::tie(b.maxX, b.maxY, b.topLayer, b.systemScriptActive, b.inputLocked, b.eventCount,
-                 b.scriptCount, b.shadeLevel))
+                 b.machine.scriptCount, b.shadeLevel))
         return "extent, flags or counts";
     if (a.systemRun.scriptNumber != b.systemRun.scriptNumber) return "opening script";
     for (int l = 0; l <= a.topLayer; ++l)
@@ -68,9 +68,10 @@ std::string difference(const World& a, const World& b) {
                         return "cell " + std::to_string(l) + "/" + std::to_string(p) + "/" +
                                std::to_string(x) + "/" + std::to_string(y);
                 }
-    if (a.scripts.size() != b.scripts.size()) return "script table";
-    for (std::size_t n = 0; n < a.scripts.size(); ++n)
-        if (!sameScript(a.scripts[n], b.scripts[n])) return "script " + std::to_string(n);
+    if (a.machine.scripts.size() != b.machine.scripts.size()) return "script table";
+    for (std::size_t n = 0; n < a.machine.scripts.size(); ++n)
+        if (!sameScript(a.machine.scripts[n], b.machine.scripts[n]))
+            return "script " + std::to_string(n);
     if (a.events.size() != b.events.size()) return "object table";
     for (std::size_t n = 0; n < a.events.size(); ++n) {
         const EventObject &e = a.events[n], &f = b.events[n];
@@ -86,15 +87,15 @@ std::string difference(const World& a, const World& b) {
 
 TEST(Scenario, DemoFolderOnDiskIsTheBuiltInWorld) {
     World fromDisk, embedded;
-    std::vector<mdlScenario::Error> errors;
-    ASSERT_TRUE(mdlScenario::pfReadFolder(kDemo, fromDisk, errors))
-        << mdlScenario::pfErrorText(errors.at(0));
-    ASSERT_TRUE(mdlScenario::pfReadBuiltIn(embedded, errors));
+    std::vector<field::ScenarioError> errors;
+    ASSERT_TRUE(field::readScenarioFolder(kDemo, fromDisk, errors))
+        << field::errorText(errors.at(0));
+    ASSERT_TRUE(field::readBuiltInScenario(embedded, errors));
     const World reference = builtIn();
     EXPECT_EQ(difference(fromDisk, reference), "");
     EXPECT_EQ(difference(embedded, reference), "");
     // The comparison sees a change in an own script.
-    fromDisk.events[11].ownScript.commands[3].p2 = mdlScriptProcesser::Value::int16(5);
+    fromDisk.events[11].ownScript.commands[3].p2 = tekkel::Value::int16(5);
     EXPECT_EQ(difference(fromDisk, reference), "object 11");
 }
 
@@ -157,16 +158,16 @@ TEST_P(BrokenDemo, FirstErrorNamesTheFileAndLineAndNothingLoads) {
     const Fault& f = GetParam();
     World world;
     world.eventCount = 7; // left as it was
-    std::vector<mdlScenario::Error> errors;
-    EXPECT_FALSE(mdlScenario::pfReadFolder(dir.string(), world, errors));
+    std::vector<field::ScenarioError> errors;
+    EXPECT_FALSE(field::readScenarioFolder(dir.string(), world, errors));
     ASSERT_FALSE(errors.empty());
-    const std::string first = mdlScenario::pfErrorText(errors[0]);
+    const std::string first = field::errorText(errors[0]);
     EXPECT_EQ(first.rfind((dir / f.file).string() + ":" + std::to_string(faultLine) + ":", 0), 0u)
         << first;
     EXPECT_EQ(world.eventCount, 7);
 
     std::ostringstream err;
-    EXPECT_EQ(mdlScenario::pfCheck(dir.string(), err), 1);
+    EXPECT_EQ(field::checkScenario(dir.string(), err), 1);
     EXPECT_EQ(err.str().substr(0, first.size()), first);
     std::cout << "    " << f.what << ": " << first << "\n";
 }
@@ -177,9 +178,9 @@ TEST(Scenario, ProgramWithABrokenFolderShowsOneBoxAndEndsBeforeAnyFrame) {
     plat::testing::TestServices ts;
     const fs::path dir = fs::path(ts.process.folder) / "empty";
     fs::create_directory(dir);
-    field::frmMain form(ts.services);
+    field::MainWindow form(ts.services);
     try {
-        mdlMain::frmMain_LoadScenario(form, ts.services, dir.string());
+        field::runScenario(form, ts.services, dir.string());
         FAIL() << "the program went on";
     } catch (const plat::testing::ProcessExit& e) {
         EXPECT_EQ(e.code, 1);
@@ -202,12 +203,12 @@ TEST(Scenario, TutorialPlaysThroughOnScriptedKeys) {
     plat::testing::TestServices ts;
     ts.windows.defaultAnswer = plat::MsgResult::Ok;
     World scenario, world;
-    std::vector<mdlScenario::Error> errors;
-    ASSERT_TRUE(mdlScenario::pfReadFolder(std::string(HARUVEL_SOURCE_DIR) + "/scenarios/tutorial",
+    std::vector<field::ScenarioError> errors;
+    ASSERT_TRUE(field::readScenarioFolder(std::string(HARUVEL_SOURCE_DIR) + "/scenarios/tutorial",
                                           scenario, errors));
-    field::frmMain form(ts.services);
-    mdlMain::psStartUp(form, world, ts.services, scenario);
-    mdlMain::FieldLoop loop(form, world, ts.services);
+    field::MainWindow form(ts.services);
+    field::startUp(form, world, ts.services, scenario);
+    field::FieldLoop loop(form, world, ts.services);
     const auto frameUntil = [&](auto done) {
         for (int i = 0; i < 3000 && !done(); ++i)
             loop.runOneFrame();
@@ -300,18 +301,18 @@ TEST(Scenario, ObjectLimitsAndOwnScriptsInBothPlaces) {
          "t/objects.txt:2:2: the player starts on this cell"},
     };
     for (const Case& c : cases) {
-        const mdlScenario::File files[] = {
+        const field::File files[] = {
             {"map.txt", map}, {"tutorial.tkl", tkl}, {"objects.txt", c.objects}, {"z.tkl", c.more}};
         World world;
-        std::vector<mdlScenario::Error> errors;
-        const bool read = mdlScenario::pfRead("t", files, world, errors);
+        std::vector<field::ScenarioError> errors;
+        const bool read = field::readScenario("t", files, world, errors);
         EXPECT_EQ(read, c.error.empty()) << c.objects;
         if (read) {
             EXPECT_EQ(world.eventCount, c.objects.size() > 10 ? 64 : 0);
             continue;
         }
         ASSERT_FALSE(errors.empty());
-        EXPECT_EQ(mdlScenario::pfErrorText(errors[0]).substr(0, c.error.size()), c.error);
+        EXPECT_EQ(field::errorText(errors[0]).substr(0, c.error.size()), c.error);
     }
 }
 

@@ -5,14 +5,14 @@
 #include <functional>
 #include <set>
 
-#include "field/mdlMainDigest.h"
+#include "field/WorldDigest.h"
 #include "tests/support/playbot.h"
 
 namespace {
 
 using field::World;
-using mdlMain::pfWorldDigest;
-using mdlScriptProcesser::Value;
+using field::worldDigest;
+using tekkel::Value;
 
 TEST(WorldDigest, EqualForEqualWorldsAndChangedByAnyOneField) {
     // The demo a few frames into its opening scene: scripts run, objects walk.
@@ -20,10 +20,10 @@ TEST(WorldDigest, EqualForEqualWorldsAndChangedByAnyOneField) {
     d.start();
     d.frames(30);
     const World base = d.world;
-    const std::uint64_t digest = pfWorldDigest(base);
-    EXPECT_EQ(pfWorldDigest(d.world), digest) << "a copy without compiled scripts";
-    ASSERT_GE(base.scripts.size(), 3u);
-    ASSERT_GE(base.globalValues.size(), 2u);
+    const std::uint64_t digest = worldDigest(base);
+    EXPECT_EQ(worldDigest(d.world), digest) << "a copy without compiled scripts";
+    ASSERT_GE(base.machine.scripts.size(), 3u);
+    ASSERT_GE(base.machine.sharedValues.size(), 2u);
 
     const auto obj = [](World& w) -> field::EventObject& { return w.events[3]; };
     const std::vector<std::pair<const char*, std::function<void(World&)>>> mutations = {
@@ -36,16 +36,15 @@ TEST(WorldDigest, EqualForEqualWorldsAndChangedByAnyOneField) {
         {"object own script", [obj](World& w) { obj(w).ownScript.commands.push_back({}); }},
         {"object run register", [obj](World& w) { obj(w).run.R2 = Value::int32(7); }},
         {"object suspended", [obj](World& w) { obj(w).run.suspended ^= true; }},
-        {"stored script command", [](World& w) { ++w.scripts[2].commands[0].code; }},
-        {"stored script name", [](World& w) { w.scripts[2].name += u"x"; }},
+        {"stored script command", [](World& w) { ++w.machine.scripts[2].commands[0].code; }},
+        {"stored script name", [](World& w) { w.machine.scripts[2].name += u"x"; }},
         {"shared value kind only",
          [](World& w) {
-             Value& v = w.globalValues[1];
-             v = v.kind == mdlScriptProcesser::ValueKind::Int32
-                     ? Value::int16(static_cast<std::int16_t>(v.i))
-                     : Value::int32(v.i);
+             Value& v = w.machine.sharedValues[1];
+             v = v.kind == tekkel::ValueKind::Int32 ? Value::int16(static_cast<std::int16_t>(v.i))
+                                                    : Value::int32(v.i);
          }},
-        {"allocation entry", [](World& w) { w.globalEntries.back().entries.back() += 1; }},
+        {"allocation entry", [](World& w) { w.machine.allocTable.back().entries.back() += 1; }},
         {"system run address", [](World& w) { ++w.systemRun.address; }},
         {"system run local", [](World& w) { w.systemRun.locals.push_back(Value::null()); }},
         {"system script active",
@@ -57,7 +56,7 @@ TEST(WorldDigest, EqualForEqualWorldsAndChangedByAnyOneField) {
     for (const auto& [what, mutate] : mutations) {
         World w = base;
         mutate(w);
-        EXPECT_TRUE(seen.insert(pfWorldDigest(w)).second) << what;
+        EXPECT_TRUE(seen.insert(worldDigest(w)).second) << what;
     }
 }
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "field/mdlScenario.h"
+#include "field/ScenarioReader.h"
 #include "scenarios/Embedded.h"
 
 namespace scenario_fuzz {
@@ -15,15 +15,14 @@ namespace {
 // scripts.tkl).
 constexpr const char* kNames[] = {"map.txt", "objects.txt", "a.tkl", "b.tkl"};
 
-bool wellFormed(const mdlScenario::Error& e) {
+bool wellFormed(const field::ScenarioError& e) {
     static const std::regex form(
         R"(fuzz/(map\.txt|objects\.txt|a\.tkl|b\.tkl|scripts\.tkl):[1-9][0-9]*:[1-9][0-9]*: .+)");
-    return std::regex_match(mdlScenario::pfErrorText(e), form) &&
-           e.message.find('\n') == std::string::npos;
+    return std::regex_match(field::errorText(e), form) && e.message.find('\n') == std::string::npos;
 }
 
 bool consistent(const field::World& w) {
-    if (w.eventCount < 0 || w.eventCount > mdlScenario::kMaxObjects ||
+    if (w.eventCount < 0 || w.eventCount > field::kMaxObjects ||
         w.events.size() != static_cast<std::size_t>(w.eventCount) + 1)
         return false;
     for (int l = 0; l <= w.topLayer; ++l)
@@ -39,9 +38,9 @@ bool consistent(const field::World& w) {
     return true;
 }
 
-std::vector<mdlScenario::File> split(const std::uint8_t* data, std::size_t size) {
+std::vector<field::File> split(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), data ? size : 0);
-    std::vector<mdlScenario::File> files;
+    std::vector<field::File> files;
     std::size_t start = 0;
     for (const char* name : kNames) {
         if (start > bytes.size()) break;
@@ -55,30 +54,30 @@ std::vector<mdlScenario::File> split(const std::uint8_t* data, std::size_t size)
 } // namespace
 
 Outcome runInput(const std::uint8_t* data, std::size_t size) {
-    const std::vector<mdlScenario::File> files = split(data, size);
+    const std::vector<field::File> files = split(data, size);
     field::World world;
-    std::vector<mdlScenario::Error> errors;
-    if (mdlScenario::pfRead("fuzz", files, world, errors))
+    std::vector<field::ScenarioError> errors;
+    if (field::readScenario("fuzz", files, world, errors))
         return errors.empty() && consistent(world) ? Outcome::Accepted : Outcome::BrokenPromise;
     if (errors.empty()) return Outcome::BrokenPromise;
-    for (const mdlScenario::Error& e : errors)
+    for (const field::ScenarioError& e : errors)
         if (!wellFormed(e)) return Outcome::BrokenPromise;
     return Outcome::Refused;
 }
 
 std::string describe(const std::uint8_t* data, std::size_t size) {
     field::World world;
-    std::vector<mdlScenario::Error> errors;
-    const bool read = mdlScenario::pfRead("fuzz", split(data, size), world, errors);
+    std::vector<field::ScenarioError> errors;
+    const bool read = field::readScenario("fuzz", split(data, size), world, errors);
     std::string out = read ? "accepted\n" : "refused\n";
-    for (const mdlScenario::Error& e : errors)
-        out += mdlScenario::pfErrorText(e) + "\n";
+    for (const field::ScenarioError& e : errors)
+        out += field::errorText(e) + "\n";
     return out;
 }
 
 std::string demoInput() {
     std::string map, objects, scripts;
-    for (const scenarios::EmbeddedFile& f : scenarios::pfDemoFiles()) {
+    for (const scenarios::EmbeddedFile& f : scenarios::demoFiles()) {
         if (f.name == "map.txt") map = f.text;
         if (f.name == "objects.txt") objects = f.text;
         if (f.name == "scripts.tkl") scripts = f.text;

@@ -8,17 +8,18 @@
 #include <streambuf>
 
 #include "field/World.h"
-#include "field/script/mdlScriptCompiler.h"
-#include "field/script/mdlScriptProcesser.h"
+#include "field/script/ScriptHost.h"
 #include "platform/testing/TestSeams.h"
+#include "tekkel/Compiler.h"
+#include "tekkel/Interpreter.h"
 
 namespace tekkel_fuzz {
 
 namespace {
 
-using mdlScriptProcesser::Script;
-using mdlScriptProcesser::ScriptCommand;
-using mdlScriptProcesser::Value;
+using tekkel::Command;
+using tekkel::Script;
+using tekkel::Value;
 
 // Reads the input front to back; past its end every read gives 0.
 class Reader {
@@ -96,7 +97,7 @@ Script script(Reader& in) {
     Script s;
     const int length = 1 + in.byte() % 24;
     for (int k = 0; k < length; ++k) {
-        ScriptCommand c;
+        Command c;
         const std::uint8_t sel = in.byte();
         c.code = sel < 240 ? in.pick(kCodes) : static_cast<std::int16_t>(in.u16());
         c.p1 = value(in);
@@ -118,19 +119,19 @@ Script script(Reader& in) {
             const auto index = Value::int16(1 + place / 2 % 4);
             if (place % 3 == 2 && k + 3 < length) {
                 const auto map = Value::int16(place / 8 % 2);
-                s.commands.push_back(ScriptCommand{58, Value::int16(2), Value::int16(2),
-                                                   Value::int32(2)}); // Dim R2, 2, 2
                 s.commands.push_back(
-                    ScriptCommand{54, Value::int16(2), map, Value::int32(4)}); // Alloc R2, map, 4
+                    Command{58, Value::int16(2), Value::int16(2), Value::int32(2)}); // Dim R2, 2, 2
                 s.commands.push_back(
-                    ScriptCommand{57, Value::int16(2), index, map}); // Select 2, index, map
+                    Command{54, Value::int16(2), map, Value::int32(4)}); // Alloc R2, map, 4
+                s.commands.push_back(
+                    Command{57, Value::int16(2), index, map}); // Select 2, index, map
                 k += 3;
             } else {
                 const auto area = Value::int16(place % 2); // local or shared
                 s.commands.push_back(
-                    ScriptCommand{58, Value::int16(2), area, Value::int32(4)}); // Dim R2, area, 4
+                    Command{58, Value::int16(2), area, Value::int32(4)}); // Dim R2, area, 4
                 s.commands.push_back(
-                    ScriptCommand{57, area, index, Value::int16(0)}); // Select area, index, 0
+                    Command{57, area, index, Value::int16(0)}); // Select area, index, 0
                 k += 2;
             }
             c.p1 = Value::int16(in.pick(kPlaces));
@@ -140,7 +141,7 @@ Script script(Reader& in) {
         // comparison, a comparison or a Move between general registers then a jump; the first
         // part's P1 a general register as in written programs.
         const auto general = [](const Value& p) {
-            return p.kind == mdlScriptProcesser::ValueKind::Int16 &&
+            return p.kind == tekkel::ValueKind::Int16 &&
                    std::find(std::begin(kGeneral), std::end(kGeneral), p.i) != std::end(kGeneral);
         };
         for (;;) {
@@ -152,7 +153,7 @@ Script script(Reader& in) {
             const std::uint8_t pair = in.byte();
             if (pair % 2 != 0) break;
             if (!move) c.p1 = Value::int16(in.pick(kGeneral));
-            ScriptCommand second;
+            Command second;
             second.code = arith ? 51 : step ? 77 : in.pick(kJumps);
             second.p1 =
                 jumps ? Value::int16(in.byte() % (length + 1)) : Value::int16(in.pick(kGeneral));
@@ -194,11 +195,11 @@ field::World runInput(plat::testing::TestServices& ts, const std::uint8_t* data,
     field::World w;
     w.resizeMap(8, 5, 2);
     field::initPlayer(w);
-    w.scriptCount = 4 + in.byte() % 17;
-    w.scripts.assign(21, Script{});
+    w.machine.scriptCount = 4 + in.byte() % 17;
+    w.machine.scripts.assign(21, Script{});
     const int scripts = 1 + in.byte() % 4;
     for (int k = 0; k < scripts; ++k)
-        w.scripts[1 + in.byte() % 20] = script(in);
+        w.machine.scripts[1 + in.byte() % 20] = script(in);
     w.eventCount = in.byte() % 5;
     w.events.assign(static_cast<std::size_t>(w.eventCount) + 1, field::EventObject{});
     for (int i = 1; i <= w.eventCount; ++i) {
@@ -216,17 +217,17 @@ field::World runInput(plat::testing::TestServices& ts, const std::uint8_t* data,
     const int frames = 1 + in.byte() % 4;
     for (int f = 0; f < frames; ++f) {
         if (fullWay) {
-            for (const Script& s : w.scripts)
-                mdlScriptCompiler::psCompileFullWay(s);
+            for (const Script& s : w.machine.scripts)
+                tekkel::compileFullWay(s);
         }
-        mdlScriptProcesser::Pump pump(ts.services, mdlScriptProcesser::PumpPolicy::Throttled, 4000);
-        mdlScriptProcesser::psRunFrameScripts(w, ts.services, pump, listing);
+        tekkel::Pump pump(ts.services, tekkel::PumpPolicy::Throttled, 4000);
+        field::runFrameScripts(w, ts.services, pump, listing);
         ts.clock.advance(in.byte() * 8u);
         // Fire an object the way the event trigger does: its script replaces slot 0.
         const std::uint8_t fire = in.byte();
         if (w.eventCount > 0 && fire % 3 == 0) {
             const int n = 1 + fire % w.eventCount;
-            w.scripts[0] = w.events[static_cast<std::size_t>(n)].ownScript;
+            w.machine.scripts[0] = w.events[static_cast<std::size_t>(n)].ownScript;
             w.systemScriptActive = -1;
             w.systemRun.scriptNumber = 0;
             w.systemRun.address = 0;

@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "TekkelFuzzInput.h"
-#include "common/mdlCommon.h"
+#include "common/Utility.h"
 #include "field/World.h"
-#include "field/script/mdlScriptCompiler.h"
-#include "field/script/mdlScriptDisassembler.h"
-#include "field/script/mdlScriptProcesser.h"
-#include "field/script/mdlScriptValue.h"
+#include "field/script/ScriptHost.h"
 #include "platform/Random.h"
+#include "tekkel/Compiler.h"
+#include "tekkel/Disassembler.h"
+#include "tekkel/Interpreter.h"
+#include "tekkel/Value.h"
 
 TEST(TekkelFuzzInputs, FixedSeedInputsRunWithoutFault) {
     plat::testing::TestServices ts;
@@ -36,17 +37,17 @@ namespace {
 
 // Everything a script can change, as text: runs, variables, maps, objects, player, shade.
 std::string snapshot(const field::World& w) {
-    using mdlScriptDisassembler::pfValueText;
+    using tekkel::valueText;
     std::ostringstream o;
-    auto run = [&](const mdlScriptProcesser::ScriptRun& r) {
+    auto run = [&](const tekkel::Run& r) {
         for (const auto* v : {&r.R1, &r.R2, &r.R3, &r.R4, &r.R5, &r.D1, &r.D2, &r.D3})
-            o << pfValueText(*v) << ',';
+            o << valueText(*v) << ',';
         o << r.space << ',' << r.varIndex << ',' << r.mapSelect << ',' << r.work << ','
           << r.scriptNumber << ',' << r.address << ',' << r.zeroFlag << r.negativeFlag
           << r.invalidFlag << r.suspended << ',' << r.activeObject << ',' << r.testLayer << ','
           << r.testPlane << ',' << r.testX << ',' << r.testY << " locals " << r.localCount;
         for (const auto& v : r.locals)
-            o << ' ' << pfValueText(v);
+            o << ' ' << valueText(v);
         o << " map";
         for (auto e : r.ownMap.entries)
             o << ' ' << e;
@@ -58,9 +59,9 @@ std::string snapshot(const field::World& w) {
         o << e.visible << e.layer << e.plane << ',' << e.x << ',' << e.y << ',' << e.facing << ','
           << e.chipSheet << e.enabled << e.detached << ',' << e.stepInterval << '\n';
     }
-    for (const auto& v : w.globalValues)
-        o << pfValueText(v) << ' ';
-    for (const auto& m : w.globalEntries) {
+    for (const auto& v : w.machine.sharedValues)
+        o << valueText(v) << ' ';
+    for (const auto& m : w.machine.allocTable) {
         o << "\nmap " << m.total << ':';
         for (auto e : m.entries)
             o << ' ' << e;
@@ -75,7 +76,7 @@ std::string snapshot(const field::World& w) {
 std::string boxes(const plat::testing::TestServices& ts) {
     std::string all;
     for (const auto& b : ts.windows.boxes)
-        all += mdlCommon::toUtf8(b.title + u"|" + b.text) + '\n';
+        all += common::toUtf8(b.title + u"|" + b.text) + '\n';
     return all;
 }
 
@@ -107,17 +108,17 @@ TEST(TekkelFuzzInputs, CompiledAndFullWayAgree) {
 // and where the pump's budget ends a frame between them (a loop of 13 commands meets a budget
 // of 256 at a different command each frame).
 TEST(TekkelFuzzInputs, JoinedCommandsStopWhereTheFullWayStops) {
-    using mdlScriptProcesser::ScriptCommand;
-    using mdlScriptProcesser::Value;
+    using tekkel::Command;
+    using tekkel::Value;
     auto command = [](std::int16_t code, Value p1, Value p2 = Value()) {
-        ScriptCommand c;
+        Command c;
         c.code = code;
         c.p1 = std::move(p1);
         c.p2 = std::move(p2);
         return c;
     };
     const auto reg = [](std::int16_t r) { return Value::int16(r); };
-    mdlScriptProcesser::Script s;
+    tekkel::Script s;
     s.commands = {
         command(50, reg(3), Value::int16(0)),      // 0  Set R3, 0
         command(50, reg(5), Value::real64(4.0)),   // 1  Set R5, 4.0
@@ -143,19 +144,18 @@ TEST(TekkelFuzzInputs, JoinedCommandsStopWhereTheFullWayStops) {
         for (field::World& w : ways) {
             w.resizeMap(8, 5, 2);
             field::initPlayer(w);
-            w.scriptCount = 1;
-            w.scripts.assign(2, mdlScriptProcesser::Script{});
-            w.scripts[1] = s;
+            w.machine.scriptCount = 1;
+            w.machine.scripts.assign(2, tekkel::Script{});
+            w.machine.scripts[1] = s;
             w.systemScriptActive = -1;
             w.systemRun.scriptNumber = 1;
         }
         for (int frame = 0; frame < 14; ++frame) {
             std::string shown[2];
             for (int way = 0; way < 2; ++way) {
-                if (way == 1) mdlScriptCompiler::psCompileFullWay(ways[1].scripts[1]);
-                mdlScriptProcesser::Pump pump(ts.services,
-                                              mdlScriptProcesser::PumpPolicy::Throttled, 256);
-                mdlScriptProcesser::psRunFrameScripts(ways[way], ts.services, pump, listing);
+                if (way == 1) tekkel::compileFullWay(ways[1].machine.scripts[1]);
+                tekkel::Pump pump(ts.services, tekkel::PumpPolicy::Throttled, 256);
+                field::runFrameScripts(ways[way], ts.services, pump, listing);
                 shown[way] = snapshot(ways[way]);
             }
             ASSERT_EQ(shown[0], shown[1]) << "last address " << last << ", frame " << frame;

@@ -3,7 +3,7 @@
 #include "test_chipdraw_rig.h"
 
 using namespace chipdraw_rig;
-using namespace mdlChipDraw;
+using namespace field;
 
 namespace {
 
@@ -16,7 +16,7 @@ struct ChipDrawFrame : ::testing::Test {
 TEST_F(ChipDrawFrame, GroundChipsAreDrawnAtTheirDiamondOrSkippedWholeAtTheMargin) {
     DrawContext c = rig.context();
     rig.ground(0, 0, 0, 64, 0);
-    psDrawMapChip(c, 0, 0, 0, 0, 0);
+    drawMapChip(c, 0, 0, 0, 0, 0);
     EXPECT_EQ(drawnBounds(rig.primary), (Rect{256, 48, 64, 39}));
     EXPECT_EQ(rig.primary.pixel(256, 48), coded(64, 0));
     EXPECT_EQ(rig.primary.pixel(319, 86), coded(127, 38)); // the 40th row is never drawn
@@ -24,38 +24,38 @@ TEST_F(ChipDrawFrame, GroundChipsAreDrawnAtTheirDiamondOrSkippedWholeAtTheMargin
     // (8, 5) would be at (352, 256): its bottom passes H - 16.
     rig.primary.clear();
     rig.ground(0, 8, 5);
-    psDrawMapChip(c, 0, 0, 0, 8, 5);
+    drawMapChip(c, 0, 0, 0, 8, 5);
     EXPECT_EQ(drawnBounds(rig.primary), std::nullopt);
 
     // (0, 0) of layer 1 would be at (256, -16), above the top margin.
     rig.ground(1, 0, 0);
-    psDrawMapChip(c, 0, 1, 0, 0, 0);
+    drawMapChip(c, 0, 1, 0, 0, 0);
     EXPECT_EQ(drawnBounds(rig.primary), std::nullopt);
 
     // Kind 0 has no chip at all.
     rig.world.cell(0, 0, 1, 2).kind = 0;
-    psDrawMapChip(c, 0, 0, 0, 1, 2);
+    drawMapChip(c, 0, 0, 0, 1, 2);
     EXPECT_EQ(drawnBounds(rig.primary), std::nullopt);
 }
 
 TEST_F(ChipDrawFrame, EventChipsStandOnTheirCell) {
     DrawContext c = rig.context();
     rig.place(1, 0, 1, 1, 2, 1, 0, 0, 64, 32);
-    psDrawEventObject(c, 0, 1);
+    drawEventObject(c, 0, 1);
     EXPECT_EQ(drawnBounds(rig.primary), (Rect{224, 96, 64, 32}));
     EXPECT_EQ(rig.primary.pixel(224, 96), coded(0, 0));
 
     rig.primary.clear();
     field::EventObject& tall = rig.place(2, 0, 1, 1, 2, 1, 64, 0, 64, 64);
     tall.facing = 0;
-    psDrawEventObject(c, 0, 2);
+    drawEventObject(c, 0, 2);
     EXPECT_EQ(drawnBounds(rig.primary), (Rect{224, 64, 64, 64}));
     EXPECT_EQ(rig.primary.pixel(224, 64), coded(64, 0));
 
     // Drawn where the object stands, whatever cell is being visited.
     rig.primary.clear();
     rig.world.events[2].x = 2;
-    psDrawEventObject(c, 0, 2);
+    drawEventObject(c, 0, 2);
     EXPECT_EQ(drawnBounds(rig.primary), (Rect{256, 80, 64, 64}));
 }
 
@@ -65,7 +65,7 @@ TEST_F(ChipDrawFrame, EventChipRectangleFollowsPoseAndFacing) {
     e.animColumn = 2;
     e.facing = 3;
     rig.world.inputLocked = -1; // keep the pose still
-    psDrawEventObject(c, 0, 3);
+    drawEventObject(c, 0, 3);
     EXPECT_EQ(rig.primary.pixel(224, 64), coded(192 + 128, 192));
     EXPECT_EQ(rig.primary.pixel(287, 127), coded(192 + 191, 255));
 }
@@ -80,7 +80,7 @@ TEST_F(ChipDrawFrame, OffMarginObjectsAreNotDrawnButStillAnimate) {
     e.moving = -1;
     e.stepInterval = 4; // threshold 3
     e.animTicks = 4;
-    psDrawEventObject(c, 0, 4);
+    drawEventObject(c, 0, 4);
     EXPECT_EQ(drawnBounds(rig.primary), std::nullopt);
     EXPECT_EQ(e.animColumn, 2);
 
@@ -90,7 +90,7 @@ TEST_F(ChipDrawFrame, OffMarginObjectsAreNotDrawnButStillAnimate) {
     field::EventObject& low = rig.place(5, 0, 2, 5, 5, 0, 0, 0, 64, 64);
     low.stepInterval = 20;
     low.animTicks = 2;
-    psDrawEventObject(c, 0, 5);
+    drawEventObject(c, 0, 5);
     EXPECT_EQ(drawnBounds(rig.primary), std::nullopt);
     EXPECT_EQ(low.animTicks, 3);
 }
@@ -98,13 +98,13 @@ TEST_F(ChipDrawFrame, OffMarginObjectsAreNotDrawnButStillAnimate) {
 TEST_F(ChipDrawFrame, ObjectAnimationFollowsSheetVisibilityAndTheOwningScript) {
     DrawContext c = rig.context();
     field::EventObject& onEvents = rig.place(1, 0, 1, 1, 2, 1, 0, 0, 64, 32);
-    psDrawEventObject(c, 0, 1);
+    drawEventObject(c, 0, 1);
     EXPECT_EQ(onEvents.animTicks, 0); // event-sheet chips never animate
 
     field::EventObject& hidden = rig.place(2, 0, 1, 2, 2, 0, 0, 0, 64, 64);
     hidden.visible = 0;
     rig.primary.clear();
-    psDrawEventObject(c, 0, 2);
+    drawEventObject(c, 0, 2);
     EXPECT_EQ(hidden.animTicks, 0);
     EXPECT_EQ(drawnBounds(rig.primary), std::nullopt);
 
@@ -113,8 +113,8 @@ TEST_F(ChipDrawFrame, ObjectAnimationFollowsSheetVisibilityAndTheOwningScript) {
     field::EventObject& b = rig.place(4, 0, 2, 3, 2, 0, 0, 0, 64, 64);
     rig.world.inputLocked = -1;
     rig.world.systemRun.activeObject = 4;
-    psDrawEventObject(c, 0, 3);
-    psDrawEventObject(c, 0, 4);
+    drawEventObject(c, 0, 3);
+    drawEventObject(c, 0, 4);
     EXPECT_EQ(a.animTicks, 0);
     EXPECT_EQ(b.animTicks, 1);
 
@@ -122,9 +122,9 @@ TEST_F(ChipDrawFrame, ObjectAnimationFollowsSheetVisibilityAndTheOwningScript) {
     field::EventObject& bad = rig.place(5, 0, 2, 4, 2, 2, 0, 0, 64, 64);
     rig.world.inputLocked = 0;
     rig.primary.clear();
-    psDrawEventObject(c, 0, 5);
-    psDrawEventObject(c, 0, 6);
-    psDrawEventObject(c, 0, -1);
+    drawEventObject(c, 0, 5);
+    drawEventObject(c, 0, 6);
+    drawEventObject(c, 0, -1);
     EXPECT_EQ(bad.animTicks, 0);
     EXPECT_EQ(drawnBounds(rig.primary), std::nullopt);
 }
@@ -140,7 +140,7 @@ TEST_F(ChipDrawFrame, StepIntervalThresholdRoundsHalfToEven) {
         e.stepInterval = interval;
         int call = 0;
         while (e.animColumn == 1 && call < 20) {
-            psDrawEventObject(c, 0, 1);
+            drawEventObject(c, 0, 1);
             ++call;
         }
         EXPECT_EQ(call, changeCall);
@@ -153,7 +153,7 @@ TEST_F(ChipDrawFrame, ChipsPastTheRightEdgeAreCutAtTheMarginAndAboveTheTopAtZero
     rig.world.player.x = 0;
     rig.world.player.y = 5;
     rig.place(1, 1, 1, 8, 5, 1, 0, 0, 64, 64);
-    psDrawEventObject(c, 0, 1);
+    drawEventObject(c, 0, 1);
     EXPECT_EQ(drawnBounds(rig.primary), (Rect{480, 128, 2, 64}));
 
     // Player at (1, 2); an object at (1, 1) of layer 1 would start at y -16: its top 16 rows go.
@@ -161,7 +161,7 @@ TEST_F(ChipDrawFrame, ChipsPastTheRightEdgeAreCutAtTheMarginAndAboveTheTopAtZero
     rig.world.player.x = 1;
     rig.world.player.y = 2;
     rig.place(2, 1, 1, 1, 1, 1, 64, 0, 64, 64);
-    psDrawEventObject(c, 0, 2);
+    drawEventObject(c, 0, 2);
     EXPECT_EQ(drawnBounds(rig.primary), (Rect{256, 0, 64, 48}));
     EXPECT_EQ(rig.primary.pixel(256, 0), coded(64, 16));
 }
@@ -247,9 +247,9 @@ TEST_F(ChipDrawFrame, PlayerLayerUsesTheBaseShadeAndOtherLayersTwoMore) {
         expect.setBackColor(kBack);
         expect.clear();
         plat::maskedCopy(expect, 256, 112, 64, 39, rig.mapChips, 64, 0, kKey,
-                         mdlGraphic::pfGetShadeMask(rig.g, base));
+                         field::shadeMask(rig.g, base));
         plat::maskedCopy(expect, 256, 80, 64, 39, rig.mapChips, 64, 0, kKey,
-                         mdlGraphic::pfGetShadeMask(rig.g, std::min(base + 2, 3)));
+                         field::shadeMask(rig.g, std::min(base + 2, 3)));
         int differing = 0;
         for (int y = 0; y < kH; ++y) {
             for (int x = 0; x < kW; ++x)

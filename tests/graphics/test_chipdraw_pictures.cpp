@@ -5,7 +5,7 @@
 #include <set>
 
 #include "assets/field/FieldPictures.h"
-#include "field/mdlDataCtrl.h"
+#include "field/BuiltInData.h"
 #include "platform/testing/TestSeams.h"
 #include "test_chipdraw_rig.h"
 
@@ -125,13 +125,13 @@ namespace {
 struct BuiltInFrame : ::testing::Test {
     Rig rig;
     plat::testing::TestServices ts;
-    mdlRxSGlue::Searchers searchers;
+    field::Searchers searchers;
 
     void SetUp() override {
         rig.mapChips = assets::makeMapChipSheet();
         rig.charChips = assets::makeCharChipSheet();
         rig.eveChips = assets::makeEventChipSheet();
-        ASSERT_TRUE(mdlDataCtrl::pfBuildMap(rig.world, ts.services));
+        ASSERT_TRUE(field::buildMap(rig.world, ts.services));
     }
 };
 
@@ -170,8 +170,8 @@ TEST_F(BuiltInFrame, PlayerChipIsAtTheDrawPositionAndTheBackShowsAroundTheMap) {
 }
 
 TEST_F(BuiltInFrame, BuiltInObjectsAppearOnTheirCells) {
-    ASSERT_TRUE(mdlDataCtrl::pfBuildScripts(rig.world));
-    ASSERT_TRUE(mdlDataCtrl::pfBuildEventObjects(rig.world, searchers));
+    ASSERT_TRUE(field::buildScripts(rig.world));
+    ASSERT_TRUE(field::buildEventObjects(rig.world, searchers));
     rig.render();
     // The gatekeeper at (6, 4) stands at (320, 176): its eye.
     EXPECT_EQ(rig.primary.pixel(320 + 32, 176 + 28), rig.eveChips.pixel(64 + 32, 28));
@@ -182,8 +182,8 @@ TEST_F(BuiltInFrame, BuiltInObjectsAppearOnTheirCells) {
 // Frames composed one after another on one surface (each clearing only what the last one drew,
 // the chips put down in bands) equal frames composed from scratch, whatever moved in between.
 TEST_F(BuiltInFrame, EachFrameEqualsAFreshComposition) {
-    ASSERT_TRUE(mdlDataCtrl::pfBuildScripts(rig.world));
-    ASSERT_TRUE(mdlDataCtrl::pfBuildEventObjects(rig.world, searchers));
+    ASSERT_TRUE(field::buildScripts(rig.world));
+    ASSERT_TRUE(field::buildEventObjects(rig.world, searchers));
     std::mt19937 rng(7);
     const auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution(lo, hi)(rng); };
     for (int frame = 0; frame < 40; ++frame) {

@@ -8,8 +8,8 @@
 #include <optional>
 
 #include "field/World.h"
-#include "field/graphics/mdlChipDraw.h"
-#include "field/graphics/mdlGraphic.h"
+#include "field/graphics/Composition.h"
+#include "field/graphics/FieldSurfaces.h"
 #include "platform/Form.h"
 #include "platform/MaskedCopy.h"
 
@@ -59,7 +59,7 @@ inline std::optional<Rect> drawnBounds(const plat::Surface& s, plat::Color back 
 
 struct Rig {
     field::World world;
-    mdlGraphic::GraphicState g;
+    field::FieldSurfaces g;
     plat::Surface masks[3];
     plat::Surface mapChips = codedSheet(192, 80);
     plat::Surface charChips = codedSheet(576, 256);
@@ -70,16 +70,16 @@ struct Rig {
     plat::CheckBox planeBox[4]{plat::CheckBox("chkLayer", 0), plat::CheckBox("chkLayer", 1),
                                plat::CheckBox("chkLayer", 2), plat::CheckBox("chkLayer", 3)};
     plat::Label lblXY{"lblXY"};
-    mdlChipDraw::ViewControls view;
-    mdlChipDraw::Sheets sheets{mapChips, charChips, eveChips, primary};
+    field::ViewControls view;
+    field::Sheets sheets{mapChips, charChips, eveChips, primary};
 
     Rig() {
         for (int i = 0; i < 3; ++i)
-            masks[i] = mdlGraphic::psMakeShadeMaskPicture(i + 1);
-        mdlGraphic::pfInitShadeMasks(g, 64, 64, &masks[0], &masks[1], &masks[2]);
+            masks[i] = field::makeShadeMaskPicture(i + 1);
+        field::initShadeMasks(g, 64, 64, &masks[0], &masks[1], &masks[2]);
         primary.setBackColor(kBack);
         primary.clear();
-        mdlGraphic::pfInitTransWork(g, &primary, &primary);
+        field::initMaskedCopy(g, &primary, &primary);
         for (int i = 0; i < 3; ++i) {
             layerBox[i].value = 1;
             view.chkLayerSet[i] = &layerBox[i];
@@ -97,10 +97,10 @@ struct Rig {
     }
 
     void render(int baseShade = 0) {
-        mdlChipDraw::psRenderFrame(g, kKey, baseShade, sheets, world, 224, 64, kW, kH, view);
+        field::renderFrame(g, kKey, baseShade, sheets, world, 224, 64, kW, kH, view);
     }
-    mdlChipDraw::DrawContext context() {
-        return mdlChipDraw::DrawContext{g, kKey, sheets, world, 224, 64, view};
+    field::DrawContext context() {
+        return field::DrawContext{g, kKey, sheets, world, 224, 64, view};
     }
 
     // Puts object n (growing the event table as needed) on its own cell of its plane.

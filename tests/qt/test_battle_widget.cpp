@@ -8,9 +8,9 @@
 #include <functional>
 
 #include "QtTestApp.h"
-#include "battle/frmBattle.h"
-#include "battle/mdlBattleFunction.h"
-#include "battle/mdlTmp.h"
+#include "battle/Battle.h"
+#include "battle/BattleContent.h"
+#include "battle/BattleWindow.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtWindowSystem.h"
 #include "platform/testing/TestSeams.h"
@@ -61,24 +61,24 @@ bool hasColourIn(const plat::Surface& s, int x, int y, int w, int h, plat::Color
 struct BattleWidget : ::testing::Test {
     BattleWidget() {
         qtTestApp();
-        mdlTmp::psSetActions(shared.actions);
-        mdlTmp::psSetCharas(player, monster);
-        mdlTmp::psSetDecks(shared, myDeck, enemyDeck);
+        battle::setActions(shared.actions);
+        battle::setCombatants(player, monster);
+        battle::setDecks(shared, myDeck, enemyDeck);
     }
     void run() {
         form.load();
-        mdlBattleFunction::pfBattleRun(sv, form, loop, player, monster, myDeck, enemyDeck);
+        battle::runBattle(sv, form, loop, player, monster, myDeck, enemyDeck);
     }
     plat::testing::TestServices ts;
     plat::qt::QtWindowSystem qt;
     BattleWindows windows{qt};
     plat::qt::QtTextRenderer text;
     plat::Services sv{ts.clock, ts.keyboard, windows, ts.process, text, ts.random};
-    battle::typBattleShared shared;
-    battle::typChara player, monster;
-    battle::typDeck myDeck, enemyDeck;
-    battle::frmBattle form{sv, shared};
-    mdlBattleFunction::typBattleLoop loop;
+    battle::SharedBattleState shared;
+    battle::Combatant player, monster;
+    battle::Deck myDeck, enemyDeck;
+    battle::BattleWindow form{sv, shared};
+    battle::LoopState loop;
 };
 
 TEST_F(BattleWidget, ClickingARealCardAndARealCommandStartsTheTurn) {

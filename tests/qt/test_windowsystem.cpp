@@ -9,8 +9,8 @@
 #include <QTimer>
 
 #include "QtTestApp.h"
-#include "field/frmMain.h"
-#include "field/mdlMain.h"
+#include "field/MainLoop.h"
+#include "field/MainWindow.h"
 #include "platform/qt/QtWindowSystem.h"
 #include "platform/testing/TestSeams.h"
 
@@ -129,14 +129,14 @@ TEST(FieldWindowOnQt, CloseButtonEndsTheProgramAfterTheFrameAndEnlargeShowsEvery
     plat::qt::QtWindowSystem qt;
     VirtualTimeWindows windows(qt, ts.clock);
     plat::Services sv{ts.clock, ts.keyboard, windows, ts.process, ts.text, ts.random};
-    field::frmMain form(sv);
+    field::MainWindow form(sv);
     field::World world;
-    mdlMain::psStartUp(form, world, sv);
+    field::startUp(form, world, sv);
     plat::qt::FormView* view = qt.viewFor(form);
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->size(), QSize(533, 239));
 
-    mdlMain::FieldLoop loop(form, world, sv);
+    field::FieldLoop loop(form, world, sv);
     ASSERT_TRUE(loop.runOneFrame());
     QTest::mouseClick(view->widgetFor(form.cmdBigConsole), Qt::LeftButton);
     EXPECT_EQ(view->size(), QSize(form.scaleWidth(), form.scaleHeight()));

@@ -4,10 +4,10 @@
 #pragma once
 
 #include "assets/field/FieldPictures.h"
+#include "field/BuiltInData.h"
 #include "field/World.h"
-#include "field/graphics/mdlChipDraw.h"
-#include "field/graphics/mdlGraphic.h"
-#include "field/mdlDataCtrl.h"
+#include "field/graphics/Composition.h"
+#include "field/graphics/FieldSurfaces.h"
 #include "platform/testing/TestSeams.h"
 
 namespace testsupport {
@@ -15,14 +15,14 @@ namespace testsupport {
 struct FieldScene {
     plat::testing::TestServices ts;
     field::World world;
-    mdlRxSGlue::Searchers searchers;
-    mdlGraphic::GraphicState g;
+    field::Searchers searchers;
+    field::FieldSurfaces g;
     plat::Surface masks[3];
     plat::Surface mapChips = assets::makeMapChipSheet();
     plat::Surface charChips = assets::makeCharChipSheet();
     plat::Surface eveChips = assets::makeEventChipSheet();
     plat::Surface primary = plat::Surface::colour(514, 258);
-    mdlChipDraw::Sheets sheets{mapChips, charChips, eveChips, primary};
+    field::Sheets sheets{mapChips, charChips, eveChips, primary};
 
     FieldScene() = default;
     FieldScene(const FieldScene&) = delete; // sheets refers to the members
@@ -32,20 +32,19 @@ struct FieldScene {
     // built-in data did not build.
     bool build() {
         for (int i = 0; i < 3; ++i)
-            masks[i] = mdlGraphic::psMakeShadeMaskPicture(i + 1);
-        mdlGraphic::pfInitShadeMasks(g, 64, 64, &masks[0], &masks[1], &masks[2]);
+            masks[i] = field::makeShadeMaskPicture(i + 1);
+        field::initShadeMasks(g, 64, 64, &masks[0], &masks[1], &masks[2]);
         primary.setBackColor(plat::fromBgr(16750230));
-        mdlGraphic::pfInitTransWork(g, &primary, &primary);
+        field::initMaskedCopy(g, &primary, &primary);
         field::initPlayer(world);
-        return mdlDataCtrl::pfBuildMap(world, ts.services) && mdlDataCtrl::pfBuildScripts(world) &&
-               mdlDataCtrl::pfBuildEventObjects(world, searchers);
+        return field::buildMap(world, ts.services) && field::buildScripts(world) &&
+               field::buildEventObjects(world, searchers);
     }
 
     // Composes one frame on `primary` with every layer and plane shown.
     void render(int shade) {
-        mdlChipDraw::psRenderFrame(g, charChips.pixel(2, 2), shade, sheets, world,
-                                   mdlChipDraw::kPlayerDrawX, mdlChipDraw::kPlayerDrawY,
-                                   primary.width(), primary.height(), {});
+        field::renderFrame(g, charChips.pixel(2, 2), shade, sheets, world, field::kPlayerDrawX,
+                           field::kPlayerDrawY, primary.width(), primary.height(), {});
     }
 };
 

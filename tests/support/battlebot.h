@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "battle/frmSelectChar.h"
+#include "battle/StartWindow.h"
 #include "platform/InputEvent.h"
 #include "platform/testing/TestSeams.h"
 #include "tests/support/RecordTo.h"
@@ -21,7 +21,7 @@ struct Battle {
     plat::testing::TestServices ts;
     std::unique_ptr<plat::Recorder> recorder; // while the session is recorded
     plat::Services& sv;                       // what the program is given
-    battle::frmSelectChar select{sv};
+    battle::StartWindow select{sv};
     int frameLimit = 20000; // then the window is closed
     int turns = 0;
 
@@ -50,7 +50,7 @@ struct Battle {
 
     // At most one turn's input per frame, and only while the battle waits for one.
     void act() {
-        battle::frmBattle& f = select.battleForm;
+        battle::BattleWindow& f = select.battleForm;
         const int frame = frames();
         if (!f.loaded || frame == lastFrame_) return;
         lastFrame_ = frame;

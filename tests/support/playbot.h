@@ -18,11 +18,11 @@
 #include <vector>
 
 #include "field/Directions.h"
+#include "field/MainLoop.h"
+#include "field/MainWindow.h"
+#include "field/PlayerMovement.h"
+#include "field/ViewGeometry.h"
 #include "field/World.h"
-#include "field/frmMain.h"
-#include "field/mdlMain.h"
-#include "field/mdlMainMove.h"
-#include "field/mdlPointMath.h"
 #include "platform/InputEvent.h"
 #include "platform/testing/TestSeams.h"
 #include "tests/support/RecordTo.h"
@@ -51,9 +51,9 @@ struct Demo {
     plat::Services base;
     std::unique_ptr<plat::Recorder> recorder; // while the session is recorded
     plat::Services& sv;                       // what the program is given
-    field::frmMain form{sv};
+    field::MainWindow form{sv};
     field::World world;
-    std::unique_ptr<mdlMain::FieldLoop> loop;
+    std::unique_ptr<field::FieldLoop> loop;
     long long frameCount = 0;
     long long frameLimit = 60000;
     // When set, the wall time of each frame's work is appended here, in nanoseconds. The
@@ -83,8 +83,8 @@ struct Demo {
         }
     }
     void start() {
-        mdlMain::psStartUp(form, world, sv);
-        loop = std::make_unique<mdlMain::FieldLoop>(form, world, sv);
+        field::startUp(form, world, sv);
+        loop = std::make_unique<field::FieldLoop>(form, world, sv);
     }
 
     bool frame() {
@@ -112,21 +112,18 @@ struct Demo {
     }
     // Story flag k (1 quest state, 2 treasure taken): the allocated variable k of map 1.
     int flag(int k) const {
-        if (world.globalEntries.size() < 2) return -1;
-        const auto& m = world.globalEntries[1];
+        if (world.machine.allocTable.size() < 2) return -1;
+        const auto& m = world.machine.allocTable[1];
         if (k > m.total) return -1;
         const int n = m.entries[static_cast<std::size_t>(k)];
-        if (n < 1 || static_cast<std::size_t>(n) >= world.globalValues.size()) return -1;
-        const auto& v = world.globalValues[static_cast<std::size_t>(n)];
-        return v.kind == mdlScriptProcesser::ValueKind::Int16 ||
-                       v.kind == mdlScriptProcesser::ValueKind::Int32
-                   ? v.i
-                   : -1;
+        if (n < 1 || static_cast<std::size_t>(n) >= world.machine.sharedValues.size()) return -1;
+        const auto& v = world.machine.sharedValues[static_cast<std::size_t>(n)];
+        return v.kind == tekkel::ValueKind::Int16 || v.kind == tekkel::ValueKind::Int32 ? v.i : -1;
     }
     void setFlag(int k, int value) {
-        const int n = world.globalEntries[1].entries[static_cast<std::size_t>(k)];
-        world.globalValues[static_cast<std::size_t>(n)] =
-            mdlScriptProcesser::Value::int16(static_cast<std::int16_t>(value));
+        const int n = world.machine.allocTable[1].entries[static_cast<std::size_t>(k)];
+        world.machine.sharedValues[static_cast<std::size_t>(n)] =
+            tekkel::Value::int16(static_cast<std::int16_t>(value));
     }
     field::EventObject& obj(int n) { return world.events[static_cast<std::size_t>(n)]; }
     const field::EventObject& obj(int n) const { return world.events[static_cast<std::size_t>(n)]; }
@@ -155,12 +152,11 @@ struct Demo {
         return started;
     }
     // A view pixel over the middle of map cell `c` of the player's layer, if the view shows it.
-    std::optional<mdlPointMath::Point> pixelOf(Cell c) const {
+    std::optional<field::Point> pixelOf(Cell c) const {
         long long sx = 0, sy = 0, n = 0;
         for (int y = 0; y < form.PicFlipCopy.height; y += 2) {
             for (int x = 0; x < form.PicFlipCopy.width; x += 2) {
-                const auto at =
-                    mdlPointMath::pfPixelToMapCell(world, mdlPointMath::pfMakePoint(x, y));
+                const auto at = field::pixelToMapCell(world, field::makePoint(x, y));
                 if (at.x != c.x || at.y != c.y) continue;
                 sx += x;
                 sy += y;
@@ -168,9 +164,9 @@ struct Demo {
             }
         }
         if (n == 0) return std::nullopt;
-        return mdlPointMath::pfMakePoint(static_cast<int>(sx / n), static_cast<int>(sy / n));
+        return field::makePoint(static_cast<int>(sx / n), static_cast<int>(sy / n));
     }
-    void mouse(plat::InputKind kind, mdlPointMath::Point at) {
+    void mouse(plat::InputKind kind, field::Point at) {
         pending.push_back(plat::InputEvent::mouse(kind, form.PicFlipCopy, plat::kLeftButton, 0,
                                                   static_cast<float>(at.x),
                                                   static_cast<float>(at.y)));
@@ -229,7 +225,7 @@ struct Demo {
 
     // ---- planning ----
     bool enterable(int x, int y) const {
-        return mdlMain::pfIsEnterable(world, world.player.layer, world.player.plane, x, y);
+        return field::isEnterable(world, world.player.layer, world.player.plane, x, y);
     }
     // An enabled object that fires when stepped on lies under this cell of the player's layer.
     bool fires(Cell c) const {

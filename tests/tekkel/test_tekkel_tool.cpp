@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "apps/tekkel/mdlTekkelTool.h"
+#include "apps/tekkel/TekkelTool.h"
 #include "platform/testing/TestSeams.h"
 
 namespace {
@@ -22,7 +22,7 @@ struct Tool {
     int operator()(std::vector<std::string> args) {
         out.str("");
         err.str("");
-        return mdlTekkelTool::pfMain(args, out, err);
+        return tekkel_tool::runCommandLine(args, out, err);
     }
 };
 

@@ -1,0 +1,279 @@
+#include "field/MainLoop.h"
+
+#include <algorithm>
+#include <charconv>
+#include <string>
+
+#include "common/Utility.h"
+#include "field/BuiltInData.h"
+#include "field/ScenarioReader.h"
+#include "field/Searchers.h"
+#include "field/WorldDigest.h"
+#include "field/graphics/Composition.h"
+#include "field/graphics/FieldSurfaces.h"
+#include "field/script/ScriptHost.h"
+#include "platform/EventWait.h"
+#include "tekkel/Interpreter.h"
+
+namespace field {
+
+namespace {
+
+// The visible part of the composition surface and the magnified square.
+constexpr int kViewX = 64, kViewY = 32, kViewWidth = 384, kViewHeight = 192;
+constexpr int kZoomSource = 64, kZoomTarget = 128;
+constexpr int kExitBuildFailed = 1;
+
+} // namespace
+
+void countFrame(FrameCounter& fc, std::uint32_t now) {
+    // Unsigned difference: the 32-bit tick wraps after 49.7 days without breaking the count.
+    if (now - fc.secondStart > 1000u) {
+        fc.shownRate = fc.framesThisSecond;
+        fc.secondStart = now;
+        fc.framesThisSecond = 1;
+    } else if (fc.framesThisSecond < INT32_MAX) {
+        ++fc.framesThisSecond;
+    }
+}
+
+namespace {
+
+// Start-up up to the World: flags, layout, shade masks, searchers.
+void prepareWindow(field::MainWindow& form) {
+    form.closeRequested = 0;
+    form.closeState = field::kRunning;
+    form.layout();
+
+    const plat::PictureBox& mask25 = form.PicShadow25Mask;
+    field::initShadeMasks(form.graphics, mask25.width, mask25.height, &mask25.surface,
+                          &form.PicShadow50Mask.surface, &form.PicShadow75Mask.surface);
+
+    field::configureAtStartUp(form.searchers);
+}
+
+} // namespace
+
+void startUp(field::MainWindow& form, field::World& world, plat::Services& sv) {
+    prepareWindow(form);
+
+    world = field::World{};
+    field::initPlayer(world);
+
+    if (!field::buildMap(world, sv)) sv.process.exitNow(kExitBuildFailed);
+    if (!field::buildScripts(world)) sv.process.exitNow(kExitBuildFailed);
+    if (!field::buildEventObjects(world, form.searchers)) {
+        sv.process.exitNow(kExitBuildFailed);
+    }
+
+    sv.windows.show(form);
+}
+
+void startUp(field::MainWindow& form, field::World& world, plat::Services& sv,
+             const field::World& scenario) {
+    prepareWindow(form);
+    world = scenario;
+    field::setGrid(form.searchers, field::obstacleGrid(world));
+    sv.windows.show(form);
+}
+
+FieldLoop::FieldLoop(field::MainWindow& form, field::World& world, plat::Services& sv)
+    : form_(form), world_(world), sv_(sv), move_{sv, form.mouse, form.searchers},
+      digest_([this] { return worldDigest(world_); }) {
+    surfaceWidth_ = form_.PicPrimarySurface.width;
+    surfaceHeight_ = form_.PicPrimarySurface.height;
+    sv_.clock.beginPeriod();
+    key_ = form_.PicCharChips.surface.pixel(2, 2);
+    sv_.random.mix(sv_.clock.timeGetTime());
+    field::initMaskedCopy(form_.graphics, &form_.PicPrimarySurface.surface,
+                          &form_.PicPrimarySurface.surface);
+}
+
+FieldLoop::~FieldLoop() {
+    // A test that stops early still gives the timer period back; the window is left alone.
+    if (!finished_) sv_.clock.endPeriod();
+}
+
+bool FieldLoop::running() const {
+    return form_.closeRequested == 0 && form_.closeState == field::kRunning;
+}
+
+bool FieldLoop::runOneFrame() {
+    if (finished_ || !running()) return false;
+    if (sv_.session) sv_.session->frameBegins(digest_);
+    frameStart_ = sv_.clock.timeGetTime();
+    frameSteps();
+    ++frames_;
+
+    if (form_.closeState == field::kCloseRequested || !form_.loaded) return false;
+    inactiveWait();
+    frameWait();
+    sv_.windows.doEvents();
+    return running();
+}
+
+int FieldLoop::runFrames(int n) {
+    int ran = 0;
+    while (ran < n && !finished_ && running()) {
+        ++ran;
+        if (!runOneFrame()) break;
+    }
+    return ran;
+}
+
+void FieldLoop::frameSteps() {
+    field::runFrameScripts(world_, sv_);
+    pollActionKey(world_, move_);
+    mouseWalk(world_, move_);
+    keyboardMove(world_, move_);
+    actionStep(world_, move_);
+    stepProgress(world_, move_);
+
+    field::ViewControls view;
+    for (std::size_t i = 0; i < view.chkLayerSet.size(); ++i) {
+        view.chkLayerSet[i] = &form_.chkLayerSet[i];
+    }
+    for (std::size_t i = 0; i < view.chkLayer.size(); ++i)
+        view.chkLayer[i] = &form_.chkLayer[i];
+    view.lblXY = &form_.lblXY;
+    const field::Sheets sheets{form_.PicMapChips.surface, form_.PicCharChips.surface,
+                               form_.PicEveChips.surface, form_.PicPrimarySurface.surface};
+    field::renderFrame(form_.graphics, key_, world_.shadeLevel, sheets, world_, field::kPlayerDrawX,
+                       field::kPlayerDrawY, surfaceWidth_, surfaceHeight_, view);
+
+    countFrame(fps_, sv_.clock.timeGetTime());
+    const bool viewChanged = present();
+
+    // The zoom's source lies in the view below the text band: while the view is unchanged and
+    // nothing else drew on the flip copy or the zoom, the zoom already shows it.
+    plat::Surface& flip = form_.PicFlipCopy.surface;
+    plat::Surface& zoom = form_.PicBackFiled2.surface;
+    const bool zoomInView = field::kPlayerDrawY - kViewY >= textBand_.height() &&
+                            field::kPlayerDrawX - kViewX + kZoomSource <= coveredWidth() &&
+                            field::kPlayerDrawY - kViewY + kZoomSource <= coveredHeight();
+    if (viewChanged || !zoomInView || flip.generation() != flipStamp_ ||
+        zoom.generation() != zoomStamp_) {
+        plat::stretchBlt(zoom, 0, 0, kZoomTarget, kZoomTarget, form_.PicPrimarySurface.surface,
+                         field::kPlayerDrawX, field::kPlayerDrawY, kZoomSource, kZoomSource);
+    }
+    flipStamp_ = flip.generation();
+    zoomStamp_ = zoom.generation();
+    sv_.windows.repaint(form_.PicFlipCopy);
+}
+
+int FieldLoop::coveredWidth() const {
+    const int primaryWidth = form_.PicPrimarySurface.surface.width();
+    return std::clamp(std::min(kViewWidth, primaryWidth - kViewX), 0,
+                      form_.PicFlipCopy.surface.width());
+}
+
+int FieldLoop::coveredHeight() const {
+    const int primaryHeight = form_.PicPrimarySurface.surface.height();
+    return std::clamp(std::min(kViewHeight, primaryHeight - kViewY), 0,
+                      form_.PicFlipCopy.surface.height());
+}
+
+bool FieldLoop::present() {
+    plat::Surface& flip = form_.PicFlipCopy.surface;
+    const plat::Surface& primary = form_.PicPrimarySurface.surface;
+    char text[16] = "FPS:";
+    const std::string_view rate(text,
+                                std::to_chars(text + 4, text + sizeof text, fps_.shownRate).ptr);
+    if (flip.isMono() || primary.isMono()) {
+        flip.clear();
+        plat::bitBlt(flip, 0, 0, kViewWidth, kViewHeight, primary, kViewX, kViewY,
+                     plat::Rop::SrcCopy);
+        sv_.text.textOut(flip, 0, 0, rate);
+        return true;
+    }
+    // The flip copy shows the primary's 384 x 192 centre (as far as both surfaces reach) on the
+    // back colour, with the rate text over its top-left corner. Only pixels that differ are
+    // written, so an unchanged picture keeps its stamp and is not presented again.
+    const int width = flip.width(), height = flip.height();
+    const int coveredW = coveredWidth(), coveredH = coveredHeight();
+    const plat::Color back = flip.backColor();
+    // Rows [top, bottom) of that picture without the text, onto the same rows of `into`.
+    const auto putView = [&](plat::Surface& into, int top, int bottom) {
+        const int viewBottom = std::min(coveredH, bottom);
+        bool changed = plat::copyChanged(into, 0, top, coveredW, viewBottom - top, primary, kViewX,
+                                         kViewY + top);
+        changed |= plat::fillChanged(into, coveredW, top, width - coveredW, viewBottom - top, back);
+        const int below = std::max(coveredH, top);
+        changed |= plat::fillChanged(into, 0, below, width, bottom - below, back);
+        return changed;
+    };
+    // A line of text reaches at most two font heights below its top: the text band is put
+    // together aside, text included, and only then compared with what the flip copy shows.
+    const int bandRows = std::clamp(2 * flip.fontPixelSize(), 0, height);
+    if (textBand_.width() != width || textBand_.height() != bandRows) {
+        textBand_ = plat::Surface::colour(width, bandRows);
+    }
+    textBand_.setBackColor(back);
+    textBand_.setForeColor(flip.foreColor());
+    textBand_.setFontPixelSize(flip.fontPixelSize());
+    putView(textBand_, 0, bandRows);
+    sv_.text.textOut(textBand_, 0, 0, rate);
+    const ShownView below{primary.generation(), flip.generation(), back, bandRows};
+    bool changed = below != shownView_ && putView(flip, bandRows, height);
+    changed |= plat::copyChanged(flip, 0, 0, width, bandRows, textBand_, 0, 0);
+    shownView_ = {below.primary, flip.generation(), back, bandRows};
+    return changed;
+}
+
+void FieldLoop::inactiveWait() {
+    plat::EventWait waits(sv_);
+    while (running() && !sv_.windows.isActive(form_))
+        waits.pass(kInactiveWaitMs);
+}
+
+void FieldLoop::frameWait() {
+    // No catching up: a frame that overran starts the next one at once.
+    plat::EventWait waits(sv_);
+    while (running()) {
+        const std::uint32_t elapsed = sv_.clock.timeGetTime() - frameStart_;
+        if (elapsed >= kFramePeriodMs) break;
+        waits.pass(kFramePeriodMs - elapsed);
+    }
+}
+
+void FieldLoop::finish() {
+    if (finished_) return;
+    finished_ = true;
+    if (sv_.session) sv_.session->gameEnds(digest_);
+    form_.closeState = field::kShuttingDown;
+    field::releaseSurfaces(form_.graphics);
+    sv_.windows.unload(form_);
+    sv_.clock.endPeriod();
+}
+
+void runMainLoop(field::MainWindow& form, field::World& world, plat::Services& sv) {
+    FieldLoop loop(form, world, sv);
+    while (loop.runOneFrame()) {
+    }
+    loop.finish();
+}
+
+void runBuiltInDemo(field::MainWindow& form, plat::Services& sv) {
+    field::World world;
+    startUp(form, world, sv);
+    runMainLoop(form, world, sv);
+}
+
+void runScenario(field::MainWindow& form, plat::Services& sv, const std::string& folder) {
+    field::World scenario;
+    std::vector<field::ScenarioError> errors;
+    if (!field::readScenarioFolder(folder, scenario, errors)) {
+        std::string text;
+        for (const field::ScenarioError& e : errors)
+            text += field::errorText(e) + "\n";
+        text.pop_back();
+        sv.windows.messageBox(common::fromUtf8(text), common::fromUtf8(sv.process.exeName()),
+                              plat::MsgButtons::Ok, plat::MsgIcon::Critical);
+        sv.process.exitNow(kExitBuildFailed);
+    }
+    field::World world;
+    startUp(form, world, sv, scenario);
+    runMainLoop(form, world, sv);
+}
+
+} // namespace field

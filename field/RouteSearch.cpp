@@ -1,0 +1,89 @@
+#include "field/RouteSearch.h"
+
+#include <algorithm>
+
+#include "field/DirectSearch.h"
+
+namespace field {
+
+namespace {
+
+void sClearWorkAreas(RouteSearcher& s) {
+    const std::size_t cells =
+        static_cast<std::size_t>(s.grid.width + 1) * static_cast<std::size_t>(s.grid.height + 1);
+    s.visited.assign(cells, 0);
+    s.distance.assign(cells, 0);
+}
+
+std::int16_t sTruth(std::int32_t v) {
+    return v != 0 ? -1 : 0;
+}
+
+} // namespace
+
+std::int32_t setGrid(RouteSearcher& s, const field::SearchGrid& grid) {
+    if (!grid.wellFormed()) {
+        s.gridReady = 0;
+        s.grid = field::SearchGrid{};
+        sClearWorkAreas(s);
+        return 0;
+    }
+    s.gridReady = -1;
+    s.grid = grid;
+    sClearWorkAreas(s);
+    return 0;
+}
+
+std::int16_t resetSearch(RouteSearcher& s) {
+    sClearWorkAreas(s);
+    s.routeA[0] = 0;
+    s.routeB[0] = 0;
+    s.position = 0;
+    s.routeAActive = 0;
+    s.gridReady = 0;
+    return -1;
+}
+
+std::int16_t setOption(RouteSearcher& s, std::int32_t option, std::int32_t& value) {
+    switch (option) {
+    case 1:
+        value = std::clamp<std::int32_t>(value, 0, kMaxRouteLength);
+        s.lengthLimit = static_cast<std::int16_t>(value);
+        return -1;
+    case 2:
+        s.diagonal = sTruth(value);
+        s.directionCount = s.diagonal != 0 ? 8 : 4;
+        return -1;
+    case 3:
+    case 4:
+    case 5: return -1;
+    default: return 0;
+    }
+}
+
+void recordRoute(RouteSearcher& s, bool intoA, std::span<const std::uint8_t> codes) {
+    auto& route = intoA ? s.routeA : s.routeB;
+    const std::size_t n = std::min<std::size_t>(codes.size(), kMaxRouteLength);
+    std::size_t i = 0;
+    for (; i < n && codes[i] != 0; ++i)
+        route[i] = codes[i];
+    route[i] = 0;
+    s.routeAActive = intoA ? -1 : 0;
+    s.position = 0;
+}
+
+field::Step nextStep(RouteSearcher& s) {
+    const auto& route = s.routeAActive != 0 ? s.routeA : s.routeB;
+    const std::int16_t at = std::clamp<std::int16_t>(s.position, 0, kMaxRouteLength);
+    const std::uint8_t code = route[static_cast<std::size_t>(at)];
+    // Staying on the ending 0 keeps the playback from running into what an earlier, longer
+    // route left behind it.
+    if (code == 0) {
+        s.position = at;
+        return {0, 0};
+    }
+    if (at < kMaxRouteLength) s.position = static_cast<std::int16_t>(at + 1);
+    return field::searchCodeStep(code);
+}
+
+} // namespace field

@@ -1,0 +1,374 @@
+// The scenario reader: the three kinds of file, each read on its own, then checked against
+// one another (script names, own scripts, cells) before anything reaches the World.
+#include "field/ScenarioReader.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <ostream>
+#include <tuple>
+
+#include "common/Utility.h"
+#include "field/ScenarioText.h"
+#include "scenarios/Embedded.h"
+#include "tekkel/Assembler.h"
+#include "tekkel/Opcodes.h"
+
+namespace field {
+
+namespace {
+
+constexpr std::uintmax_t kMaxFileBytes = 1 << 20;
+constexpr int kOpeningScript = 2;
+
+// Where a script was written, to point at it and at its commands.
+struct Written {
+    std::string file;
+    std::int32_t line = 0;
+    std::vector<std::int32_t> commandLines;
+    const std::vector<std::string_view>* lines = nullptr;
+};
+
+struct Scripts {
+    std::vector<Script> slots = std::vector<Script>(kMaxScripts + 1);
+    std::map<std::int32_t, Written> slotAt;
+    std::map<std::u16string, std::int32_t> named; // stored scripts by name
+    std::map<std::int32_t, std::pair<Script, Written>> own;
+};
+
+bool endsWith(std::string_view s, std::string_view tail) {
+    return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
+}
+
+std::string quote(const std::u16string& name) {
+    std::string quoted(1, '"');
+    quoted.append(common::toUtf8(name)).push_back('"');
+    return quoted;
+}
+
+// One .tkl file into the table; clashes with what earlier files wrote are errors.
+void readScripts(const std::string& file, std::string_view text,
+                 const std::vector<std::string_view>& lines, Scripts& out,
+                 std::vector<ScenarioError>& errors) {
+    tekkel::Unit unit;
+    std::vector<tekkel::AssemblyError> found;
+    const tekkel::Limits limits{kMaxScripts, kMaxObjects, 65535};
+    if (!tekkel::assemble(text, unit, found, limits)) {
+        for (const auto& f : found)
+            errors.push_back({file, f.line, f.column, f.message});
+        return;
+    }
+    std::size_t stored = 0, own = 0;
+    for (const Block& b : field::splitBlocks(text)) {
+        Written at{file, b.line, b.commandLines, &lines};
+        const auto where = [](const Written& w) { return w.file + ":" + std::to_string(w.line); };
+        if (b.own) {
+            auto& s = unit.ownScripts[own++];
+            if (const auto it = out.own.find(s.number); it != out.own.end()) {
+                errors.push_back({file, b.line, 1,
+                                  "own " + std::to_string(s.number) + " is already written at " +
+                                      where(it->second.second) + "; expected each once"});
+                continue;
+            }
+            out.own.emplace(s.number, std::make_pair(std::move(s.script), std::move(at)));
+            continue;
+        }
+        auto& s = unit.scripts[stored++];
+        if (const auto it = out.slotAt.find(s.number); it != out.slotAt.end()) {
+            errors.push_back({file, b.line, 1,
+                              "script " + std::to_string(s.number) + " is already written at " +
+                                  where(it->second) + "; expected each slot once"});
+            continue;
+        }
+        if (!s.script.name.empty()) {
+            const auto [it, fresh] = out.named.emplace(s.script.name, s.number);
+            if (!fresh) {
+                errors.push_back({file, b.line, 1,
+                                  "a script named " + quote(s.script.name) +
+                                      " is already written at " + where(out.slotAt[it->second]) +
+                                      "; expected names to be unique"});
+                continue;
+            }
+        }
+        out.slotAt.emplace(s.number, std::move(at));
+        out.slots[static_cast<std::size_t>(s.number)] = std::move(s.script);
+    }
+}
+
+// Every `Chain "name"` must name a stored script.
+void checkChains(const Script& s, const Written& at, const Scripts& scripts,
+                 std::vector<ScenarioError>& errors) {
+    const auto chain = tekkel::opCode(tekkel::Op::Chain);
+    for (std::size_t k = 0; k < s.commands.size() && k < at.commandLines.size(); ++k) {
+        const auto& c = s.commands[k];
+        if (c.code != chain || !c.p1.isString() || scripts.named.count(c.p1.s)) continue;
+        const std::int32_t line = at.commandLines[k];
+        std::int32_t column = 1;
+        if (at.lines && line >= 1 && static_cast<std::size_t>(line) <= at.lines->size()) {
+            const std::string_view text = (*at.lines)[static_cast<std::size_t>(line) - 1];
+            std::vector<ScenarioError> none;
+            const std::size_t q = text.find('"');
+            column =
+                field::Cursor("", text, line, none).column(q == std::string_view::npos ? 0 : q);
+        }
+        errors.push_back({at.file, line, column,
+                          "no .tkl file writes a script named " + quote(c.p1.s) +
+                              "; expected the name of a stored script"});
+    }
+}
+
+// A script named in objects.txt: its slot, or an error.
+std::optional<std::int32_t> resolve(const field::NameRef& ref, const std::string& file,
+                                    const Scripts& scripts, std::vector<ScenarioError>& errors) {
+    const auto it = scripts.named.find(common::fromUtf8(ref.name));
+    if (it != scripts.named.end()) return it->second;
+    errors.push_back({file, ref.line, ref.column,
+                      "no .tkl file writes a script named \"" + ref.name +
+                          "\"; expected the name of a stored script"});
+    return std::nullopt;
+}
+
+// A message may quote words of the input: control characters are written as \xNN and bytes
+// that are not UTF-8 as replacement characters, so that one error stays one clean line.
+std::string printable(const std::string& message) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (const char c : common::toUtf8(common::fromUtf8(message))) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 0x20 && u != 0x7F) {
+            out += c;
+            continue;
+        }
+        out += "\\x";
+        out += kHex[u >> 4];
+        out += kHex[u & 15];
+    }
+    return out;
+}
+
+void placeObjects(std::vector<ObjectText>& objects, const std::string& file,
+                  std::vector<ScenarioError>& errors) {
+    using Cell = std::tuple<int, int, int, int>;
+    std::map<Cell, std::int32_t> taken{{{0, field::kPlaneChar, kStartX, kStartY}, 0}};
+    std::sort(objects.begin(), objects.end(),
+              [](const ObjectText& a, const ObjectText& b) { return a.number < b.number; });
+    for (const ObjectText& o : objects) {
+        if (o.object.detached != 0) continue; // taken off the map: on no cell
+        const field::EventObject& e = o.object;
+        const Cell cell{e.layer, e.plane, e.x, e.y};
+        const auto [it, fresh] = taken.emplace(cell, o.number);
+        if (fresh) continue;
+        const std::string where = "(layer " + std::to_string(e.layer) + ", plane " +
+                                  std::to_string(e.plane) + ", column " + std::to_string(e.x) +
+                                  ", row " + std::to_string(e.y) + ")";
+        errors.push_back({file, o.positionLine, o.positionColumn,
+                          (it->second == 0 ? "the player starts on this cell "
+                                           : "object " + std::to_string(it->second) +
+                                                 " already stands on this cell ") +
+                              where + "; expected a free cell"});
+    }
+}
+
+} // namespace
+
+std::string errorText(const ScenarioError& error) {
+    return error.file + ":" + std::to_string(error.line) + ":" + std::to_string(error.column) +
+           ": " + error.message;
+}
+
+void setMapCell(field::MapCell& cell, int value) {
+    cell.chipX = (value % 3) * 64;
+    cell.chipY = (value / 3) * 40;
+    cell.kind = static_cast<std::int16_t>(value == 0 ? 0 : value == 2 ? 2 : 1);
+}
+
+bool readScenario(std::string_view folder, std::span<const File> files, field::World& world,
+                  std::vector<ScenarioError>& errors) {
+    errors.clear();
+    const auto path = [&](std::string_view name) {
+        if (folder.empty()) return std::string(name);
+        return std::string(folder) + (folder.back() == '/' ? "" : "/") + std::string(name);
+    };
+    const File* mapFile = nullptr;
+    const File* objectsFile = nullptr;
+    std::vector<const File*> scriptFiles;
+    for (const File& f : files) {
+        if (f.name == "map.txt") mapFile = &f;
+        if (f.name == "objects.txt") objectsFile = &f;
+        if (endsWith(f.name, ".tkl")) scriptFiles.push_back(&f);
+    }
+    std::sort(scriptFiles.begin(), scriptFiles.end(),
+              [](const File* a, const File* b) { return a->name < b->name; });
+
+    MapValues map{};
+    if (!mapFile)
+        errors.push_back({path("map.txt"), 1, 1,
+                          "the file is missing; expected the map: `layer N` and six rows of "
+                          "nine values, for layers 0..2"});
+    else
+        readMapText(path("map.txt"), mapFile->text, map, errors);
+
+    Scripts scripts;
+    std::map<std::string, std::vector<std::string_view>> lines;
+    if (scriptFiles.empty())
+        errors.push_back({path("scripts.tkl"), 1, 1,
+                          "no .tkl file; expected the scripts in one or more files ending in "
+                          ".tkl"});
+    for (const File* f : scriptFiles) {
+        const std::string name = path(f->name);
+        lines[name] = field::splitLines(f->text);
+        readScripts(name, f->text, lines[name], scripts, errors);
+    }
+
+    std::vector<ObjectText> objects;
+    const std::string objectsName = path("objects.txt");
+    bool objectsRead = false;
+    if (!objectsFile)
+        errors.push_back({objectsName, 1, 1,
+                          "the file is missing; expected the event objects as `object N` "
+                          "blocks (an empty file holds none)"});
+    else
+        objectsRead = field::readObjectsText(objectsName, objectsFile->text, objects, errors);
+    if (objectsRead) lines[objectsName] = field::splitLines(objectsFile->text);
+
+    // Scripts against objects.
+    std::map<std::int32_t, ObjectText*> byNumber;
+    for (ObjectText& o : objects)
+        byNumber[o.number] = &o;
+    for (auto& [n, own] : scripts.own) {
+        const Written& at = own.second;
+        const auto it = byNumber.find(n);
+        if (it == byNumber.end()) {
+            if (objectsRead)
+                errors.push_back({at.file, at.line, 1,
+                                  "own " + std::to_string(n) + ": objects.txt writes no object " +
+                                      std::to_string(n) + "; expected the number of an object"});
+            continue;
+        }
+        ObjectText& o = *it->second;
+        if (o.inlineScript || !o.ownScript.name.empty()) {
+            errors.push_back({at.file, at.line, 1,
+                              "object " + std::to_string(n) +
+                                  " already has its own script in objects.txt (line " +
+                                  std::to_string(o.inlineScript ? o.ownLine : o.ownScript.line) +
+                                  "); expected one own script"});
+            continue;
+        }
+        o.object.ownScript = own.first;
+    }
+    for (ObjectText& o : objects) {
+        if (!o.autoScript.name.empty())
+            if (auto slot = resolve(o.autoScript, objectsName, scripts, errors))
+                o.object.autoScript = *slot;
+        if (!o.ownScript.name.empty())
+            if (auto slot = resolve(o.ownScript, objectsName, scripts, errors))
+                o.object.ownScript = scripts.slots[static_cast<std::size_t>(*slot)];
+        if (o.inlineScript)
+            checkChains(o.object.ownScript,
+                        {objectsName, o.ownLine, o.commandLines, &lines[objectsName]}, scripts,
+                        errors);
+    }
+    for (const auto& [n, at] : scripts.slotAt)
+        checkChains(scripts.slots[static_cast<std::size_t>(n)], at, scripts, errors);
+    for (const auto& [n, own] : scripts.own)
+        checkChains(own.first, own.second, scripts, errors);
+    placeObjects(objects, objectsName, errors);
+
+    if (!errors.empty()) {
+        for (ScenarioError& e : errors)
+            e.message = printable(e.message);
+        std::stable_sort(
+            errors.begin(), errors.end(), [](const ScenarioError& a, const ScenarioError& b) {
+                return std::tie(a.file, a.line, a.column) < std::tie(b.file, b.line, b.column);
+            });
+        return false;
+    }
+
+    field::World w;
+    field::initPlayer(w);
+    w.resizeMap(kColumns - 1, kRows - 1, kLayers - 1);
+    for (int layer = 0; layer < kLayers; ++layer)
+        for (int row = 0; row < kRows; ++row)
+            for (int col = 0; col < kColumns; ++col)
+                setMapCell(w.cell(layer, field::kPlaneGround, col, row),
+                           map[static_cast<std::size_t>(layer)][static_cast<std::size_t>(row)]
+                              [static_cast<std::size_t>(col)]);
+    w.machine.scriptCount = kMaxScripts;
+    w.machine.scripts = std::move(scripts.slots);
+    w.eventCount = objects.empty() ? 0 : objects.back().number;
+    w.events.assign(static_cast<std::size_t>(w.eventCount) + 1, field::EventObject{});
+    for (ObjectText& o : objects) {
+        const field::EventObject& e = w.events[static_cast<std::size_t>(o.number)] =
+            std::move(o.object);
+        if (e.detached == 0)
+            w.cell(e.layer, e.plane, e.x, e.y).eventId = static_cast<std::int16_t>(o.number);
+    }
+    // The opening scene owns the player from the first frame.
+    if (!w.machine.scripts[kOpeningScript].commands.empty()) {
+        w.systemScriptActive = -1;
+        w.systemRun.scriptNumber = kOpeningScript;
+        w.systemRun.address = 0;
+        w.inputLocked = -1;
+    }
+    world = std::move(w);
+    return true;
+}
+
+bool readScenarioFolder(const std::string& folder, field::World& world,
+                        std::vector<ScenarioError>& errors) {
+    namespace fs = std::filesystem;
+    errors.clear();
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec)) {
+        errors.push_back({folder, 1, 1,
+                          "not a folder; expected a scenario folder holding map.txt, "
+                          "objects.txt and .tkl files"});
+        return false;
+    }
+    std::vector<std::string> names, texts;
+    // Stepped with error codes: a folder that changes while it is read ends the listing
+    // instead of throwing.
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::directory_entry& entry = *it;
+        const std::string name = entry.path().filename().string();
+        if (name != "map.txt" && name != "objects.txt" && !endsWith(name, ".tkl")) continue;
+        const std::string path = (fs::path(folder) / name).string();
+        std::ifstream in(entry.path(), std::ios::binary);
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (!in.good() && !in.eof()) {
+            errors.push_back({path, 1, 1, "cannot read the file; expected a readable text file"});
+            continue;
+        }
+        if (text.size() > kMaxFileBytes) {
+            errors.push_back({path, 1, 1, "the file is larger than 1 MiB; expected a text file"});
+            continue;
+        }
+        names.push_back(name);
+        texts.push_back(std::move(text));
+    }
+    if (!errors.empty()) return false;
+    std::vector<File> files;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        files.push_back({names[i], texts[i]});
+    return readScenario(folder, files, world, errors);
+}
+
+int checkScenario(const std::string& folder, std::ostream& err) {
+    field::World world;
+    std::vector<ScenarioError> errors;
+    if (readScenarioFolder(folder, world, errors)) return 0;
+    for (const ScenarioError& e : errors)
+        err << errorText(e) << '\n';
+    return 1;
+}
+
+bool readBuiltInScenario(field::World& world, std::vector<ScenarioError>& errors) {
+    std::vector<File> files;
+    for (const scenarios::EmbeddedFile& f : scenarios::demoFiles())
+        files.push_back({std::string(f.name), f.text});
+    return readScenario("scenarios/demo", files, world, errors);
+}
+
+} // namespace field

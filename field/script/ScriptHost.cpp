@@ -1,0 +1,62 @@
+#include "field/script/ScriptHost.h"
+
+#include <algorithm>
+#include <iostream>
+
+#include "field/script/FieldCommands.h"
+
+namespace field {
+
+namespace {
+
+void eachRun(const void* context, const std::function<void(const tekkel::Run&)>& visit) {
+    const World& world = *static_cast<const World*>(context);
+    visit(world.systemRun);
+    for (const EventObject& e : world.events)
+        visit(e.run);
+}
+
+} // namespace
+
+tekkel::Host scriptHost(World& world) {
+    return tekkel::Host{fieldCommands(), &world, eachRun};
+}
+
+tekkel::RunResult runScript(World& world, tekkel::Run& run, plat::Services& sv, tekkel::Pump& pump,
+                            std::ostream& listing) {
+    const tekkel::Host host = scriptHost(world);
+    return tekkel::runScript(world.machine, host, run, sv, pump, listing);
+}
+
+void runFrameScripts(World& world, plat::Services& sv, tekkel::Pump& pump, std::ostream& listing) {
+    const tekkel::Host host = scriptHost(world);
+    if (!world.systemScriptActive) {
+        const auto held = static_cast<std::int64_t>(world.events.size()) - 1;
+        const auto count =
+            static_cast<std::int32_t>(std::min<std::int64_t>(world.eventCount, held));
+        for (std::int32_t i = 1; i <= count; ++i) {
+            EventObject& e = world.events[static_cast<std::size_t>(i)];
+            if (!e.enabled) continue;
+            if (e.run.scriptNumber == 0) {
+                if (e.autoScript == 0) continue;
+                e.run.scriptNumber = e.autoScript;
+                e.run.address = 0;
+                e.run.activeObject = i;
+            }
+            tekkel::runScript(world.machine, host, e.run, sv, pump, listing);
+        }
+        return;
+    }
+    if (tekkel::runScript(world.machine, host, world.systemRun, sv, pump, listing) ==
+        tekkel::RunResult::Ended) {
+        world.systemScriptActive = 0;
+        world.inputLocked = 0;
+    }
+}
+
+void runFrameScripts(World& world, plat::Services& sv) {
+    tekkel::Pump pump(sv, tekkel::PumpPolicy::Throttled);
+    runFrameScripts(world, sv, pump, std::cerr);
+}
+
+} // namespace field

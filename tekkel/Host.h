@@ -1,0 +1,42 @@
+// How a program embeds Tekkel: it registers the commands that reach its own world (for the
+// field: the player, the objects, the map cells and the shade) as a table of handlers, and
+// hands the interpreter a context those handlers work on. The language itself runs every other
+// command; a code the language does not run and the host does not register fails with error 1.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+
+#include "tekkel/Opcodes.h"
+#include "tekkel/Script.h"
+
+namespace tekkel {
+
+struct StepContext;
+enum class StepResult : std::uint8_t;
+
+// One command the host adds: its code (one of the host codes in the command table) and the
+// function that runs it on the step context (`ctx.host.context` is the host's own world).
+struct HostCommand {
+    Op op;
+    StepResult (*run)(StepContext& ctx, Op op);
+};
+
+struct Host {
+    // The host's commands, in code order.
+    std::span<const HostCommand> commands;
+    // What the handlers work on; the interpreter only hands it on.
+    void* context = nullptr;
+    // Calls `visit` with every run the host keeps: their locals count against the limit on the
+    // values all variable areas hold together. Looked at only when an area grows.
+    void (*eachRun)(const void* context, const std::function<void(const Run&)>& visit) = nullptr;
+
+    // The handler registered for `code`, or nullptr.
+    const HostCommand* command(std::int16_t code) const;
+};
+
+// A host without commands or runs of its own: only the language's commands run.
+inline const Host kNoHost{};
+
+} // namespace tekkel

@@ -1,0 +1,27 @@
+// Tekkel's interpreter: a run executes commands until one yields, suspends or ends, and a
+// failing command opens the error report. Which runs go when is the host's to say (the field
+// runs its system script, or its objects' automatic scripts, once a frame).
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+
+#include "platform/Seams.h"
+#include "tekkel/Step.h"
+
+namespace tekkel {
+
+inline constexpr char16_t kErrorReportTitle[] = u"Tekkelスクリプト実行エラー";
+
+// Runs one script run until it yields, suspends, ends or runs past its last command.
+// Ended when the script finished or the error report was cancelled; Yielded when it stopped
+// for this frame (or the pump's command budget ran out); Failed when a failing command was
+// skipped (No) and the run then went past its last command.
+RunResult runScript(Machine& machine, const Host& host, Run& run, plat::Services& sv, Pump& pump,
+                    std::ostream& listing);
+
+// The error report's text for a failed command. Lines are separated by a lone CR.
+std::u16string errorReportText(std::int32_t errorSlot, const Run& run, const Command& command);
+
+} // namespace tekkel

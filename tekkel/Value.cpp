@@ -1,0 +1,418 @@
+#include "tekkel/Value.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "common/Utility.h"
+
+namespace tekkel {
+
+bool operator==(const Value& a, const Value& b) {
+    if (a.kind != b.kind) return false;
+    switch (a.kind) {
+    case ValueKind::Empty:
+    case ValueKind::Null: return true;
+    case ValueKind::Int16:
+    case ValueKind::Int32:
+    case ValueKind::Boolean: return a.i == b.i;
+    case ValueKind::Real32: return std::memcmp(&a.f, &b.f, sizeof a.f) == 0;
+    case ValueKind::Real64: return std::memcmp(&a.d, &b.d, sizeof a.d) == 0;
+    case ValueKind::String: return a.s == b.s;
+    }
+    return false;
+}
+
+} // namespace tekkel
+
+namespace tekkel {
+
+namespace {
+
+bool isBlank(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
+bool isDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// Reads [sign] digits [. digits] [exponent] from `t` at `pos` into `ascii`; returns whether at
+// least one mantissa digit was seen. `pos` ends after the last character taken.
+bool scanNumber(std::u16string_view t, std::size_t& pos, std::string& ascii) {
+    if (pos < t.size() && (t[pos] == u'+' || t[pos] == u'-')) ascii += static_cast<char>(t[pos++]);
+    bool digits = false;
+    while (pos < t.size() && isDigit(t[pos])) {
+        ascii += static_cast<char>(t[pos++]);
+        digits = true;
+    }
+    if (pos < t.size() && t[pos] == u'.') {
+        ascii += '.';
+        ++pos;
+        while (pos < t.size() && isDigit(t[pos])) {
+            ascii += static_cast<char>(t[pos++]);
+            digits = true;
+        }
+    }
+    if (!digits) return false;
+    if (pos < t.size() && (t[pos] == u'e' || t[pos] == u'E' || t[pos] == u'd' || t[pos] == u'D')) {
+        std::size_t p = pos + 1;
+        std::string exp = "e";
+        if (p < t.size() && (t[p] == u'+' || t[p] == u'-')) exp += static_cast<char>(t[p++]);
+        bool expDigits = false;
+        while (p < t.size() && isDigit(t[p])) {
+            exp += static_cast<char>(t[p++]);
+            expDigits = true;
+        }
+        if (expDigits) {
+            ascii += exp;
+            pos = p;
+        }
+    }
+    return true;
+}
+
+// from_chars is locale-independent, unlike strtod under a Qt application's locale.
+bool asciiToDouble(const std::string& ascii, double& out) {
+    const char* first = ascii.data();
+    if (*first == '+') ++first;
+    double v = 0;
+    auto [ptr, ec] = std::from_chars(first, ascii.data() + ascii.size(), v);
+    if (ec != std::errc() || !std::isfinite(v)) return false;
+    out = v;
+    return true;
+}
+
+// Numeric operand of arithmetic, ranked for widening.
+enum class Rank { I16, I32, R32, R64 };
+struct Num {
+    Rank rank;
+    std::int64_t i; // I16, I32
+    double d;       // every rank, exact for the integer ranks
+};
+
+Status classify(const Value& v, Num& n) {
+    switch (v.kind) {
+    case ValueKind::Empty: n = {Rank::I16, 0, 0.0}; return Status::Ok;
+    case ValueKind::Boolean:
+    case ValueKind::Int16: n = {Rank::I16, v.i, static_cast<double>(v.i)}; return Status::Ok;
+    case ValueKind::Int32: n = {Rank::I32, v.i, static_cast<double>(v.i)}; return Status::Ok;
+    case ValueKind::Real32:
+        if (!std::isfinite(v.f)) return Status::Mismatch;
+        n = {Rank::R32, 0, static_cast<double>(v.f)};
+        return Status::Ok;
+    case ValueKind::Real64:
+        if (!std::isfinite(v.d)) return Status::Mismatch;
+        n = {Rank::R64, 0, v.d};
+        return Status::Ok;
+    case ValueKind::String: {
+        double d = 0;
+        if (!parseNumber(v.s, d)) return Status::Mismatch;
+        n = {Rank::R64, 0, d};
+        return Status::Ok;
+    }
+    case ValueKind::Null: return Status::Mismatch;
+    }
+    return Status::Mismatch;
+}
+
+Rank widen(Rank a, Rank b) {
+    if (a == Rank::R64 || b == Rank::R64) return Rank::R64;
+    if ((a == Rank::R32 && b == Rank::I32) || (a == Rank::I32 && b == Rank::R32)) return Rank::R64;
+    if (a == Rank::R32 || b == Rank::R32) return Rank::R32;
+    if (a == Rank::I32 || b == Rank::I32) return Rank::I32;
+    return Rank::I16;
+}
+
+bool fits16(std::int64_t x) {
+    return x >= INT16_MIN && x <= INT16_MAX;
+}
+bool fits32(std::int64_t x) {
+    return x >= INT32_MIN && x <= INT32_MAX;
+}
+
+// An integer result of rank I16 or I32, widened as far as needed.
+Value integerResult(Rank rank, std::int64_t r) {
+    if (rank == Rank::I16 && fits16(r)) return Value::int16(static_cast<std::int16_t>(r));
+    if (fits32(r)) return Value::int32(static_cast<std::int32_t>(r));
+    return Value::real64(static_cast<double>(r));
+}
+
+Status realResult(Rank rank, float f, double d, Value& out) {
+    if (rank == Rank::R32 && std::isfinite(f)) {
+        out = Value::real32(f);
+        return Status::Ok;
+    }
+    if (!std::isfinite(d)) return Status::Overflow;
+    out = Value::real64(d);
+    return Status::Ok;
+}
+
+enum class Op { Add, Sub, Mul };
+
+Status arith(Op op, const Value& a, const Value& b, Value& out) {
+    if (a.isNull() || b.isNull()) {
+        out = Value::null();
+        return Status::Ok;
+    }
+    if (op == Op::Add && (a.isString() || a.isEmpty()) && (b.isString() || b.isEmpty()) &&
+        (a.isString() || b.isString())) {
+        if (a.s.size() + b.s.size() > kMaxTextLength) return Status::Overflow;
+        out = Value::string(a.s + b.s);
+        return Status::Ok;
+    }
+    Num x, y;
+    if (classify(a, x) != Status::Ok || classify(b, y) != Status::Ok) return Status::Mismatch;
+    const Rank rank = widen(x.rank, y.rank);
+    if (rank == Rank::I16 || rank == Rank::I32) {
+        // Both operands are at most 32-bit, so the int64 result is exact.
+        const std::int64_t r = op == Op::Add ? x.i + y.i : op == Op::Sub ? x.i - y.i : x.i * y.i;
+        out = integerResult(rank, r);
+        return Status::Ok;
+    }
+    const auto fx = static_cast<float>(x.d), fy = static_cast<float>(y.d);
+    const float f = op == Op::Add ? fx + fy : op == Op::Sub ? fx - fy : fx * fy;
+    const double d = op == Op::Add ? x.d + y.d : op == Op::Sub ? x.d - y.d : x.d * y.d;
+    return realResult(rank, f, d, out);
+}
+
+Status toInteger(const Value& v, double lo, double hi, std::int64_t& out) {
+    Num n;
+    const Status st = classify(v, n);
+    if (st != Status::Ok) return st;
+    if (n.rank == Rank::I16 || n.rank == Rank::I32) {
+        out = n.i;
+    } else {
+        const double r = common::roundHalfEven(n.d);
+        if (r < lo || r > hi) return Status::Overflow;
+        out = static_cast<std::int64_t>(r);
+    }
+    return out < lo || out > hi ? Status::Overflow : Status::Ok;
+}
+
+std::u16string asciiToU16(const char* first, const char* last) {
+    std::u16string s;
+    s.reserve(static_cast<std::size_t>(last - first));
+    for (const char* p = first; p != last; ++p)
+        s += static_cast<char16_t>(*p == 'e' ? 'E' : *p);
+    return s;
+}
+
+template <typename T> std::u16string realText(T x, int precision) {
+    if (x == 0) return u"0"; // also for -0, which the old runtime printed as 0
+    char buf[64];
+    auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, precision);
+    if (ec != std::errc()) return u"";
+    return asciiToU16(buf, ptr);
+}
+
+} // namespace
+
+bool parseNumber(std::u16string_view text, double& out) {
+    std::size_t pos = 0;
+    while (pos < text.size() && isBlank(text[pos]))
+        ++pos;
+    std::string ascii;
+    if (!scanNumber(text, pos, ascii)) return false;
+    while (pos < text.size() && isBlank(text[pos]))
+        ++pos;
+    if (pos != text.size()) return false;
+    return asciiToDouble(ascii, out);
+}
+
+Status leadingNumber(std::u16string_view text, double& out) {
+    std::u16string packed;
+    packed.reserve(text.size());
+    for (char16_t c : text)
+        if (!isBlank(c)) packed += c;
+    std::size_t pos = 0;
+    std::string ascii;
+    if (!scanNumber(packed, pos, ascii)) {
+        out = 0;
+        return Status::Ok;
+    }
+    return asciiToDouble(ascii, out) ? Status::Ok : Status::Overflow;
+}
+
+bool isNumeric(const Value& v) {
+    Num n;
+    return classify(v, n) == Status::Ok;
+}
+
+bool toDouble(const Value& v, double& out) {
+    Num n;
+    if (classify(v, n) != Status::Ok) return false;
+    out = n.d;
+    return true;
+}
+
+Status toInt16(const Value& v, std::int16_t& out) {
+    std::int64_t r = 0;
+    const Status st = toInteger(v, INT16_MIN, INT16_MAX, r);
+    if (st == Status::Ok) out = static_cast<std::int16_t>(r);
+    return st;
+}
+
+Status toInt32(const Value& v, std::int32_t& out) {
+    if (v.kind == ValueKind::Int16 || v.kind == ValueKind::Int32) {
+        out = v.i;
+        return Status::Ok;
+    }
+    std::int64_t r = 0;
+    const Status st = toInteger(v, INT32_MIN, INT32_MAX, r);
+    if (st == Status::Ok) out = static_cast<std::int32_t>(r);
+    return st;
+}
+
+Status toTruth(const Value& v, bool& out) {
+    if (v.isNull()) {
+        out = false;
+        return Status::Ok;
+    }
+    if (v.isString()) {
+        std::u16string lower;
+        for (char16_t c : v.s)
+            lower += (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
+        if (lower == u"true" || lower == u"false") {
+            out = lower == u"true";
+            return Status::Ok;
+        }
+    }
+    Num n;
+    const Status st = classify(v, n);
+    if (st == Status::Ok) out = n.d != 0;
+    return st;
+}
+
+std::u16string toText(const Value& v) {
+    switch (v.kind) {
+    case ValueKind::Empty:
+    case ValueKind::Null: return u"";
+    case ValueKind::Boolean: return v.i ? u"True" : u"False";
+    case ValueKind::Int16:
+    case ValueKind::Int32: return common::decimal(v.i);
+    case ValueKind::Real32: return realText(v.f, 7);
+    case ValueKind::Real64: return realText(v.d, 15);
+    case ValueKind::String: return v.s;
+    }
+    return u"";
+}
+
+const char* kindName(const Value& v) {
+    switch (v.kind) {
+    case ValueKind::Empty: return "Empty";
+    case ValueKind::Null: return "Null";
+    case ValueKind::Int16: return "Int16";
+    case ValueKind::Int32: return "Int32";
+    case ValueKind::Real32: return "Real32";
+    case ValueKind::Real64: return "Real64";
+    case ValueKind::Boolean: return "Boolean";
+    case ValueKind::String: return "String";
+    }
+    return "?";
+}
+
+Status addValues(const Value& a, const Value& b, Value& out) {
+    return arith(Op::Add, a, b, out);
+}
+Status subtractValues(const Value& a, const Value& b, Value& out) {
+    return arith(Op::Sub, a, b, out);
+}
+Status multiplyValues(const Value& a, const Value& b, Value& out) {
+    return arith(Op::Mul, a, b, out);
+}
+
+Status divideValues(const Value& a, const Value& b, Value& out) {
+    if (a.isNull() || b.isNull()) {
+        out = Value::null();
+        return Status::Ok;
+    }
+    Num x, y;
+    if (classify(a, x) != Status::Ok || classify(b, y) != Status::Ok) return Status::Mismatch;
+    if (y.d == 0) return Status::DivideByZero;
+    const Rank rank = widen(x.rank, y.rank) == Rank::R32 ? Rank::R32 : Rank::R64;
+    return realResult(rank, static_cast<float>(x.d) / static_cast<float>(y.d), x.d / y.d, out);
+}
+
+Status intDivideValues(const Value& a, const Value& b, Value& quotient, Value& remainder) {
+    if (a.isNull() || b.isNull()) {
+        quotient = remainder = Value::null();
+        return Status::Ok;
+    }
+    Num x, y;
+    if (classify(a, x) != Status::Ok || classify(b, y) != Status::Ok) return Status::Mismatch;
+    std::int64_t n = 0, m = 0;
+    Status st = toInteger(a, INT32_MIN, INT32_MAX, n);
+    if (st == Status::Ok) st = toInteger(b, INT32_MIN, INT32_MAX, m);
+    if (st != Status::Ok) return st;
+    if (m == 0) return Status::DivideByZero;
+    const Rank rank = (x.rank == Rank::I16 && y.rank == Rank::I16) ? Rank::I16 : Rank::I32;
+    const std::int64_t q = n / m, r = n % m;
+    if (!fits32(q)) return Status::Overflow; // only INT32_MIN \ -1
+    quotient = integerResult(rank, q);
+    remainder = integerResult(rank, r);
+    return Status::Ok;
+}
+
+Status floorValue(const Value& v, Value& out) {
+    switch (v.kind) {
+    case ValueKind::Null: out = Value::null(); return Status::Ok;
+    case ValueKind::Empty: out = Value::int16(0); return Status::Ok;
+    case ValueKind::Boolean: out = Value::int16(static_cast<std::int16_t>(v.i)); return Status::Ok;
+    case ValueKind::Int16:
+    case ValueKind::Int32: out = v; return Status::Ok;
+    case ValueKind::Real32:
+        if (!std::isfinite(v.f)) return Status::Mismatch;
+        out = Value::real32(std::floor(v.f));
+        return Status::Ok;
+    default: break;
+    }
+    double d = 0;
+    if (!toDouble(v, d)) return Status::Mismatch;
+    out = Value::real64(std::floor(d));
+    return Status::Ok;
+}
+
+Status signValue(const Value& v, Value& out) {
+    if (v.isNull()) {
+        out = Value::null();
+        return Status::Ok;
+    }
+    double d = 0;
+    if (!toDouble(v, d)) return Status::Mismatch;
+    out = Value::int16(static_cast<std::int16_t>((d > 0) - (d < 0)));
+    return Status::Ok;
+}
+
+Comparison compareValues(const Value& a, const Value& b) {
+    Num x, y;
+    if (classify(a, x) == Status::Ok && classify(b, y) == Status::Ok) {
+        if (widen(x.rank, y.rank) <= Rank::I32) {
+            const std::int64_t d = x.i - y.i;
+            return {true, (d > 0) - (d < 0)};
+        }
+        // The difference is rounded before its sign is taken, so 1.2 and 1 compare equal.
+        const double d = common::roundHalfEven(x.d - y.d);
+        return {true, (d > 0) - (d < 0)};
+    }
+    if (a.isString() && b.isString()) {
+        const int c = a.s.compare(b.s);
+        return {true, (c > 0) - (c < 0)};
+    }
+    return {false, 0};
+}
+
+void applyFlagRule(const Value& v, Flags& flags) {
+    flags.invalid = false;
+    Num n;
+    if (classify(v, n) == Status::Ok) {
+        flags.zero = n.d == 0;
+        flags.negative = n.d < 0;
+    } else if (v.isString()) {
+        flags.zero = v.s.empty();
+    } else {
+        flags.invalid = true;
+    }
+}
+
+} // namespace tekkel

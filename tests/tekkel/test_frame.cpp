@@ -1,0 +1,206 @@
+// The frame entry and the error report: who runs in a frame, what the report says, and what
+// each answer does.
+#include <gtest/gtest.h>
+
+#include "TekkelKit.h"
+
+using namespace tekkel_test;
+
+TEST(TekkelFrame, SystemScriptRunsAloneAndEndingItReleasesThePlayer) {
+    Tekkel t;
+    t.load(1, {C(Op::Set, I(1), I(1)), C(Op::End)});
+    t.load(2, {C(Op::Inc, I(1)), C(Op::Yield), C(Op::End)});
+    t.world.events[1].enabled = -1;
+    t.world.events[1].autoScript = 1;
+    t.world.systemScriptActive = -1;
+    t.world.inputLocked = -1;
+    t.sys().scriptNumber = 2;
+    t.frame();
+    EXPECT_EQ(t.world.events[1].run.scriptNumber, 0); // automatic scripts wait
+    EXPECT_EQ(t.world.systemScriptActive, -1);
+    t.frame();
+    EXPECT_EQ(t.world.systemScriptActive, 0);
+    EXPECT_EQ(t.world.inputLocked, 0);
+    t.frame();
+    EXPECT_EQ(t.world.events[1].run.R1, I(1));
+    EXPECT_EQ(t.world.events[1].run.activeObject, 1);
+}
+
+TEST(TekkelFrame, AutomaticScriptsRunInObjectOrderAndStayWhereTheyStopped) {
+    Tekkel t(3);
+    // Each object appends its number to shared variable 1.
+    t.world.machine.sharedValues.assign(2, Value{});
+    t.load(3, {C(Op::Select, I(1), I(1), I(0)), C(Op::Move, I(2), I(-1)), C(Op::Move, I(3), I(300)),
+               C(Op::Concat, I(-1), I(2), I(3)), C(Op::Yield), C(Op::End)});
+    for (int i = 1; i <= 3; ++i)
+        t.world.events[static_cast<std::size_t>(i)].autoScript = 3;
+    t.world.events[1].enabled = -1;
+    t.world.events[3].enabled = -1;
+    t.frame();
+    EXPECT_EQ(t.world.machine.sharedValues[1], S(u"13"));
+    t.frame(); // both End now
+    t.frame(); // and stay ended
+    EXPECT_EQ(t.world.machine.sharedValues[1], S(u"13"));
+    EXPECT_EQ(t.world.events[1].run.address, 5);
+    EXPECT_EQ(t.world.events[2].run.scriptNumber, 0);
+}
+
+TEST(TekkelFrame, RestartInAnAutomaticScriptRunsAgainNextFrame) {
+    Tekkel t(1);
+    t.load(5, {C(Op::Inc, I(2)), C(Op::Restart)});
+    t.world.events[1].enabled = -1;
+    t.world.events[1].autoScript = 5;
+    for (int f = 0; f < 3; ++f)
+        t.frame();
+    EXPECT_EQ(t.world.events[1].run.R2, I(3));
+}
+
+TEST(TekkelFrame, PumpRunsOncePerFrameOnAStillClockAndBeforeEveryBox) {
+    Tekkel t;
+    t.load(1, {C(Op::Set, I(1), L(1000)), C(Op::Label, S(u"L")), C(Op::Dec, I(1)),
+               C(Op::JumpIfNotZero, S(u"L")), C(Op::Message, S(u"a")), C(Op::End)});
+    t.world.systemScriptActive = -1;
+    t.sys().scriptNumber = 1;
+    long long boxPumps = -1;
+    t.ts.windows.responder = [&](const plat::testing::RecordedBox&) {
+        boxPumps = t.ts.windows.pumps;
+        return MsgResult::Ok;
+    };
+    t.frame();
+    EXPECT_EQ(boxPumps, 2); // the frame's first command, then before the box
+    // With the clock moving, a long loop lets the window system in about once a millisecond.
+    Tekkel u;
+    u.ts.windows.onEvents = [&] { u.ts.clock.advance(1); };
+    u.load(1, {C(Op::Set, I(1), L(12800)), C(Op::Label, S(u"L")), C(Op::Dec, I(1)),
+               C(Op::JumpIfNotZero, S(u"L")), C(Op::End)});
+    u.sys().scriptNumber = 1;
+    u.run(u.sys());
+    EXPECT_GE(u.ts.windows.pumps, 38'400 / Pump::kCheckInterval - 2);
+    EXPECT_LE(u.ts.windows.pumps, 38'400 / Pump::kCheckInterval + 2);
+}
+
+TEST(TekkelErrorReport, FullTextTitleButtonsAndIcon) {
+    Tekkel t;
+    t.sys().activeObject = 7;
+    t.exec({C(Op::Nop), C(Op::Break, S(u"p一"), B(true))});
+    ASSERT_EQ(t.boxes().size(), 1u);
+    const auto& box = t.boxes()[0];
+    EXPECT_EQ(box.title, u"Tekkelスクリプト実行エラー");
+    EXPECT_EQ(box.buttons, plat::MsgButtons::YesNoCancel);
+    EXPECT_EQ(box.icon, plat::MsgIcon::Critical);
+    EXPECT_EQ(box.text, u"エラーが発生しました。デバッグしますか？\r"
+                        u"[Error Infomation]\r"
+                        u"Error Number  : 0\r"
+                        u"\r"
+                        u"[Pointer States]\r"
+                        u"Script Number : 1\r"
+                        u"Address       : 1\r"
+                        u"Active Object : 7\r"
+                        u"\r"
+                        u"[Command Data]\r"
+                        u"Command       : 0\r"
+                        u"Parameter1    : p一\r"
+                        u"Parameter2    : True\r"
+                        u"Parameter3    : ");
+}
+
+TEST(TekkelErrorReport, ErrorSlotCarriesEarlierJumpTargetsAndShowsStoredParameters) {
+    Tekkel t;
+    std::vector<Command> cmds(14, C(Op::Nop));
+    cmds[0] = C(Op::Jump, I(12));
+    cmds[12] = C(Op::Break, O, D(2.5));
+    cmds[13] = C(Op::End);
+    t.sys().D2 = S(u"default");
+    t.exec(cmds);
+    EXPECT_EQ(t.lastErrorNumber(), 12);
+    EXPECT_NE(t.boxes()[0].text.find(u"Parameter2    : 2.5\rParameter3    : "),
+              std::u16string::npos);
+    EXPECT_EQ(t.boxes()[0].text.find(u"default"), std::u16string::npos);
+    t.exec({C(Op::Jump, S(u"nowhere"))});
+    EXPECT_EQ(t.lastErrorNumber(), 10);
+    // A conditional jump taken through an already resolved label leaves its target too.
+    t.load(1, {C(Op::Set, I(1), I(0)), C(Op::JumpIfZero, S(u"L")), C(Op::Nop),
+               C(Op::Label, S(u"L")), C(Op::Break)});
+    for (int call = 0; call < 2; ++call) {
+        t.start(1);
+        EXPECT_EQ(t.lastErrorNumber(), 3) << call;
+    }
+}
+
+TEST(TekkelErrorReport, NoSkipsTheCommandAndTheCallStillReportsFailed) {
+    Tekkel t;
+    t.ts.windows.defaultAnswer = MsgResult::No;
+    EXPECT_EQ(t.exec({C(2), C(Op::Set, I(1), I(1))}), RunResult::Failed);
+    EXPECT_EQ(t.sys().R1, I(1));
+    EXPECT_EQ(t.lastErrorNumber(), 2);
+    // Failed is not Ended: the system script stays active.
+    t.world.systemScriptActive = -1;
+    t.load(1, {C(9), C(Op::Nop)});
+    t.sys().address = 0;
+    t.frame();
+    EXPECT_EQ(t.world.systemScriptActive, -1);
+    // Yielding after a skipped command returns Yielded.
+    EXPECT_EQ(t.exec({C(8), C(Op::Yield), C(Op::End)}), RunResult::Yielded);
+}
+
+TEST(TekkelErrorReport, CancelEndsTheCallWhereItFailed) {
+    Tekkel t;
+    t.world.systemScriptActive = -1;
+    t.world.inputLocked = -1;
+    t.load(1, {C(Op::Nop), C(53), C(Op::End)});
+    t.sys().scriptNumber = 1;
+    t.frame();
+    EXPECT_EQ(t.world.systemScriptActive, 0);
+    EXPECT_EQ(t.world.inputLocked, 0);
+    EXPECT_EQ(t.sys().address, 1);
+    // In an automatic script the report comes back next frame.
+    Tekkel u(1);
+    u.load(4, {C(999)});
+    u.world.events[1].enabled = -1;
+    u.world.events[1].autoScript = 4;
+    u.frame();
+    u.frame();
+    EXPECT_EQ(u.reports(), 2u);
+    EXPECT_EQ(u.lastErrorNumber(), 1);
+}
+
+TEST(TekkelErrorReport, YesEndsTheProgram) {
+    Tekkel t;
+    t.ts.windows.defaultAnswer = MsgResult::Yes;
+    EXPECT_THROW(t.exec({C(Op::Break)}), plat::testing::ProcessExit);
+}
+
+TEST(TekkelErrorReport, ScriptsThatNameNothingFailOnceAndEnd) {
+    Tekkel t(2);
+    t.ts.windows.defaultAnswer = MsgResult::No;
+    t.world.events[1].enabled = -1;
+    t.world.events[1].autoScript = 9; // a slot without commands
+    t.world.events[2].enabled = -1;
+    t.world.events[2].autoScript = 77; // no such slot
+    t.frame();
+    EXPECT_EQ(t.reports(), 2u);
+    EXPECT_EQ(t.lastErrorNumber(), 1);
+    t.frame();
+    EXPECT_EQ(t.reports(), 2u);
+    // An empty script table ends every run at once.
+    t.world.machine.scriptCount = 0;
+    EXPECT_EQ(t.start(1), RunResult::Ended);
+}
+
+TEST(TekkelErrorReport, CodesOutsideTheSetFailWithError1ReservedOnesWithError2) {
+    for (std::int16_t code : {-1, 12, 26, 49, 78, 97, 100, 149, 161, 199, 412, 899, 903, 32767}) {
+        Tekkel t;
+        t.exec({C(code)});
+        EXPECT_EQ(t.lastErrorNumber(), 1) << code;
+    }
+    for (std::int16_t code : {2, 8, 9, 52, 53}) {
+        Tekkel t;
+        t.exec({C(code)});
+        EXPECT_EQ(t.lastErrorNumber(), 2) << code;
+    }
+    Tekkel t(2); // object numbers outside 1..eventCount
+    for (std::int16_t object : {0, 3, -2}) {
+        t.exec({C(Op::ObjectVisible, I(object), I(1))});
+        EXPECT_EQ(t.lastErrorNumber(), 1) << object;
+    }
+}
