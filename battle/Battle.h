@@ -117,16 +117,16 @@ bool handPlayable(const Hand& hand);
 // Plays the step at the current index for one frame. Answers true when the message box
 // changed.
 bool playQueuedStep(SharedBattleState& shared, LoopState& loop, Combatant& player,
-                    Combatant& monster, plat::TextBox& txtMsg);
+                    Combatant& monster, plat::TextBox& messageText);
 
 // ---- Stage ----
 
 StatusLayout playerLayout(const battle::BattleWindow& form);
 StatusLayout enemyLayout(const battle::BattleWindow& form);
-// Rebuilds picFlip: card backs, faces, names, bar backgrounds and the monster.
+// Rebuilds flipPicture: card backs, faces, names, bar backgrounds and the monster.
 void drawBackground(plat::Services& sv, LoopState& loop, battle::BattleWindow& form,
                     const Combatant& player, const Combatant& monster);
-// Draws the frame onto picStage and presents it. A stage untouched since it was last drawn, with
+// Draws the frame onto stageView and presents it. A stage untouched since it was last drawn, with
 // the same inputs, already holds the frame's picture and is left as it is.
 void drawStage(plat::Services& sv, SharedBattleState& shared, LoopState& loop,
                battle::BattleWindow& form, const Combatant& player, const Combatant& monster);
@@ -150,7 +150,7 @@ std::uint64_t battleDigest(const battle::BattleWindow& form, const LoopState& lo
 //     LoopState state;
 //     BattleLoop battle(sv, form, state, player, monster, myDeck, enemyDeck);
 //     battle.runOneFrame();          // one whole frame, its waits included (40 ms or more)
-//     form.cmdCommand[0].onClick();  // input between frames, as the window's handlers get it
+//     form.commandButtons[0].onClick();  // input between frames, as the window's handlers get it
 //     battle.runFrames(20);
 //     battle.finish();
 class BattleLoop {

@@ -89,7 +89,7 @@ bool handPlayable(const Hand& hand) {
 }
 
 bool playQueuedStep(SharedBattleState& shared, LoopState& loop, Combatant& player,
-                    Combatant& monster, plat::TextBox& txtMsg) {
+                    Combatant& monster, plat::TextBox& messageText) {
     Playback& pb = shared.playback;
     if (!pb.active) return false;
     if (pb.current < 0 || static_cast<std::size_t>(pb.current) >= loop.queue.size()) {
@@ -112,7 +112,7 @@ bool playQueuedStep(SharedBattleState& shared, LoopState& loop, Combatant& playe
         goOn = countUp(step.value2, kMessageFrames);
         if (goOn) {
             if (const auto* text = std::get_if<std::u16string>(&step.value1)) {
-                txtMsg.caption += *text;
+                messageText.caption += *text;
                 textChanged = true;
             }
         }
@@ -158,7 +158,7 @@ BattleLoop::BattleLoop(plat::Services& sv, BattleWindow& form, LoopState& state,
       monster_(monster), myDeck_(myDeck), enemyDeck_(enemyDeck), digest_([this] {
           return battleDigest(form_, state_, player_, monster_, myDeck_, enemyDeck_);
       }) {
-    state_.key = form_.picCursor[0].surface.pixel(0, 0);
+    state_.key = form_.cursorPictures[0].surface.pixel(0, 0);
     state_.myLayout = playerLayout(form_);
     state_.enemyLayout = enemyLayout(form_);
 
@@ -181,7 +181,7 @@ bool BattleLoop::runOneFrame() {
     beginFrame();
     if (!takeCommand()) return end();
     playStep();
-    form_.pintBtlCmdIdx = state_.cmd; // -1 after a resolution
+    form_.chosenCommand = state_.cmd; // -1 after a resolution
     shuffleWhenDue();
     if (defeatFound()) return end();
     refillHands();
@@ -223,37 +223,37 @@ void BattleLoop::beginFrame() {
     // The background copied onto the stage first thing in the drawing covers it whole when it is
     // as large; then the clear is left to the two ways out before the drawing, which show the
     // stage cleared while their message is up.
-    const plat::Surface& flip = form_.picFlip.surface;
-    flipCovers_ = flip.width() >= form_.picStage.surface.width() &&
-                  flip.height() >= form_.picStage.surface.height();
-    if (!flipCovers_) form_.picStage.cls();
-    form_.picTextSize16.cls();
-    form_.picTextSize36.cls();
-    form_.picStage.surface.setBackColor(plat::kWhite);
+    const plat::Surface& flip = form_.flipPicture.surface;
+    flipCovers_ = flip.width() >= form_.stageView.surface.width() &&
+                  flip.height() >= form_.stageView.surface.height();
+    if (!flipCovers_) form_.stageView.cls();
+    form_.textSize16Picture.cls();
+    form_.textSize36Picture.cls();
+    form_.stageView.surface.setBackColor(plat::kWhite);
     if (state_.me.refillAll) drawBackground(sv_, state_, form_, player_, monster_);
 }
 
 // Takes the window's command while no playback runs: the card is marked as chosen and the
 // turn resolved. False when the resolution failed (after the error box).
 bool BattleLoop::takeCommand() {
-    state_.cmd = form_.pintBtlCmdIdx;
+    state_.cmd = form_.chosenCommand;
     if (state_.cmd < 0 || shared_.playback.active) return true;
     // The window only offers the menu on a free, non-empty card; a command for any other slot
     // is dropped rather than played with a card that cannot be chosen.
-    const std::int32_t slot = form_.plngNowCardSelect;
+    const std::int32_t slot = form_.chosenCard;
     if (!inRange(slot) || shared_.myHand[slot].state != kCardFree ||
         shared_.myHand[slot].kind == 0) {
         state_.cmd = kCmdNone;
         return true;
     }
-    form_.txtMsg.caption.clear();
+    form_.messageText.caption.clear();
     textChanged_ = true;
     shared_.myHand[slot].state = kCardChosen;
     if (resolveTurn(sv_, shared_, state_.queue, state_.cmd, player_, shared_.myHand, monster_,
                     state_.enemyHand)) {
         return true;
     }
-    if (flipCovers_) form_.picStage.cls();
+    if (flipCovers_) form_.stageView.cls();
     sv_.windows.messageBox(u"エラーがおこりますた。", u"", plat::MsgButtons::Ok,
                            plat::MsgIcon::None);
     return false;
@@ -261,7 +261,7 @@ bool BattleLoop::takeCommand() {
 
 void BattleLoop::playStep() {
     if (!shared_.playback.active) return;
-    if (playQueuedStep(shared_, state_, player_, monster_, form_.txtMsg)) textChanged_ = true;
+    if (playQueuedStep(shared_, state_, player_, monster_, form_.messageText)) textChanged_ = true;
 }
 
 // A side's deck is shuffled when its draws are used up or its whole hand is to be dealt anew.
@@ -281,7 +281,7 @@ void BattleLoop::shuffleWhenDue() {
 // A side below 0 HP loses: the message box shows it and the battle window is unloaded.
 bool BattleLoop::defeatFound() {
     if (player_.hp >= 0 && monster_.hp >= 0) return false;
-    if (flipCovers_) form_.picStage.cls();
+    if (flipCovers_) form_.stageView.cls();
     if (textChanged_) sv_.windows.sync(form_);
     const std::u16string text = player_.hp < 0
                                     ? player_.name + u"は、死んでしまった。戦いは終った…。"

@@ -39,29 +39,46 @@ BattleWindow::BattleWindow(plat::Services& sv, SharedBattleState& shared)
     // only mark where the faces and the status are drawn.
     constexpr int kButtonHeight = kCardHeight / kHandSize;
     addControls({
-        {&picStage, nullptr, kStageLeft, kStageTop, kStageWidth, kStageHeight},
-        {&txtMsg, nullptr, kMsgLeft, kMsgTop, kMsgWidth, kMsgHeight},
-        {&lblMyFace, &picStage, 276, 210, 105, 88, u"顔", false},
-        {&lblEnemyFace, &picStage, 18, 132, 108, 86, u"顔", false},
-        {&lblMyCard[0], &picStage, kCardLabelLeft[0], kCardLabelTop, kCardWidth, kCardHeight},
-        {&lblMyCard[1], &picStage, kCardLabelLeft[1], kCardLabelTop, kCardWidth, kCardHeight},
-        {&lblMyCard[2], &picStage, kCardLabelLeft[2], kCardLabelTop, kCardWidth, kCardHeight},
-        {&lblMyCard[3], &picStage, kCardLabelLeft[3], kCardLabelTop, kCardWidth, kCardHeight},
-        {&lblMyCard[4], &picStage, kCardLabelLeft[4], kCardLabelTop, kCardWidth, kCardHeight},
-        {&fraCmd, &picStage, kCardLabelLeft[0], kCardLabelTop, kCardWidth, kCardHeight, {}, false},
-        {&cmdCommand[0], &fraCmd, 0, 0 * kButtonHeight, kCardWidth, kButtonHeight, u"たたかう"},
-        {&cmdCommand[1], &fraCmd, 0, 1 * kButtonHeight, kCardWidth, kButtonHeight, u"ぼうぎょ"},
-        {&cmdCommand[2], &fraCmd, 0, 2 * kButtonHeight, kCardWidth, kButtonHeight, u"ためる"},
-        {&cmdCommand[3], &fraCmd, 0, 3 * kButtonHeight, kCardWidth, kButtonHeight, u"デッキ"},
-        {&cmdCommand[4], &fraCmd, 0, 4 * kButtonHeight, kCardWidth, kButtonHeight, u"にげる"},
-        {&Label4, nullptr, 0, 0, 0, 0, {}, false},
+        {&stageView, nullptr, kStageLeft, kStageTop, kStageWidth, kStageHeight},
+        {&messageText, nullptr, kMsgLeft, kMsgTop, kMsgWidth, kMsgHeight},
+        {&playerFaceLabel, &stageView, 276, 210, 105, 88, u"顔", false},
+        {&enemyFaceLabel, &stageView, 18, 132, 108, 86, u"顔", false},
+        {&playerCardLabels[0], &stageView, kCardLabelLeft[0], kCardLabelTop, kCardWidth,
+         kCardHeight},
+        {&playerCardLabels[1], &stageView, kCardLabelLeft[1], kCardLabelTop, kCardWidth,
+         kCardHeight},
+        {&playerCardLabels[2], &stageView, kCardLabelLeft[2], kCardLabelTop, kCardWidth,
+         kCardHeight},
+        {&playerCardLabels[3], &stageView, kCardLabelLeft[3], kCardLabelTop, kCardWidth,
+         kCardHeight},
+        {&playerCardLabels[4], &stageView, kCardLabelLeft[4], kCardLabelTop, kCardWidth,
+         kCardHeight},
+        {&commandMenu,
+         &stageView,
+         kCardLabelLeft[0],
+         kCardLabelTop,
+         kCardWidth,
+         kCardHeight,
+         {},
+         false},
+        {&commandButtons[0], &commandMenu, 0, 0 * kButtonHeight, kCardWidth, kButtonHeight,
+         u"たたかう"},
+        {&commandButtons[1], &commandMenu, 0, 1 * kButtonHeight, kCardWidth, kButtonHeight,
+         u"ぼうぎょ"},
+        {&commandButtons[2], &commandMenu, 0, 2 * kButtonHeight, kCardWidth, kButtonHeight,
+         u"ためる"},
+        {&commandButtons[3], &commandMenu, 0, 3 * kButtonHeight, kCardWidth, kButtonHeight,
+         u"デッキ"},
+        {&commandButtons[4], &commandMenu, 0, 4 * kButtonHeight, kCardWidth, kButtonHeight,
+         u"にげる"},
+        {&menuBackLabel, nullptr, 0, 0, 0, 0, {}, false},
     });
-    picStage.setSize(kStageWidth, kStageHeight);
-    picStage.setBackColor(plat::kWhite);
-    picStage.surface.setFontPixelSize(13);
-    txtMsg.multiLine = true;
-    txtMsg.locked = true;
-    for (plat::Label& l : lblMyCard)
+    stageView.setSize(kStageWidth, kStageHeight);
+    stageView.setBackColor(plat::kWhite);
+    stageView.surface.setFontPixelSize(13);
+    messageText.multiLine = true;
+    messageText.locked = true;
+    for (plat::Label& l : playerCardLabels)
         l.transparent = true;
 
     addSourcePictures();
@@ -69,50 +86,55 @@ BattleWindow::BattleWindow(plat::Services& sv, SharedBattleState& shared)
 }
 
 // The pictures the stage is drawn from, never shown themselves: the drawn ones take their
-// picture's size; the two text scratch pictures and picFlip have sizes of their own.
+// picture's size; the two text scratch pictures and flipPicture have sizes of their own.
 void BattleWindow::addSourcePictures() {
     const struct {
         plat::PictureBox* box;
         plat::Surface (*draw)();
     } sources[] = {
-        {&picMyFace, assets::makeMyFace},        {&picEnemyFace, assets::makeEnemyFace},
-        {&picMyCard, assets::makeMyCardBack},    {&picEnemyCard, assets::makeEnemyCardBack},
-        {&picMonster, assets::makeSkullMonster}, {&picMask[0], assets::makeStoredMask},
-        {&picMask[1], assets::makeChosenMask},   {&picCursor[0], assets::makePointerCursor},
-        {&picCursor[1], assets::makeCardCursor}, {&picRed, assets::makeRedBar},
-        {&picBlue, assets::makeBlueBar},
+        {&playerFacePicture, assets::makeMyFace},
+        {&enemyFacePicture, assets::makeEnemyFace},
+        {&playerCardPicture, assets::makeMyCardBack},
+        {&enemyCardPicture, assets::makeEnemyCardBack},
+        {&monsterPicture, assets::makeSkullMonster},
+        {&maskPictures[0], assets::makeStoredMask},
+        {&maskPictures[1], assets::makeChosenMask},
+        {&cursorPictures[0], assets::makePointerCursor},
+        {&cursorPictures[1], assets::makeCardCursor},
+        {&redPicture, assets::makeRedBar},
+        {&bluePicture, assets::makeBlueBar},
     };
     for (const auto& s : sources)
         source(add(*s.box), s.draw());
-    scratch(add(picTextSize16), 36, 26, 20, plat::rgb(24, 24, 24));
-    scratch(add(picTextSize36), 40, 40, 30, plat::rgb(160, 16, 16));
-    add(picFlip);
-    picFlip.visible = false;
-    picFlip.setSize(kStageWidth, kStageHeight);
-    picFlip.setBackColor(plat::kWhite);
-    picFlip.surface.setFontPixelSize(13);
+    scratch(add(textSize16Picture), 36, 26, 20, plat::rgb(24, 24, 24));
+    scratch(add(textSize36Picture), 40, 40, 30, plat::rgb(160, 16, 16));
+    add(flipPicture);
+    flipPicture.visible = false;
+    flipPicture.setSize(kStageWidth, kStageHeight);
+    flipPicture.setBackColor(plat::kWhite);
+    flipPicture.surface.setFontPixelSize(13);
 }
 
 void BattleWindow::connectHandlers() {
-    picStage.onMouseMove = [this](int, int, float, float) { picStage_MouseMove(); };
+    stageView.onMouseMove = [this](int, int, float, float) { stageMouseMove(); };
     // Leaving the cards over the window's own background hides the cursor and menu as well.
-    onMouseMove = [this](int, int, float, float) { picStage_MouseMove(); };
-    onKeyDown = [this](int keyCode, int shift) { return Form_KeyDown(keyCode, shift); };
+    onMouseMove = [this](int, int, float, float) { stageMouseMove(); };
+    onKeyDown = [this](int keyCode, int shift) { return keyDown(keyCode, shift); };
     for (int i = 0; i < kHandSize; ++i) {
-        lblMyCard[i].onMouseMove = [this, i](int, int, float, float) { lblMyCard_MouseMove(i); };
-        lblMyCard[i].onClick = [this, i] { lblMyCard_Click(i); };
-        cmdCommand[i].onClick = [this, i] { cmdCommand_Click(i); };
+        playerCardLabels[i].onMouseMove = [this, i](int, int, float, float) { cardMouseMove(i); };
+        playerCardLabels[i].onClick = [this, i] { cardClicked(i); };
+        commandButtons[i].onClick = [this, i] { commandClicked(i); };
     }
 }
 
 void BattleWindow::load() {
     loaded = true;
     shared_.closing = false;
-    plngCursorView = -1;
-    plngNowCardSelect = -1;
-    pintBtlCmdIdx = kCmdNone;
-    txtMsg.caption = std::u16string(kBattleHelpText);
-    picFlip.cls();
+    cursorCard = -1;
+    chosenCard = -1;
+    chosenCommand = kCmdNone;
+    messageText.caption = std::u16string(kBattleHelpText);
+    flipPicture.cls();
 }
 
 void BattleWindow::queryUnload(bool& cancel) {
@@ -121,40 +143,40 @@ void BattleWindow::queryUnload(bool& cancel) {
 }
 
 void BattleWindow::hideMenu() {
-    if (!fraCmd.visible) return;
-    fraCmd.visible = false;
+    if (!commandMenu.visible) return;
+    commandMenu.visible = false;
     sv_.windows.sync(*this);
 }
 
-void BattleWindow::picStage_MouseMove() {
-    plngCursorView = -1;
+void BattleWindow::stageMouseMove() {
+    cursorCard = -1;
     hideMenu();
 }
 
-void BattleWindow::lblMyCard_MouseMove(int index) {
+void BattleWindow::cardMouseMove(int index) {
     if (index < 0 || index >= kHandSize) return;
-    if (pintBtlCmdIdx != kCmdNone) return;
-    plngCursorView = index;
-    plngNowCardSelect = index;
+    if (chosenCommand != kCmdNone) return;
+    cursorCard = index;
+    chosenCard = index;
     hideMenu();
 }
 
-void BattleWindow::lblMyCard_Click(int index) {
+void BattleWindow::cardClicked(int index) {
     if (index < 0 || index >= kHandSize) return;
-    if (pintBtlCmdIdx != kCmdNone || shared_.playback.active) return;
+    if (chosenCommand != kCmdNone || shared_.playback.active) return;
     const Card& card = shared_.myHand[index];
     if (card.state != kCardFree || card.kind == 0) return;
-    fraCmd.left = lblMyCard[index].left;
-    fraCmd.top = lblMyCard[index].top;
-    fraCmd.visible = true;
+    commandMenu.left = playerCardLabels[index].left;
+    commandMenu.top = playerCardLabels[index].top;
+    commandMenu.visible = true;
     markCommand(kCmdAttack);
     sv_.windows.sync(*this);
 }
 
-void BattleWindow::cmdCommand_Click(int index) {
-    if (plngNowCardSelect < 0) return;
+void BattleWindow::commandClicked(int index) {
+    if (chosenCard < 0) return;
     if (index < kCmdAttack || index > kCmdFlee) return;
-    pintBtlCmdIdx = static_cast<std::int16_t>(index);
+    chosenCommand = static_cast<std::int16_t>(index);
     hideMenu();
 }
 
@@ -166,12 +188,12 @@ bool BattleWindow::choosable(int slot) const {
 void BattleWindow::markCommand(int index) {
     markedCommand_ = index;
     for (int i = 0; i < kHandSize; ++i)
-        cmdCommand[i].highlighted = i == index;
+        commandButtons[i].highlighted = i == index;
 }
 
-bool BattleWindow::Form_KeyDown(int keyCode, int) {
+bool BattleWindow::keyDown(int keyCode, int) {
     namespace vk = plat::vk;
-    if (fraCmd.visible) {
+    if (commandMenu.visible) {
         switch (keyCode) {
         case vk::Up:
         case vk::Down: {
@@ -181,7 +203,7 @@ bool BattleWindow::Form_KeyDown(int keyCode, int) {
             return true;
         }
         case vk::Enter:
-        case vk::Space: cmdCommand_Click(markedCommand_); return true;
+        case vk::Space: commandClicked(markedCommand_); return true;
         case vk::Escape: hideMenu(); return true;
         default: break; // Left and Right leave the menu, as the pointer leaving the card does
         }
@@ -190,16 +212,16 @@ bool BattleWindow::Form_KeyDown(int keyCode, int) {
     case vk::Left:
     case vk::Right: {
         const int step = keyCode == vk::Right ? 1 : -1;
-        int slot = plngCursorView >= 0 ? plngCursorView + step : (step > 0 ? 0 : kHandSize - 1);
+        int slot = cursorCard >= 0 ? cursorCard + step : (step > 0 ? 0 : kHandSize - 1);
         while (slot >= 0 && slot < kHandSize && !choosable(slot))
             slot += step;
-        if (slot >= 0 && slot < kHandSize) lblMyCard_MouseMove(slot);
+        if (slot >= 0 && slot < kHandSize) cardMouseMove(slot);
         return true;
     }
     case vk::Enter:
     case vk::Space:
-        if (plngCursorView < 0) return false;
-        lblMyCard_Click(plngCursorView);
+        if (cursorCard < 0) return false;
+        cardClicked(cursorCard);
         return true;
     default: return false;
     }

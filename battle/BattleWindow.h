@@ -28,54 +28,54 @@ class BattleWindow : public plat::Form {
     BattleWindow(plat::Services& sv, SharedBattleState& shared);
 
     // The visible window; the card labels, face labels and the menu sit on the stage.
-    plat::PictureBox picStage{"picStage"};
-    plat::TextBox txtMsg{"txtMsg"};
-    plat::Label lblMyFace{"lblMyFace"};
-    plat::Label lblEnemyFace{"lblEnemyFace"};
-    std::array<plat::Label, kHandSize> lblMyCard{
+    plat::PictureBox stageView{"picStage"};
+    plat::TextBox messageText{"txtMsg"};
+    plat::Label playerFaceLabel{"lblMyFace"};
+    plat::Label enemyFaceLabel{"lblEnemyFace"};
+    std::array<plat::Label, kHandSize> playerCardLabels{
         plat::Label("lblMyCard", 0), plat::Label("lblMyCard", 1), plat::Label("lblMyCard", 2),
         plat::Label("lblMyCard", 3), plat::Label("lblMyCard", 4)};
-    plat::Frame fraCmd{"fraCmd"};
-    std::array<plat::Button, kHandSize> cmdCommand{
+    plat::Frame commandMenu{"fraCmd"};
+    std::array<plat::Button, kHandSize> commandButtons{
         plat::Button("cmdCommand", 0), plat::Button("cmdCommand", 1), plat::Button("cmdCommand", 2),
         plat::Button("cmdCommand", 3), plat::Button("cmdCommand", 4)};
-    plat::Label Label4{"Label4"};
+    plat::Label menuBackLabel{"Label4"};
 
     // Source pictures, never shown themselves.
-    plat::PictureBox picMyFace{"picMyFace"};
-    plat::PictureBox picEnemyFace{"picEnemyFace"};
-    plat::PictureBox picMyCard{"picMyCard"};
-    plat::PictureBox picEnemyCard{"picEnemyCard"};
-    plat::PictureBox picMonster{"picMonster"};
-    std::array<plat::PictureBox, 2> picMask{plat::PictureBox("picMask", 0),
-                                            plat::PictureBox("picMask", 1)};
-    std::array<plat::PictureBox, 2> picCursor{plat::PictureBox("picCursor", 0),
-                                              plat::PictureBox("picCursor", 1)};
-    plat::PictureBox picRed{"picRed"};
-    plat::PictureBox picBlue{"picBlue"};
-    plat::PictureBox picTextSize16{"picTextSize16"};
-    plat::PictureBox picTextSize36{"picTextSize36"};
-    plat::PictureBox picFlip{"picFlip"};
+    plat::PictureBox playerFacePicture{"picMyFace"};
+    plat::PictureBox enemyFacePicture{"picEnemyFace"};
+    plat::PictureBox playerCardPicture{"picMyCard"};
+    plat::PictureBox enemyCardPicture{"picEnemyCard"};
+    plat::PictureBox monsterPicture{"picMonster"};
+    std::array<plat::PictureBox, 2> maskPictures{plat::PictureBox("picMask", 0),
+                                                 plat::PictureBox("picMask", 1)};
+    std::array<plat::PictureBox, 2> cursorPictures{plat::PictureBox("picCursor", 0),
+                                                   plat::PictureBox("picCursor", 1)};
+    plat::PictureBox redPicture{"picRed"};
+    plat::PictureBox bluePicture{"picBlue"};
+    plat::PictureBox textSize16Picture{"picTextSize16"};
+    plat::PictureBox textSize36Picture{"picTextSize36"};
+    plat::PictureBox flipPicture{"picFlip"};
 
     // Read and written by the battle loop.
-    std::int16_t pintBtlCmdIdx = kCmdNone; // command of the current turn, -1 none
-    std::int32_t plngNowCardSelect = -1;   // slot the command applies to, -1 none
-    std::int32_t plngCursorView = -1;      // slot under the pointer, -1 none
+    std::int16_t chosenCommand = kCmdNone; // command of the current turn, -1 none
+    std::int32_t chosenCard = -1;          // slot the command applies to, -1 none
+    std::int32_t cursorCard = -1;          // slot under the pointer, -1 none
 
     // Resets the public variables and the closing flag, and puts the help text in place.
     void load();
     // A close never is refused; it tells the battle loop to stop at its next frame.
     void queryUnload(bool& cancel) override;
 
-    void picStage_MouseMove();
-    void lblMyCard_MouseMove(int index);
-    void lblMyCard_Click(int index);
-    void cmdCommand_Click(int index);
+    void stageMouseMove();
+    void cardMouseMove(int index);
+    void cardClicked(int index);
+    void commandClicked(int index);
     // Play by keyboard through the same handlers as the mouse: Left/Right move the card cursor
     // over the cards that can be chosen, Enter or Space clicks the card under it, Up/Down move
     // through the open menu's commands, Enter or Space clicks the marked one, Esc closes the
     // menu. True when the key was used.
-    bool Form_KeyDown(int keyCode, int shift);
+    bool keyDown(int keyCode, int shift);
 
     SharedBattleState& shared() { return shared_; }
     const SharedBattleState& shared() const { return shared_; }

@@ -22,7 +22,7 @@ struct Stage {
         battle::setCombatants(player, monster);
         battle::setDecks(shared, myDeck, enemyDeck);
         form.load();
-        loop.key = form.picCursor[0].surface.pixel(0, 0);
+        loop.key = form.cursorPictures[0].surface.pixel(0, 0);
         loop.myLayout = battle::playerLayout(form);
         loop.enemyLayout = battle::enemyLayout(form);
         battle::shuffleDeck(ts.services, myDeck, loop.me.usedCount, loop.me.remaining);
@@ -32,7 +32,7 @@ struct Stage {
         battle::refillHand(loop.enemyHand, enemyDeck.pile, loop.enemy.remaining,
                            loop.enemy.refillAll, shared.emptyCard);
         battle::drawBackground(ts.services, loop, form, player, monster);
-        form.plngCursorView = 2;
+        form.cursorCard = 2;
     }
 };
 
@@ -64,7 +64,7 @@ void BM_DrawStage(benchmark::State& state) {
     for (auto _ : state) {
         s.ts.text.calls.clear();
         battle::drawStage(s.ts.services, s.shared, s.loop, s.form, s.player, s.monster);
-        benchmark::DoNotOptimize(s.form.picStage.surface.data());
+        benchmark::DoNotOptimize(s.form.stageView.surface.data());
     }
 }
 BENCHMARK(BM_DrawStage);
@@ -74,7 +74,7 @@ void BM_DrawBackground(benchmark::State& state) {
     for (auto _ : state) {
         s.ts.text.calls.clear();
         battle::drawBackground(s.ts.services, s.loop, s.form, s.player, s.monster);
-        benchmark::DoNotOptimize(s.form.picFlip.surface.data());
+        benchmark::DoNotOptimize(s.form.flipPicture.surface.data());
     }
 }
 BENCHMARK(BM_DrawBackground);

@@ -16,14 +16,14 @@ std::int32_t sSaturate16(std::int64_t v) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, -32768, 32767));
 }
 
-std::uint8_t sTurnClockwise(std::uint8_t o) {
+std::uint8_t turnClockwise(std::uint8_t o) {
     return o == kLeft ? kUp : o + 1;
 }
-std::uint8_t sTurnCounterClockwise(std::uint8_t o) {
+std::uint8_t turnCounterClockwise(std::uint8_t o) {
     return o == kUp ? kLeft : o - 1;
 }
 
-std::uint8_t sClockwiseDiagonal(std::uint8_t o) {
+std::uint8_t clockwiseDiagonal(std::uint8_t o) {
     switch (o) {
     case kUp: return kUpRight;
     case kRight: return kDownRight;
@@ -32,7 +32,7 @@ std::uint8_t sClockwiseDiagonal(std::uint8_t o) {
     }
 }
 
-std::uint8_t sCounterClockwiseDiagonal(std::uint8_t o) {
+std::uint8_t counterClockwiseDiagonal(std::uint8_t o) {
     switch (o) {
     case kUp: return kUpLeft;
     case kRight: return kUpRight;
@@ -75,12 +75,12 @@ void sRank(DirectSearcher& s, std::int32_t dx, std::int32_t dy) {
         else if (!axial)
             set(diag, o, side, 3, 3);
         else
-            set(o, sClockwiseDiagonal(o), sCounterClockwiseDiagonal(o), 1, 3);
+            set(o, clockwiseDiagonal(o), counterClockwiseDiagonal(o), 1, 3);
     } else {
         if (!axial)
             set(o, side, kNone, 2, 2);
         else
-            set(o, sTurnClockwise(o), sTurnCounterClockwise(o), 1, 3);
+            set(o, turnClockwise(o), turnCounterClockwise(o), 1, 3);
     }
 }
 

@@ -10,31 +10,31 @@ namespace field {
 
 namespace {
 
-bool sValidObject(const field::World& world, std::int32_t n) {
+bool validObject(const field::World& world, std::int32_t n) {
     return n >= 1 && n <= world.eventCount && static_cast<std::size_t>(n) < world.events.size();
 }
 
 // The cell the object stands on, or nullptr when its coordinates lie outside the map.
-field::MapCell* sOwnCell(field::World& world, const field::EventObject& e) {
+field::MapCell* ownCell(field::World& world, const field::EventObject& e) {
     if (!world.inMap(e.layer, e.plane, e.x, e.y)) return nullptr;
     return &world.cell(e.layer, e.plane, e.x, e.y);
 }
 
 // Leaving a cell clears it only if it names this object, so an object that passed over
 // another one (a warp sets column and row one at a time) cannot wipe the other's entry.
-void sLeaveCell(field::World& world, std::int32_t n) {
-    field::MapCell* c = sOwnCell(world, world.events[static_cast<std::size_t>(n)]);
+void leaveCell(field::World& world, std::int32_t n) {
+    field::MapCell* c = ownCell(world, world.events[static_cast<std::size_t>(n)]);
     if (c != nullptr && c->eventId == n) c->eventId = 0;
 }
 
 // Entering a cell writes it only when it is free, already names this object, or names a
 // detached object (which does not own it); an attached object keeps its cell. An object that
 // could not write its cell stands there unnamed until it moves onto a free one.
-void sEnterCell(field::World& world, std::int32_t n) {
-    field::MapCell* c = sOwnCell(world, world.events[static_cast<std::size_t>(n)]);
+void enterCell(field::World& world, std::int32_t n) {
+    field::MapCell* c = ownCell(world, world.events[static_cast<std::size_t>(n)]);
     if (c == nullptr) return;
     const std::int32_t other = c->eventId;
-    const bool free = other == 0 || other == n || !sValidObject(world, other) ||
+    const bool free = other == 0 || other == n || !validObject(world, other) ||
                       world.events[static_cast<std::size_t>(other)].detached != 0;
     if (free) c->eventId = static_cast<std::int16_t>(n);
 }
@@ -42,7 +42,7 @@ void sEnterCell(field::World& world, std::int32_t n) {
 } // namespace
 
 std::int32_t stepEventObject(field::World& world, std::int32_t n) {
-    if (!sValidObject(world, n)) return 0;
+    if (!validObject(world, n)) return 0;
     field::EventObject& e = world.events[static_cast<std::size_t>(n)];
     if (e.moving == 0) return 0;
     if (e.stepFrames <= e.stepInterval) {
@@ -65,10 +65,10 @@ std::int32_t stepEventObject(field::World& world, std::int32_t n) {
         e.y = ty;
         return 1;
     }
-    sLeaveCell(world, n);
+    leaveCell(world, n);
     e.x = tx;
     e.y = ty;
-    sEnterCell(world, n);
+    enterCell(world, n);
     return 1;
 }
 
@@ -76,7 +76,7 @@ std::int16_t triggerEvent(field::World& world, field::MouseState& mouse, std::in
                           std::int32_t layer, std::int32_t plane, std::int32_t x, std::int32_t y) {
     if (!world.inMap(layer, plane, x, y)) return 0;
     const std::int32_t n = world.cell(layer, plane, x, y).eventId;
-    if (n == 0 || !sValidObject(world, n)) return 0;
+    if (n == 0 || !validObject(world, n)) return 0;
     field::EventObject& e = world.events[static_cast<std::size_t>(n)];
     if (arrival != 0 && e.onStep == 0) return 0;
     if (e.triggerable == 0 || e.enabled == 0) return 0;
@@ -94,7 +94,7 @@ std::int16_t triggerEvent(field::World& world, field::MouseState& mouse, std::in
 }
 
 std::int32_t directionToPlayer(const field::World& world, std::int32_t n) {
-    if (!sValidObject(world, n)) return 2;
+    if (!validObject(world, n)) return 2;
     const field::EventObject& e = world.events[static_cast<std::size_t>(n)];
     const std::int64_t dx = static_cast<std::int64_t>(world.player.x) - e.x;
     const std::int64_t dy = static_cast<std::int64_t>(world.player.y) - e.y;
@@ -103,29 +103,29 @@ std::int32_t directionToPlayer(const field::World& world, std::int32_t n) {
 }
 
 std::int32_t setDetached(field::World& world, std::int32_t n, std::int16_t flag) {
-    if (!sValidObject(world, n)) return 1;
+    if (!validObject(world, n)) return 1;
     field::EventObject& e = world.events[static_cast<std::size_t>(n)];
     if (flag != 0) {
-        sLeaveCell(world, n);
+        leaveCell(world, n);
         e.detached = flag;
     } else {
         e.detached = 0;
-        sEnterCell(world, n);
+        enterCell(world, n);
     }
     return 1;
 }
 
 std::int32_t placeEventObject(field::World& world, std::int32_t n, std::int32_t layer,
                               std::int32_t plane, std::int32_t x, std::int32_t y) {
-    if (!sValidObject(world, n)) return 1;
+    if (!validObject(world, n)) return 1;
     field::EventObject& e = world.events[static_cast<std::size_t>(n)];
-    if (e.detached == 0) sLeaveCell(world, n);
+    if (e.detached == 0) leaveCell(world, n);
     e.layer = static_cast<std::int16_t>(layer);
     e.plane = static_cast<std::int16_t>(plane);
     e.x = x;
     e.y = y;
     if (e.detached != 0) return 1;
-    sEnterCell(world, n);
+    enterCell(world, n);
     return 1;
 }
 

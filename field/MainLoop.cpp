@@ -45,9 +45,9 @@ void prepareWindow(field::MainWindow& form) {
     form.closeState = field::kRunning;
     form.layout();
 
-    const plat::PictureBox& mask25 = form.PicShadow25Mask;
+    const plat::PictureBox& mask25 = form.shadow25Mask;
     field::initShadeMasks(form.graphics, mask25.width, mask25.height, &mask25.surface,
-                          &form.PicShadow50Mask.surface, &form.PicShadow75Mask.surface);
+                          &form.shadow50Mask.surface, &form.shadow75Mask.surface);
 
     field::configureAtStartUp(form.searchers);
 }
@@ -80,13 +80,13 @@ void startUp(field::MainWindow& form, field::World& world, plat::Services& sv,
 FieldLoop::FieldLoop(field::MainWindow& form, field::World& world, plat::Services& sv)
     : form_(form), world_(world), sv_(sv), move_{sv, form.mouse, form.searchers},
       digest_([this] { return worldDigest(world_); }) {
-    surfaceWidth_ = form_.PicPrimarySurface.width;
-    surfaceHeight_ = form_.PicPrimarySurface.height;
+    surfaceWidth_ = form_.primarySurface.width;
+    surfaceHeight_ = form_.primarySurface.height;
     sv_.clock.beginPeriod();
-    key_ = form_.PicCharChips.surface.pixel(2, 2);
+    key_ = form_.characterChips.surface.pixel(2, 2);
     sv_.random.mix(sv_.clock.timeGetTime());
-    field::initMaskedCopy(form_.graphics, &form_.PicPrimarySurface.surface,
-                          &form_.PicPrimarySurface.surface);
+    field::initMaskedCopy(form_.graphics, &form_.primarySurface.surface,
+                          &form_.primarySurface.surface);
 }
 
 FieldLoop::~FieldLoop() {
@@ -130,14 +130,14 @@ void FieldLoop::frameSteps() {
     stepProgress(world_, move_);
 
     field::ViewControls view;
-    for (std::size_t i = 0; i < view.chkLayerSet.size(); ++i) {
-        view.chkLayerSet[i] = &form_.chkLayerSet[i];
+    for (std::size_t i = 0; i < view.layerBoxes.size(); ++i) {
+        view.layerBoxes[i] = &form_.layerBoxes[i];
     }
-    for (std::size_t i = 0; i < view.chkLayer.size(); ++i)
-        view.chkLayer[i] = &form_.chkLayer[i];
-    view.lblXY = &form_.lblXY;
-    const field::Sheets sheets{form_.PicMapChips.surface, form_.PicCharChips.surface,
-                               form_.PicEveChips.surface, form_.PicPrimarySurface.surface};
+    for (std::size_t i = 0; i < view.planeBoxes.size(); ++i)
+        view.planeBoxes[i] = &form_.planeBoxes[i];
+    view.positionLabel = &form_.positionLabel;
+    const field::Sheets sheets{form_.mapChips.surface, form_.characterChips.surface,
+                               form_.eventChips.surface, form_.primarySurface.surface};
     field::renderFrame(form_.graphics, key_, world_.shadeLevel, sheets, world_, field::kPlayerDrawX,
                        field::kPlayerDrawY, surfaceWidth_, surfaceHeight_, view);
 
@@ -146,36 +146,36 @@ void FieldLoop::frameSteps() {
 
     // The zoom's source lies in the view below the text band: while the view is unchanged and
     // nothing else drew on the flip copy or the zoom, the zoom already shows it.
-    plat::Surface& flip = form_.PicFlipCopy.surface;
-    plat::Surface& zoom = form_.PicBackFiled2.surface;
+    plat::Surface& flip = form_.gameView.surface;
+    plat::Surface& zoom = form_.backField.surface;
     const bool zoomInView = field::kPlayerDrawY - kViewY >= textBand_.height() &&
                             field::kPlayerDrawX - kViewX + kZoomSource <= coveredWidth() &&
                             field::kPlayerDrawY - kViewY + kZoomSource <= coveredHeight();
     if (viewChanged || !zoomInView || flip.generation() != flipStamp_ ||
         zoom.generation() != zoomStamp_) {
-        plat::stretchBlt(zoom, 0, 0, kZoomTarget, kZoomTarget, form_.PicPrimarySurface.surface,
+        plat::stretchBlt(zoom, 0, 0, kZoomTarget, kZoomTarget, form_.primarySurface.surface,
                          field::kPlayerDrawX, field::kPlayerDrawY, kZoomSource, kZoomSource);
     }
     flipStamp_ = flip.generation();
     zoomStamp_ = zoom.generation();
-    sv_.windows.repaint(form_.PicFlipCopy);
+    sv_.windows.repaint(form_.gameView);
 }
 
 int FieldLoop::coveredWidth() const {
-    const int primaryWidth = form_.PicPrimarySurface.surface.width();
+    const int primaryWidth = form_.primarySurface.surface.width();
     return std::clamp(std::min(kViewWidth, primaryWidth - kViewX), 0,
-                      form_.PicFlipCopy.surface.width());
+                      form_.gameView.surface.width());
 }
 
 int FieldLoop::coveredHeight() const {
-    const int primaryHeight = form_.PicPrimarySurface.surface.height();
+    const int primaryHeight = form_.primarySurface.surface.height();
     return std::clamp(std::min(kViewHeight, primaryHeight - kViewY), 0,
-                      form_.PicFlipCopy.surface.height());
+                      form_.gameView.surface.height());
 }
 
 bool FieldLoop::present() {
-    plat::Surface& flip = form_.PicFlipCopy.surface;
-    const plat::Surface& primary = form_.PicPrimarySurface.surface;
+    plat::Surface& flip = form_.gameView.surface;
+    const plat::Surface& primary = form_.primarySurface.surface;
     char text[16] = "FPS:";
     const std::string_view rate(text,
                                 std::to_chars(text + 4, text + sizeof text, fps_.shownRate).ptr);

@@ -40,73 +40,71 @@ std::int32_t roundPixel(float v) {
 
 MainWindow::MainWindow(plat::Services& sv) : plat::Form("frmMain"), sv_(sv) {
     caption = u"Haruvel";
-    add(lblFlipCopy);
-    add(PicFlipCopy);
-    add(fraXY);
-    add(lblXY);
-    add(cmdBigConsole);
-    add(lblBackFiled2);
-    add(PicBackFiled2);
-    add(fraLayer);
-    for (auto& c : chkLayerSet)
+    add(gameViewLabel);
+    add(gameView);
+    add(positionFrame);
+    add(positionLabel);
+    add(enlargeButton);
+    add(backFieldLabel);
+    add(backField);
+    add(layerFrame);
+    for (auto& c : layerBoxes)
         add(c);
-    for (auto& c : chkLayer)
+    for (auto& c : planeBoxes)
         add(c);
-    add(lblPrimarySurface);
-    add(PicPrimarySurface);
-    add(lblMapChips);
-    add(PicMapChips);
-    add(lblEveChips);
-    add(PicEveChips);
-    add(lblShadow25Mask);
-    add(PicShadow25Mask);
-    add(lblShadow50Mask);
-    add(PicShadow50Mask);
-    add(lblShadow75Mask);
-    add(PicShadow75Mask);
-    add(lblCharChips);
-    add(PicCharChips);
+    add(primarySurfaceLabel);
+    add(primarySurface);
+    add(mapChipsLabel);
+    add(mapChips);
+    add(eventChipsLabel);
+    add(eventChips);
+    add(shadow25MaskLabel);
+    add(shadow25Mask);
+    add(shadow50MaskLabel);
+    add(shadow50Mask);
+    add(shadow75MaskLabel);
+    add(shadow75Mask);
+    add(characterChipsLabel);
+    add(characterChips);
 
     placeDesign();
     loadPictures();
 
-    cmdBigConsole.onClick = [this] { cmdBigConsole_Click(); };
-    PicFlipCopy.onMouseDown = [this](int b, int s, float x, float y) {
-        PicFlipCopy_MouseDown(b, s, x, y);
+    enlargeButton.onClick = [this] { enlargeClicked(); };
+    gameView.onMouseDown = [this](int b, int s, float x, float y) {
+        gameViewMouseDown(b, s, x, y);
     };
-    PicFlipCopy.onMouseMove = [this](int b, int s, float x, float y) {
-        PicFlipCopy_MouseMove(b, s, x, y);
+    gameView.onMouseMove = [this](int b, int s, float x, float y) {
+        gameViewMouseMove(b, s, x, y);
     };
-    PicFlipCopy.onMouseUp = [this](int b, int s, float x, float y) {
-        PicFlipCopy_MouseUp(b, s, x, y);
-    };
+    gameView.onMouseUp = [this](int b, int s, float x, float y) { gameViewMouseUp(b, s, x, y); };
 }
 
 void MainWindow::placeDesign() {
-    lblFlipCopy.caption = u"メイン窓";
-    place(lblFlipCopy, kFlipLeft, 20, 120, 16);
-    placeBox(PicFlipCopy, kFlipLeft, kFlipTop, kFlipWidth, kFlipHeight);
-    PicFlipCopy.setBackColor(plat::kBlack);
+    gameViewLabel.caption = u"メイン窓";
+    place(gameViewLabel, kFlipLeft, 20, 120, 16);
+    placeBox(gameView, kFlipLeft, kFlipTop, kFlipWidth, kFlipHeight);
+    gameView.setBackColor(plat::kBlack);
 
-    fraXY.caption = u"x,y座標";
-    place(fraXY, kBigLeft, kFlipTop, kBigWidth, 56);
-    lblXY.container = &fraXY;
-    place(lblXY, 10, 24, 100, 20);
+    positionFrame.caption = u"x,y座標";
+    place(positionFrame, kBigLeft, kFlipTop, kBigWidth, 56);
+    positionLabel.container = &positionFrame;
+    place(positionLabel, 10, 24, 100, 20);
 
-    cmdBigConsole.caption = u"＞";
-    place(cmdBigConsole, kBigLeft, kBigTop, kBigWidth, kBigHeight);
+    enlargeButton.caption = u"＞";
+    place(enlargeButton, kBigLeft, kBigTop, kBigWidth, kBigHeight);
 
     // Everything below lies outside the shrunk window until the enlarge button is pressed.
-    lblBackFiled2.caption = u"キャラクタ動作確認窓";
-    place(lblBackFiled2, 545, 20, 140, 16);
-    placeBox(PicBackFiled2, 545, kFlipTop, 128, 128);
-    PicBackFiled2.setBackColor(plat::kBlack);
+    backFieldLabel.caption = u"キャラクタ動作確認窓";
+    place(backFieldLabel, 545, 20, 140, 16);
+    placeBox(backField, 545, kFlipTop, 128, 128);
+    backField.setBackColor(plat::kBlack);
 
-    fraLayer.caption = u"レイヤ";
-    place(fraLayer, 690, 20, 150, 150);
+    layerFrame.caption = u"レイヤ";
+    place(layerFrame, 690, 20, 150, 150);
     for (int i = 0; i < 3; ++i) {
-        plat::CheckBox& c = chkLayerSet[static_cast<std::size_t>(i)];
-        c.container = &fraLayer;
+        plat::CheckBox& c = layerBoxes[static_cast<std::size_t>(i)];
+        c.container = &layerFrame;
         c.caption = std::u16string(1, static_cast<char16_t>(u'0' + i));
         c.value = 1;
         place(c, 10, 24 + i * 28, 50, 22);
@@ -114,38 +112,39 @@ void MainWindow::placeDesign() {
     static constexpr const char16_t* kPlaneCaptions[4] = {u"マップ", u"ベース", u"キャラ",
                                                           u"ｱﾊﾞｰﾌﾞ"};
     for (int i = 0; i < 4; ++i) {
-        plat::CheckBox& c = chkLayer[static_cast<std::size_t>(i)];
-        c.container = &fraLayer;
+        plat::CheckBox& c = planeBoxes[static_cast<std::size_t>(i)];
+        c.container = &layerFrame;
         c.caption = kPlaneCaptions[i];
         c.value = 1;
         place(c, 66, 24 + i * 28, 80, 22);
     }
 
-    lblPrimarySurface.caption = u"初期描画用窓";
-    place(lblPrimarySurface, 8, 250, 140, 16);
-    placeBox(PicPrimarySurface, 8, 270, kPrimaryWidth, kPrimaryHeight);
-    lblMapChips.caption = u"マップバックバッファ窓";
-    place(lblMapChips, 535, 250, 200, 16);
-    placeBox(PicMapChips, 535, 270, 192, 80);
-    lblEveChips.caption = u"イベントバックバッファ窓";
-    place(lblEveChips, 535, 360, 200, 16);
-    placeBox(PicEveChips, 535, 380, 256, 64);
-    lblShadow25Mask.caption = u"シャドー25%窓";
-    place(lblShadow25Mask, 535, 454, 88, 16);
-    placeBox(PicShadow25Mask, 535, 474, 64, 64);
-    lblShadow50Mask.caption = u"シャドー50%窓";
-    place(lblShadow50Mask, 625, 454, 88, 16);
-    placeBox(PicShadow50Mask, 625, 474, 64, 64);
-    lblShadow75Mask.caption = u"シャドー75%窓";
-    place(lblShadow75Mask, 715, 454, 88, 16);
-    placeBox(PicShadow75Mask, 715, 474, 64, 64);
-    lblCharChips.caption = u"キャラバックバッファ窓";
-    place(lblCharChips, 8, 545, 200, 16);
-    placeBox(PicCharChips, 8, 565, 576, 256);
+    primarySurfaceLabel.caption = u"初期描画用窓";
+    place(primarySurfaceLabel, 8, 250, 140, 16);
+    placeBox(primarySurface, 8, 270, kPrimaryWidth, kPrimaryHeight);
+    mapChipsLabel.caption = u"マップバックバッファ窓";
+    place(mapChipsLabel, 535, 250, 200, 16);
+    placeBox(mapChips, 535, 270, 192, 80);
+    eventChipsLabel.caption = u"イベントバックバッファ窓";
+    place(eventChipsLabel, 535, 360, 200, 16);
+    placeBox(eventChips, 535, 380, 256, 64);
+    shadow25MaskLabel.caption = u"シャドー25%窓";
+    place(shadow25MaskLabel, 535, 454, 88, 16);
+    placeBox(shadow25Mask, 535, 474, 64, 64);
+    shadow50MaskLabel.caption = u"シャドー50%窓";
+    place(shadow50MaskLabel, 625, 454, 88, 16);
+    placeBox(shadow50Mask, 625, 474, 64, 64);
+    shadow75MaskLabel.caption = u"シャドー75%窓";
+    place(shadow75MaskLabel, 715, 454, 88, 16);
+    placeBox(shadow75Mask, 715, 474, 64, 64);
+    characterChipsLabel.caption = u"キャラバックバッファ窓";
+    place(characterChipsLabel, 8, 545, 200, 16);
+    placeBox(characterChips, 8, 565, 576, 256);
 
     for (plat::Label* label :
-         {&lblFlipCopy, &lblXY, &lblBackFiled2, &lblPrimarySurface, &lblMapChips, &lblEveChips,
-          &lblShadow25Mask, &lblShadow50Mask, &lblShadow75Mask, &lblCharChips}) {
+         {&gameViewLabel, &positionLabel, &backFieldLabel, &primarySurfaceLabel, &mapChipsLabel,
+          &eventChipsLabel, &shadow25MaskLabel, &shadow50MaskLabel, &shadow75MaskLabel,
+          &characterChipsLabel}) {
         label->transparent = true;
     }
 
@@ -154,30 +153,30 @@ void MainWindow::placeDesign() {
 }
 
 void MainWindow::loadPictures() {
-    loadPicture(PicMapChips, assets::makeMapChipSheet());
-    loadPicture(PicCharChips, assets::makeCharChipSheet());
-    loadPicture(PicEveChips, assets::makeEventChipSheet());
-    loadPicture(PicShadow25Mask, field::makeShadeMaskPicture(1));
-    loadPicture(PicShadow50Mask, field::makeShadeMaskPicture(2));
-    loadPicture(PicShadow75Mask, field::makeShadeMaskPicture(3));
+    loadPicture(mapChips, assets::makeMapChipSheet());
+    loadPicture(characterChips, assets::makeCharChipSheet());
+    loadPicture(eventChips, assets::makeEventChipSheet());
+    loadPicture(shadow25Mask, field::makeShadeMaskPicture(1));
+    loadPicture(shadow50Mask, field::makeShadeMaskPicture(2));
+    loadPicture(shadow75Mask, field::makeShadeMaskPicture(3));
 }
 
 void MainWindow::layout() {
     // Every picture box keeps its contents and is repainted by the window (automatic redraw).
-    PicPrimarySurface.setSize(kPrimaryWidth, kPrimaryHeight);
-    PicPrimarySurface.setBackColor(kPrimaryBack);
-    PicFlipCopy.setSize(kFlipWidth, kFlipHeight);
+    primarySurface.setSize(kPrimaryWidth, kPrimaryHeight);
+    primarySurface.setBackColor(kPrimaryBack);
+    gameView.setSize(kFlipWidth, kFlipHeight);
 
     fullHeight = heightTwips;
     fullWidth = widthTwips;
 
     const int border = plat::fGetBorderWidth(*this);
     const int title = plat::fGetTitleHeight(*this);
-    heightTwips = (PicFlipCopy.height + PicFlipCopy.top + 5 + 2 * border + title) * twipsPerPixelY;
-    widthTwips = (cmdBigConsole.width + cmdBigConsole.left + 8 + 2 * border) * twipsPerPixelX;
+    heightTwips = (gameView.height + gameView.top + 5 + 2 * border + title) * twipsPerPixelY;
+    widthTwips = (enlargeButton.width + enlargeButton.left + 8 + 2 * border) * twipsPerPixelX;
 }
 
-void MainWindow::cmdBigConsole_Click() {
+void MainWindow::enlargeClicked() {
     heightTwips = fullHeight;
     widthTwips = fullWidth;
     sv_.windows.sync(*this);
@@ -201,16 +200,16 @@ void MainWindow::queryUnload(bool& cancel) {
     }
 }
 
-void MainWindow::PicFlipCopy_MouseDown(int button, int, float, float) {
+void MainWindow::gameViewMouseDown(int button, int, float, float) {
     if (button == plat::kLeftButton) mouse.held = -1;
 }
 
-void MainWindow::PicFlipCopy_MouseMove(int, int, float x, float y) {
+void MainWindow::gameViewMouseMove(int, int, float x, float y) {
     mouse.x = roundPixel(x);
     mouse.y = roundPixel(y);
 }
 
-void MainWindow::PicFlipCopy_MouseUp(int button, int, float, float) {
+void MainWindow::gameViewMouseUp(int button, int, float, float) {
     if (button == plat::kLeftButton) mouse.held = 0;
 }
 

@@ -27,34 +27,34 @@ class MainWindow : public plat::Form {
     explicit MainWindow(plat::Services& sv);
 
     // Controls, in the order the window creates them.
-    plat::Label lblFlipCopy{"lblFlipCopy"};
-    plat::PictureBox PicFlipCopy{"PicFlipCopy"};
-    plat::Frame fraXY{"fraXY"};
-    plat::Label lblXY{"lblXY"};
-    plat::Button cmdBigConsole{"cmdBigConsole"};
-    plat::Label lblBackFiled2{"lblBackFiled2"};
-    plat::PictureBox PicBackFiled2{"PicBackFiled2"};
-    plat::Frame fraLayer{"fraLayer"};
-    std::array<plat::CheckBox, 3> chkLayerSet{plat::CheckBox("chkLayerSet", 0),
-                                              plat::CheckBox("chkLayerSet", 1),
-                                              plat::CheckBox("chkLayerSet", 2)};
-    std::array<plat::CheckBox, 4> chkLayer{
+    plat::Label gameViewLabel{"lblFlipCopy"};
+    plat::PictureBox gameView{"PicFlipCopy"};
+    plat::Frame positionFrame{"fraXY"};
+    plat::Label positionLabel{"lblXY"};
+    plat::Button enlargeButton{"cmdBigConsole"};
+    plat::Label backFieldLabel{"lblBackFiled2"};
+    plat::PictureBox backField{"PicBackFiled2"};
+    plat::Frame layerFrame{"fraLayer"};
+    std::array<plat::CheckBox, 3> layerBoxes{plat::CheckBox("chkLayerSet", 0),
+                                             plat::CheckBox("chkLayerSet", 1),
+                                             plat::CheckBox("chkLayerSet", 2)};
+    std::array<plat::CheckBox, 4> planeBoxes{
         plat::CheckBox("chkLayer", 0), plat::CheckBox("chkLayer", 1), plat::CheckBox("chkLayer", 2),
         plat::CheckBox("chkLayer", 3)};
-    plat::Label lblPrimarySurface{"lblPrimarySurface"};
-    plat::PictureBox PicPrimarySurface{"PicPrimarySurface"};
-    plat::Label lblMapChips{"lblMapChips"};
-    plat::PictureBox PicMapChips{"PicMapChips"};
-    plat::Label lblEveChips{"lblEveChips"};
-    plat::PictureBox PicEveChips{"PicEveChips"};
-    plat::Label lblShadow25Mask{"lblShadow25Mask"};
-    plat::PictureBox PicShadow25Mask{"PicShadow25Mask"};
-    plat::Label lblShadow50Mask{"lblShadow50Mask"};
-    plat::PictureBox PicShadow50Mask{"PicShadow50Mask"};
-    plat::Label lblShadow75Mask{"lblShadow75Mask"};
-    plat::PictureBox PicShadow75Mask{"PicShadow75Mask"};
-    plat::Label lblCharChips{"lblCharChips"};
-    plat::PictureBox PicCharChips{"PicCharChips"};
+    plat::Label primarySurfaceLabel{"lblPrimarySurface"};
+    plat::PictureBox primarySurface{"PicPrimarySurface"};
+    plat::Label mapChipsLabel{"lblMapChips"};
+    plat::PictureBox mapChips{"PicMapChips"};
+    plat::Label eventChipsLabel{"lblEveChips"};
+    plat::PictureBox eventChips{"PicEveChips"};
+    plat::Label shadow25MaskLabel{"lblShadow25Mask"};
+    plat::PictureBox shadow25Mask{"PicShadow25Mask"};
+    plat::Label shadow50MaskLabel{"lblShadow50Mask"};
+    plat::PictureBox shadow50Mask{"PicShadow50Mask"};
+    plat::Label shadow75MaskLabel{"lblShadow75Mask"};
+    plat::PictureBox shadow75Mask{"PicShadow75Mask"};
+    plat::Label characterChipsLabel{"lblCharChips"};
+    plat::PictureBox characterChips{"PicCharChips"};
 
     // Window-level state.
     std::int16_t closeRequested = 0; // -1 once any close query ran
@@ -69,13 +69,13 @@ class MainWindow : public plat::Form {
     // enlarge button.
     void layout();
     // Restores the full design size (the enlarge button).
-    void cmdBigConsole_Click();
+    void enlargeClicked();
     // The close-state machine: the first request only asks; the frame loop lets the window go.
     void queryUnload(bool& cancel) override;
 
-    void PicFlipCopy_MouseDown(int button, int shift, float x, float y);
-    void PicFlipCopy_MouseMove(int button, int shift, float x, float y);
-    void PicFlipCopy_MouseUp(int button, int shift, float x, float y);
+    void gameViewMouseDown(int button, int shift, float x, float y);
+    void gameViewMouseMove(int button, int shift, float x, float y);
+    void gameViewMouseUp(int button, int shift, float x, float y);
 
   private:
     void placeDesign();

@@ -16,7 +16,7 @@ namespace vk = plat::vk;
 // Reads every key once and throws the answers away, then reads them again: only a key still
 // held at the second reading counts, so a press released before the poll is not seen.
 template <std::size_t N>
-std::array<bool, N> sReadKeys(plat::IKeyboard& kb, const std::array<int, N>& keys) {
+std::array<bool, N> readKeys(plat::IKeyboard& kb, const std::array<int, N>& keys) {
     for (int k : keys)
         (void)kb.isHeld(k);
     std::array<bool, N> held{};
@@ -35,7 +35,7 @@ struct Candidate {
 void pollActionKey(field::World& world, MoveContext& ctx) {
     if (world.player.moving != 0) return;
     const auto held =
-        sReadKeys(ctx.sv.keyboard, std::array<int, 3>{vk::Enter, vk::Space, vk::numpad(5)});
+        readKeys(ctx.sv.keyboard, std::array<int, 3>{vk::Enter, vk::Space, vk::numpad(5)});
     if (held[0] || held[1] || held[2]) {
         if (world.actionHoldFrames != 3) {
             ++world.actionHoldFrames;
@@ -52,7 +52,7 @@ void keyboardMove(field::World& world, MoveContext& ctx) {
     field::CharState& p = world.player;
     if (world.inputLocked != 0 || p.moving != 0) return;
     enum { kUp, kNum8, kNum9, kDown, kNum2, kNum1, kLeft, kNum4, kNum7, kRight, kNum6, kNum3 };
-    const auto held = sReadKeys(
+    const auto held = readKeys(
         ctx.sv.keyboard,
         std::array<int, 14>{vk::Up, vk::numpad(8), vk::numpad(9), vk::Down, vk::numpad(2),
                             vk::numpad(1), vk::Left, vk::numpad(4), vk::numpad(7), vk::Right,

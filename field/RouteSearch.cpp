@@ -8,7 +8,7 @@ namespace field {
 
 namespace {
 
-void sClearWorkAreas(RouteSearcher& s) {
+void clearWorkAreas(RouteSearcher& s) {
     const std::size_t cells =
         static_cast<std::size_t>(s.grid.width + 1) * static_cast<std::size_t>(s.grid.height + 1);
     s.visited.assign(cells, 0);
@@ -25,17 +25,17 @@ std::int32_t setGrid(RouteSearcher& s, const field::SearchGrid& grid) {
     if (!grid.wellFormed()) {
         s.gridReady = 0;
         s.grid = field::SearchGrid{};
-        sClearWorkAreas(s);
+        clearWorkAreas(s);
         return 0;
     }
     s.gridReady = -1;
     s.grid = grid;
-    sClearWorkAreas(s);
+    clearWorkAreas(s);
     return 0;
 }
 
 std::int16_t resetSearch(RouteSearcher& s) {
-    sClearWorkAreas(s);
+    clearWorkAreas(s);
     s.routeA[0] = 0;
     s.routeB[0] = 0;
     s.position = 0;

@@ -27,7 +27,7 @@ class Control {
     Control& operator=(const Control&) = delete;
 
     const ControlKind kind;
-    const std::string name;       // the control's name, e.g. "PicFlipCopy"
+    const std::string name;       // the control's name, e.g. "gameView"
     const int index;              // index inside a control array, -1 when not in one
     Control* container = nullptr; // the frame it sits in (positions are relative to it)
     int left = 0, top = 0, width = 0, height = 0; // pixels

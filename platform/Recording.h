@@ -12,7 +12,7 @@
 //                                read as that line said (keys start released)
 //   a MainWindow 0 3                the same for whether a form is active (forms start active)
 //   p 5                          five passes of the message pump
-//   e MainWindow down PicFlipCopy -1 1 0 120 88     an input event, delivered in the next pass
+//   e MainWindow down gameView -1 1 0 120 88     an input event, delivered in the next pass
 //   m 6                          a message box's answer
 //   f                            a frame begins; every 250th: f <digest>
 //   end 812 0123456789abcdef     the game ended in frame 812 with that state digest

@@ -32,12 +32,12 @@ bool ticked(const plat::CheckBox* box) {
 }
 
 bool layerShown(const ViewControls& view, int layer) {
-    if (layer < 0 || layer >= static_cast<int>(view.chkLayerSet.size())) return true;
-    return ticked(view.chkLayerSet[layer]);
+    if (layer < 0 || layer >= static_cast<int>(view.layerBoxes.size())) return true;
+    return ticked(view.layerBoxes[layer]);
 }
 
 bool planeShown(const ViewControls& view, int plane) {
-    return ticked(view.chkLayer[plane]);
+    return ticked(view.planeBoxes[plane]);
 }
 
 // Left edge of a cell's diamond.
@@ -238,9 +238,9 @@ void drawPlayer(DrawContext& c, int shade) {
         }
     }
     if (usesCharacterSheet(p.chipSheet)) stepWalkAnimation(p, 3, p.moving);
-    if (c.view.lblXY != nullptr) {
+    if (c.view.positionLabel != nullptr) {
         const std::string text = std::to_string(p.x) + "," + std::to_string(p.y);
-        c.view.lblXY->caption.assign(text.begin(), text.end());
+        c.view.positionLabel->caption.assign(text.begin(), text.end());
     }
 }
 

@@ -17,12 +17,12 @@ struct Sheets {
     plat::Surface& primary;
 };
 
-// The window controls the renderer reads (layer and plane boxes) and writes (lblXY). A missing
+// The window controls the renderer reads (layer and plane boxes) and writes (positionLabel). A missing
 // box counts as ticked, so a composition without a window draws everything.
 struct ViewControls {
-    std::array<const plat::CheckBox*, 3> chkLayerSet{};
-    std::array<const plat::CheckBox*, 4> chkLayer{};
-    plat::Label* lblXY = nullptr;
+    std::array<const plat::CheckBox*, 3> layerBoxes{};
+    std::array<const plat::CheckBox*, 4> planeBoxes{};
+    plat::Label* positionLabel = nullptr;
 };
 
 // Where the player is drawn on the composition surface: the top-left corner of the player's
@@ -65,7 +65,7 @@ void drawCell(DrawContext& c, int shade, int layer, int plane, int x, int y);
 void drawMapChip(DrawContext& c, int shade, int layer, int plane, int x, int y);
 // Draws object eventNo where it stands (its own cell, not the visited one) and ticks its walk.
 void drawEventObject(DrawContext& c, int shade, int eventNo);
-// Draws the player at the draw position, ticks its walk and writes its cell to lblXY.
+// Draws the player at the draw position, ticks its walk and writes its cell to positionLabel.
 void drawPlayer(DrawContext& c, int shade);
 
 // 0 the character sheet, 1 the event sheet, anything else none (nothing is drawn).

@@ -23,9 +23,9 @@ struct State {
     std::uint64_t digest(plat::Services& sv) const {
         BattleData copy = d;
         battle::BattleWindow form(sv, copy.shared);
-        form.pintBtlCmdIdx = cmdIdx;
-        form.plngNowCardSelect = cardSelect;
-        form.plngCursorView = cursor;
+        form.chosenCommand = cmdIdx;
+        form.chosenCard = cardSelect;
+        form.cursorCard = cursor;
         return battleDigest(form, loop, copy.player, copy.monster, copy.myDeck, copy.enemyDeck);
     }
 };
@@ -40,12 +40,12 @@ TEST(BattleDigest, EqualForEqualStatesAndChangedByAnyOneField) {
         BattleLoop battle(ts.services, form, base.loop, base.d.player, base.d.monster,
                           base.d.myDeck, base.d.enemyDeck);
         battle.runOneFrame();
-        form.plngNowCardSelect = 1;
-        form.pintBtlCmdIdx = battle::kCmdAttack;
+        form.chosenCard = 1;
+        form.chosenCommand = battle::kCmdAttack;
         battle.runFrames(15);
-        base.cmdIdx = form.pintBtlCmdIdx;
-        base.cardSelect = form.plngNowCardSelect;
-        base.cursor = form.plngCursorView;
+        base.cmdIdx = form.chosenCommand;
+        base.cardSelect = form.chosenCard;
+        base.cursor = form.cursorCard;
         battle.finish();
     }
     ASSERT_TRUE(base.d.shared.playback.active);

@@ -45,7 +45,7 @@ class BattleLoop : public ::testing::Test {
     std::function<void()> every;                  // run at every message pump
     int maxFrames = 3000;
 
-    int frame() { return ts.windows.repaints[&form.picStage]; }
+    int frame() { return ts.windows.repaints[&form.stageView]; }
 
     void run() {
         ts.windows.onEvents = [this] {
@@ -66,10 +66,10 @@ class BattleLoop : public ::testing::Test {
 
     // Points at a card, clicks it and clicks a command in the menu, as the mouse would.
     void choose(int slot, int command) {
-        form.lblMyCard[slot].onMouseMove(0, 0, 10, 10);
-        form.lblMyCard[slot].onClick();
-        ASSERT_TRUE(form.fraCmd.visible);
-        form.cmdCommand[command].onClick();
+        form.playerCardLabels[slot].onMouseMove(0, 0, 10, 10);
+        form.playerCardLabels[slot].onClick();
+        ASSERT_TRUE(form.commandMenu.visible);
+        form.commandButtons[command].onClick();
     }
 
     int firstPlayable() {
@@ -81,7 +81,7 @@ class BattleLoop : public ::testing::Test {
     }
 
     bool idle() {
-        return !d.shared.playback.active && form.pintBtlCmdIdx == battle::kCmdNone && form.loaded;
+        return !d.shared.playback.active && form.chosenCommand == battle::kCmdNone && form.loaded;
     }
 
     // The text drawn right after the first call with this text at this position.
@@ -120,9 +120,9 @@ TEST_F(BattleLoop, ATurnPlaysOneStepPerFrameAndItsMessagesArrive) {
         if (resolvedAt < 0 && d.shared.playback.active) {
             resolvedAt = frame();
             EXPECT_EQ(d.shared.myHand[1].state, battle::kCardChosen);
-            EXPECT_EQ(form.pintBtlCmdIdx, battle::kCmdNone);
+            EXPECT_EQ(form.chosenCommand, battle::kCmdNone);
             EXPECT_EQ(d.shared.playback.current, 1);
-            EXPECT_TRUE(form.txtMsg.caption.empty());
+            EXPECT_TRUE(form.messageText.caption.empty());
         }
         if (resolvedAt >= 0 && endedAt < 0 && !d.shared.playback.active) {
             endedAt = frame();
@@ -142,7 +142,7 @@ TEST_F(BattleLoop, ATurnPlaysOneStepPerFrameAndItsMessagesArrive) {
     EXPECT_EQ(endedAt - resolvedAt, expected);
     EXPECT_EQ(d.player.hp, 200 - damage);
     EXPECT_EQ(d.monster.hp, 200);
-    const std::string text = utf8(form.txtMsg.caption);
+    const std::string text = utf8(form.messageText.caption);
     EXPECT_EQ(text.rfind("ニムスは効力数[", 0), 0u) << text;
     EXPECT_TRUE(text.find("逃げるのに失敗した！\r\n") != std::string::npos ||
                 text.find("この戦闘は逃げることができません！\r\n") != std::string::npos);
@@ -246,22 +246,23 @@ TEST_F(BattleLoop, FramesStartFortyMillisecondsApartAndTheRateIsShown) {
 TEST_F(BattleLoop, TheStageShowsCardsBarsCursorAndChosenCard) {
     at.emplace(2, [this] {
         d.monster.hp = 100;
-        form.lblMyCard[2].onMouseMove(0, 0, 1, 1);
+        form.playerCardLabels[2].onMouseMove(0, 0, 1, 1);
     });
     at.emplace(3, [this] {
-        const plat::Surface& st = form.picStage.surface;
+        const plat::Surface& st = form.stageView.surface;
         // Monster's HP bar: half of 60 pixels blue, the rest the red background.
         const auto el = enemyLayout(form);
-        EXPECT_EQ(st.pixel(el.hpBar.x + 29, el.hpBar.y + 7), form.picBlue.surface.pixel(29, 7));
-        EXPECT_EQ(st.pixel(el.hpBar.x + 30, el.hpBar.y + 7), form.picRed.surface.pixel(30, 7));
-        EXPECT_NE(form.picBlue.surface.pixel(29, 7), form.picRed.surface.pixel(30, 7));
+        EXPECT_EQ(st.pixel(el.hpBar.x + 29, el.hpBar.y + 7), form.bluePicture.surface.pixel(29, 7));
+        EXPECT_EQ(st.pixel(el.hpBar.x + 30, el.hpBar.y + 7), form.redPicture.surface.pixel(30, 7));
+        EXPECT_NE(form.bluePicture.surface.pixel(29, 7), form.redPicture.surface.pixel(30, 7));
         // The card frame of the cursor around slot 2, the pointer above it.
-        EXPECT_EQ(st.pixel(2 * 77 + 5 + 36, 330), form.picCursor[1].surface.pixel(36, 0));
-        EXPECT_EQ(st.pixel(2 * 77 + 25 + 12, 310 + 8), form.picCursor[0].surface.pixel(12, 8));
+        EXPECT_EQ(st.pixel(2 * 77 + 5 + 36, 330), form.cursorPictures[1].surface.pixel(36, 0));
+        EXPECT_EQ(st.pixel(2 * 77 + 25 + 12, 310 + 8), form.cursorPictures[0].surface.pixel(12, 8));
         // Card backs of both rows, and the skull monster behind the faces.
-        EXPECT_EQ(st.pixel(5 + 36, 5 + 100), form.picEnemyCard.surface.pixel(36, 100));
-        EXPECT_EQ(st.pixel(4 * 77 + 5 + 10, 330 + 110), form.picMyCard.surface.pixel(10, 110));
-        EXPECT_EQ(st.pixel(90 + 100, 110 + 40), form.picMonster.surface.pixel(100, 40));
+        EXPECT_EQ(st.pixel(5 + 36, 5 + 100), form.enemyCardPicture.surface.pixel(36, 100));
+        EXPECT_EQ(st.pixel(4 * 77 + 5 + 10, 330 + 110),
+                  form.playerCardPicture.surface.pixel(10, 110));
+        EXPECT_EQ(st.pixel(90 + 100, 110 + 40), form.monsterPicture.surface.pixel(100, 40));
         // The status texts at their rows.
         EXPECT_EQ(textAfterLast("MP :50", 276), "残り枚数");
         EXPECT_EQ(textAfterLast("残り枚数", 276), "23");
@@ -269,8 +270,8 @@ TEST_F(BattleLoop, TheStageShowsCardsBarsCursorAndChosenCard) {
     });
     at.emplace(4, [this] {
         // The chosen card carries the red overlay.
-        EXPECT_EQ(form.picStage.surface.pixel(2 * 77 + 5 + 4, 330 + 60),
-                  form.picMask[1].surface.pixel(4, 60));
+        EXPECT_EQ(form.stageView.surface.pixel(2 * 77 + 5 + 4, 330 + 60),
+                  form.maskPictures[1].surface.pixel(4, 60));
         ts.windows.unload(form);
     });
     run();
@@ -303,17 +304,17 @@ TEST_F(BattleLoop, EveryFrameShowsWhatAFreshDrawingWould) {
         LoopState again = loop;
         again.drawnStamp = 0;
         again.fps = {loop.fps.fps, 1, static_cast<std::int32_t>(ts.clock.timeGetTime())};
-        fresh.picFlip.surface = form.picFlip.surface;
-        fresh.plngCursorView = form.plngCursorView;
+        fresh.flipPicture.surface = form.flipPicture.surface;
+        fresh.cursorCard = form.cursorCard;
         seen = ts.text.calls.size();
         drawStage(ts.services, d.shared, again, fresh, d.player, d.monster);
-        const plat::Surface& a = form.picStage.surface;
-        ASSERT_TRUE(
-            std::equal(a.data(), a.data() + a.width() * a.height(), fresh.picStage.surface.data()));
+        const plat::Surface& a = form.stageView.surface;
+        ASSERT_TRUE(std::equal(a.data(), a.data() + a.width() * a.height(),
+                               fresh.stageView.surface.data()));
         EXPECT_TRUE(shown.ends_with(texts(seen))) << frame();
         ts.text.calls.resize(seen);
         const int what = static_cast<int>(mouse() % 24), slot = static_cast<int>(mouse() % 5);
-        if (what == 0) form.lblMyCard[slot].onMouseMove(0, 0, 3, 3);
+        if (what == 0) form.playerCardLabels[slot].onMouseMove(0, 0, 3, 3);
         if (what == 1 && idle() && firstPlayable() >= 0) choose(firstPlayable(), slot);
     };
     maxFrames = 800;
@@ -339,18 +340,18 @@ TEST_F(BattleLoop, AHandOfOnlyStoredAndEmptyCardsIsDealtAnew) {
 TEST_F(BattleLoop, ACommandForACardThatCannotBePlayedIsDropped) {
     at.emplace(2, [this] {
         d.shared.myHand[1].state = battle::kCardStored;
-        form.plngNowCardSelect = 1;
-        form.pintBtlCmdIdx = battle::kCmdAttack;
+        form.chosenCard = 1;
+        form.chosenCommand = battle::kCmdAttack;
     });
     at.emplace(3, [this] {
-        EXPECT_EQ(form.pintBtlCmdIdx, battle::kCmdNone);
+        EXPECT_EQ(form.chosenCommand, battle::kCmdNone);
         EXPECT_FALSE(d.shared.playback.active);
         EXPECT_EQ(d.shared.myHand[1].state, battle::kCardStored);
-        form.plngNowCardSelect = 7;
-        form.pintBtlCmdIdx = battle::kCmdAttack;
+        form.chosenCard = 7;
+        form.chosenCommand = battle::kCmdAttack;
     });
     at.emplace(4, [this] {
-        EXPECT_EQ(form.pintBtlCmdIdx, battle::kCmdNone);
+        EXPECT_EQ(form.chosenCommand, battle::kCmdNone);
         EXPECT_FALSE(d.shared.playback.active);
         ts.windows.unload(form);
     });
@@ -360,8 +361,8 @@ TEST_F(BattleLoop, ACommandForACardThatCannotBePlayedIsDropped) {
 
 TEST_F(BattleLoop, AnUnknownCommandEndsTheBattleWithTheErrorBox) {
     at.emplace(2, [this] {
-        form.plngNowCardSelect = 0;
-        form.pintBtlCmdIdx = 9;
+        form.chosenCard = 0;
+        form.chosenCommand = 9;
     });
     run();
     ASSERT_EQ(ts.windows.boxes.size(), 1u);
@@ -408,7 +409,7 @@ TEST(SelectWindow, LoadRunsTheBattleAndUnloadsItselfAfterwards) {
     EXPECT_EQ(sel.Command1.caption, u"戦う");
     int frames = 0;
     ts.windows.onEvents = [&] {
-        frames = ts.windows.repaints[&sel.battleForm.picStage];
+        frames = ts.windows.repaints[&sel.battleForm.stageView];
         if (frames == 5 && sel.battleForm.loaded) ts.windows.unload(sel.battleForm);
     };
     sel.load();
@@ -435,9 +436,9 @@ TEST(BattleLoopFrames, TheRealLoopRunsOneFrameAtATime) {
         EXPECT_EQ(ts.clock.timeGetTime() - start, 40u);
         EXPECT_EQ(state.me.remaining, 18);
         // A command given between frames is resolved by the next one.
-        form.lblMyCard[0].onMouseMove(0, 0, 1, 1);
-        form.lblMyCard[0].onClick();
-        form.cmdCommand[battle::kCmdAttack].onClick();
+        form.playerCardLabels[0].onMouseMove(0, 0, 1, 1);
+        form.playerCardLabels[0].onClick();
+        form.commandButtons[battle::kCmdAttack].onClick();
         ASSERT_TRUE(battle.runOneFrame());
         EXPECT_TRUE(d.shared.playback.active);
         EXPECT_EQ(d.shared.playback.current, 1);
@@ -448,7 +449,7 @@ TEST(BattleLoopFrames, TheRealLoopRunsOneFrameAtATime) {
         EXPECT_FALSE(battle.running());
         EXPECT_EQ(battle.runFrames(3), 0);
         EXPECT_EQ(battle.framesRun(), 7);
-        EXPECT_EQ(ts.windows.repaints[&form.picStage], 7);
+        EXPECT_EQ(ts.windows.repaints[&form.stageView], 7);
         EXPECT_EQ(ts.clock.periodDepth, 1);
     } // left without finish(): the timer period is given back all the same
     EXPECT_EQ(ts.clock.periodDepth, 0);

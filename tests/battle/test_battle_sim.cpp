@@ -24,7 +24,7 @@ class SimulatedBattle : public ::testing::TestWithParam<int> {
     LoopState loop;
     std::mt19937 mouse;
 
-    int frame() { return ts.windows.repaints[&form.picStage]; }
+    int frame() { return ts.windows.repaints[&form.stageView]; }
 
     // A hit-point change must be the damage step just played.
     void checkHpChange(std::int32_t before, std::int32_t after, std::int16_t code) {
@@ -54,13 +54,13 @@ class SimulatedBattle : public ::testing::TestWithParam<int> {
         const int what = pick(mouse);
         if (what < 6) {
             const int s = slot(mouse);
-            form.lblMyCard[s].onMouseMove(0, 0, 3, 3);
-            form.lblMyCard[s].onClick();
-            if (form.fraCmd.visible) form.cmdCommand[slot(mouse)].onClick();
+            form.playerCardLabels[s].onMouseMove(0, 0, 3, 3);
+            form.playerCardLabels[s].onClick();
+            if (form.commandMenu.visible) form.commandButtons[slot(mouse)].onClick();
         } else if (what < 8) {
-            form.cmdCommand[slot(mouse)].onClick(); // whatever the menu shows, or not
+            form.commandButtons[slot(mouse)].onClick(); // whatever the menu shows, or not
         } else {
-            form.picStage.onMouseMove(0, 0, 200, 200);
+            form.stageView.onMouseMove(0, 0, 200, 200);
         }
     }
 

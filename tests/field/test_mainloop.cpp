@@ -65,11 +65,11 @@ TEST(FieldStartUp, ShrinksToTheGameViewAndTheEnlargeButtonRestoresTheDesignSize)
     Started s;
     EXPECT_EQ(s.form.scaleWidth(), 533);
     EXPECT_EQ(s.form.scaleHeight(), 239);
-    EXPECT_EQ(s.form.PicPrimarySurface.surface.width(), 514);
-    EXPECT_EQ(s.form.PicPrimarySurface.surface.height(), 258);
-    EXPECT_EQ(s.form.PicPrimarySurface.backColor(), plat::rgb(150, 150, 255));
-    EXPECT_EQ(s.form.PicFlipCopy.surface.width(), 386);
-    EXPECT_EQ(s.form.PicFlipCopy.surface.height(), 194);
+    EXPECT_EQ(s.form.primarySurface.surface.width(), 514);
+    EXPECT_EQ(s.form.primarySurface.surface.height(), 258);
+    EXPECT_EQ(s.form.primarySurface.backColor(), plat::rgb(150, 150, 255));
+    EXPECT_EQ(s.form.gameView.surface.width(), 386);
+    EXPECT_EQ(s.form.gameView.surface.height(), 194);
 
     // In the shrunk window only the view, the position frame and the button are whole.
     auto inside = [&](const plat::Control& c, int w, int h) {
@@ -77,12 +77,12 @@ TEST(FieldStartUp, ShrinksToTheGameViewAndTheEnlargeButtonRestoresTheDesignSize)
     };
     for (const plat::Control* c : s.form.controls()) {
         if (c->container) continue;
-        const bool shownSmall = c == &s.form.PicFlipCopy || c == &s.form.fraXY ||
-                                c == &s.form.cmdBigConsole || c == &s.form.lblFlipCopy;
+        const bool shownSmall = c == &s.form.gameView || c == &s.form.positionFrame ||
+                                c == &s.form.enlargeButton || c == &s.form.gameViewLabel;
         EXPECT_EQ(inside(*c, 533, 239), shownSmall) << c->name;
     }
 
-    s.form.cmdBigConsole.onClick();
+    s.form.enlargeButton.onClick();
     EXPECT_EQ(s.form.widthTwips, s.form.fullWidth);
     EXPECT_EQ(s.form.heightTwips, s.form.fullHeight);
     for (const plat::Control* c : s.form.controls()) {
@@ -110,25 +110,25 @@ TEST(FieldStartUp, ShrinkHoldsForAnyBorderAndTitleTheWindowSystemReports) {
 TEST(FieldStartUp, ControlsCarryTheirCaptionsAndAllLayerBoxesStartTicked) {
     TestServices ts;
     MainWindow form(ts.services);
-    EXPECT_EQ(form.cmdBigConsole.caption, u"＞");
-    EXPECT_EQ(form.fraLayer.caption, u"レイヤ");
-    EXPECT_EQ(form.fraXY.caption, u"x,y座標");
+    EXPECT_EQ(form.enlargeButton.caption, u"＞");
+    EXPECT_EQ(form.layerFrame.caption, u"レイヤ");
+    EXPECT_EQ(form.positionFrame.caption, u"x,y座標");
     const std::u16string planes[4] = {u"マップ", u"ベース", u"キャラ", u"ｱﾊﾞｰﾌﾞ"};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(form.chkLayer[i].caption, planes[i]);
-        EXPECT_EQ(form.chkLayer[i].value, 1);
-        EXPECT_EQ(form.chkLayer[i].index, i);
+        EXPECT_EQ(form.planeBoxes[i].caption, planes[i]);
+        EXPECT_EQ(form.planeBoxes[i].value, 1);
+        EXPECT_EQ(form.planeBoxes[i].index, i);
     }
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(form.chkLayerSet[i].caption, std::u16string(1, char16_t(u'0' + i)));
-        EXPECT_EQ(form.chkLayerSet[i].value, 1);
+        EXPECT_EQ(form.layerBoxes[i].caption, std::u16string(1, char16_t(u'0' + i)));
+        EXPECT_EQ(form.layerBoxes[i].value, 1);
     }
-    EXPECT_EQ(form.lblFlipCopy.caption, u"メイン窓");
-    EXPECT_EQ(form.lblPrimarySurface.caption, u"初期描画用窓");
-    EXPECT_EQ(form.lblMapChips.caption, u"マップバックバッファ窓");
-    EXPECT_EQ(form.lblCharChips.caption, u"キャラバックバッファ窓");
-    EXPECT_EQ(form.lblEveChips.caption, u"イベントバックバッファ窓");
-    EXPECT_EQ(form.lblBackFiled2.caption, u"キャラクタ動作確認窓");
+    EXPECT_EQ(form.gameViewLabel.caption, u"メイン窓");
+    EXPECT_EQ(form.primarySurfaceLabel.caption, u"初期描画用窓");
+    EXPECT_EQ(form.mapChipsLabel.caption, u"マップバックバッファ窓");
+    EXPECT_EQ(form.characterChipsLabel.caption, u"キャラバックバッファ窓");
+    EXPECT_EQ(form.eventChipsLabel.caption, u"イベントバックバッファ窓");
+    EXPECT_EQ(form.backFieldLabel.caption, u"キャラクタ動作確認窓");
 }
 
 TEST(FieldStartUp, PlayerStartsAtItsPlaceAndTheWindowIsShown) {
@@ -301,29 +301,29 @@ TEST(FieldLoop, ViewShowsOnlyTheCentreAndTheZoomDoublesThePlayerSquare) {
     Started s;
     field::FieldLoop loop(s.form, s.world, s.sv);
     loop.runOneFrame();
-    const plat::Surface& primary = s.form.PicPrimarySurface.surface;
-    const plat::Surface& flip = s.form.PicFlipCopy.surface;
+    const plat::Surface& primary = s.form.primarySurface.surface;
+    const plat::Surface& flip = s.form.gameView.surface;
     for (int y = 0; y < 192; y += 7) {
         for (int x = 0; x < 384; x += 5) {
             ASSERT_EQ(flip.pixel(x, y), primary.pixel(x + 64, y + 32)) << x << "," << y;
         }
     }
-    EXPECT_EQ(flip.pixel(385, 10), s.form.PicFlipCopy.backColor());
-    EXPECT_EQ(flip.pixel(10, 193), s.form.PicFlipCopy.backColor());
-    const plat::Surface& zoom = s.form.PicBackFiled2.surface;
+    EXPECT_EQ(flip.pixel(385, 10), s.form.gameView.backColor());
+    EXPECT_EQ(flip.pixel(10, 193), s.form.gameView.backColor());
+    const plat::Surface& zoom = s.form.backField.surface;
     for (int y = 0; y < 128; y += 3) {
         for (int x = 0; x < 128; x += 3) {
             ASSERT_EQ(zoom.pixel(x, y), primary.pixel(224 + x / 2, 64 + y / 2));
         }
     }
-    EXPECT_GE(s.ts.windows.repaints[&s.form.PicFlipCopy], 1);
+    EXPECT_GE(s.ts.windows.repaints[&s.form.gameView], 1);
 }
 
 TEST(FieldLoop, EveryChangedPictureIsShownAndAStillOneIsNotPresentedAgain) {
     Started s;
     field::FieldLoop loop(s.form, s.world, s.sv);
-    plat::Surface &flip = s.form.PicFlipCopy.surface, &zoom = s.form.PicBackFiled2.surface;
-    const plat::Surface& primary = s.form.PicPrimarySurface.surface;
+    plat::Surface &flip = s.form.gameView.surface, &zoom = s.form.backField.surface;
+    const plat::Surface& primary = s.form.primarySurface.surface;
     plat::ShownPicture shownView, shownZoom; // what the window shows, trusting the stamps
     std::mt19937 rng(15);
     const auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution(lo, hi)(rng); };
@@ -363,7 +363,7 @@ TEST(FieldLoop, EveryChangedPictureIsShownAndAStillOneIsNotPresentedAgain) {
 TEST(FieldWindow, OnlyTheLeftButtonHoldsAndMovesAlwaysTrack) {
     TestServices ts;
     MainWindow form(ts.services);
-    plat::PictureBox& view = form.PicFlipCopy;
+    plat::PictureBox& view = form.gameView;
     view.onMouseDown(plat::kRightButton, 0, 10, 10);
     EXPECT_EQ(form.mouse.held, 0);
     view.onMouseDown(plat::kMiddleButton, 0, 10, 10);

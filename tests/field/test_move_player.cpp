@@ -387,9 +387,9 @@ TEST(MouseWalk, RightButtonNeverWalks) {
     Rig rig;
     rig.startOn(openField());
     const auto [px, py] = movetest::cellCentre(rig.world, 4, 2);
-    rig.form.PicFlipCopy_MouseMove(0, 0, static_cast<float>(px), static_cast<float>(py));
-    rig.form.PicFlipCopy_MouseDown(plat::kRightButton, 0, static_cast<float>(px),
-                                   static_cast<float>(py));
+    rig.form.gameViewMouseMove(0, 0, static_cast<float>(px), static_cast<float>(py));
+    rig.form.gameViewMouseDown(plat::kRightButton, 0, static_cast<float>(px),
+                               static_cast<float>(py));
     rig.frames(12);
     EXPECT_EQ(rig.world.player.x, 2);
 }

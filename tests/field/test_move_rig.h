@@ -106,18 +106,18 @@ class Rig {
 
     // Left button pressed over the view at a pixel (the window's own handlers).
     void holdMouseAt(int px, int py) {
-        form.PicFlipCopy_MouseMove(plat::kLeftButton, 0, static_cast<float>(px),
-                                   static_cast<float>(py));
-        form.PicFlipCopy_MouseDown(plat::kLeftButton, 0, static_cast<float>(px),
-                                   static_cast<float>(py));
+        form.gameViewMouseMove(plat::kLeftButton, 0, static_cast<float>(px),
+                               static_cast<float>(py));
+        form.gameViewMouseDown(plat::kLeftButton, 0, static_cast<float>(px),
+                               static_cast<float>(py));
     }
     void holdMouseOnCell(int x, int y) {
         const auto [px, py] = cellCentre(world, x, y);
         holdMouseAt(px, py);
     }
     void releaseMouse() {
-        form.PicFlipCopy_MouseUp(plat::kLeftButton, 0, static_cast<float>(form.mouse.x),
-                                 static_cast<float>(form.mouse.y));
+        form.gameViewMouseUp(plat::kLeftButton, 0, static_cast<float>(form.mouse.x),
+                             static_cast<float>(form.mouse.y));
     }
 
     // Whether an object fired since the last call; ends its script here so that firings can

@@ -174,7 +174,7 @@ TEST_F(ChipDrawFrame, PlayerIsDrawnAtTheDrawPositionOverTheObjectOfItsCell) {
     EXPECT_EQ(rig.primary.pixel(224, 64), coded(64, 192));
     EXPECT_EQ(rig.primary.pixel(287, 127), coded(127, 255));
     EXPECT_EQ(drawnBounds(rig.primary), (Rect{224, 64, 64, 64}));
-    EXPECT_EQ(rig.lblXY.caption, u"1,2");
+    EXPECT_EQ(rig.positionLabel.caption, u"1,2");
 }
 
 TEST_F(ChipDrawFrame, HiddenPlanesAndLayersAreNotDrawn) {
@@ -186,11 +186,11 @@ TEST_F(ChipDrawFrame, HiddenPlanesAndLayersAreNotDrawn) {
 
     // Plane 2 off: player and object go, the ground stays.
     rig.planeBox[2].value = 0;
-    rig.lblXY.caption = u"unchanged";
+    rig.positionLabel.caption = u"unchanged";
     rig.render();
     EXPECT_EQ(rig.primary.pixel(256, 70), kBack);                       // where the player stood
     EXPECT_EQ(rig.primary.pixel(256 + 32, 112 + 8), coded(64 + 32, 8)); // ground of (2, 2)
-    EXPECT_EQ(rig.lblXY.caption, u"unchanged");
+    EXPECT_EQ(rig.positionLabel.caption, u"unchanged");
     EXPECT_NE(drawnBounds(rig.primary), all);
 
     // The player's layer off hides the player as well.
@@ -198,13 +198,13 @@ TEST_F(ChipDrawFrame, HiddenPlanesAndLayersAreNotDrawn) {
     rig.layerBox[0].value = 0;
     rig.render();
     EXPECT_EQ(drawnBounds(rig.primary), std::nullopt);
-    EXPECT_EQ(rig.lblXY.caption, u"unchanged");
+    EXPECT_EQ(rig.positionLabel.caption, u"unchanged");
 
     // Any non-zero box value counts as ticked.
     rig.layerBox[0].value = 2;
     rig.render();
     EXPECT_EQ(drawnBounds(rig.primary), all);
-    EXPECT_EQ(rig.lblXY.caption, u"1,2");
+    EXPECT_EQ(rig.positionLabel.caption, u"1,2");
 }
 
 TEST_F(ChipDrawFrame, EveryBoxClearedLeavesOnlyTheBackColour) {
@@ -219,19 +219,19 @@ TEST_F(ChipDrawFrame, EveryBoxClearedLeavesOnlyTheBackColour) {
         b.value = 0;
     rig.render();
     EXPECT_EQ(drawnBounds(rig.primary), std::nullopt);
-    EXPECT_EQ(rig.lblXY.caption, u"unchanged");
+    EXPECT_EQ(rig.positionLabel.caption, u"unchanged");
 }
 
 TEST_F(ChipDrawFrame, InvisiblePlayerLeavesTheLabelAlone) {
     rig.world.player.visible = 0;
     rig.render();
     EXPECT_EQ(drawnBounds(rig.primary), std::nullopt);
-    EXPECT_EQ(rig.lblXY.caption, u"unchanged");
+    EXPECT_EQ(rig.positionLabel.caption, u"unchanged");
     rig.world.player.visible = -1;
     rig.world.player.x = 0;
     rig.world.player.y = 4;
     rig.render();
-    EXPECT_EQ(rig.lblXY.caption, u"0,4");
+    EXPECT_EQ(rig.positionLabel.caption, u"0,4");
 }
 
 TEST_F(ChipDrawFrame, PlayerLayerUsesTheBaseShadeAndOtherLayersTwoMore) {

@@ -159,7 +159,7 @@ TEST_F(BuiltInFrame, PlayerChipIsAtTheDrawPositionAndTheBackShowsAroundTheMap) {
     EXPECT_LE(y1, 127);
     // A pixel of the hero's body, facing left and standing: chip (64, 192) of the sheet.
     EXPECT_EQ(rig.primary.pixel(224 + 32, 64 + 34), rig.charChips.pixel(64 + 32, 192 + 34));
-    EXPECT_EQ(rig.lblXY.caption, u"1,2");
+    EXPECT_EQ(rig.positionLabel.caption, u"1,2");
 
     // Margins and the sky beyond the map's edge show the back colour.
     for (auto [x, y] : {std::pair{0, 0}, {513, 257}, {20, 130}, {500, 20}, {100, 250}}) {

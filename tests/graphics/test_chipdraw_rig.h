@@ -69,7 +69,7 @@ struct Rig {
                                plat::CheckBox("chkLayerSet", 2)};
     plat::CheckBox planeBox[4]{plat::CheckBox("chkLayer", 0), plat::CheckBox("chkLayer", 1),
                                plat::CheckBox("chkLayer", 2), plat::CheckBox("chkLayer", 3)};
-    plat::Label lblXY{"lblXY"};
+    plat::Label positionLabel{"lblXY"};
     field::ViewControls view;
     field::Sheets sheets{mapChips, charChips, eveChips, primary};
 
@@ -82,14 +82,14 @@ struct Rig {
         field::initMaskedCopy(g, &primary, &primary);
         for (int i = 0; i < 3; ++i) {
             layerBox[i].value = 1;
-            view.chkLayerSet[i] = &layerBox[i];
+            view.layerBoxes[i] = &layerBox[i];
         }
         for (int i = 0; i < 4; ++i) {
             planeBox[i].value = 1;
-            view.chkLayer[i] = &planeBox[i];
+            view.planeBoxes[i] = &planeBox[i];
         }
-        view.lblXY = &lblXY;
-        lblXY.caption = u"unchanged";
+        view.positionLabel = &positionLabel;
+        positionLabel.caption = u"unchanged";
         field::initPlayer(world);
         world.resizeMap(8, 5, 2);
         // References handed out by place() must survive later places.

@@ -85,30 +85,30 @@ TEST_F(BattleWidget, ClickingARealCardAndARealCommandStartsTheTurn) {
 
     bool menuShown = false, commandTaken = false, turnStarted = false;
     windows.onEvents = [&] {
-        const int frame = windows.repaints[&form.picStage];
+        const int frame = windows.repaints[&form.stageView];
         plat::qt::FormView* view = qt.viewFor(form);
         if (view == nullptr) return;
-        QWidget* card = view->widgetFor(form.lblMyCard[1]);
-        QWidget* menu = view->widgetFor(form.fraCmd);
-        auto* attack = qobject_cast<QPushButton*>(view->widgetFor(form.cmdCommand[0]));
+        QWidget* card = view->widgetFor(form.playerCardLabels[1]);
+        QWidget* menu = view->widgetFor(form.commandMenu);
+        auto* attack = qobject_cast<QPushButton*>(view->widgetFor(form.commandButtons[0]));
         ASSERT_TRUE(card && menu && attack);
         if (frame == 2 && !menuShown) {
             // The numbers on the cards come through the real text output and the key colour.
-            EXPECT_TRUE(hasColourIn(form.picStage.surface, 10, 335, 40, 40,
-                                    form.picTextSize36.surface.foreColor()));
+            EXPECT_TRUE(hasColourIn(form.stageView.surface, 10, 335, 40, 40,
+                                    form.textSize36Picture.surface.foreColor()));
             QTest::mouseMove(card, QPoint(30, 60));
             QTest::mouseClick(card, Qt::LeftButton, {}, QPoint(30, 60));
             qt.doEvents();
-            EXPECT_EQ(form.plngNowCardSelect, 1);
-            EXPECT_EQ(form.plngCursorView, 1);
-            EXPECT_TRUE(form.fraCmd.visible);
+            EXPECT_EQ(form.chosenCard, 1);
+            EXPECT_EQ(form.cursorCard, 1);
+            EXPECT_TRUE(form.commandMenu.visible);
             EXPECT_TRUE(menu->isVisible());
             EXPECT_EQ(menu->geometry().topLeft(), card->geometry().topLeft());
             menuShown = true;
         } else if (frame == 3 && menuShown && !commandTaken) {
             EXPECT_EQ(attack->text(), QStringLiteral("たたかう"));
             QTest::mouseClick(attack, Qt::LeftButton);
-            EXPECT_EQ(form.pintBtlCmdIdx, battle::kCmdAttack);
+            EXPECT_EQ(form.chosenCommand, battle::kCmdAttack);
             commandTaken = true;
         } else if (frame == 5 && commandTaken && !turnStarted) {
             EXPECT_TRUE(shared.playback.active);
@@ -133,33 +133,33 @@ TEST_F(BattleWidget, PlaysATurnByKeysAlone) {
     };
     int step = 0;
     windows.onEvents = [&] {
-        const int frame = windows.repaints[&form.picStage];
+        const int frame = windows.repaints[&form.stageView];
         plat::qt::FormView* view = qt.viewFor(form);
         if (view == nullptr || frame < 2) return;
-        QWidget* menu = view->widgetFor(form.fraCmd);
+        QWidget* menu = view->widgetFor(form.commandMenu);
         if (step == 0) {
             // Slot 1 cannot be chosen (used): Right from slot 0 jumps over it to slot 2.
             shared.myHand[1].state = battle::kCardUsed;
             key(Qt::Key_Right);
-            EXPECT_EQ(form.plngCursorView, 0);
+            EXPECT_EQ(form.cursorCard, 0);
             key(Qt::Key_Right);
-            EXPECT_EQ(form.plngCursorView, 2);
-            EXPECT_EQ(form.plngNowCardSelect, 2);
+            EXPECT_EQ(form.cursorCard, 2);
+            EXPECT_EQ(form.chosenCard, 2);
             key(Qt::Key_Return);
             EXPECT_TRUE(menu->isVisible());
             EXPECT_EQ(menu->geometry().topLeft(),
-                      view->widgetFor(form.lblMyCard[2])->geometry().topLeft());
+                      view->widgetFor(form.playerCardLabels[2])->geometry().topLeft());
             key(Qt::Key_Escape);
             EXPECT_FALSE(menu->isVisible());
             key(Qt::Key_Space);
             key(Qt::Key_Up); // wraps to the last command, then back down to the first two
-            EXPECT_TRUE(form.cmdCommand[battle::kCmdFlee].highlighted);
+            EXPECT_TRUE(form.commandButtons[battle::kCmdFlee].highlighted);
             key(Qt::Key_Down);
             key(Qt::Key_Down);
-            EXPECT_TRUE(form.cmdCommand[battle::kCmdDefend].highlighted);
-            EXPECT_FALSE(form.cmdCommand[battle::kCmdAttack].highlighted);
+            EXPECT_TRUE(form.commandButtons[battle::kCmdDefend].highlighted);
+            EXPECT_FALSE(form.commandButtons[battle::kCmdAttack].highlighted);
             key(Qt::Key_Return);
-            EXPECT_EQ(form.pintBtlCmdIdx, battle::kCmdDefend);
+            EXPECT_EQ(form.chosenCommand, battle::kCmdDefend);
             EXPECT_FALSE(menu->isVisible());
             step = 1;
         } else if (step == 1 && shared.playback.active) {
@@ -167,11 +167,11 @@ TEST_F(BattleWidget, PlaysATurnByKeysAlone) {
             // During the playback the cursor still moves (over the refilled slot 1, then past
             // the chosen card), but no menu opens.
             key(Qt::Key_Left);
-            EXPECT_EQ(form.plngCursorView, 1);
+            EXPECT_EQ(form.cursorCard, 1);
             key(Qt::Key_Right);
-            EXPECT_EQ(form.plngCursorView, 3);
+            EXPECT_EQ(form.cursorCard, 3);
             key(Qt::Key_Return);
-            EXPECT_FALSE(form.fraCmd.visible);
+            EXPECT_FALSE(form.commandMenu.visible);
             step = 2;
             view->close();
         }
@@ -197,10 +197,10 @@ TEST_F(BattleWidget, PointerOverTheWindowBackgroundDropsTheCursor) {
         }
     }
     ASSERT_GE(background.x(), 0);
-    form.plngCursorView = 2;
+    form.cursorCard = 2;
     QTest::mouseMove(view, background);
     qt.doEvents();
-    EXPECT_EQ(form.plngCursorView, -1);
+    EXPECT_EQ(form.cursorCard, -1);
     qt.unloadAll();
 }
 

@@ -138,7 +138,7 @@ TEST(FieldWindowOnQt, CloseButtonEndsTheProgramAfterTheFrameAndEnlargeShowsEvery
 
     field::FieldLoop loop(form, world, sv);
     ASSERT_TRUE(loop.runOneFrame());
-    QTest::mouseClick(view->widgetFor(form.cmdBigConsole), Qt::LeftButton);
+    QTest::mouseClick(view->widgetFor(form.enlargeButton), Qt::LeftButton);
     EXPECT_EQ(view->size(), QSize(form.scaleWidth(), form.scaleHeight()));
     EXPECT_GT(view->width(), 800);
 

@@ -37,7 +37,7 @@ struct Battle {
         select.load();
         sv.windows.unloadAll();
     }
-    int frames() { return ts.windows.repaints[&select.battleForm.picStage]; }
+    int frames() { return ts.windows.repaints[&select.battleForm.stageView]; }
     std::vector<std::u16string> messages() const {
         std::vector<std::u16string> out;
         for (const auto& b : ts.windows.boxes)
@@ -55,7 +55,7 @@ struct Battle {
         if (!f.loaded || frame == lastFrame_) return;
         lastFrame_ = frame;
         if (frame >= frameLimit) return send(plat::InputEvent::close());
-        if (f.shared().playback.active || f.pintBtlCmdIdx != battle::kCmdNone) return;
+        if (f.shared().playback.active || f.chosenCommand != battle::kCmdNone) return;
         int slot = 0;
         while (slot < battle::kHandSize && (f.shared().myHand[slot].state != battle::kCardFree ||
                                             f.shared().myHand[slot].kind == 0))
@@ -63,10 +63,10 @@ struct Battle {
         if (slot == battle::kHandSize) return;
         const int command = turns % 4 == 3 ? battle::kCmdDefend : battle::kCmdAttack;
         if (turns++ % 2 == 0) {
-            send(plat::InputEvent::mouse(plat::InputKind::MouseMove, f.lblMyCard[slot], 0, 0, 20,
-                                         40));
-            send(plat::InputEvent::click(f.lblMyCard[slot]));
-            send(plat::InputEvent::click(f.cmdCommand[command]));
+            send(plat::InputEvent::mouse(plat::InputKind::MouseMove, f.playerCardLabels[slot], 0, 0,
+                                         20, 40));
+            send(plat::InputEvent::click(f.playerCardLabels[slot]));
+            send(plat::InputEvent::click(f.commandButtons[command]));
             return;
         }
         // The pointer off the cards, so that Right starts from the first card.

@@ -154,8 +154,8 @@ struct Demo {
     // A view pixel over the middle of map cell `c` of the player's layer, if the view shows it.
     std::optional<field::Point> pixelOf(Cell c) const {
         long long sx = 0, sy = 0, n = 0;
-        for (int y = 0; y < form.PicFlipCopy.height; y += 2) {
-            for (int x = 0; x < form.PicFlipCopy.width; x += 2) {
+        for (int y = 0; y < form.gameView.height; y += 2) {
+            for (int x = 0; x < form.gameView.width; x += 2) {
                 const auto at = field::pixelToMapCell(world, field::makePoint(x, y));
                 if (at.x != c.x || at.y != c.y) continue;
                 sx += x;
@@ -167,7 +167,7 @@ struct Demo {
         return field::makePoint(static_cast<int>(sx / n), static_cast<int>(sy / n));
     }
     void mouse(plat::InputKind kind, field::Point at) {
-        pending.push_back(plat::InputEvent::mouse(kind, form.PicFlipCopy, plat::kLeftButton, 0,
+        pending.push_back(plat::InputEvent::mouse(kind, form.gameView, plat::kLeftButton, 0,
                                                   static_cast<float>(at.x),
                                                   static_cast<float>(at.y)));
     }
