@@ -20,7 +20,7 @@ double threadMicros() {
 void renderAt(benchmark::State& state, int shade, bool still = false) {
     testsupport::FieldScene scene;
     if (!scene.build()) {
-        state.SkipWithError("built-in data did not build");
+        state.SkipWithError("the built-in demo did not read");
         return;
     }
     const auto frame = [&] {

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "common/Utility.h"
-#include "field/BuiltInData.h"
 #include "field/ScenarioReader.h"
 #include "field/Searchers.h"
 #include "field/WorldDigest.h"
@@ -55,24 +54,18 @@ void prepareWindow(field::MainWindow& form) {
 } // namespace
 
 void startUp(field::MainWindow& form, field::World& world, plat::Services& sv) {
-    prepareWindow(form);
-
-    world = field::World{};
-    field::initPlayer(world);
-
-    if (!field::buildMap(world, sv)) sv.process.exitNow(kExitBuildFailed);
-    if (!field::buildScripts(world)) sv.process.exitNow(kExitBuildFailed);
-    if (!field::buildEventObjects(world, form.searchers)) {
-        sv.process.exitNow(kExitBuildFailed);
-    }
-
-    sv.windows.show(form);
+    field::World demo;
+    std::vector<field::ScenarioError> errors;
+    // The embedded folder is the shipped demo: failing to read it is a broken build.
+    if (!field::readBuiltInScenario(demo, errors)) sv.process.exitNow(kExitBuildFailed);
+    startUp(form, world, sv, demo);
 }
 
 void startUp(field::MainWindow& form, field::World& world, plat::Services& sv,
              const field::World& scenario) {
     prepareWindow(form);
     world = scenario;
+    // The objects already stand on their cells, so (0, 0) of the grid sees them.
     field::setGrid(form.searchers, field::obstacleGrid(world));
     sv.windows.show(form);
 }

@@ -5,7 +5,7 @@
 //     plat::testing::TestServices ts;          // virtual clock, scripted keys and boxes
 //     field::MainWindow form(ts.services);
 //     field::World world;                      // zero-filled
-//     field::startUp(form, world, ts.services);   // layout .. builders .. show
+//     field::startUp(form, world, ts.services);   // built-in demo .. layout .. show
 //     field::FieldLoop loop(form, world, ts.services);
 //     loop.runOneFrame();                      // one whole frame, its waits included
 //     ts.keyboard.press(plat::vk::Right);      // input between frames...
@@ -14,9 +14,9 @@
 //     loop.finish();                           // release, unload, end the timer period
 //
 // Each frame lasts 40 ms of the virtual clock (the waits advance it), so 25 frames are one
-// second of game time. A failing builder ends the program through IProcess::exitNow, which
-// TempProcess turns into a plat::testing::ProcessExit exception. runBuiltInDemo runs all of it
-// in one call, as the real program does.
+// second of game time. A built-in demo that does not read ends the program through
+// IProcess::exitNow, which TempProcess turns into a plat::testing::ProcessExit exception.
+// runBuiltInDemo runs all of it in one call, as the real program does.
 #pragma once
 
 #include <cstdint>
@@ -43,13 +43,14 @@ struct FrameCounter {
 // Counts one frame at tick `now`: a second closes once more than 1000 ms have passed.
 void countFrame(FrameCounter& fc, std::uint32_t now);
 
-// The load handler up to showing the window: flags, layout, shade masks, searchers, the
-// player, the three builders (failure ends the program at once), show.
-void startUp(field::MainWindow& form, field::World& world, plat::Services& sv);
-// The same with a World read beforehand from a scenario folder (ScenarioReader.h) instead of the
-// built-in data: the World is copied, and its objects hand the searchers their grid.
+// The load handler up to showing the window, on a World read beforehand by the scenario reader
+// (ScenarioReader.h): flags, layout, shade masks, searchers, the World copied in, its objects
+// handing the searchers their grid, show.
 void startUp(field::MainWindow& form, field::World& world, plat::Services& sv,
              const field::World& scenario);
+// The same on the built-in demo, read from its embedded folder like any other; a demo that
+// does not read ends the program at once with the build-failure code.
+void startUp(field::MainWindow& form, field::World& world, plat::Services& sv);
 
 // The frame loop, one frame at a time. Construction is the loop start (timer period, colour
 // key, seed, work surfaces); finish() is the loop end (release, unload, timer period back).

@@ -63,17 +63,6 @@ std::optional<std::int32_t> named(Cursor& c, const std::string& what, std::int32
     return std::nullopt;
 }
 
-struct Reader {
-    std::string_view file;
-    std::vector<ScenarioError>& errors;
-    std::vector<ObjectText>& objects;
-    std::map<std::string, std::int32_t> seen; // fields of the current object, by line
-    std::map<std::int32_t, std::int32_t> numbers;
-
-    bool field(Cursor& c, std::string_view name, std::size_t at);
-    void finish(std::string_view text);
-};
-
 bool flag(Cursor& c, std::int16_t& out) {
     const std::size_t at = c.pos();
     const std::string w = lower(c.word());
@@ -96,70 +85,79 @@ bool scriptName(Cursor& c, NameRef& out) {
     return name.has_value();
 }
 
-bool Reader::field(Cursor& c, std::string_view name, std::size_t at) {
-    ObjectText& o = objects.back();
+bool set16(std::int16_t& to, std::optional<std::int32_t> v) {
+    if (v) to = static_cast<std::int16_t>(*v);
+    return v.has_value();
+}
+
+bool set32(std::int32_t& to, std::optional<std::int32_t> v) {
+    if (v) to = *v;
+    return v.has_value();
+}
+
+// `position X, Y`: the cell, and where it was written for a clash found later.
+bool position(Cursor& c, std::size_t at, ObjectText& o) {
+    const std::optional<std::int32_t> x =
+        c.integer("a column inside the map,", 0, field::kColumns - 1);
+    if (!x || !c.comma()) return false;
+    const std::optional<std::int32_t> y = c.integer("a row inside the map,", 0, field::kRows - 1);
+    if (!y) return false;
+    o.object.x = *x;
+    o.object.y = *y;
+    o.placed = true;
+    o.positionLine = c.line();
+    o.positionColumn = c.column(at);
+    return true;
+}
+
+// `chip X, Y, WIDTH, HEIGHT`; whether it fits its sheet is checked once the object is complete.
+bool chip(Cursor& c, EventObject& e) {
+    std::int32_t* parts[] = {&e.sheetX, &e.sheetY, &e.chipWidth, &e.chipHeight};
+    const char* what[] = {"a pixel x", "a pixel y", "a width", "a height"};
+    for (int k = 0; k < 4; ++k) {
+        if (k > 0 && !c.comma()) return false;
+        const std::optional<std::int32_t> v = c.integer(what[k], 0, kCharSheetWidth);
+        if (!v) return false;
+        *parts[k] = *v;
+    }
+    return true;
+}
+
+bool autoScript(Cursor& c, ObjectText& o) {
+    if (c.peek('"')) return scriptName(c, o.autoScript);
+    return set32(o.object.autoScript, c.integer("a script slot", 1, field::kMaxScripts));
+}
+
+bool ownScript(Cursor& c, ObjectText& o) {
+    if (c.peek('"')) return scriptName(c, o.ownScript);
+    o.inlineScript = true;
+    o.ownLine = c.line();
+    return true; // `last K` and the rest are the assembler's to read
+}
+
+// One field of the object `o`, its name already read at `at`.
+bool objectField(Cursor& c, std::string_view name, std::size_t at, ObjectText& o) {
     EventObject& e = o.object;
     const std::string key = lower(name);
-    const auto set16 = [](std::int16_t& to, std::optional<std::int32_t> v) {
-        if (v) to = static_cast<std::int16_t>(*v);
-        return v.has_value();
-    };
     if (key == "layer")
         return set16(e.layer, c.integer("a layer inside the map,", 0, field::kLayers - 1));
     if (key == "plane")
         return set16(e.plane, named(c, "a plane", 3, {"ground", "base", "character", "above"}));
-    if (key == "position") {
-        const std::optional<std::int32_t> x =
-            c.integer("a column inside the map,", 0, field::kColumns - 1);
-        if (!x || !c.comma()) return false;
-        const std::optional<std::int32_t> y =
-            c.integer("a row inside the map,", 0, field::kRows - 1);
-        if (!y) return false;
-        e.x = *x;
-        e.y = *y;
-        o.placed = true;
-        o.positionLine = c.line();
-        o.positionColumn = c.column(at);
-        return true;
-    }
+    if (key == "position") return position(c, at, o);
     if (key == "facing" || key == "stepdir")
         return set16(key == "facing" ? e.facing : e.stepDir,
                      named(c, "a direction", 3, {"up", "right", "down", "left"}));
     if (key == "chipsheet")
         return set16(e.chipSheet, named(c, "a sheet", 1, {"character", "event"}));
-    if (key == "chip") {
-        std::int32_t* parts[] = {&e.sheetX, &e.sheetY, &e.chipWidth, &e.chipHeight};
-        const char* what[] = {"a pixel x", "a pixel y", "a width", "a height"};
-        for (int k = 0; k < 4; ++k) {
-            if (k > 0 && !c.comma()) return false;
-            const std::optional<std::int32_t> v = c.integer(what[k], 0, kCharSheetWidth);
-            if (!v) return false;
-            *parts[k] = *v;
-        }
-        return true;
-    }
+    if (key == "chip") return chip(c, e);
     if (key == "visible") return flag(c, e.visible);
     if (key == "enabled") return flag(c, e.enabled);
     if (key == "detached") return flag(c, e.detached);
     if (key == "onstep") return flag(c, e.onStep);
     if (key == "triggerable") return flag(c, e.triggerable);
-    if (key == "stepinterval") {
-        const std::optional<std::int32_t> v = c.integer("a step interval", 0, 32767);
-        if (v) e.stepInterval = *v;
-        return v.has_value();
-    }
-    if (key == "autoscript") {
-        if (c.peek('"')) return scriptName(c, o.autoScript);
-        const std::optional<std::int32_t> v = c.integer("a script slot", 1, field::kMaxScripts);
-        if (v) e.autoScript = *v;
-        return v.has_value();
-    }
-    if (key == "ownscript") {
-        if (c.peek('"')) return scriptName(c, o.ownScript);
-        o.inlineScript = true;
-        o.ownLine = c.line();
-        return true; // `last K` and the rest are the assembler's to read
-    }
+    if (key == "stepinterval") return set32(e.stepInterval, c.integer("a step interval", 0, 32767));
+    if (key == "autoscript") return autoScript(c, o);
+    if (key == "ownscript") return ownScript(c, o);
     return c.fail(at, "unknown field '" + std::string(name) + "'; expected one of " +
                           std::string(kFields));
 }
@@ -175,117 +173,157 @@ bool chipFits(const EventObject& e) {
            bottom <= (chars ? kCharSheetHeight : kEventSheetHeight);
 }
 
+// objects.txt read line by line into `objects`, the last of which is the one being written.
+struct Reader {
+    std::string_view file;
+    std::vector<ScenarioError>& errors;
+    std::vector<ObjectText>& objects;
+    std::vector<std::string_view> lines;
+    std::map<std::string, std::int32_t> seen; // fields of the current object, by line
+    std::map<std::int32_t, std::int32_t> numbers;
+    std::int32_t chipLine = 0, chipColumn = 0; // of the current object's chip, once read whole
+
+    // Reads line i; answers the last line it took (an own script takes the lines after it).
+    std::size_t line(std::size_t i);
+    void openObject(Cursor& c, std::size_t at, std::int32_t number);
+    // The checks that need the whole object: its position and its chip.
+    void closeObject();
+    // Whether the field named `first` is new to the current object; if not, says so.
+    bool firstTime(Cursor& c, std::string_view first, std::size_t at, std::int32_t number);
+    // The line after an own script that starts on line i: the next `object` line, or the end.
+    std::size_t scriptEnd(std::size_t i) const;
+    // Assembles the own script written from line i (its `ownScript` word at `at`) up to `end`.
+    void ownScriptText(std::size_t i, std::size_t at, std::string_view word, std::size_t end);
+};
+
+std::size_t Reader::line(std::size_t i) {
+    const std::string_view text = lines[i];
+    const auto number = static_cast<std::int32_t>(i + 1);
+    Cursor c(file, text, number, errors);
+    // Reported, and the line still read: its words are ASCII, so one bad byte in a
+    // comment or a name costs no errors further on.
+    if (const std::size_t bad = firstBadUtf8(text); bad != std::string_view::npos)
+        c.fail(bad, "the line is not valid UTF-8");
+    if (c.atEnd()) return i;
+    const std::size_t at = c.pos();
+    const std::string_view first = c.word();
+    if (lower(first) == "object") {
+        openObject(c, at, number);
+        return i;
+    }
+    if (objects.empty()) {
+        c.fail(at, "expected `object N` before the fields of an object");
+        return i;
+    }
+    if (!firstTime(c, first, at, number)) return i;
+    if (lower(first) == "chip") {
+        chipLine = number;
+        chipColumn = c.column(at);
+    }
+    if (!objectField(c, first, at, objects.back())) {
+        if (chipLine == number) chipLine = 0; // a chip read in part is not checked
+        return i;
+    }
+    if (!objects.back().inlineScript) {
+        c.expectEnd();
+        return i;
+    }
+    const std::size_t end = scriptEnd(i);
+    ownScriptText(i, at, first, end);
+    return end - 1;
+}
+
+void Reader::openObject(Cursor& c, std::size_t at, std::int32_t number) {
+    closeObject();
+    seen.clear();
+    const std::optional<std::int32_t> n = c.integer("an object number", 1, field::kMaxObjects);
+    if (!n || !c.expectEnd()) {
+        objects.push_back({}); // fields that follow still get read
+        objects.back().placed = true;
+        return;
+    }
+    if (const auto it = numbers.find(*n); it != numbers.end())
+        c.fail(at, "object " + std::to_string(*n) + " is already written at line " +
+                       std::to_string(it->second) + "; expected a new number");
+    numbers.emplace(*n, number);
+    objects.push_back({});
+    objects.back().number = *n;
+    objects.back().line = number;
+}
+
+void Reader::closeObject() {
+    if (objects.empty()) return;
+    ObjectText& o = objects.back();
+    if (!o.placed && !seen.count("position"))
+        errors.push_back({std::string(file), o.line, 1,
+                          "object " + std::to_string(o.number) +
+                              " has no position; expected a line `position X, Y`"});
+    if (chipLine != 0 && !chipFits(o.object)) {
+        const bool chars = o.object.chipSheet == 0;
+        errors.push_back(
+            {std::string(file), chipLine, chipColumn,
+             chars ? "the chip lies outside the character chip sheet (576 x 256); expected a "
+                     "block of 3 x 4 chips inside it"
+                   : "the chip lies outside the event chip sheet (256 x 64); expected a "
+                     "rectangle inside it (a facing moves it down by its height)"});
+    }
+    chipLine = 0;
+}
+
+bool Reader::firstTime(Cursor& c, std::string_view first, std::size_t at, std::int32_t number) {
+    const auto [it, fresh] = seen.emplace(lower(first), number);
+    if (fresh) return true;
+    return c.fail(at, "field '" + std::string(first) + "' is already set at line " +
+                          std::to_string(it->second) + "; expected each field once");
+}
+
+std::size_t Reader::scriptEnd(std::size_t i) const {
+    std::size_t end = i + 1;
+    while (end < lines.size()) {
+        std::vector<ScenarioError> ignored;
+        Cursor next(file, lines[end], 0, ignored);
+        if (!next.atEnd() && lower(next.word()) == "object") break;
+        ++end;
+    }
+    return end;
+}
+
+void Reader::ownScriptText(std::size_t i, std::size_t at, std::string_view word, std::size_t end) {
+    const std::string_view text = lines[i];
+    const auto number = static_cast<std::int32_t>(i + 1);
+    std::string script = "own 1    " + std::string(text.substr(at + word.size()));
+    script.insert(0, text.substr(0, at)); // keeps the columns of `last K`
+    for (std::size_t k = i + 1; k < end; ++k)
+        script.append("\n").append(lines[k]);
+    tekkel::Unit unit;
+    std::vector<tekkel::AssemblyError> found;
+    if (!tekkel::assemble(script, unit, found)) {
+        for (const auto& f : found)
+            errors.push_back({std::string(file), number + f.line - 1, f.column, f.message});
+        return;
+    }
+    const std::vector<Block> blocks = splitBlocks(script, number);
+    if (blocks.size() > 1) {
+        errors.push_back({std::string(file), blocks[1].line, 1,
+                          "an object's own script runs to the next `object` line; "
+                          "expected no `script` or `own` line inside it"});
+        return;
+    }
+    ObjectText& o = objects.back();
+    o.object.ownScript = unit.ownScripts[0].script;
+    o.commandLines = blocks[0].commandLines;
+}
+
 } // namespace
 
 bool readObjectsText(std::string_view file, std::string_view text, std::vector<ObjectText>& objects,
                      std::vector<ScenarioError>& errors) {
     objects.clear();
     const std::size_t before = errors.size();
-    Reader r{file, errors, objects, {}, {}};
-    const std::vector<std::string_view> lines = splitLines(text);
-    std::int32_t chipLine = 0, chipColumn = 0;
-    const auto closeObject = [&] {
-        if (objects.empty()) return;
-        ObjectText& o = objects.back();
-        if (!o.placed && !r.seen.count("position"))
-            errors.push_back({std::string(file), o.line, 1,
-                              "object " + std::to_string(o.number) +
-                                  " has no position; expected a line `position X, Y`"});
-        if (chipLine != 0 && !chipFits(o.object)) {
-            const bool chars = o.object.chipSheet == 0;
-            errors.push_back(
-                {std::string(file), chipLine, chipColumn,
-                 chars ? "the chip lies outside the character chip sheet (576 x 256); expected a "
-                         "block of 3 x 4 chips inside it"
-                       : "the chip lies outside the event chip sheet (256 x 64); expected a "
-                         "rectangle inside it (a facing moves it down by its height)"});
-        }
-        chipLine = 0;
-    };
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view line = lines[i];
-        const auto number = static_cast<std::int32_t>(i + 1);
-        Cursor c(file, line, number, errors);
-        // Reported, and the line still read: its words are ASCII, so one bad byte in a
-        // comment or a name costs no errors further on.
-        if (const std::size_t bad = firstBadUtf8(line); bad != std::string_view::npos)
-            c.fail(bad, "the line is not valid UTF-8");
-        if (c.atEnd()) continue;
-        const std::size_t at = c.pos();
-        const std::string_view first = c.word();
-        if (lower(first) == "object") {
-            closeObject();
-            r.seen.clear();
-            const std::optional<std::int32_t> n =
-                c.integer("an object number", 1, field::kMaxObjects);
-            if (!n || !c.expectEnd()) {
-                objects.push_back({}); // fields that follow still get read
-                objects.back().placed = true;
-                continue;
-            }
-            if (const auto it = r.numbers.find(*n); it != r.numbers.end())
-                c.fail(at, "object " + std::to_string(*n) + " is already written at line " +
-                               std::to_string(it->second) + "; expected a new number");
-            r.numbers.emplace(*n, number);
-            objects.push_back({});
-            objects.back().number = *n;
-            objects.back().line = number;
-            continue;
-        }
-        if (objects.empty()) {
-            c.fail(at, "expected `object N` before the fields of an object");
-            continue;
-        }
-        if (const auto it = r.seen.find(lower(first)); it != r.seen.end()) {
-            c.fail(at, "field '" + std::string(first) + "' is already set at line " +
-                           std::to_string(it->second) + "; expected each field once");
-            continue;
-        }
-        r.seen.emplace(lower(first), number);
-        if (lower(first) == "chip") {
-            chipLine = number;
-            chipColumn = c.column(at);
-        }
-        if (!r.field(c, first, at)) {
-            if (chipLine == number) chipLine = 0; // a chip read in part is not checked
-            continue;
-        }
-        ObjectText& o = objects.back();
-        if (!o.inlineScript) {
-            c.expectEnd();
-            continue;
-        }
-        // The own script runs to the next `object` line.
-        std::size_t end = i + 1;
-        while (end < lines.size()) {
-            std::vector<ScenarioError> ignored;
-            Cursor next(file, lines[end], 0, ignored);
-            if (!next.atEnd() && lower(next.word()) == "object") break;
-            ++end;
-        }
-        std::string script = "own 1    " + std::string(line.substr(at + first.size()));
-        script.insert(0, line.substr(0, at)); // keeps the columns of `last K`
-        for (std::size_t k = i + 1; k < end; ++k)
-            script.append("\n").append(lines[k]);
-        tekkel::Unit unit;
-        std::vector<tekkel::AssemblyError> found;
-        if (!tekkel::assemble(script, unit, found)) {
-            for (const auto& f : found)
-                errors.push_back({std::string(file), number + f.line - 1, f.column, f.message});
-        } else {
-            const std::vector<Block> blocks = splitBlocks(script, number);
-            if (blocks.size() > 1)
-                errors.push_back({std::string(file), blocks[1].line, 1,
-                                  "an object's own script runs to the next `object` line; "
-                                  "expected no `script` or `own` line inside it"});
-            else {
-                o.object.ownScript = unit.ownScripts[0].script;
-                o.commandLines = blocks[0].commandLines;
-            }
-        }
-        i = end - 1;
-    }
-    closeObject();
+    Reader r{file, errors, objects, splitLines(text), {}, {}};
+    for (std::size_t i = 0; i < r.lines.size(); ++i)
+        i = r.line(i);
+    r.closeObject();
     if (errors.size() == before) return true;
     objects.clear();
     return false;

@@ -171,77 +171,86 @@ void placeObjects(std::vector<ObjectText>& objects, const std::string& file,
     }
 }
 
-} // namespace
+// The files of a folder the reader knows, the scripts in name order.
+struct FolderFiles {
+    const File* map = nullptr;
+    const File* objects = nullptr;
+    std::vector<const File*> scripts;
+};
 
-std::string errorText(const ScenarioError& error) {
-    return error.file + ":" + std::to_string(error.line) + ":" + std::to_string(error.column) +
-           ": " + error.message;
-}
-
-void setMapCell(field::MapCell& cell, int value) {
-    cell.chipX = (value % 3) * 64;
-    cell.chipY = (value / 3) * 40;
-    cell.kind = static_cast<std::int16_t>(value == 0 ? 0 : value == 2 ? 2 : 1);
-}
-
-bool readScenario(std::string_view folder, std::span<const File> files, field::World& world,
-                  std::vector<ScenarioError>& errors) {
-    errors.clear();
-    const auto path = [&](std::string_view name) {
-        if (folder.empty()) return std::string(name);
-        return std::string(folder) + (folder.back() == '/' ? "" : "/") + std::string(name);
-    };
-    const File* mapFile = nullptr;
-    const File* objectsFile = nullptr;
-    std::vector<const File*> scriptFiles;
+FolderFiles sortFiles(std::span<const File> files) {
+    FolderFiles sorted;
     for (const File& f : files) {
-        if (f.name == "map.txt") mapFile = &f;
-        if (f.name == "objects.txt") objectsFile = &f;
-        if (endsWith(f.name, ".tkl")) scriptFiles.push_back(&f);
+        if (f.name == "map.txt") sorted.map = &f;
+        if (f.name == "objects.txt") sorted.objects = &f;
+        if (endsWith(f.name, ".tkl")) sorted.scripts.push_back(&f);
     }
-    std::sort(scriptFiles.begin(), scriptFiles.end(),
+    std::sort(sorted.scripts.begin(), sorted.scripts.end(),
               [](const File* a, const File* b) { return a->name < b->name; });
+    return sorted;
+}
 
+std::string joinPath(std::string_view folder, std::string_view name) {
+    if (folder.empty()) return std::string(name);
+    return std::string(folder) + (folder.back() == '/' ? "" : "/") + std::string(name);
+}
+
+// What the three kinds of file said, before they are checked against one another. Written
+// entries point into `lines`, so a Reading stays where it was made.
+struct Reading {
     MapValues map{};
-    if (!mapFile)
-        errors.push_back({path("map.txt"), 1, 1,
-                          "the file is missing; expected the map: `layer N` and six rows of "
-                          "nine values, for layers 0..2"});
-    else
-        readMapText(path("map.txt"), mapFile->text, map, errors);
-
     Scripts scripts;
     std::map<std::string, std::vector<std::string_view>> lines;
-    if (scriptFiles.empty())
-        errors.push_back({path("scripts.tkl"), 1, 1,
+    std::vector<ObjectText> objects;
+    std::string objectsName;
+    bool objectsRead = false;
+};
+
+void readMap(const std::string& name, const File* file, MapValues& map,
+             std::vector<ScenarioError>& errors) {
+    if (!file) {
+        errors.push_back({name, 1, 1,
+                          "the file is missing; expected the map: `layer N` and six rows of "
+                          "nine values, for layers 0..2"});
+        return;
+    }
+    readMapText(name, file->text, map, errors);
+}
+
+void readScriptFiles(std::string_view folder, const std::vector<const File*>& files, Reading& r,
+                     std::vector<ScenarioError>& errors) {
+    if (files.empty())
+        errors.push_back({joinPath(folder, "scripts.tkl"), 1, 1,
                           "no .tkl file; expected the scripts in one or more files ending in "
                           ".tkl"});
-    for (const File* f : scriptFiles) {
-        const std::string name = path(f->name);
-        lines[name] = field::splitLines(f->text);
-        readScripts(name, f->text, lines[name], scripts, errors);
+    for (const File* f : files) {
+        const std::string name = joinPath(folder, f->name);
+        r.lines[name] = field::splitLines(f->text);
+        readScripts(name, f->text, r.lines[name], r.scripts, errors);
     }
+}
 
-    std::vector<ObjectText> objects;
-    const std::string objectsName = path("objects.txt");
-    bool objectsRead = false;
-    if (!objectsFile)
-        errors.push_back({objectsName, 1, 1,
+void readObjects(const File* file, Reading& r, std::vector<ScenarioError>& errors) {
+    if (!file) {
+        errors.push_back({r.objectsName, 1, 1,
                           "the file is missing; expected the event objects as `object N` "
                           "blocks (an empty file holds none)"});
-    else
-        objectsRead = field::readObjectsText(objectsName, objectsFile->text, objects, errors);
-    if (objectsRead) lines[objectsName] = field::splitLines(objectsFile->text);
+        return;
+    }
+    r.objectsRead = field::readObjectsText(r.objectsName, file->text, r.objects, errors);
+    if (r.objectsRead) r.lines[r.objectsName] = field::splitLines(file->text);
+}
 
-    // Scripts against objects.
+// Each `own N` of the .tkl files goes to object N, which must exist and have no other.
+void attachOwnScripts(Reading& r, std::vector<ScenarioError>& errors) {
     std::map<std::int32_t, ObjectText*> byNumber;
-    for (ObjectText& o : objects)
+    for (ObjectText& o : r.objects)
         byNumber[o.number] = &o;
-    for (auto& [n, own] : scripts.own) {
+    for (auto& [n, own] : r.scripts.own) {
         const Written& at = own.second;
         const auto it = byNumber.find(n);
         if (it == byNumber.end()) {
-            if (objectsRead)
+            if (r.objectsRead)
                 errors.push_back({at.file, at.line, 1,
                                   "own " + std::to_string(n) + ": objects.txt writes no object " +
                                       std::to_string(n) + "; expected the number of an object"});
@@ -258,36 +267,42 @@ bool readScenario(std::string_view folder, std::span<const File> files, field::W
         }
         o.object.ownScript = own.first;
     }
-    for (ObjectText& o : objects) {
+}
+
+// The script names objects.txt uses, turned into slots and copies; its inline scripts' chains.
+void resolveObjectScripts(Reading& r, std::vector<ScenarioError>& errors) {
+    for (ObjectText& o : r.objects) {
         if (!o.autoScript.name.empty())
-            if (auto slot = resolve(o.autoScript, objectsName, scripts, errors))
+            if (auto slot = resolve(o.autoScript, r.objectsName, r.scripts, errors))
                 o.object.autoScript = *slot;
         if (!o.ownScript.name.empty())
-            if (auto slot = resolve(o.ownScript, objectsName, scripts, errors))
-                o.object.ownScript = scripts.slots[static_cast<std::size_t>(*slot)];
+            if (auto slot = resolve(o.ownScript, r.objectsName, r.scripts, errors))
+                o.object.ownScript = r.scripts.slots[static_cast<std::size_t>(*slot)];
         if (o.inlineScript)
             checkChains(o.object.ownScript,
-                        {objectsName, o.ownLine, o.commandLines, &lines[objectsName]}, scripts,
-                        errors);
+                        {r.objectsName, o.ownLine, o.commandLines, &r.lines[r.objectsName]},
+                        r.scripts, errors);
     }
+}
+
+void checkScriptChains(const Scripts& scripts, std::vector<ScenarioError>& errors) {
     for (const auto& [n, at] : scripts.slotAt)
         checkChains(scripts.slots[static_cast<std::size_t>(n)], at, scripts, errors);
     for (const auto& [n, own] : scripts.own)
         checkChains(own.first, own.second, scripts, errors);
-    placeObjects(objects, objectsName, errors);
+}
 
-    if (!errors.empty()) {
-        for (ScenarioError& e : errors)
-            e.message = printable(e.message);
-        std::stable_sort(
-            errors.begin(), errors.end(), [](const ScenarioError& a, const ScenarioError& b) {
-                return std::tie(a.file, a.line, a.column) < std::tie(b.file, b.line, b.column);
-            });
-        return false;
-    }
+// One clean line each, in file and line order.
+void tidyErrors(std::vector<ScenarioError>& errors) {
+    for (ScenarioError& e : errors)
+        e.message = printable(e.message);
+    std::stable_sort(
+        errors.begin(), errors.end(), [](const ScenarioError& a, const ScenarioError& b) {
+            return std::tie(a.file, a.line, a.column) < std::tie(b.file, b.line, b.column);
+        });
+}
 
-    field::World w;
-    field::initPlayer(w);
+void setMapCells(const MapValues& map, field::World& w) {
     w.resizeMap(kColumns - 1, kRows - 1, kLayers - 1);
     for (int layer = 0; layer < kLayers; ++layer)
         for (int row = 0; row < kRows; ++row)
@@ -295,8 +310,9 @@ bool readScenario(std::string_view folder, std::span<const File> files, field::W
                 setMapCell(w.cell(layer, field::kPlaneGround, col, row),
                            map[static_cast<std::size_t>(layer)][static_cast<std::size_t>(row)]
                               [static_cast<std::size_t>(col)]);
-    w.machine.scriptCount = kMaxScripts;
-    w.machine.scripts = std::move(scripts.slots);
+}
+
+void putObjects(std::vector<ObjectText>& objects, field::World& w) {
     w.eventCount = objects.empty() ? 0 : objects.back().number;
     w.events.assign(static_cast<std::size_t>(w.eventCount) + 1, field::EventObject{});
     for (ObjectText& o : objects) {
@@ -305,6 +321,16 @@ bool readScenario(std::string_view folder, std::span<const File> files, field::W
         if (e.detached == 0)
             w.cell(e.layer, e.plane, e.x, e.y).eventId = static_cast<std::int16_t>(o.number);
     }
+}
+
+// The World a faultless Reading describes, with the player at its start.
+field::World buildWorld(Reading& r) {
+    field::World w;
+    field::initPlayer(w);
+    setMapCells(r.map, w);
+    w.machine.scriptCount = kMaxScripts;
+    w.machine.scripts = std::move(r.scripts.slots);
+    putObjects(r.objects, w);
     // The opening scene owns the player from the first frame.
     if (!w.machine.scripts[kOpeningScript].commands.empty()) {
         w.systemScriptActive = -1;
@@ -312,7 +338,41 @@ bool readScenario(std::string_view folder, std::span<const File> files, field::W
         w.systemRun.address = 0;
         w.inputLocked = -1;
     }
-    world = std::move(w);
+    return w;
+}
+
+} // namespace
+
+std::string errorText(const ScenarioError& error) {
+    return error.file + ":" + std::to_string(error.line) + ":" + std::to_string(error.column) +
+           ": " + error.message;
+}
+
+void setMapCell(field::MapCell& cell, int value) {
+    cell.chipX = (value % 3) * 64;
+    cell.chipY = (value / 3) * 40;
+    cell.kind = static_cast<std::int16_t>(value == 0 ? 0 : value == 2 ? 2 : 1);
+}
+
+bool readScenario(std::string_view folder, std::span<const File> files, field::World& world,
+                  std::vector<ScenarioError>& errors) {
+    errors.clear();
+    const FolderFiles sorted = sortFiles(files);
+    Reading r;
+    r.objectsName = joinPath(folder, "objects.txt");
+    readMap(joinPath(folder, "map.txt"), sorted.map, r.map, errors);
+    readScriptFiles(folder, sorted.scripts, r, errors);
+    readObjects(sorted.objects, r, errors);
+
+    attachOwnScripts(r, errors);
+    resolveObjectScripts(r, errors);
+    checkScriptChains(r.scripts, errors);
+    placeObjects(r.objects, r.objectsName, errors);
+    if (!errors.empty()) {
+        tidyErrors(errors);
+        return false;
+    }
+    world = buildWorld(r);
     return true;
 }
 

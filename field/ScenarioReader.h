@@ -66,7 +66,8 @@ bool readScenarioFolder(const std::string& folder, field::World& world,
 // answers the exit code: 0 valid, 1 errors.
 int checkScenario(const std::string& folder, std::ostream& err);
 
-// The built-in demo, scenarios/demo/ as compiled into the program.
+// The built-in demo, scenarios/demo/ as compiled into the program: what the program starts on
+// without --scenario, read the same way. Errors name the files under "scenarios/demo".
 bool readBuiltInScenario(field::World& world, std::vector<ScenarioError>& errors);
 
 } // namespace field

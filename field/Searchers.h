@@ -4,7 +4,7 @@
 //
 // Who calls what:
 //   start-up            configureAtStartUp(searchers)
-//   event builder       setGrid(searchers, obstacleGrid(world)), once, after the map exists
+//   start-up            setGrid(searchers, obstacleGrid(world)), once, after the World is in
 //   mouse walk          field::startSearch / nextDirection on searchers.direct,
 //                       nextStep(searchers, windows) here
 #pragma once

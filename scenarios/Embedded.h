@@ -14,7 +14,4 @@ struct EmbeddedFile {
 // Every file of scenarios/demo/, sorted by name.
 std::span<const EmbeddedFile> demoFiles();
 
-// scenarios/demo/scripts.tkl: the stored scripts and the event objects' own scripts.
-std::string_view demoScripts();
-
 } // namespace scenarios

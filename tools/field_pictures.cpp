@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
     ok &= save(scene.charChips, out, "char_chips_x2", 2);
     ok &= save(scene.eveChips, out, "event_chips_x4", 4);
     if (!scene.build()) {
-        std::fprintf(stderr, "the built-in data did not build\n");
+        std::fprintf(stderr, "the built-in demo did not read\n");
         return 1;
     }
 

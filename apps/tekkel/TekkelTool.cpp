@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "common/Utility.h"
-#include "field/BuiltInData.h"
 #include "field/EventObjects.h"
+#include "field/ScenarioReader.h"
 #include "field/World.h"
 #include "field/script/ScriptHost.h"
 #include "platform/testing/TestSeams.h"
@@ -46,12 +46,10 @@ std::string printable(const std::u16string& text) {
     return s;
 }
 
-// The field as the program builds it at start-up, without a window.
-bool buildField(plat::testing::TestServices& ts, field::World& world) {
-    field::initPlayer(world);
-    field::Searchers searchers;
-    return field::buildMap(world, ts.services) && field::buildScripts(world) &&
-           field::buildEventObjects(world, searchers);
+// The field as the program starts on it, read from the embedded demo folder, without a window.
+bool buildField(field::World& world) {
+    std::vector<field::ScenarioError> errors;
+    return field::readBuiltInScenario(world, errors);
 }
 
 bool readFile(const std::string& path, std::string& text, std::ostream& err) {
@@ -77,9 +75,8 @@ bool load(const std::string& path, Unit& unit, std::ostream& err) {
 }
 
 int list(std::ostream& out, std::ostream& err) {
-    plat::testing::TestServices ts;
     field::World world;
-    if (!buildField(ts, world)) {
+    if (!buildField(world)) {
         err << "tekkel: the built-in field could not be built\n";
         return 1;
     }
@@ -133,7 +130,7 @@ int run(const RunOptions& o, std::ostream& out, std::ostream& err) {
     plat::testing::TestServices ts;
     ts.random.reseed(static_cast<std::uint64_t>(o.seed));
     field::World world;
-    if (!buildField(ts, world) || !tekkel::installScripts(world.machine, unit) ||
+    if (!buildField(world) || !tekkel::installScripts(world.machine, unit) ||
         !field::installOwnScripts(world, unit)) {
         err << "tekkel: " << o.file << " does not fit the built-in field\n";
         return 1;

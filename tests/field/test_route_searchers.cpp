@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "field/BuiltInData.h"
 #include "field/DirectSearch.h"
 #include "field/RouteSearch.h"
+#include "field/ScenarioReader.h"
 #include "field/Searchers.h"
 #include "platform/testing/TestSeams.h"
 
@@ -340,7 +340,8 @@ TEST(SearchGlue, ObstacleGridOfTheBuiltInMap) {
     plat::testing::TestServices ts;
     field::World w;
     field::initPlayer(w);
-    ASSERT_TRUE(field::buildMap(w, ts.services));
+    std::vector<field::ScenarioError> errors;
+    ASSERT_TRUE(field::readBuiltInScenario(w, errors));
     const SearchGrid g = field::obstacleGrid(w);
     EXPECT_EQ(g.width, 9);
     EXPECT_EQ(g.height, 6);

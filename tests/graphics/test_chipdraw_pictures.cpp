@@ -5,7 +5,7 @@
 #include <set>
 
 #include "assets/field/FieldPictures.h"
-#include "field/BuiltInData.h"
+#include "field/ScenarioReader.h"
 #include "platform/testing/TestSeams.h"
 #include "test_chipdraw_rig.h"
 
@@ -124,14 +124,20 @@ namespace {
 
 struct BuiltInFrame : ::testing::Test {
     Rig rig;
-    plat::testing::TestServices ts;
-    field::Searchers searchers;
+    field::World demo;
 
     void SetUp() override {
         rig.mapChips = assets::makeMapChipSheet();
         rig.charChips = assets::makeCharChipSheet();
         rig.eveChips = assets::makeEventChipSheet();
-        ASSERT_TRUE(field::buildMap(rig.world, ts.services));
+        std::vector<field::ScenarioError> errors;
+        ASSERT_TRUE(field::readBuiltInScenario(demo, errors));
+        // The built-in map alone: a test that wants the objects puts the whole demo in.
+        rig.world = demo;
+        for (field::MapLayer& layer : rig.world.layers)
+            for (std::vector<field::MapCell>& plane : layer.planes)
+                for (field::MapCell& cell : plane)
+                    cell.eventId = 0;
     }
 };
 
@@ -170,8 +176,7 @@ TEST_F(BuiltInFrame, PlayerChipIsAtTheDrawPositionAndTheBackShowsAroundTheMap) {
 }
 
 TEST_F(BuiltInFrame, BuiltInObjectsAppearOnTheirCells) {
-    ASSERT_TRUE(field::buildScripts(rig.world));
-    ASSERT_TRUE(field::buildEventObjects(rig.world, searchers));
+    rig.world = demo;
     rig.render();
     // The gatekeeper at (6, 4) stands at (320, 176): its eye.
     EXPECT_EQ(rig.primary.pixel(320 + 32, 176 + 28), rig.eveChips.pixel(64 + 32, 28));
@@ -182,8 +187,7 @@ TEST_F(BuiltInFrame, BuiltInObjectsAppearOnTheirCells) {
 // Frames composed one after another on one surface (each clearing only what the last one drew,
 // the chips put down in bands) equal frames composed from scratch, whatever moved in between.
 TEST_F(BuiltInFrame, EachFrameEqualsAFreshComposition) {
-    ASSERT_TRUE(field::buildScripts(rig.world));
-    ASSERT_TRUE(field::buildEventObjects(rig.world, searchers));
+    rig.world = demo;
     std::mt19937 rng(7);
     const auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution(lo, hi)(rng); };
     for (int frame = 0; frame < 40; ++frame) {

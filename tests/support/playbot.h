@@ -1,4 +1,4 @@
-// The field program started on the test seams with the built-in data, and a small bot that
+// The field program started on the test seams with the built-in demo, and a small bot that
 // plays it. The bot reads the World to plan (routes, where the runaway is heading) but acts
 // solely as a player would: by holding and releasing keys between frames, and by mouse events
 // over the view, which reach the window through plat::deliver at its next message pass (where

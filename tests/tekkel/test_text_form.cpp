@@ -6,7 +6,7 @@
 #include <random>
 
 #include "TekkelKit.h"
-#include "field/BuiltInData.h"
+#include "field/ScenarioReader.h"
 #include "tekkel/Assembler.h"
 #include "tekkel/Disassembler.h"
 
@@ -40,11 +40,8 @@ void expectSame(const Script& got, const Script& want, const std::string& what) 
 
 TEST(TextForm, BuiltinListingAssemblesToTheBuiltinScripts) {
     Tekkel t(16);
-    field::initPlayer(t.world);
-    t.world.resizeMap(8, 5, 2);
-    field::Searchers searchers;
-    ASSERT_TRUE(field::buildScripts(t.world));
-    ASSERT_TRUE(field::buildEventObjects(t.world, searchers));
+    std::vector<field::ScenarioError> errors;
+    ASSERT_TRUE(field::readBuiltInScenario(t.world, errors));
     std::string text;
     for (int n = 1; n <= 6; ++n)
         text += tekkel::listScript(n, t.world.machine.scripts[n]);
