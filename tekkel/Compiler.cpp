@@ -147,7 +147,7 @@ constexpr RecordKind withJump(RecordKind k) {
 }
 
 // The fused kinds that run a Jump after their first part.
-constexpr bool jumpsAfter(RecordKind k) {
+[[gnu::always_inline]] constexpr bool jumpsAfter(RecordKind k) {
     return k == RecordKind::CompareRJump || k == RecordKind::CompareVJump ||
            k == RecordKind::MoveRJump;
 }
@@ -509,8 +509,9 @@ std::int32_t intDiv(StepContext& ctx, const Value& a, const Value& b, std::int32
 template <ArithOp Op>
 [[gnu::always_inline]] inline std::int32_t arith(StepContext& ctx, Run& run, const Value& a,
                                                  const Value& b, std::int32_t next) {
-    if (!plainArith<Op>(a, b, run.R1)) return otherArith(ctx, Op, a, b, next);
-    setFlags(run, run.R1);
+    // R1 applies the flag rule, to the number written.
+    const auto flags = [&run](auto x) { setNumberFlags(run, x); };
+    if (!plainArith<Op>(a, b, run.R1, flags)) return otherArith(ctx, Op, a, b, next);
     return next;
 }
 
@@ -548,10 +549,12 @@ struct Cursor {
     std::int64_t limit;
     Run& run;
 
-    const Record& record() const { return records[address]; }
-    std::int32_t next() const { return address + 1; }
+    [[gnu::always_inline]] const Record& record() const { return records[address]; }
+    [[gnu::always_inline]] std::int32_t next() const { return address + 1; }
     // Whether the record at `at`, after a fused one, runs now (secondRuns).
-    bool second(std::int32_t at) { return secondRuns(at, limit, countdown); }
+    [[gnu::always_inline]] bool second(std::int32_t at) {
+        return secondRuns(at, limit, countdown);
+    }
 };
 
 // The fast arithmetic kinds, and with a Move of R1 after them.
@@ -583,8 +586,9 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(Cur
     std::int32_t next = c.next();
     if (!isInteger(v.kind)) [[unlikely]]
         return otherStep(c.ctx, r, c.scratch.a, next);
-    stepValue(v, r.arith != 0, v);
-    flagsAfterWrite(run, r.r1, v);
+    // A real past the integers has the sign and zero of the integer it was made from.
+    const std::int64_t x = stepInteger(v, r.arith != 0, v);
+    if (flagsRegister(r.r1)) setNumberFlags(run, x);
     if (K == RecordKind::StepR || !c.second(next)) return next;
     const Record& compare = c.records[next]; // a kind comparesRegister takes
     compareIntoFlags(run, run.*compare.m1, compare.literal ? *compare.literal : run.*compare.m2);

@@ -42,31 +42,38 @@ inline Value* valueRegister(Run& run, std::int16_t reg) {
     }
 }
 
-// The flag rule (tekkel::applyFlagRule) on the run's flags: numbers inline, the rest out of line.
+// The flag rule (tekkel::applyFlagRule) for a finite number.
+template <typename Number>
+[[gnu::always_inline]] inline void setNumberFlags(Run& run, Number x) {
+    run.invalidFlag = false;
+    run.zeroFlag = x == 0;
+    run.negativeFlag = x < 0;
+}
+
+// The flag rule on the run's flags: numbers inline, the rest out of line.
 void setFlagsOther(Run& run, const Value& v);
 [[gnu::always_inline]] inline void setFlags(Run& run, const Value& v) {
     switch (v.kind) {
     case ValueKind::Int16:
     case ValueKind::Int32:
-    case ValueKind::Boolean:
-        run.invalidFlag = false;
-        run.zeroFlag = v.i == 0;
-        run.negativeFlag = v.i < 0;
-        return;
+    case ValueKind::Boolean: setNumberFlags(run, v.i); return;
     case ValueKind::Real64:
         if (!std::isfinite(v.d)) break;
-        run.invalidFlag = false;
-        run.zeroFlag = v.d == 0;
-        run.negativeFlag = v.d < 0;
+        setNumberFlags(run, v.d);
         return;
     default: break;
     }
     setFlagsOther(run, v);
 }
 
+// Whether a write of register `reg` applies the flag rule: R1..R5 do.
+[[gnu::always_inline]] constexpr bool flagsRegister(std::int16_t reg) {
+    return reg >= regNumber(Reg::R1) && reg <= regNumber(Reg::R5);
+}
+
 // The flag rule after a write of register `reg`: R1..R5 apply it, the others do not.
 [[gnu::always_inline]] inline void flagsAfterWrite(Run& run, std::int16_t reg, const Value& v) {
-    if (reg >= regNumber(Reg::R1) && reg <= regNumber(Reg::R5)) setFlags(run, v);
+    if (flagsRegister(reg)) setFlags(run, v);
 }
 
 // Writes `dst`, the storage of general register `reg` (valueRegister): every write of a

@@ -212,17 +212,27 @@ enum class ArithOp : std::uint8_t { Add, Sub, Mul, Div };
     return v.kind == ValueKind::Real64;
 }
 
+// Takes the number a plain operation wrote, for a caller that has nothing to do with it.
+struct IgnoreNumber {
+    void operator()(std::int64_t) const {}
+    void operator()(double) const {}
+};
+
 // out = a op b for the operands whose result the rules give without a status: integers, and
 // 64-bit reals with a finite result (an infinite or NaN operand of +, - or * gives no finite
 // result; a divisor must be finite and not 0). False, `out` untouched, for everything else,
-// which arithmetic() works out. Both operands are read before `out` is written.
-template <ArithOp Op>
-[[gnu::always_inline]] inline bool plainArith(const Value& a, const Value& b, Value& out) {
+// which arithmetic() works out. Both operands are read before `out` is written. `written` is
+// called with the number written (as an integer or a real), so that the flag rule can take it
+// without reading the value back.
+template <ArithOp Op, typename Written = IgnoreNumber>
+[[gnu::always_inline]] inline bool plainArith(const Value& a, const Value& b, Value& out,
+                                              Written written = {}) {
     double x = 0, y = 0;
     if (Op != ArithOp::Div && isInteger(a.kind) && isInteger(b.kind)) {
         const std::int64_t p = a.i, q = b.i;
         const std::int64_t r = Op == ArithOp::Add ? p + q : Op == ArithOp::Sub ? p - q : p * q;
         setInteger(out, a.kind == ValueKind::Int16 && b.kind == ValueKind::Int16, r);
+        written(r);
         return true;
     } else if (a.kind == ValueKind::Real64 && b.kind == ValueKind::Real64) {
         x = a.d, y = b.d;
@@ -241,6 +251,7 @@ template <ArithOp Op>
         out.s.clear();
     out.kind = ValueKind::Real64;
     out.d = r;
+    written(r);
     return true;
 }
 
@@ -271,11 +282,18 @@ inline Status intDivide(const Value& a, const Value& b, Value& quotient, Value& 
     return intDivideValues(a, b, quotient, remainder);
 }
 
+// Integer v + 1 (Inc) or v - 1 (Dec) into `out`: the number written.
+[[gnu::always_inline]] inline std::int64_t stepInteger(const Value& v, bool down, Value& out) {
+    const std::int64_t x = static_cast<std::int64_t>(v.i) + (down ? -1 : 1);
+    setInteger(out, v.kind == ValueKind::Int16, x);
+    return x;
+}
+
 // v + 1 (Inc) or v - 1 (Dec): an integer here, everything else by addValues / subtractValues.
 Status stepOther(const Value& v, bool down, Value& out);
 [[gnu::always_inline]] inline Status stepValue(const Value& v, bool down, Value& out) {
     if (!isInteger(v.kind)) return stepOther(v, down, out);
-    setInteger(out, v.kind == ValueKind::Int16, static_cast<std::int64_t>(v.i) + (down ? -1 : 1));
+    stepInteger(v, down, out);
     return Status::Ok;
 }
 
