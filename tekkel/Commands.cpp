@@ -58,6 +58,22 @@ StepResult wait(StepContext& ctx) {
     return static_cast<std::int64_t>(elapsed) <= duration ? StepResult::Suspend : StepResult::Next;
 }
 
+StepResult set(StepContext& ctx) {
+    std::int16_t reg;
+    if (!registerParam(ctx, *ctx.p1, reg)) return StepResult::Failed;
+    return writeRegister(ctx, reg, *ctx.p2) ? StepResult::Next : StepResult::Failed;
+}
+
+StepResult move(StepContext& ctx) {
+    std::int16_t reg;
+    Value scratch;
+    if (!registerParam(ctx, *ctx.p1, reg)) return StepResult::Failed;
+    const Value* v = readRegisterParam(ctx, *ctx.p2, scratch);
+    if (!v) return StepResult::Failed;
+    const Value copy = *v; // the source may be the selected variable the write replaces
+    return writeRegister(ctx, reg, copy) ? StepResult::Next : StepResult::Failed;
+}
+
 // reg P1 op (reg P2 | P2) into R1.
 template <ArithOp Op> StepResult binary(StepContext& ctx, bool secondIsRegister) {
     Value sa, sb, out;
@@ -272,20 +288,8 @@ StepResult executeCommand(StepContext& ctx, std::int16_t code) {
     case Op::JumpIfNegative:
     case Op::JumpIfValid:
     case Op::JumpIfInvalid: return conditionalJump(ctx, op);
-    case Op::Set: {
-        std::int16_t reg;
-        if (!registerParam(ctx, *ctx.p1, reg)) return StepResult::Failed;
-        return writeRegister(ctx, reg, *ctx.p2) ? StepResult::Next : StepResult::Failed;
-    }
-    case Op::Move: {
-        std::int16_t reg;
-        Value scratch;
-        if (!registerParam(ctx, *ctx.p1, reg)) return StepResult::Failed;
-        const Value* v = readRegisterParam(ctx, *ctx.p2, scratch);
-        if (!v) return StepResult::Failed;
-        const Value copy = *v; // the source may be the selected variable the write replaces
-        return writeRegister(ctx, reg, copy) ? StepResult::Next : StepResult::Failed;
-    }
+    case Op::Set: return set(ctx);
+    case Op::Move: return move(ctx);
     case Op::Alloc: return tekkel::allocCommand(ctx);
     case Op::FreeBlock: return tekkel::freeBlockCommand(ctx);
     case Op::FreeRange: return tekkel::freeRangeCommand(ctx);
@@ -326,8 +330,7 @@ StepResult executeCommand(StepContext& ctx, std::int16_t code) {
     default: break;
     }
     // The reserved codes are known but not supported.
-    if (code == 2 || code == 8 || code == 9 || code == 52 || code == 53)
-        return fail(ctx, kErrorReserved);
+    if (isReservedCode(code)) return fail(ctx, kErrorReserved);
     if (const HostCommand* command = ctx.host.command(code)) return hostCommand(ctx, *command);
     return fail(ctx, kErrorBadValue);
 }

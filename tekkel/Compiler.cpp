@@ -552,9 +552,7 @@ struct Cursor {
     [[gnu::always_inline]] const Record& record() const { return records[address]; }
     [[gnu::always_inline]] std::int32_t next() const { return address + 1; }
     // Whether the record at `at`, after a fused one, runs now (secondRuns).
-    [[gnu::always_inline]] bool second(std::int32_t at) {
-        return secondRuns(at, limit, countdown);
-    }
+    [[gnu::always_inline]] bool second(std::int32_t at) { return secondRuns(at, limit, countdown); }
 };
 
 // The fast arithmetic kinds, and with a Move of R1 after them.

@@ -43,8 +43,7 @@ inline Value* valueRegister(Run& run, std::int16_t reg) {
 }
 
 // The flag rule (tekkel::applyFlagRule) for a finite number.
-template <typename Number>
-[[gnu::always_inline]] inline void setNumberFlags(Run& run, Number x) {
+template <typename Number> [[gnu::always_inline]] inline void setNumberFlags(Run& run, Number x) {
     run.invalidFlag = false;
     run.zeroFlag = x == 0;
     run.negativeFlag = x < 0;
