@@ -515,8 +515,8 @@ template <ArithOp Op>
     return next;
 }
 
-std::int32_t arith(StepContext& ctx, Run& run, ArithOp op, const Value& a, const Value& b,
-                   std::int32_t next) {
+[[gnu::always_inline]] inline std::int32_t
+arith(StepContext& ctx, Run& run, ArithOp op, const Value& a, const Value& b, std::int32_t next) {
     switch (op) {
     case ArithOp::Add: return arith<ArithOp::Add>(ctx, run, a, b, next);
     case ArithOp::Sub: return arith<ArithOp::Sub>(ctx, run, a, b, next);
@@ -590,7 +590,9 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(Cur
     if (K == RecordKind::StepR || !c.second(next)) return next;
     const Record& compare = c.records[next]; // a kind comparesRegister takes
     compareIntoFlags(run, run.*compare.m1, compare.literal ? *compare.literal : run.*compare.m2);
-    if (!jumpsAfter(compare.kind) || !c.second(next + 1)) return next + 1;
+    const bool jumps =
+        compare.kind == RecordKind::CompareRJump || compare.kind == RecordKind::CompareVJump;
+    if (!jumps || !c.second(next + 1)) return next + 1;
     return jumpAt(c.ctx, run, c.records[next + 1], next + 1);
 }
 
