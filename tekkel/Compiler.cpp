@@ -616,10 +616,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(Cur
         writeGeneral(run, r.r1, run.*r.m1, v);
         return c.next();
     }
-    if (r.n1 && isInteger(v.kind)) {
-        run.*r.n1 = v.i;
-        return c.next();
-    }
+    if (r.n1) return writeNumber(c.ctx, run.*r.n1, v) ? c.next() : kFailed;
     if (!copy) return writeRegister(c.ctx, r.r1, v) ? c.next() : kFailed;
     const Value held = v;
     return writeRegister(c.ctx, r.r1, held) ? c.next() : kFailed;
@@ -641,11 +638,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(Cur
 
 [[gnu::always_inline]] inline std::int32_t stepMoveToNumber(Cursor& c) {
     const Record& r = c.record();
-    const Value& src = c.run.*r.m2;
-    if (!isInteger(src.kind)) [[unlikely]]
-        return stepMove(c);
-    c.run.*r.n1 = src.i;
-    return c.next();
+    return writeNumber(c.ctx, c.run.*r.n1, c.run.*r.m2) ? c.next() : kFailed;
 }
 
 // Arith, IntDiv and Compare with operands anywhere.
