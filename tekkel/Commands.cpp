@@ -28,13 +28,12 @@ StepResult chain(StepContext& ctx) {
     std::int32_t n = -1;
     if (ctx.p1->isString()) {
         n = findScript(ctx.machine, ctx.p1->s);
-        if (n < 0) return fail(ctx, 10);
+        if (n < 0) return fail(ctx, kErrorNoSuchName);
     } else if (!int32Param(ctx, *ctx.p1, n)) {
         return StepResult::Failed;
     }
-    if (!isRunnableScript(ctx.machine, n)) return fail(ctx, 1);
-    ctx.outSlot = n;
-    return StepResult::SwitchScript;
+    if (!isRunnableScript(ctx.machine, n)) return fail(ctx, kErrorBadValue);
+    return jump(ctx, StepResult::SwitchScript, n);
 }
 
 StepResult wait(StepContext& ctx) {
@@ -59,15 +58,31 @@ StepResult wait(StepContext& ctx) {
     return static_cast<std::int64_t>(elapsed) <= duration ? StepResult::Suspend : StepResult::Next;
 }
 
+StepResult set(StepContext& ctx) {
+    std::int16_t reg;
+    if (!registerParam(ctx, *ctx.p1, reg)) return StepResult::Failed;
+    return writeRegister(ctx, reg, *ctx.p2) ? StepResult::Next : StepResult::Failed;
+}
+
+StepResult move(StepContext& ctx) {
+    std::int16_t reg;
+    Value scratch;
+    if (!registerParam(ctx, *ctx.p1, reg)) return StepResult::Failed;
+    const Value* v = readRegisterParam(ctx, *ctx.p2, scratch);
+    if (!v) return StepResult::Failed;
+    const Value copy = *v; // the source may be the selected variable the write replaces
+    return writeRegister(ctx, reg, copy) ? StepResult::Next : StepResult::Failed;
+}
+
 // reg P1 op (reg P2 | P2) into R1.
-template <typename Op> StepResult binary(StepContext& ctx, bool secondIsRegister, Op op) {
+template <ArithOp Op> StepResult binary(StepContext& ctx, bool secondIsRegister) {
     Value sa, sb, out;
     const Value* a = readRegisterParam(ctx, *ctx.p1, sa);
     if (!a) return StepResult::Failed;
     const Value* b = secondIsRegister ? readRegisterParam(ctx, *ctx.p2, sb) : ctx.p2;
     if (!b) return StepResult::Failed;
-    if (op(*a, *b, out) != Status::Ok) return fail(ctx, 1);
-    return writeRegister(ctx, 1, out) ? StepResult::Next : StepResult::Failed;
+    if (arithValues<Op>(*a, *b, out) != Status::Ok) return fail(ctx, kErrorBadValue);
+    return writeRegister(ctx, Reg::R1, out) ? StepResult::Next : StepResult::Failed;
 }
 
 StepResult intDiv(StepContext& ctx, bool secondIsRegister) {
@@ -76,9 +91,9 @@ StepResult intDiv(StepContext& ctx, bool secondIsRegister) {
     if (!a) return StepResult::Failed;
     const Value* b = secondIsRegister ? readRegisterParam(ctx, *ctx.p2, sb) : ctx.p2;
     if (!b) return StepResult::Failed;
-    if (tekkel::intDivideValues(*a, *b, q, r) != Status::Ok) return fail(ctx, 1);
-    writeRegister(ctx, 1, q);
-    writeRegister(ctx, 4, r);
+    if (intDivide(*a, *b, q, r) != Status::Ok) return fail(ctx, kErrorBadValue);
+    writeRegister(ctx, Reg::R1, q);
+    writeRegister(ctx, Reg::R4, r);
     return StepResult::Next;
 }
 
@@ -89,7 +104,7 @@ template <typename F> StepResult unaryInPlace(StepContext& ctx, F f) {
     Value scratch, out;
     const Value* a = readRegister(ctx, reg, scratch);
     if (!a) return StepResult::Failed;
-    if (f(*a, out) != Status::Ok) return fail(ctx, 1);
+    if (f(*a, out) != Status::Ok) return fail(ctx, kErrorBadValue);
     return writeRegister(ctx, reg, out) ? StepResult::Next : StepResult::Failed;
 }
 
@@ -99,7 +114,7 @@ StepResult sign(StepContext& ctx) {
     if (!registerParam(ctx, *ctx.p1, reg)) return StepResult::Failed;
     const Value* b = readRegisterParam(ctx, *ctx.p2, scratch);
     if (!b) return StepResult::Failed;
-    if (tekkel::signValue(*b, out) != Status::Ok) return fail(ctx, 1);
+    if (tekkel::signValue(*b, out) != Status::Ok) return fail(ctx, kErrorBadValue);
     return writeRegister(ctx, reg, out) ? StepResult::Next : StepResult::Failed;
 }
 
@@ -120,7 +135,7 @@ StepResult random(StepContext& ctx, bool secondIsRegister) {
         out = Value::null();
     } else {
         double range = 0;
-        if (!tekkel::toDouble(*b, range)) return fail(ctx, 1);
+        if (!tekkel::toDouble(*b, range)) return fail(ctx, kErrorBadValue);
         const double r = static_cast<double>(ctx.sv.random.nextFloat());
         out = integral(std::floor(r * (range + 1)));
     }
@@ -133,13 +148,7 @@ StepResult compare(StepContext& ctx, bool secondIsRegister) {
     if (!a) return StepResult::Failed;
     const Value* b = secondIsRegister ? readRegisterParam(ctx, *ctx.p2, sb) : ctx.p2;
     if (!b) return StepResult::Failed;
-    const auto c = tekkel::compareValues(*a, *b);
-    Run& r = ctx.run;
-    r.invalidFlag = !c.valid;
-    if (c.valid) {
-        r.zeroFlag = c.sign == 0;
-        r.negativeFlag = c.sign < 0;
-    }
+    compareIntoFlags(ctx.run, *a, *b);
     return StepResult::Next;
 }
 
@@ -170,7 +179,7 @@ StepResult concat(StepContext& ctx) {
     if (!registerParam(ctx, *ctx.p1, reg) || !textOf(ctx, *ctx.p2, a, nullA) ||
         !textOf(ctx, *ctx.p3, b, nullB))
         return StepResult::Failed;
-    if (a.size() + b.size() > tekkel::kMaxTextLength) return fail(ctx, 1);
+    if (a.size() + b.size() > tekkel::kMaxTextLength) return fail(ctx, kErrorBadValue);
     const Value out = (nullA || nullB) ? Value::null() : Value::string(a + b);
     return writeRegister(ctx, reg, out) ? StepResult::Next : StepResult::Failed;
 }
@@ -183,13 +192,13 @@ StepResult leftRight(StepContext& ctx, bool left, bool countIsRegister) {
     const Value* c = countIsRegister ? readRegisterParam(ctx, *ctx.p2, scratch) : ctx.p2;
     std::int32_t count = 0;
     if (!c || !int32Param(ctx, *c, count)) return StepResult::Failed;
-    if (count < 0) return fail(ctx, 1);
+    if (count < 0) return fail(ctx, kErrorBadValue);
     Value out = Value::null();
     if (!isNull) {
         const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(count), text.size());
         out = Value::string(left ? text.substr(0, n) : text.substr(text.size() - n));
     }
-    return writeRegister(ctx, 1, out) ? StepResult::Next : StepResult::Failed;
+    return writeRegister(ctx, Reg::R1, out) ? StepResult::Next : StepResult::Failed;
 }
 
 StepResult toNumber(StepContext& ctx) {
@@ -206,7 +215,7 @@ StepResult toNumber(StepContext& ctx) {
 }
 
 StepResult message(StepContext& ctx) {
-    if (ctx.p1->isNull()) return fail(ctx, 1);
+    if (ctx.p1->isNull()) return fail(ctx, kErrorBadValue);
     tekkel::showMessage(ctx, tekkel::toText(*ctx.p1));
     return StepResult::Next;
 }
@@ -215,8 +224,8 @@ StepResult message(StepContext& ctx) {
 // point (the field's commands fire events, which replace stored script 0).
 StepResult hostCommand(StepContext& ctx, const HostCommand& command) {
     const Value c1 = *ctx.p1, c2 = *ctx.p2, c3 = *ctx.p3;
-    StepContext copy{ctx.machine, ctx.host, ctx.run, ctx.sv, ctx.pump,   ctx.outSlot,
-                     ctx.script,  &c1,      &c2,     &c3,    ctx.listing};
+    StepContext copy{ctx.machine, ctx.host,   ctx.run, ctx.sv, ctx.pump, ctx.error,
+                     ctx.target,  ctx.script, &c1,     &c2,    &c3,      ctx.listing};
     return command.run(copy, command.op);
 }
 
@@ -252,27 +261,23 @@ StepResult jumpTo(StepContext& ctx, const Value& target) {
         // Names written in the command are resolved once by the compiled form; this is the
         // way of a name in D1 and of a name no label has.
         const std::int32_t a = findLabel(ctx.script, target.s);
-        if (a < 0) return fail(ctx, 10);
-        ctx.outSlot = a;
-        return StepResult::Goto;
+        if (a < 0) return fail(ctx, kErrorNoSuchName);
+        return jump(ctx, StepResult::Goto, a);
     }
     std::int32_t a = 0;
     if (!int32Param(ctx, target, a)) return StepResult::Failed;
-    if (a < 0) return fail(ctx, 1);
-    ctx.outSlot = a;
-    return StepResult::Goto;
+    if (a < 0) return fail(ctx, kErrorBadValue);
+    return jump(ctx, StepResult::Goto, a);
 }
 
 StepResult executeCommand(StepContext& ctx, std::int16_t code) {
-    using tekkel::addValues, tekkel::subtractValues, tekkel::multiplyValues, tekkel::divideValues;
-    const Value one = Value::int16(1);
     const Op op = static_cast<Op>(code);
     switch (op) {
     case Op::Break: return StepResult::Failed;
     case Op::Nop: return StepResult::Next;
     case Op::Yield: return StepResult::NextAndYield;
     case Op::Jump: return jumpTo(ctx, *ctx.p1);
-    case Op::Restart: ctx.outSlot = 0; return StepResult::GotoAndYield;
+    case Op::Restart: return jump(ctx, StepResult::GotoAndYield, 0);
     case Op::End: return StepResult::Ended;
     case Op::Chain: return chain(ctx);
     case Op::Label: return StepResult::Next;
@@ -283,20 +288,8 @@ StepResult executeCommand(StepContext& ctx, std::int16_t code) {
     case Op::JumpIfNegative:
     case Op::JumpIfValid:
     case Op::JumpIfInvalid: return conditionalJump(ctx, op);
-    case Op::Set: {
-        std::int16_t reg;
-        if (!registerParam(ctx, *ctx.p1, reg)) return StepResult::Failed;
-        return writeRegister(ctx, reg, *ctx.p2) ? StepResult::Next : StepResult::Failed;
-    }
-    case Op::Move: {
-        std::int16_t reg;
-        Value scratch;
-        if (!registerParam(ctx, *ctx.p1, reg)) return StepResult::Failed;
-        const Value* v = readRegisterParam(ctx, *ctx.p2, scratch);
-        if (!v) return StepResult::Failed;
-        const Value copy = *v; // the source may be the selected variable the write replaces
-        return writeRegister(ctx, reg, copy) ? StepResult::Next : StepResult::Failed;
-    }
+    case Op::Set: return set(ctx);
+    case Op::Move: return move(ctx);
     case Op::Alloc: return tekkel::allocCommand(ctx);
     case Op::FreeBlock: return tekkel::freeBlockCommand(ctx);
     case Op::FreeRange: return tekkel::freeRangeCommand(ctx);
@@ -304,21 +297,19 @@ StepResult executeCommand(StepContext& ctx, std::int16_t code) {
     case Op::Dim: return tekkel::dimCommand(ctx);
     case Op::Extend: return tekkel::extendCommand(ctx);
     case Op::Add:
-    case Op::AddValue: return binary(ctx, op == Op::Add, addValues);
+    case Op::AddValue: return binary<ArithOp::Add>(ctx, op == Op::Add);
     case Op::Sub:
-    case Op::SubValue: return binary(ctx, op == Op::Sub, subtractValues);
+    case Op::SubValue: return binary<ArithOp::Sub>(ctx, op == Op::Sub);
     case Op::Mul:
-    case Op::MulValue: return binary(ctx, op == Op::Mul, multiplyValues);
+    case Op::MulValue: return binary<ArithOp::Mul>(ctx, op == Op::Mul);
     case Op::IntDiv:
     case Op::IntDivValue: return intDiv(ctx, op == Op::IntDiv);
     case Op::Inc:
-        return unaryInPlace(ctx,
-                            [&](const Value& v, Value& out) { return addValues(v, one, out); });
     case Op::Dec:
         return unaryInPlace(
-            ctx, [&](const Value& v, Value& out) { return subtractValues(v, one, out); });
+            ctx, [&](const Value& v, Value& out) { return stepValue(v, op == Op::Dec, out); });
     case Op::Div:
-    case Op::DivValue: return binary(ctx, op == Op::Div, divideValues);
+    case Op::DivValue: return binary<ArithOp::Div>(ctx, op == Op::Div);
     case Op::Int: return unaryInPlace(ctx, tekkel::floorValue);
     case Op::Sign: return sign(ctx);
     case Op::Random:
@@ -339,9 +330,9 @@ StepResult executeCommand(StepContext& ctx, std::int16_t code) {
     default: break;
     }
     // The reserved codes are known but not supported.
-    if (code == 2 || code == 8 || code == 9 || code == 52 || code == 53) return fail(ctx, 2);
+    if (isReservedCode(code)) return fail(ctx, kErrorReserved);
     if (const HostCommand* command = ctx.host.command(code)) return hostCommand(ctx, *command);
-    return fail(ctx, 1);
+    return fail(ctx, kErrorBadValue);
 }
 
 } // namespace tekkel

@@ -20,69 +20,69 @@
 
 namespace tekkel {
 
-enum class RecordKind : std::uint8_t {
-    Full, // through tekkel::executeCommand
-    Next, // Nop, Label
-    Set,
-    Move,
-    Arith, // Add..MulValue, Div, DivValue: `arith` tells which
-    IntDiv,
-    Step, // Inc, Dec
-    Compare,
-    Jump, // Jump and the conditional jumps with a resolved target
-    Length,
-    Concat,
-    Cut, // Left, LeftValue, Right, RightValue: `arith` 0 left, 1 right
-    // Select, Alloc, FreeBlock, FreeRange, Dim, Extend, and Int, Sign, Random, ToNumber, TestCell,
-    // DirVector (which only read and write registers): their own handler, in place
-    Handler,
-    // Arithmetic with P1 a general register and P2 a general register (R) or a value (V).
-    AddR,
-    SubR,
-    MulR,
-    DivR,
-    AddV,
-    SubV,
-    MulV,
-    DivV,
-    // The same followed by a Move of R1 into a general register, which runs from this record
-    // too when the pump lets it (the Move keeps its own record for jumps to it).
-    AddRMove,
-    SubRMove,
-    MulRMove,
-    DivRMove,
-    AddVMove,
-    SubVMove,
-    MulVMove,
-    DivVMove,
-    // Compare, CompareValue with P1 a general register; the Jump kinds also run the next
-    // record, a Jump, when the pump lets them.
-    CompareR,
-    CompareV,
-    CompareRJump,
-    CompareVJump,
-    MoveR, // Move between general registers
-    // Inc, Dec of a general register; the Compare kind also runs the next record, a Compare
-    // kind above, when the pump lets it: the counting loop's step, test and jump.
-    StepR,
-    StepRCompare,
-    ArithMove, // Arith followed by a Move of R1 into a general register, run as the M kinds are
-    // Move of a general register into a 32-bit register, from the selected variable into a
-    // general register, and from a general register into the selected variable.
-    MoveToNumber,
-    MoveFromVar,
-    MoveToVar,
-    // Move between general registers followed by a Jump, which runs from this record too when
-    // the pump lets it: the flags a Move sets are the ones a loop tests most.
-    MoveRJump,
-    // IntDiv, IntDivValue with P1 a general register and P2 a general register or a value.
-    IntDivR,
-    IntDivV,
-};
+// The record kinds, one line each; the enum and the run loop's dispatch table are made from
+// this one list. "R": P1 a general register and P2 a general register; "V": P2 a value.
+// A kind that runs the next record too ("...Move", "...Jump", "...Compare") does so when the
+// pump lets it, the next keeping its own record for jumps to it.
+// clang-format off
+#define TEKKEL_RECORD_KINDS(X)                                                                     \
+    X(Full)         /* through tekkel::executeCommand */                                            \
+    X(Next)         /* Nop, Label */                                                               \
+    X(Set)                                                                                         \
+    X(Move)                                                                                        \
+    X(Arith)        /* Add..MulValue, Div, DivValue: `arith` tells which */                        \
+    X(IntDiv)                                                                                      \
+    X(Step)         /* Inc, Dec */                                                                 \
+    X(Compare)                                                                                     \
+    X(Jump)         /* Jump and the conditional jumps with a resolved target */                    \
+    X(Length)                                                                                      \
+    X(Concat)                                                                                      \
+    X(Cut)          /* Left, LeftValue, Right, RightValue: `arith` 0 left, 1 right */              \
+    X(Handler)      /* Select, Alloc, FreeBlock, FreeRange, Dim, Extend, and the commands that */  \
+                    /* only read and write registers: their own handler, in place */               \
+    X(AddR)         /* Add with general registers */                                               \
+    X(SubR)                                                                                        \
+    X(MulR)                                                                                        \
+    X(DivR)                                                                                        \
+    X(AddV)         /* AddValue with P1 a general register */                                      \
+    X(SubV)                                                                                        \
+    X(MulV)                                                                                        \
+    X(DivV)                                                                                        \
+    X(AddRMove)     /* AddR followed by a Move of R1 into a general register */                    \
+    X(SubRMove)                                                                                    \
+    X(MulRMove)                                                                                    \
+    X(DivRMove)                                                                                    \
+    X(AddVMove)                                                                                    \
+    X(SubVMove)                                                                                    \
+    X(MulVMove)                                                                                    \
+    X(DivVMove)                                                                                    \
+    X(CompareR)     /* Compare with P1 a general register */                                       \
+    X(CompareV)     /* CompareValue with P1 a general register */                                  \
+    X(CompareRJump) /* CompareR followed by a Jump */                                              \
+    X(CompareVJump)                                                                                \
+    X(MoveR)        /* Move between general registers */                                           \
+    X(StepR)        /* Inc, Dec of a general register */                                           \
+    X(StepRCompare) /* StepR followed by a CompareR..CompareVJump: the counting loop */            \
+    X(ArithMove)    /* Arith followed by a Move of R1 into a general register */                   \
+    X(MoveToNumber) /* Move of a general register into a 32-bit register */                        \
+    X(MoveFromVar)  /* Move from the selected variable into a general register */                  \
+    X(MoveToVar)    /* Move from a general register into the selected variable */                  \
+    X(MoveRJump)    /* MoveR followed by a Jump: the flags a Move sets are a loop's test */        \
+    X(IntDivR)      /* IntDiv with general registers */                                            \
+    X(IntDivV)      /* IntDivValue with P1 a general register */
+// clang-format on
+
+#define TEKKEL_RECORD_KIND_ENUM(K) K,
+enum class RecordKind : std::uint8_t { TEKKEL_RECORD_KINDS(TEKKEL_RECORD_KIND_ENUM) };
+#undef TEKKEL_RECORD_KIND_ENUM
+
+#define TEKKEL_RECORD_KIND_COUNT(K) +1
+inline constexpr int kRecordKindCount = 0 TEKKEL_RECORD_KINDS(TEKKEL_RECORD_KIND_COUNT);
+#undef TEKKEL_RECORD_KIND_COUNT
 
 struct Record {
     RecordKind kind = RecordKind::Full;
-    std::uint8_t arith = 0;          // 0 add, 1 sub, 2 mul, 3 div; Step: 0 inc, 1 sub
+    std::uint8_t arith = 0;          // an ArithOp; Step: 0 inc, 1 dec; Cut: 0 left, 1 right
     std::uint8_t condition = 0;      // Jump: 0 always, else 1 + the flag value that jumps
     std::int16_t r1 = 0, r2 = 0;     // register numbers of P1 and P2 (when registers)
     Value Run::*m1 = nullptr;        // storage of r1 when it is a general register
@@ -116,9 +116,9 @@ const CompiledScript& compiledForm(const Script& script);
 void compileFullWay(const Script& script);
 
 // Runs the records from `address` on, counting each command after the first on the pump,
-// until a command must go the full way (nothing of it has run yet), one fails (the error slot
+// until a command must go the full way (nothing of it has run yet), one fails (`ctx.error`
 // holds its number, as the full command leaves it), the address passes `last` or the records,
-// or the pump's budget is spent. A taken jump writes its target into the error slot.
+// or the pump's budget is spent. A taken jump is noted (noteJump).
 enum class Stop : std::uint8_t { Full, Failed, Past, Yielded };
 struct Stopped {
     Stop why;

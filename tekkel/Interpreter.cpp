@@ -1,5 +1,7 @@
 #include "tekkel/Interpreter.h"
 
+#include <optional>
+
 #include "tekkel/Commands.h"
 #include "tekkel/Compiler.h"
 #include "tekkel/Opcodes.h"
@@ -48,86 +50,120 @@ std::u16string errorReportText(std::int32_t errorSlot, const Run& run, const Com
     return t;
 }
 
+namespace {
+
+// One call of runScript: what each of its commands works on.
+struct Session {
+    Machine& machine;
+    const Host& host;
+    Run& run;
+    plat::Services& sv;
+    Pump& pump;
+    std::ostream& listing;
+    std::int32_t error = 0;  // StepContext::error, kept across the call's commands
+    std::int32_t target = 0; // StepContext::target
+
+    StepContext context(const Script& s, const Value* p1, const Value* p2, const Value* p3) {
+        return {machine, host, run, sv, pump, error, target, s, p1, p2, p3, listing};
+    }
+};
+
+const Command* commandAt(const Script* s, std::int32_t address) {
+    if (!s || address < 0 || static_cast<std::size_t>(address) >= s->commands.size())
+        return nullptr;
+    return &s->commands[static_cast<std::size_t>(address)];
+}
+
+StepResult runFull(Session& x, const Script& s, const Command& c) {
+    const Run& run = x.run;
+    StepContext ctx = x.context(s, c.p1.isEmpty() ? &run.D1 : &c.p1,
+                                c.p2.isEmpty() ? &run.D2 : &c.p2, c.p3.isEmpty() ? &run.D3 : &c.p3);
+    return executeCommand(ctx, c.code);
+}
+
+// Runs the script's compiled form on a local program counter from the run's address until a
+// command must go the full way, then that command; the run's address is brought up to date
+// before anything else can look at it. `stopped` is set when the records end the call
+// (yielded, or ran past the last address).
+StepResult runCommands(Session& x, const Script* s, std::int32_t last,
+                       std::optional<Stop>& stopped) {
+    Run& run = x.run;
+    if (!commandAt(s, run.address)) {
+        x.error = kErrorBadValue; // a slot without commands, or no such script
+        return StepResult::Failed;
+    }
+    StepContext ctx = x.context(*s, &run.D1, &run.D2, &run.D3);
+    const Stopped stop = runRecords(ctx, compiledForm(*s), run.address, last);
+    run.address = stop.address;
+    if (stop.why == Stop::Yielded || stop.why == Stop::Past) {
+        stopped = stop.why;
+        return StepResult::Failed;
+    }
+    if (stop.why == Stop::Failed) return StepResult::Failed; // its error number is written
+    if (const Command* c = commandAt(s, run.address)) return runFull(x, *s, *c);
+    x.error = kErrorBadValue; // the records ran out before the last address
+    return StepResult::Failed;
+}
+
+// Moves the run on after a command that did not fail; a result when the call ends.
+std::optional<RunResult> follow(Session& x, StepResult r, RunResult result) {
+    Run& run = x.run;
+    switch (r) {
+    case StepResult::Next: return advance(run) ? std::nullopt : std::optional(result);
+    case StepResult::Goto: run.address = x.target; return std::nullopt;
+    case StepResult::SwitchScript:
+        run.scriptNumber = x.target;
+        run.address = 0;
+        return std::nullopt;
+    case StepResult::NextAndYield: advance(run); return RunResult::Yielded;
+    case StepResult::GotoAndYield: run.address = x.target; return RunResult::Yielded;
+    case StepResult::Suspend: return RunResult::Yielded;
+    case StepResult::Ended: return RunResult::Ended;
+    case StepResult::Failed: break;
+    }
+    return result;
+}
+
+// Shows the error report for the command that failed at `address` of script `number`; a result
+// when the call ends (Yes exits the program, Cancel ends the run, No skips the command).
+std::optional<RunResult> report(Session& x, std::int32_t number, std::int32_t address) {
+    // The command is looked up again: a field command may have replaced its script.
+    Command shown;
+    if (const Command* c = commandAt(scriptAt(x.machine, number), address)) shown = *c;
+    const std::u16string text = errorReportText(x.error, x.run, shown);
+    x.pump.beforeModal();
+    const plat::MsgResult answer = x.sv.windows.messageBox(
+        text, kErrorReportTitle, plat::MsgButtons::YesNoCancel, plat::MsgIcon::Critical);
+    if (answer == plat::MsgResult::Yes) x.sv.process.exitNow(1);
+    if (answer != plat::MsgResult::No) return RunResult::Ended;
+    if (!advance(x.run)) return RunResult::Failed;
+    return std::nullopt;
+}
+
+} // namespace
+
 RunResult runScript(Machine& machine, const Host& host, Run& run, plat::Services& sv, Pump& pump,
                     std::ostream& listing) {
     if (machine.scriptCount == 0) return RunResult::Ended;
-    std::int32_t slot = 0;
+    Session x{machine, host, run, sv, pump, listing};
     RunResult result = RunResult::Ended;
     for (;;) {
         const std::int32_t number = run.scriptNumber;
         const Script* s = scriptAt(machine, number);
-        // A number naming no script reads as an empty slot: its one address fails below.
+        // A number naming no script reads as an empty slot: its one address fails.
         const std::int32_t last = s ? s->lastAddress : 0;
         if (run.address > last) return result;
         if (!pump.beforeCommand()) return RunResult::Yielded;
-
-        // Commands run from the script's compiled form on a local program counter until one
-        // must go the full way; the run's address is brought up to date before anything else
-        // can look at it.
-        bool failed = false;
-        if (s && run.address >= 0 && static_cast<std::size_t>(run.address) < s->commands.size()) {
-            const tekkel::CompiledScript& code = tekkel::compiledForm(*s);
-            StepContext ctx{machine, host,    run,     sv,      pump,   slot,
-                            *s,      &run.D1, &run.D2, &run.D3, listing};
-            const auto stop = tekkel::runRecords(ctx, code, run.address, last);
-            run.address = stop.address;
-            if (stop.why == tekkel::Stop::Yielded) return RunResult::Yielded;
-            if (stop.why == tekkel::Stop::Past) return result;
-            failed = stop.why == tekkel::Stop::Failed;
-        }
-
-        const std::int32_t address = run.address;
-        StepResult r = StepResult::Failed;
-        if (failed) {
-            // the compiled command failed; its error number is in the slot
-        } else if (s && address >= 0 && static_cast<std::size_t>(address) < s->commands.size()) {
-            const Command& c = s->commands[static_cast<std::size_t>(address)];
-            StepContext ctx{machine,
-                            host,
-                            run,
-                            sv,
-                            pump,
-                            slot,
-                            *s,
-                            c.p1.isEmpty() ? &run.D1 : &c.p1,
-                            c.p2.isEmpty() ? &run.D2 : &c.p2,
-                            c.p3.isEmpty() ? &run.D3 : &c.p3,
-                            listing};
-            r = tekkel::executeCommand(ctx, c.code);
-        } else {
-            slot = 1; // a slot without commands, or no such script
-        }
+        std::optional<Stop> stopped;
+        const StepResult r = runCommands(x, s, last, stopped);
+        if (stopped) return *stopped == Stop::Yielded ? RunResult::Yielded : result;
         run.suspended = r == StepResult::Suspend;
-
-        switch (r) {
-        case StepResult::Next:
-            if (!advance(run)) return result;
+        if (r != StepResult::Failed) {
+            if (const auto done = follow(x, r, result)) return *done;
             continue;
-        case StepResult::Goto: run.address = slot; continue;
-        case StepResult::SwitchScript:
-            run.scriptNumber = slot;
-            run.address = 0;
-            continue;
-        case StepResult::NextAndYield: advance(run); return RunResult::Yielded;
-        case StepResult::GotoAndYield: run.address = slot; return RunResult::Yielded;
-        case StepResult::Suspend: return RunResult::Yielded;
-        case StepResult::Ended: return RunResult::Ended;
-        case StepResult::Failed: break;
         }
-
         result = RunResult::Failed;
-        // The command is looked up again: a field command may have replaced its script.
-        Command shown;
-        if (const Script* f = scriptAt(machine, number);
-            f && address >= 0 && static_cast<std::size_t>(address) < f->commands.size())
-            shown = f->commands[static_cast<std::size_t>(address)];
-        const std::u16string text = errorReportText(slot, run, shown);
-        pump.beforeModal();
-        const plat::MsgResult answer = sv.windows.messageBox(
-            text, kErrorReportTitle, plat::MsgButtons::YesNoCancel, plat::MsgIcon::Critical);
-        if (answer == plat::MsgResult::Yes) sv.process.exitNow(1);
-        if (answer != plat::MsgResult::No) return RunResult::Ended;
-        if (!advance(run)) return result;
+        if (const auto done = report(x, number, run.address)) return *done;
     }
 }
 

@@ -1,6 +1,11 @@
 // Tekkel's interpreter: a run executes commands until one yields, suspends or ends, and a
 // failing command opens the error report. Which runs go when is the host's to say (the field
 // runs its system script, or its objects' automatic scripts, once a frame).
+//
+// Errors are values throughout the library: a command that cannot do its work answers
+// StepResult::Failed with its error number in the step context (kErrorBadValue and the other
+// names in Step.h); the interpreter turns that into the error report box, whose answer ends the
+// run, skips the command or exits the program. Nothing throws.
 #pragma once
 
 #include <cstdint>

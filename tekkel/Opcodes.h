@@ -132,6 +132,11 @@ constexpr std::int16_t regNumber(Reg r) {
     return static_cast<std::int16_t>(r);
 }
 
+// The reserved codes: known to the command table, but no command runs them.
+constexpr bool isReservedCode(std::int16_t code) {
+    return code == 2 || code == 8 || code == 9 || code == 52 || code == 53;
+}
+
 // How the text form treats one parameter of a command.
 enum class Operand : std::uint8_t {
     Value,    // a value; register names are refused

@@ -6,13 +6,7 @@
 
 namespace tekkel {
 
-void setFlags(Run& run, const Value& v) {
-    if (v.kind == ValueKind::Int16 || v.kind == ValueKind::Int32) {
-        run.invalidFlag = false;
-        run.zeroFlag = v.i == 0;
-        run.negativeFlag = v.i < 0;
-        return;
-    }
+void setFlagsOther(Run& run, const Value& v) {
     tekkel::Flags f{run.zeroFlag, run.negativeFlag, run.invalidFlag};
     tekkel::applyFlagRule(v, f);
     run.zeroFlag = f.zero;
@@ -45,7 +39,7 @@ const Value* readRegister(StepContext& ctx, std::int16_t reg, Value& scratch) {
     case Reg::TestPlane: scratch = Value::int16(run.testPlane); break;
     case Reg::TestX: scratch = Value::int32(run.testX); break;
     case Reg::TestY: scratch = Value::int32(run.testY); break;
-    default: ctx.outSlot = 1; return nullptr; // also 12, which is write only
+    default: ctx.error = kErrorBadValue; return nullptr; // also 12, which is write only
     }
     return &scratch;
 }
@@ -53,8 +47,7 @@ const Value* readRegister(StepContext& ctx, std::int16_t reg, Value& scratch) {
 bool writeRegister(StepContext& ctx, std::int16_t reg, const Value& v) {
     Run& run = ctx.run;
     if (Value* dst = valueRegister(run, reg)) {
-        if (dst != &v) *dst = v;
-        if (reg <= regNumber(Reg::R5)) setFlags(run, *dst);
+        writeGeneral(run, reg, *dst, v);
         return true;
     }
     std::int32_t n = 0;
@@ -64,18 +57,18 @@ bool writeRegister(StepContext& ctx, std::int16_t reg, const Value& v) {
     case Reg::Var: {
         Value* dst = tekkel::selectedVariable(ctx, true);
         if (!dst) return false;
-        if (dst != &v) *dst = v;
+        if (dst != &v) assign(*dst, v);
         return true;
     }
     case Reg::Zero: return true;
-    case Reg::Space: return int32Param(ctx, v, run.space);
-    case Reg::VarIndex: return int32Param(ctx, v, run.varIndex);
-    case Reg::MapSelect: return int32Param(ctx, v, run.mapSelect);
-    case Reg::Work: return int32Param(ctx, v, run.work);
+    case Reg::Space: return writeNumber(ctx, run.space, v);
+    case Reg::VarIndex: return writeNumber(ctx, run.varIndex, v);
+    case Reg::MapSelect: return writeNumber(ctx, run.mapSelect, v);
+    case Reg::Work: return writeNumber(ctx, run.work, v);
     case Reg::ScriptNumber:
         if (!int32Param(ctx, v, n)) return false;
         if (!isRunnableScript(ctx.machine, n)) {
-            ctx.outSlot = 1;
+            ctx.error = kErrorBadValue;
             return false;
         }
         run.scriptNumber = n;
@@ -83,7 +76,7 @@ bool writeRegister(StepContext& ctx, std::int16_t reg, const Value& v) {
     case Reg::Address:
         if (!int32Param(ctx, v, n)) return false;
         if (n < 0) {
-            ctx.outSlot = 1;
+            ctx.error = kErrorBadValue;
             return false;
         }
         run.address = n;
@@ -96,22 +89,22 @@ bool writeRegister(StepContext& ctx, std::int16_t reg, const Value& v) {
          : reg == regNumber(Reg::NegativeFlag) ? run.negativeFlag
                                                : run.invalidFlag) = b;
         return true;
-    case Reg::ActiveObject: return int32Param(ctx, v, run.activeObject);
+    case Reg::ActiveObject: return writeNumber(ctx, run.activeObject, v);
     case Reg::TestLayer:
     case Reg::TestPlane:
         if (!int16Param(ctx, v, h)) return false;
         (reg == regNumber(Reg::TestLayer) ? run.testLayer : run.testPlane) = h;
         return true;
-    case Reg::TestX: return int32Param(ctx, v, run.testX);
-    case Reg::TestY: return int32Param(ctx, v, run.testY);
-    default: ctx.outSlot = 1; return false;
+    case Reg::TestX: return writeNumber(ctx, run.testX, v);
+    case Reg::TestY: return writeNumber(ctx, run.testY, v);
+    default: ctx.error = kErrorBadValue; return false;
     }
 }
 
 bool int16Param(StepContext& ctx, const Value& v, std::int16_t& out) {
     std::int16_t r = 0;
     if (tekkel::toInt16(v, r) != Status::Ok) {
-        ctx.outSlot = 1;
+        ctx.error = kErrorBadValue;
         return false;
     }
     out = r;
@@ -121,7 +114,7 @@ bool int16Param(StepContext& ctx, const Value& v, std::int16_t& out) {
 bool int32Param(StepContext& ctx, const Value& v, std::int32_t& out) {
     std::int32_t r = 0;
     if (tekkel::toInt32(v, r) != Status::Ok) {
-        ctx.outSlot = 1;
+        ctx.error = kErrorBadValue;
         return false;
     }
     out = r;
@@ -130,7 +123,7 @@ bool int32Param(StepContext& ctx, const Value& v, std::int32_t& out) {
 
 bool truthParam(StepContext& ctx, const Value& v, bool& out) {
     if (tekkel::toTruth(v, out) != Status::Ok) {
-        ctx.outSlot = 1;
+        ctx.error = kErrorBadValue;
         return false;
     }
     return true;

@@ -23,6 +23,7 @@
 
 #include "tekkel/Opcodes.h"
 #include "tekkel/Step.h"
+#include "tekkel/Value.h"
 
 namespace tekkel {
 
@@ -41,22 +42,82 @@ inline Value* valueRegister(Run& run, std::int16_t reg) {
     }
 }
 
-void setFlags(Run& run, const Value& v);
+// The flag rule (tekkel::applyFlagRule) for a finite number.
+template <typename Number> [[gnu::always_inline]] inline void setNumberFlags(Run& run, Number x) {
+    run.invalidFlag = false;
+    run.zeroFlag = x == 0;
+    run.negativeFlag = x < 0;
+}
+
+// The flag rule on the run's flags: numbers inline, the rest out of line.
+void setFlagsOther(Run& run, const Value& v);
+[[gnu::always_inline]] inline void setFlags(Run& run, const Value& v) {
+    switch (v.kind) {
+    case ValueKind::Int16:
+    case ValueKind::Int32:
+    case ValueKind::Boolean: setNumberFlags(run, v.i); return;
+    case ValueKind::Real64:
+        if (!std::isfinite(v.d)) break;
+        setNumberFlags(run, v.d);
+        return;
+    default: break;
+    }
+    setFlagsOther(run, v);
+}
+
+// Whether a write of register `reg` applies the flag rule: R1..R5 do.
+[[gnu::always_inline]] constexpr bool flagsRegister(std::int16_t reg) {
+    return reg >= regNumber(Reg::R1) && reg <= regNumber(Reg::R5);
+}
+
+// The flag rule after a write of register `reg`: R1..R5 apply it, the others do not.
+[[gnu::always_inline]] inline void flagsAfterWrite(Run& run, std::int16_t reg, const Value& v) {
+    if (flagsRegister(reg)) setFlags(run, v);
+}
+
+// Writes `dst`, the storage of general register `reg` (valueRegister): every write of a
+// general register goes through here.
+[[gnu::always_inline]] inline void writeGeneral(Run& run, std::int16_t reg, Value& dst,
+                                                const Value& src) {
+    if (&dst != &src) assign(dst, src);
+    flagsAfterWrite(run, reg, dst);
+}
+
+// A comparison's flags: invalid when the values have no common kind, else zero and negative
+// from its sign.
+[[gnu::always_inline]] inline void compareIntoFlags(Run& run, const Value& a, const Value& b) {
+    const Comparison c = compareValues(a, b);
+    run.invalidFlag = !c.valid;
+    if (c.valid) {
+        run.zeroFlag = c.sign == 0;
+        run.negativeFlag = c.sign < 0;
+    }
+}
 
 // Whether `number` names a stored script that can run: inside 0..scriptCount and with
 // commands. Switching to any other number fails with error 1.
 bool isRunnableScript(const Machine& machine, std::int32_t number);
 
 // Reads a register: a pointer to its storage, or to `scratch` holding the value of a typed
-// register. nullptr when the read failed (the error slot is already written where a number
+// register. nullptr when the read failed (`ctx.error` is already written where a number
 // applies). The pointer is valid until the next write or allocation.
 const Value* readRegister(StepContext& ctx, std::int16_t reg, Value& scratch);
 // Writes a register; false when the write failed.
 bool writeRegister(StepContext& ctx, std::int16_t reg, const Value& v);
+inline bool writeRegister(StepContext& ctx, Reg reg, const Value& v) {
+    return writeRegister(ctx, regNumber(reg), v);
+}
 
 // Parameter conversions; on failure they write error 1 and answer false.
 bool int16Param(StepContext& ctx, const Value& v, std::int16_t& out);
 bool int32Param(StepContext& ctx, const Value& v, std::int32_t& out);
+// Writes a 32-bit register: an integer as it is, anything else converted by int32Param.
+[[gnu::always_inline]] inline bool writeNumber(StepContext& ctx, std::int32_t& dst,
+                                               const Value& v) {
+    if (!isInteger(v.kind)) return int32Param(ctx, v, dst);
+    dst = v.i;
+    return true;
+}
 bool truthParam(StepContext& ctx, const Value& v, bool& out);
 // A register number given by a parameter.
 inline bool registerParam(StepContext& ctx, const Value& v, std::int16_t& reg) {

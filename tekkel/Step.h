@@ -5,11 +5,12 @@
 // the field's player, object and cell commands):
 //   - read the effective parameters `ctx.p1`..`ctx.p3` (an omitted parameter already
 //     replaced by D1..D3); convert them with tekkel::int16Param / int32Param / truthParam,
-//     which write error 1 into the error slot when a value cannot be converted;
+//     which write kErrorBadValue into `ctx.error` when a value cannot be converted;
 //   - read and write registers with tekkel::readRegister / writeRegister (a write to R1..R5
 //     applies the flag rule; a failed read or write already wrote its error number);
-//   - return a StepResult; on failure return `fail(ctx, 1)` for an error number, or
-//     StepResult::Failed to keep whatever number the slot holds;
+//   - return a StepResult; on failure return `fail(ctx, kErrorBadValue)` (or another name
+//     below), or StepResult::Failed to keep whatever number `ctx.error` holds;
+//   - a jump or a switch writes where it goes into `ctx.target`;
 //   - show a message with `showMessage(ctx, text)`, which lets the window system catch up
 //     first.
 // Convert every parameter you need before writing a register: an omitted parameter is D1..D3
@@ -27,16 +28,26 @@
 
 namespace tekkel {
 
+// Tekkel's error numbers, as the error report shows them to a quest author.
+// A value that cannot be used: a parameter or register value that does not convert or is out
+// of range, a register number that names none, an arithmetic overflow or division by zero, a
+// script number that names no runnable script, a code that no one runs.
+inline constexpr std::int32_t kErrorBadValue = 1;
+// A code the command table keeps reserved, or a variable space that does not exist.
+inline constexpr std::int32_t kErrorReserved = 2;
+// A label (Jump and the conditional jumps) or a script name (Chain) that nothing carries.
+inline constexpr std::int32_t kErrorNoSuchName = 10;
+
 // Result of one command.
 enum class StepResult : std::uint8_t {
     Failed,
     Next,
     Suspend,      // run the same command again next frame
     NextAndYield, // continue with the next command next frame
-    Goto,         // continue at the address in the error slot
+    Goto,         // continue at the address in `target`
     GotoAndYield, // continue there next frame
     Ended,
-    SwitchScript, // continue at address 0 of the script numbered in the error slot
+    SwitchScript, // continue at address 0 of the script numbered in `target`
 };
 
 // Result of one call of the run procedure.
@@ -115,17 +126,34 @@ struct StepContext {
     Run& run;
     plat::Services& sv;
     Pump& pump;
-    std::int32_t& outSlot; // error number, or the target of a jump, restart or switch
-    const Script& script;  // the script being run
-    const Value* p1;       // effective parameters
+    // The number the error report shows: the failing command's error number. A failure that
+    // names none shows the last number written here, which a taken jump also writes (see
+    // noteJump): the report has always shown it so.
+    std::int32_t& error;
+    std::int32_t& target; // Goto, GotoAndYield: the address; SwitchScript: the script number
+    const Script& script; // the script being run
+    const Value* p1;      // effective parameters
     const Value* p2;
     const Value* p3;
     std::ostream& listing; // destination of the debugging listings (900..902)
 };
 
 inline StepResult fail(StepContext& ctx, std::int32_t errorNumber) {
-    ctx.outSlot = errorNumber;
+    ctx.error = errorNumber;
     return StepResult::Failed;
+}
+
+// A taken jump, restart or switch: its target is also the number a later failure that names
+// none reports. Both ways of running a command (the records and the full handlers) note it here.
+inline void noteJump(StepContext& ctx, std::int32_t target) {
+    ctx.error = target;
+}
+
+// Goes on at address `target` (Goto, GotoAndYield) or in script `target` (SwitchScript).
+inline StepResult jump(StepContext& ctx, StepResult how, std::int32_t target) {
+    ctx.target = target;
+    noteJump(ctx, target);
+    return how;
 }
 
 // A modal message box with an OK button under the program's title.

@@ -384,7 +384,22 @@ Status signValue(const Value& v, Value& out) {
     return Status::Ok;
 }
 
-Comparison compareValues(const Value& a, const Value& b) {
+Status arithmetic(ArithOp op, const Value& a, const Value& b, Value& out) {
+    switch (op) {
+    case ArithOp::Add: return addValues(a, b, out);
+    case ArithOp::Sub: return subtractValues(a, b, out);
+    case ArithOp::Mul: return multiplyValues(a, b, out);
+    case ArithOp::Div: return divideValues(a, b, out);
+    }
+    return Status::Mismatch;
+}
+
+Status stepOther(const Value& v, bool down, Value& out) {
+    const Value one = Value::int16(1);
+    return down ? subtractValues(v, one, out) : addValues(v, one, out);
+}
+
+Comparison compareOther(const Value& a, const Value& b) {
     Num x, y;
     if (classify(a, x) == Status::Ok && classify(b, y) == Status::Ok) {
         if (widen(x.rank, y.rank) <= Rank::I32) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include <cmath>
 #include <cstring>
 
 namespace tekkel {
@@ -138,9 +139,18 @@ struct Comparison {
     bool valid = false; // false: no common kind (the invalid flag is set)
     int sign = 0;       // -1, 0, 1: a below, equal to, above b
 };
+// The cases compareValues does not take inline.
+Comparison compareOther(const Value& a, const Value& b);
 // Both numeric: the sign of a - b rounded to an integer (halves to even), so 1.2 equals 1.
 // Both strings: code unit by code unit. Otherwise invalid.
-Comparison compareValues(const Value& a, const Value& b);
+[[gnu::always_inline]] inline Comparison compareValues(const Value& a, const Value& b) {
+    if ((a.kind == ValueKind::Int16 || a.kind == ValueKind::Int32) &&
+        (b.kind == ValueKind::Int16 || b.kind == ValueKind::Int32)) {
+        const std::int64_t d = static_cast<std::int64_t>(a.i) - b.i;
+        return {true, (d > 0) - (d < 0)};
+    }
+    return compareOther(a, b);
+}
 
 struct Flags {
     bool zero, negative, invalid;
@@ -148,5 +158,143 @@ struct Flags {
 // The flag rule: numeric values set zero and negative; other strings set zero from their
 // emptiness and keep negative; anything else sets invalid and keeps the other two.
 void applyFlagRule(const Value& v, Flags& flags);
+
+// The hot loop's share of the rules above: every way of running a command calls these, so the
+// cases they take inline are the rules' own, never a second copy of them.
+
+inline bool isInteger(ValueKind k) {
+    return k == ValueKind::Int16 || k == ValueKind::Int32;
+}
+
+// Writes an integer into all eight bytes of the number, so that a later eight-byte copy of
+// the value (assign) reads what one store wrote instead of waiting for two to combine.
+[[gnu::always_inline]] inline void storeInteger(Value& v, ValueKind kind, std::int32_t i) {
+    const std::int32_t bytes[2] = {i, 0};
+    static_assert(sizeof bytes == sizeof v.d);
+    v.kind = kind;
+    std::memcpy(&v.d, bytes, sizeof v.d);
+}
+
+// An integer result, 16-bit when `narrow` and it fits, widened to 32 bits and a 64-bit real.
+[[gnu::always_inline]] inline void setInteger(Value& v, bool narrow, std::int64_t x) {
+    if (v.kind == ValueKind::String) [[unlikely]]
+        v.s.clear();
+    if (narrow && x >= INT16_MIN && x <= INT16_MAX) {
+        storeInteger(v, ValueKind::Int16, static_cast<std::int32_t>(x));
+    } else if (x >= INT32_MIN && x <= INT32_MAX) {
+        storeInteger(v, ValueKind::Int32, static_cast<std::int32_t>(x));
+    } else {
+        v.kind = ValueKind::Real64;
+        v.d = static_cast<double>(x);
+    }
+}
+
+// dst = src. Only a string value holds text, so a value without one copies as its kind and
+// eight bytes.
+[[gnu::always_inline]] inline void assign(Value& dst, const Value& src) {
+    if (src.kind != ValueKind::String && dst.s.empty()) {
+        dst.kind = src.kind;
+        std::memcpy(&dst.d, &src.d, sizeof dst.d);
+    } else {
+        dst = src;
+    }
+}
+
+enum class ArithOp : std::uint8_t { Add, Sub, Mul, Div };
+
+// The number of an integer or a 64-bit real; false for every other kind.
+[[gnu::always_inline]] inline bool plainNumber(const Value& v, double& d) {
+    if (isInteger(v.kind)) {
+        d = v.i;
+        return true;
+    }
+    d = v.d;
+    return v.kind == ValueKind::Real64;
+}
+
+// Takes the number a plain operation wrote, for a caller that has nothing to do with it.
+struct IgnoreNumber {
+    void operator()(std::int64_t) const {}
+    void operator()(double) const {}
+};
+
+// out = a op b for the operands whose result the rules give without a status: integers, and
+// 64-bit reals with a finite result (an infinite or NaN operand of +, - or * gives no finite
+// result; a divisor must be finite and not 0). False, `out` untouched, for everything else,
+// which arithmetic() works out. Both operands are read before `out` is written. `written` is
+// called with the number written (as an integer or a real), so that the flag rule can take it
+// without reading the value back.
+template <ArithOp Op, typename Written = IgnoreNumber>
+[[gnu::always_inline]] inline bool plainArith(const Value& a, const Value& b, Value& out,
+                                              Written written = {}) {
+    double x = 0, y = 0;
+    if (Op != ArithOp::Div && isInteger(a.kind) && isInteger(b.kind)) {
+        const std::int64_t p = a.i, q = b.i;
+        const std::int64_t r = Op == ArithOp::Add ? p + q : Op == ArithOp::Sub ? p - q : p * q;
+        setInteger(out, a.kind == ValueKind::Int16 && b.kind == ValueKind::Int16, r);
+        written(r);
+        return true;
+    } else if (a.kind == ValueKind::Real64 && b.kind == ValueKind::Real64) {
+        x = a.d, y = b.d;
+    } else if (!plainNumber(a, x) || !plainNumber(b, y)) {
+        return false;
+    }
+    if (Op == ArithOp::Div && (y == 0 || !std::isfinite(y))) [[unlikely]]
+        return false;
+    const double r = Op == ArithOp::Add   ? x + y
+                     : Op == ArithOp::Sub ? x - y
+                     : Op == ArithOp::Mul ? x * y
+                                          : x / y;
+    if (!std::isfinite(r)) [[unlikely]]
+        return false;
+    if (out.kind == ValueKind::String) [[unlikely]]
+        out.s.clear();
+    out.kind = ValueKind::Real64;
+    out.d = r;
+    written(r);
+    return true;
+}
+
+// addValues, subtractValues, multiplyValues or divideValues.
+Status arithmetic(ArithOp op, const Value& a, const Value& b, Value& out);
+
+// a op b by the rules: the plain cases inline, the rest by arithmetic().
+template <ArithOp Op> inline Status arithValues(const Value& a, const Value& b, Value& out) {
+    if (plainArith<Op>(a, b, out)) return Status::Ok;
+    return arithmetic(Op, a, b, out);
+}
+
+// Integer division of two integers (not by 0, nor INT32_MIN by -1); false, nothing written, for
+// what intDivideValues works out. Both operands are read before either result is written.
+[[gnu::always_inline]] inline bool plainIntDiv(const Value& a, const Value& b, Value& quotient,
+                                               Value& remainder) {
+    if (!isInteger(a.kind) || !isInteger(b.kind) || b.i == 0 || (a.i == INT32_MIN && b.i == -1))
+        return false;
+    const bool narrow = a.kind == ValueKind::Int16 && b.kind == ValueKind::Int16;
+    const std::int32_t n = a.i, m = b.i;
+    setInteger(quotient, narrow, n / m);
+    setInteger(remainder, narrow, n % m);
+    return true;
+}
+
+inline Status intDivide(const Value& a, const Value& b, Value& quotient, Value& remainder) {
+    if (plainIntDiv(a, b, quotient, remainder)) return Status::Ok;
+    return intDivideValues(a, b, quotient, remainder);
+}
+
+// Integer v + 1 (Inc) or v - 1 (Dec) into `out`: the number written.
+[[gnu::always_inline]] inline std::int64_t stepInteger(const Value& v, bool down, Value& out) {
+    const std::int64_t x = static_cast<std::int64_t>(v.i) + (down ? -1 : 1);
+    setInteger(out, v.kind == ValueKind::Int16, x);
+    return x;
+}
+
+// v + 1 (Inc) or v - 1 (Dec): an integer here, everything else by addValues / subtractValues.
+Status stepOther(const Value& v, bool down, Value& out);
+[[gnu::always_inline]] inline Status stepValue(const Value& v, bool down, Value& out) {
+    if (!isInteger(v.kind)) return stepOther(v, down, out);
+    stepInteger(v, down, out);
+    return Status::Ok;
+}
 
 } // namespace tekkel

@@ -136,7 +136,7 @@ std::int32_t tableCount(const Machine& machine) {
     return usable(INT32_MAX, machine.allocTable.size());
 }
 
-Value* selectedVariable(StepContext& ctx, bool forWrite) {
+Value* selectedVariableOther(StepContext& ctx, bool forWrite) {
     auto& run = ctx.run;
     auto& w = ctx.machine;
     const std::int32_t idx = run.varIndex;
@@ -155,15 +155,15 @@ Value* selectedVariable(StepContext& ctx, bool forWrite) {
         if (!validShared(w, n)) return nullptr;
         return &w.sharedValues[static_cast<std::size_t>(n)];
     }
-    default: ctx.outSlot = 2; return nullptr;
+    default: ctx.error = kErrorReserved; return nullptr;
     }
 }
 
 StepResult selectCommand(StepContext& ctx) {
     // Each parameter is read just before its own write, as three register writes would.
-    if (!writeRegister(ctx, 10, *ctx.p1)) return StepResult::Failed;
-    if (!writeRegister(ctx, 11, *ctx.p2)) return StepResult::Failed;
-    if (!writeRegister(ctx, 12, *ctx.p3)) return StepResult::Failed;
+    if (!writeRegister(ctx, Reg::Space, *ctx.p1)) return StepResult::Failed;
+    if (!writeRegister(ctx, Reg::VarIndex, *ctx.p2)) return StepResult::Failed;
+    if (!writeRegister(ctx, Reg::MapSelect, *ctx.p3)) return StepResult::Failed;
     return StepResult::Next;
 }
 
@@ -174,7 +174,7 @@ StepResult dimCommand(StepContext& ctx) {
     if (n < 1 || area < 0 || area > 2) return StepResult::Failed;
     const std::int64_t freed =
         areaCount(ctx, area) + (area == 2 ? mapValues(ctx.machine.allocTable) : 0);
-    if (!withinBudget(ctx, n, freed)) return fail(ctx, 1);
+    if (!withinBudget(ctx, n, freed)) return fail(ctx, kErrorBadValue);
     if (!writeRegister(ctx, reg, Value::int32(areaCount(ctx, area)))) return StepResult::Failed;
     resizeArea(ctx, area, n, false);
     return StepResult::Next;
@@ -186,7 +186,7 @@ StepResult extendCommand(StepContext& ctx) {
     if (!areaParams(ctx, reg, area, n)) return StepResult::Failed;
     if (n < 1 || area < 0 || area > 2) return StepResult::Failed;
     const std::int32_t old = areaCount(ctx, area);
-    if (!withinBudget(ctx, n)) return fail(ctx, 1);
+    if (!withinBudget(ctx, n)) return fail(ctx, kErrorBadValue);
     if (!writeRegister(ctx, reg, Value::int32(old + 1))) return StepResult::Failed;
     resizeArea(ctx, area, old + n, true);
     return StepResult::Next;
@@ -199,7 +199,7 @@ StepResult allocCommand(StepContext& ctx) {
         !int32Param(ctx, *ctx.p3, n))
         return StepResult::Failed;
     if (n < 1) return StepResult::Failed;
-    if (n > kMaxValues) return fail(ctx, 1);
+    if (n > kMaxValues) return fail(ctx, kErrorBadValue);
     AllocMap* m = mapFor(ctx, mapNo);
     if (!m) return StepResult::Failed;
     auto& w = ctx.machine;
@@ -224,12 +224,13 @@ StepResult allocCommand(StepContext& ctx) {
         }
     }
     if (start == 0) {
-        if (static_cast<std::int64_t>(total) + n - j + 1 > kMaxValues) return fail(ctx, 1);
+        if (static_cast<std::int64_t>(total) + n - j + 1 > kMaxValues)
+            return fail(ctx, kErrorBadValue);
         newTotal = total + n - j + 1;
         start = total + 1 - j;
     }
     if ((missing > 0 || newTotal > total) && !withinBudget(ctx, missing + newTotal - total))
-        return fail(ctx, 1);
+        return fail(ctx, kErrorBadValue);
 
     if (missing > 0) {
         w.sharedValues.resize(static_cast<std::size_t>(shared + missing) + 1);
@@ -272,7 +273,7 @@ StepResult freeRangeCommand(StepContext& ctx) {
     repair(*m);
     if (static_cast<std::int64_t>(s) + c - 1 > m->total) return StepResult::Failed;
     if (c <= 0) return StepResult::Next;
-    if (s < 1) return fail(ctx, 1); // entry 0 and below are not part of a map
+    if (s < 1) return fail(ctx, kErrorBadValue); // entry 0 and below are not part of a map
     for (std::int32_t pos = s; pos <= s + c - 1; ++pos)
         if (!freeEntry(ctx.machine, *m, pos)) return StepResult::Failed;
     return StepResult::Next;

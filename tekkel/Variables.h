@@ -25,9 +25,42 @@ namespace tekkel {
 std::int32_t sharedCount(const Machine& machine);
 std::int32_t tableCount(const Machine& machine);
 
+// The cases of selectedVariable it does not take inline, and every failure.
+Value* selectedVariableOther(StepContext& ctx, bool forWrite);
+
+// The allocation map that the selection's map number names (0 the run's own, else one of
+// the table's), or nullptr.
+[[gnu::always_inline]] inline const AllocMap* selectedMap(StepContext& ctx) {
+    const std::int32_t m = ctx.run.mapSelect;
+    if (m == 0) return &ctx.run.ownMap;
+    const auto& table = ctx.machine.allocTable;
+    return m >= 1 && m < static_cast<std::int64_t>(table.size())
+               ? &table[static_cast<std::size_t>(m)]
+               : nullptr;
+}
+
 // The variable chosen by space, varIndex and mapSelect, or nullptr when the selection does
-// not name one (the error slot gets 2 for an unknown space, else keeps its value).
-Value* selectedVariable(StepContext& ctx, bool forWrite);
+// not name one (`ctx.error` gets kErrorReserved for an unknown space, else keeps its value).
+// A local, a shared variable and one an allocation map names are found inline.
+[[gnu::always_inline]] inline Value* selectedVariable(StepContext& ctx, bool forWrite) {
+    Run& run = ctx.run;
+    const std::int64_t idx = run.varIndex;
+    if (run.space == 0 && idx >= 1 && idx <= run.localCount &&
+        idx < static_cast<std::int64_t>(run.locals.size()))
+        return &run.locals[static_cast<std::size_t>(idx)];
+    auto& shared = ctx.machine.sharedValues;
+    std::int64_t n = -1;
+    if (run.space == 1) {
+        n = idx;
+    } else if (const AllocMap* m = run.space == 2 ? selectedMap(ctx) : nullptr;
+               m && idx >= 1 && idx <= m->total &&
+               idx < static_cast<std::int64_t>(m->entries.size())) {
+        n = m->entries[static_cast<std::size_t>(idx)];
+    }
+    if (n >= 1 && n < static_cast<std::int64_t>(shared.size()))
+        return &shared[static_cast<std::size_t>(n)];
+    return selectedVariableOther(ctx, forWrite);
+}
 
 StepResult selectCommand(StepContext& ctx);
 StepResult dimCommand(StepContext& ctx);

@@ -16,7 +16,9 @@ namespace {
 using tekkel::fail;
 using tekkel::int16Param;
 using tekkel::int32Param;
+using tekkel::kErrorBadValue;
 using tekkel::Op;
+using tekkel::Reg;
 using tekkel::registerParam;
 using tekkel::truthParam;
 using tekkel::Value;
@@ -61,7 +63,7 @@ StepResult setFlag(StepContext& ctx, const Value& v, std::int16_t& flag) {
 StepResult setSheet(StepContext& ctx, const Value& v, std::int16_t& sheet) {
     std::int16_t s;
     if (!int16Param(ctx, v, s)) return StepResult::Failed;
-    if (s != 0 && s != 1) return fail(ctx, 1);
+    if (s != 0 && s != 1) return fail(ctx, kErrorBadValue);
     sheet = s;
     return StepResult::Next;
 }
@@ -81,7 +83,7 @@ StepResult setPlayerCoordinate(StepContext& ctx, Op op, const Value& v) {
         if (!int32Param(ctx, v, n)) return StepResult::Failed;
         (op == Op::PlayerX ? x : y) = n;
     }
-    if (!w.inMap(layer, plane, x, y)) return fail(ctx, 1);
+    if (!w.inMap(layer, plane, x, y)) return fail(ctx, kErrorBadValue);
     p.layer = static_cast<std::int16_t>(layer);
     p.plane = static_cast<std::int16_t>(plane);
     p.x = x;
@@ -123,7 +125,7 @@ StepResult objectStep(StepContext& ctx, std::int32_t n) {
     }
     const std::int32_t r = field::stepEventObject(hostWorld(ctx), n);
     if (r == 0) return StepResult::Suspend;
-    return writeRegister(ctx, 1, Value::int32(r)) ? StepResult::Next : StepResult::Failed;
+    return writeRegister(ctx, Reg::R1, Value::int32(r)) ? StepResult::Next : StepResult::Failed;
 }
 
 // Layer, plane, column or row of an object; the set moves it there, refused off the map.
@@ -148,7 +150,7 @@ StepResult objectCoordinate(StepContext& ctx, Op op, std::int32_t n, bool set) {
         if (!int32Param(ctx, *ctx.p2, v)) return StepResult::Failed;
         (op == Op::ObjectX ? x : y) = v;
     }
-    if (!w.inMap(layer, plane, x, y)) return fail(ctx, 1);
+    if (!w.inMap(layer, plane, x, y)) return fail(ctx, kErrorBadValue);
     field::placeEventObject(w, n, layer, plane, x, y);
     return StepResult::Next;
 }
@@ -156,7 +158,7 @@ StepResult objectCoordinate(StepContext& ctx, Op op, std::int32_t n, bool set) {
 // The text a talking command shows; null has no text.
 bool sayText(StepContext& ctx, std::u16string& text) {
     if (ctx.p2->isNull()) {
-        fail(ctx, 1);
+        fail(ctx, kErrorBadValue);
         return false;
     }
     text = tekkel::toText(*ctx.p2);
@@ -185,7 +187,7 @@ StepResult shadeCommand(StepContext& ctx, Op) {
     std::int16_t level;
     if (!int16Param(ctx, *ctx.p1, level)) return StepResult::Failed;
     // The renderer has masks for levels 0..3 only.
-    if (level < 0 || level > 3) return fail(ctx, 1);
+    if (level < 0 || level > 3) return fail(ctx, kErrorBadValue);
     hostWorld(ctx).shadeLevel = level;
     return StepResult::Next;
 }
@@ -205,7 +207,7 @@ StepResult playerCommand(StepContext& ctx, Op op) {
     case Op::PlayerSheet:
         if (!truthParam(ctx, *ctx.p2, set)) return StepResult::Failed;
         break;
-    default: return fail(ctx, 1);
+    default: return fail(ctx, kErrorBadValue);
     }
     const Value& v = *ctx.p1;
     switch (op) {
@@ -232,7 +234,7 @@ StepResult objectCommand(StepContext& ctx, Op op) {
     if (!int32Param(ctx, *ctx.p1, object)) return StepResult::Failed;
     if (object == -1) object = ctx.run.activeObject;
     const auto held = static_cast<std::int64_t>(w.events.size()) - 1;
-    if (object < 1 || object > w.eventCount || object > held) return fail(ctx, 1);
+    if (object < 1 || object > w.eventCount || object > held) return fail(ctx, kErrorBadValue);
     EventObject& e = w.events[static_cast<std::size_t>(object)];
     switch (op) {
     case Op::ObjectStep: return objectStep(ctx, object);
@@ -254,7 +256,7 @@ StepResult objectCommand(StepContext& ctx, Op op) {
     case Op::ObjectEnabled:
     case Op::ObjectDetached:
     case Op::ObjectSpeed: break;
-    default: return fail(ctx, 1);
+    default: return fail(ctx, kErrorBadValue);
     }
     bool set = false;
     if (!truthParam(ctx, *ctx.p3, set)) return StepResult::Failed;
@@ -302,7 +304,7 @@ StepResult cellCommand(StepContext& ctx, Op op) {
         return writeRegister(ctx, reg, Value::boolean(free)) ? StepResult::Next
                                                              : StepResult::Failed;
     }
-    if (op != Op::DirVector) return fail(ctx, 1);
+    if (op != Op::DirVector) return fail(ctx, kErrorBadValue);
     std::int16_t rowReg;
     std::int32_t d = 0, dx = 0, dy = 0;
     if (!registerParam(ctx, *ctx.p2, rowReg) || !int32Param(ctx, *ctx.p3, d))

@@ -93,75 +93,88 @@ Value value(Reader& in) {
     }
 }
 
+Command command(Reader& in) {
+    Command c;
+    const std::uint8_t sel = in.byte();
+    c.code = sel < 240 ? in.pick(kCodes) : static_cast<std::int16_t>(in.u16());
+    c.p1 = value(in);
+    c.p2 = value(in);
+    c.p3 = value(in);
+    if (std::find(std::begin(kCounted), std::end(kCounted), c.code) != std::end(kCounted) &&
+        !c.p3.isEmpty() && in.byte() % 16 != 0)
+        c.p3 = Value::int32(in.pick(kCounts));
+    // Concat's second part is mostly a written text, so that texts grow by a few units a
+    // command; two registers there double a text each time round a loop.
+    if (c.code == 91 && !c.p3.isEmpty() && in.byte() % 16 != 0)
+        c.p3 = Value::string(in.pick(kTexts));
+    return c;
+}
+
+// Most Moves go between the places a value lives (general and 32-bit registers, the selected
+// variable) after an area of four variables was made and one selected: locals, shared
+// variables, or a block allocated in the run's own map or the table's first. Adds the set-up
+// commands before the Move `c`, counting them on `k`.
+void placeMove(Reader& in, Script& s, Command& c, int& k, int length) {
+    if (c.code != 51 || k + 2 >= length || in.byte() % 4 == 0) return;
+    const std::uint8_t place = in.byte();
+    const auto index = Value::int16(1 + place / 2 % 4);
+    if (place % 3 == 2 && k + 3 < length) {
+        const auto map = Value::int16(place / 8 % 2);
+        s.commands.push_back(
+            Command{58, Value::int16(2), Value::int16(2), Value::int32(2)}); // Dim R2, 2, 2
+        s.commands.push_back(
+            Command{54, Value::int16(2), map, Value::int32(4)});        // Alloc R2, map, 4
+        s.commands.push_back(Command{57, Value::int16(2), index, map}); // Select 2, index, map
+        k += 3;
+    } else {
+        const auto area = Value::int16(place % 2); // local or shared
+        s.commands.push_back(
+            Command{58, Value::int16(2), area, Value::int32(4)});        // Dim R2, area, 4
+        s.commands.push_back(Command{57, area, index, Value::int16(0)}); // Select area, index, 0
+        k += 2;
+    }
+    c.p1 = Value::int16(in.pick(kPlaces));
+    c.p2 = Value::int16(in.pick(kPlaces));
+}
+
+bool generalRegister(const Value& p) {
+    return p.kind == tekkel::ValueKind::Int16 &&
+           std::find(std::begin(kGeneral), std::end(kGeneral), p.i) != std::end(kGeneral);
+}
+
+// The idioms that run as one: arithmetic then a Move of R1, Inc or Dec then a comparison, a
+// comparison or a Move between general registers then a jump; the first part's P1 a general
+// register as in written programs. Inc or Dec is also followed by a jump alone, which tests
+// the flags the step itself set. Adds the first parts, leaving the last in `c`.
+void joinIdioms(Reader& in, Script& s, Command& c, int& k, int length) {
+    for (;;) {
+        const bool arith = (c.code >= 60 && c.code <= 65) || c.code == 70 || c.code == 71;
+        const bool step = c.code == 68 || c.code == 69;
+        const bool move = c.code == 51 && generalRegister(c.p1) && generalRegister(c.p2);
+        const bool jumps = move || c.code == 76 || c.code == 77;
+        if (!(arith || step || jumps) || k + 1 >= length) break;
+        const std::uint8_t pair = in.byte();
+        if (pair % 2 != 0) break;
+        if (!move) c.p1 = Value::int16(in.pick(kGeneral));
+        const bool toJump = jumps || (step && pair % 4 == 2);
+        Command second;
+        second.code = arith ? 51 : toJump ? in.pick(kJumps) : 77;
+        second.p1 =
+            toJump ? Value::int16(in.byte() % (length + 1)) : Value::int16(in.pick(kGeneral));
+        second.p2 = arith ? Value::int16(1) : toJump ? Value() : Value::int32(in.pick(kInts));
+        s.commands.push_back(std::move(c));
+        c = std::move(second);
+        ++k;
+    }
+}
+
 Script script(Reader& in) {
     Script s;
     const int length = 1 + in.byte() % 24;
     for (int k = 0; k < length; ++k) {
-        Command c;
-        const std::uint8_t sel = in.byte();
-        c.code = sel < 240 ? in.pick(kCodes) : static_cast<std::int16_t>(in.u16());
-        c.p1 = value(in);
-        c.p2 = value(in);
-        c.p3 = value(in);
-        if (std::find(std::begin(kCounted), std::end(kCounted), c.code) != std::end(kCounted) &&
-            !c.p3.isEmpty() && in.byte() % 16 != 0)
-            c.p3 = Value::int32(in.pick(kCounts));
-        // Concat's second part is mostly a written text, so that texts grow by a few units a
-        // command; two registers there double a text each time round a loop.
-        if (c.code == 91 && !c.p3.isEmpty() && in.byte() % 16 != 0)
-            c.p3 = Value::string(in.pick(kTexts));
-        // Most Moves go between the places a value lives (general and 32-bit registers,
-        // the selected variable) after an area of four variables was made and one selected:
-        // locals, shared variables, or a block allocated in the run's own map or the table's
-        // first.
-        if (c.code == 51 && k + 2 < length && in.byte() % 4 != 0) {
-            const std::uint8_t place = in.byte();
-            const auto index = Value::int16(1 + place / 2 % 4);
-            if (place % 3 == 2 && k + 3 < length) {
-                const auto map = Value::int16(place / 8 % 2);
-                s.commands.push_back(
-                    Command{58, Value::int16(2), Value::int16(2), Value::int32(2)}); // Dim R2, 2, 2
-                s.commands.push_back(
-                    Command{54, Value::int16(2), map, Value::int32(4)}); // Alloc R2, map, 4
-                s.commands.push_back(
-                    Command{57, Value::int16(2), index, map}); // Select 2, index, map
-                k += 3;
-            } else {
-                const auto area = Value::int16(place % 2); // local or shared
-                s.commands.push_back(
-                    Command{58, Value::int16(2), area, Value::int32(4)}); // Dim R2, area, 4
-                s.commands.push_back(
-                    Command{57, area, index, Value::int16(0)}); // Select area, index, 0
-                k += 2;
-            }
-            c.p1 = Value::int16(in.pick(kPlaces));
-            c.p2 = Value::int16(in.pick(kPlaces));
-        }
-        // The idioms that run as one: arithmetic then a Move of R1, Inc or Dec then a
-        // comparison, a comparison or a Move between general registers then a jump; the first
-        // part's P1 a general register as in written programs.
-        const auto general = [](const Value& p) {
-            return p.kind == tekkel::ValueKind::Int16 &&
-                   std::find(std::begin(kGeneral), std::end(kGeneral), p.i) != std::end(kGeneral);
-        };
-        for (;;) {
-            const bool arith = (c.code >= 60 && c.code <= 65) || c.code == 70 || c.code == 71;
-            const bool step = c.code == 68 || c.code == 69;
-            const bool move = c.code == 51 && general(c.p1) && general(c.p2);
-            const bool jumps = move || c.code == 76 || c.code == 77;
-            if (!(arith || step || jumps) || k + 1 >= length) break;
-            const std::uint8_t pair = in.byte();
-            if (pair % 2 != 0) break;
-            if (!move) c.p1 = Value::int16(in.pick(kGeneral));
-            Command second;
-            second.code = arith ? 51 : step ? 77 : in.pick(kJumps);
-            second.p1 =
-                jumps ? Value::int16(in.byte() % (length + 1)) : Value::int16(in.pick(kGeneral));
-            second.p2 = arith ? Value::int16(1) : step ? Value::int32(in.pick(kInts)) : Value();
-            s.commands.push_back(std::move(c));
-            c = std::move(second);
-            ++k;
-        }
+        Command c = command(in);
+        placeMove(in, s, c, k, length);
+        joinIdioms(in, s, c, k, length);
         s.commands.push_back(std::move(c));
     }
     s.lastAddress = length - 1;
