@@ -120,43 +120,41 @@ field::Step searchCodeStep(int code) {
     return field::kDirectionSteps[static_cast<std::size_t>(field::searchCodeDirection(code))];
 }
 
-std::int32_t setGrid(DirectSearcher& s, const field::SearchGrid& grid) {
+void setGrid(DirectSearcher& s, const field::SearchGrid& grid) {
     if (!grid.wellFormed()) {
         s.gridReady = 0;
         s.grid = field::SearchGrid{};
-        return 0;
+        return;
     }
     s.grid = grid;
     s.gridReady = -1;
-    return 0;
 }
 
-std::int16_t resetSearch(DirectSearcher& s) {
+void resetSearch(DirectSearcher& s) {
     s.candidates[0] = kNone;
     s.order[0] = kNone;
     s.cursor = 0;
     s.gridReady = 0;
-    return -1;
 }
 
-std::int16_t setOption(DirectSearcher& s, std::int32_t option, std::int32_t value) {
-    if (option != 2) return 0;
+bool setOption(DirectSearcher& s, std::int32_t option, std::int32_t value) {
+    if (option != 2) return false;
     s.diagonal = value != 0 ? -1 : 0;
-    return -1;
+    return true;
 }
 
-std::int16_t startSearch(DirectSearcher& s, std::int32_t x, std::int32_t y, std::int32_t tx,
-                         std::int32_t ty) {
-    if (s.gridReady == 0) return 0;
-    if (x == tx && y == ty) return 0;
+bool startSearch(DirectSearcher& s, std::int32_t x, std::int32_t y, std::int32_t tx,
+                 std::int32_t ty) {
+    if (s.gridReady == 0) return false;
+    if (x == tx && y == ty) return false;
     s.candidates[0] = kNone;
     s.order[0] = kNone;
     s.cursor = 0;
-    if (x > s.grid.width - 1 || y < 0 || y > s.grid.height - 1 || x < 0) return 0;
+    if (x > s.grid.width - 1 || y < 0 || y > s.grid.height - 1 || x < 0) return false;
     sRank(s, sSaturate16(static_cast<std::int64_t>(tx) - x),
           sSaturate16(static_cast<std::int64_t>(ty) - y));
     sFilter(s, x, y);
-    return -1;
+    return true;
 }
 
 std::int32_t nextDirection(DirectSearcher& s, plat::IWindowSystem& windows) {
