@@ -1,5 +1,10 @@
 // The card battle: turn resolution into a playback queue, deck shuffle and hand refill, the
 // frame loop that plays the queue one step per frame, and the drawing of the stage.
+//
+// How failures travel in battle/: none leaves the battle. Counts and hit points saturate,
+// slot numbers outside the hand are ignored, an unreadable number text reads as 0, and a
+// request that cannot be carried out answers false (resolveTurn without a command or a
+// chosen card). The random draws report their own misuse through common::reportError.
 #pragma once
 
 #include <array>

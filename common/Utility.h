@@ -1,6 +1,13 @@
 // The common utility library of both programs: path joining, ranged random numbers, text
 // output, the frame counter, and the one error path (log line beside the executable, then a
 // modal error box).
+//
+// How failures travel in common/: a procedure that meets a failure reports it through
+// reportError (the log line, then the box, with the kErr... number and its text) and answers
+// a neutral result (0, false); its caller goes on. textOut also answers false, unreported,
+// for a surface it cannot draw on or a renderer that did not draw. The log is the one place
+// that fails silently: a log that cannot be written must not keep the box from showing.
+// Nothing throws out of common.
 #pragma once
 
 #include <bit>

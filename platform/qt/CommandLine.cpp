@@ -2,13 +2,15 @@
 
 #include <QCommandLineParser>
 
+#include "platform/Seams.h"
+
 namespace plat::qt {
 
 namespace {
 
 CommandLine refuse(const ProgramInfo& info, const QString& why) {
     CommandLine c;
-    c.exitCode = 2;
+    c.exitCode = kExitRefused;
     c.err = std::string(info.name) + ": " + why.toStdString() + " (see " + info.name + " --help)\n";
     return c;
 }
@@ -70,7 +72,7 @@ void offerOptions(QCommandLineParser& parser, const OptionSet& o, const ProgramI
 std::optional<CommandLine> helpOrVersion(QCommandLineParser& parser, const OptionSet& o,
                                          const ProgramInfo& info) {
     CommandLine c;
-    c.exitCode = 0;
+    c.exitCode = kExitOk;
     if (parser.isSet(o.help)) {
         // The usage line names the program itself, whatever the parser found to call it.
         QString text = parser.helpText();

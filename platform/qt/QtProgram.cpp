@@ -96,7 +96,7 @@ int playReplay(Services& sv, QtWindowSystem& windows, Recording recording, const
                       {options.replay, &std::cout, &std::cerr, !headless, showBox});
     startUp(replayer.services(), windows, options);
     replayer.writeEnd();
-    return 0;
+    return kExitOk;
 }
 
 int playRecorded(Services& sv, QtWindowSystem& windows, const Options& options,
@@ -105,7 +105,7 @@ int playRecorded(Services& sv, QtWindowSystem& windows, const Options& options,
     if (!file) {
         std::fprintf(stderr, "%s: cannot write the recording %s\n", info.name,
                      options.record.c_str());
-        return 2;
+        return kExitRefused;
     }
     std::random_device device;
     const std::uint64_t seed =
@@ -118,9 +118,9 @@ int playRecorded(Services& sv, QtWindowSystem& windows, const Options& options,
                      "%s: the recording %s could not be written from frame %lld on; "
                      "it ends there\n",
                      info.name, options.record.c_str(), recorder.lostFromFrame());
-        return 1;
+        return kExitFailed;
     }
-    return 0;
+    return kExitOk;
 }
 
 } // namespace
@@ -131,11 +131,11 @@ int runProgram(int argc, char** argv, const ProgramInfo& info, const StartUp& st
     std::fputs(command.out.c_str(), stdout);
     std::fputs(command.err.c_str(), stderr);
     if (command.exitCode >= 0) return command.exitCode;
-    if (command.options.check) return check ? check(command.options) : 2;
+    if (command.options.check) return check ? check(command.options) : kExitRefused;
 
     Options options = command.options;
     std::optional<Recording> recording;
-    if (!loadReplay(options, info, recording)) return 2;
+    if (!loadReplay(options, info, recording)) return kExitRefused;
     if (options.headless) goOffscreen();
     if (!hasDisplay()) {
         std::fprintf(stderr,
@@ -143,7 +143,7 @@ int runProgram(int argc, char** argv, const ProgramInfo& info, const StartUp& st
                      "run it under a virtual one with: xvfb-run -a -s \"-screen 0 "
                      "1280x1024x24\" %s\n",
                      info.name, argc > 0 ? argv[0] : info.name);
-        return 2;
+        return kExitRefused;
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(info.name));
@@ -162,7 +162,7 @@ int runProgram(int argc, char** argv, const ProgramInfo& info, const StartUp& st
     if (recording) return playReplay(sv, windows, std::move(*recording), options, startUp);
     if (!options.record.empty()) return playRecorded(sv, windows, options, info, startUp);
     startUp(sv, windows, options);
-    return 0;
+    return kExitOk;
 }
 
 } // namespace plat::qt
