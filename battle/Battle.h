@@ -31,7 +31,7 @@ constexpr int kMyRowTop = 330;
 constexpr int kEnemyRowTop = 5;
 constexpr int kMonsterLeft = 90, kMonsterTop = 110;
 constexpr int kBarWidth = 60, kBarHeight = 15;
-constexpr int kFpsLeft = 385, kFpsTop = 10;
+constexpr int kFrameRateLeft = 385, kFrameRateTop = 10;
 
 // Per side: cards consumed since the last shuffle, draws left, and whether the whole hand is
 // to be dealt anew.
@@ -65,7 +65,7 @@ struct StageInputs {
     std::array<std::int32_t, 10> status{}; // HP, HP max, MP, MP max and cards used, per side
     Hand mine{}, theirs{};
     std::vector<std::u16string> shortNames;
-    std::int32_t cursor = 0, fps = 0;
+    std::int32_t cursor = 0, frameRate = 0;
     friend bool operator==(const StageInputs&, const StageInputs&) = default;
 };
 
@@ -79,7 +79,7 @@ struct LoopState {
     plat::Color key = 0;
     StatusLayout myLayout;
     StatusLayout enemyLayout;
-    common::FrameRate fps{};
+    common::FrameRate frameRate{};
     // The inputs of the stage as last drawn and its stamp right after; 0 before the first.
     StageInputs drawn;
     StageInputs next; // scratch, kept to reuse its memory

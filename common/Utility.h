@@ -35,9 +35,9 @@ inline constexpr std::u16string_view kDescOverflow = u"オーバーフローし�
 
 // The frame counter of the battle loop. Starts all zero.
 struct FrameRate {
-    std::int32_t fps = 0;       // frames of the last complete second (displayed)
-    std::int32_t count = 0;     // frames so far in the current second
-    std::int32_t startTime = 0; // millisecond tick at which the current second began
+    std::int32_t lastSecond = 0; // frames of the last complete second (displayed)
+    std::int32_t count = 0;      // frames so far in the current second
+    std::int32_t startTime = 0;  // millisecond tick at which the current second began
 };
 
 // UTF-16 <-> UTF-8, the program's text and this platform's multibyte code page. Unpaired
@@ -72,10 +72,11 @@ std::int32_t scaleDraw(float r, std::int32_t lower, std::int32_t upper);
 // text output reports exactly 1.
 bool textOut(plat::Services& sv, std::u16string_view text, plat::Surface& dc, int x, int y);
 
-// Counts one frame. A second lasts at least 1001 ms; fps shows 0 during the first second.
-void countFrame(plat::IClock& clock, FrameRate& fps);
-inline void countFrame(plat::Services& sv, FrameRate& fps) {
-    countFrame(sv.clock, fps);
+// Counts one frame. A second lasts at least 1001 ms; lastSecond shows 0 during the first
+// second.
+void countFrame(plat::IClock& clock, FrameRate& rate);
+inline void countFrame(plat::Services& sv, FrameRate& rate) {
+    countFrame(sv.clock, rate);
 }
 
 // The one entry point of the error handlers: appends the log line, then shows the error box.
