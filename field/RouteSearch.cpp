@@ -15,7 +15,8 @@ void clearWorkAreas(RouteSearcher& s) {
     s.distance.assign(cells, 0);
 }
 
-std::int16_t sTruth(std::int32_t v) {
+// The searchers' flags hold truth as -1, falsehood as 0.
+std::int16_t truthValue(std::int32_t v) {
     return v != 0 ? -1 : 0;
 }
 
@@ -49,7 +50,7 @@ bool setOption(RouteSearcher& s, std::int32_t option, std::int32_t& value) {
         s.lengthLimit = static_cast<std::int16_t>(value);
         return true;
     case 2:
-        s.diagonal = sTruth(value);
+        s.diagonal = truthValue(value);
         s.directionCount = s.diagonal != 0 ? 8 : 4;
         return true;
     case 3:
