@@ -75,7 +75,7 @@ struct LoopState {
     Hand enemyHand{};
     SideState me;
     SideState enemy;
-    std::int16_t cmd = battle::kCmdNone;
+    std::int16_t command = battle::kCmdNone;
     plat::Color key = 0;
     StatusLayout myLayout;
     StatusLayout enemyLayout;
@@ -102,12 +102,12 @@ std::int32_t attackDamage(const std::vector<Action>& actions, const Combatant& a
 // Appends a step at index count + 1 unless value 1 is an empty text.
 void queueStep(std::int32_t& count, std::vector<PlaybackStep>& queue, std::int16_t code,
                const StepValue& value1, const StepValue& value2);
-// Decides the whole turn into queue steps 1..n and starts the playback; cmd becomes -1.
+// Decides the whole turn into queue steps 1..n and starts the playback; command becomes -1.
 // The player's chosen card must already have state 1; without one, or with a command
 // outside 0..4, nothing is queued and the answer is false.
 bool resolveTurn(plat::Services& sv, SharedBattleState& shared, std::vector<PlaybackStep>& queue,
-                 std::int16_t& cmd, const Combatant& player, Hand& myHand, const Combatant& monster,
-                 Hand& enemyHand);
+                 std::int16_t& command, const Combatant& player, Hand& myHand,
+                 const Combatant& monster, Hand& enemyHand);
 
 // ---- Deck and hand ----
 

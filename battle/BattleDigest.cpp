@@ -69,7 +69,7 @@ std::uint64_t battleDigest(const battle::BattleWindow& form, const LoopState& lo
         addStepValue(d, s.value1);
         addStepValue(d, s.value2);
     }
-    d.add(loop.cmd).add(form.chosenCommand).add(form.chosenCard).add(form.cursorCard);
+    d.add(loop.command).add(form.chosenCommand).add(form.chosenCard).add(form.cursorCard);
     d.add(shared.closing);
 
     d.add(static_cast<std::uint64_t>(shared.actions.size()));

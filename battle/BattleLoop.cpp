@@ -187,7 +187,7 @@ bool BattleLoop::runOneFrame() {
     beginFrame();
     if (!takeCommand()) return end();
     playStep();
-    form_.chosenCommand = state_.cmd; // -1 after a resolution
+    form_.chosenCommand = state_.command; // -1 after a resolution
     shuffleWhenDue();
     if (defeatFound()) return end();
     refillHands();
@@ -242,20 +242,20 @@ void BattleLoop::beginFrame() {
 // Takes the window's command while no playback runs: the card is marked as chosen and the
 // turn resolved. False when the resolution failed (after the error box).
 bool BattleLoop::takeCommand() {
-    state_.cmd = form_.chosenCommand;
-    if (state_.cmd < 0 || shared_.playback.active) return true;
+    state_.command = form_.chosenCommand;
+    if (state_.command < 0 || shared_.playback.active) return true;
     // The window only offers the menu on a free, non-empty card; a command for any other slot
     // is dropped rather than played with a card that cannot be chosen.
     const std::int32_t slot = form_.chosenCard;
     if (!inRange(slot) || shared_.myHand[slot].state != kCardFree ||
         shared_.myHand[slot].kind == 0) {
-        state_.cmd = kCmdNone;
+        state_.command = kCmdNone;
         return true;
     }
     form_.messageText.caption.clear();
     textChanged_ = true;
     shared_.myHand[slot].state = kCardChosen;
-    if (resolveTurn(sv_, shared_, state_.queue, state_.cmd, player_, shared_.myHand, monster_,
+    if (resolveTurn(sv_, shared_, state_.queue, state_.command, player_, shared_.myHand, monster_,
                     state_.enemyHand)) {
         return true;
     }
