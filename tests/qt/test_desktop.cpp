@@ -87,6 +87,30 @@ TEST(CommandLine, OptionsHelpVersionAndRefusals) {
     EXPECT_EQ(parseCommandLine({"kardovan", "--scenario", "quest"}, noScenario).exitCode, 2);
 }
 
+// Each refusal names what was wrong in its own words; the order of the checks decides which
+// one a command line with several faults gets.
+TEST(CommandLine, RefusalTexts) {
+    const std::pair<QStringList, std::string> cases[] = {
+        {{"--scale", "9"}, "--scale takes a whole number from 1 to 4, not '9'."},
+        {{"--seed", "x"}, "--seed takes a whole number from 0 to 18446744073709551615, not 'x'."},
+        {{"--check"}, "--check needs --scenario DIR."},
+        {{"--check", "--record", ""}, "--check needs --scenario DIR."},
+        {{"--record", ""}, "--record and --replay take a file name."},
+        {{"--record", "a", "--replay", "b"}, "--record and --replay do not go together."},
+        {{"--headless"}, "--headless needs --replay FILE."},
+        {{"--replay", "a", "--seed", "1"}, "--replay takes no --seed: the recording has it."},
+        {{"--replay", "a", "--scenario", "q"},
+         "--replay takes no --scenario: the recording has it."},
+        {{"--scenario", "q", "--check", "--record", "a"}, "--check plays nothing to record."},
+        {{"extra"}, "unexpected argument 'extra'."},
+    };
+    for (const auto& [args, why] : cases) {
+        const auto r = parseCommandLine(QStringList{"haruvel"} + args, kInfo);
+        EXPECT_EQ(r.err, "haruvel: " + why + " (see haruvel --help)\n")
+            << args.join(' ').toStdString();
+    }
+}
+
 TEST(Random, AFixedSeedLeavesTheClockOut) {
     plat::Random fixed[2], free[2] = {plat::Random(42), plat::Random(42)};
     for (plat::Random& r : fixed)
