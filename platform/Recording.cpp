@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/Seams.h"
+
 namespace plat {
 
 namespace {
@@ -100,6 +102,14 @@ bool parseEvent(const std::vector<std::string_view>& w, RecordedLine& r) {
     return false;
 }
 
+// A message box's answer as recorded: the number of one of the MsgResult values.
+bool boxAnswer(std::uint32_t n) {
+    for (MsgResult answer : {MsgResult::Ok, MsgResult::Cancel, MsgResult::Yes, MsgResult::No}) {
+        if (n == static_cast<std::uint32_t>(answer)) return true;
+    }
+    return false;
+}
+
 bool parseLine(std::string_view text, RecordedLine& r) {
     const std::vector<std::string_view> w = words(text);
     const std::string_view k = w[0];
@@ -127,8 +137,7 @@ bool parseLine(std::string_view text, RecordedLine& r) {
     }
     if (k == "m") {
         r.kind = RecordedLine::Box;
-        return w.size() == 2 && number(w[1], r.number) &&
-               (r.number == 1 || r.number == 2 || r.number == 6 || r.number == 7);
+        return w.size() == 2 && number(w[1], r.number) && boxAnswer(r.number);
     }
     if (k == "f") {
         r.kind = RecordedLine::Frame;
