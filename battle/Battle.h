@@ -1,5 +1,10 @@
 // The card battle: turn resolution into a playback queue, deck shuffle and hand refill, the
 // frame loop that plays the queue one step per frame, and the drawing of the stage.
+//
+// How failures travel in battle/: none leaves the battle. Counts and hit points saturate,
+// slot numbers outside the hand are ignored, an unreadable number text reads as 0, and a
+// request that cannot be carried out answers false (resolveTurn without a command or a
+// chosen card). The random draws report their own misuse through common::reportError.
 #pragma once
 
 #include <array>
@@ -26,7 +31,7 @@ constexpr int kMyRowTop = 330;
 constexpr int kEnemyRowTop = 5;
 constexpr int kMonsterLeft = 90, kMonsterTop = 110;
 constexpr int kBarWidth = 60, kBarHeight = 15;
-constexpr int kFpsLeft = 385, kFpsTop = 10;
+constexpr int kFrameRateLeft = 385, kFrameRateTop = 10;
 
 // Per side: cards consumed since the last shuffle, draws left, and whether the whole hand is
 // to be dealt anew.
@@ -60,7 +65,7 @@ struct StageInputs {
     std::array<std::int32_t, 10> status{}; // HP, HP max, MP, MP max and cards used, per side
     Hand mine{}, theirs{};
     std::vector<std::u16string> shortNames;
-    std::int32_t cursor = 0, fps = 0;
+    std::int32_t cursor = 0, frameRate = 0;
     friend bool operator==(const StageInputs&, const StageInputs&) = default;
 };
 
@@ -70,11 +75,11 @@ struct LoopState {
     Hand enemyHand{};
     SideState me;
     SideState enemy;
-    std::int16_t cmd = battle::kCmdNone;
+    std::int16_t command = battle::kCmdNone;
     plat::Color key = 0;
     StatusLayout myLayout;
     StatusLayout enemyLayout;
-    common::FrameRate fps{};
+    common::FrameRate frameRate{};
     // The inputs of the stage as last drawn and its stamp right after; 0 before the first.
     StageInputs drawn;
     StageInputs next; // scratch, kept to reuse its memory
@@ -97,12 +102,12 @@ std::int32_t attackDamage(const std::vector<Action>& actions, const Combatant& a
 // Appends a step at index count + 1 unless value 1 is an empty text.
 void queueStep(std::int32_t& count, std::vector<PlaybackStep>& queue, std::int16_t code,
                const StepValue& value1, const StepValue& value2);
-// Decides the whole turn into queue steps 1..n and starts the playback; cmd becomes -1.
+// Decides the whole turn into queue steps 1..n and starts the playback; command becomes -1.
 // The player's chosen card must already have state 1; without one, or with a command
 // outside 0..4, nothing is queued and the answer is false.
 bool resolveTurn(plat::Services& sv, SharedBattleState& shared, std::vector<PlaybackStep>& queue,
-                 std::int16_t& cmd, const Combatant& player, Hand& myHand, const Combatant& monster,
-                 Hand& enemyHand);
+                 std::int16_t& command, const Combatant& player, Hand& myHand,
+                 const Combatant& monster, Hand& enemyHand);
 
 // ---- Deck and hand ----
 

@@ -18,7 +18,7 @@ template <std::size_t N> void addCards(Digest& d, const std::array<Card, N>& car
         addCard(d, c);
 }
 
-void addChara(Digest& d, const Combatant& c) {
+void addCombatant(Digest& d, const Combatant& c) {
     d.add(c.lead).add(c.name).add(c.hp).add(c.mp).add(c.hpMax).add(c.mpMax).add(c.reserved);
     d.add(c.attack);
     for (std::int32_t v : c.status)
@@ -50,8 +50,8 @@ std::uint64_t battleDigest(const battle::BattleWindow& form, const LoopState& lo
                            const Combatant& player, const Combatant& monster, const Deck& myDeck,
                            const Deck& enemyDeck) {
     Digest d;
-    addChara(d, player);
-    addChara(d, monster);
+    addCombatant(d, player);
+    addCombatant(d, monster);
     addDeck(d, myDeck);
     addDeck(d, enemyDeck);
 
@@ -69,7 +69,7 @@ std::uint64_t battleDigest(const battle::BattleWindow& form, const LoopState& lo
         addStepValue(d, s.value1);
         addStepValue(d, s.value2);
     }
-    d.add(loop.cmd).add(form.chosenCommand).add(form.chosenCard).add(form.cursorCard);
+    d.add(loop.command).add(form.chosenCommand).add(form.chosenCard).add(form.cursorCard);
     d.add(shared.closing);
 
     d.add(static_cast<std::uint64_t>(shared.actions.size()));

@@ -50,6 +50,45 @@ bool handStuck(const Hand& hand) {
     return !handPlayable(hand);
 }
 
+// A pause counts its frames down; answers whether it is over.
+bool pauseOver(PlaybackStep& step) {
+    const std::int32_t left = stepNumber(step.value1);
+    if (left <= 0) return true;
+    step.value1 = left - 1;
+    return false;
+}
+
+// A message joins the message box once its frames have passed; answers whether they have.
+bool messageShown(PlaybackStep& step, plat::TextBox& messageText, bool& textChanged) {
+    if (!countUp(step.value2, kMessageFrames)) return false;
+    if (const auto* text = std::get_if<std::u16string>(&step.value1)) {
+        messageText.caption += *text;
+        textChanged = true;
+    }
+    return true;
+}
+
+// A card stored, used or a hand refilled, once the step's frames have passed.
+bool slotStepDone(PlaybackStep& step, SharedBattleState& shared, LoopState& loop) {
+    if (!countUp(step.value2, kSlotFrames)) return false;
+    switch (step.code) {
+    case kStepMyStore: setSlotState(shared.myHand, step.value1, kCardStored); break;
+    case kStepMyUse:
+        setSlotState(shared.myHand, step.value1, kCardUsed);
+        bumpUsed(loop.me);
+        break;
+    case kStepMyRefill: loop.me.refillAll = true; break;
+    case kStepEnemyStore: setSlotState(loop.enemyHand, step.value1, kCardStored); break;
+    case kStepEnemyUse:
+        setSlotState(loop.enemyHand, step.value1, kCardUsed);
+        bumpUsed(loop.enemy);
+        break;
+    case kStepEnemyRefill: loop.enemy.refillAll = true; break;
+    default: break;
+    }
+    return true;
+}
+
 } // namespace
 
 void shuffleDeck(plat::Services& sv, Deck& deck, std::int32_t& usedCount, std::int32_t& remaining) {
@@ -100,47 +139,14 @@ bool playQueuedStep(SharedBattleState& shared, LoopState& loop, Combatant& playe
     bool goOn = true;
     bool textChanged = false;
     switch (step.code) {
-    case kStepPause: {
-        const std::int32_t left = stepNumber(step.value1);
-        if (left > 0) {
-            step.value1 = left - 1;
-            goOn = false;
-        }
-        break;
-    }
-    case kStepMessage:
-        goOn = countUp(step.value2, kMessageFrames);
-        if (goOn) {
-            if (const auto* text = std::get_if<std::u16string>(&step.value1)) {
-                messageText.caption += *text;
-                textChanged = true;
-            }
-        }
-        break;
+    case kStepPause: goOn = pauseOver(step); break;
+    case kStepMessage: goOn = messageShown(step, messageText, textChanged); break;
     case kStepMyStore:
     case kStepMyUse:
     case kStepMyRefill:
     case kStepEnemyStore:
     case kStepEnemyUse:
-    case kStepEnemyRefill:
-        goOn = countUp(step.value2, kSlotFrames);
-        if (!goOn) break;
-        switch (step.code) {
-        case kStepMyStore: setSlotState(shared.myHand, step.value1, kCardStored); break;
-        case kStepMyUse:
-            setSlotState(shared.myHand, step.value1, kCardUsed);
-            bumpUsed(loop.me);
-            break;
-        case kStepMyRefill: loop.me.refillAll = true; break;
-        case kStepEnemyStore: setSlotState(loop.enemyHand, step.value1, kCardStored); break;
-        case kStepEnemyUse:
-            setSlotState(loop.enemyHand, step.value1, kCardUsed);
-            bumpUsed(loop.enemy);
-            break;
-        case kStepEnemyRefill: loop.enemy.refillAll = true; break;
-        default: break;
-        }
-        break;
+    case kStepEnemyRefill: goOn = slotStepDone(step, shared, loop); break;
     case kStepEnemyDamage: monster.hp = saturatingSub(monster.hp, stepNumber(step.value1)); break;
     case kStepMyDamage: player.hp = saturatingSub(player.hp, stepNumber(step.value1)); break;
     default: break;
@@ -181,7 +187,7 @@ bool BattleLoop::runOneFrame() {
     beginFrame();
     if (!takeCommand()) return end();
     playStep();
-    form_.chosenCommand = state_.cmd; // -1 after a resolution
+    form_.chosenCommand = state_.command; // -1 after a resolution
     shuffleWhenDue();
     if (defeatFound()) return end();
     refillHands();
@@ -236,20 +242,20 @@ void BattleLoop::beginFrame() {
 // Takes the window's command while no playback runs: the card is marked as chosen and the
 // turn resolved. False when the resolution failed (after the error box).
 bool BattleLoop::takeCommand() {
-    state_.cmd = form_.chosenCommand;
-    if (state_.cmd < 0 || shared_.playback.active) return true;
+    state_.command = form_.chosenCommand;
+    if (state_.command < 0 || shared_.playback.active) return true;
     // The window only offers the menu on a free, non-empty card; a command for any other slot
     // is dropped rather than played with a card that cannot be chosen.
     const std::int32_t slot = form_.chosenCard;
     if (!inRange(slot) || shared_.myHand[slot].state != kCardFree ||
         shared_.myHand[slot].kind == 0) {
-        state_.cmd = kCmdNone;
+        state_.command = kCmdNone;
         return true;
     }
     form_.messageText.caption.clear();
     textChanged_ = true;
     shared_.myHand[slot].state = kCardChosen;
-    if (resolveTurn(sv_, shared_, state_.queue, state_.cmd, player_, shared_.myHand, monster_,
+    if (resolveTurn(sv_, shared_, state_.queue, state_.command, player_, shared_.myHand, monster_,
                     state_.enemyHand)) {
         return true;
     }

@@ -11,6 +11,8 @@
 namespace battle {
 
 constexpr int kHandSize = 5;
+// A card slot: none chosen, none under the pointer.
+constexpr std::int32_t kNoSlot = -1;
 constexpr int kDeckSize = 24;
 constexpr int kActionRows = 21; // rows 0..20
 // Draws after a shuffle: the 24th card of a pile is never drawn.

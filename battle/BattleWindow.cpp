@@ -130,8 +130,8 @@ void BattleWindow::connectHandlers() {
 void BattleWindow::load() {
     loaded = true;
     shared_.closing = false;
-    cursorCard = -1;
-    chosenCard = -1;
+    cursorCard = kNoSlot;
+    chosenCard = kNoSlot;
     chosenCommand = kCmdNone;
     messageText.caption = std::u16string(kBattleHelpText);
     flipPicture.cls();
@@ -149,7 +149,7 @@ void BattleWindow::hideMenu() {
 }
 
 void BattleWindow::stageMouseMove() {
-    cursorCard = -1;
+    cursorCard = kNoSlot;
     hideMenu();
 }
 

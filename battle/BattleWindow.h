@@ -58,9 +58,9 @@ class BattleWindow : public plat::Form {
     plat::PictureBox flipPicture{"picFlip"};
 
     // Read and written by the battle loop.
-    std::int16_t chosenCommand = kCmdNone; // command of the current turn, -1 none
-    std::int32_t chosenCard = -1;          // slot the command applies to, -1 none
-    std::int32_t cursorCard = -1;          // slot under the pointer, -1 none
+    std::int16_t chosenCommand = kCmdNone; // command of the current turn
+    std::int32_t chosenCard = kNoSlot;     // slot the command applies to
+    std::int32_t cursorCard = kNoSlot;     // slot under the pointer
 
     // Resets the public variables and the closing flag, and puts the help text in place.
     void load();

@@ -92,7 +92,7 @@ void gatherInputs(const SharedBattleState& shared, const LoopState& loop, const 
     for (std::size_t i = 0; i < shared.actions.size(); ++i)
         in.shortNames[i] = shared.actions[i].shortName;
     in.cursor = form.cursorCard;
-    in.fps = loop.fps.fps;
+    in.frameRate = loop.frameRate.lastSecond;
 }
 
 // The background, then the status of both sides, both hands, the cursor and the frame rate.
@@ -116,7 +116,8 @@ void drawFrame(plat::Services& sv, SharedBattleState& shared, LoopState& loop, B
                     loop.key);
     }
 
-    common::textOut(sv, u"FPS:" + num(loop.fps.fps), stage, kFpsLeft, kFpsTop);
+    common::textOut(sv, u"FPS:" + num(loop.frameRate.lastSecond), stage, kFrameRateLeft,
+                    kFrameRateTop);
 }
 
 } // namespace
@@ -184,7 +185,7 @@ void drawBackground(plat::Services& sv, LoopState& loop, BattleWindow& form,
 void drawStage(plat::Services& sv, SharedBattleState& shared, LoopState& loop, BattleWindow& form,
                const Combatant& player, const Combatant& monster) {
     // The frame rate is counted every frame, drawn or not; the clock does not move while drawing.
-    common::countFrame(sv, loop.fps);
+    common::countFrame(sv, loop.frameRate);
     gatherInputs(shared, loop, form, player, monster, loop.next);
     const plat::Surface& stage = form.stageView.surface;
     if (stage.generation() != loop.drawnStamp || loop.next != loop.drawn) {

@@ -42,12 +42,12 @@ std::u16string choiceLine(const std::u16string& who, std::int32_t effect,
     return who + u"は効力数[" + num(effect) + u"]の[" + action + u"]を選択した。" + kCrLf;
 }
 
-// The slot of the player's chosen card, -1 without one.
+// The slot of the player's chosen card, kNoSlot without one.
 int chosenSlot(const Hand& hand) {
     for (int s = 0; s < kHandSize; ++s) {
         if (hand[s].state == kCardChosen) return s;
     }
-    return -1;
+    return kNoSlot;
 }
 
 // One turn being decided. Each step of the turn is one member, called in the order the steps
@@ -55,10 +55,10 @@ int chosenSlot(const Hand& hand) {
 // cards and a defence change them, the step count and the message being built.
 class TurnResolution {
   public:
-    TurnResolution(SharedBattleState& shared, std::vector<PlaybackStep>& queue, std::int16_t cmd,
-                   const Combatant& player, Hand& myHand, int mySlot, const Combatant& monster,
-                   Hand& enemyHand)
-        : actions_(shared.actions), emptyCard_(shared.emptyCard), queue_(queue), cmd_(cmd),
+    TurnResolution(SharedBattleState& shared, std::vector<PlaybackStep>& queue,
+                   std::int16_t command, const Combatant& player, Hand& myHand, int mySlot,
+                   const Combatant& monster, Hand& enemyHand)
+        : actions_(shared.actions), emptyCard_(shared.emptyCard), queue_(queue), command_(command),
           player_(player), myHand_(myHand), sp_(mySlot), myCard_(myHand[mySlot]), monster_(monster),
           enemyHand_(enemyHand) {}
 
@@ -92,7 +92,7 @@ class TurnResolution {
         p_ = myCard_.effect;
         m_ = enemyCard_.effect;
         for (int s = 0; s < kHandSize; ++s) {
-            if (s == sp_ && cmd_ == kCmdAttack) {
+            if (s == sp_ && command_ == kCmdAttack) {
                 p_ += useStored(myHand_, myCard_.kind, kStepMyUse);
             }
             if (s == sm_ && enemyChose_) {
@@ -110,7 +110,7 @@ class TurnResolution {
 
     // The numbers that stored cards raised.
     void queueRelease() {
-        if (cmd_ == kCmdAttack && p_ != myCard_.effect) {
+        if (command_ == kCmdAttack && p_ != myCard_.effect) {
             msg_ += releaseLine(player_.name, myAction(), p_);
         }
         if (m_ != enemyCard_.effect) msg_ += releaseLine(monster_.name, enemyAction(), m_);
@@ -119,7 +119,7 @@ class TurnResolution {
 
     // What the command does besides the attacks; an attack has nothing here.
     void queueCommandOutcome() {
-        switch (cmd_) {
+        switch (command_) {
         case kCmdDefend: queueDefend(); break;
         case kCmdStore: queueStore(); break;
         case kCmdReshuffle: queueReshuffle(); break;
@@ -131,7 +131,7 @@ class TurnResolution {
     // The player hits only in an attack with the higher number.
     void queuePlayerAttack() {
         std::int32_t damage = 0;
-        if (cmd_ == kCmdAttack) {
+        if (command_ == kCmdAttack) {
             add(kStepMyUse, std::int32_t{sp_}, kZero);
             if (m_ < p_) {
                 damage = attackDamage(actions_, player_, myCard_.kind, p_);
@@ -148,8 +148,8 @@ class TurnResolution {
     void queueMonsterAttack() {
         std::int32_t damage = 0;
         add(kStepEnemyUse, std::int32_t{sm_}, kZero);
-        if (cmd_ != kCmdAttack || p_ < m_) {
-            if (cmd_ == kCmdDefend && m_ <= 0) {
+        if (command_ != kCmdAttack || p_ < m_) {
+            if (command_ == kCmdDefend && m_ <= 0) {
                 msg_ = monster_.name + u"は攻撃に失敗した！" + num(p_) + u"||" + num(m_) + kCrLf;
             } else {
                 damage = attackDamage(actions_, monster_, enemyCard_.kind, m_);
@@ -163,7 +163,7 @@ class TurnResolution {
 
     // Equal numbers in an attack: each side discards one card more.
     void queueTie() {
-        if (cmd_ != kCmdAttack || p_ != m_) return;
+        if (command_ != kCmdAttack || p_ != m_) return;
         add(kStepMyUse, std::int32_t{sp_}, kZero);
         add(kStepEnemyUse, std::int32_t{sm_}, kZero);
         msg_ = u"力は拮抗している！！ 引き分けた！！" + kCrLf;
@@ -250,7 +250,7 @@ class TurnResolution {
     const std::vector<Action>& actions_;
     const Card& emptyCard_;
     std::vector<PlaybackStep>& queue_;
-    const std::int16_t cmd_;
+    const std::int16_t command_;
     const Combatant& player_;
     Hand& myHand_;
     const int sp_; // the player's chosen slot
@@ -322,15 +322,15 @@ void queueStep(std::int32_t& count, std::vector<PlaybackStep>& queue, std::int16
 }
 
 bool resolveTurn(plat::Services& sv, SharedBattleState& shared, std::vector<PlaybackStep>& queue,
-                 std::int16_t& cmd, const Combatant& player, Hand& myHand, const Combatant& monster,
-                 Hand& enemyHand) {
-    if (cmd < kCmdAttack || cmd > kCmdFlee) return false;
+                 std::int16_t& command, const Combatant& player, Hand& myHand,
+                 const Combatant& monster, Hand& enemyHand) {
+    if (command < kCmdAttack || command > kCmdFlee) return false;
     const int sp = chosenSlot(myHand);
     if (sp < 0) return false;
     if (queue.empty()) queue.resize(1);
 
     // Steps of the previous turn are overwritten from index 1.
-    TurnResolution turn(shared, queue, cmd, player, myHand, sp, monster, enemyHand);
+    TurnResolution turn(shared, queue, command, player, myHand, sp, monster, enemyHand);
     turn.queuePause();
     turn.chooseMonsterCard(sv);
     turn.joinStoredCards();
@@ -344,7 +344,7 @@ bool resolveTurn(plat::Services& sv, SharedBattleState& shared, std::vector<Play
     shared.playback.current = 0;
     shared.playback.last = turn.stepCount();
     shared.playback.active = true;
-    cmd = kCmdNone;
+    command = kCmdNone;
     return true;
 }
 

@@ -42,8 +42,8 @@ void BM_TurnResolve(benchmark::State& state) {
         s.shared.myHand[1].state = battle::kCardChosen;
         for (auto& c : s.loop.enemyHand)
             c.state = battle::kCardFree;
-        std::int16_t cmd = battle::kCmdAttack;
-        benchmark::DoNotOptimize(battle::resolveTurn(s.ts.services, s.shared, s.loop.queue, cmd,
+        std::int16_t command = battle::kCmdAttack;
+        benchmark::DoNotOptimize(battle::resolveTurn(s.ts.services, s.shared, s.loop.queue, command,
                                                      s.player, s.shared.myHand, s.monster,
                                                      s.loop.enemyHand));
     }

@@ -205,17 +205,17 @@ bool textOut(plat::Services& sv, std::u16string_view text, plat::Surface& dc, in
     }
 }
 
-void countFrame(plat::IClock& clock, FrameRate& fps) {
+void countFrame(plat::IClock& clock, FrameRate& rate) {
     const std::uint32_t now = clock.timeGetTime();
-    const bool first = fps.fps == 0 && fps.count == 0 && fps.startTime == 0;
+    const bool first = rate.lastSecond == 0 && rate.count == 0 && rate.startTime == 0;
     // Unsigned difference: the tick wraps after 49.7 days and must not end the battle.
-    const std::uint32_t elapsed = now - static_cast<std::uint32_t>(fps.startTime);
+    const std::uint32_t elapsed = now - static_cast<std::uint32_t>(rate.startTime);
     if (first || elapsed > 1000) {
-        fps.fps = fps.count;
-        fps.startTime = static_cast<std::int32_t>(now);
-        fps.count = 1;
-    } else if (fps.count < std::numeric_limits<std::int32_t>::max()) {
-        ++fps.count;
+        rate.lastSecond = rate.count;
+        rate.startTime = static_cast<std::int32_t>(now);
+        rate.count = 1;
+    } else if (rate.count < std::numeric_limits<std::int32_t>::max()) {
+        ++rate.count;
     }
 }
 

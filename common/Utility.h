@@ -1,6 +1,13 @@
 // The common utility library of both programs: path joining, ranged random numbers, text
 // output, the frame counter, and the one error path (log line beside the executable, then a
 // modal error box).
+//
+// How failures travel in common/: a procedure that meets a failure reports it through
+// reportError (the log line, then the box, with the kErr... number and its text) and answers
+// a neutral result (0, false); its caller goes on. textOut also answers false, unreported,
+// for a surface it cannot draw on or a renderer that did not draw. The log is the one place
+// that fails silently: a log that cannot be written must not keep the box from showing.
+// Nothing throws out of common.
 #pragma once
 
 #include <bit>
@@ -28,9 +35,9 @@ inline constexpr std::u16string_view kDescOverflow = u"オーバーフローし�
 
 // The frame counter of the battle loop. Starts all zero.
 struct FrameRate {
-    std::int32_t fps = 0;       // frames of the last complete second (displayed)
-    std::int32_t count = 0;     // frames so far in the current second
-    std::int32_t startTime = 0; // millisecond tick at which the current second began
+    std::int32_t lastSecond = 0; // frames of the last complete second (displayed)
+    std::int32_t count = 0;      // frames so far in the current second
+    std::int32_t startTime = 0;  // millisecond tick at which the current second began
 };
 
 // UTF-16 <-> UTF-8, the program's text and this platform's multibyte code page. Unpaired
@@ -65,10 +72,11 @@ std::int32_t scaleDraw(float r, std::int32_t lower, std::int32_t upper);
 // text output reports exactly 1.
 bool textOut(plat::Services& sv, std::u16string_view text, plat::Surface& dc, int x, int y);
 
-// Counts one frame. A second lasts at least 1001 ms; fps shows 0 during the first second.
-void countFrame(plat::IClock& clock, FrameRate& fps);
-inline void countFrame(plat::Services& sv, FrameRate& fps) {
-    countFrame(sv.clock, fps);
+// Counts one frame. A second lasts at least 1001 ms; lastSecond shows 0 during the first
+// second.
+void countFrame(plat::IClock& clock, FrameRate& rate);
+inline void countFrame(plat::Services& sv, FrameRate& rate) {
+    countFrame(sv.clock, rate);
 }
 
 // The one entry point of the error handlers: appends the log line, then shows the error box.

@@ -12,7 +12,7 @@ namespace {
 // Differences are kept as 16-bit values. A pointer dragged far off the view can name cells
 // whose distance does not fit: saturate rather than wrap, so the sign (the direction that
 // matters) survives.
-std::int32_t sSaturate16(std::int64_t v) {
+std::int32_t saturate16(std::int64_t v) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, -32768, 32767));
 }
 
@@ -41,7 +41,7 @@ std::uint8_t counterClockwiseDiagonal(std::uint8_t o) {
     }
 }
 
-void sRank(DirectSearcher& s, std::int32_t dx, std::int32_t dy) {
+void rankDirections(DirectSearcher& s, std::int32_t dx, std::int32_t dy) {
     const std::int32_t ax = std::abs(dx);
     const std::int32_t ay = std::abs(dy);
     std::uint8_t o;
@@ -85,7 +85,7 @@ void sRank(DirectSearcher& s, std::int32_t dx, std::int32_t dy) {
 }
 
 // Appends the free entries of order[from..to] to the candidates; true if any was free.
-bool sCollect(DirectSearcher& s, std::int32_t x, std::int32_t y, int from, int to, int& n) {
+bool collectFree(DirectSearcher& s, std::int32_t x, std::int32_t y, int from, int to, int& n) {
     bool found = false;
     for (int k = from; k <= to; ++k) {
         const field::Step d = searchCodeStep(s.order[k]);
@@ -100,10 +100,10 @@ bool sCollect(DirectSearcher& s, std::int32_t x, std::int32_t y, int from, int t
     return found;
 }
 
-void sFilter(DirectSearcher& s, std::int32_t x, std::int32_t y) {
+void filterCandidates(DirectSearcher& s, std::int32_t x, std::int32_t y) {
     int n = 0;
-    bool found = sCollect(s, x, y, 1, s.primaryCount, n);
-    if (!found) found = sCollect(s, x, y, s.primaryCount + 1, s.totalCount, n);
+    bool found = collectFree(s, x, y, 1, s.primaryCount, n);
+    if (!found) found = collectFree(s, x, y, s.primaryCount + 1, s.totalCount, n);
     if (!found) {
         // Offer the best direction even though it is blocked, so the player walks up to the
         // obstacle and pushes against it (which may fire an event there).
@@ -120,43 +120,41 @@ field::Step searchCodeStep(int code) {
     return field::kDirectionSteps[static_cast<std::size_t>(field::searchCodeDirection(code))];
 }
 
-std::int32_t setGrid(DirectSearcher& s, const field::SearchGrid& grid) {
+void setGrid(DirectSearcher& s, const field::SearchGrid& grid) {
     if (!grid.wellFormed()) {
         s.gridReady = 0;
         s.grid = field::SearchGrid{};
-        return 0;
+        return;
     }
     s.grid = grid;
     s.gridReady = -1;
-    return 0;
 }
 
-std::int16_t resetSearch(DirectSearcher& s) {
+void resetSearch(DirectSearcher& s) {
     s.candidates[0] = kNone;
     s.order[0] = kNone;
     s.cursor = 0;
     s.gridReady = 0;
-    return -1;
 }
 
-std::int16_t setOption(DirectSearcher& s, std::int32_t option, std::int32_t value) {
-    if (option != 2) return 0;
+bool setOption(DirectSearcher& s, std::int32_t option, std::int32_t value) {
+    if (option != 2) return false;
     s.diagonal = value != 0 ? -1 : 0;
-    return -1;
+    return true;
 }
 
-std::int16_t startSearch(DirectSearcher& s, std::int32_t x, std::int32_t y, std::int32_t tx,
-                         std::int32_t ty) {
-    if (s.gridReady == 0) return 0;
-    if (x == tx && y == ty) return 0;
+bool startSearch(DirectSearcher& s, std::int32_t x, std::int32_t y, std::int32_t tx,
+                 std::int32_t ty) {
+    if (s.gridReady == 0) return false;
+    if (x == tx && y == ty) return false;
     s.candidates[0] = kNone;
     s.order[0] = kNone;
     s.cursor = 0;
-    if (x > s.grid.width - 1 || y < 0 || y > s.grid.height - 1 || x < 0) return 0;
-    sRank(s, sSaturate16(static_cast<std::int64_t>(tx) - x),
-          sSaturate16(static_cast<std::int64_t>(ty) - y));
-    sFilter(s, x, y);
-    return -1;
+    if (x > s.grid.width - 1 || y < 0 || y > s.grid.height - 1 || x < 0) return false;
+    rankDirections(s, saturate16(static_cast<std::int64_t>(tx) - x),
+                   saturate16(static_cast<std::int64_t>(ty) - y));
+    filterCandidates(s, x, y);
+    return true;
 }
 
 std::int32_t nextDirection(DirectSearcher& s, plat::IWindowSystem& windows) {

@@ -40,18 +40,18 @@ struct DirectSearcher {
 field::Step searchCodeStep(int code);
 
 // Copies the grid and makes the searcher ready. A malformed grid (size and cells disagree)
-// is not taken: the searcher then stays without a grid. Returns 0.
-std::int32_t setGrid(DirectSearcher& s, const field::SearchGrid& grid);
-// Drops the grid and the candidates. Returns -1.
-std::int16_t resetSearch(DirectSearcher& s);
-// Option 2 sets eight-direction mode to the truth of the value and returns -1; every other
-// option is ignored and returns 0.
-std::int16_t setOption(DirectSearcher& s, std::int32_t option, std::int32_t value);
-// Ranks and filters the steps from (x, y) towards (tx, ty). Returns -1 when candidates were
-// prepared; 0 without a grid or when already there (candidates untouched), or when the start
-// lies outside the grid (candidates emptied).
-std::int16_t startSearch(DirectSearcher& s, std::int32_t x, std::int32_t y, std::int32_t tx,
-                         std::int32_t ty);
+// is not taken: the searcher then stays without a grid.
+void setGrid(DirectSearcher& s, const field::SearchGrid& grid);
+// Drops the grid and the candidates.
+void resetSearch(DirectSearcher& s);
+// Option 2 sets eight-direction mode to the truth of the value and is taken (true); every
+// other option is ignored (false).
+bool setOption(DirectSearcher& s, std::int32_t option, std::int32_t value);
+// Ranks and filters the steps from (x, y) towards (tx, ty). True when candidates were
+// prepared; false without a grid or when already there (candidates untouched), or when the
+// start lies outside the grid (candidates emptied).
+bool startSearch(DirectSearcher& s, std::int32_t x, std::int32_t y, std::int32_t tx,
+                 std::int32_t ty);
 // Facing (0 up, 1 right, 2 down, 3 left) of the candidate under the cursor, cursor unmoved;
 // diagonals give the facing of their vertical half turned: up-right up, down-right right,
 // down-left down, up-left left. 0 past the end (where it also pumps window messages).

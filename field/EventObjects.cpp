@@ -42,45 +42,45 @@ void enterCell(field::World& world, std::int32_t n) {
 } // namespace
 
 std::int32_t stepEventObject(field::World& world, std::int32_t n) {
-    if (!validObject(world, n)) return 0;
+    if (!validObject(world, n)) return kObjectWaiting;
     field::EventObject& e = world.events[static_cast<std::size_t>(n)];
-    if (e.moving == 0) return 0;
+    if (e.moving == 0) return kObjectWaiting;
     if (e.stepFrames <= e.stepInterval) {
         ++e.stepFrames;
-        return 0;
+        return kObjectWaiting;
     }
     e.stepFrames = 0;
     e.facing = e.stepDir;
     e.moving = 0;
     const std::int64_t tx64 = static_cast<std::int64_t>(e.x) + e.stepX;
     const std::int64_t ty64 = static_cast<std::int64_t>(e.y) + e.stepY;
-    if (tx64 < 0 || ty64 < 0 || tx64 > world.maxX || ty64 > world.maxY) return 2;
+    if (tx64 < 0 || ty64 < 0 || tx64 > world.maxX || ty64 > world.maxY) return kObjectRefused;
     const auto tx = static_cast<std::int32_t>(tx64);
     const auto ty = static_cast<std::int32_t>(ty64);
-    if (!field::isEnterable(world, e.layer, e.plane, tx, ty)) return 2;
+    if (!field::isEnterable(world, e.layer, e.plane, tx, ty)) return kObjectRefused;
     // Only column and row: the player blocks whatever layer or plane either stands on.
-    if (tx == world.player.x && ty == world.player.y) return 2;
+    if (tx == world.player.x && ty == world.player.y) return kObjectRefused;
     if (e.detached != 0) {
         e.x = tx;
         e.y = ty;
-        return 1;
+        return kObjectMoved;
     }
     leaveCell(world, n);
     e.x = tx;
     e.y = ty;
     enterCell(world, n);
-    return 1;
+    return kObjectMoved;
 }
 
-std::int16_t triggerEvent(field::World& world, field::MouseState& mouse, std::int16_t arrival,
-                          std::int32_t layer, std::int32_t plane, std::int32_t x, std::int32_t y) {
-    if (!world.inMap(layer, plane, x, y)) return 0;
+bool triggerEvent(field::World& world, field::MouseState& mouse, std::int16_t arrival,
+                  std::int32_t layer, std::int32_t plane, std::int32_t x, std::int32_t y) {
+    if (!world.inMap(layer, plane, x, y)) return false;
     const std::int32_t n = world.cell(layer, plane, x, y).eventId;
-    if (n == 0 || !validObject(world, n)) return 0;
+    if (n == 0 || !validObject(world, n)) return false;
     field::EventObject& e = world.events[static_cast<std::size_t>(n)];
-    if (arrival != 0 && e.onStep == 0) return 0;
-    if (e.triggerable == 0 || e.enabled == 0) return 0;
-    if (e.detached != 0) return 0; // a detached object is never fired
+    if (arrival != 0 && e.onStep == 0) return false;
+    if (e.triggerable == 0 || e.enabled == 0) return false;
+    if (e.detached != 0) return false; // a detached object is never fired
     if (world.machine.scripts.empty()) world.machine.scripts.resize(1);
     world.machine.scripts[0] = e.ownScript;
     world.systemScriptActive = -1;
@@ -90,7 +90,7 @@ std::int16_t triggerEvent(field::World& world, field::MouseState& mouse, std::in
     world.systemRun.activeObject = n;
     e.moving = 0;
     mouse.held = 0;
-    return -1;
+    return true;
 }
 
 std::int32_t directionToPlayer(const field::World& world, std::int32_t n) {
@@ -102,8 +102,8 @@ std::int32_t directionToPlayer(const field::World& world, std::int32_t n) {
     return dy < 0 ? 0 : 2;
 }
 
-std::int32_t setDetached(field::World& world, std::int32_t n, std::int16_t flag) {
-    if (!validObject(world, n)) return 1;
+void setDetached(field::World& world, std::int32_t n, std::int16_t flag) {
+    if (!validObject(world, n)) return;
     field::EventObject& e = world.events[static_cast<std::size_t>(n)];
     if (flag != 0) {
         leaveCell(world, n);
@@ -112,21 +112,18 @@ std::int32_t setDetached(field::World& world, std::int32_t n, std::int16_t flag)
         e.detached = 0;
         enterCell(world, n);
     }
-    return 1;
 }
 
-std::int32_t placeEventObject(field::World& world, std::int32_t n, std::int32_t layer,
-                              std::int32_t plane, std::int32_t x, std::int32_t y) {
-    if (!validObject(world, n)) return 1;
+void placeEventObject(field::World& world, std::int32_t n, std::int32_t layer, std::int32_t plane,
+                      std::int32_t x, std::int32_t y) {
+    if (!validObject(world, n)) return;
     field::EventObject& e = world.events[static_cast<std::size_t>(n)];
     if (e.detached == 0) leaveCell(world, n);
     e.layer = static_cast<std::int16_t>(layer);
     e.plane = static_cast<std::int16_t>(plane);
     e.x = x;
     e.y = y;
-    if (e.detached != 0) return 1;
-    enterCell(world, n);
-    return 1;
+    if (e.detached == 0) enterCell(world, n);
 }
 
 bool installOwnScripts(World& world, const tekkel::Unit& unit) {

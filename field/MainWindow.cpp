@@ -80,26 +80,66 @@ MainWindow::MainWindow(plat::Services& sv) : plat::Form("frmMain"), sv_(sv) {
     gameView.onMouseUp = [this](int b, int s, float x, float y) { gameViewMouseUp(b, s, x, y); };
 }
 
+namespace {
+
+// A picture box with its caption 20 pixels above it, both at the box's left edge.
+struct CaptionedBox {
+    plat::Label MainWindow::*label;
+    plat::PictureBox MainWindow::*box;
+    const char16_t* caption;
+    int left, top, labelWidth, width, height;
+};
+
+} // namespace
+
 void MainWindow::placeDesign() {
-    gameViewLabel.caption = u"メイン窓";
-    place(gameViewLabel, kFlipLeft, 20, 120, 16);
-    placeBox(gameView, kFlipLeft, kFlipTop, kFlipWidth, kFlipHeight);
+    // Everything but the game view, its position frame and the enlarge button lies outside the
+    // shrunk window until the enlarge button is pressed.
+    static constexpr CaptionedBox kBoxes[] = {
+        {&MainWindow::gameViewLabel, &MainWindow::gameView, u"メイン窓", kFlipLeft, kFlipTop, 120,
+         kFlipWidth, kFlipHeight},
+        {&MainWindow::backFieldLabel, &MainWindow::backField, u"キャラクタ動作確認窓", 545,
+         kFlipTop, 140, 128, 128},
+        {&MainWindow::primarySurfaceLabel, &MainWindow::primarySurface, u"初期描画用窓", 8, 270,
+         140, kPrimaryWidth, kPrimaryHeight},
+        {&MainWindow::mapChipsLabel, &MainWindow::mapChips, u"マップバックバッファ窓", 535, 270,
+         200, 192, 80},
+        {&MainWindow::eventChipsLabel, &MainWindow::eventChips, u"イベントバックバッファ窓", 535,
+         380, 200, 256, 64},
+        {&MainWindow::shadow25MaskLabel, &MainWindow::shadow25Mask, u"シャドー25%窓", 535, 474, 88,
+         64, 64},
+        {&MainWindow::shadow50MaskLabel, &MainWindow::shadow50Mask, u"シャドー50%窓", 625, 474, 88,
+         64, 64},
+        {&MainWindow::shadow75MaskLabel, &MainWindow::shadow75Mask, u"シャドー75%窓", 715, 474, 88,
+         64, 64},
+        {&MainWindow::characterChipsLabel, &MainWindow::characterChips, u"キャラバックバッファ窓",
+         8, 565, 200, 576, 256},
+    };
+    for (const CaptionedBox& b : kBoxes) {
+        plat::Label& label = this->*b.label;
+        label.caption = b.caption;
+        label.transparent = true;
+        place(label, b.left, b.top - 20, b.labelWidth, 16);
+        placeBox(this->*b.box, b.left, b.top, b.width, b.height);
+    }
     gameView.setBackColor(plat::kBlack);
+    backField.setBackColor(plat::kBlack);
 
     positionFrame.caption = u"x,y座標";
     place(positionFrame, kBigLeft, kFlipTop, kBigWidth, 56);
     positionLabel.container = &positionFrame;
+    positionLabel.transparent = true;
     place(positionLabel, 10, 24, 100, 20);
 
     enlargeButton.caption = u"＞";
     place(enlargeButton, kBigLeft, kBigTop, kBigWidth, kBigHeight);
+    placeLayerBoxes();
 
-    // Everything below lies outside the shrunk window until the enlarge button is pressed.
-    backFieldLabel.caption = u"キャラクタ動作確認窓";
-    place(backFieldLabel, 545, 20, 140, 16);
-    placeBox(backField, 545, kFlipTop, 128, 128);
-    backField.setBackColor(plat::kBlack);
+    widthTwips = (kInnerWidth + 2 * borderWidth) * twipsPerPixelX;
+    heightTwips = (kInnerHeight + titleHeight + 2 * borderWidth) * twipsPerPixelY;
+}
 
+void MainWindow::placeLayerBoxes() {
     layerFrame.caption = u"レイヤ";
     place(layerFrame, 690, 20, 150, 150);
     for (int i = 0; i < 3; ++i) {
@@ -118,38 +158,6 @@ void MainWindow::placeDesign() {
         c.value = 1;
         place(c, 66, 24 + i * 28, 80, 22);
     }
-
-    primarySurfaceLabel.caption = u"初期描画用窓";
-    place(primarySurfaceLabel, 8, 250, 140, 16);
-    placeBox(primarySurface, 8, 270, kPrimaryWidth, kPrimaryHeight);
-    mapChipsLabel.caption = u"マップバックバッファ窓";
-    place(mapChipsLabel, 535, 250, 200, 16);
-    placeBox(mapChips, 535, 270, 192, 80);
-    eventChipsLabel.caption = u"イベントバックバッファ窓";
-    place(eventChipsLabel, 535, 360, 200, 16);
-    placeBox(eventChips, 535, 380, 256, 64);
-    shadow25MaskLabel.caption = u"シャドー25%窓";
-    place(shadow25MaskLabel, 535, 454, 88, 16);
-    placeBox(shadow25Mask, 535, 474, 64, 64);
-    shadow50MaskLabel.caption = u"シャドー50%窓";
-    place(shadow50MaskLabel, 625, 454, 88, 16);
-    placeBox(shadow50Mask, 625, 474, 64, 64);
-    shadow75MaskLabel.caption = u"シャドー75%窓";
-    place(shadow75MaskLabel, 715, 454, 88, 16);
-    placeBox(shadow75Mask, 715, 474, 64, 64);
-    characterChipsLabel.caption = u"キャラバックバッファ窓";
-    place(characterChipsLabel, 8, 545, 200, 16);
-    placeBox(characterChips, 8, 565, 576, 256);
-
-    for (plat::Label* label :
-         {&gameViewLabel, &positionLabel, &backFieldLabel, &primarySurfaceLabel, &mapChipsLabel,
-          &eventChipsLabel, &shadow25MaskLabel, &shadow50MaskLabel, &shadow75MaskLabel,
-          &characterChipsLabel}) {
-        label->transparent = true;
-    }
-
-    widthTwips = (kInnerWidth + 2 * borderWidth) * twipsPerPixelX;
-    heightTwips = (kInnerHeight + titleHeight + 2 * borderWidth) * twipsPerPixelY;
 }
 
 void MainWindow::loadPictures() {

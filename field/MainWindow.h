@@ -79,6 +79,7 @@ class MainWindow : public plat::Form {
 
   private:
     void placeDesign();
+    void placeLayerBoxes();
     void loadPictures();
 
     plat::Services& sv_;

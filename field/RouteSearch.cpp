@@ -15,49 +15,48 @@ void clearWorkAreas(RouteSearcher& s) {
     s.distance.assign(cells, 0);
 }
 
-std::int16_t sTruth(std::int32_t v) {
+// The searchers' flags hold truth as -1, falsehood as 0.
+std::int16_t truthValue(std::int32_t v) {
     return v != 0 ? -1 : 0;
 }
 
 } // namespace
 
-std::int32_t setGrid(RouteSearcher& s, const field::SearchGrid& grid) {
+void setGrid(RouteSearcher& s, const field::SearchGrid& grid) {
     if (!grid.wellFormed()) {
         s.gridReady = 0;
         s.grid = field::SearchGrid{};
         clearWorkAreas(s);
-        return 0;
+        return;
     }
     s.gridReady = -1;
     s.grid = grid;
     clearWorkAreas(s);
-    return 0;
 }
 
-std::int16_t resetSearch(RouteSearcher& s) {
+void resetSearch(RouteSearcher& s) {
     clearWorkAreas(s);
     s.routeA[0] = 0;
     s.routeB[0] = 0;
     s.position = 0;
     s.routeAActive = 0;
     s.gridReady = 0;
-    return -1;
 }
 
-std::int16_t setOption(RouteSearcher& s, std::int32_t option, std::int32_t& value) {
+bool setOption(RouteSearcher& s, std::int32_t option, std::int32_t& value) {
     switch (option) {
     case 1:
         value = std::clamp<std::int32_t>(value, 0, kMaxRouteLength);
         s.lengthLimit = static_cast<std::int16_t>(value);
-        return -1;
+        return true;
     case 2:
-        s.diagonal = sTruth(value);
+        s.diagonal = truthValue(value);
         s.directionCount = s.diagonal != 0 ? 8 : 4;
-        return -1;
+        return true;
     case 3:
     case 4:
-    case 5: return -1;
-    default: return 0;
+    case 5: return true;
+    default: return false;
     }
 }
 

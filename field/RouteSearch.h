@@ -29,14 +29,14 @@ struct RouteSearcher {
 };
 
 // Takes a copy of the grid and clears the work areas. A malformed grid is not taken (the
-// searcher stays without one). Returns 0.
-std::int32_t setGrid(RouteSearcher& s, const field::SearchGrid& grid);
-// Clears work areas and routes, rewinds, then drops the grid. Returns -1.
-std::int16_t resetSearch(RouteSearcher& s);
-// Options 1..5 return -1, any other 0 (and changes nothing). Option 1 clamps the value to
+// searcher stays without one).
+void setGrid(RouteSearcher& s, const field::SearchGrid& grid);
+// Clears work areas and routes, rewinds, then drops the grid.
+void resetSearch(RouteSearcher& s);
+// Options 1..5 are taken (true), any other refused (false, and changes nothing). Option 1 clamps the value to
 // 0..200 and writes the clamped value back into `value`. Options 3..5 are accepted and kept
 // nowhere: nothing in the program reads them.
-std::int16_t setOption(RouteSearcher& s, std::int32_t option, std::int32_t& value);
+bool setOption(RouteSearcher& s, std::int32_t option, std::int32_t& value);
 // Records a route (search codes) into route A or B and makes it the one played back from its
 // start. Codes past 200 are dropped; the route is always ended by a 0.
 void recordRoute(RouteSearcher& s, bool intoA, std::span<const std::uint8_t> codes);

@@ -9,26 +9,22 @@ void configure(Searchers& s, std::int16_t routeOn, std::int16_t directOn,
     s.preferDirect = preferDirect;
 }
 
-std::int16_t setOption(Searchers& s, std::int32_t option, std::int32_t& value) {
-    std::int16_t result = -1;
-    if (s.routeOn != 0) result = field::setOption(s.route, option, value);
-    if (s.directOn != 0)
-        result = static_cast<std::int16_t>(result & field::setOption(s.direct, option, value));
-    return result;
+bool setOption(Searchers& s, std::int32_t option, std::int32_t& value) {
+    bool taken = true;
+    if (s.routeOn != 0) taken = field::setOption(s.route, option, value);
+    // The direct searcher sees the option even when the route searcher refused it.
+    if (s.directOn != 0) taken = field::setOption(s.direct, option, value) && taken;
+    return taken;
 }
 
-std::int16_t setGrid(Searchers& s, const field::SearchGrid& grid) {
-    std::int32_t result = -1;
-    if (s.routeOn != 0) result = field::setGrid(s.route, grid);
-    if (s.directOn != 0) result = result & field::setGrid(s.direct, grid);
-    return static_cast<std::int16_t>(result);
+void setGrid(Searchers& s, const field::SearchGrid& grid) {
+    if (s.routeOn != 0) field::setGrid(s.route, grid);
+    if (s.directOn != 0) field::setGrid(s.direct, grid);
 }
 
-std::int16_t resetSearch(Searchers& s) {
-    std::int16_t result = -1;
-    if (s.routeOn != 0) result = field::resetSearch(s.route);
-    if (s.directOn != 0) result = static_cast<std::int16_t>(result & field::resetSearch(s.direct));
-    return result;
+void resetSearch(Searchers& s) {
+    if (s.routeOn != 0) field::resetSearch(s.route);
+    if (s.directOn != 0) field::resetSearch(s.direct);
 }
 
 field::Step nextStep(Searchers& s, plat::IWindowSystem& windows) {

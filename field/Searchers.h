@@ -30,13 +30,13 @@ struct Searchers {
 
 void configure(Searchers& s, std::int16_t routeOn, std::int16_t directOn,
                std::int16_t preferDirect);
-// -1 unless a searcher that is on refuses the option (bitwise and of the -1/0 answers). The
-// route searcher may clamp `value` in place; the direct searcher then sees the clamped value.
-std::int16_t setOption(Searchers& s, std::int32_t option, std::int32_t& value);
-// Hands the grid to every searcher that is on. Both searchers answer 0, so the result is 0
-// whenever one is on (-1 only when neither is).
-std::int16_t setGrid(Searchers& s, const field::SearchGrid& grid);
-std::int16_t resetSearch(Searchers& s);
+// True unless a searcher that is on refuses the option. The route searcher may clamp `value`
+// in place; the direct searcher then sees the clamped value.
+bool setOption(Searchers& s, std::int32_t option, std::int32_t& value);
+// Hands the grid to every searcher that is on (a malformed grid leaves them without one).
+void setGrid(Searchers& s, const field::SearchGrid& grid);
+// Drops the grid and the search state of every searcher that is on.
+void resetSearch(Searchers& s);
 // The preferred searcher's next step when both are on, the one's that is on, else (0, 0).
 field::Step nextStep(Searchers& s, plat::IWindowSystem& windows);
 

@@ -1,4 +1,11 @@
 // The field program's whole game state in one record.
+//
+// How failures travel in field/: the game never stops for one. A request that may not be
+// carried out answers bool (a searcher option taken, a search started, an event fired, own
+// scripts installed) or its own outcome (MoveResult, ObjectStep) and leaves the World as it
+// was; object numbers and cells out of range are ignored. A scenario folder answers its
+// located errors (ScenarioError); a script's failure stays inside its Tekkel run. The error
+// box belongs to common::reportError alone.
 #pragma once
 
 #include <cstdint>

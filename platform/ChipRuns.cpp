@@ -135,6 +135,18 @@ bool hasAvx512() {
 }
 #endif
 
+// Where a chip's slot search starts: its sheet's contents and its place and key, mixed.
+[[gnu::always_inline]] inline std::uint64_t chipHash(std::uint64_t stamp, int sx, int sy, int w,
+                                                     int h, Color key) {
+    std::uint64_t hash = stamp * 0x9E3779B97F4A7C15ull;
+    for (const std::uint64_t v :
+         {std::uint64_t(unsigned(sx)), std::uint64_t(unsigned(sy)), std::uint64_t(unsigned(w)),
+          std::uint64_t(unsigned(h)), std::uint64_t(key)}) {
+        hash = (hash ^ v) * 0x100000001B3ull;
+    }
+    return (hash ^ (hash >> 31)) * 0xBF58476D1CE4E5B9ull;
+}
+
 bool inside(long long pos, long long len, long long size) {
     return pos >= 0 && len > 0 && pos + len <= size;
 }
@@ -144,16 +156,10 @@ bool inside(long long pos, long long len, long long size) {
 ChipRunCache::Chip& ChipRunCache::prepared(const Surface& src, int sx, int sy, int w, int h,
                                            Color key) {
     const std::uint64_t stamp = src.generation();
-    std::uint64_t hash = stamp * 0x9E3779B97F4A7C15ull;
-    for (const std::uint64_t v :
-         {std::uint64_t(unsigned(sx)), std::uint64_t(unsigned(sy)), std::uint64_t(unsigned(w)),
-          std::uint64_t(unsigned(h)), std::uint64_t(key)}) {
-        hash = (hash ^ v) * 0x100000001B3ull;
-    }
-    hash = (hash ^ (hash >> 31)) * 0xBF58476D1CE4E5B9ull;
     // Up to four neighbouring slots are looked at; a miss takes an unused one among them, or
     // the next one in turn.
-    const std::size_t home = static_cast<std::size_t>(hash >> 32) % kSlots;
+    const std::size_t home =
+        static_cast<std::size_t>(chipHash(stamp, sx, sy, w, h, key) >> 32) % kSlots;
     Chip* free = nullptr;
     for (std::size_t i = 0; i < kProbes; ++i) {
         Chip& c = chips_[(home + i) % kSlots];
@@ -173,30 +179,19 @@ ChipRunCache::Chip& ChipRunCache::prepared(const Surface& src, int sx, int sy, i
     c.key = key;
     for (Chip::Shaded& sh : c.shaded)
         sh.stamp = 0;
+    takeRuns(c, src);
+    return c;
+}
+
+void ChipRunCache::takeRuns(Chip& c, const Surface& src) {
     c.runs.clear();
     c.rowStart.assign(1, 0);
-    c.lo = w;
+    c.lo = c.w;
     c.hi = 0;
-    c.chunks = (w + 15) / 16;
-    c.chunkMasks.assign(static_cast<std::size_t>(h) * c.chunks, 0);
-    for (int r = 0; r < h; ++r) {
-        const std::uint32_t* row = src.row(sy + r) + sx;
-        int i = 0;
-        while (i < w) {
-            while (i < w && row[i] == key)
-                ++i;
-            const int start = i;
-            while (i < w && row[i] != key)
-                ++i;
-            for (int p = start; p < i; ++p) {
-                c.chunkMasks[static_cast<std::size_t>(r) * c.chunks + p / 16] |=
-                    static_cast<std::uint16_t>(1u << (p % 16));
-            }
-            if (i > start) {
-                c.runs.push_back(
-                    {static_cast<std::uint16_t>(start), static_cast<std::uint16_t>(i - start)});
-            }
-        }
+    c.chunks = (c.w + 15) / 16;
+    c.chunkMasks.assign(static_cast<std::size_t>(c.h) * c.chunks, 0);
+    for (int r = 0; r < c.h; ++r) {
+        takeRowRuns(c, r, src.row(c.sy + r) + c.sx);
         const std::uint32_t first = c.rowStart.back();
         c.rowStart.push_back(static_cast<std::uint32_t>(c.runs.size()));
         if (first < c.runs.size()) {
@@ -204,7 +199,24 @@ ChipRunCache::Chip& ChipRunCache::prepared(const Surface& src, int sx, int sy, i
             c.hi = std::max<int>(c.hi, c.runs.back().start + c.runs.back().length);
         }
     }
-    return c;
+}
+
+void ChipRunCache::takeRowRuns(Chip& c, int r, const std::uint32_t* row) {
+    std::uint16_t* masks = c.chunkMasks.data() + static_cast<std::size_t>(r) * c.chunks;
+    int i = 0;
+    while (i < c.w) {
+        while (i < c.w && row[i] == c.key)
+            ++i;
+        const int start = i;
+        while (i < c.w && row[i] != c.key)
+            ++i;
+        for (int p = start; p < i; ++p)
+            masks[p / 16] |= static_cast<std::uint16_t>(1u << (p % 16));
+        if (i > start) {
+            c.runs.push_back(
+                {static_cast<std::uint16_t>(start), static_cast<std::uint16_t>(i - start)});
+        }
+    }
 }
 
 bool ChipRunCache::draw(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx,

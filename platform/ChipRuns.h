@@ -114,6 +114,9 @@ class ChipRunCache {
     };
 
     Chip& prepared(const Surface& src, int sx, int sy, int w, int h, Color key);
+    // Works out the runs and chunk masks of a chip whose place and key are set.
+    static void takeRuns(Chip& c, const Surface& src);
+    static void takeRowRuns(Chip& c, int r, const std::uint32_t* row);
     // The chip's pixels under the shade tile, made once per tile's contents.
     const std::uint32_t* shadedPixels(Chip& chip, const Surface& src, const Surface& shade);
     // Puts down rows [r0, r1) of a chip.

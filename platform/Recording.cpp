@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/Seams.h"
+
 namespace plat {
 
 namespace {
@@ -100,6 +102,14 @@ bool parseEvent(const std::vector<std::string_view>& w, RecordedLine& r) {
     return false;
 }
 
+// A message box's answer as recorded: the number of one of the MsgResult values.
+bool boxAnswer(std::uint32_t n) {
+    for (MsgResult answer : {MsgResult::Ok, MsgResult::Cancel, MsgResult::Yes, MsgResult::No}) {
+        if (n == static_cast<std::uint32_t>(answer)) return true;
+    }
+    return false;
+}
+
 bool parseLine(std::string_view text, RecordedLine& r) {
     const std::vector<std::string_view> w = words(text);
     const std::string_view k = w[0];
@@ -127,8 +137,7 @@ bool parseLine(std::string_view text, RecordedLine& r) {
     }
     if (k == "m") {
         r.kind = RecordedLine::Box;
-        return w.size() == 2 && number(w[1], r.number) &&
-               (r.number == 1 || r.number == 2 || r.number == 6 || r.number == 7);
+        return w.size() == 2 && number(w[1], r.number) && boxAnswer(r.number);
     }
     if (k == "f") {
         r.kind = RecordedLine::Frame;
@@ -146,6 +155,98 @@ bool parseLine(std::string_view text, RecordedLine& r) {
         return true;
     }
     return false;
+}
+
+// The text's whole lines one by one, counted from 1. What follows the last line break was cut
+// off while being written and is left out.
+class LineReader {
+  public:
+    explicit LineReader(std::string_view text) {
+        const std::size_t lastBreak = text.rfind('\n');
+        text_ = lastBreak == std::string_view::npos ? std::string_view()
+                                                    : text.substr(0, lastBreak + 1);
+    }
+    bool next(std::string_view& line) {
+        if (pos_ >= text_.size()) return false;
+        const std::size_t end = text_.find('\n', pos_);
+        line = text_.substr(pos_, end - pos_);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        pos_ = end + 1;
+        ++lineNo_;
+        return true;
+    }
+    int lineNo() const { return lineNo_; }
+    // The next line of a header; a header cut short is missing the line after its last one.
+    bool nextInHeader(std::string_view& line) {
+        if (next(line)) return true;
+        ++lineNo_;
+        return false;
+    }
+
+  private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    int lineNo_ = 0;
+};
+
+std::string checkMagic(std::string_view line) {
+    const std::string magic = std::string(kMagic) + " ";
+    if (line.substr(0, magic.size()) != magic) return "not a recording";
+    int version = 0;
+    if (!number(line.substr(magic.size()), version) || version != kRecordingVersion) {
+        return "recording format version '" + std::string(line.substr(magic.size())) +
+               "' is unknown (this program reads version " + std::to_string(kRecordingVersion) +
+               ")";
+    }
+    return {};
+}
+
+// One "<field> <value>" line of the header into `header`; answers what is wrong, empty if
+// nothing.
+std::string headerField(std::string_view line, std::string_view field, std::string_view program,
+                        RecordingHeader& header) {
+    const std::string key = std::string(field) + " ";
+    if (line.substr(0, key.size()) != key && line != field)
+        return "the header lacks its '" + std::string(field) + "' line";
+    const std::string_view value =
+        line.size() > key.size() ? line.substr(key.size()) : std::string_view();
+    if (field == "program" && value != program) {
+        return "this is a recording of " +
+               (value.empty() ? std::string("no program") : "'" + std::string(value) + "'") +
+               ", not of " + std::string(program);
+    }
+    if (field == "program") header.program = value;
+    if (field == "version") header.version = value;
+    if (field == "scenario") header.scenario = value;
+    if (field == "seed" && !number(value, header.seed))
+        return "the seed '" + std::string(value) + "' is not a whole number";
+    return {};
+}
+
+std::string readHeader(LineReader& lines, std::string_view program, RecordingHeader& header) {
+    std::string_view line;
+    if (!lines.nextInHeader(line)) return "the header is cut short";
+    if (std::string wrong = checkMagic(line); !wrong.empty()) return wrong;
+    for (std::string_view field : {"program", "version", "scenario", "seed"}) {
+        if (!lines.nextInHeader(line)) return "the header is cut short";
+        if (std::string wrong = headerField(line, field, program, header); !wrong.empty())
+            return wrong;
+    }
+    return {};
+}
+
+std::string readBody(LineReader& lines, std::vector<RecordedLine>& body) {
+    std::string_view line;
+    while (lines.next(line)) {
+        RecordedLine r;
+        r.line = lines.lineNo();
+        if (!parseLine(line, r)) {
+            const std::string shown(line.substr(0, 40));
+            return "malformed line '" + shown + (line.size() > 40 ? "...'" : "'");
+        }
+        body.push_back(std::move(r));
+    }
+    return {};
 }
 
 } // namespace
@@ -187,67 +288,14 @@ std::string eventText(const std::string& form, const InputEvent& e) {
 
 RecordingRead parseRecording(std::string_view text, std::string_view fileName,
                              std::string_view program) {
-    RecordingRead result;
-    int lineNo = 0;
-    auto fail = [&](const std::string& what) {
-        result.error = std::string(fileName) + ":" + std::to_string(lineNo) + ": " + what;
-        return result;
-    };
-    // Whole lines only: what follows the last line break was cut off while being written.
-    const std::size_t lastBreak = text.rfind('\n');
-    text = lastBreak == std::string_view::npos ? std::string_view() : text.substr(0, lastBreak + 1);
-    std::size_t pos = 0;
-    auto nextLine = [&](std::string_view& line) {
-        if (pos >= text.size()) return false;
-        const std::size_t end = text.find('\n', pos);
-        line = text.substr(pos, end - pos);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        pos = end + 1;
-        ++lineNo;
-        return true;
-    };
-
+    LineReader lines(text);
     Recording rec;
-    const std::string_view fields[] = {"program", "version", "scenario", "seed"};
-    std::string_view line;
-    // A header cut short is missing the line after the last one it has.
-    if (!nextLine(line)) return ++lineNo, fail("the header is cut short");
-    const std::string magic = std::string(kMagic) + " ";
-    if (line.substr(0, magic.size()) != magic) return fail("not a recording");
-    int version = 0;
-    if (!number(line.substr(magic.size()), version) || version != kRecordingVersion) {
-        return fail("recording format version '" + std::string(line.substr(magic.size())) +
-                    "' is unknown (this program reads version " +
-                    std::to_string(kRecordingVersion) + ")");
-    }
-    for (std::string_view field : fields) {
-        if (!nextLine(line)) return ++lineNo, fail("the header is cut short");
-        const std::string key = std::string(field) + " ";
-        if (line.substr(0, key.size()) != key && line != field) {
-            return fail("the header lacks its '" + std::string(field) + "' line");
-        }
-        const std::string_view value =
-            line.size() > key.size() ? line.substr(key.size()) : std::string_view();
-        if (field == "program" && value != program) {
-            return fail(
-                "this is a recording of " +
-                (value.empty() ? std::string("no program") : "'" + std::string(value) + "'") +
-                ", not of " + std::string(program));
-        }
-        if (field == "program") rec.header.program = value;
-        if (field == "version") rec.header.version = value;
-        if (field == "scenario") rec.header.scenario = value;
-        if (field == "seed" && !number(value, rec.header.seed))
-            return fail("the seed '" + std::string(value) + "' is not a whole number");
-    }
-    while (nextLine(line)) {
-        RecordedLine r;
-        r.line = lineNo;
-        if (!parseLine(line, r)) {
-            const std::string shown(line.substr(0, 40));
-            return fail("malformed line '" + shown + (line.size() > 40 ? "...'" : "'"));
-        }
-        rec.lines.push_back(std::move(r));
+    std::string wrong = readHeader(lines, program, rec.header);
+    if (wrong.empty()) wrong = readBody(lines, rec.lines);
+    RecordingRead result;
+    if (!wrong.empty()) {
+        result.error = std::string(fileName) + ":" + std::to_string(lines.lineNo()) + ": " + wrong;
+        return result;
     }
     result.recording = std::move(rec);
     return result;

@@ -39,7 +39,7 @@ void Replayer::writeEnd() {
 
 void Replayer::usedUp() {
     writeEnd();
-    inner_.process.exitNow(0);
+    inner_.process.exitNow(kExitOk);
     std::abort(); // an exitNow that returned
 }
 
@@ -49,7 +49,7 @@ void Replayer::drift(const std::string& what) {
                   << ": " << what << '\n';
     options_.err->flush();
     options_.out->flush();
-    inner_.process.exitNow(3);
+    inner_.process.exitNow(kExitReplayDrifted);
     std::abort();
 }
 

@@ -1,6 +1,18 @@
 // The narrow services the game logic asks of the outside world. Real implementations live in
 // platform/qt (window system, text) and platform/Posix* (clock, process); test implementations
 // in platform/testing.
+//
+// How failures travel in platform/ (nothing here throws across a library boundary):
+// - A seam or surface operation that can fail answers bool (appendToFile, unload, maskedCopy)
+//   and leaves its target as it was; the text renderer keeps the old platform call's int
+//   answer, 1 for drawn, which common::textOut turns into bool.
+// - A reader that can refuse its input answers the value or, instead, one line saying why
+//   (RecordingRead: "file:line: what"); the program start prints that line.
+// - A writer that fails part-way keeps going and remembers where it failed (Recorder::failed).
+// - A desktop action that fails (the F12 screenshot) says why on standard error and in the
+//   window title; the game goes on.
+// - The programs end with one of the exit codes below, the reason on standard error; the
+//   game's own errors never end the process (they go through common::reportError).
 #pragma once
 
 #include <cstdint>
@@ -12,6 +24,12 @@
 #include "platform/Surface.h"
 
 namespace plat {
+
+// Process exit codes of both programs.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;        // --check found errors, or a recording lost frames
+inline constexpr int kExitRefused = 2;       // bad command line or recording, no display
+inline constexpr int kExitReplayDrifted = 3; // the game did not do what the recording says
 
 class Form;
 class PictureBox;

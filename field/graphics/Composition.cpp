@@ -52,7 +52,7 @@ int screenY(const field::World& w, int x, int y, int layer) {
     return clampFar((dx + dy + 4) * 16 + 32 - 64 * (std::int64_t{layer} - w.player.layer));
 }
 
-template <typename Ch> void stepWalkAnim(Ch& ch, int threshold, int moving) {
+template <typename Ch> void advanceWalkFrame(Ch& ch, int threshold, int moving) {
     if (ch.animTicks > threshold) {
         ch.animTicks = 0;
         if (ch.animColumn == 1 && moving != 0) {
@@ -258,11 +258,11 @@ bool usesCharacterSheet(int chipSheet) {
 }
 
 void stepWalkAnimation(field::CharState& ch, int threshold, int moving) {
-    stepWalkAnim(ch, threshold, moving);
+    advanceWalkFrame(ch, threshold, moving);
 }
 
 void stepWalkAnimation(field::EventObject& ch, int threshold, int moving) {
-    stepWalkAnim(ch, threshold, moving);
+    advanceWalkFrame(ch, threshold, moving);
 }
 
 } // namespace field

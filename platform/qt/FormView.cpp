@@ -208,74 +208,7 @@ void FormView::build() {
     for (Control* c : form_.controls()) {
         Item item;
         item.control = c;
-        // A box or option button ticks itself when clicked; the model decides (a replay keeps
-        // the click out), and the widget then shows the model's value again.
-        const std::size_t at = items_.size();
-        auto showModelValue = [this, at] {
-            items_[at].value = -1;
-            refresh();
-        };
-        switch (c->kind) {
-        case ControlKind::PictureBox:
-            item.widget = new PictureWidget(form_, static_cast<PictureBox&>(*c), this);
-            break;
-        case ControlKind::Label: {
-            auto* label = new QLabel(this);
-            const auto& model = static_cast<const Label&>(*c);
-            QPalette pal = label->palette();
-            pal.setColor(QPalette::WindowText, toQColor(model.foreColor));
-            pal.setColor(QPalette::Window, toQColor(model.backColor));
-            label->setPalette(pal);
-            label->setAutoFillBackground(!model.transparent);
-            label->setMouseTracking(true); // card labels follow the pointer with no button
-            label->installEventFilter(this);
-            item.widget = label;
-            break;
-        }
-        case ControlKind::CheckBox: {
-            auto* box = new QCheckBox(this);
-            box->setFocusPolicy(Qt::NoFocus); // Space belongs to the game, not to a box
-            connect(box, &QCheckBox::clicked, this, [this, c, box, showModelValue] {
-                deliver(form_, InputEvent::click(*c, box->isChecked() ? 1 : 0));
-                showModelValue();
-            });
-            item.widget = box;
-            break;
-        }
-        case ControlKind::OptionButton: {
-            auto* option = new QRadioButton(this);
-            option->setFocusPolicy(Qt::NoFocus);
-            option->setAutoExclusive(false); // the model decides, see refresh
-            connect(option, &QRadioButton::clicked, this, [this, c, showModelValue] {
-                deliver(form_, InputEvent::click(*c));
-                showModelValue();
-            });
-            item.widget = option;
-            break;
-        }
-        case ControlKind::Button: {
-            auto* button = new QPushButton(this);
-            button->setFocusPolicy(Qt::NoFocus);
-            connect(button, &QPushButton::clicked, this,
-                    [this, c] { deliver(form_, InputEvent::click(*c)); });
-            item.widget = button;
-            break;
-        }
-        case ControlKind::TextBox: {
-            auto* text = new QPlainTextEdit(this);
-            text->setReadOnly(static_cast<const TextBox&>(*c).locked);
-            text->setFocusPolicy(Qt::NoFocus);
-            item.widget = text;
-            break;
-        }
-        case ControlKind::Frame: {
-            auto* frame = new QGroupBox(this);
-            frame->setMouseTracking(true);
-            frame->installEventFilter(this);
-            item.widget = frame;
-            break;
-        }
-        }
+        item.widget = makeWidget(*c, items_.size());
         items_.push_back(std::move(item));
     }
     // Controls inside a frame are placed relative to it.
@@ -283,6 +216,78 @@ void FormView::build() {
         if (item.control->container == nullptr) continue;
         if (QWidget* parent = widgetFor(*item.control->container)) item.widget->setParent(parent);
     }
+}
+
+QWidget* FormView::makeWidget(Control& c, std::size_t at) {
+    switch (c.kind) {
+    case ControlKind::PictureBox:
+        return new PictureWidget(form_, static_cast<PictureBox&>(c), this);
+    case ControlKind::Label: return makeLabel(static_cast<const Label&>(c));
+    case ControlKind::CheckBox: return makeCheckBox(c, at);
+    case ControlKind::OptionButton: return makeOptionButton(c, at);
+    case ControlKind::Button: return makeButton(c);
+    case ControlKind::TextBox: {
+        auto* text = new QPlainTextEdit(this);
+        text->setReadOnly(static_cast<const TextBox&>(c).locked);
+        text->setFocusPolicy(Qt::NoFocus);
+        return text;
+    }
+    case ControlKind::Frame: {
+        auto* frame = new QGroupBox(this);
+        frame->setMouseTracking(true);
+        frame->installEventFilter(this);
+        return frame;
+    }
+    }
+    return nullptr;
+}
+
+QWidget* FormView::makeLabel(const Label& model) {
+    auto* label = new QLabel(this);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, toQColor(model.foreColor));
+    pal.setColor(QPalette::Window, toQColor(model.backColor));
+    label->setPalette(pal);
+    label->setAutoFillBackground(!model.transparent);
+    label->setMouseTracking(true); // card labels follow the pointer with no button
+    label->installEventFilter(this);
+    return label;
+}
+
+// A box or option button ticks itself when clicked; the model decides (a replay keeps the click
+// out), and the widget then shows the model's value again.
+void FormView::showModelValue(std::size_t at) {
+    items_[at].value = -1;
+    refresh();
+}
+
+QWidget* FormView::makeCheckBox(Control& c, std::size_t at) {
+    auto* box = new QCheckBox(this);
+    box->setFocusPolicy(Qt::NoFocus); // Space belongs to the game, not to a box
+    connect(box, &QCheckBox::clicked, this, [this, &c, box, at] {
+        deliver(form_, InputEvent::click(c, box->isChecked() ? 1 : 0));
+        showModelValue(at);
+    });
+    return box;
+}
+
+QWidget* FormView::makeOptionButton(Control& c, std::size_t at) {
+    auto* option = new QRadioButton(this);
+    option->setFocusPolicy(Qt::NoFocus);
+    option->setAutoExclusive(false); // the model decides, see refresh
+    connect(option, &QRadioButton::clicked, this, [this, &c, at] {
+        deliver(form_, InputEvent::click(c));
+        showModelValue(at);
+    });
+    return option;
+}
+
+QWidget* FormView::makeButton(Control& c) {
+    auto* button = new QPushButton(this);
+    button->setFocusPolicy(Qt::NoFocus);
+    connect(button, &QPushButton::clicked, this,
+            [this, &c] { deliver(form_, InputEvent::click(c)); });
+    return button;
 }
 
 QWidget* FormView::widgetFor(const Control& control) const {
@@ -356,93 +361,106 @@ bool FormView::shownAtAll(const Control& c) const {
 }
 
 void FormView::refreshItem(Item& item) {
-    Control& c = *item.control;
-    QWidget* w = item.widget;
-    if (c.left != item.left || c.top != item.top || c.width != item.width ||
-        c.height != item.height) {
-        // Controls inside a frame are placed relative to it; the others from the origin.
-        const QPoint at = c.container != nullptr ? QPoint(0, 0) : origin_;
-        w->setGeometry(at.x() + c.left * scale_, at.y() + c.top * scale_,
-                       std::max(0, c.width) * scale_, std::max(0, c.height) * scale_);
-        item.left = c.left;
-        item.top = c.top;
-        item.width = c.width;
-        item.height = c.height;
-    }
+    placeItem(item);
+    const Control& c = *item.control;
     const bool visible = c.visible && shownAtAll(c);
     if (!item.shownOnce || visible != item.visible) {
-        w->setVisible(visible);
+        item.widget->setVisible(visible);
         item.visible = visible;
         item.shownOnce = true;
     }
     if (c.enabled != item.enabled) {
-        w->setEnabled(c.enabled);
+        item.widget->setEnabled(c.enabled);
         item.enabled = c.enabled;
     }
     if (c.caption != item.caption || !item.captionShown) {
-        switch (c.kind) {
-        case ControlKind::Label: static_cast<QLabel*>(w)->setText(toQt(c.caption)); break;
-        case ControlKind::CheckBox: static_cast<QCheckBox*>(w)->setText(toQt(c.caption)); break;
-        case ControlKind::OptionButton:
-            static_cast<QRadioButton*>(w)->setText(toQt(c.caption));
-            break;
-        case ControlKind::Button: static_cast<QPushButton*>(w)->setText(toQt(c.caption)); break;
-        case ControlKind::Frame: static_cast<QGroupBox*>(w)->setTitle(toQt(c.caption)); break;
-        case ControlKind::TextBox: {
-            auto* text = static_cast<QPlainTextEdit*>(w);
-            text->setPlainText(withLineFeeds(c.caption));
-            // The newest line of a message log is the one to see.
-            text->verticalScrollBar()->setValue(text->verticalScrollBar()->maximum());
-            break;
-        }
-        case ControlKind::PictureBox: break;
-        }
+        showCaption(c, item.widget);
         item.caption = c.caption;
         item.captionShown = true;
     }
+    showValue(item);
+}
+
+void FormView::placeItem(Item& item) const {
+    const Control& c = *item.control;
+    if (c.left == item.left && c.top == item.top && c.width == item.width &&
+        c.height == item.height) {
+        return;
+    }
+    // Controls inside a frame are placed relative to it; the others from the origin.
+    const QPoint at = c.container != nullptr ? QPoint(0, 0) : origin_;
+    item.widget->setGeometry(at.x() + c.left * scale_, at.y() + c.top * scale_,
+                             std::max(0, c.width) * scale_, std::max(0, c.height) * scale_);
+    item.left = c.left;
+    item.top = c.top;
+    item.width = c.width;
+    item.height = c.height;
+}
+
+void FormView::showCaption(const Control& c, QWidget* w) {
+    switch (c.kind) {
+    case ControlKind::Label: static_cast<QLabel*>(w)->setText(toQt(c.caption)); break;
+    case ControlKind::CheckBox: static_cast<QCheckBox*>(w)->setText(toQt(c.caption)); break;
+    case ControlKind::OptionButton: static_cast<QRadioButton*>(w)->setText(toQt(c.caption)); break;
+    case ControlKind::Button: static_cast<QPushButton*>(w)->setText(toQt(c.caption)); break;
+    case ControlKind::Frame: static_cast<QGroupBox*>(w)->setTitle(toQt(c.caption)); break;
+    case ControlKind::TextBox: {
+        auto* text = static_cast<QPlainTextEdit*>(w);
+        text->setPlainText(withLineFeeds(c.caption));
+        // The newest line of a message log is the one to see.
+        text->verticalScrollBar()->setValue(text->verticalScrollBar()->maximum());
+        break;
+    }
+    case ControlKind::PictureBox: break;
+    }
+}
+
+void FormView::showValue(Item& item) {
+    Control& c = *item.control;
+    QWidget* w = item.widget;
     switch (c.kind) {
     case ControlKind::CheckBox: {
         const int v = static_cast<CheckBox&>(c).value;
-        if (v != item.value) {
-            static_cast<QCheckBox*>(w)->setCheckState(v == 0   ? Qt::Unchecked
-                                                      : v == 1 ? Qt::Checked
-                                                               : Qt::PartiallyChecked);
-            item.value = v;
-        }
+        if (v == item.value) break;
+        static_cast<QCheckBox*>(w)->setCheckState(v == 0   ? Qt::Unchecked
+                                                  : v == 1 ? Qt::Checked
+                                                           : Qt::PartiallyChecked);
+        item.value = v;
         break;
     }
     case ControlKind::OptionButton: {
         const int v = static_cast<OptionButton&>(c).value ? 1 : 0;
-        if (v != item.value) {
-            static_cast<QRadioButton*>(w)->setChecked(v != 0);
-            item.value = v;
-        }
+        if (v == item.value) break;
+        static_cast<QRadioButton*>(w)->setChecked(v != 0);
+        item.value = v;
         break;
     }
     case ControlKind::Button: {
-        // The button the keyboard cursor rests on wears the selection colours.
         const int v = static_cast<Button&>(c).highlighted ? 1 : 0;
-        if (v != item.value) {
-            QPalette pal = palette();
-            if (v != 0) {
-                pal.setColor(QPalette::Button, pal.color(QPalette::Highlight));
-                pal.setColor(QPalette::ButtonText, pal.color(QPalette::HighlightedText));
-            }
-            w->setPalette(pal);
-            item.value = v;
-        }
+        if (v == item.value) break;
+        showHighlight(w, v != 0);
+        item.value = v;
         break;
     }
     case ControlKind::PictureBox: {
         const std::uint64_t g = static_cast<PictureBox&>(c).surface.generation();
-        if (g != item.generation) {
-            static_cast<PictureWidget*>(w)->present();
-            item.generation = g;
-        }
+        if (g == item.generation) break;
+        static_cast<PictureWidget*>(w)->present();
+        item.generation = g;
         break;
     }
     default: break;
     }
+}
+
+// The button the keyboard cursor rests on wears the selection colours.
+void FormView::showHighlight(QWidget* button, bool on) const {
+    QPalette pal = palette();
+    if (on) {
+        pal.setColor(QPalette::Button, pal.color(QPalette::Highlight));
+        pal.setColor(QPalette::ButtonText, pal.color(QPalette::HighlightedText));
+    }
+    button->setPalette(pal);
 }
 
 void FormView::repaintBox(const PictureBox& box) {

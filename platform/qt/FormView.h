@@ -113,7 +113,17 @@ class FormView : public QWidget {
         std::uint64_t generation = 0;
     };
     void build();
+    QWidget* makeWidget(Control& c, std::size_t at);
+    QWidget* makeLabel(const Label& model);
+    QWidget* makeCheckBox(Control& c, std::size_t at);
+    QWidget* makeOptionButton(Control& c, std::size_t at);
+    QWidget* makeButton(Control& c);
+    void showModelValue(std::size_t at);
     void refreshItem(Item& item);
+    void placeItem(Item& item) const;
+    static void showCaption(const Control& c, QWidget* w);
+    void showValue(Item& item);
+    void showHighlight(QWidget* button, bool on) const;
     // Works out the factor and origin for the window or the screen; re-places every control.
     void relayout();
     bool shownAtAll(const Control& c) const;

@@ -68,14 +68,15 @@ void ScriptedWindowSystem::unloadAll() {
 }
 
 TempProcess::TempProcess() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "haruvel-test-XXXXXX").string();
-    if (mkdtemp(tmpl.data()) == nullptr) {
+    std::string folderTemplate =
+        (std::filesystem::temp_directory_path() / "haruvel-test-XXXXXX").string();
+    if (mkdtemp(folderTemplate.data()) == nullptr) {
         // Never fall back to a folder this helper did not make: its destructor removes the folder.
-        std::fprintf(stderr, "TempProcess: cannot make a temporary folder %s: %s\n", tmpl.c_str(),
-                     std::strerror(errno));
+        std::fprintf(stderr, "TempProcess: cannot make a temporary folder %s: %s\n",
+                     folderTemplate.c_str(), std::strerror(errno));
         std::abort();
     }
-    folder = made_ = tmpl;
+    folder = made_ = folderTemplate;
 }
 
 TempProcess::~TempProcess() {

@@ -66,7 +66,7 @@ TEST(BattleDigest, EqualForEqualStatesAndChangedByAnyOneField) {
         {"step counter", [](State& s) { s.loop.queue[2].value2 = 3; }},
         {"step value type", [](State& s) { s.loop.queue[3].value2 = false; }},
         {"step added", [](State& s) { s.loop.queue.push_back(PlaybackStep{}); }},
-        {"loop command", [](State& s) { s.loop.cmd = battle::kCmdDefend; }},
+        {"loop command", [](State& s) { s.loop.command = battle::kCmdDefend; }},
         {"window command", [](State& s) { s.cmdIdx = battle::kCmdFlee; }},
         {"chosen card", [](State& s) { s.cardSelect = 3; }},
         {"closing", [](State& s) { s.d.shared.closing ^= true; }},

@@ -303,7 +303,8 @@ TEST_F(BattleLoop, EveryFrameShowsWhatAFreshDrawingWould) {
             shown = texts(seen);
         LoopState again = loop;
         again.drawnStamp = 0;
-        again.fps = {loop.fps.fps, 1, static_cast<std::int32_t>(ts.clock.timeGetTime())};
+        again.frameRate = {loop.frameRate.lastSecond, 1,
+                           static_cast<std::int32_t>(ts.clock.timeGetTime())};
         fresh.flipPicture.surface = form.flipPicture.surface;
         fresh.cursorCard = form.cursorCard;
         seen = ts.text.calls.size();

@@ -39,11 +39,11 @@ class TurnRules : public ::testing::Test {
     void monsterPlays(int slot, int effect, int kind = 2) { enemyHand[slot] = card(kind, effect); }
     void iPlay(int slot, int kind, int effect) { myHand[slot] = card(kind, effect, kCardChosen); }
 
-    std::vector<std::string> resolve(std::int16_t command) {
-        std::int16_t cmd = command;
-        EXPECT_TRUE(
-            resolveTurn(ts.services, d.shared, queue, cmd, d.player, myHand, d.monster, enemyHand));
-        EXPECT_EQ(cmd, battle::kCmdNone);
+    std::vector<std::string> resolve(std::int16_t given) {
+        std::int16_t command = given;
+        EXPECT_TRUE(resolveTurn(ts.services, d.shared, queue, command, d.player, myHand, d.monster,
+                                enemyHand));
+        EXPECT_EQ(command, battle::kCmdNone);
         return queueLines(queue, d.shared.playback.last);
     }
 };
@@ -277,13 +277,13 @@ TEST_F(TurnRules, QueuedMessagesAreNeverEmpty) {
 
 TEST_F(TurnRules, ATurnWithoutAChosenCardOrWithAnUnknownCommandIsRefused) {
     monsterPlays(0, 3);
-    std::int16_t cmd = battle::kCmdAttack;
+    std::int16_t command = battle::kCmdAttack;
     EXPECT_FALSE(
-        resolveTurn(ts.services, d.shared, queue, cmd, d.player, myHand, d.monster, enemyHand));
+        resolveTurn(ts.services, d.shared, queue, command, d.player, myHand, d.monster, enemyHand));
     iPlay(0, 1, 3);
-    cmd = 9;
+    command = 9;
     EXPECT_FALSE(
-        resolveTurn(ts.services, d.shared, queue, cmd, d.player, myHand, d.monster, enemyHand));
+        resolveTurn(ts.services, d.shared, queue, command, d.player, myHand, d.monster, enemyHand));
     EXPECT_EQ(queue.size(), 1u);
     EXPECT_FALSE(d.shared.playback.active);
     EXPECT_EQ(enemyHand[0].state, battle::kCardFree);

@@ -182,40 +182,40 @@ TEST(Numbers, HalvesRoundToEvenAndDecimalsKeepTheirSign) {
     EXPECT_EQ(decimal(std::numeric_limits<std::int64_t>::min()), u"-9223372036854775808");
 }
 
-TEST(FpsCount, ReportsFramesOfTheLastCompleteSecond) {
+TEST(FrameCounter, ReportsFramesOfTheLastCompleteSecond) {
     plat::testing::VirtualClock clock(500000);
-    FrameRate fps;
-    countFrame(clock, fps); // the very first call opens a second
-    EXPECT_EQ(fps.fps, 0);
-    EXPECT_EQ(fps.count, 1);
-    EXPECT_EQ(fps.startTime, 500000);
+    FrameRate rate;
+    countFrame(clock, rate); // the very first call opens a second
+    EXPECT_EQ(rate.lastSecond, 0);
+    EXPECT_EQ(rate.count, 1);
+    EXPECT_EQ(rate.startTime, 500000);
     for (int i = 0; i < 25; ++i) {
         clock.advance(40);
-        countFrame(clock, fps);
-        EXPECT_EQ(fps.fps, 0);
+        countFrame(clock, rate);
+        EXPECT_EQ(rate.lastSecond, 0);
     }
-    EXPECT_EQ(fps.count, 26); // 1000 ms after the start is not yet past the second
+    EXPECT_EQ(rate.count, 26); // 1000 ms after the start is not yet past the second
     clock.advance(40);
-    countFrame(clock, fps);
-    EXPECT_EQ(fps.fps, 26);
-    EXPECT_EQ(fps.count, 1);
-    EXPECT_EQ(fps.startTime, 501040);
+    countFrame(clock, rate);
+    EXPECT_EQ(rate.lastSecond, 26);
+    EXPECT_EQ(rate.count, 1);
+    EXPECT_EQ(rate.startTime, 501040);
 }
 
-TEST(FpsCount, SurvivesTheTickWrapAndAStuckClock) {
+TEST(FrameCounter, SurvivesTheTickWrapAndAStuckClock) {
     plat::testing::VirtualClock clock(0xFFFFFFFFu - 100);
-    FrameRate fps;
-    countFrame(clock, fps);
+    FrameRate rate;
+    countFrame(clock, rate);
     for (int i = 0; i < 10; ++i) {
         clock.advance(40); // crosses zero after three frames
-        countFrame(clock, fps);
+        countFrame(clock, rate);
     }
-    EXPECT_EQ(fps.count, 11);
-    EXPECT_EQ(fps.fps, 0);
+    EXPECT_EQ(rate.count, 11);
+    EXPECT_EQ(rate.lastSecond, 0);
 
-    fps.count = INT_MAX;
-    countFrame(clock, fps);
-    EXPECT_EQ(fps.count, INT_MAX);
+    rate.count = INT_MAX;
+    countFrame(clock, rate);
+    EXPECT_EQ(rate.count, INT_MAX);
 }
 
 TEST(ErrorLog, FileNameFollowsTheVersionAndLinesAccumulate) {

@@ -35,24 +35,20 @@ std::vector<std::u16string> story(std::size_t n) {
     return {kStory.begin(), kStory.begin() + static_cast<std::ptrdiff_t>(n)};
 }
 
-// Seed, and whether the World is read from the demo's scenario folder on disk instead of the
-// built-in data.
-class Playthrough : public ::testing::TestWithParam<std::tuple<std::uint64_t, bool>> {};
-
-TEST_P(Playthrough, FromTheOpeningSceneToTheEnd) {
-    const auto [seed, fromDisk] = GetParam();
-    Demo d(seed);
-    if (fromDisk) {
-        field::World scenario;
-        std::vector<field::ScenarioError> errors;
-        ASSERT_TRUE(
-            field::readScenarioFolder(HARUVEL_SOURCE_DIR "/scenarios/demo", scenario, errors));
-        field::startUp(d.form, d.world, d.sv, scenario);
-        d.loop = std::make_unique<field::FieldLoop>(d.form, d.world, d.sv);
-    } else {
+// The World read from the demo's scenario folder on disk, or the built-in one.
+void startDemo(Demo& d, bool fromDisk) {
+    if (!fromDisk) {
         d.start();
+        return;
     }
+    field::World scenario;
+    std::vector<field::ScenarioError> errors;
+    ASSERT_TRUE(field::readScenarioFolder(HARUVEL_SOURCE_DIR "/scenarios/demo", scenario, errors));
+    field::startUp(d.form, d.world, d.sv, scenario);
+    d.loop = std::make_unique<field::FieldLoop>(d.form, d.world, d.sv);
+}
 
+void openingSceneAndGatekeeper(Demo& d) {
     // The opening scene owns the player until its last line.
     ASSERT_NE(d.world.inputLocked, 0);
     ASSERT_TRUE(d.openingScene());
@@ -66,7 +62,9 @@ TEST_P(Playthrough, FromTheOpeningSceneToTheEnd) {
     EXPECT_EQ(d.messages(), story(4));
     EXPECT_EQ(d.flag(1), 1);
     EXPECT_EQ(d.obj(5).visible, 0);
+}
 
+void threeCatchesOpenTheWay(Demo& d) {
     for (int caught = 1; caught <= 3; ++caught) {
         ASSERT_TRUE(d.catchRunaway()) << "catch " << caught << " after " << d.frameCount;
         EXPECT_EQ(d.flag(1), 1 + caught);
@@ -78,9 +76,11 @@ TEST_P(Playthrough, FromTheOpeningSceneToTheEnd) {
     EXPECT_NE(d.obj(5).visible, 0);
     EXPECT_NE(d.obj(6).enabled, 0);
     EXPECT_EQ(d.obj(playbot::kGatekeeper).enabled, 0);
+}
 
-    // Up the ladder to the floating island, on to the top layer, and down beside the treasure.
-    std::vector<int> layers;
+// Up the ladder to the floating island, on to the top layer, down beside the treasure and back
+// to the ground; `layers` records every layer the player passes through.
+void fetchTreasure(Demo& d, std::vector<int>& layers) {
     d.windows.onEvents = [&] {
         if (layers.empty() || layers.back() != d.world.player.layer)
             layers.push_back(d.world.player.layer);
@@ -96,7 +96,9 @@ TEST_P(Playthrough, FromTheOpeningSceneToTheEnd) {
     ASSERT_TRUE(d.climbDown());
     EXPECT_EQ(d.world.player.layer, 0);
     EXPECT_EQ(layers, (std::vector<int>{0, 1, 2, 1, 0}));
+}
 
+void handOverAndTheEnd(Demo& d) {
     ASSERT_TRUE(d.handOver());
     EXPECT_EQ(d.messages(), kStory);
     EXPECT_EQ(d.world.shadeLevel, 1);
@@ -113,6 +115,21 @@ TEST_P(Playthrough, FromTheOpeningSceneToTheEnd) {
     EXPECT_EQ(d.messages().size(), kStory.size());
     for (const auto& b : d.windows.boxes)
         EXPECT_EQ(b.buttons, plat::MsgButtons::Ok);
+}
+
+// Seed, and whether the World is read from the demo's scenario folder on disk instead of the
+// built-in data.
+class Playthrough : public ::testing::TestWithParam<std::tuple<std::uint64_t, bool>> {};
+
+TEST_P(Playthrough, FromTheOpeningSceneToTheEnd) {
+    const auto [seed, fromDisk] = GetParam();
+    Demo d(seed);
+    std::vector<int> layers; // outlives the window hook that fills it
+    ASSERT_NO_FATAL_FAILURE(startDemo(d, fromDisk));
+    ASSERT_NO_FATAL_FAILURE(openingSceneAndGatekeeper(d));
+    ASSERT_NO_FATAL_FAILURE(threeCatchesOpenTheWay(d));
+    ASSERT_NO_FATAL_FAILURE(fetchTreasure(d, layers));
+    ASSERT_NO_FATAL_FAILURE(handOverAndTheEnd(d));
 }
 
 // Seeds 8 and 28 let the wanderer walk into the dead end below the first ladder before the

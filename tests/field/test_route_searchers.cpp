@@ -45,10 +45,10 @@ void block(field::DirectSearcher& s, int x, int y) {
 
 TEST(DirectSearch, OffAxisTargetOffersDiagonalMainAndSide) {
     field::DirectSearcher s = directOn(9, 6);
-    EXPECT_EQ(field::startSearch(s, 2, 2, 4, 3), -1);
+    EXPECT_TRUE(field::startSearch(s, 2, 2, 4, 3));
     EXPECT_EQ(candidates(s), (std::vector<int>{field::kDownRight, field::kRight, field::kDown}));
     // Main axis vertical when |dx| <= |dy|.
-    EXPECT_EQ(field::startSearch(s, 4, 4, 3, 1), -1);
+    EXPECT_TRUE(field::startSearch(s, 4, 4, 3, 1));
     EXPECT_EQ(candidates(s), (std::vector<int>{field::kUpLeft, field::kUp, field::kLeft}));
 }
 
@@ -101,17 +101,17 @@ TEST(DirectSearch, StartRefusals) {
     field::DirectSearcher s;
     field::resetSearch(s);
     field::setOption(s, 2, 1);
-    EXPECT_EQ(field::startSearch(s, 1, 1, 3, 3), 0) << "no grid yet";
+    EXPECT_FALSE(field::startSearch(s, 1, 1, 3, 3)) << "no grid yet";
 
     s = directOn(9, 6);
     field::startSearch(s, 2, 2, 4, 3);
     const auto before = candidates(s);
-    EXPECT_EQ(field::startSearch(s, 2, 2, 2, 2), 0);
+    EXPECT_FALSE(field::startSearch(s, 2, 2, 2, 2));
     EXPECT_EQ(candidates(s), before) << "start equal to the target leaves the candidates";
 
     for (auto [x, y] : {std::pair{-1, 2}, std::pair{9, 2}, std::pair{2, -1}, std::pair{2, 6}}) {
         field::startSearch(s, 2, 2, 4, 3);
-        EXPECT_EQ(field::startSearch(s, x, y, 4, 3), 0);
+        EXPECT_FALSE(field::startSearch(s, x, y, 4, 3));
         EXPECT_TRUE(candidates(s).empty()) << x << "," << y;
     }
 }
@@ -129,10 +129,10 @@ TEST(DirectSearch, FarTargetsKeepTheirDirection) {
 
 TEST(DirectSearch, OptionsOtherThanTwoAreRefused) {
     field::DirectSearcher s;
-    EXPECT_EQ(field::setOption(s, 2, 5), -1);
+    EXPECT_TRUE(field::setOption(s, 2, 5));
     EXPECT_EQ(s.diagonal, -1);
     for (int option : {0, 1, 3, 4, 5, 9, -1})
-        EXPECT_EQ(field::setOption(s, option, 0), 0);
+        EXPECT_FALSE(field::setOption(s, option, 0));
     EXPECT_EQ(s.diagonal, -1);
 }
 
@@ -147,7 +147,7 @@ TEST(DirectSearch, MalformedGridIsNotTaken) {
     huge.height = 1 << 30;
     field::setGrid(s, huge);
     EXPECT_EQ(s.gridReady, 0);
-    EXPECT_EQ(field::startSearch(s, 0, 0, 1, 1), 0);
+    EXPECT_FALSE(field::startSearch(s, 0, 0, 1, 1));
 }
 
 // ---- direct searcher: handing out --------------------------------------------------------
@@ -193,7 +193,7 @@ TEST(DirectSearch, DiagonalFacings) {
 TEST(RouteSearch, LengthLimitIsClampedAndWrittenBack) {
     field::RouteSearcher s;
     std::int32_t v = -3;
-    EXPECT_EQ(field::setOption(s, 1, v), -1);
+    EXPECT_TRUE(field::setOption(s, 1, v));
     EXPECT_EQ(v, 0);
     EXPECT_EQ(s.lengthLimit, 0);
     v = 500;
@@ -215,11 +215,11 @@ TEST(RouteSearch, OtherOptions) {
     EXPECT_EQ(s.directionCount, 4);
     for (int option : {3, 4, 5}) {
         v = 7;
-        EXPECT_EQ(field::setOption(s, option, v), -1);
+        EXPECT_TRUE(field::setOption(s, option, v));
     }
     const field::RouteSearcher before = s;
     v = 9;
-    EXPECT_EQ(field::setOption(s, 9, v), 0);
+    EXPECT_FALSE(field::setOption(s, 9, v));
     EXPECT_EQ(v, 9);
     EXPECT_EQ(s.lengthLimit, before.lengthLimit);
 }
@@ -259,12 +259,12 @@ TEST(RouteSearch, LongRoutesStayWithinTheTwoHundredEntries) {
 
 TEST(RouteSearch, ResetAndGrid) {
     field::RouteSearcher s;
-    EXPECT_EQ(field::setGrid(s, SearchGrid::make(9, 6)), 0);
+    field::setGrid(s, SearchGrid::make(9, 6));
     EXPECT_NE(s.gridReady, 0);
     EXPECT_EQ(s.visited.size(), 70u);
     s.visited[5] = -1;
     field::recordRoute(s, true, std::vector<std::uint8_t>{field::kUp});
-    EXPECT_EQ(field::resetSearch(s), -1);
+    field::resetSearch(s);
     EXPECT_EQ(s.gridReady, 0);
     EXPECT_EQ(s.visited[5], 0);
     EXPECT_EQ(s.routeAActive, 0);
@@ -289,10 +289,10 @@ TEST(SearchGlue, StartUpConfiguration) {
     EXPECT_EQ(g.direct.gridReady, 0);
 
     std::int32_t v = 1;
-    EXPECT_EQ(field::setOption(g, 2, v), -1) << "both searchers accept option 2";
+    EXPECT_TRUE(field::setOption(g, 2, v)) << "both searchers accept option 2";
     for (int option : {1, 3, 4, 5}) {
         v = 1;
-        EXPECT_EQ(field::setOption(g, option, v), 0) << option;
+        EXPECT_FALSE(field::setOption(g, option, v)) << option;
     }
     v = -3;
     field::setOption(g, 1, v);
@@ -304,16 +304,16 @@ TEST(SearchGlue, ForwardsOnlyToSearchersThatAreOn) {
     field::Searchers g;
     field::configure(g, 0, 0, 0);
     std::int32_t v = 1;
-    EXPECT_EQ(field::setOption(g, 2, v), -1);
+    EXPECT_TRUE(field::setOption(g, 2, v));
     EXPECT_EQ(g.direct.diagonal, 0);
-    EXPECT_EQ(field::setGrid(g, SearchGrid::make(9, 6)), -1);
+    field::setGrid(g, SearchGrid::make(9, 6));
     EXPECT_EQ(g.direct.gridReady, 0);
-    EXPECT_EQ(field::resetSearch(g), -1);
+    field::resetSearch(g);
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(field::nextStep(g, windows), (Step{0, 0}));
 
     field::configure(g, -1, -1, 0);
-    EXPECT_EQ(field::setGrid(g, SearchGrid::make(9, 6)), 0);
+    field::setGrid(g, SearchGrid::make(9, 6));
     EXPECT_NE(g.direct.gridReady, 0);
     EXPECT_NE(g.route.gridReady, 0);
 }

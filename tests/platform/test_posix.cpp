@@ -44,9 +44,9 @@ TEST(PosixProcess, LocalTimeIsACalendarTime) {
 class TempFolder : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string tmpl = (fs::temp_directory_path() / "posix-test-XXXXXX").string();
-        ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-        folder = tmpl;
+        std::string folderTemplate = (fs::temp_directory_path() / "posix-test-XXXXXX").string();
+        ASSERT_NE(mkdtemp(folderTemplate.data()), nullptr);
+        folder = folderTemplate;
     }
     void TearDown() override {
         std::error_code ec;

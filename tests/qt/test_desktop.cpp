@@ -21,59 +21,63 @@ using plat::qt::parseCommandLine;
 constexpr plat::qt::ProgramInfo kInfo{
     "haruvel", "Haruvel", "1.2.3", "A field demo.", "Keys:\n  F12  screenshot\n", true};
 
-TEST(CommandLine, OptionsHelpVersionAndRefusals) {
-    struct Case {
-        QStringList args;
-        int exitCode;
-        const char* out; // expected part of standard output
-        int scale;
-        bool fullScreen;
-        std::optional<std::uint64_t> seed;
-    };
-    const Case cases[] = {
-        {{}, -1, "", 0, false, {}},
-        {{"--scale", "3", "--fullscreen"}, -1, "", 3, true, {}},
-        {{"--seed", "18446744073709551615"}, -1, "", 0, false, 18446744073709551615ull},
-        {{"--help"}, 0, "Usage: haruvel [options]", 0, false, {}},
-        {{"-h"}, 0, "F12  screenshot", 0, false, {}},
-        {{"--version"}, 0, "haruvel 1.2.3\n", 0, false, {}},
-        {{"--frobnicate"}, 2, "", 0, false, {}},
-        {{"--scale", "0"}, 2, "", 0, false, {}},
-        {{"--scale", "5"}, 2, "", 0, false, {}},
-        {{"--scale", "2x"}, 2, "", 0, false, {}},
-        {{"--scale"}, 2, "", 0, false, {}},
-        {{"--seed", "-1"}, 2, "", 0, false, {}},
-        {{"map.txt"}, 2, "", 0, false, {}},
-        {{"--check"}, 2, "", 0, false, {}}, // nothing to check
-        {{"--scenario"}, 2, "", 0, false, {}},
-        {{"--record", "a.rec", "--seed", "5"}, -1, "", 0, false, 5},
-        {{"--replay", "a.rec", "--headless"}, -1, "", 0, false, {}},
-        {{"--help"}, 0, "--replay <FILE>", 0, false, {}},
-        {{"--record", "a.rec", "--replay", "a.rec"}, 2, "", 0, false, {}},
-        {{"--headless"}, 2, "", 0, false, {}},
-        {{"--record", "a.rec", "--headless"}, 2, "", 0, false, {}},
-        {{"--replay", "a.rec", "--scenario", "quest"}, 2, "", 0, false, {}},
-        {{"--replay", "a.rec", "--seed", "5"}, 2, "", 0, false, {}},
-        {{"--replay", ""}, 2, "", 0, false, {}},
-        {{"--record"}, 2, "", 0, false, {}},
-        {{"--scenario", "quest", "--check", "--record", "a.rec"}, 2, "", 0, false, {}},
-    };
-    for (const Case& c : cases) {
-        const auto r = parseCommandLine(QStringList{"/usr/bin/haruvel"} + c.args, kInfo);
-        const std::string what = c.args.join(' ').toStdString();
-        EXPECT_EQ(r.exitCode, c.exitCode) << what;
-        EXPECT_NE(r.out.find(c.out), std::string::npos) << what << ": " << r.out;
-        if (c.exitCode == 2) {
-            // One line on standard error, nothing on standard output.
-            EXPECT_TRUE(r.out.empty()) << what;
-            EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << what << r.err;
-            EXPECT_EQ(r.err.rfind("haruvel: ", 0), 0u) << what << r.err;
-        }
-        if (c.exitCode != -1) continue;
-        EXPECT_EQ(r.options.scale, c.scale) << what;
-        EXPECT_EQ(r.options.fullScreen, c.fullScreen) << what;
-        EXPECT_EQ(r.options.seed, c.seed) << what;
+struct CommandLineCase {
+    QStringList args;
+    int exitCode;
+    const char* out; // expected part of standard output
+    int scale;
+    bool fullScreen;
+    std::optional<std::uint64_t> seed;
+};
+const CommandLineCase kCommandLines[] = {
+    {{}, -1, "", 0, false, {}},
+    {{"--scale", "3", "--fullscreen"}, -1, "", 3, true, {}},
+    {{"--seed", "18446744073709551615"}, -1, "", 0, false, 18446744073709551615ull},
+    {{"--help"}, 0, "Usage: haruvel [options]", 0, false, {}},
+    {{"-h"}, 0, "F12  screenshot", 0, false, {}},
+    {{"--version"}, 0, "haruvel 1.2.3\n", 0, false, {}},
+    {{"--frobnicate"}, 2, "", 0, false, {}},
+    {{"--scale", "0"}, 2, "", 0, false, {}},
+    {{"--scale", "5"}, 2, "", 0, false, {}},
+    {{"--scale", "2x"}, 2, "", 0, false, {}},
+    {{"--scale"}, 2, "", 0, false, {}},
+    {{"--seed", "-1"}, 2, "", 0, false, {}},
+    {{"map.txt"}, 2, "", 0, false, {}},
+    {{"--check"}, 2, "", 0, false, {}}, // nothing to check
+    {{"--scenario"}, 2, "", 0, false, {}},
+    {{"--record", "a.rec", "--seed", "5"}, -1, "", 0, false, 5},
+    {{"--replay", "a.rec", "--headless"}, -1, "", 0, false, {}},
+    {{"--help"}, 0, "--replay <FILE>", 0, false, {}},
+    {{"--record", "a.rec", "--replay", "a.rec"}, 2, "", 0, false, {}},
+    {{"--headless"}, 2, "", 0, false, {}},
+    {{"--record", "a.rec", "--headless"}, 2, "", 0, false, {}},
+    {{"--replay", "a.rec", "--scenario", "quest"}, 2, "", 0, false, {}},
+    {{"--replay", "a.rec", "--seed", "5"}, 2, "", 0, false, {}},
+    {{"--replay", ""}, 2, "", 0, false, {}},
+    {{"--record"}, 2, "", 0, false, {}},
+    {{"--scenario", "quest", "--check", "--record", "a.rec"}, 2, "", 0, false, {}},
+};
+
+void expectParsed(const CommandLineCase& c) {
+    const auto r = parseCommandLine(QStringList{"/usr/bin/haruvel"} + c.args, kInfo);
+    const std::string what = c.args.join(' ').toStdString();
+    EXPECT_EQ(r.exitCode, c.exitCode) << what;
+    EXPECT_NE(r.out.find(c.out), std::string::npos) << what << ": " << r.out;
+    if (c.exitCode == 2) {
+        // One line on standard error, nothing on standard output.
+        EXPECT_TRUE(r.out.empty()) << what;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << what << r.err;
+        EXPECT_EQ(r.err.rfind("haruvel: ", 0), 0u) << what << r.err;
     }
+    if (c.exitCode != -1) return;
+    EXPECT_EQ(r.options.scale, c.scale) << what;
+    EXPECT_EQ(r.options.fullScreen, c.fullScreen) << what;
+    EXPECT_EQ(r.options.seed, c.seed) << what;
+}
+
+TEST(CommandLine, OptionsHelpVersionAndRefusals) {
+    for (const CommandLineCase& c : kCommandLines)
+        expectParsed(c);
     const auto r = parseCommandLine({"haruvel", "--scenario", "quest", "--check"}, kInfo);
     EXPECT_EQ(r.exitCode, -1);
     EXPECT_EQ(r.options.scenario, "quest");
@@ -81,6 +85,30 @@ TEST(CommandLine, OptionsHelpVersionAndRefusals) {
     plat::qt::ProgramInfo noScenario = kInfo;
     noScenario.takesScenario = false;
     EXPECT_EQ(parseCommandLine({"kardovan", "--scenario", "quest"}, noScenario).exitCode, 2);
+}
+
+// Each refusal names what was wrong in its own words; the order of the checks decides which
+// one a command line with several faults gets.
+TEST(CommandLine, RefusalTexts) {
+    const std::pair<QStringList, std::string> cases[] = {
+        {{"--scale", "9"}, "--scale takes a whole number from 1 to 4, not '9'."},
+        {{"--seed", "x"}, "--seed takes a whole number from 0 to 18446744073709551615, not 'x'."},
+        {{"--check"}, "--check needs --scenario DIR."},
+        {{"--check", "--record", ""}, "--check needs --scenario DIR."},
+        {{"--record", ""}, "--record and --replay take a file name."},
+        {{"--record", "a", "--replay", "b"}, "--record and --replay do not go together."},
+        {{"--headless"}, "--headless needs --replay FILE."},
+        {{"--replay", "a", "--seed", "1"}, "--replay takes no --seed: the recording has it."},
+        {{"--replay", "a", "--scenario", "q"},
+         "--replay takes no --scenario: the recording has it."},
+        {{"--scenario", "q", "--check", "--record", "a"}, "--check plays nothing to record."},
+        {{"extra"}, "unexpected argument 'extra'."},
+    };
+    for (const auto& [args, why] : cases) {
+        const auto r = parseCommandLine(QStringList{"haruvel"} + args, kInfo);
+        EXPECT_EQ(r.err, "haruvel: " + why + " (see haruvel --help)\n")
+            << args.join(' ').toStdString();
+    }
 }
 
 TEST(Random, AFixedSeedLeavesTheClockOut) {

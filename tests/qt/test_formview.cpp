@@ -31,50 +31,37 @@ class SampleForm : public plat::Form {
         heightTwips = (200 + 23 + 8) * 15;
         add(pic);
         add(frame);
-        add(optA);
-        add(optB);
-        add(chk);
-        add(cmd);
-        add(lbl);
-        add(txt);
+        add(attackOption);
+        add(defendOption);
+        add(characterBox);
+        add(enlargeButton);
+        add(positionLabel);
+        add(messageLog);
+        placeControls();
+        recordEvents();
+    }
+    void placeControls() {
         pic.left = 10;
         pic.top = 10;
         pic.setSize(40, 20);
         frame.caption = u"枠";
-        frame.left = 100;
-        frame.top = 10;
-        frame.width = 150;
-        frame.height = 80;
-        for (plat::OptionButton* o : {&optA, &optB}) {
+        plat::place(frame, 100, 10, 150, 80);
+        for (plat::OptionButton* o : {&attackOption, &defendOption})
             o->container = &frame;
-            o->width = 60;
-            o->height = 20;
-            o->left = 10;
-        }
-        optA.top = 20;
-        optB.top = 45;
-        optA.caption = u"攻撃";
-        optB.caption = u"防御";
-        chk.caption = u"キャラ";
-        chk.left = 10;
-        chk.top = 100;
-        chk.width = 80;
-        chk.height = 20;
-        cmd.caption = u"＞";
-        cmd.left = 10;
-        cmd.top = 130;
-        cmd.width = 60;
-        cmd.height = 25;
-        lbl.caption = u"1,2";
-        lbl.left = 100;
-        lbl.top = 100;
-        lbl.width = 50;
-        lbl.height = 16;
-        txt.caption = u"一行目\r\n二行目";
-        txt.left = 100;
-        txt.top = 130;
-        txt.width = 150;
-        txt.height = 60;
+        plat::place(attackOption, 10, 20, 60, 20);
+        plat::place(defendOption, 10, 45, 60, 20);
+        attackOption.caption = u"攻撃";
+        defendOption.caption = u"防御";
+        characterBox.caption = u"キャラ";
+        plat::place(characterBox, 10, 100, 80, 20);
+        enlargeButton.caption = u"＞";
+        plat::place(enlargeButton, 10, 130, 60, 25);
+        positionLabel.caption = u"1,2";
+        plat::place(positionLabel, 100, 100, 50, 16);
+        messageLog.caption = u"一行目\r\n二行目";
+        plat::place(messageLog, 100, 130, 150, 60);
+    }
+    void recordEvents() {
         auto record = [this](const char* what) {
             return [this, what](int b, int s, float x, float y) {
                 events.push_back({what, b, s, x, y});
@@ -84,20 +71,20 @@ class SampleForm : public plat::Form {
         pic.onMouseMove = record("move");
         pic.onMouseUp = record("up");
         pic.onClick = [this] { events.push_back({"click", 0, 0, 0, 0}); };
-        chk.onClick = [this] { ++chkClicks; };
-        cmd.onClick = [this] { ++cmdClicks; };
-        lbl.onClick = [this] { ++lblClicks; };
+        characterBox.onClick = [this] { ++boxClicks; };
+        enlargeButton.onClick = [this] { ++buttonClicks; };
+        positionLabel.onClick = [this] { ++labelClicks; };
     }
     plat::PictureBox pic{"pic"};
     plat::Frame frame{"fra"};
-    plat::OptionButton optA{"opt", 0};
-    plat::OptionButton optB{"opt", 1};
-    plat::CheckBox chk{"chk"};
-    plat::Button cmd{"cmd"};
-    plat::Label lbl{"lbl"};
-    plat::TextBox txt{"txt"};
+    plat::OptionButton attackOption{"opt", 0};
+    plat::OptionButton defendOption{"opt", 1};
+    plat::CheckBox characterBox{"chk"};
+    plat::Button enlargeButton{"cmd"};
+    plat::Label positionLabel{"lbl"};
+    plat::TextBox messageLog{"txt"};
     std::vector<Event> events;
-    int chkClicks = 0, cmdClicks = 0, lblClicks = 0;
+    int boxClicks = 0, buttonClicks = 0, labelClicks = 0;
 };
 
 template <typename W> W* as(plat::qt::FormView& v, const plat::Control& c) {
@@ -114,25 +101,26 @@ TEST(FormView, MirrorsEveryControlOfTheModel) {
     EXPECT_EQ(view.windowTitle(), QString::fromUtf8("見本"));
     EXPECT_EQ(view.widgetFor(f.pic)->geometry(), QRect(10, 10, 40, 20));
     EXPECT_EQ(as<QGroupBox>(view, f.frame)->title(), QString::fromUtf8("枠"));
-    EXPECT_EQ(view.widgetFor(f.optB)->parentWidget(), view.widgetFor(f.frame));
-    EXPECT_EQ(view.widgetFor(f.optB)->geometry(), QRect(10, 45, 60, 20));
-    EXPECT_EQ(as<QRadioButton>(view, f.optA)->text(), QString::fromUtf8("攻撃"));
-    EXPECT_EQ(as<QCheckBox>(view, f.chk)->checkState(), Qt::Unchecked);
-    EXPECT_EQ(as<QPushButton>(view, f.cmd)->text(), QString::fromUtf8("＞"));
-    EXPECT_EQ(as<QLabel>(view, f.lbl)->text(), QStringLiteral("1,2"));
-    EXPECT_EQ(as<QPlainTextEdit>(view, f.txt)->toPlainText(), QString::fromUtf8("一行目\n二行目"));
+    EXPECT_EQ(view.widgetFor(f.defendOption)->parentWidget(), view.widgetFor(f.frame));
+    EXPECT_EQ(view.widgetFor(f.defendOption)->geometry(), QRect(10, 45, 60, 20));
+    EXPECT_EQ(as<QRadioButton>(view, f.attackOption)->text(), QString::fromUtf8("攻撃"));
+    EXPECT_EQ(as<QCheckBox>(view, f.characterBox)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(as<QPushButton>(view, f.enlargeButton)->text(), QString::fromUtf8("＞"));
+    EXPECT_EQ(as<QLabel>(view, f.positionLabel)->text(), QStringLiteral("1,2"));
+    EXPECT_EQ(as<QPlainTextEdit>(view, f.messageLog)->toPlainText(),
+              QString::fromUtf8("一行目\n二行目"));
 
     // Model changes show on the next refresh.
-    f.lbl.caption = u"3,4";
-    f.chk.value = 1;
-    f.optB.value = true;
-    f.cmd.visible = false;
+    f.positionLabel.caption = u"3,4";
+    f.characterBox.value = 1;
+    f.defendOption.value = true;
+    f.enlargeButton.visible = false;
     f.widthTwips = (500 + 8) * 15;
     view.refresh();
-    EXPECT_EQ(as<QLabel>(view, f.lbl)->text(), QStringLiteral("3,4"));
-    EXPECT_EQ(as<QCheckBox>(view, f.chk)->checkState(), Qt::Checked);
-    EXPECT_TRUE(as<QRadioButton>(view, f.optB)->isChecked());
-    EXPECT_TRUE(view.widgetFor(f.cmd)->isHidden());
+    EXPECT_EQ(as<QLabel>(view, f.positionLabel)->text(), QStringLiteral("3,4"));
+    EXPECT_EQ(as<QCheckBox>(view, f.characterBox)->checkState(), Qt::Checked);
+    EXPECT_TRUE(as<QRadioButton>(view, f.defendOption)->isChecked());
+    EXPECT_TRUE(view.widgetFor(f.enlargeButton)->isHidden());
     EXPECT_EQ(view.width(), 500);
 }
 
@@ -142,31 +130,31 @@ TEST(FormView, ClicksReachTheModel) {
     plat::qt::FormView view(f, {});
     view.show();
 
-    QTest::mouseClick(view.widgetFor(f.chk), Qt::LeftButton);
-    EXPECT_EQ(f.chk.value, 1);
-    EXPECT_EQ(f.chkClicks, 1);
-    QTest::mouseClick(view.widgetFor(f.chk), Qt::LeftButton);
-    EXPECT_EQ(f.chk.value, 0);
+    QTest::mouseClick(view.widgetFor(f.characterBox), Qt::LeftButton);
+    EXPECT_EQ(f.characterBox.value, 1);
+    EXPECT_EQ(f.boxClicks, 1);
+    QTest::mouseClick(view.widgetFor(f.characterBox), Qt::LeftButton);
+    EXPECT_EQ(f.characterBox.value, 0);
 
-    QTest::mouseClick(view.widgetFor(f.cmd), Qt::LeftButton);
-    EXPECT_EQ(f.cmdClicks, 1);
-    QTest::mouseClick(view.widgetFor(f.lbl), Qt::LeftButton);
-    EXPECT_EQ(f.lblClicks, 1);
+    QTest::mouseClick(view.widgetFor(f.enlargeButton), Qt::LeftButton);
+    EXPECT_EQ(f.buttonClicks, 1);
+    QTest::mouseClick(view.widgetFor(f.positionLabel), Qt::LeftButton);
+    EXPECT_EQ(f.labelClicks, 1);
     int labelMoves = 0;
-    f.lbl.onMouseMove = [&](int button, int, float, float) {
+    f.positionLabel.onMouseMove = [&](int button, int, float, float) {
         EXPECT_EQ(button, 0);
         ++labelMoves;
     };
-    QTest::mouseMove(view.widgetFor(f.lbl), QPoint(4, 4));
+    QTest::mouseMove(view.widgetFor(f.positionLabel), QPoint(4, 4));
     EXPECT_EQ(labelMoves, 1) << "labels over a stage follow the pointer with no button";
 
-    QTest::mouseClick(view.widgetFor(f.optA), Qt::LeftButton);
-    EXPECT_TRUE(f.optA.value);
-    EXPECT_FALSE(f.optB.value);
-    QTest::mouseClick(view.widgetFor(f.optB), Qt::LeftButton);
-    EXPECT_FALSE(f.optA.value);
-    EXPECT_TRUE(f.optB.value);
-    EXPECT_FALSE(as<QRadioButton>(view, f.optA)->isChecked());
+    QTest::mouseClick(view.widgetFor(f.attackOption), Qt::LeftButton);
+    EXPECT_TRUE(f.attackOption.value);
+    EXPECT_FALSE(f.defendOption.value);
+    QTest::mouseClick(view.widgetFor(f.defendOption), Qt::LeftButton);
+    EXPECT_FALSE(f.attackOption.value);
+    EXPECT_TRUE(f.defendOption.value);
+    EXPECT_FALSE(as<QRadioButton>(view, f.attackOption)->isChecked());
 }
 
 // Every event of the window passes the one door a recording taps and a replay shuts.
@@ -184,10 +172,10 @@ TEST(FormView, EveryEventPassesTheTapWhichMayKeepItOut) {
         }
     } tap;
     plat::InputTap* const before = plat::setInputTap(&tap);
-    QTest::mouseClick(view.widgetFor(f.chk), Qt::LeftButton);
-    QTest::mouseClick(view.widgetFor(f.optB), Qt::LeftButton);
-    QTest::mouseClick(view.widgetFor(f.cmd), Qt::LeftButton);
-    QTest::mouseClick(view.widgetFor(f.lbl), Qt::LeftButton);
+    QTest::mouseClick(view.widgetFor(f.characterBox), Qt::LeftButton);
+    QTest::mouseClick(view.widgetFor(f.defendOption), Qt::LeftButton);
+    QTest::mouseClick(view.widgetFor(f.enlargeButton), Qt::LeftButton);
+    QTest::mouseClick(view.widgetFor(f.positionLabel), Qt::LeftButton);
     QTest::mouseClick(view.widgetFor(f.pic), Qt::LeftButton, {}, QPoint(3, 4));
     QTest::keyClick(&view, Qt::Key_Left);
     view.close();
@@ -206,12 +194,12 @@ TEST(FormView, EveryEventPassesTheTapWhichMayKeepItOut) {
     EXPECT_EQ(tap.seen[1].index, 1);
     EXPECT_EQ(tap.seen[7].button, plat::vk::Left);
     // None reached the model, and the widgets show the model's values again.
-    EXPECT_EQ(f.chk.value, 0);
-    EXPECT_FALSE(f.optB.value);
-    EXPECT_EQ(f.chkClicks + f.cmdClicks + f.lblClicks, 0);
+    EXPECT_EQ(f.characterBox.value, 0);
+    EXPECT_FALSE(f.defendOption.value);
+    EXPECT_EQ(f.boxClicks + f.buttonClicks + f.labelClicks, 0);
     EXPECT_TRUE(f.events.empty());
-    EXPECT_EQ(as<QCheckBox>(view, f.chk)->checkState(), Qt::Unchecked);
-    EXPECT_FALSE(as<QRadioButton>(view, f.optB)->isChecked());
+    EXPECT_EQ(as<QCheckBox>(view, f.characterBox)->checkState(), Qt::Unchecked);
+    EXPECT_FALSE(as<QRadioButton>(view, f.defendOption)->isChecked());
 }
 
 TEST(FormView, PictureMouseEventsCarryButtonShiftAndPosition) {
