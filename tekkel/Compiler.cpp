@@ -526,9 +526,12 @@ arith(StepContext& ctx, Run& run, ArithOp op, const Value& a, const Value& b, st
     return kFull;
 }
 
-// Runs `move`, a Move of R1 into a general register.
+// Runs `move`, a Move of R1 into a general register, right after an arithmetic record wrote
+// R1: the flags are already those of R1's value, and the flag rule gives the same flags again
+// for the same value, so the write is the copy alone.
 [[gnu::always_inline]] inline void moveR1(Run& run, const Record& move) {
-    writeGeneral(run, move.r1, run.*move.m1, run.R1);
+    Value& dst = run.*move.m1;
+    if (&dst != &run.R1) assign(dst, run.R1);
 }
 
 // Runs the Jump record `jump` at `address`: the address to run next.
@@ -545,7 +548,7 @@ struct Cursor {
     Scratch& scratch;
     const Record* records;
     std::int32_t address;
-    std::int32_t& countdown;
+    std::int32_t countdown;
     std::int64_t limit;
     Run& run;
 
@@ -617,6 +620,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(Cur
         return c.next();
     }
     if (r.n1) return writeNumber(c.ctx, run.*r.n1, v) ? c.next() : kFailed;
+    if (!copy && r.r1 == regNumber(Reg::Var)) return writeSelected(c.ctx, v) ? c.next() : kFailed;
     if (!copy) return writeRegister(c.ctx, r.r1, v) ? c.next() : kFailed;
     const Value held = v;
     return writeRegister(c.ctx, r.r1, held) ? c.next() : kFailed;
@@ -630,10 +634,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(Cur
 
 [[gnu::always_inline]] inline std::int32_t stepMoveToVar(Cursor& c) {
     // A variable is never a register, so the source stays what it is.
-    Value* dst = selectedVariable(c.ctx, true);
-    if (!dst) return kFailed;
-    assign(*dst, c.run.*c.record().m2);
-    return c.next();
+    return writeSelected(c.ctx, c.run.*c.record().m2) ? c.next() : kFailed;
 }
 
 [[gnu::always_inline]] inline std::int32_t stepMoveToNumber(Cursor& c) {
@@ -787,20 +788,21 @@ Stopped runRecords(StepContext& ctx, const CompiledScript& code, std::int32_t ad
     const std::uint32_t end = static_cast<std::uint32_t>(std::max<std::int64_t>(limit, 0));
     Scratch scratch;
     const std::int32_t firstCountdown = ctx.pump.takeCountdown();
-    std::int32_t countdown = firstCountdown;
+    // The loop's state lives in the cursor, built once, so that it stays in registers.
+    Cursor c{ctx, scratch, records, address, firstCountdown, limit, run};
     bool refilled = false; // the pump's check ran, after a record that did
     std::int32_t next = 0;
 #define TEKKEL_STEP(K)                                                                             \
-    {                                                                                              \
-        Cursor c{ctx, scratch, records, address, countdown, limit, run};                           \
-        next = step<RecordKind::K>(c);                                                             \
-    }                                                                                              \
+    next = step<RecordKind::K>(c);                                                                 \
     if (static_cast<std::uint32_t>(next) >= end) [[unlikely]]                                      \
         goto stop;                                                                                 \
-    address = next;                                                                                \
-    if (--countdown <= 0) [[unlikely]] {                                                           \
+    c.address = next;                                                                              \
+    if (--c.countdown <= 0) [[unlikely]] {                                                         \
         refilled = true;                                                                           \
-        if (!ctx.pump.slowCheck(countdown)) goto stop;                                             \
+        std::int32_t fresh = 0; /* not c.countdown: the cursor stays out of memory */              \
+        const bool more = ctx.pump.slowCheck(fresh);                                               \
+        c.countdown = fresh;                                                                       \
+        if (!more) goto stop;                                                                      \
     }
 #if defined(__GNUC__)
     // Each kind ends in its own jump to the next record's kind, which the processor predicts
@@ -809,16 +811,16 @@ Stopped runRecords(StepContext& ctx, const CompiledScript& code, std::int32_t ad
     static void* const kRun[] = {TEKKEL_RECORD_KINDS(TEKKEL_LABEL)};
 #undef TEKKEL_LABEL
     static_assert(std::size(kRun) == kRecordKindCount);
-    goto* kRun[static_cast<int>(records[address].kind)];
+    goto* kRun[static_cast<int>(records[c.address].kind)];
     /* the address in a register: GCC would otherwise reload it from the stack each time */
 #define TEKKEL_CASE(K)                                                                             \
-    run##K : TEKKEL_STEP(K) asm("" : "+r"(address));                                               \
-    goto* kRun[static_cast<int>(records[address].kind)];
+    run##K : TEKKEL_STEP(K) asm("" : "+r"(c.address));                                             \
+    goto* kRun[static_cast<int>(records[c.address].kind)];
     TEKKEL_RECORD_KINDS(TEKKEL_CASE)
 #undef TEKKEL_CASE
 #else
     for (;;) {
-        switch (records[address].kind) {
+        switch (records[c.address].kind) {
 #define TEKKEL_CASE(K)                                                                             \
     case RecordKind::K:                                                                            \
         TEKKEL_STEP(K) continue;
@@ -830,10 +832,10 @@ Stopped runRecords(StepContext& ctx, const CompiledScript& code, std::int32_t ad
 #undef TEKKEL_STEP
 stop:
     // Every record that runs counts on the pump before anything can refill it.
-    const bool ran = next != kFull || countdown != firstCountdown || refilled;
-    ctx.pump.giveCountdown(countdown);
+    const bool ran = next != kFull || c.countdown != firstCountdown || refilled;
+    ctx.pump.giveCountdown(c.countdown);
     if (ran) ctx.run.suspended = false;
-    return stopAt(next, address, last, count);
+    return stopAt(next, c.address, last, count);
 }
 
 } // namespace tekkel

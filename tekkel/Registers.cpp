@@ -54,12 +54,7 @@ bool writeRegister(StepContext& ctx, std::int16_t reg, const Value& v) {
     std::int16_t h = 0;
     bool b = false;
     switch (static_cast<Reg>(reg)) {
-    case Reg::Var: {
-        Value* dst = tekkel::selectedVariable(ctx, true);
-        if (!dst) return false;
-        if (dst != &v) assign(*dst, v);
-        return true;
-    }
+    case Reg::Var: return writeSelected(ctx, v);
     case Reg::Zero: return true;
     case Reg::Space: return writeNumber(ctx, run.space, v);
     case Reg::VarIndex: return writeNumber(ctx, run.varIndex, v);

@@ -84,9 +84,14 @@ void setFlagsOther(Run& run, const Value& v);
 }
 
 // A comparison's flags: invalid when the values have no common kind, else zero and negative
-// from its sign.
+// from its sign (compareValues). Two integers set them from their difference directly, as
+// the flag rule does for a number: no sign to make and take apart again.
 [[gnu::always_inline]] inline void compareIntoFlags(Run& run, const Value& a, const Value& b) {
-    const Comparison c = compareValues(a, b);
+    if (bothIntegers(a, b)) {
+        setNumberFlags(run, integerDifference(a, b));
+        return;
+    }
+    const Comparison c = compareOther(a, b);
     run.invalidFlag = !c.valid;
     if (c.valid) {
         run.zeroFlag = c.sign == 0;

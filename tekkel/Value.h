@@ -135,6 +135,15 @@ Status floorValue(const Value& v, Value& out);
 // -1, 0 or 1 as a 16-bit integer.
 Status signValue(const Value& v, Value& out);
 
+// Two integers compare by their difference, which never overflows 64 bits.
+[[gnu::always_inline]] inline bool bothIntegers(const Value& a, const Value& b) {
+    return (a.kind == ValueKind::Int16 || a.kind == ValueKind::Int32) &&
+           (b.kind == ValueKind::Int16 || b.kind == ValueKind::Int32);
+}
+[[gnu::always_inline]] inline std::int64_t integerDifference(const Value& a, const Value& b) {
+    return static_cast<std::int64_t>(a.i) - b.i;
+}
+
 struct Comparison {
     bool valid = false; // false: no common kind (the invalid flag is set)
     int sign = 0;       // -1, 0, 1: a below, equal to, above b
@@ -144,9 +153,8 @@ Comparison compareOther(const Value& a, const Value& b);
 // Both numeric: the sign of a - b rounded to an integer (halves to even), so 1.2 equals 1.
 // Both strings: code unit by code unit. Otherwise invalid.
 [[gnu::always_inline]] inline Comparison compareValues(const Value& a, const Value& b) {
-    if ((a.kind == ValueKind::Int16 || a.kind == ValueKind::Int32) &&
-        (b.kind == ValueKind::Int16 || b.kind == ValueKind::Int32)) {
-        const std::int64_t d = static_cast<std::int64_t>(a.i) - b.i;
+    if (bothIntegers(a, b)) {
+        const std::int64_t d = integerDifference(a, b);
         return {true, (d > 0) - (d < 0)};
     }
     return compareOther(a, b);

@@ -62,6 +62,15 @@ Value* selectedVariableOther(StepContext& ctx, bool forWrite);
     return selectedVariableOther(ctx, forWrite);
 }
 
+// Writes the selected variable (register Var); false when the selection names none. `v` must
+// not be a variable itself: finding the variable may move them.
+[[gnu::always_inline]] inline bool writeSelected(StepContext& ctx, const Value& v) {
+    Value* dst = selectedVariable(ctx, true);
+    if (!dst) return false;
+    if (dst != &v) assign(*dst, v);
+    return true;
+}
+
 StepResult selectCommand(StepContext& ctx);
 StepResult dimCommand(StepContext& ctx);
 StepResult extendCommand(StepContext& ctx);
