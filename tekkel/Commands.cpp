@@ -250,10 +250,11 @@ std::int32_t findScript(const Machine& machine, const std::u16string& name) {
 }
 
 const HostCommand* Host::command(std::int16_t code) const {
-    const auto at =
-        std::lower_bound(commands.begin(), commands.end(), code,
-                         [](const HostCommand& c, std::int16_t k) { return opCode(c.op) < k; });
-    return at != commands.end() && opCode(at->op) == code ? &*at : nullptr;
+    if (slots.empty()) return nullptr;
+    const std::int32_t at = code - opCode(commands.front().op);
+    if (at < 0 || at >= static_cast<std::int32_t>(slots.size())) return nullptr;
+    const std::uint8_t slot = slots[static_cast<std::size_t>(at)];
+    return slot != 0 ? &commands[slot - 1u] : nullptr;
 }
 
 StepResult jumpTo(StepContext& ctx, const Value& target) {

@@ -4,6 +4,7 @@
 // command; a code the language does not run and the host does not register fails with error 1.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -23,6 +24,18 @@ struct HostCommand {
     StepResult (*run)(StepContext& ctx, Op op);
 };
 
+// Where each code's command sits in a host's table, made once when the table is: entry
+// code - (the first command's code) holds the command's place + 1, 0 for a code the host does
+// not run. `Span` is the codes from the first command's to the last's.
+template <std::size_t Span>
+constexpr std::array<std::uint8_t, Span> hostSlots(std::span<const HostCommand> commands) {
+    std::array<std::uint8_t, Span> slots{};
+    for (std::size_t k = 0; k < commands.size() && k < 255; ++k)
+        slots.at(static_cast<std::size_t>(opCode(commands[k].op) - opCode(commands[0].op))) =
+            static_cast<std::uint8_t>(k + 1);
+    return slots;
+}
+
 struct Host {
     // The host's commands, in code order.
     std::span<const HostCommand> commands;
@@ -31,6 +44,9 @@ struct Host {
     // Calls `visit` with every run the host keeps: their locals count against the limit on the
     // values all variable areas hold together. Looked at only when an area grows.
     void (*eachRun)(const void* context, const std::function<void(const Run&)>& visit) = nullptr;
+    // hostSlots of `commands`: a command is found with one look, as each one that reaches
+    // this far (every host command and every code no one runs) looks.
+    std::span<const std::uint8_t> slots;
 
     // The handler registered for `code`, or nullptr.
     const HostCommand* command(std::int16_t code) const;

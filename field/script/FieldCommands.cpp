@@ -334,11 +334,18 @@ constexpr tekkel::HostCommand kCommands[] = {
 // clang-format on
 static_assert(std::ranges::is_sorted(kCommands, {},
                                      [](const tekkel::HostCommand& c) { return c.op; }));
+constexpr std::size_t kCodeSpan = static_cast<std::size_t>(
+    tekkel::opCode(std::end(kCommands)[-1].op) - tekkel::opCode(kCommands[0].op) + 1);
+constexpr auto kSlots = tekkel::hostSlots<kCodeSpan>(kCommands);
 
 } // namespace
 
 std::span<const tekkel::HostCommand> fieldCommands() {
     return kCommands;
+}
+
+std::span<const std::uint8_t> fieldCommandSlots() {
+    return kSlots;
 }
 
 } // namespace field

@@ -53,6 +53,8 @@ using tekkel::StepResult;
 
 // Every command above, in code order; each works on the World that is the host's context.
 std::span<const tekkel::HostCommand> fieldCommands();
+// tekkel::hostSlots of fieldCommands(), made once.
+std::span<const std::uint8_t> fieldCommandSlots();
 
 // The World a field command works on.
 inline World& hostWorld(StepContext& ctx) {

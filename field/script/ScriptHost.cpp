@@ -19,7 +19,7 @@ void eachRun(const void* context, const std::function<void(const tekkel::Run&)>&
 } // namespace
 
 tekkel::Host scriptHost(World& world) {
-    return tekkel::Host{fieldCommands(), &world, eachRun};
+    return tekkel::Host{fieldCommands(), &world, eachRun, fieldCommandSlots()};
 }
 
 tekkel::RunResult runScript(World& world, tekkel::Run& run, plat::Services& sv, tekkel::Pump& pump,

@@ -2,7 +2,10 @@
 // talking, cell tests, and the refusals that keep the player and objects on the map.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "TekkelKit.h"
+#include "field/script/FieldCommands.h"
 
 using namespace tekkel_test;
 
@@ -285,6 +288,22 @@ TEST(FieldCommands, TestCellAndDirVector) {
     t.exec({C(Op::DirVector, I(1), I(2), I(8)), C(Op::End)});
     EXPECT_EQ(t.reports(), 1u);
     EXPECT_TRUE(t.sys().R1.isEmpty()) << "nothing written on failure";
+}
+
+// The host finds a code's command in one look: the same one a search of its table finds, for
+// every code and none where the table has none.
+TEST(FieldCommands, HostFindsEachCodeItsTableHolds) {
+    Field t;
+    const tekkel::Host host = field::scriptHost(t.world);
+    const auto table = field::fieldCommands();
+    for (int code = -2; code <= 1100; ++code) {
+        const auto at = std::ranges::find(table, code, [](const tekkel::HostCommand& c) {
+            return static_cast<int>(tekkel::opCode(c.op));
+        });
+        const tekkel::HostCommand* want = at == table.end() ? nullptr : &*at;
+        EXPECT_EQ(host.command(static_cast<std::int16_t>(code)), want) << code;
+    }
+    EXPECT_EQ(tekkel::kNoHost.command(tekkel::opCode(Op::TestCell)), nullptr);
 }
 
 } // namespace
