@@ -1,6 +1,7 @@
 // Executes Tekkel's commands. The command set, one line per code with its operands and effect,
-// is in Opcodes.h; the variable commands are in Variables.h, the player, object
-// and cell commands in FieldCommands.h. Every code not in the set fails with error 1.
+// is in Opcodes.h; the variable commands are in Variables.h, and the host's commands (for the
+// field: the shade, player, object and cell commands) reach the host's handlers through Host.h.
+// Every code not in the set, and every host code the host does not run, fails with error 1.
 // Values that cannot be converted where a number is needed, results that overflow and division
 // by zero fail with error 1 as well.
 #pragma once

@@ -3,7 +3,7 @@
 // resolved to their storage, literal operands referenced in place, `Label` names resolved to
 // addresses. A record runs the command with the same value operations, register reads and
 // writes and error numbers as the full command (Commands.h); a command the record
-// cannot take whole (field commands that move things or show boxes, omitted parameters, writes
+// cannot take whole (host commands that move things or show boxes, omitted parameters, writes
 // to the script number or the address) goes the full way; the variable-area commands and those
 // that only read and write registers run their own handler in place.
 // Records whose operands are general registers or values have kinds of their own, and the

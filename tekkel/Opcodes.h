@@ -96,6 +96,8 @@ enum class Op : std::int16_t {
     DumpAlloced       = 902, // map (0 own)                      listing of an allocation map
 };
 // Codes 2, 8, 9, 52 and 53 are reserved (error 2); every code not listed fails with error 1.
+// SetShade and the codes from 200 on are host commands: the language knows their names and
+// operands for the text form, and the host that embeds it runs them (Host.h).
 
 enum class Reg : std::int16_t {
     Var          = -1,  // the selected variable (space, varIndex, mapSelect)
