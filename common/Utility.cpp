@@ -159,6 +159,13 @@ std::u16string fromUtf8(std::string_view bytes) {
     return out;
 }
 
+std::string asciiLower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
 std::string folderPath(std::string_view path) {
     std::string out(path);
     if (out.empty() || out.back() != '/') out += '/';

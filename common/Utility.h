@@ -56,6 +56,10 @@ std::u16string decimal(std::int64_t n);
 // infinities and NaN come back as they are.
 double roundHalfEven(double x);
 
+// The text with A..Z made a..z and every other byte kept: names that are matched without
+// regard to case are ASCII.
+std::string asciiLower(std::string_view text);
+
 // The folder path with the folder separator '/' appended unless it already ends in one.
 // A backslash is an ordinary file-name character here, so it does not count as a separator.
 std::string folderPath(std::string_view path);

@@ -6,16 +6,7 @@
 
 namespace field {
 
-namespace {
-
-std::string lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
-} // namespace
+namespace {} // namespace
 
 std::vector<std::string_view> splitLines(std::string_view text) {
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
@@ -121,7 +112,7 @@ std::vector<Block> splitBlocks(std::string_view text, std::int32_t firstLine) {
     for (std::string_view line : splitLines(text)) {
         Cursor c("", line, number, ignored);
         if (!c.atEnd()) {
-            const std::string first = lower(c.word());
+            const std::string first = common::asciiLower(c.word());
             if (first == "script" || first == "own")
                 blocks.push_back({first == "own", number, {}});
             else if (!blocks.empty())

@@ -13,13 +13,6 @@ namespace tekkel {
 
 namespace {
 
-std::string lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -177,7 +170,7 @@ bool Line::value(Operand kind, Value& out) {
     const std::size_t at = pos();
     const std::string_view t = token();
     if (t.empty()) return fail(at, "expected a value");
-    const std::string name = lower(t);
+    const std::string name = common::asciiLower(t);
     if (name == "true" || name == "false") {
         out = Value::boolean(name == "true");
         return true;
@@ -189,7 +182,7 @@ bool Line::value(Operand kind, Value& out) {
     const bool negative = t[0] == '-';
     std::string_view body = t;
     if (t[0] == '-' || t[0] == '+') body.remove_prefix(1);
-    const std::string special = lower(body);
+    const std::string special = common::asciiLower(body);
     if (special == "inf" || special == "nan" || special == "inff" || special == "nanf") {
         const double d = special[0] == 'i' ? std::numeric_limits<double>::infinity()
                                            : std::numeric_limits<double>::quiet_NaN();
@@ -295,7 +288,7 @@ void Assembler::header(Line& l, bool own) {
         o.list = nullptr;
     } else if (!l.atEnd()) {
         const std::size_t at = l.pos();
-        if (lower(l.token()) != "last") {
+        if (common::asciiLower(l.token()) != "last") {
             l.fail(at, "expected a name in quotes, `last` or the end of the line");
             o.list = nullptr;
         } else {
@@ -383,7 +376,7 @@ void Assembler::line(std::string_view text, std::int32_t number) {
     }
     const std::size_t at = l.pos();
     const std::string_view first = l.token();
-    const std::string keyword = lower(first);
+    const std::string keyword = common::asciiLower(first);
     if (keyword == "script" || keyword == "own") {
         header(l, keyword == "own");
         if (open_) {
