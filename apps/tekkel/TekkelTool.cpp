@@ -13,6 +13,7 @@
 #include "platform/testing/TestSeams.h"
 #include "tekkel/Assembler.h"
 #include "tekkel/Disassembler.h"
+#include "tekkel/Formatter.h"
 #include "tekkel/Interpreter.h"
 
 namespace tekkel_tool {
@@ -25,6 +26,7 @@ constexpr const char* kHelp =
     R"(usage: tekkel list
        tekkel check FILE...
        tekkel run FILE [--script N] [--seed S] [--max-frames F]
+       tekkel fmt FILE... [--write]
        tekkel --help
 
 list    prints every built-in script and event object's own script in the text form.
@@ -35,6 +37,11 @@ run     loads FILE's scripts into the built-in field (map, objects and the other
         box's text is printed as it appears (answered OK), then R1..R5. A script failure prints
         the error report to standard error. --seed fixes the random source (default 12345);
         --max-frames gives up after F frames (default 1000000).
+fmt     prints each FILE in the canonical layout, the one `list` writes: labels at column 1,
+        commands indented by four, operands after one blank and separated by ", ", names
+        spelled as in the command table, comments after code at column 37, comment lines and
+        single blank lines kept. --write rewrites the files instead. A file with errors is
+        reported as check does and left as it is.
 Exit status: 0 done, 1 errors in a file or a failed script, 2 a wrong command line.
 )";
 
@@ -109,6 +116,58 @@ int check(const std::vector<std::string>& files, std::ostream& out, std::ostream
         out << f << ": " << unit.scripts.size() << " scripts, " << unit.ownScripts.size()
             << " own scripts\n";
     }
+    return status;
+}
+
+// Prints FILE in the canonical layout, or rewrites it with `write`; refuses a file with errors,
+// and a layout that would change what the file assembles to.
+bool formatFile(const std::string& path, bool write, std::ostream& out, std::ostream& err) {
+    std::string text;
+    if (!readFile(path, text, err)) return false;
+    Unit before, after;
+    std::vector<tekkel::AssemblyError> errors;
+    if (!tekkel::assemble(text, before, errors)) {
+        for (const auto& e : errors)
+            err << tekkel::errorText(path, e) << '\n';
+        return false;
+    }
+    const std::string formatted = tekkel::formatText(text);
+    if (!tekkel::assemble(formatted, after, errors) || !tekkel::sameProgram(before, after)) {
+        err << path << ": the canonical layout would change the program; left as it is\n";
+        return false;
+    }
+    if (!write) {
+        out << formatted;
+        return true;
+    }
+    if (formatted == text) return true;
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << formatted << std::flush;
+    if (file) return true;
+    err << path << ": cannot write the file\n";
+    return false;
+}
+
+int format(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    bool write = false;
+    std::vector<std::string> files;
+    for (const std::string& a : args) {
+        if (a == "--write") {
+            write = true;
+        } else if (a.starts_with("--")) {
+            err << "tekkel fmt: unexpected '" << a << "'\n";
+            return 2;
+        } else {
+            files.push_back(a);
+        }
+    }
+    if (files.empty()) {
+        err << "tekkel fmt: no file given\n";
+        return 2;
+    }
+    int status = 0;
+    for (const std::string& f : files)
+        if (!formatFile(f, write, out, err)) status = 1;
     return status;
 }
 
@@ -225,6 +284,7 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     if (command == "list" && args.size() == 1) return list(out, err);
     if (command == "check") return check({args.begin() + 1, args.end()}, out, err);
     if (command == "run") return runCommand(args, out, err);
+    if (command == "fmt") return format({args.begin() + 1, args.end()}, out, err);
     err << "tekkel: unknown command line; see tekkel --help\n";
     return 2;
 }

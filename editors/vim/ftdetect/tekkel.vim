@@ -1,0 +1,2 @@
+" Tekkel scripts (Haruvel)
+autocmd BufRead,BufNewFile *.tkl setfiletype tekkel
