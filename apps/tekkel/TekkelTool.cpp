@@ -49,6 +49,12 @@ std::string printable(const std::u16string& text) {
     return s;
 }
 
+// A message as `run` prints it: in the language asked for, when the demo translates it.
+std::string printed(const field::TextTable* table, const std::u16string& text) {
+    const auto it = table ? table->find(text) : field::TextTable::const_iterator{};
+    return printable(table && it != table->end() ? it->second.shown : text);
+}
+
 // The field as the program starts on it, read from the embedded demo folder, without a window.
 bool buildField(field::World& world, field::ScenarioTranslations* translations = nullptr) {
     std::vector<field::ScenarioError> errors;
@@ -153,13 +159,9 @@ int run(const RunOptions& o, std::ostream& out, std::ostream& err) {
 
     bool failed = false;
     const field::TextTable* table = translations.table(o.language);
-    const auto shown = [table](const std::u16string& text) {
-        const auto it = table ? table->find(text) : field::TextTable::const_iterator{};
-        return table && it != table->end() ? it->second.shown : text;
-    };
     ts.windows.responder = [&](const plat::testing::RecordedBox& box) {
         if (box.buttons == plat::MsgButtons::Ok) {
-            out << printable(shown(box.text)) << '\n' << std::flush;
+            out << printed(table, box.text) << '\n' << std::flush;
             return plat::MsgResult::Ok;
         }
         // The script error report: give up the script.
