@@ -132,7 +132,7 @@ void MainWindow::placeDesign() {
     positionLabel.transparent = true;
     place(positionLabel, 10, 24, 100, 20);
 
-    enlargeButton.caption = u"＞";
+    enlargeButton.caption = TR_TEXT("frmMain", "＞");
     place(enlargeButton, kBigLeft, kBigTop, kBigWidth, kBigHeight);
     placeLayerBoxes();
 

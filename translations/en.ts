@@ -188,6 +188,10 @@ The rules? Nothing so soft here. Learn them the hard way!</translation>
         <translation>Character back buffer</translation>
     </message>
     <message>
+        <source>＞</source>
+        <translation>&gt;</translation>
+    </message>
+    <message>
         <source>x,y座標</source>
         <translation>x, y position</translation>
     </message>
