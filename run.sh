@@ -22,7 +22,8 @@ fi
 
 # What playing needs. The optimised build leaves the tests and benchmarks out (preset "play");
 # the dev build has them, so it needs their frameworks as well.
-PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-ipafont-gothic)
+PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-qpa-plugins
+          fonts-ipafont-gothic)
 build_preset=play
 if [[ $preset == dev ]]; then
     PACKAGES+=(libgtest-dev libbenchmark-dev)

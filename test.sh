@@ -4,8 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev qt6-qpa-plugins
-          libgtest-dev libbenchmark-dev fonts-ipafont-gothic
+PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev qt6-tools-dev qt6-l10n-tools
+          qt6-qpa-plugins libgtest-dev libbenchmark-dev fonts-ipafont-gothic
           help2man man-db appstream desktop-file-utils)
 
 install_missing() {

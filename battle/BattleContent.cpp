@@ -1,13 +1,15 @@
 #include "battle/BattleContent.h"
 
+#include "platform/Translator.h"
+
 namespace battle {
 
 void setActions(std::vector<Action>& actions) {
     actions.assign(battle::kActionRows, Action{});
     actions[0] = {u"", u"", u"0", 0, 1};
-    actions[1] = {u"殴りつける", u"殴", u"10", 23, 1};
-    actions[2] = {u"噛み付く", u"噛", u"8", 23, 1};
-    actions[3] = {u"蹴りつける", u"蹴", u"15", 23, 1};
+    actions[1] = {TR_TEXT("battle", "殴りつける"), TR_TEXT("battle", "殴"), u"10", 23, 1};
+    actions[2] = {TR_TEXT("battle", "噛み付く"), TR_TEXT("battle", "噛"), u"8", 23, 1};
+    actions[3] = {TR_TEXT("battle", "蹴りつける"), TR_TEXT("battle", "蹴"), u"15", 23, 1};
 }
 
 namespace {
@@ -25,9 +27,9 @@ void setStats(Combatant& c) {
 } // namespace
 
 void setCombatants(Combatant& player, Combatant& monster) {
-    player.name = u"ニムス";
+    player.name = TR_TEXT("battle", "ニムス");
     setStats(player);
-    monster.name = u"髑髏(ｶﾞｼｬﾄﾞｸﾛ)";
+    monster.name = TR_TEXT("battle", "髑髏(ｶﾞｼｬﾄﾞｸﾛ)");
     setStats(monster);
 }
 

@@ -5,6 +5,7 @@
 
 #include "battle/Battle.h"
 #include "platform/EventWait.h"
+#include "platform/Translator.h"
 
 namespace battle {
 
@@ -62,7 +63,7 @@ bool pauseOver(PlaybackStep& step) {
 bool messageShown(PlaybackStep& step, plat::TextBox& messageText, bool& textChanged) {
     if (!countUp(step.value2, kMessageFrames)) return false;
     if (const auto* text = std::get_if<std::u16string>(&step.value1)) {
-        messageText.caption += *text;
+        messageText.caption += step.shown.empty() ? *text : step.shown;
         textChanged = true;
     }
     return true;
@@ -260,8 +261,9 @@ bool BattleLoop::takeCommand() {
         return true;
     }
     if (flipCovers_) form_.stageView.cls();
-    sv_.windows.messageBox(u"エラーがおこりますた。", u"", plat::MsgButtons::Ok,
-                           plat::MsgIcon::None);
+    sv_.windows.messageBox(
+        plat::shownText(sv_, "battle", TR_TEXT("battle", "エラーがおこりますた。")), u"",
+        plat::MsgButtons::Ok, plat::MsgIcon::None);
     return false;
 }
 
@@ -289,10 +291,14 @@ bool BattleLoop::defeatFound() {
     if (player_.hp >= 0 && monster_.hp >= 0) return false;
     if (flipCovers_) form_.stageView.cls();
     if (textChanged_) sv_.windows.sync(form_);
-    const std::u16string text = player_.hp < 0
-                                    ? player_.name + u"は、死んでしまった。戦いは終った…。"
-                                    : monster_.name + u"を倒した！";
-    sv_.windows.messageBox(text, u"", plat::MsgButtons::Ok, plat::MsgIcon::None);
+    const bool lost = player_.hp < 0;
+    const std::u16string_view pattern =
+        lost ? TR_TEXT("battle", "%1は、死んでしまった。戦いは終った…。")
+             : TR_TEXT("battle", "%1を倒した！");
+    const std::u16string who = plat::shownText(sv_, "battle", lost ? player_.name : monster_.name);
+    const std::u16string_view parts[] = {who};
+    sv_.windows.messageBox(plat::fillIn(plat::shownText(sv_, "battle", pattern), parts), u"",
+                           plat::MsgButtons::Ok, plat::MsgIcon::None);
     sv_.windows.unload(form_);
     return true;
 }

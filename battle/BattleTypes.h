@@ -80,6 +80,9 @@ struct PlaybackStep {
     std::int16_t code = 0;
     StepValue value1 = std::int32_t{0};
     StepValue value2 = std::int32_t{0};
+    // A message as the player reads it, when it differs from value 1 (which keeps the original
+    // text for the digest, so a battle goes the same in every language).
+    std::u16string shown = {};
 };
 
 // Step codes of the playback queue.

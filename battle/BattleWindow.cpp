@@ -30,7 +30,7 @@ void scratch(plat::PictureBox& box, int width, int height, int fontPx, plat::Col
 
 BattleWindow::BattleWindow(plat::Services& sv, SharedBattleState& shared)
     : plat::Form("frmBattle"), sv_(sv), shared_(shared) {
-    caption = u"Kardovan - カードバトル";
+    caption = TR_TEXT("frmBattle", "Kardovan - カードバトル");
     widthTwips = (kInnerWidth + 2 * borderWidth) * twipsPerPixelX;
     heightTwips = (kInnerHeight + titleHeight + 2 * borderWidth) * twipsPerPixelY;
 
@@ -41,8 +41,8 @@ BattleWindow::BattleWindow(plat::Services& sv, SharedBattleState& shared)
     addControls({
         {&stageView, nullptr, kStageLeft, kStageTop, kStageWidth, kStageHeight},
         {&messageText, nullptr, kMsgLeft, kMsgTop, kMsgWidth, kMsgHeight},
-        {&playerFaceLabel, &stageView, 276, 210, 105, 88, u"顔", false},
-        {&enemyFaceLabel, &stageView, 18, 132, 108, 86, u"顔", false},
+        {&playerFaceLabel, &stageView, 276, 210, 105, 88, TR_TEXT("frmBattle", "顔"), false},
+        {&enemyFaceLabel, &stageView, 18, 132, 108, 86, TR_TEXT("frmBattle", "顔"), false},
         {&playerCardLabels[0], &stageView, kCardLabelLeft[0], kCardLabelTop, kCardWidth,
          kCardHeight},
         {&playerCardLabels[1], &stageView, kCardLabelLeft[1], kCardLabelTop, kCardWidth,
@@ -62,15 +62,15 @@ BattleWindow::BattleWindow(plat::Services& sv, SharedBattleState& shared)
          {},
          false},
         {&commandButtons[0], &commandMenu, 0, 0 * kButtonHeight, kCardWidth, kButtonHeight,
-         u"たたかう"},
+         TR_TEXT("frmBattle", "たたかう")},
         {&commandButtons[1], &commandMenu, 0, 1 * kButtonHeight, kCardWidth, kButtonHeight,
-         u"ぼうぎょ"},
+         TR_TEXT("frmBattle", "ぼうぎょ")},
         {&commandButtons[2], &commandMenu, 0, 2 * kButtonHeight, kCardWidth, kButtonHeight,
-         u"ためる"},
+         TR_TEXT("frmBattle", "ためる")},
         {&commandButtons[3], &commandMenu, 0, 3 * kButtonHeight, kCardWidth, kButtonHeight,
-         u"デッキ"},
+         TR_TEXT("frmBattle", "デッキ")},
         {&commandButtons[4], &commandMenu, 0, 4 * kButtonHeight, kCardWidth, kButtonHeight,
-         u"にげる"},
+         TR_TEXT("frmBattle", "にげる")},
         {&menuBackLabel, nullptr, 0, 0, 0, 0, {}, false},
     });
     stageView.setSize(kStageWidth, kStageHeight);
@@ -106,7 +106,7 @@ void BattleWindow::addSourcePictures() {
     };
     for (const auto& s : sources)
         source(add(*s.box), s.draw());
-    scratch(add(textSize16Picture), 36, 26, 20, plat::rgb(24, 24, 24));
+    scratch(add(textSize16Picture), kShortNameWidth, 26, 20, plat::rgb(24, 24, 24));
     scratch(add(textSize36Picture), 40, 40, 30, plat::rgb(160, 16, 16));
     add(flipPicture);
     flipPicture.visible = false;
@@ -133,7 +133,7 @@ void BattleWindow::load() {
     cursorCard = kNoSlot;
     chosenCard = kNoSlot;
     chosenCommand = kCmdNone;
-    messageText.caption = std::u16string(kBattleHelpText);
+    messageText.caption = plat::shownText(sv_, "battle", kBattleHelpText);
     flipPicture.cls();
 }
 

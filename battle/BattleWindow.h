@@ -10,6 +10,7 @@
 #include "battle/BattleTypes.h"
 #include "platform/Form.h"
 #include "platform/Seams.h"
+#include "platform/Translator.h"
 
 namespace battle {
 
@@ -18,6 +19,8 @@ namespace design {
 constexpr int kStageLeft = 3, kStageTop = 3, kStageWidth = 427, kStageHeight = 459;
 constexpr int kMsgLeft = 6, kMsgTop = 465, kMsgWidth = 424, kMsgHeight = 136;
 constexpr int kCardWidth = 72, kCardHeight = 120;
+// The scratch picture of a card's short name: one kanji, or a short word in English.
+constexpr int kShortNameWidth = 50;
 constexpr int kCardLabelLeft[kHandSize] = {6, 81, 159, 237, 315};
 constexpr int kCardLabelTop = 332;
 constexpr int kInnerWidth = 436, kInnerHeight = 606;
@@ -94,9 +97,9 @@ class BattleWindow : public plat::Form {
 
 // The help text shown when the window loads.
 inline constexpr std::u16string_view kBattleHelpText =
-    u"戦い方？簡単だ。配られた自分のカードを選び行動を選択しろ！\r\n"
-    u"選び方は簡単だ。手前のカードをクリックだ！\r\n"
-    u"\r\n"
-    u"ルールの説明？ そんな生ぬるいものは無い。体で覚えな！";
+    TR_TEXT("battle", "戦い方？簡単だ。配られた自分のカードを選び行動を選択しろ！\r\n"
+                      "選び方は簡単だ。手前のカードをクリックだ！\r\n"
+                      "\r\n"
+                      "ルールの説明？ そんな生ぬるいものは無い。体で覚えな！");
 
 } // namespace battle

@@ -5,6 +5,7 @@
 
 #include "battle/Battle.h"
 #include "platform/MaskedCopy.h"
+#include "platform/Translator.h"
 
 namespace battle {
 
@@ -37,7 +38,8 @@ void drawStatus(plat::Services& sv, const LoopState& loop, BattleWindow& form,
     common::textOut(sv, u"MP :" + num(who.mp), stage, at.mpText.x, at.mpText.y);
     plat::bitBlt(stage, at.mpBar.x, at.mpBar.y, barWidth(who.mp, who.mpMax), kBarHeight,
                  form.bluePicture.surface, 0, 0, plat::Rop::SrcCopy);
-    common::textOut(sv, u"残り枚数", stage, at.remaining.x, at.remaining.y);
+    common::textOut(sv, plat::shownText(sv, "battle", TR_TEXT("battle", "残り枚数")), stage,
+                    at.remaining.x, at.remaining.y);
     // What the counter shows is the draws a shuffle allows minus the cards used, not the
     // cards left in the pile.
     common::textOut(sv, num(static_cast<std::int64_t>(kDrawsPerShuffle) - side.usedCount), text16,
@@ -62,7 +64,8 @@ void drawHand(plat::Services& sv, const SharedBattleState& shared, const LoopSta
             if (c.kind > 0 && static_cast<std::size_t>(c.kind) < shared.actions.size()) {
                 shortName = shared.actions[static_cast<std::size_t>(c.kind)].shortName;
             }
-            common::textOut(sv, shortName, form.textSize16Picture.surface, 0, 0);
+            common::textOut(sv, plat::shownText(sv, "battle", shortName),
+                            form.textSize16Picture.surface, 0, 0);
             transparent(stage, s * kSlotPitch + 20, top + 30, form.textSize16Picture.surface,
                         loop.key);
         }
@@ -173,7 +176,8 @@ void drawBackground(plat::Services& sv, LoopState& loop, BattleWindow& form,
                              Side{loop.enemyLayout, form.enemyFacePicture, monster}}) {
         plat::bitBlt(flip, side.at.face.x, side.at.face.y, side.at.faceWidth, side.at.faceHeight,
                      side.face.surface, 0, 0, plat::Rop::SrcCopy);
-        common::textOut(sv, side.who.name, flip, side.at.name.x, side.at.name.y);
+        common::textOut(sv, plat::shownText(sv, "battle", side.who.name), flip, side.at.name.x,
+                        side.at.name.y);
         plat::bitBlt(flip, side.at.hpBar.x, side.at.hpBar.y, kBarWidth, kBarHeight,
                      form.redPicture.surface, 0, 0, plat::Rop::SrcCopy);
         plat::bitBlt(flip, side.at.mpBar.x, side.at.mpBar.y, kBarWidth, kBarHeight,

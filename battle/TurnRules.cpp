@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+#include "platform/Translator.h"
+
 namespace battle {
 
 using namespace battle;
@@ -30,18 +32,6 @@ std::int32_t clampToInt32(double x) {
     return static_cast<std::int32_t>(x);
 }
 
-// The line a side gets when stored cards raised its effect number.
-std::u16string releaseLine(const std::u16string& who, const std::u16string& action,
-                           std::int32_t effect) {
-    return who + u"は溜め込まれていた[" + action + u"]を解放した！ 効力数が" + num(effect) +
-           u"になった！！" + kCrLf;
-}
-
-std::u16string choiceLine(const std::u16string& who, std::int32_t effect,
-                          const std::u16string& action) {
-    return who + u"は効力数[" + num(effect) + u"]の[" + action + u"]を選択した。" + kCrLf;
-}
-
 // The slot of the player's chosen card, kNoSlot without one.
 int chosenSlot(const Hand& hand) {
     for (int s = 0; s < kHandSize; ++s) {
@@ -55,12 +45,12 @@ int chosenSlot(const Hand& hand) {
 // cards and a defence change them, the step count and the message being built.
 class TurnResolution {
   public:
-    TurnResolution(SharedBattleState& shared, std::vector<PlaybackStep>& queue,
-                   std::int16_t command, const Combatant& player, Hand& myHand, int mySlot,
-                   const Combatant& monster, Hand& enemyHand)
-        : actions_(shared.actions), emptyCard_(shared.emptyCard), queue_(queue), command_(command),
-          player_(player), myHand_(myHand), sp_(mySlot), myCard_(myHand[mySlot]), monster_(monster),
-          enemyHand_(enemyHand) {}
+    TurnResolution(const plat::Services& sv, SharedBattleState& shared,
+                   std::vector<PlaybackStep>& queue, std::int16_t command, const Combatant& player,
+                   Hand& myHand, int mySlot, const Combatant& monster, Hand& enemyHand)
+        : sv_(sv), actions_(shared.actions), emptyCard_(shared.emptyCard), queue_(queue),
+          command_(command), player_(player), myHand_(myHand), sp_(mySlot), myCard_(myHand[mySlot]),
+          monster_(monster), enemyHand_(enemyHand) {}
 
     std::int32_t stepCount() const { return count_; }
 
@@ -103,17 +93,21 @@ class TurnResolution {
 
     // Both sides' chosen cards with their own numbers.
     void queueChoice() {
-        msg_ = choiceLine(player_.name, myCard_.effect, myAction()) +
-               choiceLine(monster_.name, enemyCard_.effect, enemyAction());
+        constexpr std::u16string_view kChoice =
+            TR_TEXT("battle", "%1は効力数[%2]の[%3]を選択した。");
+        say(kChoice, {name(player_.name), number(myCard_.effect), name(myAction())});
+        say(kChoice, {name(monster_.name), number(enemyCard_.effect), name(enemyAction())});
         queueMessage();
     }
 
     // The numbers that stored cards raised.
     void queueRelease() {
-        if (command_ == kCmdAttack && p_ != myCard_.effect) {
-            msg_ += releaseLine(player_.name, myAction(), p_);
-        }
-        if (m_ != enemyCard_.effect) msg_ += releaseLine(monster_.name, enemyAction(), m_);
+        constexpr std::u16string_view kRelease =
+            TR_TEXT("battle", "%1は溜め込まれていた[%2]を解放した！ 効力数が%3になった！！");
+        if (command_ == kCmdAttack && p_ != myCard_.effect)
+            say(kRelease, {name(player_.name), name(myAction()), number(p_)});
+        if (m_ != enemyCard_.effect)
+            say(kRelease, {name(monster_.name), name(enemyAction()), number(m_)});
         queueMessage();
     }
 
@@ -135,8 +129,8 @@ class TurnResolution {
             add(kStepMyUse, std::int32_t{sp_}, kZero);
             if (m_ < p_) {
                 damage = attackDamage(actions_, player_, myCard_.kind, p_);
-                msg_ = player_.name + u"は[" + myAction() + u"]をしかけた！ " + monster_.name +
-                       u"に" + num(damage) + u"のダメージを与えた！！" + kCrLf;
+                say(TR_TEXT("battle", "%1は[%2]をしかけた！ %3に%4のダメージを与えた！！"),
+                    {name(player_.name), name(myAction()), name(monster_.name), number(damage)});
             }
         }
         add(kStepEnemyDamage, damage, kNone);
@@ -150,11 +144,12 @@ class TurnResolution {
         add(kStepEnemyUse, std::int32_t{sm_}, kZero);
         if (command_ != kCmdAttack || p_ < m_) {
             if (command_ == kCmdDefend && m_ <= 0) {
-                msg_ = monster_.name + u"は攻撃に失敗した！" + num(p_) + u"||" + num(m_) + kCrLf;
+                say(TR_TEXT("battle", "%1は攻撃に失敗した！%2||%3"),
+                    {name(monster_.name), number(p_), number(m_)});
             } else {
                 damage = attackDamage(actions_, monster_, enemyCard_.kind, m_);
-                msg_ = monster_.name + u"は[" + enemyAction() + u"]をしてきた！ " + player_.name +
-                       u"は" + num(damage) + u"のダメージをくらった！！" + kCrLf;
+                say(TR_TEXT("battle", "%1は[%2]をしてきた！ %3は%4のダメージをくらった！！"),
+                    {name(monster_.name), name(enemyAction()), name(player_.name), number(damage)});
             }
         }
         add(kStepMyDamage, damage, kNone);
@@ -166,7 +161,7 @@ class TurnResolution {
         if (command_ != kCmdAttack || p_ != m_) return;
         add(kStepMyUse, std::int32_t{sp_}, kZero);
         add(kStepEnemyUse, std::int32_t{sm_}, kZero);
-        msg_ = u"力は拮抗している！！ 引き分けた！！" + kCrLf;
+        say(TR_TEXT("battle", "力は拮抗している！！ 引き分けた！！"), {});
         queueMessage();
     }
 
@@ -175,8 +170,8 @@ class TurnResolution {
     void queueDefend() {
         add(kStepMyUse, std::int32_t{sp_}, kZero);
         m_ -= p_;
-        msg_ = player_.name + u"は防御し相手の効力を打ち消した！" + kCrLf + monster_.name +
-               u"の効力数を[" + num(m_) + u"]に減らした！" + kCrLf;
+        say(TR_TEXT("battle", "%1は防御し相手の効力を打ち消した！"), {name(player_.name)});
+        say(TR_TEXT("battle", "%1の効力数を[%2]に減らした！"), {name(monster_.name), number(m_)});
         queueMessage();
     }
 
@@ -187,11 +182,12 @@ class TurnResolution {
             stored += c.state == kCardStored ? 1 : 0;
         if (stored < 4) {
             add(kStepMyStore, std::int32_t{sp_}, kZero);
-            msg_ = player_.name + u"は力を溜め込んだ！" + kCrLf;
+            say(TR_TEXT("battle", "%1は力を溜め込んだ！"), {name(player_.name)});
         } else {
             for (int s = 0; s < kHandSize; ++s)
                 add(kStepMyUse, std::int32_t{s}, kZero);
-            msg_ = player_.name + u"は力を溜め込もうとしたが溜め込みすぎて流れてしまった！" + kCrLf;
+            say(TR_TEXT("battle", "%1は力を溜め込もうとしたが溜め込みすぎて流れてしまった！"),
+                {name(player_.name)});
         }
         queueMessage();
     }
@@ -201,10 +197,10 @@ class TurnResolution {
     void queueReshuffle() {
         add(kStepMyUse, std::int32_t{sp_}, kZero);
         if (m_ < p_) {
-            msg_ = player_.name + u"は手札を切りなおしに成功した！" + kCrLf;
+            say(TR_TEXT("battle", "%1は手札を切りなおしに成功した！"), {name(player_.name)});
             add(kStepMyRefill, true, kZero);
         } else {
-            msg_ = player_.name + u"は手札を切りなおしに失敗した！" + kCrLf;
+            say(TR_TEXT("battle", "%1は手札を切りなおしに失敗した！"), {name(player_.name)});
         }
         queueMessage();
         queueMessage();
@@ -214,9 +210,9 @@ class TurnResolution {
     void queueFlee() {
         add(kStepMyUse, std::int32_t{sp_}, kZero);
         if (m_ < p_) {
-            msg_ = u"この戦闘は逃げることができません！" + kCrLf;
+            say(TR_TEXT("battle", "この戦闘は逃げることができません！"), {});
         } else {
-            msg_ = player_.name + u"逃げるのに失敗した！" + kCrLf;
+            say(TR_TEXT("battle", "%1逃げるのに失敗した！"), {name(player_.name)});
         }
         queueMessage();
     }
@@ -236,10 +232,35 @@ class TurnResolution {
     void add(std::int16_t code, const StepValue& value1, const StepValue& value2) {
         queueStep(count_, queue_, code, value1, value2);
     }
+    // A part of a message line: a name, shown in the player's language, or a number.
+    struct Part {
+        std::u16string original, shown;
+    };
+    Part name(const std::u16string& text) const {
+        return {text, plat::shownText(sv_, "battle", text)};
+    }
+    static Part number(std::int64_t n) { return {num(n), num(n)}; }
+
+    // Adds a line to the message: the pattern filled with the original parts for the queue,
+    // its translation with the parts as shown for the player.
+    void say(std::u16string_view pattern, std::initializer_list<Part> parts) {
+        std::vector<std::u16string_view> original, shown;
+        for (const Part& p : parts) {
+            original.push_back(p.original);
+            shown.push_back(p.shown);
+        }
+        msg_ += plat::fillIn(pattern, original) + kCrLf;
+        shown_ += plat::fillIn(plat::shownText(sv_, "battle", pattern), shown) + kCrLf;
+    }
+
     // Queues the message built so far (an empty one adds nothing) and starts the next.
     void queueMessage() {
+        const std::int32_t before = count_;
         add(kStepMessage, msg_, kZero);
+        if (count_ != before && shown_ != msg_)
+            queue_[static_cast<std::size_t>(count_)].shown = std::move(shown_);
         msg_.clear();
+        shown_.clear();
     }
     const std::u16string& myAction() const { return actionName(actions_, myCard_.kind); }
     const std::u16string& enemyAction() const { return actionName(actions_, enemyCard_.kind); }
@@ -247,6 +268,7 @@ class TurnResolution {
     inline static const StepValue kNone = std::u16string();
     inline static const StepValue kZero = std::int32_t{0};
 
+    const plat::Services& sv_;
     const std::vector<Action>& actions_;
     const Card& emptyCard_;
     std::vector<PlaybackStep>& queue_;
@@ -263,7 +285,8 @@ class TurnResolution {
     std::int32_t p_ = 0; // the player's effect number for the turn
     std::int32_t m_ = 0; // the monster's
     std::int32_t count_ = 0;
-    std::u16string msg_;
+    std::u16string msg_;   // the message as the queue keeps it
+    std::u16string shown_; // the same as the player reads it
 };
 
 } // namespace
@@ -330,7 +353,7 @@ bool resolveTurn(plat::Services& sv, SharedBattleState& shared, std::vector<Play
     if (queue.empty()) queue.resize(1);
 
     // Steps of the previous turn are overwritten from index 1.
-    TurnResolution turn(shared, queue, command, player, myHand, sp, monster, enemyHand);
+    TurnResolution turn(sv, shared, queue, command, player, myHand, sp, monster, enemyHand);
     turn.queuePause();
     turn.chooseMonsterCard(sv);
     turn.joinStoredCards();

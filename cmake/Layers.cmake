@@ -7,7 +7,7 @@
 # links only libraries of lower rows, and the field and the battle libraries never meet (the
 # programs, tools, tests and benchmarks stand above every row).
 set(HARUVEL_LAYERS
-    "platform"
+    "platform platform_qt_resources_1" # the second: the translation catalogs built into platform_qt
     "platform_testing platform_qt common assets_field assets_battle scenario_demo"
     "tekkel"
     "field_model"

@@ -6,6 +6,7 @@
 
 #include "common/Utility.h"
 #include "field/ScenarioReader.h"
+#include "field/ScenarioTranslations.h"
 #include "field/Searchers.h"
 #include "field/WorldDigest.h"
 #include "field/graphics/Composition.h"
@@ -246,16 +247,33 @@ void runMainLoop(field::MainWindow& form, field::World& world, plat::Services& s
     loop.finish();
 }
 
-void runBuiltInDemo(field::MainWindow& form, plat::Services& sv) {
+namespace {
+
+// The quest as read, its message boxes in the player's language.
+void play(field::MainWindow& form, plat::Services& sv, const field::World& scenario,
+          const ScenarioTranslations& translations) {
+    TranslatedBoxes boxes(sv, translations);
     field::World world;
-    startUp(form, world, sv);
-    runMainLoop(form, world, sv);
+    startUp(form, world, boxes.services(), scenario);
+    runMainLoop(form, world, boxes.services());
+}
+
+} // namespace
+
+void runBuiltInDemo(field::MainWindow& form, plat::Services& sv) {
+    field::World demo;
+    std::vector<field::ScenarioError> errors;
+    ScenarioTranslations translations;
+    if (!field::readBuiltInScenario(demo, errors, &translations))
+        sv.process.exitNow(kExitBuildFailed);
+    play(form, sv, demo, translations);
 }
 
 void runScenario(field::MainWindow& form, plat::Services& sv, const std::string& folder) {
     field::World scenario;
     std::vector<field::ScenarioError> errors;
-    if (!field::readScenarioFolder(folder, scenario, errors)) {
+    ScenarioTranslations translations;
+    if (!field::readScenarioFolder(folder, scenario, errors, &translations)) {
         std::string text;
         for (const field::ScenarioError& e : errors)
             text += field::errorText(e) + "\n";
@@ -264,9 +282,7 @@ void runScenario(field::MainWindow& form, plat::Services& sv, const std::string&
                               plat::MsgButtons::Ok, plat::MsgIcon::Critical);
         sv.process.exitNow(kExitBuildFailed);
     }
-    field::World world;
-    startUp(form, world, sv, scenario);
-    runMainLoop(form, world, sv);
+    play(form, sv, scenario, translations);
 }
 
 } // namespace field

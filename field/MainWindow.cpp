@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "assets/field/FieldPictures.h"
+#include "platform/Translator.h"
 
 namespace field {
 
@@ -96,24 +97,24 @@ void MainWindow::placeDesign() {
     // Everything but the game view, its position frame and the enlarge button lies outside the
     // shrunk window until the enlarge button is pressed.
     static constexpr CaptionedBox kBoxes[] = {
-        {&MainWindow::gameViewLabel, &MainWindow::gameView, u"メイン窓", kFlipLeft, kFlipTop, 120,
-         kFlipWidth, kFlipHeight},
-        {&MainWindow::backFieldLabel, &MainWindow::backField, u"キャラクタ動作確認窓", 545,
-         kFlipTop, 140, 128, 128},
-        {&MainWindow::primarySurfaceLabel, &MainWindow::primarySurface, u"初期描画用窓", 8, 270,
-         140, kPrimaryWidth, kPrimaryHeight},
-        {&MainWindow::mapChipsLabel, &MainWindow::mapChips, u"マップバックバッファ窓", 535, 270,
-         200, 192, 80},
-        {&MainWindow::eventChipsLabel, &MainWindow::eventChips, u"イベントバックバッファ窓", 535,
-         380, 200, 256, 64},
-        {&MainWindow::shadow25MaskLabel, &MainWindow::shadow25Mask, u"シャドー25%窓", 535, 474, 88,
-         64, 64},
-        {&MainWindow::shadow50MaskLabel, &MainWindow::shadow50Mask, u"シャドー50%窓", 625, 474, 88,
-         64, 64},
-        {&MainWindow::shadow75MaskLabel, &MainWindow::shadow75Mask, u"シャドー75%窓", 715, 474, 88,
-         64, 64},
-        {&MainWindow::characterChipsLabel, &MainWindow::characterChips, u"キャラバックバッファ窓",
-         8, 565, 200, 576, 256},
+        {&MainWindow::gameViewLabel, &MainWindow::gameView, TR_TEXT("frmMain", "メイン窓"),
+         kFlipLeft, kFlipTop, 120, kFlipWidth, kFlipHeight},
+        {&MainWindow::backFieldLabel, &MainWindow::backField,
+         TR_TEXT("frmMain", "キャラクタ動作確認窓"), 545, kFlipTop, 140, 128, 128},
+        {&MainWindow::primarySurfaceLabel, &MainWindow::primarySurface,
+         TR_TEXT("frmMain", "初期描画用窓"), 8, 270, 140, kPrimaryWidth, kPrimaryHeight},
+        {&MainWindow::mapChipsLabel, &MainWindow::mapChips,
+         TR_TEXT("frmMain", "マップバックバッファ窓"), 535, 270, 200, 192, 80},
+        {&MainWindow::eventChipsLabel, &MainWindow::eventChips,
+         TR_TEXT("frmMain", "イベントバックバッファ窓"), 535, 380, 200, 256, 64},
+        {&MainWindow::shadow25MaskLabel, &MainWindow::shadow25Mask,
+         TR_TEXT("frmMain", "シャドー25%窓"), 535, 474, 88, 64, 64},
+        {&MainWindow::shadow50MaskLabel, &MainWindow::shadow50Mask,
+         TR_TEXT("frmMain", "シャドー50%窓"), 625, 474, 88, 64, 64},
+        {&MainWindow::shadow75MaskLabel, &MainWindow::shadow75Mask,
+         TR_TEXT("frmMain", "シャドー75%窓"), 715, 474, 88, 64, 64},
+        {&MainWindow::characterChipsLabel, &MainWindow::characterChips,
+         TR_TEXT("frmMain", "キャラバックバッファ窓"), 8, 565, 200, 576, 256},
     };
     for (const CaptionedBox& b : kBoxes) {
         plat::Label& label = this->*b.label;
@@ -125,13 +126,13 @@ void MainWindow::placeDesign() {
     gameView.setBackColor(plat::kBlack);
     backField.setBackColor(plat::kBlack);
 
-    positionFrame.caption = u"x,y座標";
+    positionFrame.caption = TR_TEXT("frmMain", "x,y座標");
     place(positionFrame, kBigLeft, kFlipTop, kBigWidth, 56);
     positionLabel.container = &positionFrame;
     positionLabel.transparent = true;
     place(positionLabel, 10, 24, 100, 20);
 
-    enlargeButton.caption = u"＞";
+    enlargeButton.caption = TR_TEXT("frmMain", "＞");
     place(enlargeButton, kBigLeft, kBigTop, kBigWidth, kBigHeight);
     placeLayerBoxes();
 
@@ -140,7 +141,7 @@ void MainWindow::placeDesign() {
 }
 
 void MainWindow::placeLayerBoxes() {
-    layerFrame.caption = u"レイヤ";
+    layerFrame.caption = TR_TEXT("frmMain", "レイヤ");
     place(layerFrame, 690, 20, 150, 150);
     for (int i = 0; i < 3; ++i) {
         plat::CheckBox& c = layerBoxes[static_cast<std::size_t>(i)];
@@ -149,8 +150,9 @@ void MainWindow::placeLayerBoxes() {
         c.value = 1;
         place(c, 10, 24 + i * 28, 50, 22);
     }
-    static constexpr const char16_t* kPlaneCaptions[4] = {u"マップ", u"ベース", u"キャラ",
-                                                          u"ｱﾊﾞｰﾌﾞ"};
+    static constexpr const char16_t* kPlaneCaptions[4] = {
+        TR_TEXT("frmMain", "マップ"), TR_TEXT("frmMain", "ベース"), TR_TEXT("frmMain", "キャラ"),
+        TR_TEXT("frmMain", "ｱﾊﾞｰﾌﾞ")};
     for (int i = 0; i < 4; ++i) {
         plat::CheckBox& c = planeBoxes[static_cast<std::size_t>(i)];
         c.container = &layerFrame;

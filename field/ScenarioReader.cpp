@@ -12,6 +12,7 @@
 
 #include "common/Utility.h"
 #include "field/ScenarioText.h"
+#include "field/ScenarioTranslations.h"
 #include "scenarios/Embedded.h"
 #include "tekkel/Assembler.h"
 #include "tekkel/Opcodes.h"
@@ -355,7 +356,7 @@ void setMapCell(field::MapCell& cell, int value) {
 }
 
 bool readScenario(std::string_view folder, std::span<const File> files, field::World& world,
-                  std::vector<ScenarioError>& errors) {
+                  std::vector<ScenarioError>& errors, ScenarioTranslations* translations) {
     errors.clear();
     const FolderFiles sorted = sortFiles(files);
     Reading r;
@@ -368,16 +369,19 @@ bool readScenario(std::string_view folder, std::span<const File> files, field::W
     resolveObjectScripts(r, errors);
     checkScriptChains(r.scripts, errors);
     placeObjects(r.objects, r.objectsName, errors);
+    ScenarioTranslations read;
+    readTranslations(folder, files, read, errors);
     if (!errors.empty()) {
         tidyErrors(errors);
         return false;
     }
     world = buildWorld(r);
+    if (translations) *translations = std::move(read);
     return true;
 }
 
 bool readScenarioFolder(const std::string& folder, field::World& world,
-                        std::vector<ScenarioError>& errors) {
+                        std::vector<ScenarioError>& errors, ScenarioTranslations* translations) {
     namespace fs = std::filesystem;
     errors.clear();
     std::error_code ec;
@@ -393,7 +397,9 @@ bool readScenarioFolder(const std::string& folder, field::World& world,
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const fs::directory_entry& entry = *it;
         const std::string name = entry.path().filename().string();
-        if (name != "map.txt" && name != "objects.txt" && !endsWith(name, ".tkl")) continue;
+        if (name != "map.txt" && name != "objects.txt" && !endsWith(name, ".tkl") &&
+            !isTranslationFile(name))
+            continue;
         const std::string path = (fs::path(folder) / name).string();
         std::ifstream in(entry.path(), std::ios::binary);
         std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -412,23 +418,29 @@ bool readScenarioFolder(const std::string& folder, field::World& world,
     std::vector<File> files;
     for (std::size_t i = 0; i < names.size(); ++i)
         files.push_back({names[i], texts[i]});
-    return readScenario(folder, files, world, errors);
+    return readScenario(folder, files, world, errors, translations);
 }
 
 int checkScenario(const std::string& folder, std::ostream& err) {
     field::World world;
     std::vector<ScenarioError> errors;
-    if (readScenarioFolder(folder, world, errors)) return 0;
+    ScenarioTranslations translations;
+    if (readScenarioFolder(folder, world, errors, &translations)) {
+        for (const ScenarioError& w : unmatchedTranslations(translations, world))
+            err << errorText(w) << '\n';
+        return 0;
+    }
     for (const ScenarioError& e : errors)
         err << errorText(e) << '\n';
     return 1;
 }
 
-bool readBuiltInScenario(field::World& world, std::vector<ScenarioError>& errors) {
+bool readBuiltInScenario(field::World& world, std::vector<ScenarioError>& errors,
+                         ScenarioTranslations* translations) {
     std::vector<File> files;
     for (const scenarios::EmbeddedFile& f : scenarios::demoFiles())
         files.push_back({std::string(f.name), f.text});
-    return readScenario("scenarios/demo", files, world, errors);
+    return readScenario("scenarios/demo", files, world, errors, translations);
 }
 
 } // namespace field

@@ -2,6 +2,7 @@
 //   map.txt      the three layers of 9 x 6 cells ("layer N" and six rows of nine values each)
 //   *.tkl        the stored scripts (slots 1..20) and own scripts, in the Tekkel text form
 //   objects.txt  the event objects, one `object N` block each (N 1..kMaxObjects)
+//   *.lang       its texts in other languages, when it has them (ScenarioTranslations.h)
 // The README's "Make your own quest" describes the formats. The reader knows nothing of
 // windows: every fault comes back as an ScenarioError, and a scenario with any fault loads nothing.
 #pragma once
@@ -17,6 +18,8 @@
 #include "field/World.h"
 
 namespace field {
+
+struct ScenarioTranslations;
 
 constexpr std::int32_t kMaxObjects = 64;
 constexpr std::int32_t kMaxScripts = 20;
@@ -55,19 +58,22 @@ void setMapCell(field::MapCell& cell, int value);
 // opening scene (stored script 2, when the scenario writes one) armed. `folder` prefixes the
 // file names in errors. With any error, `errors` holds them all, in file and line order, and
 // `world` is left as it was.
+// `translations`, when given, receives the folder's translation files.
 bool readScenario(std::string_view folder, std::span<const File> files, field::World& world,
-                  std::vector<ScenarioError>& errors);
+                  std::vector<ScenarioError>& errors, ScenarioTranslations* translations = nullptr);
 
 // The same, for a folder on disk (its files are read first; a missing file is an error).
 bool readScenarioFolder(const std::string& folder, field::World& world,
-                        std::vector<ScenarioError>& errors);
+                        std::vector<ScenarioError>& errors,
+                        ScenarioTranslations* translations = nullptr);
 
-// `haruvel --scenario DIR --check`: reads the folder, writes every error a line to `err`, and
-// answers the exit code: 0 valid, 1 errors.
+// `haruvel --scenario DIR --check`: reads the folder, writes every error a line to `err` (and
+// the warnings of a valid folder), and answers the exit code: 0 valid, 1 errors.
 int checkScenario(const std::string& folder, std::ostream& err);
 
 // The built-in demo, scenarios/demo/ as compiled into the program: what the program starts on
 // without --scenario, read the same way. Errors name the files under "scenarios/demo".
-bool readBuiltInScenario(field::World& world, std::vector<ScenarioError>& errors);
+bool readBuiltInScenario(field::World& world, std::vector<ScenarioError>& errors,
+                         ScenarioTranslations* translations = nullptr);
 
 } // namespace field

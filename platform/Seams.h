@@ -33,6 +33,7 @@ inline constexpr int kExitReplayDrifted = 3; // the game did not do what the rec
 
 class Form;
 class PictureBox;
+class ITranslator; // platform/Translator.h
 
 // Millisecond clock with a 32-bit tick that wraps, the 1 ms timer period, and a 1 ms sleep.
 class IClock {
@@ -140,7 +141,8 @@ struct Services {
     IProcess& process;
     ITextRenderer& text;
     Random& random;
-    ISession* session = nullptr; // set while a session is recorded or replayed
+    ISession* session = nullptr;             // set while a session is recorded or replayed
+    const ITranslator* translator = nullptr; // the player's language; none: texts as written
 };
 
 } // namespace plat

@@ -19,7 +19,7 @@ class SessionSeams : public IClock,
   public:
     explicit SessionSeams(Services& inner)
         : inner_(inner), services_{*this,      *this,        *this, inner.process,
-                                   inner.text, inner.random, this} {
+                                   inner.text, inner.random, this,  inner.translator} {
         oldTap_ = setInputTap(this);
     }
     ~SessionSeams() override { setInputTap(oldTap_); }

@@ -8,6 +8,7 @@
 #include "common/Utility.h"
 #include "field/EventObjects.h"
 #include "field/ScenarioReader.h"
+#include "field/ScenarioTranslations.h"
 #include "field/World.h"
 #include "field/script/ScriptHost.h"
 #include "platform/testing/TestSeams.h"
@@ -25,7 +26,7 @@ using tekkel::Unit;
 constexpr const char* kHelp =
     R"(usage: tekkel list
        tekkel check FILE...
-       tekkel run FILE [--script N] [--seed S] [--max-frames F]
+       tekkel run FILE [--script N] [--seed S] [--max-frames F] [--lang ja|en]
        tekkel fmt FILE... [--write]
        tekkel --help
 
@@ -36,7 +37,9 @@ run     loads FILE's scripts into the built-in field (map, objects and the other
         script, frame by frame on a virtual clock of 40 ms frames, until it ends. Each message
         box's text is printed as it appears (answered OK), then R1..R5. A script failure prints
         the error report to standard error. --seed fixes the random source (default 12345);
-        --max-frames gives up after F frames (default 1000000).
+        --max-frames gives up after F frames (default 1000000). --lang prints the texts
+        the built-in demo translates (scenarios/demo/*.lang) in that language (default: as
+        the scripts write them).
 fmt     prints each FILE in the canonical layout, the one `list` writes: labels at column 1,
         commands indented by four, operands after one blank and separated by ", ", names
         spelled as in the command table, comments after code at column 37, comment lines and
@@ -53,10 +56,16 @@ std::string printable(const std::u16string& text) {
     return s;
 }
 
+// A message as `run` prints it: in the language asked for, when the demo translates it.
+std::string printed(const field::TextTable* table, const std::u16string& text) {
+    const auto it = table ? table->find(text) : field::TextTable::const_iterator{};
+    return printable(table && it != table->end() ? it->second.shown : text);
+}
+
 // The field as the program starts on it, read from the embedded demo folder, without a window.
-bool buildField(field::World& world) {
+bool buildField(field::World& world, field::ScenarioTranslations* translations = nullptr) {
     std::vector<field::ScenarioError> errors;
-    return field::readBuiltInScenario(world, errors);
+    return field::readBuiltInScenario(world, errors, translations);
 }
 
 bool readFile(const std::string& path, std::string& text, std::ostream& err) {
@@ -181,6 +190,7 @@ struct RunOptions {
     long long script = -1;
     long long seed = 12345;
     long long maxFrames = 1000000;
+    std::string language; // empty: the texts as written
 };
 
 int run(const RunOptions& o, std::ostream& out, std::ostream& err) {
@@ -189,7 +199,8 @@ int run(const RunOptions& o, std::ostream& out, std::ostream& err) {
     plat::testing::TestServices ts;
     ts.random.reseed(static_cast<std::uint64_t>(o.seed));
     field::World world;
-    if (!buildField(world) || !tekkel::installScripts(world.machine, unit) ||
+    field::ScenarioTranslations translations;
+    if (!buildField(world, &translations) || !tekkel::installScripts(world.machine, unit) ||
         !field::installOwnScripts(world, unit)) {
         err << "tekkel: " << o.file << " does not fit the built-in field\n";
         return 1;
@@ -206,9 +217,10 @@ int run(const RunOptions& o, std::ostream& out, std::ostream& err) {
     }
 
     bool failed = false;
+    const field::TextTable* table = translations.table(o.language);
     ts.windows.responder = [&](const plat::testing::RecordedBox& box) {
         if (box.buttons == plat::MsgButtons::Ok) {
-            out << printable(box.text) << '\n' << std::flush;
+            out << printed(table, box.text) << '\n' << std::flush;
             return plat::MsgResult::Ok;
         }
         // The script error report: give up the script.
@@ -249,7 +261,12 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
                             : a == "--seed"       ? &o.seed
                             : a == "--max-frames" ? &o.maxFrames
                                                   : nullptr;
-        if (target) {
+        if (a == "--lang" && i + 1 < args.size() && (args[i + 1] == "ja" || args[i + 1] == "en")) {
+            o.language = args[++i];
+        } else if (a == "--lang") {
+            err << "tekkel run: --lang takes ja or en\n";
+            return 2;
+        } else if (target) {
             if (i + 1 >= args.size() || !number(args[i + 1], *target) || *target < 0) {
                 err << "tekkel run: " << a << " takes a number\n";
                 return 2;

@@ -49,6 +49,12 @@ struct OptionSet {
         QStringLiteral("headless"),
         QStringLiteral("With --replay: no window, as fast as it goes; prints each message box's "
                        "text and at the end 'end frame=<n> digest=<hex>'. Needs no display.")};
+    QCommandLineOption language{
+        QStringLiteral("lang"),
+        QStringLiteral("Show the game's texts in LANG: ja (Japanese) or en (English). Default: "
+                       "the desktop's language (LANGUAGE, LC_ALL, LANG); any other falls back "
+                       "to English. The language changes no rule: a recording replays in either."),
+        QStringLiteral("LANG")};
     QCommandLineOption scenario{
         QStringLiteral("scenario"),
         QStringLiteral("Play the quest in the scenario folder DIR instead of the built-in one."),
@@ -63,8 +69,8 @@ void offerOptions(QCommandLineParser& parser, const OptionSet& o, const ProgramI
     parser.setApplicationDescription(QString::fromUtf8(info.summary));
     // Help and version are added by hand: Qt's own help option would also offer Qt's options,
     // which these programs do not take.
-    parser.addOptions(
-        {o.help, o.version, o.scale, o.fullScreen, o.seed, o.record, o.replay, o.headless});
+    parser.addOptions({o.help, o.version, o.scale, o.fullScreen, o.language, o.seed, o.record,
+                       o.replay, o.headless});
     if (info.takesScenario) parser.addOptions({o.scenario, o.check});
 }
 
@@ -88,8 +94,8 @@ std::optional<CommandLine> helpOrVersion(QCommandLineParser& parser, const Optio
     return std::nullopt;
 }
 
-// Reads --scale and --seed into `options`; answers what is wrong with them, empty when nothing.
-QString readNumbers(const QCommandLineParser& parser, const OptionSet& o, Options& options) {
+// Reads --scale, --seed and --lang into `options`; answers what is wrong with them, empty when nothing.
+QString readValues(const QCommandLineParser& parser, const OptionSet& o, Options& options) {
     if (parser.isSet(o.scale)) {
         bool ok = false;
         const int n = parser.value(o.scale).toInt(&ok);
@@ -108,6 +114,12 @@ QString readNumbers(const QCommandLineParser& parser, const OptionSet& o, Option
                 .arg(parser.value(o.seed));
         }
         options.seed = n;
+    }
+    if (parser.isSet(o.language)) {
+        const QString lang = parser.value(o.language);
+        if (lang != QLatin1String("ja") && lang != QLatin1String("en"))
+            return QStringLiteral("--lang takes ja or en, not '%1'.").arg(lang);
+        options.language = lang.toStdString();
     }
     return {};
 }
@@ -148,7 +160,7 @@ CommandLine parseCommandLine(const QStringList& arguments, const ProgramInfo& in
                                 .arg(parser.positionalArguments().constFirst()));
     }
     CommandLine c;
-    if (const QString wrong = readNumbers(parser, o, c.options); !wrong.isEmpty())
+    if (const QString wrong = readValues(parser, o, c.options); !wrong.isEmpty())
         return refuse(info, wrong);
     c.options.fullScreen = parser.isSet(o.fullScreen);
     if (info.takesScenario) {

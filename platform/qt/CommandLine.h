@@ -27,6 +27,7 @@ struct Options {
     std::string record;                // write the session to this recording file
     std::string replay;                // play this recording back
     bool headless = false;             // replay without a window, as fast as it goes
+    std::string language;              // "ja" or "en"; empty: the desktop's language
 };
 
 // Either the options to run with, or an exit code and what to print before leaving.

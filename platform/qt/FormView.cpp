@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -30,6 +31,13 @@ namespace {
 
 QString toQt(const std::u16string& text) {
     return QString::fromStdU16String(text);
+}
+
+// A caption as the player reads it: the model keeps the original, the form's name is the
+// catalog's context for it.
+QString shown(const Form& form, const std::u16string& caption) {
+    if (caption.empty()) return {};
+    return QCoreApplication::translate(form.name.c_str(), toQt(caption).toUtf8().constData());
 }
 
 QColor toQColor(Color c) {
@@ -314,7 +322,7 @@ void FormView::refresh() {
 }
 
 void FormView::showTitle() {
-    QString title = toQt(form_.caption);
+    QString title = shown(form_, form_.caption);
     if (!titleNote_.isEmpty()) title += QStringLiteral(" - ") + titleNote_;
     setWindowTitle(title);
 }
@@ -374,7 +382,7 @@ void FormView::refreshItem(Item& item) {
         item.enabled = c.enabled;
     }
     if (c.caption != item.caption || !item.captionShown) {
-        showCaption(c, item.widget);
+        showCaption(c, item.widget, shown(form_, c.caption));
         item.caption = c.caption;
         item.captionShown = true;
     }
@@ -397,14 +405,15 @@ void FormView::placeItem(Item& item) const {
     item.height = c.height;
 }
 
-void FormView::showCaption(const Control& c, QWidget* w) {
+void FormView::showCaption(const Control& c, QWidget* w, const QString& text) {
     switch (c.kind) {
-    case ControlKind::Label: static_cast<QLabel*>(w)->setText(toQt(c.caption)); break;
-    case ControlKind::CheckBox: static_cast<QCheckBox*>(w)->setText(toQt(c.caption)); break;
-    case ControlKind::OptionButton: static_cast<QRadioButton*>(w)->setText(toQt(c.caption)); break;
-    case ControlKind::Button: static_cast<QPushButton*>(w)->setText(toQt(c.caption)); break;
-    case ControlKind::Frame: static_cast<QGroupBox*>(w)->setTitle(toQt(c.caption)); break;
+    case ControlKind::Label: static_cast<QLabel*>(w)->setText(text); break;
+    case ControlKind::CheckBox: static_cast<QCheckBox*>(w)->setText(text); break;
+    case ControlKind::OptionButton: static_cast<QRadioButton*>(w)->setText(text); break;
+    case ControlKind::Button: static_cast<QPushButton*>(w)->setText(text); break;
+    case ControlKind::Frame: static_cast<QGroupBox*>(w)->setTitle(text); break;
     case ControlKind::TextBox: {
+        // A text box shows what the program wrote into it, already in the player's language.
         auto* text = static_cast<QPlainTextEdit*>(w);
         text->setPlainText(withLineFeeds(c.caption));
         // The newest line of a message log is the one to see.

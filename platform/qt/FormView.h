@@ -121,7 +121,7 @@ class FormView : public QWidget {
     void showModelValue(std::size_t at);
     void refreshItem(Item& item);
     void placeItem(Item& item) const;
-    static void showCaption(const Control& c, QWidget* w);
+    static void showCaption(const Control& c, QWidget* w, const QString& text);
     void showValue(Item& item);
     void showHighlight(QWidget* button, bool on) const;
     // Works out the factor and origin for the window or the screen; re-places every control.

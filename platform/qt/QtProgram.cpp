@@ -1,6 +1,7 @@
 #include "platform/qt/QtProgram.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QSettings>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 #include "platform/Replayer.h"
 #include "platform/qt/QtKeyboard.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/QtTranslator.h"
 
 namespace plat::qt {
 
@@ -149,6 +151,9 @@ int runProgram(int argc, char** argv, const ProgramInfo& info, const StartUp& st
     QApplication::setApplicationName(QString::fromUtf8(info.name));
     QApplication::setOrganizationName(QString::fromUtf8(info.title));
 
+    QtTranslator translator(
+        chooseLanguage(QString::fromStdString(options.language), QLocale::system().uiLanguages()));
+    translator.install();
     QSettings settings;
     PosixClock clock;
     QtKeyboard keyboard;
@@ -158,7 +163,7 @@ int runProgram(int argc, char** argv, const ProgramInfo& info, const StartUp& st
     QtTextRenderer text;
     Random random;
     seedRandom(random, options);
-    Services sv{clock, keyboard, windows, process, text, random};
+    Services sv{clock, keyboard, windows, process, text, random, nullptr, &translator};
     if (recording) return playReplay(sv, windows, std::move(*recording), options, startUp);
     if (!options.record.empty()) return playRecorded(sv, windows, options, info, startUp);
     startUp(sv, windows, options);

@@ -50,6 +50,24 @@ bool QtWindowSystem::isActive(const Form& form) {
     return view != nullptr && view->isActiveWindow();
 }
 
+int QtWindowSystem::scaleOf(const QWidget* window) const {
+    for (const auto& [form, view] : views_)
+        if (view.get() == window) return view->scale();
+    return display_.zoom;
+}
+
+void QtWindowSystem::followZoom(QMessageBox& box, const QWidget* owner) const {
+    const int scale = std::max(1, scaleOf(owner));
+    if (scale == 1) return;
+    QFont font = box.font();
+    if (font.pixelSize() > 0) {
+        font.setPixelSize(font.pixelSize() * scale);
+    } else {
+        font.setPointSizeF(font.pointSizeF() * scale);
+    }
+    box.setFont(font);
+}
+
 void QtWindowSystem::showNote(const std::u16string& text, const std::u16string& title, int ms) {
     if (note_) note_->close(); // one note at a time: the newest
     auto* box = new QMessageBox(QApplication::activeWindow());
@@ -62,6 +80,7 @@ void QtWindowSystem::showNote(const std::u16string& text, const std::u16string& 
     box->setTextFormat(Qt::PlainText);
     box->setText(withLineFeeds(text));
     box->setStandardButtons(QMessageBox::NoButton);
+    followZoom(*box, QApplication::activeWindow());
     box->show();
     QTimer::singleShot(ms, box, &QWidget::close);
 }
@@ -75,6 +94,7 @@ MsgResult QtWindowSystem::messageBox(const std::u16string& text, const std::u16s
                                      : QString::fromStdU16String(title));
     box.setTextFormat(Qt::PlainText);
     box.setText(withLineFeeds(text));
+    followZoom(box, parent);
     if (buttons == MsgButtons::YesNoCancel) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Yes);

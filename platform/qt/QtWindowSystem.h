@@ -49,6 +49,11 @@ class QtWindowSystem : public IWindowSystem {
 
   private:
     void refreshViews();
+    // The factor a window is shown at now: its form's, else the zoom chosen last.
+    int scaleOf(const QWidget* window) const;
+    // A box grows with the window it belongs to, so the story is never the smallest thing on
+    // a large screen.
+    void followZoom(QMessageBox& box, const QWidget* owner) const;
 
     Display display_;
     std::map<std::string, std::pair<std::string, bool>> gameViews_;
