@@ -1,15 +1,15 @@
 #include "apps/tekkel/TekkelTool.h"
 
 #include <charconv>
-#include <fstream>
 #include <ostream>
-#include <sstream>
 
 #include "common/Utility.h"
 #include "field/EventObjects.h"
 #include "field/ScenarioReader.h"
 #include "field/World.h"
 #include "field/script/ScriptHost.h"
+#include "platform/Excerpt.h"
+#include "platform/FileRead.h"
 #include "platform/testing/TestSeams.h"
 #include "tekkel/Assembler.h"
 #include "tekkel/Disassembler.h"
@@ -52,16 +52,14 @@ bool buildField(field::World& world) {
     return field::readBuiltInScenario(world, errors);
 }
 
+constexpr std::uint64_t kMaxFileBytes = 16 * plat::kMiB;
+
 bool readFile(const std::string& path, std::string& text, std::ostream& err) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        err << path << ": cannot open the file\n";
-        return false;
-    }
-    std::ostringstream buf;
-    buf << in.rdbuf();
-    text = buf.str();
-    return true;
+    const plat::FileRead read = plat::readFileText(path, kMaxFileBytes, text);
+    if (read == plat::FileRead::Ok) return true;
+    err << plat::excerpt(path, plat::kWhole) << ": " << plat::unreadText(read, kMaxFileBytes)
+        << '\n';
+    return false;
 }
 
 bool load(const std::string& path, Unit& unit, std::ostream& err) {
