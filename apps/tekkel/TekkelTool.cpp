@@ -24,7 +24,7 @@ using tekkel::Unit;
 constexpr const char* kHelp =
     R"(usage: tekkel list
        tekkel check FILE...
-       tekkel run FILE [--script N] [--seed S] [--max-frames F]
+       tekkel run FILE [--script N] [--seed S] [--max-frames F] [--max-steps C]
        tekkel --help
 
 list    prints every built-in script and event object's own script in the text form.
@@ -34,7 +34,8 @@ run     loads FILE's scripts into the built-in field (map, objects and the other
         script, frame by frame on a virtual clock of 40 ms frames, until it ends. Each message
         box's text is printed as it appears (answered OK), then R1..R5. A script failure prints
         the error report to standard error. --seed fixes the random source (default 12345);
-        --max-frames gives up after F frames (default 1000000).
+        --max-frames gives up after F frames (default 1000000), --max-steps after C commands
+        (default 100000000; counted in steps of 128), for a script that never yields.
 Exit status: 0 done, 1 errors in a file or a failed script, 2 a wrong command line.
 )";
 
@@ -120,6 +121,7 @@ struct RunOptions {
     long long script = -1;
     long long seed = 12345;
     long long maxFrames = 1000000;
+    long long maxSteps = 100000000;
 };
 
 int run(const RunOptions& o, std::ostream& out, std::ostream& err) {
@@ -159,14 +161,22 @@ int run(const RunOptions& o, std::ostream& out, std::ostream& err) {
     world.systemRun.scriptNumber = static_cast<std::int32_t>(script);
     world.systemScriptActive = -1;
     world.inputLocked = -1;
+    // One budget for the whole run: a frame that never ends is never counted by --max-frames.
+    tekkel::Pump pump(ts.services, tekkel::PumpPolicy::None,
+                      static_cast<std::uint64_t>(o.maxSteps));
     for (long long frame = 0; world.systemScriptActive; ++frame) {
         if (frame == o.maxFrames) {
             err << "tekkel: script " << script << " still runs after " << o.maxFrames
                 << " frames\n";
             return 1;
         }
-        tekkel::Pump pump(ts.services, tekkel::PumpPolicy::None);
-        field::runFrameScripts(world, ts.services, pump, out);
+        if (const tekkel::Run* held = field::runFrameScripts(world, ts.services, pump, out)) {
+            err << "tekkel: "
+                << tekkel::stoppedRunText(*held, "still runs after --max-steps " +
+                                                     std::to_string(o.maxSteps) + " commands")
+                << '\n';
+            return 1;
+        }
         ts.clock.advance(40);
     }
     if (failed) return 1;
@@ -187,6 +197,7 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         long long* target = a == "--script"       ? &o.script
                             : a == "--seed"       ? &o.seed
                             : a == "--max-frames" ? &o.maxFrames
+                            : a == "--max-steps"  ? &o.maxSteps
                                                   : nullptr;
         if (target) {
             if (i + 1 >= args.size() || !number(args[i + 1], *target) || *target < 0) {
