@@ -43,19 +43,18 @@ void escape(std::string& out, std::string_view bytes) {
 } // namespace
 
 std::string excerpt(std::string_view input, std::size_t most) {
-    std::string out;
-    std::size_t shown = 0;
-    for (std::size_t at = 0; at < input.size(); ++shown) {
-        if (shown == most) {
-            out += "...";
-            break;
-        }
+    std::string out, piece;
+    for (std::size_t at = 0; at < input.size();) {
         const std::size_t n = sequenceAt(input, at);
+        const std::string_view bytes = input.substr(at, n == 0 ? 1 : n);
+        piece.clear();
         if (n == 0 || control(input, at, n))
-            escape(out, input.substr(at, n == 0 ? 1 : n));
+            escape(piece, bytes);
         else
-            out.append(input.substr(at, n));
-        at += n == 0 ? 1 : n;
+            piece = bytes;
+        if (out.size() + piece.size() > most) return out + "...";
+        out += piece;
+        at += bytes.size();
     }
     return out;
 }

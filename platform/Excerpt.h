@@ -12,8 +12,9 @@ inline constexpr std::size_t kExcerptChars = 60;
 // For file names: written out whole, only made safe.
 inline constexpr std::size_t kWhole = static_cast<std::size_t>(-1);
 
-// At most `most` characters of `input` ("..." after a cut), each control character (C0, DEL,
-// C1) and each byte that is not part of well-formed UTF-8 written as \xNN.
+// `input` with each control character (C0, DEL, C1) and each byte that is not part of
+// well-formed UTF-8 written as \xNN, cut after at most `most` bytes of that ("..." follows a
+// cut): 60 characters of plain text, fewer of others, so a message stays one short line.
 std::string excerpt(std::string_view input, std::size_t most = kExcerptChars);
 
 } // namespace plat

@@ -6,8 +6,10 @@
 #include <fstream>
 #include <sstream>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/FileRead.h"
 #include "platform/PosixClock.h"
 #include "platform/PosixProcess.h"
 #include "platform/testing/TestSeams.h"
@@ -132,6 +134,41 @@ TEST(PosixClock, TicksNeverRunBackwardsAndThePeriodBalances) {
     clock.endPeriod();
     clock.endPeriod(); // one end too many stays harmless
     EXPECT_EQ(clock.periodDepth(), 0);
+}
+
+// What a person may name in a file's place: refused before it is read, never waited on.
+TEST_F(TempFolder, OnlyARegularFileWithinTheLimitIsRead) {
+    const fs::path fifo = folder / "fifo", big = folder / "big", text = folder / "text";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::ofstream(big) << std::string(1025, 'x');
+    std::ofstream(text) << "layer 0\n";
+    fs::create_symlink("/dev/zero", folder / "zero");
+    const struct {
+        fs::path path;
+        plat::FileRead result;
+        std::string why;
+    } cases[] = {
+        {folder, plat::FileRead::NotRegular, "not a regular file"},
+        {fifo, plat::FileRead::NotRegular, "not a regular file"},
+        {folder / "zero", plat::FileRead::NotRegular, "not a regular file"},
+        {big, plat::FileRead::TooLarge, "larger than 0 MiB"},
+        {folder / "none", plat::FileRead::Missing, "cannot open the file"},
+        {text, plat::FileRead::Ok, ""},
+    };
+    for (const auto& c : cases) {
+        std::string read = "old";
+        EXPECT_EQ(plat::readFileText(c.path.string(), 1024, read), c.result) << c.path;
+        EXPECT_EQ(plat::unreadText(c.result, 1024), c.why);
+        EXPECT_EQ(read, c.result == plat::FileRead::Ok ? "layer 0\n" : "") << c.path;
+    }
+}
+
+// The error log in a FIFO's place: refused at once instead of waiting for a reader.
+TEST_F(TempFolder, AppendToAFifoFailsAtOnce) {
+    const fs::path fifo = folder / "log";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    plat::PosixProcess process;
+    EXPECT_FALSE(process.appendToFile(fifo.string(), "entry\r\n"));
 }
 
 } // namespace

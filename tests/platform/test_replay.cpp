@@ -252,6 +252,19 @@ TEST(Replay, BadRecordingsNameFileAndLine) {
               "/nonexistent/x.rec:0: cannot read the file");
 }
 
+TEST(Replay, ADriftQuotesAnExcerptOfTheFormName) {
+    Toy recorded;
+    std::string text = record(5, recorded);
+    const std::size_t pass = text.find("\np ");
+    ASSERT_NE(pass, std::string::npos);
+    text.insert(pass + 1, "e frm\x1B" + std::string(1 << 20, 'x') + " close\n");
+    Toy replayed;
+    const Replayed r = replay(text, replayed, 5);
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_NE(r.err.find("the form frm\\x1Bxxx"), std::string::npos) << r.err.substr(0, 300);
+    EXPECT_LT(r.err.size(), 200u);
+}
+
 // A file that takes `room` bytes and then refuses, like a full disk.
 struct FullDisk : std::streambuf {
     std::size_t room;
