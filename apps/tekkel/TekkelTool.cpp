@@ -124,6 +124,31 @@ struct RunOptions {
     long long maxSteps = 100000000;
 };
 
+// Runs the armed system script frame by frame until it ends; false (the reason on `err`) when
+// it outlasts --max-frames or --max-steps. One command budget serves the whole run: a frame
+// that never ends is never counted by --max-frames.
+bool runFrames(field::World& world, plat::testing::TestServices& ts, long long script,
+               const RunOptions& o, std::ostream& out, std::ostream& err) {
+    tekkel::Pump pump(ts.services, tekkel::PumpPolicy::None,
+                      static_cast<std::uint64_t>(o.maxSteps));
+    for (long long frame = 0; world.systemScriptActive; ++frame) {
+        if (frame == o.maxFrames) {
+            err << "tekkel: script " << script << " still runs after " << o.maxFrames
+                << " frames\n";
+            return false;
+        }
+        if (const tekkel::Run* held = field::runFrameScripts(world, ts.services, pump, out)) {
+            err << "tekkel: "
+                << tekkel::stoppedRunText(*held, "still runs after --max-steps " +
+                                                     std::to_string(o.maxSteps) + " commands")
+                << '\n';
+            return false;
+        }
+        ts.clock.advance(40);
+    }
+    return true;
+}
+
 int run(const RunOptions& o, std::ostream& out, std::ostream& err) {
     Unit unit;
     if (!load(o.file, unit, err)) return 1;
@@ -161,24 +186,7 @@ int run(const RunOptions& o, std::ostream& out, std::ostream& err) {
     world.systemRun.scriptNumber = static_cast<std::int32_t>(script);
     world.systemScriptActive = -1;
     world.inputLocked = -1;
-    // One budget for the whole run: a frame that never ends is never counted by --max-frames.
-    tekkel::Pump pump(ts.services, tekkel::PumpPolicy::None,
-                      static_cast<std::uint64_t>(o.maxSteps));
-    for (long long frame = 0; world.systemScriptActive; ++frame) {
-        if (frame == o.maxFrames) {
-            err << "tekkel: script " << script << " still runs after " << o.maxFrames
-                << " frames\n";
-            return 1;
-        }
-        if (const tekkel::Run* held = field::runFrameScripts(world, ts.services, pump, out)) {
-            err << "tekkel: "
-                << tekkel::stoppedRunText(*held, "still runs after --max-steps " +
-                                                     std::to_string(o.maxSteps) + " commands")
-                << '\n';
-            return 1;
-        }
-        ts.clock.advance(40);
-    }
+    if (!runFrames(world, ts, script, o, out, err)) return 1;
     if (failed) return 1;
     const tekkel::Run& r = world.systemRun;
     const std::pair<const char*, const tekkel::Value*> regs[] = {

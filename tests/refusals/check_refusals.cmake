@@ -8,10 +8,7 @@ foreach(name map extra fifo)
 endforeach()
 file(REMOVE "${WORK}/map/map.txt" "${WORK}/fifo/objects.txt")
 file(MAKE_DIRECTORY "${WORK}/map/map.txt" "${WORK}/extra/extra.tkl")
-execute_process(COMMAND mkfifo "${WORK}/fifo/objects.txt" RESULT_VARIABLE made)
-if(NOT made EQUAL 0)
-  message(FATAL_ERROR "mkfifo failed")
-endif()
+execute_process(COMMAND mkfifo "${WORK}/fifo/objects.txt")
 
 set(failures "")
 # Each case: exit code, the start of standard error, then the command line.

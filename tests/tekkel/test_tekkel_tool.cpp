@@ -75,36 +75,23 @@ TEST(TekkelTool, ScriptFailureReportsOnStandardError) {
 // A loop that never yields ends no frame, so only the command budget gives it up.
 TEST(TekkelTool, ScriptsThatNeverYieldAreGivenUpAfterTheCommandBudget) {
     Tool t;
-    const struct {
-        std::string text;
-        std::string where;
-    } loops[] = {
-        {"script 4\nL:\n  Jump \"L\"\n", "script 4, address "},
-        {"script 4 \"me\"\n  Set R1, 1\n  Chain \"me\"\n", "script 4, address "},
-    };
-    for (const auto& loop : loops) {
-        const std::string f = t.file("loop.tkl", loop.text);
-        EXPECT_EQ(t({"run", f, "--max-steps", "100000"}), 1);
-        EXPECT_EQ(t.err.str().rfind("tekkel: " + loop.where, 0), 0u) << t.err.str();
-        EXPECT_NE(t.err.str().find("still runs after --max-steps 100000 commands"),
+    for (const char* loop : {"script 4\nL:\n  Jump \"L\"\n", "script 4 \"me\"\n  Chain \"me\"\n"}) {
+        EXPECT_EQ(t({"run", t.file("loop.tkl", loop), "--max-steps", "100000"}), 1);
+        EXPECT_EQ(t.err.str().rfind("tekkel: script 4, address ", 0), 0u) << t.err.str();
+        EXPECT_NE(t.err.str().find(": still runs after --max-steps 100000 commands\n"),
                   std::string::npos);
     }
 }
 
-// What a damaged file holds reaches standard error as one short, clean line.
+// What a damaged file holds reaches standard error as short, clean lines.
 TEST(TekkelTool, MessagesQuoteAnExcerptOfTheInput) {
     Tool t;
-    const std::string huge(100000, 'x');
-    const std::string f = t.file("e.tkl", "script 1\n  Fr\x1B[31mob\n  Set R1, " + huge + "\n" +
-                                              std::string(500, '\r') + "y\xFF\n");
+    const std::string f = t.file("e.tkl", "script 1\n  Fr\x1B[31mob\n  Set R1, " +
+                                              std::string(100000, 'x') + "\r\r\n");
     EXPECT_EQ(t({"check", f}), 1);
-    EXPECT_EQ(t.err.str().substr(0, t.err.str().find('\n')),
-              f + ":2:3: unknown command 'Fr\\x1B[31mob'");
-    std::istringstream lines(t.err.str());
-    for (std::string line; std::getline(lines, line);)
-        EXPECT_LT(line.size(), 200u) << line.substr(0, 200);
-    EXPECT_EQ(t({"check", t.folder.folder}), 1);
-    EXPECT_EQ(t.err.str(), t.folder.folder + ": not a regular file\n");
+    EXPECT_EQ(t.err.str(), f + ":2:3: unknown command 'Fr\\x1B[31mob'\n" + f +
+                               ":3:11: unknown name '" + std::string(60, 'x') +
+                               "...'; expected a value\n");
 }
 
 } // namespace
