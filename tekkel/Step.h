@@ -65,7 +65,8 @@ enum class PumpPolicy : std::uint8_t {
 };
 
 // The pump of one frame's scripts, shared by every run of that frame. Also carries a command
-// budget for fuzzing and tests: once spent, runs stop as if they had yielded.
+// budget (fuzzing, tests, `tekkel run --max-steps`) and a close check (the game): once spent or
+// closed, runs stop as if they had yielded.
 class Pump {
   public:
     static constexpr std::int32_t kCheckInterval = 128;
