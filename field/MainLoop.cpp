@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <iostream>
 #include <string>
 
 #include "common/Utility.h"
@@ -23,6 +24,7 @@ namespace {
 constexpr int kViewX = 64, kViewY = 32, kViewWidth = 384, kViewHeight = 192;
 constexpr int kZoomSource = 64, kZoomTarget = 128;
 constexpr int kExitBuildFailed = 1;
+constexpr std::string_view kLabelStoppedScript = "Tekkel";
 
 } // namespace
 
@@ -115,8 +117,25 @@ int FieldLoop::runFrames(int n) {
     return ran;
 }
 
+void FieldLoop::runScripts() {
+    // The pump honours a close request between commands once the scripts have held the frame
+    // past its period: such a run is stopped there, noted in the error log without a box, and
+    // the frame loop ends as after any close. A close in an ordinary frame waits for its end.
+    // The tick is the pump's own reading: a replay must read the clock no more than the game
+    // that was recorded.
+    tekkel::Pump pump(sv_, tekkel::PumpPolicy::Throttled);
+    pump.stopWhen(
+        [this](std::uint32_t now) { return !running() && now - frameStart_ >= kFramePeriodMs; });
+    const tekkel::Run* stopped = field::runFrameScripts(world_, sv_, pump, std::cerr);
+    if (stopped && pump.closed()) {
+        const std::string text = tekkel::stoppedRunText(
+            *stopped, "stopped by the close request; it had not yielded the frame");
+        common::writeErrorLog(sv_, 0, common::fromUtf8(text), kLabelStoppedScript, u"");
+    }
+}
+
 void FieldLoop::frameSteps() {
-    field::runFrameScripts(world_, sv_);
+    runScripts();
     pollActionKey(world_, move_);
     mouseWalk(world_, move_);
     keyboardMove(world_, move_);

@@ -79,6 +79,7 @@ class FieldLoop {
     MoveContext& moveContext() { return move_; }
 
   private:
+    void runScripts();
     void frameSteps();
     // Puts the view's picture and the rate text into the flip copy; true when a pixel changed.
     bool present();

@@ -19,6 +19,7 @@
 #include <map>
 
 #include "field/ScenarioText.h"
+#include "platform/Excerpt.h"
 #include "tekkel/Assembler.h"
 
 namespace field {
@@ -158,7 +159,7 @@ bool objectField(Cursor& c, std::string_view name, std::size_t at, ObjectText& o
     if (key == "stepinterval") return set32(e.stepInterval, c.integer("a step interval", 0, 32767));
     if (key == "autoscript") return autoScript(c, o);
     if (key == "ownscript") return ownScript(c, o);
-    return c.fail(at, "unknown field '" + std::string(name) + "'; expected one of " +
+    return c.fail(at, "unknown field '" + plat::excerpt(name) + "'; expected one of " +
                           std::string(kFields));
 }
 
@@ -273,7 +274,7 @@ void Reader::closeObject() {
 bool Reader::firstTime(Cursor& c, std::string_view first, std::size_t at, std::int32_t number) {
     const auto [it, fresh] = seen.emplace(lower(first), number);
     if (fresh) return true;
-    return c.fail(at, "field '" + std::string(first) + "' is already set at line " +
+    return c.fail(at, "field '" + plat::excerpt(first) + "' is already set at line " +
                           std::to_string(it->second) + "; expected each field once");
 }
 

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -13,6 +12,8 @@
 #include "common/Utility.h"
 #include "field/ScenarioText.h"
 #include "field/ScenarioTranslations.h"
+#include "platform/Excerpt.h"
+#include "platform/FileRead.h"
 #include "scenarios/Embedded.h"
 #include "tekkel/Assembler.h"
 #include "tekkel/Opcodes.h"
@@ -21,7 +22,7 @@ namespace field {
 
 namespace {
 
-constexpr std::uintmax_t kMaxFileBytes = 1 << 20;
+constexpr std::uint64_t kMaxFileBytes = plat::kMiB;
 constexpr int kOpeningScript = 2;
 
 // Where a script was written, to point at it and at its commands.
@@ -45,7 +46,7 @@ bool endsWith(std::string_view s, std::string_view tail) {
 
 std::string quote(const std::u16string& name) {
     std::string quoted(1, '"');
-    quoted.append(common::toUtf8(name)).push_back('"');
+    quoted.append(plat::excerpt(common::toUtf8(name))).push_back('"');
     return quoted;
 }
 
@@ -126,27 +127,9 @@ std::optional<std::int32_t> resolve(const field::NameRef& ref, const std::string
     const auto it = scripts.named.find(common::fromUtf8(ref.name));
     if (it != scripts.named.end()) return it->second;
     errors.push_back({file, ref.line, ref.column,
-                      "no .tkl file writes a script named \"" + ref.name +
+                      "no .tkl file writes a script named \"" + plat::excerpt(ref.name) +
                           "\"; expected the name of a stored script"});
     return std::nullopt;
-}
-
-// A message may quote words of the input: control characters are written as \xNN and bytes
-// that are not UTF-8 as replacement characters, so that one error stays one clean line.
-std::string printable(const std::string& message) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (const char c : common::toUtf8(common::fromUtf8(message))) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u >= 0x20 && u != 0x7F) {
-            out += c;
-            continue;
-        }
-        out += "\\x";
-        out += kHex[u >> 4];
-        out += kHex[u & 15];
-    }
-    return out;
 }
 
 void placeObjects(std::vector<ObjectText>& objects, const std::string& file,
@@ -293,10 +276,11 @@ void checkScriptChains(const Scripts& scripts, std::vector<ScenarioError>& error
         checkChains(own.first, own.second, scripts, errors);
 }
 
-// One clean line each, in file and line order.
+// One clean line each, in file and line order. The words a message quotes are excerpts
+// already; this catches a quote that was not made one.
 void tidyErrors(std::vector<ScenarioError>& errors) {
     for (ScenarioError& e : errors)
-        e.message = printable(e.message);
+        e.message = plat::excerpt(e.message, plat::kWhole);
     std::stable_sort(
         errors.begin(), errors.end(), [](const ScenarioError& a, const ScenarioError& b) {
             return std::tie(a.file, a.line, a.column) < std::tie(b.file, b.line, b.column);
@@ -345,8 +329,8 @@ field::World buildWorld(Reading& r) {
 } // namespace
 
 std::string errorText(const ScenarioError& error) {
-    return error.file + ":" + std::to_string(error.line) + ":" + std::to_string(error.column) +
-           ": " + error.message;
+    return plat::excerpt(error.file, plat::kWhole) + ":" + std::to_string(error.line) + ":" +
+           std::to_string(error.column) + ": " + error.message;
 }
 
 void setMapCell(field::MapCell& cell, int value) {
@@ -401,14 +385,18 @@ bool readScenarioFolder(const std::string& folder, field::World& world,
             !isTranslationFile(name))
             continue;
         const std::string path = (fs::path(folder) / name).string();
-        std::ifstream in(entry.path(), std::ios::binary);
-        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (!in.good() && !in.eof()) {
+        std::string text;
+        const plat::FileRead read = plat::readFileText(entry.path().string(), kMaxFileBytes, text);
+        if (read == plat::FileRead::Missing || read == plat::FileRead::Unreadable) {
             errors.push_back({path, 1, 1, "cannot read the file; expected a readable text file"});
             continue;
         }
-        if (text.size() > kMaxFileBytes) {
+        if (read == plat::FileRead::TooLarge) {
             errors.push_back({path, 1, 1, "the file is larger than 1 MiB; expected a text file"});
+            continue;
+        }
+        if (read != plat::FileRead::Ok) {
+            errors.push_back({path, 1, 1, "not a regular file; expected a text file"});
             continue;
         }
         names.push_back(name);

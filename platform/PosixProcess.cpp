@@ -42,10 +42,12 @@ LocalTime PosixProcess::localTime() {
 }
 
 bool PosixProcess::appendToFile(const std::string& path, std::string_view bytes) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    // Non-blocking: a FIFO in the log's place would wait for a reader forever; it is refused.
+    const int fd =
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK, 0666);
     if (fd < 0) return false;
     struct stat before {};
-    if (::fstat(fd, &before) != 0) {
+    if (::fstat(fd, &before) != 0 || !S_ISREG(before.st_mode)) {
         ::close(fd);
         return false;
     }

@@ -3,9 +3,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
+#include "platform/Excerpt.h"
+#include "platform/FileRead.h"
 #include "platform/Seams.h"
 
 namespace plat {
@@ -194,7 +194,7 @@ std::string checkMagic(std::string_view line) {
     if (line.substr(0, magic.size()) != magic) return "not a recording";
     int version = 0;
     if (!number(line.substr(magic.size()), version) || version != kRecordingVersion) {
-        return "recording format version '" + std::string(line.substr(magic.size())) +
+        return "recording format version '" + excerpt(line.substr(magic.size())) +
                "' is unknown (this program reads version " + std::to_string(kRecordingVersion) +
                ")";
     }
@@ -212,14 +212,14 @@ std::string headerField(std::string_view line, std::string_view field, std::stri
         line.size() > key.size() ? line.substr(key.size()) : std::string_view();
     if (field == "program" && value != program) {
         return "this is a recording of " +
-               (value.empty() ? std::string("no program") : "'" + std::string(value) + "'") +
+               (value.empty() ? std::string("no program") : "'" + excerpt(value) + "'") +
                ", not of " + std::string(program);
     }
     if (field == "program") header.program = value;
     if (field == "version") header.version = value;
     if (field == "scenario") header.scenario = value;
     if (field == "seed" && !number(value, header.seed))
-        return "the seed '" + std::string(value) + "' is not a whole number";
+        return "the seed '" + excerpt(value) + "' is not a whole number";
     return {};
 }
 
@@ -240,10 +240,7 @@ std::string readBody(LineReader& lines, std::vector<RecordedLine>& body) {
     while (lines.next(line)) {
         RecordedLine r;
         r.line = lines.lineNo();
-        if (!parseLine(line, r)) {
-            const std::string shown(line.substr(0, 40));
-            return "malformed line '" + shown + (line.size() > 40 ? "...'" : "'");
-        }
+        if (!parseLine(line, r)) return "malformed line '" + excerpt(line) + "'";
         body.push_back(std::move(r));
     }
     return {};
@@ -294,7 +291,8 @@ RecordingRead parseRecording(std::string_view text, std::string_view fileName,
     if (wrong.empty()) wrong = readBody(lines, rec.lines);
     RecordingRead result;
     if (!wrong.empty()) {
-        result.error = std::string(fileName) + ":" + std::to_string(lines.lineNo()) + ": " + wrong;
+        result.error =
+            excerpt(fileName, kWhole) + ":" + std::to_string(lines.lineNo()) + ": " + wrong;
         return result;
     }
     result.recording = std::move(rec);
@@ -302,15 +300,16 @@ RecordingRead parseRecording(std::string_view text, std::string_view fileName,
 }
 
 RecordingRead readRecording(const std::string& path, std::string_view program) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    if (in) ss << in.rdbuf();
-    if (!in || in.bad()) {
+    std::string text;
+    const FileRead read = readFileText(path, kMaxRecordingBytes, text);
+    if (read != FileRead::Ok) {
         RecordingRead r;
-        r.error = path + ":0: cannot read the file";
+        const bool refused = read == FileRead::NotRegular || read == FileRead::TooLarge;
+        r.error = excerpt(path, kWhole) + ":0: " +
+                  (refused ? unreadText(read, kMaxRecordingBytes) : "cannot read the file");
         return r;
     }
-    return parseRecording(ss.str(), path, program);
+    return parseRecording(text, path, program);
 }
 
 } // namespace plat

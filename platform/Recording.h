@@ -31,7 +31,8 @@
 namespace plat {
 
 constexpr int kRecordingVersion = 1;
-constexpr int kDigestEvery = 250; // frames between two digests
+constexpr int kDigestEvery = 250;                                      // frames between two digests
+constexpr std::uint64_t kMaxRecordingBytes = std::uint64_t{256} << 20; // a longer one is refused
 
 struct RecordingHeader {
     std::string program;  // "haruvel"
@@ -72,7 +73,7 @@ struct RecordingRead {
 // Reads and checks a recording of `program` from its text.
 RecordingRead parseRecording(std::string_view text, std::string_view fileName,
                              std::string_view program);
-// The same from a file.
+// The same from a file: a regular file of at most kMaxRecordingBytes.
 RecordingRead readRecording(const std::string& path, std::string_view program);
 
 } // namespace plat

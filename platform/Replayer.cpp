@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "platform/Excerpt.h"
+
 namespace plat {
 
 namespace {
@@ -45,8 +47,8 @@ void Replayer::usedUp() {
 
 void Replayer::drift(const std::string& what) {
     const int line = next_ < rec_.lines.size() ? rec_.lines[next_].line : 0;
-    *options_.err << options_.fileName << ":" << line << ": the replay drifted in frame " << frames_
-                  << ": " << what << '\n';
+    *options_.err << excerpt(options_.fileName, kWhole) << ":" << line
+                  << ": the replay drifted in frame " << frames_ << ": " << what << '\n';
     options_.err->flush();
     options_.out->flush();
     inner_.process.exitNow(kExitReplayDrifted);
@@ -125,7 +127,8 @@ void Replayer::doEvents() {
     while (next_ < rec_.lines.size() && rec_.lines[next_].kind == RecordedLine::Event) {
         const RecordedLine& r = rec_.lines[next_++];
         const auto form = forms_.find(r.form);
-        if (form == forms_.end()) drift("an input event for the form " + r.form + ", not shown");
+        if (form == forms_.end())
+            drift("an input event for the form " + excerpt(r.form) + ", not shown");
         applyInput(*form->second, r.event, &inner_.windows);
     }
     // A `p` line stays the next one until its passes are all taken.

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "common/Utility.h"
+#include "platform/Excerpt.h"
 #include "tekkel/Opcodes.h"
 
 namespace tekkel {
@@ -196,12 +197,12 @@ bool Line::value(Operand kind, Value& out) {
     std::int16_t reg = 0;
     if (tekkel::registerNamed(t, reg)) {
         if (kind == Operand::Value)
-            return fail(at, "'" + std::string(t) +
+            return fail(at, "'" + plat::excerpt(t) +
                                 "' is a register; this parameter takes a value, not a register");
         out = Value::int16(reg);
         return true;
     }
-    return fail(at, "unknown name '" + std::string(t) + "'; expected a value");
+    return fail(at, "unknown name '" + plat::excerpt(t) + "'; expected a value");
 }
 
 bool Line::integer(const char* what, std::int64_t low, std::int64_t high, std::int32_t& out) {
@@ -324,7 +325,7 @@ void Assembler::command(Line& l, std::string_view first, std::size_t at) {
     } else if ((info = tekkel::commandNamed(first))) {
         c.code = tekkel::opCode(info->op);
     } else {
-        l.fail(at, "unknown command '" + std::string(first) + "'");
+        l.fail(at, "unknown command '" + plat::excerpt(first) + "'");
         return;
     }
     Value* params[3] = {&c.p1, &c.p2, &c.p3};
@@ -436,7 +437,7 @@ bool assemble(std::string_view text, Unit& unit, std::vector<AssemblyError>& err
 }
 
 std::string errorText(std::string_view file, const AssemblyError& error) {
-    return std::string(file) + ":" + std::to_string(error.line) + ":" +
+    return plat::excerpt(file, plat::kWhole) + ":" + std::to_string(error.line) + ":" +
            std::to_string(error.column) + ": " + error.message;
 }
 

@@ -50,6 +50,11 @@ std::u16string errorReportText(std::int32_t errorSlot, const Run& run, const Com
     return t;
 }
 
+std::string stoppedRunText(const Run& run, std::string_view why) {
+    return "script " + std::to_string(run.scriptNumber) + ", address " +
+           std::to_string(run.address) + ": " + std::string(why);
+}
+
 namespace {
 
 // One call of runScript: what each of its commands works on.

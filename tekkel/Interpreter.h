@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 #include "platform/Seams.h"
 #include "tekkel/Step.h"
@@ -28,5 +29,9 @@ RunResult runScript(Machine& machine, const Host& host, Run& run, plat::Services
 
 // The error report's text for a failed command. Lines are separated by a lone CR.
 std::u16string errorReportText(std::int32_t errorSlot, const Run& run, const Command& command);
+
+// A run stopped from outside while it held the frame (a close request, a spent command
+// budget), for the one line that says so: "script 3, address 12: <why>".
+std::string stoppedRunText(const Run& run, std::string_view why);
 
 } // namespace tekkel

@@ -18,6 +18,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <limits>
 #include <string>
@@ -64,7 +65,8 @@ enum class PumpPolicy : std::uint8_t {
 };
 
 // The pump of one frame's scripts, shared by every run of that frame. Also carries a command
-// budget for fuzzing and tests: once spent, runs stop as if they had yielded.
+// budget (fuzzing, tests, `tekkel run --max-steps`) and a close check (the game): once spent or
+// closed, runs stop as if they had yielded.
 class Pump {
   public:
     static constexpr std::int32_t kCheckInterval = 128;
@@ -90,12 +92,22 @@ class Pump {
         if (policy_ != PumpPolicy::None) pump(sv_.clock.timeGetTime());
     }
     PumpPolicy policy() const { return policy_; }
+    // After each throttled pass of the window system, `closing` is asked (with the tick of the
+    // pass) whether the program is to end; once it says so, every run stops as if it had
+    // yielded: a script that never yields must not keep the window from closing.
+    void stopWhen(std::function<bool(std::uint32_t now)> closing) { closing_ = std::move(closing); }
+    bool closed() const { return closed_; }
+    bool spent() const { return spent_; }
 
   private:
     bool slowPath() {
         const std::int32_t ran = policy_ == PumpPolicy::EveryCommand ? 1 : kCheckInterval;
-        countdown_ = ran;
-        if (budget_ < static_cast<std::uint64_t>(ran)) return false;
+        countdown_ = closed_ ? 1 : ran;
+        if (closed_) return false;
+        if (budget_ < static_cast<std::uint64_t>(ran)) {
+            spent_ = true;
+            return false;
+        }
         budget_ -= static_cast<std::uint64_t>(ran);
         if (policy_ == PumpPolicy::EveryCommand) {
             sv_.windows.doEvents();
@@ -103,12 +115,14 @@ class Pump {
             const std::uint32_t now = sv_.clock.timeGetTime();
             if (!pumped_ || now != lastTick_) pump(now);
         }
-        return true;
+        return !closed_;
     }
     void pump(std::uint32_t now) {
         sv_.windows.doEvents();
         pumped_ = true;
         lastTick_ = now;
+        closed_ = closed_ || (closing_ && closing_(now));
+        if (closed_) countdown_ = 1;
     }
 
     plat::Services& sv_;
@@ -117,6 +131,9 @@ class Pump {
     std::int32_t countdown_ = 1; // the first command of a frame takes the slow path
     bool pumped_ = false;
     std::uint32_t lastTick_ = 0;
+    std::function<bool(std::uint32_t now)> closing_;
+    bool closed_ = false;
+    bool spent_ = false;
 };
 
 // Everything a command handler works on.

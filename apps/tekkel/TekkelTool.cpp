@@ -3,7 +3,6 @@
 #include <charconv>
 #include <fstream>
 #include <ostream>
-#include <sstream>
 
 #include "common/Utility.h"
 #include "field/EventObjects.h"
@@ -11,6 +10,8 @@
 #include "field/ScenarioTranslations.h"
 #include "field/World.h"
 #include "field/script/ScriptHost.h"
+#include "platform/Excerpt.h"
+#include "platform/FileRead.h"
 #include "platform/testing/TestSeams.h"
 #include "tekkel/Assembler.h"
 #include "tekkel/Disassembler.h"
@@ -26,7 +27,8 @@ using tekkel::Unit;
 constexpr const char* kHelp =
     R"(usage: tekkel list
        tekkel check FILE...
-       tekkel run FILE [--script N] [--seed S] [--max-frames F] [--lang ja|en]
+       tekkel run FILE [--script N] [--seed S] [--max-frames F] [--max-steps C]
+                       [--lang ja|en]
        tekkel fmt FILE... [--write]
        tekkel --help
 
@@ -37,9 +39,10 @@ run     loads FILE's scripts into the built-in field (map, objects and the other
         script, frame by frame on a virtual clock of 40 ms frames, until it ends. Each message
         box's text is printed as it appears (answered OK), then R1..R5. A script failure prints
         the error report to standard error. --seed fixes the random source (default 12345);
-        --max-frames gives up after F frames (default 1000000). --lang prints the texts
-        the built-in demo translates (scenarios/demo/*.lang) in that language (default: as
-        the scripts write them).
+        --max-frames gives up after F frames (default 1000000), --max-steps after C commands
+        (default 100000000; counted in steps of 128), for a script that never yields.
+        --lang prints the texts the built-in demo translates (scenarios/demo/*.lang) in
+        that language (default: as the scripts write them).
 fmt     prints each FILE in the canonical layout, the one `list` writes: labels at column 1,
         commands indented by four, operands after one blank and separated by ", ", names
         spelled as in the command table, comments after code at column 37, comment lines and
@@ -68,16 +71,14 @@ bool buildField(field::World& world, field::ScenarioTranslations* translations =
     return field::readBuiltInScenario(world, errors, translations);
 }
 
+constexpr std::uint64_t kMaxFileBytes = 16 * plat::kMiB;
+
 bool readFile(const std::string& path, std::string& text, std::ostream& err) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        err << path << ": cannot open the file\n";
-        return false;
-    }
-    std::ostringstream buf;
-    buf << in.rdbuf();
-    text = buf.str();
-    return true;
+    const plat::FileRead read = plat::readFileText(path, kMaxFileBytes, text);
+    if (read == plat::FileRead::Ok) return true;
+    err << plat::excerpt(path, plat::kWhole) << ": " << plat::unreadText(read, kMaxFileBytes)
+        << '\n';
+    return false;
 }
 
 bool load(const std::string& path, Unit& unit, std::ostream& err) {
@@ -122,8 +123,8 @@ int check(const std::vector<std::string>& files, std::ostream& out, std::ostream
             status = 1;
             continue;
         }
-        out << f << ": " << unit.scripts.size() << " scripts, " << unit.ownScripts.size()
-            << " own scripts\n";
+        out << plat::excerpt(f, plat::kWhole) << ": " << unit.scripts.size() << " scripts, "
+            << unit.ownScripts.size() << " own scripts\n";
     }
     return status;
 }
@@ -142,7 +143,8 @@ bool formatFile(const std::string& path, bool write, std::ostream& out, std::ost
     }
     const std::string formatted = tekkel::formatText(text);
     if (!tekkel::assemble(formatted, after, errors) || !tekkel::sameProgram(before, after)) {
-        err << path << ": the canonical layout would change the program; left as it is\n";
+        err << plat::excerpt(path, plat::kWhole)
+            << ": the canonical layout would change the program; left as it is\n";
         return false;
     }
     if (!write) {
@@ -153,7 +155,7 @@ bool formatFile(const std::string& path, bool write, std::ostream& out, std::ost
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file << formatted << std::flush;
     if (file) return true;
-    err << path << ": cannot write the file\n";
+    err << plat::excerpt(path, plat::kWhole) << ": cannot write the file\n";
     return false;
 }
 
@@ -191,7 +193,33 @@ struct RunOptions {
     long long seed = 12345;
     long long maxFrames = 1000000;
     std::string language; // empty: the texts as written
+    long long maxSteps = 100000000;
 };
+
+// Runs the armed system script frame by frame until it ends; false (the reason on `err`) when
+// it outlasts --max-frames or --max-steps. One command budget serves the whole run: a frame
+// that never ends is never counted by --max-frames.
+bool runFrames(field::World& world, plat::testing::TestServices& ts, long long script,
+               const RunOptions& o, std::ostream& out, std::ostream& err) {
+    tekkel::Pump pump(ts.services, tekkel::PumpPolicy::None,
+                      static_cast<std::uint64_t>(o.maxSteps));
+    for (long long frame = 0; world.systemScriptActive; ++frame) {
+        if (frame == o.maxFrames) {
+            err << "tekkel: script " << script << " still runs after " << o.maxFrames
+                << " frames\n";
+            return false;
+        }
+        if (const tekkel::Run* held = field::runFrameScripts(world, ts.services, pump, out)) {
+            err << "tekkel: "
+                << tekkel::stoppedRunText(*held, "still runs after --max-steps " +
+                                                     std::to_string(o.maxSteps) + " commands")
+                << '\n';
+            return false;
+        }
+        ts.clock.advance(40);
+    }
+    return true;
+}
 
 int run(const RunOptions& o, std::ostream& out, std::ostream& err) {
     Unit unit;
@@ -232,16 +260,7 @@ int run(const RunOptions& o, std::ostream& out, std::ostream& err) {
     world.systemRun.scriptNumber = static_cast<std::int32_t>(script);
     world.systemScriptActive = -1;
     world.inputLocked = -1;
-    for (long long frame = 0; world.systemScriptActive; ++frame) {
-        if (frame == o.maxFrames) {
-            err << "tekkel: script " << script << " still runs after " << o.maxFrames
-                << " frames\n";
-            return 1;
-        }
-        tekkel::Pump pump(ts.services, tekkel::PumpPolicy::None);
-        field::runFrameScripts(world, ts.services, pump, out);
-        ts.clock.advance(40);
-    }
+    if (!runFrames(world, ts, script, o, out, err)) return 1;
     if (failed) return 1;
     const tekkel::Run& r = world.systemRun;
     const std::pair<const char*, const tekkel::Value*> regs[] = {
@@ -260,6 +279,7 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         long long* target = a == "--script"       ? &o.script
                             : a == "--seed"       ? &o.seed
                             : a == "--max-frames" ? &o.maxFrames
+                            : a == "--max-steps"  ? &o.maxSteps
                                                   : nullptr;
         if (a == "--lang" && i + 1 < args.size() && (args[i + 1] == "ja" || args[i + 1] == "en")) {
             o.language = args[++i];

@@ -28,8 +28,14 @@ tekkel::RunResult runScript(World& world, tekkel::Run& run, plat::Services& sv, 
     return tekkel::runScript(world.machine, host, run, sv, pump, listing);
 }
 
-void runFrameScripts(World& world, plat::Services& sv, tekkel::Pump& pump, std::ostream& listing) {
+const tekkel::Run* runFrameScripts(World& world, plat::Services& sv, tekkel::Pump& pump,
+                                   std::ostream& listing) {
     const tekkel::Host host = scriptHost(world);
+    const tekkel::Run* stopped = nullptr;
+    const auto stops = [&](const tekkel::Run& run) {
+        if (!stopped && (pump.closed() || pump.spent())) stopped = &run;
+        return pump.closed();
+    };
     if (!world.systemScriptActive) {
         const auto held = static_cast<std::int64_t>(world.events.size()) - 1;
         const auto count =
@@ -44,14 +50,17 @@ void runFrameScripts(World& world, plat::Services& sv, tekkel::Pump& pump, std::
                 e.run.activeObject = i;
             }
             tekkel::runScript(world.machine, host, e.run, sv, pump, listing);
+            if (stops(e.run)) break;
         }
-        return;
+        return stopped;
     }
     if (tekkel::runScript(world.machine, host, world.systemRun, sv, pump, listing) ==
         tekkel::RunResult::Ended) {
         world.systemScriptActive = 0;
         world.inputLocked = 0;
     }
+    stops(world.systemRun);
+    return stopped;
 }
 
 void runFrameScripts(World& world, plat::Services& sv) {

@@ -22,7 +22,9 @@ tekkel::RunResult runScript(World& world, tekkel::Run& run, plat::Services& sv, 
 // Runs this frame's scripts: the system script alone, or the enabled objects' automatic
 // scripts in object order. The window system is pumped as PumpPolicy::Throttled describes.
 void runFrameScripts(World& world, plat::Services& sv);
-// The same with a given pump (policy and command budget) and listing destination.
-void runFrameScripts(World& world, plat::Services& sv, tekkel::Pump& pump, std::ostream& listing);
+// The same with a given pump (policy, command budget, close request) and listing destination.
+// Answers the first run the pump stopped (its budget spent or the program closing), else null.
+const tekkel::Run* runFrameScripts(World& world, plat::Services& sv, tekkel::Pump& pump,
+                                   std::ostream& listing);
 
 } // namespace field

@@ -11,6 +11,7 @@
 #include "field/MainWindow.h"
 #include "platform/ShownPicture.h"
 #include "platform/testing/TestSeams.h"
+#include "tekkel/Assembler.h"
 
 namespace {
 
@@ -408,6 +409,28 @@ TEST(FieldWindow, CloseStateMachine) {
     cancel = true;
     form.queryUnload(cancel);
     EXPECT_FALSE(cancel);
+}
+
+TEST(FieldLoop, ACloseStopsAScriptThatNeverYieldsOnceItHeldTheFrame) {
+    Started s;
+    tekkel::Unit unit;
+    std::vector<tekkel::AssemblyError> errors;
+    ASSERT_TRUE(tekkel::assemble("script 2\nL:\nJump \"L\"\n", unit, errors));
+    ASSERT_TRUE(tekkel::installScripts(s.world.machine, unit));
+    s.world.systemRun = {};
+    s.world.systemRun.scriptNumber = 2;
+    s.world.systemScriptActive = -1;
+    int pumps = 0;
+    s.ts.windows.onEvents = [&] {
+        s.ts.clock.advance(1); // the commands take time, so the pump keeps looking
+        if (++pumps == 10) s.ts.windows.unload(s.form);
+    };
+    field::runMainLoop(s.form, s.world, s.sv);
+    EXPECT_EQ(s.form.closeState, field::kFormsUnloaded);
+    EXPECT_TRUE(s.ts.windows.boxes.empty());
+    EXPECT_GE(pumps, static_cast<int>(field::kFramePeriodMs)) << "stopped before the frame's end";
+    const std::string log = s.ts.process.readFile("haruvelVer0.1.0_Error.log");
+    EXPECT_NE(log.find("]Tekkel:script 2, address "), std::string::npos) << log;
 }
 
 } // namespace

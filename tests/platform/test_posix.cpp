@@ -6,8 +6,10 @@
 #include <fstream>
 #include <sstream>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/FileRead.h"
 #include "platform/PosixClock.h"
 #include "platform/PosixProcess.h"
 #include "platform/testing/TestSeams.h"
@@ -132,6 +134,28 @@ TEST(PosixClock, TicksNeverRunBackwardsAndThePeriodBalances) {
     clock.endPeriod();
     clock.endPeriod(); // one end too many stays harmless
     EXPECT_EQ(clock.periodDepth(), 0);
+}
+
+// What a person may name in a file's place: refused before it is read, never waited on.
+TEST_F(TempFolder, OnlyARegularFileWithinTheLimitIsRead) {
+    const fs::path fifo = folder / "fifo", big = folder / "big", text = folder / "text";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::ofstream(big) << std::string(1025, 'x');
+    std::ofstream(text) << "layer 0\n";
+    fs::create_symlink("/dev/zero", folder / "zero");
+    using plat::FileRead;
+    const std::pair<fs::path, FileRead> cases[] = {
+        {folder, FileRead::NotRegular},          {fifo, FileRead::NotRegular},
+        {folder / "zero", FileRead::NotRegular}, {big, FileRead::TooLarge},
+        {folder / "none", FileRead::Missing},    {text, FileRead::Ok},
+    };
+    for (const auto& [path, result] : cases) {
+        std::string read = "old";
+        EXPECT_EQ(plat::readFileText(path.string(), 1024, read), result) << path;
+        EXPECT_EQ(read, result == FileRead::Ok ? "layer 0\n" : "") << path;
+    }
+    // The error log in a FIFO's place: refused at once instead of waiting for a reader.
+    EXPECT_FALSE(plat::PosixProcess().appendToFile(fifo.string(), "entry\r\n"));
 }
 
 } // namespace

@@ -238,11 +238,19 @@ TEST(Replay, BadRecordingsNameFileAndLine) {
         {head + "m 3\n", "bad.rec:6: malformed line"},
         {head + "p 0\n", "bad.rec:6: malformed line"},
         {head + "t 16\n\n", "bad.rec:7: malformed line"},
+        // What the file holds is quoted as a short excerpt, never as raw bytes.
+        {"recording 1\nprogram \x1B]0;x\x07\n",
+         "bad.rec:2: this is a recording of '\\x1B]0;x\\x07'"},
+        {"recording 1\nprogram toy\nversion 1\nscenario \nseed \xFF" + std::string(1 << 20, '\r') +
+             "\n",
+         "bad.rec:5: the seed '\\xFF\\x0D"},
+        {head + "t" + std::string(1 << 20, 'x') + "\n", "bad.rec:6: malformed line 'txxx"},
     };
     for (const auto& c : cases) {
         const plat::RecordingRead r = plat::parseRecording(c.text, "bad.rec", "toy");
         EXPECT_FALSE(r.recording) << c.text;
         EXPECT_EQ(r.error.substr(0, c.error.size()), c.error) << r.error;
+        EXPECT_LT(r.error.size(), 200u);
     }
     // A last line cut off while it was written is not part of the recording.
     const plat::RecordingRead cut = plat::parseRecording(head + "t 16\nk 3", "cut.rec", "toy");
@@ -250,6 +258,19 @@ TEST(Replay, BadRecordingsNameFileAndLine) {
     EXPECT_EQ(cut.recording->lines.size(), 1u);
     EXPECT_EQ(plat::readRecording("/nonexistent/x.rec", "toy").error,
               "/nonexistent/x.rec:0: cannot read the file");
+}
+
+TEST(Replay, ADriftQuotesAnExcerptOfTheFormName) {
+    Toy recorded;
+    std::string text = record(5, recorded);
+    const std::size_t pass = text.find("\np ");
+    ASSERT_NE(pass, std::string::npos);
+    text.insert(pass + 1, "e frm\x1B" + std::string(1 << 20, 'x') + " close\n");
+    Toy replayed;
+    const Replayed r = replay(text, replayed, 5);
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_NE(r.err.find("the form frm\\x1Bxxx"), std::string::npos) << r.err.substr(0, 300);
+    EXPECT_LT(r.err.size(), 200u);
 }
 
 // A file that takes `room` bytes and then refuses, like a full disk.

@@ -72,4 +72,26 @@ TEST(TekkelTool, ScriptFailureReportsOnStandardError) {
     EXPECT_EQ(t({"run", f, "--script"}), 2);
 }
 
+// A loop that never yields ends no frame, so only the command budget gives it up.
+TEST(TekkelTool, ScriptsThatNeverYieldAreGivenUpAfterTheCommandBudget) {
+    Tool t;
+    for (const char* loop : {"script 4\nL:\n  Jump \"L\"\n", "script 4 \"me\"\n  Chain \"me\"\n"}) {
+        EXPECT_EQ(t({"run", t.file("loop.tkl", loop), "--max-steps", "100000"}), 1);
+        EXPECT_EQ(t.err.str().rfind("tekkel: script 4, address ", 0), 0u) << t.err.str();
+        EXPECT_NE(t.err.str().find(": still runs after --max-steps 100000 commands\n"),
+                  std::string::npos);
+    }
+}
+
+// What a damaged file holds reaches standard error as short, clean lines.
+TEST(TekkelTool, MessagesQuoteAnExcerptOfTheInput) {
+    Tool t;
+    const std::string f = t.file("e.tkl", "script 1\n  Fr\x1B[31mob\n  Set R1, " +
+                                              std::string(100000, 'x') + "\r\r\n");
+    EXPECT_EQ(t({"check", f}), 1);
+    EXPECT_EQ(t.err.str(), f + ":2:3: unknown command 'Fr\\x1B[31mob'\n" + f +
+                               ":3:11: unknown name '" + std::string(60, 'x') +
+                               "...'; expected a value\n");
+}
+
 } // namespace
