@@ -55,7 +55,7 @@ void readScripts(const std::string& file, std::string_view text,
     tekkel::Unit unit;
     std::vector<tekkel::AssemblyError> found;
     const tekkel::Limits limits{kMaxScripts, kMaxObjects, 65535};
-    if (!tekkel::assemble(text, unit, found, limits)) {
+    if (!tekkel::assemble(text, unit, found, limits, {file})) {
         for (const auto& f : found)
             errors.push_back({file, f.line, f.column, f.message});
         return;

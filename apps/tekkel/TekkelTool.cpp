@@ -46,6 +46,22 @@ std::string printable(const std::u16string& text) {
     return s;
 }
 
+// A script failure's first line on a terminal, "FILE:LINE:COLUMN: error N (name): command",
+// read back from the report's lines; empty for a script without a source.
+std::string faultLine(const std::string& report) {
+    std::string number, source, name;
+    const std::pair<std::string_view, std::string*> fields[] = {
+        {"Error Number  : ", &number}, {"Source        : ", &source}, {"Error Name    : ", &name}};
+    std::istringstream lines(report);
+    for (std::string line; std::getline(lines, line);)
+        for (const auto& [label, value] : fields)
+            if (line.starts_with(label)) *value = line.substr(label.size());
+    const std::size_t gap = source.find("  ");
+    if (gap == std::string::npos) return {};
+    return source.substr(0, gap) + ": error " + number + " (" + name +
+           "): " + source.substr(gap + 2) + "\n";
+}
+
 // The field as the program starts on it, read from the embedded demo folder, without a window.
 bool buildField(field::World& world) {
     std::vector<field::ScenarioError> errors;
@@ -68,7 +84,7 @@ bool load(const std::string& path, Unit& unit, std::ostream& err) {
     std::string text;
     if (!readFile(path, text, err)) return false;
     std::vector<tekkel::AssemblyError> errors;
-    if (tekkel::assemble(text, unit, errors)) return true;
+    if (tekkel::assemble(text, unit, errors, {}, {path})) return true;
     for (const auto& e : errors)
         err << tekkel::errorText(path, e) << '\n';
     return false;
@@ -153,7 +169,8 @@ int run(const RunOptions& o, std::ostream& out, std::ostream& err) {
             return plat::MsgResult::Ok;
         }
         // The script error report: give up the script.
-        err << printable(box.text) << '\n';
+        const std::string report = printable(box.text);
+        err << faultLine(report) << report << '\n';
         failed = true;
         return plat::MsgResult::Cancel;
     };

@@ -72,4 +72,14 @@ TEST(TekkelTool, ScriptFailureReportsOnStandardError) {
     EXPECT_EQ(t({"run", f, "--script"}), 2);
 }
 
+TEST(TekkelTool, ScriptFailureStartsWithItsSourceLine) {
+    Tool t;
+    const std::string f = t.file("d.tkl", "; divides by what is left\nscript 3\n  Set R1, 12\n"
+                                          "  Set R2, 1\nagain:\n  Dec R2\n\n  IntDiv R1, R2\n");
+    EXPECT_EQ(t({"run", f}), 1);
+    const std::string first = f + ":8:3: error 1 (division by zero): IntDiv R1, R2\n";
+    EXPECT_EQ(t.err.str().substr(0, first.size() + 9), first + "エラー");
+    EXPECT_NE(t.err.str().find("Error Name    : division by zero\n"), std::string::npos);
+}
+
 } // namespace
