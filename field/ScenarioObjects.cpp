@@ -311,7 +311,6 @@ void Reader::ownScriptText(std::size_t i, std::size_t at, std::string_view word,
     }
     ObjectText& o = objects.back();
     o.object.ownScript = unit.ownScripts[0].script;
-    o.commandLines = blocks[0].commandLines;
 }
 
 } // namespace

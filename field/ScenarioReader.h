@@ -29,9 +29,10 @@ struct ScenarioError {
     std::int32_t line = 1;
     std::int32_t column = 1; // in characters
     std::string message;     // what was expected
+    bool warning = false;    // a script's command that never runs; does not stop the reading
 };
 
-// "FILE:LINE:COLUMN: message".
+// "FILE:LINE:COLUMN: message", or "FILE:LINE:COLUMN: warning: message".
 std::string errorText(const ScenarioError& error);
 
 // One file of a scenario folder: its name inside the folder and its bytes.
@@ -54,16 +55,19 @@ void setMapCell(field::MapCell& cell, int value);
 // `world`: the player at its start, the map, the scripts, the objects on their cells and the
 // opening scene (stored script 2, when the scenario writes one) armed. `folder` prefixes the
 // file names in errors. With any error, `errors` holds them all, in file and line order, and
-// `world` is left as it was.
+// `world` is left as it was. The scripts are checked before they run (tekkel/Checks.h): their
+// mistakes are errors, commands that never run go to `warnings` when given.
 bool readScenario(std::string_view folder, std::span<const File> files, field::World& world,
-                  std::vector<ScenarioError>& errors);
+                  std::vector<ScenarioError>& errors,
+                  std::vector<ScenarioError>* warnings = nullptr);
 
 // The same, for a folder on disk (its files are read first; a missing file is an error).
 bool readScenarioFolder(const std::string& folder, field::World& world,
-                        std::vector<ScenarioError>& errors);
+                        std::vector<ScenarioError>& errors,
+                        std::vector<ScenarioError>* warnings = nullptr);
 
-// `haruvel --scenario DIR --check`: reads the folder, writes every error a line to `err`, and
-// answers the exit code: 0 valid, 1 errors.
+// `haruvel --scenario DIR --check`: reads the folder, writes every error, then every warning,
+// a line to `err`, and answers the exit code: 0 valid (warnings or not), 1 errors.
 int checkScenario(const std::string& folder, std::ostream& err);
 
 // The built-in demo, scenarios/demo/ as compiled into the program: what the program starts on

@@ -415,7 +415,7 @@ void Assembler::label(Line& l, std::string_view first, std::size_t at) {
     // The label's own text stops at its colon; the command after it is read as a line's.
     const std::size_t next = l.pos();
     const std::string_view command = l.token();
-    if (command.empty() || command.back() == ':' || l.peek('"')) {
+    if (command.empty() || command.back() == ':') {
         l.fail(next, "expected a command after the label, or the end of the line");
         return;
     }

@@ -1,5 +1,6 @@
 #include "apps/tekkel/TekkelTool.h"
 
+#include <algorithm>
 #include <charconv>
 #include <fstream>
 #include <ostream>
@@ -12,8 +13,10 @@
 #include "field/script/ScriptHost.h"
 #include "platform/testing/TestSeams.h"
 #include "tekkel/Assembler.h"
+#include "tekkel/Checks.h"
 #include "tekkel/Disassembler.h"
 #include "tekkel/Interpreter.h"
+#include "tekkel/Opcodes.h"
 
 namespace tekkel_tool {
 
@@ -23,19 +26,45 @@ using tekkel::Unit;
 
 constexpr const char* kHelp =
     R"(usage: tekkel list
-       tekkel check FILE...
+       tekkel check [--strict] FILE...
        tekkel run FILE [--script N] [--seed S] [--max-frames F]
+       tekkel help [NAME]
        tekkel --help
 
 list    prints every built-in script and event object's own script in the text form.
-check   reads each FILE and reports its errors as FILE:LINE:COLUMN: message.
+check   reads each FILE and reports its errors as FILE:LINE:COLUMN: message: mistakes of the
+        text, and those the scripts show before they run (a jump to no label of its script,
+        a Chain to no script of FILE or the built-in field, a literal divisor of 0, a literal
+        outside its parameter's range). Commands that never run are warnings,
+        FILE:LINE:COLUMN: warning: message; --strict fails on them too.
 run     loads FILE's scripts into the built-in field (map, objects and the other built-in
         scripts stay) and runs script N (default: the lowest-numbered in FILE) as the system
         script, frame by frame on a virtual clock of 40 ms frames, until it ends. Each message
         box's text is printed as it appears (answered OK), then R1..R5. A script failure prints
-        the error report to standard error. --seed fixes the random source (default 12345);
-        --max-frames gives up after F frames (default 1000000).
+        FILE:LINE:COLUMN: error N (name): the command as written, then the error report, to
+        standard error. --seed fixes the random source (default 12345); --max-frames gives up
+        after F frames (default 1000000).
+help    prints a command's or a register's line of the command table (its operands and what
+        it does); alone, every command and register.
 Exit status: 0 done, 1 errors in a file or a failed script, 2 a wrong command line.
+
+The text form (.tkl files):
+  script N ["name"] [last K]  starts stored script N (1..20), named for Chain; `last K` makes
+                              it reach address K (commands not written are never filled)
+  own N ["name"] [last K]     starts event object N's own script
+  name:                       a label, the target of Jump "name"; a command may follow it
+  Command P1, P2, P3          by name (any case) or code; a parameter left blank or left out
+                              at the end takes D1..D3
+  ; a comment                 to the end of the line
+Values: 5 (16-bit), 5L or 70000 (32-bit), 1.5 (real), 1.5f (32-bit real), inf, nan, true,
+false, null, "text" with \r \n \t \" \\ \uXXXX. Where a parameter takes a register, its name:
+R1..R5, D1..D3, var, space, varIndex, mapSelect, work, scriptNumber, address, zeroFlag,
+negativeFlag, invalidFlag, activeObject, testLayer, testPlane, testX, testY.
+  script 7 "count"
+      Set R1, 0
+  again: Inc R1
+      CompareValue R1, 10
+      JumpIfNotZero "again"
 )";
 
 // Text boxes break lines with a carriage return alone; a terminal wants a line feed.
@@ -110,20 +139,85 @@ int list(std::ostream& out, std::ostream& err) {
     return 0;
 }
 
-int check(const std::vector<std::string>& files, std::ostream& out, std::ostream& err) {
+// Whether a Chain from a file run on the built-in field finds one of the field's scripts.
+bool builtInFinds(const field::World& world, const tekkel::Value& target) {
+    const auto& scripts = world.machine.scripts;
+    for (std::size_t n = 1; n < scripts.size(); ++n) {
+        if (scripts[n].commands.empty()) continue;
+        if (target.isString() ? scripts[n].name == target.s
+                              : tekkel::valueText(target) == std::to_string(n))
+            return true;
+    }
+    return false;
+}
+
+// One file: its text errors, or what its scripts show before they run. Answers whether it
+// passes (warnings fail only when strict).
+bool checkFile(const std::string& f, const field::World& world, bool strict, std::ostream& out,
+               std::ostream& err) {
+    Unit unit;
+    if (!load(f, unit, err)) return false;
+    const auto found = tekkel::checkUnit(
+        unit, world.eventCount, [&](const tekkel::Value& v) { return builtInFinds(world, v); });
+    bool pass = true;
+    for (const auto& e : found) {
+        err << tekkel::errorText(f, e) << '\n';
+        pass = pass && e.warning && !strict;
+    }
+    if (pass)
+        out << f << ": " << unit.scripts.size() << " scripts, " << unit.ownScripts.size()
+            << " own scripts\n";
+    return pass;
+}
+
+int check(std::vector<std::string> files, std::ostream& out, std::ostream& err) {
+    const auto strict = std::find(files.begin(), files.end(), "--strict");
+    const bool isStrict = strict != files.end();
+    if (isStrict) files.erase(strict);
     if (files.empty()) {
         err << "tekkel check: no file given\n";
         return 2;
     }
+    field::World world;
+    if (!buildField(world)) {
+        err << "tekkel: the built-in field could not be built\n";
+        return 1;
+    }
     int status = 0;
-    for (const std::string& f : files) {
-        Unit unit;
-        if (!load(f, unit, err)) {
+    for (const std::string& f : files)
+        if (!checkFile(f, world, isStrict, out, err)) status = 1;
+    return status;
+}
+
+// `help NAME`: the command's or the register's line; `help`: every one.
+int help(const std::vector<std::string>& names, std::ostream& out, std::ostream& err) {
+    const auto commandLine = [&](const tekkel::CommandInfo& c) {
+        const tekkel::CommandHelp h = tekkel::commandHelp(c.op);
+        out << c.name << " (" << tekkel::opCode(c.op) << ")" << (h.operands.empty() ? "" : "  ")
+            << h.operands << "  -- " << h.effect << '\n';
+    };
+    const auto registerLine = [&](std::string_view name, std::int16_t n) {
+        out << name << " (register " << n << ")  -- " << tekkel::registerHelp(n) << '\n';
+    };
+    if (names.empty()) {
+        for (const tekkel::CommandInfo& c : tekkel::allCommands())
+            commandLine(c);
+        for (std::int16_t n = -1; n <= 403; ++n)
+            if (const std::string_view name = tekkel::registerName(n); !name.empty())
+                registerLine(name, n);
+        return 0;
+    }
+    int status = 0;
+    for (const std::string& name : names) {
+        std::int16_t reg = 0;
+        if (const tekkel::CommandInfo* c = tekkel::commandNamed(name)) {
+            commandLine(*c);
+        } else if (tekkel::registerNamed(name, reg)) {
+            registerLine(tekkel::registerName(reg), reg);
+        } else {
+            err << "tekkel help: no command or register is named '" << name << "'\n";
             status = 1;
-            continue;
         }
-        out << f << ": " << unit.scripts.size() << " scripts, " << unit.ownScripts.size()
-            << " own scripts\n";
     }
     return status;
 }
@@ -235,12 +329,13 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         return 2;
     }
     const std::string& command = args[0];
-    if (command == "--help" || command == "-h" || command == "help") {
+    if (command == "--help" || command == "-h") {
         out << kHelp;
         return 0;
     }
     if (command == "list" && args.size() == 1) return list(out, err);
     if (command == "check") return check({args.begin() + 1, args.end()}, out, err);
+    if (command == "help") return help({args.begin() + 1, args.end()}, out, err);
     if (command == "run") return runCommand(args, out, err);
     err << "tekkel: unknown command line; see tekkel --help\n";
     return 2;
