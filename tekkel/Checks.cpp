@@ -39,7 +39,7 @@ class Checker {
     void command(const Command& c, const SourcePlace& at);
     void range(const Command& c, const SourcePlace& at);
     void unreachable();
-    void error(const SourcePlace& at, int param, std::string message, bool warning = false) {
+    void note(const SourcePlace& at, int param, std::string message, bool warning = false) {
         const std::int32_t column = param > 0 && at.operands[static_cast<std::size_t>(param - 1)]
                                         ? at.operands[static_cast<std::size_t>(param - 1)]
                                         : at.column;
@@ -68,23 +68,23 @@ void Checker::command(const Command& c, const SourcePlace& at) {
     std::int32_t n = 0;
     if (isJump(op)) {
         if (c.p1.isString() && !labels_.count(c.p1.s))
-            error(at, 1,
-                  "no label " + quoted(c.p1.s) + " in this script; expected one of its labels");
+            note(at, 1,
+                 "no label " + quoted(c.p1.s) + " in this script; expected one of its labels");
         else if (writtenInteger(c.p1, n))
             targets_.insert(n);
         else if (!c.p1.isString())
             computedJumps_ = true;
     } else if (op == Op::Chain && context_.chainFinds && !c.p1.isEmpty() &&
                !context_.chainFinds(c.p1)) {
-        error(at, 1,
-              c.p1.isString() ? "no script is named " + quoted(c.p1.s) +
-                                    "; expected the name of a stored script"
-                              : "no script " + common::toUtf8(toText(c.p1)) +
-                                    "; expected the number of a stored script");
+        note(at, 1,
+             c.p1.isString()
+                 ? "no script is named " + quoted(c.p1.s) + "; expected the name of a stored script"
+                 : "no script " + common::toUtf8(toText(c.p1)) +
+                       "; expected the number of a stored script");
     } else if ((op == Op::IntDivValue || op == Op::DivValue) && !c.p2.isEmpty()) {
         double d = 1;
         if (!c.p2.isString() && toDouble(c.p2, d) && d == 0)
-            error(at, 2, "division by zero; expected a divisor other than 0");
+            note(at, 2, "division by zero; expected a divisor other than 0");
     }
     range(c, at);
 }
@@ -100,9 +100,9 @@ void Checker::range(const Command& c, const SourcePlace& at) {
         const std::string expected = r.object
                                          ? "-1 or 1.." + std::to_string(context_.objectCount)
                                          : std::to_string(r.low) + ".." + std::to_string(r.high);
-        error(at, p,
-              std::to_string(n) + " is not " + std::string(r.what) +
-                  (r.object ? " of the field" : "") + "; expected " + expected);
+        note(at, p,
+             std::to_string(n) + " is not " + std::string(r.what) +
+                 (r.object ? " of the field" : "") + "; expected " + expected);
     }
 }
 
@@ -118,12 +118,12 @@ void Checker::unreachable() {
         if (op == Op::Label || targets_.count(static_cast<std::int32_t>(a))) after.reset();
         if (after && !warned) {
             const Command& stop = script_.commands[*after];
-            error(*at, 0,
-                  "this command never runs: it follows the " +
-                      std::string(commandInfo(stop.code)->name) + " on line " +
-                      std::to_string(sourceAt(script_, static_cast<std::int32_t>(*after))->line) +
-                      " and no label comes between",
-                  true);
+            note(*at, 0,
+                 "this command never runs: it follows the " +
+                     std::string(commandInfo(stop.code)->name) + " on line " +
+                     std::to_string(sourceAt(script_, static_cast<std::int32_t>(*after))->line) +
+                     " and no label comes between",
+                 true);
             warned = true;
         }
         if (!after && (op == Op::End || op == Op::Jump || op == Op::Restart)) {
