@@ -292,7 +292,7 @@ void runScenario(field::MainWindow& form, plat::Services& sv, const std::string&
     field::World scenario;
     std::vector<field::ScenarioError> errors;
     ScenarioTranslations translations;
-    if (!field::readScenarioFolder(folder, scenario, errors, &translations)) {
+    if (!field::readScenarioFolder(folder, scenario, errors, nullptr, &translations)) {
         std::string text;
         for (const field::ScenarioError& e : errors)
             text += field::errorText(e) + "\n";

@@ -298,9 +298,9 @@ void Reader::ownScriptText(std::size_t i, std::size_t at, std::string_view word,
         script.append("\n").append(lines[k]);
     tekkel::Unit unit;
     std::vector<tekkel::AssemblyError> found;
-    if (!tekkel::assemble(script, unit, found)) {
+    if (!tekkel::assemble(script, unit, found, {}, {std::string(file), number})) {
         for (const auto& f : found)
-            errors.push_back({std::string(file), number + f.line - 1, f.column, f.message});
+            errors.push_back({std::string(file), f.line, f.column, f.message});
         return;
     }
     const std::vector<Block> blocks = splitBlocks(script, number);
@@ -312,7 +312,6 @@ void Reader::ownScriptText(std::size_t i, std::size_t at, std::string_view word,
     }
     ObjectText& o = objects.back();
     o.object.ownScript = unit.ownScripts[0].script;
-    o.commandLines = blocks[0].commandLines;
 }
 
 } // namespace

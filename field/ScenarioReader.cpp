@@ -16,7 +16,9 @@
 #include "platform/FileRead.h"
 #include "scenarios/Embedded.h"
 #include "tekkel/Assembler.h"
+#include "tekkel/Checks.h"
 #include "tekkel/Opcodes.h"
+#include "tekkel/SourceMap.h"
 
 namespace field {
 
@@ -25,12 +27,10 @@ namespace {
 constexpr std::uint64_t kMaxFileBytes = plat::kMiB;
 constexpr int kOpeningScript = 2;
 
-// Where a script was written, to point at it and at its commands.
+// Where a script's header was written (its commands carry their own places).
 struct Written {
     std::string file;
     std::int32_t line = 0;
-    std::vector<std::int32_t> commandLines;
-    const std::vector<std::string_view>* lines = nullptr;
 };
 
 struct Scripts {
@@ -51,20 +51,19 @@ std::string quote(const std::u16string& name) {
 }
 
 // One .tkl file into the table; clashes with what earlier files wrote are errors.
-void readScripts(const std::string& file, std::string_view text,
-                 const std::vector<std::string_view>& lines, Scripts& out,
+void readScripts(const std::string& file, std::string_view text, Scripts& out,
                  std::vector<ScenarioError>& errors) {
     tekkel::Unit unit;
     std::vector<tekkel::AssemblyError> found;
     const tekkel::Limits limits{kMaxScripts, kMaxObjects, 65535};
-    if (!tekkel::assemble(text, unit, found, limits)) {
+    if (!tekkel::assemble(text, unit, found, limits, {file})) {
         for (const auto& f : found)
             errors.push_back({file, f.line, f.column, f.message});
         return;
     }
     std::size_t stored = 0, own = 0;
     for (const Block& b : field::splitBlocks(text)) {
-        Written at{file, b.line, b.commandLines, &lines};
+        Written at{file, b.line};
         const auto where = [](const Written& w) { return w.file + ":" + std::to_string(w.line); };
         if (b.own) {
             auto& s = unit.ownScripts[own++];
@@ -99,26 +98,32 @@ void readScripts(const std::string& file, std::string_view text,
     }
 }
 
-// Every `Chain "name"` must name a stored script.
-void checkChains(const Script& s, const Written& at, const Scripts& scripts,
+// Every `Chain "name"` must name a stored script; the other checks of the commands are the
+// language's (tekkel/Checks.h), on a field of `objects` objects.
+void checkScript(const Script& s, const Scripts& scripts, std::int32_t objects,
                  std::vector<ScenarioError>& errors) {
     const auto chain = tekkel::opCode(tekkel::Op::Chain);
-    for (std::size_t k = 0; k < s.commands.size() && k < at.commandLines.size(); ++k) {
+    const std::string file = s.source ? s.source->file : "";
+    for (std::size_t k = 0; k < s.commands.size(); ++k) {
         const auto& c = s.commands[k];
-        if (c.code != chain || !c.p1.isString() || scripts.named.count(c.p1.s)) continue;
-        const std::int32_t line = at.commandLines[k];
-        std::int32_t column = 1;
-        if (at.lines && line >= 1 && static_cast<std::size_t>(line) <= at.lines->size()) {
-            const std::string_view text = (*at.lines)[static_cast<std::size_t>(line) - 1];
-            std::vector<ScenarioError> none;
-            const std::size_t q = text.find('"');
-            column =
-                field::Cursor("", text, line, none).column(q == std::string_view::npos ? 0 : q);
-        }
-        errors.push_back({at.file, line, column,
+        const tekkel::SourcePlace* at = tekkel::sourceAt(s, static_cast<std::int32_t>(k));
+        if (!at || c.code != chain || !c.p1.isString() || scripts.named.count(c.p1.s)) continue;
+        errors.push_back({file, at->line, at->operands[0],
                           "no .tkl file writes a script named " + quote(c.p1.s) +
                               "; expected the name of a stored script"});
     }
+    tekkel::CheckContext context;
+    context.objectCount = objects;
+    context.chainFinds = [&](const tekkel::Value& target) {
+        std::int32_t n = 0;
+        if (target.isString()) return true; // above, in the scenario's words
+        return tekkel::toInt32(target, n) == tekkel::Status::Ok && n >= 1 && n <= kMaxScripts &&
+               !scripts.slots[static_cast<std::size_t>(n)].commands.empty();
+    };
+    std::vector<tekkel::AssemblyError> found;
+    tekkel::checkScript(s, context, found);
+    for (const auto& f : found)
+        errors.push_back({file, f.line, f.column, f.message, f.warning});
 }
 
 // A script named in objects.txt: its slot, or an error.
@@ -179,12 +184,10 @@ std::string joinPath(std::string_view folder, std::string_view name) {
     return std::string(folder) + (folder.back() == '/' ? "" : "/") + std::string(name);
 }
 
-// What the three kinds of file said, before they are checked against one another. Written
-// entries point into `lines`, so a Reading stays where it was made.
+// What the three kinds of file said, before they are checked against one another.
 struct Reading {
     MapValues map{};
     Scripts scripts;
-    std::map<std::string, std::vector<std::string_view>> lines;
     std::vector<ObjectText> objects;
     std::string objectsName;
     bool objectsRead = false;
@@ -209,8 +212,7 @@ void readScriptFiles(std::string_view folder, const std::vector<const File*>& fi
                           ".tkl"});
     for (const File* f : files) {
         const std::string name = joinPath(folder, f->name);
-        r.lines[name] = field::splitLines(f->text);
-        readScripts(name, f->text, r.lines[name], r.scripts, errors);
+        readScripts(name, f->text, r.scripts, errors);
     }
 }
 
@@ -222,7 +224,6 @@ void readObjects(const File* file, Reading& r, std::vector<ScenarioError>& error
         return;
     }
     r.objectsRead = field::readObjectsText(r.objectsName, file->text, r.objects, errors);
-    if (r.objectsRead) r.lines[r.objectsName] = field::splitLines(file->text);
 }
 
 // Each `own N` of the .tkl files goes to object N, which must exist and have no other.
@@ -253,7 +254,7 @@ void attachOwnScripts(Reading& r, std::vector<ScenarioError>& errors) {
     }
 }
 
-// The script names objects.txt uses, turned into slots and copies; its inline scripts' chains.
+// The script names objects.txt uses, turned into slots and copies.
 void resolveObjectScripts(Reading& r, std::vector<ScenarioError>& errors) {
     for (ObjectText& o : r.objects) {
         if (!o.autoScript.name.empty())
@@ -262,29 +263,35 @@ void resolveObjectScripts(Reading& r, std::vector<ScenarioError>& errors) {
         if (!o.ownScript.name.empty())
             if (auto slot = resolve(o.ownScript, r.objectsName, r.scripts, errors))
                 o.object.ownScript = r.scripts.slots[static_cast<std::size_t>(*slot)];
-        if (o.inlineScript)
-            checkChains(o.object.ownScript,
-                        {r.objectsName, o.ownLine, o.commandLines, &r.lines[r.objectsName]},
-                        r.scripts, errors);
     }
 }
 
-void checkScriptChains(const Scripts& scripts, std::vector<ScenarioError>& errors) {
-    for (const auto& [n, at] : scripts.slotAt)
-        checkChains(scripts.slots[static_cast<std::size_t>(n)], at, scripts, errors);
-    for (const auto& [n, own] : scripts.own)
-        checkChains(own.first, own.second, scripts, errors);
+// Every script as written: the stored ones, the own ones of the .tkl files and objects.txt's.
+void checkScripts(const Reading& r, std::vector<ScenarioError>& errors) {
+    std::int32_t objects = 0;
+    for (const ObjectText& o : r.objects)
+        objects = std::max(objects, o.number);
+    for (const auto& [n, at] : r.scripts.slotAt)
+        checkScript(r.scripts.slots[static_cast<std::size_t>(n)], r.scripts, objects, errors);
+    for (const auto& [n, own] : r.scripts.own)
+        checkScript(own.first, r.scripts, objects, errors);
+    for (const ObjectText& o : r.objects)
+        if (o.inlineScript) checkScript(o.object.ownScript, r.scripts, objects, errors);
 }
 
-// One clean line each, in file and line order. The words a message quotes are excerpts
-// already; this catches a quote that was not made one.
-void tidyErrors(std::vector<ScenarioError>& errors) {
+// One clean line each, in file and line order; the warnings moved to `warnings` (or dropped).
+// The words a message quotes are excerpts already; this catches a quote that was not made one.
+void tidyErrors(std::vector<ScenarioError>& errors, std::vector<ScenarioError>* warnings) {
     for (ScenarioError& e : errors)
         e.message = plat::excerpt(e.message, plat::kWhole);
     std::stable_sort(
         errors.begin(), errors.end(), [](const ScenarioError& a, const ScenarioError& b) {
             return std::tie(a.file, a.line, a.column) < std::tie(b.file, b.line, b.column);
         });
+    const auto firstWarning = std::stable_partition(
+        errors.begin(), errors.end(), [](const ScenarioError& e) { return !e.warning; });
+    if (warnings) warnings->assign(firstWarning, errors.end());
+    errors.erase(firstWarning, errors.end());
 }
 
 void setMapCells(const MapValues& map, field::World& w) {
@@ -330,7 +337,7 @@ field::World buildWorld(Reading& r) {
 
 std::string errorText(const ScenarioError& error) {
     return plat::excerpt(error.file, plat::kWhole) + ":" + std::to_string(error.line) + ":" +
-           std::to_string(error.column) + ": " + error.message;
+           std::to_string(error.column) + ": " + (error.warning ? "warning: " : "") + error.message;
 }
 
 void setMapCell(field::MapCell& cell, int value) {
@@ -340,8 +347,10 @@ void setMapCell(field::MapCell& cell, int value) {
 }
 
 bool readScenario(std::string_view folder, std::span<const File> files, field::World& world,
-                  std::vector<ScenarioError>& errors, ScenarioTranslations* translations) {
+                  std::vector<ScenarioError>& errors, std::vector<ScenarioError>* warnings,
+                  ScenarioTranslations* translations) {
     errors.clear();
+    if (warnings) warnings->clear();
     const FolderFiles sorted = sortFiles(files);
     Reading r;
     r.objectsName = joinPath(folder, "objects.txt");
@@ -351,21 +360,20 @@ bool readScenario(std::string_view folder, std::span<const File> files, field::W
 
     attachOwnScripts(r, errors);
     resolveObjectScripts(r, errors);
-    checkScriptChains(r.scripts, errors);
+    checkScripts(r, errors);
     placeObjects(r.objects, r.objectsName, errors);
     ScenarioTranslations read;
     readTranslations(folder, files, read, errors);
-    if (!errors.empty()) {
-        tidyErrors(errors);
-        return false;
-    }
+    tidyErrors(errors, warnings);
+    if (!errors.empty()) return false;
     world = buildWorld(r);
     if (translations) *translations = std::move(read);
     return true;
 }
 
 bool readScenarioFolder(const std::string& folder, field::World& world,
-                        std::vector<ScenarioError>& errors, ScenarioTranslations* translations) {
+                        std::vector<ScenarioError>& errors, std::vector<ScenarioError>* warnings,
+                        ScenarioTranslations* translations) {
     namespace fs = std::filesystem;
     errors.clear();
     std::error_code ec;
@@ -406,21 +414,21 @@ bool readScenarioFolder(const std::string& folder, field::World& world,
     std::vector<File> files;
     for (std::size_t i = 0; i < names.size(); ++i)
         files.push_back({names[i], texts[i]});
-    return readScenario(folder, files, world, errors, translations);
+    return readScenario(folder, files, world, errors, warnings, translations);
 }
 
 int checkScenario(const std::string& folder, std::ostream& err) {
     field::World world;
-    std::vector<ScenarioError> errors;
+    std::vector<ScenarioError> errors, warnings;
     ScenarioTranslations translations;
-    if (readScenarioFolder(folder, world, errors, &translations)) {
+    const bool valid = readScenarioFolder(folder, world, errors, &warnings, &translations);
+    if (valid)
         for (const ScenarioError& w : unmatchedTranslations(translations, world))
-            err << errorText(w) << '\n';
-        return 0;
-    }
-    for (const ScenarioError& e : errors)
-        err << errorText(e) << '\n';
-    return 1;
+            warnings.push_back(w);
+    for (const auto* list : {&errors, &warnings})
+        for (const ScenarioError& e : *list)
+            err << errorText(e) << '\n';
+    return valid ? 0 : 1;
 }
 
 bool readBuiltInScenario(field::World& world, std::vector<ScenarioError>& errors,
@@ -428,7 +436,7 @@ bool readBuiltInScenario(field::World& world, std::vector<ScenarioError>& errors
     std::vector<File> files;
     for (const scenarios::EmbeddedFile& f : scenarios::demoFiles())
         files.push_back({std::string(f.name), f.text});
-    return readScenario("scenarios/demo", files, world, errors, translations);
+    return readScenario("scenarios/demo", files, world, errors, nullptr, translations);
 }
 
 } // namespace field

@@ -32,9 +32,11 @@ struct ScenarioError {
     std::int32_t line = 1;
     std::int32_t column = 1; // in characters
     std::string message;     // what was expected
+    bool warning = false;    // does not stop the reading (a command that never runs, a stray
+                             // translation)
 };
 
-// "FILE:LINE:COLUMN: message".
+// "FILE:LINE:COLUMN: message", or "FILE:LINE:COLUMN: warning: message".
 std::string errorText(const ScenarioError& error);
 
 // One file of a scenario folder: its name inside the folder and its bytes.
@@ -57,18 +59,23 @@ void setMapCell(field::MapCell& cell, int value);
 // `world`: the player at its start, the map, the scripts, the objects on their cells and the
 // opening scene (stored script 2, when the scenario writes one) armed. `folder` prefixes the
 // file names in errors. With any error, `errors` holds them all, in file and line order, and
-// `world` is left as it was.
-// `translations`, when given, receives the folder's translation files.
+// `world` is left as it was. The scripts are checked before they run (tekkel/Checks.h): their
+// mistakes are errors, commands that never run go to `warnings` when given. `translations`,
+// when given, receives the folder's translation files.
 bool readScenario(std::string_view folder, std::span<const File> files, field::World& world,
-                  std::vector<ScenarioError>& errors, ScenarioTranslations* translations = nullptr);
+                  std::vector<ScenarioError>& errors,
+                  std::vector<ScenarioError>* warnings = nullptr,
+                  ScenarioTranslations* translations = nullptr);
 
 // The same, for a folder on disk (its files are read first; a missing file is an error).
 bool readScenarioFolder(const std::string& folder, field::World& world,
                         std::vector<ScenarioError>& errors,
+                        std::vector<ScenarioError>* warnings = nullptr,
                         ScenarioTranslations* translations = nullptr);
 
-// `haruvel --scenario DIR --check`: reads the folder, writes every error a line to `err` (and
-// the warnings of a valid folder), and answers the exit code: 0 valid, 1 errors.
+// `haruvel --scenario DIR --check`: reads the folder, writes every error, then every warning
+// (of the scripts and of the translation files), a line to `err`, and answers the exit code:
+// 0 valid (warnings or not), 1 errors.
 int checkScenario(const std::string& folder, std::ostream& err);
 
 // The built-in demo, scenarios/demo/ as compiled into the program: what the program starts on

@@ -113,10 +113,7 @@ std::vector<Block> splitBlocks(std::string_view text, std::int32_t firstLine) {
         Cursor c("", line, number, ignored);
         if (!c.atEnd()) {
             const std::string first = common::asciiLower(c.word());
-            if (first == "script" || first == "own")
-                blocks.push_back({first == "own", number, {}});
-            else if (!blocks.empty())
-                blocks.back().commandLines.push_back(number);
+            if (first == "script" || first == "own") blocks.push_back({first == "own", number});
         }
         ++number;
     }

@@ -63,11 +63,10 @@ struct ObjectText {
     field::EventObject object;
     bool placed = false; // has a position
     std::int32_t positionLine = 0, positionColumn = 0;
-    NameRef autoScript;                     // `autoScript "name"`
-    NameRef ownScript;                      // `ownScript "name"`
-    bool inlineScript = false;              // the own script follows in the Tekkel text form
-    std::int32_t ownLine = 0;               // of `ownScript`
-    std::vector<std::int32_t> commandLines; // file line of each command of the inline script
+    NameRef autoScript;        // `autoScript "name"`
+    NameRef ownScript;         // `ownScript "name"`
+    bool inlineScript = false; // the own script follows in the Tekkel text form
+    std::int32_t ownLine = 0;  // of `ownScript`
 };
 
 // Reads objects.txt: every block, checked field by field and each against the sheets and the
@@ -75,12 +74,11 @@ struct ObjectText {
 bool readObjectsText(std::string_view file, std::string_view text, std::vector<ObjectText>& objects,
                      std::vector<ScenarioError>& errors);
 
-// The file line of every command of every script block of a Tekkel text that assembled
-// cleanly, in the order the blocks are written; `own` tells the blocks apart.
+// The header line of every script block of a Tekkel text that assembled cleanly, in the
+// order the blocks are written; `own` tells the blocks apart.
 struct Block {
     bool own = false;
     std::int32_t line = 0;
-    std::vector<std::int32_t> commandLines;
 };
 std::vector<Block> splitBlocks(std::string_view text, std::int32_t firstLine = 1);
 

@@ -192,8 +192,8 @@ std::vector<ScenarioError> unmatchedTranslations(const ScenarioTranslations& tra
         for (const auto& [original, entry] : table)
             if (!texts.count(original))
                 warnings.push_back({entry.file, entry.line, entry.column,
-                                    "warning: no script writes this text; the translation is "
-                                    "never shown"});
+                                    "no script writes this text; the translation is never shown",
+                                    true});
     std::sort(warnings.begin(), warnings.end(), [](const auto& a, const auto& b) {
         return std::tie(a.file, a.line) < std::tie(b.file, b.line);
     });

@@ -9,6 +9,7 @@
 #include "common/Utility.h"
 #include "platform/Excerpt.h"
 #include "tekkel/Opcodes.h"
+#include "tekkel/SourceMap.h"
 
 namespace tekkel {
 
@@ -25,11 +26,22 @@ class Line {
         : text_(text), number_(number), errors_(errors) {}
 
     bool fail(std::size_t at, std::string message) {
+        errors_.push_back({number_, column(at), std::move(message)});
+        return false;
+    }
+    std::int32_t column(std::size_t at) const {
         std::int32_t column = 1;
         for (std::size_t i = 0; i < at && i < text_.size(); ++i)
             column += (static_cast<unsigned char>(text_[i]) & 0xC0) != 0x80;
-        errors_.push_back({number_, column, std::move(message)});
-        return false;
+        return column;
+    }
+    std::int32_t number() const { return number_; }
+    // What was written from `at` up to where reading stands, without trailing blanks.
+    std::string_view written(std::size_t at) const {
+        std::string_view t = text_.substr(at, pos_ - at);
+        while (!t.empty() && (t.back() == ' ' || t.back() == '\t'))
+            t.remove_suffix(1);
+        return t;
     }
     void skipBlanks() {
         while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t'))
@@ -222,6 +234,7 @@ bool Line::integer(const char* what, std::int64_t low, std::int64_t high, std::i
 struct Open {
     std::vector<NumberedScript>* list = nullptr; // nullptr: the header was refused
     NumberedScript script;
+    std::shared_ptr<SourceMap> source = std::make_shared<SourceMap>();
     std::optional<std::int32_t> last;
     std::int32_t line = 0;
     std::size_t lastAt = 0;
@@ -230,20 +243,26 @@ struct Open {
 
 class Assembler {
   public:
-    Assembler(Unit& unit, std::vector<AssemblyError>& errors, const Limits& limits)
-        : unit_(unit), errors_(errors), limits_(limits) {}
+    Assembler(Unit& unit, std::vector<AssemblyError>& errors, const Limits& limits,
+              const TextOrigin& origin)
+        : unit_(unit), errors_(errors), limits_(limits), origin_(origin) {}
 
     void line(std::string_view text, std::int32_t number);
     void close();
 
   private:
     void header(Line& l, bool own);
+    void label(Line& l, std::string_view first, std::size_t at);
     void command(Line& l, std::string_view first, std::size_t at);
-    void push(Line& l, std::size_t at, Command c); // refused past maxAddress
+    // Refused past maxAddress; `operands` are where P1..P3 start (npos: left out), `written`
+    // the command's text for the source map.
+    void push(Line& l, std::size_t at, Command c, const std::array<std::size_t, 3>& operands,
+              std::string_view written);
 
     Unit& unit_;
     std::vector<AssemblyError>& errors_;
     const Limits& limits_;
+    const TextOrigin& origin_;
     std::optional<Open> open_;
 };
 
@@ -259,8 +278,10 @@ void Assembler::close() {
                                  std::to_string(written) + " commands written");
         } else {
             s.commands.resize(static_cast<std::size_t>(*o.last) + 1);
+            o.source->commands.resize(s.commands.size()); // never filled: not written
         }
     }
+    s.source = std::move(o.source);
     // A script without commands is an empty slot; otherwise the commands end at lastAddress.
     s.lastAddress = s.commands.empty() ? 0 : static_cast<std::int32_t>(s.commands.size()) - 1;
     if (o.list) o.list->push_back(std::move(o.script));
@@ -271,6 +292,7 @@ void Assembler::header(Line& l, bool own) {
     close();
     Open o;
     o.line = 0;
+    o.source->file = origin_.file;
     std::int32_t n = 0;
     const bool numbered = own ? l.integer("an object number", 1, limits_.maxObject, n)
                               : l.integer("a script slot", 1, limits_.maxScript, n);
@@ -329,6 +351,8 @@ void Assembler::command(Line& l, std::string_view first, std::size_t at) {
         return;
     }
     Value* params[3] = {&c.p1, &c.p2, &c.p3};
+    std::array<std::size_t, 3> operands;
+    operands.fill(std::string_view::npos);
     if (!l.atEnd()) {
         for (int n = 0;; ++n) {
             if (n == 3) {
@@ -339,6 +363,7 @@ void Assembler::command(Line& l, std::string_view first, std::size_t at) {
             // A blank parameter (nothing before the comma or the end) is omitted.
             if (!l.peek(',') && !l.atEnd()) {
                 const Operand kind = info ? info->operands[n] : Operand::Register;
+                operands[static_cast<std::size_t>(n)] = l.pos();
                 if (!l.value(kind, *params[n])) return;
             }
             if (l.atEnd()) break;
@@ -349,10 +374,11 @@ void Assembler::command(Line& l, std::string_view first, std::size_t at) {
             l.take();
         }
     }
-    push(l, at, std::move(c));
+    push(l, at, std::move(c), operands, l.written(at));
 }
 
-void Assembler::push(Line& l, std::size_t at, Command c) {
+void Assembler::push(Line& l, std::size_t at, Command c, const std::array<std::size_t, 3>& operands,
+                     std::string_view written) {
     auto& commands = open_->script.script.commands;
     if (static_cast<std::int64_t>(commands.size()) > limits_.maxAddress) {
         l.fail(at,
@@ -360,6 +386,42 @@ void Assembler::push(Line& l, std::size_t at, Command c) {
         return;
     }
     commands.push_back(std::move(c));
+    SourcePlace place{l.number(), l.column(at), {}, std::string(written)};
+    for (std::size_t n = 0; n < 3; ++n)
+        if (operands[n] != std::string_view::npos) place.operands[n] = l.column(operands[n]);
+    open_->source->commands.push_back(std::move(place));
+}
+
+// `name:`, alone or before the command it marks.
+void Assembler::label(Line& l, std::string_view first, std::size_t at) {
+    const std::string_view name = first.substr(0, first.size() - 1);
+    if (name.empty() || name.find(':') != std::string_view::npos) {
+        l.fail(at, "a label is a name followed by one ':'");
+        return;
+    }
+    if (!open_) {
+        l.fail(at, "a label before the first `script` or `own` line");
+        return;
+    }
+    Command c;
+    c.code = tekkel::opCode(tekkel::Op::Label);
+    c.p1 = Value::string(common::fromUtf8(name));
+    std::array<std::size_t, 3> operands;
+    operands.fill(std::string_view::npos);
+    operands[0] = at;
+    if (l.atEnd()) {
+        push(l, at, std::move(c), operands, first);
+        return;
+    }
+    // The label's own text stops at its colon; the command after it is read as a line's.
+    const std::size_t next = l.pos();
+    const std::string_view command = l.token();
+    if (command.empty() || command.back() == ':') {
+        l.fail(next, "expected a command after the label, or the end of the line");
+        return;
+    }
+    push(l, at, std::move(c), operands, first);
+    this->command(l, command, next);
 }
 
 void Assembler::line(std::string_view text, std::int32_t number) {
@@ -387,20 +449,7 @@ void Assembler::line(std::string_view text, std::int32_t number) {
         return;
     }
     if (!first.empty() && first.back() == ':') {
-        const std::string_view name = first.substr(0, first.size() - 1);
-        if (name.empty() || name.find(':') != std::string_view::npos) {
-            l.fail(at, "a label is a name followed by one ':'");
-            return;
-        }
-        if (!l.expectEnd("a label")) return;
-        if (!open_) {
-            l.fail(at, "a label before the first `script` or `own` line");
-            return;
-        }
-        Command c;
-        c.code = tekkel::opCode(tekkel::Op::Label);
-        c.p1 = Value::string(common::fromUtf8(name));
-        push(l, at, std::move(c));
+        label(l, first, at);
         return;
     }
     if (first.empty()) {
@@ -413,13 +462,13 @@ void Assembler::line(std::string_view text, std::int32_t number) {
 } // namespace
 
 bool assemble(std::string_view text, Unit& unit, std::vector<AssemblyError>& errors,
-              const Limits& limits) {
+              const Limits& limits, const TextOrigin& origin) {
     unit = Unit{};
     errors.clear();
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3); // a byte-order mark
-    Assembler a(unit, errors, limits);
-    std::int32_t number = 0;
-    while (!text.empty() || number == 0) {
+    Assembler a(unit, errors, limits, origin);
+    std::int32_t number = origin.firstLine - 1;
+    for (bool first = true; !text.empty() || first; first = false) {
         const std::size_t end = text.find('\n');
         a.line(text.substr(0, end), ++number);
         if (end == std::string_view::npos) break;
@@ -438,7 +487,7 @@ bool assemble(std::string_view text, Unit& unit, std::vector<AssemblyError>& err
 
 std::string errorText(std::string_view file, const AssemblyError& error) {
     return plat::excerpt(file, plat::kWhole) + ":" + std::to_string(error.line) + ":" +
-           std::to_string(error.column) + ": " + error.message;
+           std::to_string(error.column) + ": " + (error.warning ? "warning: " : "") + error.message;
 }
 
 bool installScripts(Machine& machine, const Unit& unit) {

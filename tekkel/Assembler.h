@@ -4,6 +4,7 @@
 //                                address K, the ones not written never filled (code 0)
 //   own N ["name"] [last K]      starts event object N's own script
 //   name:                        the command Label "name"
+//   name: Command P1, P2, P3     the label, then the command
 //   Command P1, P2, P3           a command by its name (any case) or its decimal code; a
 //                                parameter left blank, or left out at the end, is omitted
 // `;` starts a comment. Register names (R1..R5, D1..D3, var, space, varIndex, mapSelect, work,
@@ -36,6 +37,7 @@ struct AssemblyError {
     std::int32_t line = 0;   // from 1
     std::int32_t column = 0; // from 1, in characters
     std::string message;
+    bool warning = false; // the checks' warnings (Checks.h); the text form has only errors
 };
 
 struct Limits {
@@ -44,12 +46,20 @@ struct Limits {
     std::int32_t maxAddress = 65535; // the highest address a script may reach
 };
 
-// Reads a whole text. With any error, `errors` holds them all in order of lines and `unit` is
-// left empty: a text with an error loads nothing. Answers whether there was none.
-bool assemble(std::string_view text, Unit& unit, std::vector<AssemblyError>& errors,
-              const Limits& limits = {});
+// Where a text comes from: the file its scripts' source maps name (SourceMap.h), and the
+// number of its first line (a script written inside another file starts further down).
+struct TextOrigin {
+    std::string file;
+    std::int32_t firstLine = 1;
+};
 
-// "FILE:LINE:COLUMN: message".
+// Reads a whole text. With any error, `errors` holds them all in order of lines and `unit` is
+// left empty: a text with an error loads nothing. Answers whether there was none. Every script
+// read keeps where its commands were written (Script::source).
+bool assemble(std::string_view text, Unit& unit, std::vector<AssemblyError>& errors,
+              const Limits& limits = {}, const TextOrigin& origin = {});
+
+// "FILE:LINE:COLUMN: message", or "FILE:LINE:COLUMN: warning: message".
 std::string errorText(std::string_view file, const AssemblyError& error);
 
 // Puts the unit's stored scripts into the machine's slots; false (and nothing changed) when a

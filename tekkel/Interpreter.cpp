@@ -2,10 +2,12 @@
 
 #include <optional>
 
+#include "common/Utility.h"
 #include "tekkel/Commands.h"
 #include "tekkel/Compiler.h"
 #include "tekkel/Opcodes.h"
 #include "tekkel/Registers.h"
+#include "tekkel/SourceMap.h"
 #include "tekkel/Value.h"
 
 namespace tekkel {
@@ -31,7 +33,8 @@ bool advance(Run& run) {
 
 } // namespace
 
-std::u16string errorReportText(std::int32_t errorSlot, const Run& run, const Command& command) {
+std::u16string errorReportText(std::int32_t errorSlot, const Run& run, const Command& command,
+                               const Script* script) {
     std::u16string t;
     t += u"エラーが発生しました。デバッグしますか？\r";
     t += u"[Error Infomation]\r";
@@ -47,6 +50,16 @@ std::u16string errorReportText(std::int32_t errorSlot, const Run& run, const Com
     t += u"Parameter1    : " + toText(command.p1) + u"\r";
     t += u"Parameter2    : " + toText(command.p2) + u"\r";
     t += u"Parameter3    : " + toText(command.p3);
+    // The lines above are the report every script has always shown; one read from text also
+    // says where the command was written.
+    const SourcePlace* place = script ? sourceAt(*script, run.address) : nullptr;
+    if (!place) return t;
+    t += u"\r\r[Source]\r";
+    t += u"Source        : " +
+         common::fromUtf8(placeText(*script->source, place->line, place->column) + "  " +
+                          place->text) +
+         u"\r";
+    t += u"Error Name    : " + common::fromUtf8(faultName(errorSlot, command, run));
     return t;
 }
 
@@ -134,8 +147,10 @@ std::optional<RunResult> follow(Session& x, StepResult r, RunResult result) {
 std::optional<RunResult> report(Session& x, std::int32_t number, std::int32_t address) {
     // The command is looked up again: a field command may have replaced its script.
     Command shown;
-    if (const Command* c = commandAt(scriptAt(x.machine, number), address)) shown = *c;
-    const std::u16string text = errorReportText(x.error, x.run, shown);
+    const Script* script = scriptAt(x.machine, number);
+    if (const Command* c = commandAt(script, address)) shown = *c;
+    const std::u16string text = errorReportText(x.error, x.run, shown, script);
+    logFault(x.sv, x.error, x.run, shown, script);
     x.pump.beforeModal();
     const plat::MsgResult answer = x.sv.windows.messageBox(
         text, kErrorReportTitle, plat::MsgButtons::YesNoCancel, plat::MsgIcon::Critical);

@@ -27,8 +27,11 @@ inline constexpr char16_t kErrorReportTitle[] = u"Tekkelスクリプト実行エ
 RunResult runScript(Machine& machine, const Host& host, Run& run, plat::Services& sv, Pump& pump,
                     std::ostream& listing);
 
-// The error report's text for a failed command. Lines are separated by a lone CR.
-std::u16string errorReportText(std::int32_t errorSlot, const Run& run, const Command& command);
+// The error report's text for a failed command. Lines are separated by a lone CR. A script
+// read from text adds a section after the others: where the command was written, as written,
+// and the failure's name (SourceMap.h). The report's error is logged first (logFault).
+std::u16string errorReportText(std::int32_t errorSlot, const Run& run, const Command& command,
+                               const Script* script = nullptr);
 
 // A run stopped from outside while it held the frame (a close request, a spent command
 // budget), for the one line that says so: "script 3, address 12: <why>".

@@ -166,6 +166,26 @@ std::string_view registerName(std::int16_t number);
 // The register of this name (ASCII case-insensitive); false when none has it.
 bool registerNamed(std::string_view name, std::int16_t& number);
 
+// The command table's words for `tekkel help`: the operands ("P1 reg, P2 value") and the
+// effect ("R1 = reg P1 + P2"), as the list above writes them; empty for a code not in the set.
+struct CommandHelp {
+    Op op;
+    std::string_view operands;
+    std::string_view effect;
+};
+CommandHelp commandHelp(Op op);
+// What a named register holds, or "" for a number that names none.
+std::string_view registerHelp(std::int16_t number);
+
+// What a literal parameter may be, where the command table gives a range; the checks
+// (Checks.h) hold written numbers to it. `object`: -1 or an object of the field.
+struct OperandRange {
+    std::int32_t low = 0, high = -1; // low > high: any value
+    bool object = false;
+    std::string_view what; // "a shade level"
+};
+OperandRange operandRange(Op op, int param); // param 1..3
+
 // Whether a label name can be written as a line `name:`: not empty, and without blanks,
 // control characters, unpaired surrogates or any of , ; " :
 bool isPlainLabel(std::u16string_view name);

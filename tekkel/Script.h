@@ -13,6 +13,7 @@
 namespace tekkel {
 
 struct CompiledScript;
+struct SourceMap; // tekkel/SourceMap.h
 
 struct Command {
     std::int16_t code = 0;
@@ -53,6 +54,8 @@ struct Script {
     std::vector<Command> commands; // 0..lastAddress, or none for an empty slot
     std::u16string name;
     mutable CompiledCache compiled; // see CompiledCache for when it must be cleared
+    // Where the commands were written, shared by every copy; none for a script built in code.
+    std::shared_ptr<const SourceMap> source;
 };
 
 // An allocation map: entries 1..total of shared-variable numbers (index 0 unused).

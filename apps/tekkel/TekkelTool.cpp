@@ -1,8 +1,10 @@
 #include "apps/tekkel/TekkelTool.h"
 
+#include <algorithm>
 #include <charconv>
 #include <fstream>
 #include <ostream>
+#include <sstream>
 
 #include "common/Utility.h"
 #include "field/EventObjects.h"
@@ -14,9 +16,11 @@
 #include "platform/FileRead.h"
 #include "platform/testing/TestSeams.h"
 #include "tekkel/Assembler.h"
+#include "tekkel/Checks.h"
 #include "tekkel/Disassembler.h"
 #include "tekkel/Formatter.h"
 #include "tekkel/Interpreter.h"
+#include "tekkel/Opcodes.h"
 
 namespace tekkel_tool {
 
@@ -26,29 +30,55 @@ using tekkel::Unit;
 
 constexpr const char* kHelp =
     R"(usage: tekkel list
-       tekkel check FILE...
+       tekkel check [--strict] FILE...
        tekkel run FILE [--script N] [--seed S] [--max-frames F] [--max-steps C]
                        [--lang ja|en]
        tekkel fmt FILE... [--write]
+       tekkel help [NAME]
        tekkel --help
 
 list    prints every built-in script and event object's own script in the text form.
-check   reads each FILE and reports its errors as FILE:LINE:COLUMN: message.
+check   reads each FILE and reports its errors as FILE:LINE:COLUMN: message: mistakes of the
+        text, and those the scripts show before they run (a jump to no label of its script,
+        a Chain to no script of FILE or the built-in field, a literal divisor of 0, a literal
+        outside its parameter's range). Commands that never run are warnings,
+        FILE:LINE:COLUMN: warning: message; --strict fails on them too.
 run     loads FILE's scripts into the built-in field (map, objects and the other built-in
         scripts stay) and runs script N (default: the lowest-numbered in FILE) as the system
         script, frame by frame on a virtual clock of 40 ms frames, until it ends. Each message
         box's text is printed as it appears (answered OK), then R1..R5. A script failure prints
-        the error report to standard error. --seed fixes the random source (default 12345);
-        --max-frames gives up after F frames (default 1000000), --max-steps after C commands
-        (default 100000000; counted in steps of 128), for a script that never yields.
-        --lang prints the texts the built-in demo translates (scenarios/demo/*.lang) in
-        that language (default: as the scripts write them).
+        FILE:LINE:COLUMN: error N (name): the command as written, then the error report, to
+        standard error. --seed fixes the random source (default 12345); --max-frames gives up
+        after F frames (default 1000000), --max-steps after C commands (default 100000000;
+        counted in steps of 128), for a script that never yields. --lang prints the texts
+        the built-in demo translates (scenarios/demo/*.lang) in that language (default: as
+        the scripts write them).
 fmt     prints each FILE in the canonical layout, the one `list` writes: labels at column 1,
         commands indented by four, operands after one blank and separated by ", ", names
         spelled as in the command table, comments after code at column 37, comment lines and
         single blank lines kept. --write rewrites the files instead. A file with errors is
         reported as check does and left as it is.
+help    prints a command's or a register's line of the command table (its operands and what
+        it does); alone, every command and register.
 Exit status: 0 done, 1 errors in a file or a failed script, 2 a wrong command line.
+
+The text form (.tkl files):
+  script N ["name"] [last K]  starts stored script N (1..20), named for Chain; `last K` makes
+                              it reach address K (commands not written are never filled)
+  own N ["name"] [last K]     starts event object N's own script
+  name:                       a label, the target of Jump "name"; a command may follow it
+  Command P1, P2, P3          by name (any case) or code; a parameter left blank or left out
+                              at the end takes D1..D3
+  ; a comment                 to the end of the line
+Values: 5 (16-bit), 5L or 70000 (32-bit), 1.5 (real), 1.5f (32-bit real), inf, nan, true,
+false, null, "text" with \r \n \t \" \\ \uXXXX. Where a parameter takes a register, its name:
+R1..R5, D1..D3, var, space, varIndex, mapSelect, work, scriptNumber, address, zeroFlag,
+negativeFlag, invalidFlag, activeObject, testLayer, testPlane, testX, testY.
+  script 7 "count"
+      Set R1, 0
+  again: Inc R1
+      CompareValue R1, 10
+      JumpIfNotZero "again"
 )";
 
 // Text boxes break lines with a carriage return alone; a terminal wants a line feed.
@@ -63,6 +93,22 @@ std::string printable(const std::u16string& text) {
 std::string printed(const field::TextTable* table, const std::u16string& text) {
     const auto it = table ? table->find(text) : field::TextTable::const_iterator{};
     return printable(table && it != table->end() ? it->second.shown : text);
+}
+
+// A script failure's first line on a terminal, "FILE:LINE:COLUMN: error N (name): command",
+// read back from the report's lines; empty for a script without a source.
+std::string faultLine(const std::string& report) {
+    std::string number, source, name;
+    const std::pair<std::string_view, std::string*> fields[] = {
+        {"Error Number  : ", &number}, {"Source        : ", &source}, {"Error Name    : ", &name}};
+    std::istringstream lines(report);
+    for (std::string line; std::getline(lines, line);)
+        for (const auto& [label, value] : fields)
+            if (line.starts_with(label)) *value = line.substr(label.size());
+    const std::size_t gap = source.find("  ");
+    if (gap == std::string::npos) return {};
+    return source.substr(0, gap) + ": error " + number + " (" + name +
+           "): " + source.substr(gap + 2) + "\n";
 }
 
 // The field as the program starts on it, read from the embedded demo folder, without a window.
@@ -85,7 +131,7 @@ bool load(const std::string& path, Unit& unit, std::ostream& err) {
     std::string text;
     if (!readFile(path, text, err)) return false;
     std::vector<tekkel::AssemblyError> errors;
-    if (tekkel::assemble(text, unit, errors)) return true;
+    if (tekkel::assemble(text, unit, errors, {}, {path})) return true;
     for (const auto& e : errors)
         err << tekkel::errorText(path, e) << '\n';
     return false;
@@ -111,20 +157,85 @@ int list(std::ostream& out, std::ostream& err) {
     return 0;
 }
 
-int check(const std::vector<std::string>& files, std::ostream& out, std::ostream& err) {
+// Whether a Chain from a file run on the built-in field finds one of the field's scripts.
+bool builtInFinds(const field::World& world, const tekkel::Value& target) {
+    const auto& scripts = world.machine.scripts;
+    for (std::size_t n = 1; n < scripts.size(); ++n) {
+        if (scripts[n].commands.empty()) continue;
+        if (target.isString() ? scripts[n].name == target.s
+                              : tekkel::valueText(target) == std::to_string(n))
+            return true;
+    }
+    return false;
+}
+
+// One file: its text errors, or what its scripts show before they run. Answers whether it
+// passes (warnings fail only when strict).
+bool checkFile(const std::string& f, const field::World& world, bool strict, std::ostream& out,
+               std::ostream& err) {
+    Unit unit;
+    if (!load(f, unit, err)) return false;
+    const auto found = tekkel::checkUnit(
+        unit, world.eventCount, [&](const tekkel::Value& v) { return builtInFinds(world, v); });
+    bool pass = true;
+    for (const auto& e : found) {
+        err << tekkel::errorText(f, e) << '\n';
+        pass = pass && e.warning && !strict;
+    }
+    if (pass)
+        out << plat::excerpt(f, plat::kWhole) << ": " << unit.scripts.size() << " scripts, "
+            << unit.ownScripts.size() << " own scripts\n";
+    return pass;
+}
+
+int check(std::vector<std::string> files, std::ostream& out, std::ostream& err) {
+    const auto strict = std::find(files.begin(), files.end(), "--strict");
+    const bool isStrict = strict != files.end();
+    if (isStrict) files.erase(strict);
     if (files.empty()) {
         err << "tekkel check: no file given\n";
         return 2;
     }
+    field::World world;
+    if (!buildField(world)) {
+        err << "tekkel: the built-in field could not be built\n";
+        return 1;
+    }
     int status = 0;
-    for (const std::string& f : files) {
-        Unit unit;
-        if (!load(f, unit, err)) {
+    for (const std::string& f : files)
+        if (!checkFile(f, world, isStrict, out, err)) status = 1;
+    return status;
+}
+
+// `help NAME`: the command's or the register's line; `help`: every one.
+int help(const std::vector<std::string>& names, std::ostream& out, std::ostream& err) {
+    const auto commandLine = [&](const tekkel::CommandInfo& c) {
+        const tekkel::CommandHelp h = tekkel::commandHelp(c.op);
+        out << c.name << " (" << tekkel::opCode(c.op) << ")" << (h.operands.empty() ? "" : "  ")
+            << h.operands << "  -- " << h.effect << '\n';
+    };
+    const auto registerLine = [&](std::string_view name, std::int16_t n) {
+        out << name << " (register " << n << ")  -- " << tekkel::registerHelp(n) << '\n';
+    };
+    if (names.empty()) {
+        for (const tekkel::CommandInfo& c : tekkel::allCommands())
+            commandLine(c);
+        for (std::int16_t n = -1; n <= 403; ++n)
+            if (const std::string_view name = tekkel::registerName(n); !name.empty())
+                registerLine(name, n);
+        return 0;
+    }
+    int status = 0;
+    for (const std::string& name : names) {
+        std::int16_t reg = 0;
+        if (const tekkel::CommandInfo* c = tekkel::commandNamed(name)) {
+            commandLine(*c);
+        } else if (tekkel::registerNamed(name, reg)) {
+            registerLine(tekkel::registerName(reg), reg);
+        } else {
+            err << "tekkel help: no command or register is named '" << plat::excerpt(name) << "'\n";
             status = 1;
-            continue;
         }
-        out << plat::excerpt(f, plat::kWhole) << ": " << unit.scripts.size() << " scripts, "
-            << unit.ownScripts.size() << " own scripts\n";
     }
     return status;
 }
@@ -252,7 +363,8 @@ int run(const RunOptions& o, std::ostream& out, std::ostream& err) {
             return plat::MsgResult::Ok;
         }
         // The script error report: give up the script.
-        err << printable(box.text) << '\n';
+        const std::string report = printable(box.text);
+        err << faultLine(report) << report << '\n';
         failed = true;
         return plat::MsgResult::Cancel;
     };
@@ -314,12 +426,13 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         return 2;
     }
     const std::string& command = args[0];
-    if (command == "--help" || command == "-h" || command == "help") {
+    if (command == "--help" || command == "-h") {
         out << kHelp;
         return 0;
     }
     if (command == "list" && args.size() == 1) return list(out, err);
     if (command == "check") return check({args.begin() + 1, args.end()}, out, err);
+    if (command == "help") return help({args.begin() + 1, args.end()}, out, err);
     if (command == "run") return runCommand(args, out, err);
     if (command == "fmt") return format({args.begin() + 1, args.end()}, out, err);
     err << "tekkel: unknown command line; see tekkel --help\n";

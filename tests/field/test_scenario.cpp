@@ -123,6 +123,10 @@ const Fault kFaults[] = {
     {"script slot outside 1..20", "scripts.tkl", "script 6 \"ゴール\"", "script 21 \"ゴール\""},
     {"undefined script name", "scripts.tkl", "Chain \"門番\"", "Chain \"門番さん\""},
     {"text that is not valid UTF-8", "objects.txt", "object 9 ; a wanderer", "object 9 ; a \xff"},
+    {"jump to no label of its script", "scripts.tkl", "Jump \"Loop\"", "Jump \"Lop\""},
+    {"chain to an empty slot", "scripts.tkl", "Chain \"宝物\"", "Chain 7"},
+    {"shade level outside 0..3", "scripts.tkl", "SetShade 1", "SetShade 5"},
+    {"object outside the field", "scripts.tkl", "SetActive 10", "SetActive 17"},
 };
 
 std::string readAll(const fs::path& p) {
@@ -278,6 +282,35 @@ std::string objectsOnCells(int count) {
                 std::to_string(cell % 54 / 9) + "\n";
     }
     return text;
+}
+
+// The demo and the tutorial show no mistake at all; a command that never runs is a warning
+// that the reading and `--check` pass.
+TEST(Scenario, ShippedScenariosCheckCleanAndWarningsDoNotStopTheReading) {
+    const std::string tutorial = std::string(HARUVEL_SOURCE_DIR) + "/scenarios/tutorial";
+    for (const std::string& dir : {kDemo, tutorial}) {
+        World world;
+        std::vector<field::ScenarioError> errors, warnings;
+        EXPECT_TRUE(field::readScenarioFolder(dir, world, errors, &warnings)) << dir;
+        EXPECT_TRUE(warnings.empty()) << field::errorText(warnings.at(0));
+    }
+    const std::string tkl = readAll(tutorial + "/tutorial.tkl");
+    const std::string objects =
+        readAll(tutorial + "/objects.txt") + "object 4\n position 8, 5\n ownScript\n  End\n  Nop\n";
+    const std::string map = readAll(tutorial + "/map.txt");
+    const field::File files[] = {{"map.txt", map},
+                                 {"tutorial.tkl", tkl},
+                                 {"objects.txt", objects},
+                                 {"z.tkl", "script 9\n Restart\n Nop\n Nop\nx: Nop\n"}};
+    World world;
+    std::vector<field::ScenarioError> errors, warnings;
+    EXPECT_TRUE(field::readScenario("t", files, world, errors, &warnings));
+    ASSERT_EQ(warnings.size(), 2u);
+    EXPECT_EQ(field::errorText(warnings[0]),
+              "t/objects.txt:45:3: warning: this command never runs: it follows the End on line 44 "
+              "and no label comes between");
+    EXPECT_EQ(field::errorText(warnings[1]).substr(0, 40),
+              "t/z.tkl:3:2: warning: this command never");
 }
 
 TEST(Scenario, ObjectLimitsAndOwnScriptsInBothPlaces) {

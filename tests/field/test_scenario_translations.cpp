@@ -85,7 +85,7 @@ TEST(ScenarioTranslations, TheDemoIsCoveredAndStrayEntriesAreWarned) {
     field::ScenarioTranslations t;
     std::vector<ScenarioError> errors;
     const auto files = demoFiles("\"門番\"\n= \"Gardien\"\n\"もう無い\"\n= \"Plus là\"");
-    ASSERT_TRUE(field::readScenario("demo", files, world, errors, &t));
+    ASSERT_TRUE(field::readScenario("demo", files, world, errors, nullptr, &t));
     const field::TextTable& en = *t.table("en");
     using tekkel::Op, tekkel::opCode;
     // Labels and branches name jump targets and scripts; every other text is shown.
@@ -110,7 +110,7 @@ TEST(ScenarioTranslations, TheDemoIsCoveredAndStrayEntriesAreWarned) {
     EXPECT_EQ(field::errorText(warnings[0]),
               "demo/fr.lang:3:1: warning: no script writes this text; the translation is never "
               "shown");
-    EXPECT_FALSE(field::readScenario("demo", demoFiles("\"x\""), world, errors, &t));
+    EXPECT_FALSE(field::readScenario("demo", demoFiles("\"x\""), world, errors, nullptr, &t));
 }
 
 struct Catalog : plat::ITranslator {

@@ -2,6 +2,7 @@
 // failing script or a broken file ends with status 1.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -42,6 +43,65 @@ TEST(TekkelTool, CheckNamesFileLineAndColumn) {
     EXPECT_EQ(t.err.str(), bad + ":3:3: unknown command 'Sett'\n");
     EXPECT_EQ(t({"check", t.folder.folder + "/missing.tkl"}), 1);
     EXPECT_EQ(t({"check"}), 2);
+}
+
+// Mistakes the scripts show before they run: errors fail the check, a command that never
+// runs is a warning that fails it only with --strict. Chains may go to the built-in field's
+// scripts, which `run` keeps beside the file's; a label, a written jump target or a computed
+// jump lets the commands after an End run.
+TEST(TekkelTool, CheckFindsMistakesBeforeTheScriptsRun) {
+    Tool t;
+    const std::string f = t.file("m.tkl", "script 3\n"
+                                          "  Jump \"nowhere\"\n"
+                                          "  Chain \"missing\"\n"
+                                          "back: Chain \"門番\"\n"
+                                          "  Chain 9\n"
+                                          "  IntDivValue R1, 0\n"
+                                          "  SetShade 4\n"
+                                          "  ObjectStep -1, -2\n"
+                                          "  ObjectX 17, R1\n"
+                                          "  DivValue R1, 0.0\n");
+    const std::string lines[] = {
+        ":2:8: no label \"nowhere\" in this script; expected one of its labels",
+        ":3:3: warning: this command never runs: it follows the Jump on line 2 and no label comes "
+        "between",
+        ":3:9: no script is named \"missing\"; expected the name of a stored script",
+        ":5:9: no script 9; expected the number of a stored script",
+        ":6:19: division by zero; expected a divisor other than 0",
+        ":7:12: 4 is not a shade level; expected 0..3",
+        ":8:18: -2 is not a direction; expected -1..7",
+        ":9:11: 17 is not an object of the field; expected -1 or 1..16",
+        ":10:16: division by zero; expected a divisor other than 0"};
+    std::string expected;
+    for (const std::string& line : lines)
+        expected += f + line + "\n";
+    EXPECT_EQ(t({"check", f}), 1);
+    EXPECT_EQ(t.err.str(), expected);
+    EXPECT_EQ(t.out.str(), "");
+
+    const std::string warned = t.file("w.tkl", "script 3\n  Set D1, 2\n  Jump\n  End\n"
+                                               "script 4\n  JumpIfZero 2\n  End\n  Nop\n"
+                                               "script 5\n  Restart\nx: Nop\n  End\n  End\n");
+    EXPECT_EQ(t({"check", warned}), 0);
+    EXPECT_EQ(t.err.str(), warned + ":13:3: warning: this command never runs: it follows the End "
+                                    "on line 12 and no label comes between\n");
+    EXPECT_EQ(t({"check", "--strict", warned}), 1);
+    EXPECT_EQ(t.out.str(), "");
+}
+
+TEST(TekkelTool, HelpPrintsTheCommandTable) {
+    Tool t;
+    EXPECT_EQ(t({"help", "intdivvalue", "R4"}), 0);
+    EXPECT_EQ(t.out.str(), "IntDivValue (67)  P1 reg, P2 value  -- R1 = quotient of reg P1 by P2, "
+                           "then R4 = remainder\nR4 (register 4)  -- general register; also the "
+                           "remainder of IntDiv\n");
+    EXPECT_EQ(t({"help", "Frob"}), 1);
+    ASSERT_EQ(t({"help"}), 0);
+    const std::string all = t.out.str();
+    EXPECT_EQ(std::count(all.begin(), all.end(), '\n'), 78 + 23);
+    EXPECT_EQ(all.find(" --  \n"), std::string::npos) << "a line without its effect";
+    ASSERT_EQ(t({"--help"}), 0);
+    EXPECT_NE(t.out.str().find("The text form"), std::string::npos);
 }
 
 TEST(TekkelTool, RunPrintsBoxesAsTheyAppearThenTheRegisters) {
@@ -92,6 +152,16 @@ TEST(TekkelTool, MessagesQuoteAnExcerptOfTheInput) {
     EXPECT_EQ(t.err.str(), f + ":2:3: unknown command 'Fr\\x1B[31mob'\n" + f +
                                ":3:11: unknown name '" + std::string(60, 'x') +
                                "...'; expected a value\n");
+}
+
+TEST(TekkelTool, ScriptFailureStartsWithItsSourceLine) {
+    Tool t;
+    const std::string f = t.file("d.tkl", "; divides by what is left\nscript 3\n  Set R1, 12\n"
+                                          "  Set R2, 1\nagain:\n  Dec R2\n\n  IntDiv R1, R2\n");
+    EXPECT_EQ(t({"run", f}), 1);
+    const std::string first = f + ":8:3: error 1 (division by zero): IntDiv R1, R2\n";
+    EXPECT_EQ(t.err.str().substr(0, first.size() + 9), first + "エラー");
+    EXPECT_NE(t.err.str().find("Error Name    : division by zero\n"), std::string::npos);
 }
 
 } // namespace

@@ -239,7 +239,8 @@ TEST(TextForm, ErrorsNameLineAndColumnAndLoadNothing) {
         {"script 21", "1:8: expected a script slot 1..20"},
         {"own 2\nscript 2\nown 2", "3:1: own 2 is written twice"},
         {"script 1 last 1\n Nop\n Nop\n Nop", "1:10: last 1 is below the 3 commands"},
-        {"script 1\nloop: Nop", "2:7: expected the end of the line after a label"},
+        {"script 1\nloop: \"x\"", "2:7: expected a command after the label"},
+        {"script 1\nloop: next: Nop", "2:7: expected a command after the label"},
         {"script 1\n  70000", "2:3: a command code is a 16-bit number"},
         {"script 1\n  Message \"\xE9t\xE9\"", "2:12: the line is not valid UTF-8"},
     };
