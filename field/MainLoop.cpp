@@ -129,7 +129,7 @@ void FieldLoop::runScripts() {
     const tekkel::Run* stopped = field::runFrameScripts(world_, sv_, pump, std::cerr);
     if (stopped && pump.closed()) {
         const std::string text = tekkel::stoppedRunText(
-            *stopped, "stopped by the close request; it had not yielded the frame");
+            world_.machine, *stopped, "stopped by the close request; it had not yielded the frame");
         common::writeErrorLog(sv_, 0, common::fromUtf8(text), kLabelStoppedScript, u"");
     }
 }

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "common/Utility.h"
+#include "platform/Excerpt.h"
 #include "tekkel/Commands.h"
 #include "tekkel/Compiler.h"
 #include "tekkel/Opcodes.h"
@@ -63,9 +64,14 @@ std::u16string errorReportText(std::int32_t errorSlot, const Run& run, const Com
     return t;
 }
 
-std::string stoppedRunText(const Run& run, std::string_view why) {
-    return "script " + std::to_string(run.scriptNumber) + ", address " +
-           std::to_string(run.address) + ": " + std::string(why);
+std::string stoppedRunText(const Machine& machine, const Run& run, std::string_view why) {
+    const std::string script = "script " + std::to_string(run.scriptNumber);
+    const Script* held = scriptAt(machine, run.scriptNumber);
+    const SourcePlace* place = held ? sourceAt(*held, run.address) : nullptr;
+    if (!place)
+        return script + ", address " + std::to_string(run.address) + ": " + std::string(why);
+    return plat::excerpt(placeText(*held->source, place->line, place->column), plat::kWhole) +
+           ": " + script + " at '" + plat::excerpt(place->text) + "': " + std::string(why);
 }
 
 namespace {

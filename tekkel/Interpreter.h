@@ -34,7 +34,8 @@ std::u16string errorReportText(std::int32_t errorSlot, const Run& run, const Com
                                const Script* script = nullptr);
 
 // A run stopped from outside while it held the frame (a close request, a spent command
-// budget), for the one line that says so: "script 3, address 12: <why>".
-std::string stoppedRunText(const Run& run, std::string_view why);
+// budget), for the one line that says so: "FILE:LINE:COLUMN: script 3 at 'Jump "L"': <why>",
+// or "script 3, address 12: <why>" for a script without a source.
+std::string stoppedRunText(const Machine& machine, const Run& run, std::string_view why);
 
 } // namespace tekkel

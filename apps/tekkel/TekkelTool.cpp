@@ -322,8 +322,9 @@ bool runFrames(field::World& world, plat::testing::TestServices& ts, long long s
         }
         if (const tekkel::Run* held = field::runFrameScripts(world, ts.services, pump, out)) {
             err << "tekkel: "
-                << tekkel::stoppedRunText(*held, "still runs after --max-steps " +
-                                                     std::to_string(o.maxSteps) + " commands")
+                << tekkel::stoppedRunText(world.machine, *held,
+                                          "still runs after --max-steps " +
+                                              std::to_string(o.maxSteps) + " commands")
                 << '\n';
             return false;
         }
