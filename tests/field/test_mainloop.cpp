@@ -430,7 +430,9 @@ TEST(FieldLoop, ACloseStopsAScriptThatNeverYieldsOnceItHeldTheFrame) {
     EXPECT_TRUE(s.ts.windows.boxes.empty());
     EXPECT_GE(pumps, static_cast<int>(field::kFramePeriodMs)) << "stopped before the frame's end";
     const std::string log = s.ts.process.readFile("haruvelVer0.1.0_Error.log");
-    EXPECT_NE(log.find("]Tekkel:script 2, address "), std::string::npos) << log;
+    EXPECT_NE(log.find("]Tekkel:2:1: script 2 at 'L:': stopped by the close request"),
+              std::string::npos)
+        << log;
 }
 
 } // namespace
