@@ -5,7 +5,7 @@ for m = 1, 8 do
   maps[m] = t
 end
 local sum = 0
-for r = 1, 150 do
+for r = 1, 1500 do
   for m = 1, 8 do
     local t = maps[m]
     for i = 1, 100 do

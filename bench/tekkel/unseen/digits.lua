@@ -1,5 +1,5 @@
 local sum = 0
-for n = 1, 400000 do
+for n = 1, 1000000 do
   local m = n
   repeat
     sum = sum + m % 10
