@@ -142,13 +142,23 @@ bool generalRegister(const Value& p) {
            std::find(std::begin(kGeneral), std::end(kGeneral), p.i) != std::end(kGeneral);
 }
 
-// The idioms that run as one: arithmetic then a Move of R1, Inc or Dec then a comparison, a
-// comparison or a Move between general registers then a jump; the first part's P1 a general
-// register as in written programs. Inc or Dec is also followed by a jump alone, which tests
-// the flags the step itself set. Adds the first parts, leaving the last in `c`.
+// The idioms that run as one: arithmetic or a cut then a Move of R1, Inc or Dec then a
+// comparison, a comparison or a Move between general registers then a jump, a Concat then the
+// Length of what it wrote; the first part's P1 a general register as in written programs. Inc
+// or Dec is also followed by a jump alone, which tests the flags the step itself set. Adds
+// the first parts, leaving the last in `c`.
 void joinIdioms(Reader& in, Script& s, Command& c, int& k, int length) {
     for (;;) {
-        const bool arith = (c.code >= 60 && c.code <= 65) || c.code == 70 || c.code == 71;
+        const bool arith = (c.code >= 60 && c.code <= 65) || c.code == 70 || c.code == 71 ||
+                           (c.code >= 92 && c.code <= 95);
+        if (c.code == 91 && k + 1 < length && in.byte() % 2 == 0) {
+            c.p1 = Value::int16(in.pick(kGeneral));
+            Command measure{90, Value::int16(in.pick(kGeneral)), c.p1, Value()};
+            s.commands.push_back(std::move(c));
+            c = std::move(measure);
+            ++k;
+            break;
+        }
         const bool step = c.code == 68 || c.code == 69;
         const bool move = c.code == 51 && generalRegister(c.p1) && generalRegister(c.p2);
         const bool jumps = move || c.code == 76 || c.code == 77;
