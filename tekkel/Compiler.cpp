@@ -142,6 +142,8 @@ constexpr RecordKind withJump(RecordKind k) {
     case RecordKind::CompareR: return RecordKind::CompareRJump;
     case RecordKind::CompareV: return RecordKind::CompareVJump;
     case RecordKind::MoveR: return RecordKind::MoveRJump;
+    case RecordKind::Compare: return RecordKind::CompareJump;
+    case RecordKind::StepR: return RecordKind::StepRJump;
     default: return RecordKind::Full;
     }
 }
@@ -606,6 +608,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(Cur
     const std::int64_t x = stepInteger(v, r.arith != 0, v);
     if (flagsRegister(r.r1)) setNumberFlags(run, x);
     if (K == RecordKind::StepR || !c.second(next)) return next;
+    if (K == RecordKind::StepRJump) return jumpAt(c.ctx, run, c.records[next], next);
     const Record& compare = c.records[next]; // a kind comparesRegister takes
     compareIntoFlags(run, run.*compare.m1, compare.literal ? *compare.literal : run.*compare.m2);
     const bool jumps =
@@ -690,6 +693,12 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
     return length(c.ctx, c.records[c.next()], c.scratch.b, c.next() + 1);
 }
 
+[[gnu::always_inline]] inline std::int32_t stepCompareJump(Cursor& c) {
+    const std::int32_t n = stepGeneral<RecordKind::Compare>(c);
+    if (n < 0 || !c.second(c.next())) return n;
+    return jumpAt(c.ctx, c.run, c.records[c.next()], c.next());
+}
+
 [[gnu::always_inline]] inline std::int32_t stepArithMove(Cursor& c) {
     const std::int32_t n = stepGeneral<RecordKind::Arith>(c);
     if (n < 0 || !c.second(c.next())) return n;
@@ -731,7 +740,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t step(Cursor& 
         return stepFastArith<K>(c);
     else if constexpr (comparesRegister(K))
         return stepCompare<K>(c);
-    else if constexpr (K == StepR || K == StepRCompare)
+    else if constexpr (K == StepR || K == StepRCompare || K == StepRJump)
         return stepCount<K>(c);
     else if constexpr (K == MoveR || K == MoveRJump || K == MoveFromVar)
         return stepMoveR<K>(c);
@@ -752,6 +761,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t step(Cursor& 
     case Length: return length(c.ctx, c.record(), c.scratch.b, c.next());
     case Concat: return concat(c.ctx, c.record(), c.scratch, c.next());
     case Cut: return cut(c.ctx, c.record(), c.scratch, c.next());
+    case CompareJump: return stepCompareJump(c);
     case CutMove: return stepCutMove(c);
     case ConcatLength: return stepConcatLength(c);
     case Handler: return handler(c.ctx, c.address) ? c.next() : kFailed;
