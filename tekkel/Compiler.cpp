@@ -714,13 +714,21 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
 }
 
 // Inc, Dec of a register anywhere; a 32-bit register stays one, and past its range the full
-// rule refuses the result.
+// rule refuses the result. The selected variable is stepped without leaving the loop.
 [[gnu::always_inline]] inline std::int32_t stepStep(Cursor& c) {
     const Record& r = c.record();
     if (r.n1) {
         std::int32_t& n = c.run.*r.n1;
         if (r.arith ? n != INT32_MIN : n != INT32_MAX) {
             n += r.arith ? -1 : 1;
+            return c.next();
+        }
+    }
+    if (r.r1 == regNumber(Reg::Var)) {
+        // Found as the write finds it (the read finds the same); an integer steps in place.
+        Value* v = selectedVariable(c.ctx, true);
+        if (v && isInteger(v->kind)) {
+            stepInteger(*v, r.arith != 0, *v);
             return c.next();
         }
     }
