@@ -83,7 +83,7 @@ for _ in range(args.rounds):
 
 def geomean(xs):
     xs = [x for x in xs if not math.isnan(x)]
-    return math.exp(sum(math.log(x) for x in xs) / len(xs))
+    return math.exp(sum(math.log(x) for x in xs) / len(xs)) if xs else math.nan
 
 
 jit = luajit is not None
