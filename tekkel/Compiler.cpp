@@ -142,6 +142,8 @@ constexpr RecordKind withJump(RecordKind k) {
     case RecordKind::CompareR: return RecordKind::CompareRJump;
     case RecordKind::CompareV: return RecordKind::CompareVJump;
     case RecordKind::MoveR: return RecordKind::MoveRJump;
+    case RecordKind::Compare: return RecordKind::CompareJump;
+    case RecordKind::StepR: return RecordKind::StepRJump;
     default: return RecordKind::Full;
     }
 }
@@ -335,9 +337,16 @@ Record compile(const Script& s, const Command& c) {
     return r;
 }
 
-// Joins the idioms whose second command takes the first's result: arithmetic then a Move of
-// R1 into a general register, Inc or Dec then a comparison, and a comparison or a Move then a
-// jump.
+// Whether `r` is a Length of general register `m` into one of R1..R5: the length of a text is a
+// number, which sets every flag, and of null is null, which sets the flags as the null before
+// it did.
+bool measuresText(const Record& r, Value Run::*m) {
+    return r.kind == RecordKind::Length && !r.literal && r.m2 == m && r.m1 && flagsRegister(r.r1);
+}
+
+// Joins the idioms whose second command takes the first's result: arithmetic or a cut then a
+// Move of R1 into a general register, Inc or Dec then a comparison, a comparison or a Move then
+// a jump, and a Concat then the Length of what it wrote.
 void fuse(std::vector<Record>& records) {
     for (std::size_t k = 0; k + 1 < records.size(); ++k) {
         Record& r = records[k];
@@ -348,31 +357,38 @@ void fuse(std::vector<Record>& records) {
             r.kind = withJump(r.kind);
         if (r.kind == RecordKind::StepR && comparesRegister(second.kind))
             r.kind = RecordKind::StepRCompare;
+        if (r.kind == RecordKind::Cut && movesR1) r.kind = RecordKind::CutMove;
+        if (r.kind == RecordKind::Concat && r.m1 && measuresText(second, r.m1))
+            r.kind = RecordKind::ConcatLength;
     }
 }
 
-// Reads a register operand: its storage, or readRegister's answer (nullptr on failure).
-inline const Value* read(StepContext& ctx, std::int16_t reg, Value Run::*m, Value& scratch) {
-    return m ? &(ctx.run.*m) : readRegister(ctx, reg, scratch);
+// Reads a register operand: its storage, the selected variable found inline, or
+// readRegister's answer (nullptr on failure).
+[[gnu::always_inline]] inline const Value* read(StepContext& ctx, std::int16_t reg, Value Run::*m,
+                                                Value& scratch) {
+    if (m) return &(ctx.run.*m);
+    if (reg == regNumber(Reg::Var)) return selectedVariable(ctx, false);
+    return readRegister(ctx, reg, scratch);
 }
 
 // The same for an operand that may be a 32-bit register. `scratch` only ever holds numbers.
-inline const Value* read(StepContext& ctx, std::int16_t reg, Value Run::*m, std::int32_t Run::*n,
-                         Value& scratch) {
+[[gnu::always_inline]] inline const Value* read(StepContext& ctx, std::int16_t reg, Value Run::*m,
+                                                std::int32_t Run::*n, Value& scratch) {
     if (m) return &(ctx.run.*m);
     if (n) {
         storeInteger(scratch, ValueKind::Int32, ctx.run.*n);
         return &scratch;
     }
-    return readRegister(ctx, reg, scratch);
+    return read(ctx, reg, m, scratch);
 }
 
-// Writes reg P1 (Length, Concat).
-bool writeFirst(StepContext& ctx, const Record& r, Value&& v) {
+// Writes reg P1 (Length, Concat); `flags`: false when the next command sets every flag anew.
+bool writeFirst(StepContext& ctx, const Record& r, Value&& v, bool flags = true) {
     if (!r.m1) return writeRegister(ctx, r.r1, v);
     Value& dst = ctx.run.*r.m1;
     dst = std::move(v);
-    flagsAfterWrite(ctx.run, r.r1, dst);
+    if (flags) flagsAfterWrite(ctx.run, r.r1, dst);
     return true;
 }
 
@@ -389,7 +405,7 @@ std::int32_t failWith(StepContext& ctx, std::int32_t errorNumber) {
 }
 
 [[gnu::noinline]] std::int32_t concat(StepContext& ctx, const Record& r, Scratch& scratch,
-                                      std::int32_t next) {
+                                      std::int32_t next, bool flags = true) {
     const Value* a = r.literal ? r.literal : read(ctx, r.r2, r.m2, scratch.a);
     if (!a) return kFailed;
     const Value* b = r.literal3 ? r.literal3 : read(ctx, r.r3, r.m3, scratch.b);
@@ -398,17 +414,18 @@ std::int32_t failWith(StepContext& ctx, std::int32_t errorNumber) {
     const std::u16string& ta = textOf(*a, sa);
     const std::u16string& tb = textOf(*b, sb);
     if (ta.size() + tb.size() > kMaxTextLength) return failWith(ctx, kErrorBadValue);
-    if (a->isNull() || b->isNull()) return writeFirst(ctx, r, Value::null()) ? next : kFailed;
+    if (a->isNull() || b->isNull())
+        return writeFirst(ctx, r, Value::null(), flags) ? next : kFailed;
     if (r.m1 && a == &(ctx.run.*r.m1) && a->isString()) {
         Value& dst = ctx.run.*r.m1; // reg P1 = reg P1 & X(P3): in place
         dst.s.append(tb);
-        flagsAfterWrite(ctx.run, r.r1, dst);
+        if (flags) flagsAfterWrite(ctx.run, r.r1, dst);
         return next;
     }
     std::u16string joined;
     joined.reserve(ta.size() + tb.size());
     joined.append(ta).append(tb);
-    return writeFirst(ctx, r, Value::string(std::move(joined))) ? next : kFailed;
+    return writeFirst(ctx, r, Value::string(std::move(joined)), flags) ? next : kFailed;
 }
 
 [[gnu::noinline]] std::int32_t cut(StepContext& ctx, const Record& r, Scratch& scratch,
@@ -591,6 +608,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(Cur
     const std::int64_t x = stepInteger(v, r.arith != 0, v);
     if (flagsRegister(r.r1)) setNumberFlags(run, x);
     if (K == RecordKind::StepR || !c.second(next)) return next;
+    if (K == RecordKind::StepRJump) return jumpAt(c.ctx, run, c.records[next], next);
     const Record& compare = c.records[next]; // a kind comparesRegister takes
     compareIntoFlags(run, run.*compare.m1, compare.literal ? *compare.literal : run.*compare.m2);
     const bool jumps =
@@ -657,6 +675,30 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
     return arith(c.ctx, c.run, static_cast<ArithOp>(r.arith), *a, *b, c.next());
 }
 
+// A cut, then a Move of R1: the flag rule gives R1's flags again for the same value.
+[[gnu::always_inline]] inline std::int32_t stepCutMove(Cursor& c) {
+    const std::int32_t n = cut(c.ctx, c.record(), c.scratch, c.next());
+    if (n < 0 || !c.second(c.next())) return n;
+    moveR1(c.run, c.records[c.next()]);
+    return c.next() + 1;
+}
+
+// A Concat, then the Length of what it wrote (measuresText): when both run now, the Length
+// sets the flags the Concat's would have been.
+[[gnu::always_inline]] inline std::int32_t stepConcatLength(Cursor& c) {
+    const bool both = c.next() < c.limit && c.countdown > 1; // secondRuns, not counted yet
+    const std::int32_t n = concat(c.ctx, c.record(), c.scratch, c.next(), !both);
+    if (n < 0 || !both) return n;
+    --c.countdown;
+    return length(c.ctx, c.records[c.next()], c.scratch.b, c.next() + 1);
+}
+
+[[gnu::always_inline]] inline std::int32_t stepCompareJump(Cursor& c) {
+    const std::int32_t n = stepGeneral<RecordKind::Compare>(c);
+    if (n < 0 || !c.second(c.next())) return n;
+    return jumpAt(c.ctx, c.run, c.records[c.next()], c.next());
+}
+
 [[gnu::always_inline]] inline std::int32_t stepArithMove(Cursor& c) {
     const std::int32_t n = stepGeneral<RecordKind::Arith>(c);
     if (n < 0 || !c.second(c.next())) return n;
@@ -672,13 +714,21 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
 }
 
 // Inc, Dec of a register anywhere; a 32-bit register stays one, and past its range the full
-// rule refuses the result.
+// rule refuses the result. The selected variable is stepped without leaving the loop.
 [[gnu::always_inline]] inline std::int32_t stepStep(Cursor& c) {
     const Record& r = c.record();
     if (r.n1) {
         std::int32_t& n = c.run.*r.n1;
         if (r.arith ? n != INT32_MIN : n != INT32_MAX) {
             n += r.arith ? -1 : 1;
+            return c.next();
+        }
+    }
+    if (r.r1 == regNumber(Reg::Var)) {
+        // Found as the write finds it (the read finds the same); an integer steps in place.
+        Value* v = selectedVariable(c.ctx, true);
+        if (v && isInteger(v->kind)) {
+            stepInteger(*v, r.arith != 0, *v);
             return c.next();
         }
     }
@@ -698,7 +748,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t step(Cursor& 
         return stepFastArith<K>(c);
     else if constexpr (comparesRegister(K))
         return stepCompare<K>(c);
-    else if constexpr (K == StepR || K == StepRCompare)
+    else if constexpr (K == StepR || K == StepRCompare || K == StepRJump)
         return stepCount<K>(c);
     else if constexpr (K == MoveR || K == MoveRJump || K == MoveFromVar)
         return stepMoveR<K>(c);
@@ -719,6 +769,9 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t step(Cursor& 
     case Length: return length(c.ctx, c.record(), c.scratch.b, c.next());
     case Concat: return concat(c.ctx, c.record(), c.scratch, c.next());
     case Cut: return cut(c.ctx, c.record(), c.scratch, c.next());
+    case CompareJump: return stepCompareJump(c);
+    case CutMove: return stepCutMove(c);
+    case ConcatLength: return stepConcatLength(c);
     case Handler: return handler(c.ctx, c.address) ? c.next() : kFailed;
     default: return kFull;
     }

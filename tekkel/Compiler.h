@@ -69,7 +69,12 @@ namespace tekkel {
     X(MoveToVar)    /* Move from a general register into the selected variable */                  \
     X(MoveRJump)    /* MoveR followed by a Jump: the flags a Move sets are a loop's test */        \
     X(IntDivR)      /* IntDiv with general registers */                                            \
-    X(IntDivV)      /* IntDivValue with P1 a general register */
+    X(IntDivV)      /* IntDivValue with P1 a general register */                                   \
+    X(CompareJump)  /* Compare with operands anywhere followed by a Jump */                        \
+    X(StepRJump)    /* StepR followed by a Jump: a loop that counts down to zero */                \
+    X(CutMove)      /* Cut followed by a Move of R1 into a general register */                     \
+    X(ConcatLength) /* Concat into a general register followed by a Length of it into one of */    \
+                    /* R1..R5, which sets every flag the Concat would: the Concat sets none */
 // clang-format on
 
 #define TEKKEL_RECORD_KIND_ENUM(K) K,

@@ -91,6 +91,10 @@ void setFlagsOther(Run& run, const Value& v);
         setNumberFlags(run, integerDifference(a, b));
         return;
     }
+    if (int sign = 0; compareReals(a, b, sign)) {
+        setNumberFlags(run, sign);
+        return;
+    }
     const Comparison c = compareOther(a, b);
     run.invalidFlag = !c.valid;
     if (c.valid) {

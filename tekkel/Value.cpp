@@ -83,6 +83,43 @@ bool asciiToDouble(const std::string& ascii, double& out) {
     return true;
 }
 
+// What parseNumber makes of a text, found by one look at its characters where the answer
+// needs no conversion: the flag rule and a comparison of a text that is no number only ask
+// whether it is one, and its sign. A text with an exponent, or a mantissa long enough to
+// overflow or underflow a real, is Unsure: only the conversion knows whether it is finite.
+enum class TextNumber { No, Zero, Negative, Positive, Unsure };
+constexpr std::size_t kPlainMantissa = 300;
+
+TextNumber textNumber(std::u16string_view t) {
+    std::size_t pos = 0;
+    const std::size_t n = t.size();
+    while (pos < n && isBlank(t[pos]))
+        ++pos;
+    const bool minus = pos < n && t[pos] == u'-';
+    if (pos < n && (t[pos] == u'+' || minus)) ++pos;
+    const std::size_t start = pos;
+    bool digits = false, nonzero = false, point = false;
+    for (; pos < n; ++pos) {
+        const char16_t c = t[pos];
+        if (isDigit(c)) {
+            digits = true;
+            nonzero = nonzero || c != u'0';
+        } else if (c == u'.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (!digits) return TextNumber::No;
+    if (pos - start > kPlainMantissa) return TextNumber::Unsure;
+    if (pos < n && (t[pos] == u'e' || t[pos] == u'E' || t[pos] == u'd' || t[pos] == u'D'))
+        return TextNumber::Unsure;
+    while (pos < n && isBlank(t[pos]))
+        ++pos;
+    if (pos != n) return TextNumber::No;
+    return !nonzero ? TextNumber::Zero : minus ? TextNumber::Negative : TextNumber::Positive;
+}
+
 // Numeric operand of arithmetic, ranked for widening.
 enum class Rank { I16, I32, R32, R64 };
 struct Num {
@@ -401,7 +438,11 @@ Status stepOther(const Value& v, bool down, Value& out) {
 
 Comparison compareOther(const Value& a, const Value& b) {
     Num x, y;
-    if (classify(a, x) == Status::Ok && classify(b, y) == Status::Ok) {
+    const auto notNumber = [](const Value& v) {
+        return v.isString() && textNumber(v.s) == TextNumber::No;
+    };
+    if (!notNumber(a) && !notNumber(b) && classify(a, x) == Status::Ok &&
+        classify(b, y) == Status::Ok) {
         if (widen(x.rank, y.rank) <= Rank::I32) {
             const std::int64_t d = x.i - y.i;
             return {true, (d > 0) - (d < 0)};
@@ -419,6 +460,16 @@ Comparison compareOther(const Value& a, const Value& b) {
 
 void applyFlagRule(const Value& v, Flags& flags) {
     flags.invalid = false;
+    const TextNumber t = v.isString() ? textNumber(v.s) : TextNumber::Unsure;
+    if (t == TextNumber::No) {
+        flags.zero = v.s.empty();
+        return;
+    }
+    if (t != TextNumber::Unsure) {
+        flags.zero = t == TextNumber::Zero;
+        flags.negative = t == TextNumber::Negative;
+        return;
+    }
     Num n;
     if (classify(v, n) == Status::Ok) {
         flags.zero = n.d == 0;

@@ -144,6 +144,32 @@ Status signValue(const Value& v, Value& out);
     return static_cast<std::int64_t>(a.i) - b.i;
 }
 
+inline bool isInteger(ValueKind k) {
+    return k == ValueKind::Int16 || k == ValueKind::Int32;
+}
+
+// The number of an integer or a 64-bit real; false for every other kind.
+[[gnu::always_inline]] inline bool plainNumber(const Value& v, double& d) {
+    if (isInteger(v.kind)) {
+        d = v.i;
+        return true;
+    }
+    d = v.d;
+    return v.kind == ValueKind::Real64;
+}
+
+// Two finite plain numbers, not both integers: the difference rounded half to even is 0 from
+// -0.5 to 0.5 and has the difference's sign past them, so its sign needs no rounding. False
+// for the operands compareOther takes.
+[[gnu::always_inline]] inline bool compareReals(const Value& a, const Value& b, int& sign) {
+    double x = 0, y = 0;
+    if (!plainNumber(a, x) || !plainNumber(b, y) || !std::isfinite(x) || !std::isfinite(y))
+        return false;
+    const double d = x - y;
+    sign = (d > 0.5) - (d < -0.5);
+    return true;
+}
+
 struct Comparison {
     bool valid = false; // false: no common kind (the invalid flag is set)
     int sign = 0;       // -1, 0, 1: a below, equal to, above b
@@ -157,6 +183,7 @@ Comparison compareOther(const Value& a, const Value& b);
         const std::int64_t d = integerDifference(a, b);
         return {true, (d > 0) - (d < 0)};
     }
+    if (int sign = 0; compareReals(a, b, sign)) return {true, sign};
     return compareOther(a, b);
 }
 
@@ -169,10 +196,6 @@ void applyFlagRule(const Value& v, Flags& flags);
 
 // The hot loop's share of the rules above: every way of running a command calls these, so the
 // cases they take inline are the rules' own, never a second copy of them.
-
-inline bool isInteger(ValueKind k) {
-    return k == ValueKind::Int16 || k == ValueKind::Int32;
-}
 
 // Writes an integer into all eight bytes of the number, so that a later eight-byte copy of
 // the value (assign) reads what one store wrote instead of waiting for two to combine.
@@ -209,16 +232,6 @@ inline bool isInteger(ValueKind k) {
 }
 
 enum class ArithOp : std::uint8_t { Add, Sub, Mul, Div };
-
-// The number of an integer or a 64-bit real; false for every other kind.
-[[gnu::always_inline]] inline bool plainNumber(const Value& v, double& d) {
-    if (isInteger(v.kind)) {
-        d = v.i;
-        return true;
-    }
-    d = v.d;
-    return v.kind == ValueKind::Real64;
-}
 
 // Takes the number a plain operation wrote, for a caller that has nothing to do with it.
 struct IgnoreNumber {

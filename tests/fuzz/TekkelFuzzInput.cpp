@@ -12,6 +12,7 @@
 #include "platform/testing/TestSeams.h"
 #include "tekkel/Compiler.h"
 #include "tekkel/Interpreter.h"
+#include "tekkel/Opcodes.h"
 
 namespace tekkel_fuzz {
 
@@ -111,11 +112,12 @@ Command command(Reader& in) {
 }
 
 // Most Moves go between the places a value lives (general and 32-bit registers, the selected
-// variable) after an area of four variables was made and one selected: locals, shared
-// variables, or a block allocated in the run's own map or the table's first. Adds the set-up
-// commands before the Move `c`, counting them on `k`.
+// variable), and most Incs and Decs step one, after an area of four variables was made and one
+// selected: locals, shared variables, or a block allocated in the run's own map or the table's
+// first. Adds the set-up commands before `c`, counting them on `k`.
 void placeMove(Reader& in, Script& s, Command& c, int& k, int length) {
-    if (c.code != 51 || k + 2 >= length || in.byte() % 4 == 0) return;
+    const bool step = c.code == 68 || c.code == 69;
+    if ((c.code != 51 && !step) || k + 2 >= length || in.byte() % 4 == 0) return;
     const std::uint8_t place = in.byte();
     const auto index = Value::int16(1 + place / 2 % 4);
     if (place % 3 == 2 && k + 3 < length) {
@@ -135,6 +137,12 @@ void placeMove(Reader& in, Script& s, Command& c, int& k, int length) {
     }
     c.p1 = Value::int16(in.pick(kPlaces));
     c.p2 = Value::int16(in.pick(kPlaces));
+    if (step && k + 1 < length) {
+        // The selected variable holds an integer (at the edges of the ranges too) to step.
+        c.p1 = Value::int16(tekkel::regNumber(tekkel::Reg::Var));
+        s.commands.push_back(Command{50, c.p1, Value::int32(in.pick(kInts)), Value()});
+        ++k;
+    }
 }
 
 bool generalRegister(const Value& p) {
@@ -142,13 +150,23 @@ bool generalRegister(const Value& p) {
            std::find(std::begin(kGeneral), std::end(kGeneral), p.i) != std::end(kGeneral);
 }
 
-// The idioms that run as one: arithmetic then a Move of R1, Inc or Dec then a comparison, a
-// comparison or a Move between general registers then a jump; the first part's P1 a general
-// register as in written programs. Inc or Dec is also followed by a jump alone, which tests
-// the flags the step itself set. Adds the first parts, leaving the last in `c`.
+// The idioms that run as one: arithmetic or a cut then a Move of R1, Inc or Dec then a
+// comparison, a comparison or a Move between general registers then a jump, a Concat then the
+// Length of what it wrote; the first part's P1 a general register as in written programs. Inc
+// or Dec is also followed by a jump alone, which tests the flags the step itself set. Adds
+// the first parts, leaving the last in `c`.
 void joinIdioms(Reader& in, Script& s, Command& c, int& k, int length) {
     for (;;) {
-        const bool arith = (c.code >= 60 && c.code <= 65) || c.code == 70 || c.code == 71;
+        const bool arith = (c.code >= 60 && c.code <= 65) || c.code == 70 || c.code == 71 ||
+                           (c.code >= 92 && c.code <= 95);
+        if (c.code == 91 && k + 1 < length && in.byte() % 2 == 0) {
+            c.p1 = Value::int16(in.pick(kGeneral));
+            Command measure{90, Value::int16(in.pick(kGeneral)), c.p1, Value()};
+            s.commands.push_back(std::move(c));
+            c = std::move(measure);
+            ++k;
+            break;
+        }
         const bool step = c.code == 68 || c.code == 69;
         const bool move = c.code == 51 && generalRegister(c.p1) && generalRegister(c.p2);
         const bool jumps = move || c.code == 76 || c.code == 77;

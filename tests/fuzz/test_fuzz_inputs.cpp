@@ -83,10 +83,10 @@ TEST(TekkelFuzzInputs, CompiledAndFullWayAgree) {
     }
 }
 
-// The idioms that run as one record (arithmetic then Move of R1, a Move then a jump, Inc then a
-// comparison then a jump) stop where their commands one by one stop: at a last address between the two parts,
-// and where the pump's budget ends a frame between them (a loop of 13 commands meets a budget
-// of 256 at a different command each frame).
+// The idioms that run as one record (arithmetic or a cut then Move of R1, a Move then a jump,
+// Inc then a comparison then a jump, a Concat then a Length) stop where their commands one by
+// one stop: at a last address between the two parts, and where the pump's budget ends a frame
+// between them (a loop of 17 commands meets a budget of 256 at a different command each frame).
 TEST(TekkelFuzzInputs, JoinedCommandsStopWhereTheFullWayStops) {
     using tekkel::Command;
     using tekkel::Value;
@@ -100,25 +100,29 @@ TEST(TekkelFuzzInputs, JoinedCommandsStopWhereTheFullWayStops) {
     const auto reg = [](std::int16_t r) { return Value::int16(r); };
     tekkel::Script s;
     s.commands = {
-        command(50, reg(3), Value::int16(0)),      // 0  Set R3, 0
-        command(50, reg(5), Value::real64(4.0)),   // 1  Set R5, 4.0
-        command(65, reg(3), Value::int16(2)),      // 2  MulValue R3, 2
-        command(61, reg(1), Value::int16(1)),      // 3  AddValue R1, 1
-        command(51, reg(4), reg(1)),               // 4  Move R4, R1
-        command(70, reg(5), reg(4)),               // 5  Div R5, R4
-        command(51, reg(2), reg(1)),               // 6  Move R2, R1
-        command(60, reg(30), reg(3)),              // 7  Add work, R3
-        command(51, reg(20), reg(1)),              // 8  Move D1, R1
-        command(24, Value::int16(10)),             // 9  JumpIfValid 10
-        command(68, reg(3)),                       // 10 Inc R3
-        command(77, reg(3), Value::int32(100000)), // 11 CompareValue R3, 100000
-        command(23, Value::int16(2)),              // 12 JumpIfNegative 2
-        command(51, reg(5), reg(1)),               // 13 Move R5, R1
-        command(6, Value()),                       // 14 End
+        command(50, reg(3), Value::int16(0)),              // 0  Set R3, 0
+        command(50, reg(5), Value::real64(4.0)),           // 1  Set R5, 4.0
+        command(65, reg(3), Value::int16(2)),              // 2  MulValue R3, 2
+        command(61, reg(1), Value::int16(1)),              // 3  AddValue R1, 1
+        command(51, reg(4), reg(1)),                       // 4  Move R4, R1
+        command(70, reg(5), reg(4)),                       // 5  Div R5, R4
+        command(51, reg(2), reg(1)),                       // 6  Move R2, R1
+        command(60, reg(30), reg(3)),                      // 7  Add work, R3
+        command(51, reg(20), reg(1)),                      // 8  Move D1, R1
+        command(24, Value::int16(10)),                     // 9  JumpIfValid 10
+        Command{91, reg(2), reg(2), Value::string(u"ab")}, // 10 Concat R2, R2, "ab"
+        command(90, reg(4), reg(2)),                       // 11 Length R4, R2
+        command(95, reg(2), Value::int16(3)),              // 12 RightValue R2, 3
+        command(51, reg(2), reg(1)),                       // 13 Move R2, R1
+        command(68, reg(3)),                               // 14 Inc R3
+        command(77, reg(3), Value::int32(100000)),         // 15 CompareValue R3, 100000
+        command(23, Value::int16(2)),                      // 16 JumpIfNegative 2
+        command(51, reg(5), reg(1)),                       // 17 Move R5, R1
+        command(6, Value()),                               // 18 End
     };
     plat::testing::TestServices ts;
     std::ostringstream listing;
-    for (const std::int32_t last : {3, 5, 7, 8, 10, 11, 14}) {
+    for (const std::int32_t last : {3, 5, 7, 8, 10, 12, 14, 15, 18}) {
         s.lastAddress = last;
         field::World ways[2];
         for (field::World& w : ways) {

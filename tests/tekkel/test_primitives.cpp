@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <random>
+#include <string>
 #include <vector>
 
 #include "TekkelKit.h"
@@ -32,6 +34,11 @@ std::vector<Value> samples() {
             D(0.0),
             D(-0.0),
             D(2.5),
+            D(0.5),
+            D(-0.5),
+            D(1.5),
+            D(0.49999999999999994),
+            D(-1.0000000000000002),
             D(-1e300),
             D(1e308),
             D(inf),
@@ -100,5 +107,39 @@ TEST(TekkelPrimitives, InlineCasesGiveTheRulesAnswers) {
                 EXPECT_EQ(r, ruleR);
             }
         }
+    }
+}
+
+// Texts decide the flag rule and comparisons by one look at their characters where they can:
+// every text of a random few from the number grammar's characters, and long mantissas at the
+// edge of a real's range, must give what reading the text as a number gives.
+TEST(TekkelPrimitives, TextsReadAsNumbersWhereTheConversionSaysSo) {
+    std::vector<std::u16string> texts = {u"0." + std::u16string(400, u'0') + u"1",
+                                         std::u16string(299, u'9'),
+                                         std::u16string(301, u'9'),
+                                         u"-" + std::u16string(320, u'0'),
+                                         u"1e-400",
+                                         u"-0"};
+    const std::u16string alphabet = u" +-.00129eEdD x";
+    std::mt19937 random(7);
+    for (int k = 0; k < 20000; ++k) {
+        std::u16string t(random() % 7, u' ');
+        for (char16_t& c : t)
+            c = alphabet[random() % alphabet.size()];
+        texts.push_back(t);
+    }
+    for (const std::u16string& t : texts) {
+        SCOPED_TRACE(::testing::PrintToString(common::toUtf8(t)));
+        double d = 0;
+        const bool number = parseNumber(t, d);
+        const Flags f = ruleFlags(S(t));
+        EXPECT_EQ(f.zero, number ? d == 0 : t.empty());
+        EXPECT_EQ(f.negative, number ? d < 0 : true);
+        EXPECT_FALSE(f.invalid);
+        const Comparison c = compareOther(S(t), S(u"1"));
+        const double r = common::roundHalfEven(d - 1);
+        const int sign = number ? (r > 0) - (r < 0) : (t > u"1") - (t < u"1");
+        EXPECT_TRUE(c.valid);
+        EXPECT_EQ(c.sign, sign);
     }
 }
