@@ -29,24 +29,8 @@ if [[ $preset == dev ]]; then
     PACKAGES+=(libgtest-dev libbenchmark-dev)
     build_preset=dev
 fi
-missing=()
-for p in "${PACKAGES[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [[ ${#missing[@]} -gt 0 ]]; then
-    sudo=()
-    if [[ $(id -u) -ne 0 ]]; then
-        command -v sudo >/dev/null || {
-            echo "run.sh: missing packages: ${missing[*]} (install them with apt-get as root)" >&2
-            exit 1
-        }
-        sudo=(sudo)
-    fi
-    echo "run.sh: installing ${missing[*]}"
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}"
-fi
+source tools/install_missing.sh
+install_missing run.sh "${PACKAGES[@]}"
 
 cmake --preset "$build_preset" >/dev/null
 cmake --build --preset "$build_preset" --target "$program" -j "$(nproc 2>/dev/null || echo 2)"
