@@ -67,6 +67,11 @@ std::string written(const Run& was, const Run& now) {
 Trace::Trace(std::ostream& out, std::int32_t fromLine)
     : out_(out), fromLine_(fromLine), started_(fromLine <= 0) {}
 
+void Trace::beginFrame(std::int64_t frame) {
+    frame_ = frame;
+    out_.flush();
+}
+
 void Trace::before(const Run& run, const Script* script) {
     const SourcePlace* place = script ? sourceAt(*script, run.address) : nullptr;
     if (!started_ && place && place->line == fromLine_) started_ = true;

@@ -24,7 +24,9 @@ class Trace {
     // line of a source runs, and every one is from then on.
     explicit Trace(std::ostream& out, std::int32_t fromLine = 0);
 
-    void beginFrame(std::int64_t frame) { frame_ = frame; }
+    // The lines of the frames before are flushed: a trace for a bug report must hold up to the
+    // frame a crash or a kill ended.
+    void beginFrame(std::int64_t frame);
     void beginRun(std::string name) { run_ = std::move(name); }
 
     // Around one command at `run.address` of `script` (null for a number naming no script).
