@@ -16,47 +16,10 @@ namespace {
 namespace fs = std::filesystem;
 using field::World;
 
-tekkel::Script named(const char16_t* name) {
-    tekkel::Script s;
-    s.commands.resize(1);
-    s.name = name;
-    return s;
-}
-
-// Slots a run in the middle is on wait for it to go idle; the rest, and the own scripts, go in
-// at once.
-TEST(LiveReload, ScriptsWaitForTheRunsInTheMiddleOfThem) {
-    World now, read;
-    now.machine.scripts = {named(u"0"), named(u"a"), named(u"b"), named(u"c")};
-    read.machine.scripts = {named(u"0"), named(u"A"), named(u"B"), named(u"C")};
-    now.events.resize(2);
-    read.events.resize(2);
-    now.events[1].ownScript = named(u"o");
-    read.events[1].ownScript = named(u"O");
-    now.systemScriptActive = -1;
-    now.systemRun.scriptNumber = 1;
-    now.events[1].run.scriptNumber = 3;
-    const auto names = [&] {
-        std::u16string all;
-        for (const auto& s : now.machine.scripts)
-            all += s.name;
-        return all + now.events[1].ownScript.name;
-    };
-    field::ScriptSwap swap;
-    swap.take(read);
-    EXPECT_TRUE(swap.installInto(now));
-    EXPECT_EQ(names(), u"0aBcO");
-    now.systemScriptActive = 0;
-    EXPECT_TRUE(swap.installInto(now));
-    EXPECT_EQ(names(), u"0ABcO");
-    now.events[1].run.scriptNumber = 0;
-    EXPECT_FALSE(swap.installInto(now));
-    EXPECT_EQ(names(), u"0ABCO");
-}
-
 // The tutorial played from a copy of its folder: a syntax error while it plays shows in the
-// title (the objects that name its scripts fail with it) and changes nothing, then the guide's words changed on disk are what it says when the
-// player walks into it.
+// title (the objects that name its scripts fail with it) and changes nothing; then the guide's
+// words changed on disk are what it says when the player walks into it, while its walk, a run
+// that never ends, keeps the text it started on.
 TEST(LiveReload, TheTutorialPicksUpAChangedMessageAtTheNextTrigger) {
     plat::testing::TestServices ts;
     ts.windows.defaultAnswer = plat::MsgResult::Ok;
@@ -95,10 +58,13 @@ TEST(LiveReload, TheTutorialPicksUpAChangedMessageAtTheNextTrigger) {
     EXPECT_EQ(form.caption,
               common::fromUtf8(ts.process.name + ": 4 errors in objects.txt, tutorial.tkl"));
     EXPECT_NE(reported.str().find("tutorial.tkl:"), std::string::npos);
+    const auto walk = world.machine.scripts[1].source, talk = world.machine.scripts[3].source;
     write("Hello! I walk", "Hi there! I walk");
     reload.folderChanged();
     loop.runFrames(1);
     EXPECT_EQ(form.caption, caption);
+    EXPECT_EQ(world.machine.scripts[1].source, walk);
+    EXPECT_NE(world.machine.scripts[3].source, talk);
 
     const auto step = [&](int key) { // one cell, as TutorialPlaysThroughOnScriptedKeys walks
         ts.keyboard.press(key);
