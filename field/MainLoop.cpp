@@ -15,6 +15,7 @@
 #include "field/script/ScriptHost.h"
 #include "platform/EventWait.h"
 #include "tekkel/Interpreter.h"
+#include "tekkel/Trace.h"
 
 namespace field {
 
@@ -73,9 +74,10 @@ void startUp(field::MainWindow& form, field::World& world, plat::Services& sv,
     sv.windows.show(form);
 }
 
-FieldLoop::FieldLoop(field::MainWindow& form, field::World& world, plat::Services& sv)
+FieldLoop::FieldLoop(field::MainWindow& form, field::World& world, plat::Services& sv,
+                     PlayAids aids)
     : form_(form), world_(world), sv_(sv), move_{sv, form.mouse, form.searchers},
-      digest_([this] { return worldDigest(world_); }) {
+      digest_([this] { return worldDigest(world_); }), aids_(std::move(aids)) {
     surfaceWidth_ = form_.primarySurface.width;
     surfaceHeight_ = form_.primarySurface.height;
     sv_.clock.beginPeriod();
@@ -98,6 +100,7 @@ bool FieldLoop::runOneFrame() {
     if (finished_ || !running()) return false;
     if (sv_.session) sv_.session->frameBegins(digest_);
     frameStart_ = sv_.clock.timeGetTime();
+    if (aids_.atFrameStart) aids_.atFrameStart(world_);
     frameSteps();
     ++frames_;
 
@@ -126,7 +129,8 @@ void FieldLoop::runScripts() {
     tekkel::Pump pump(sv_, tekkel::PumpPolicy::Throttled);
     pump.stopWhen(
         [this](std::uint32_t now) { return !running() && now - frameStart_ >= kFramePeriodMs; });
-    const tekkel::Run* stopped = field::runFrameScripts(world_, sv_, pump, std::cerr);
+    if (aids_.trace) aids_.trace->beginFrame(frames_);
+    const tekkel::Run* stopped = field::runFrameScripts(world_, sv_, pump, std::cerr, aids_.trace);
     if (stopped && pump.closed()) {
         const std::string text = tekkel::stoppedRunText(
             world_.machine, *stopped, "stopped by the close request; it had not yielded the frame");
@@ -259,8 +263,8 @@ void FieldLoop::finish() {
     sv_.clock.endPeriod();
 }
 
-void runMainLoop(field::MainWindow& form, field::World& world, plat::Services& sv) {
-    FieldLoop loop(form, world, sv);
+void runMainLoop(field::MainWindow& form, field::World& world, plat::Services& sv, PlayAids aids) {
+    FieldLoop loop(form, world, sv, std::move(aids));
     while (loop.runOneFrame()) {
     }
     loop.finish();
@@ -270,25 +274,26 @@ namespace {
 
 // The quest as read, its message boxes in the player's language.
 void play(field::MainWindow& form, plat::Services& sv, const field::World& scenario,
-          const ScenarioTranslations& translations) {
+          const ScenarioTranslations& translations, PlayAids aids) {
     TranslatedBoxes boxes(sv, translations);
     field::World world;
     startUp(form, world, boxes.services(), scenario);
-    runMainLoop(form, world, boxes.services());
+    runMainLoop(form, world, boxes.services(), std::move(aids));
 }
 
 } // namespace
 
-void runBuiltInDemo(field::MainWindow& form, plat::Services& sv) {
+void runBuiltInDemo(field::MainWindow& form, plat::Services& sv, PlayAids aids) {
     field::World demo;
     std::vector<field::ScenarioError> errors;
     ScenarioTranslations translations;
     if (!field::readBuiltInScenario(demo, errors, &translations))
         sv.process.exitNow(kExitBuildFailed);
-    play(form, sv, demo, translations);
+    play(form, sv, demo, translations, std::move(aids));
 }
 
-void runScenario(field::MainWindow& form, plat::Services& sv, const std::string& folder) {
+void runScenario(field::MainWindow& form, plat::Services& sv, const std::string& folder,
+                 PlayAids aids) {
     field::World scenario;
     std::vector<field::ScenarioError> errors;
     ScenarioTranslations translations;
@@ -301,7 +306,7 @@ void runScenario(field::MainWindow& form, plat::Services& sv, const std::string&
                               plat::MsgButtons::Ok, plat::MsgIcon::Critical);
         sv.process.exitNow(kExitBuildFailed);
     }
-    play(form, sv, scenario, translations);
+    play(form, sv, scenario, translations, std::move(aids));
 }
 
 } // namespace field

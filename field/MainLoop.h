@@ -20,12 +20,17 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "field/MainWindow.h"
 #include "field/PlayerMovement.h"
 #include "field/World.h"
 #include "platform/Seams.h"
+
+namespace tekkel {
+class Trace; // tekkel/Trace.h
+}
 
 namespace field {
 
@@ -52,11 +57,20 @@ void startUp(field::MainWindow& form, field::World& world, plat::Services& sv,
 // does not read ends the program at once with the build-failure code.
 void startUp(field::MainWindow& form, field::World& world, plat::Services& sv);
 
+// What a play session may add to the frame loop; none of it is there by default, and a loop
+// without it pays a null check a frame.
+struct PlayAids {
+    // Told every command the frame's runs execute (haruvel --trace).
+    tekkel::Trace* trace = nullptr;
+    // Called at each frame's start, before its scripts run (haruvel --watch).
+    std::function<void(World&)> atFrameStart;
+};
+
 // The frame loop, one frame at a time. Construction is the loop start (timer period, colour
 // key, seed, work surfaces); finish() is the loop end (release, unload, timer period back).
 class FieldLoop {
   public:
-    FieldLoop(field::MainWindow& form, field::World& world, plat::Services& sv);
+    FieldLoop(field::MainWindow& form, field::World& world, plat::Services& sv, PlayAids aids = {});
     ~FieldLoop();
     FieldLoop(const FieldLoop&) = delete;
     FieldLoop& operator=(const FieldLoop&) = delete;
@@ -113,15 +127,18 @@ class FieldLoop {
     bool finished_ = false;
     // The World's digest, for a recorded or replayed session.
     plat::StateDigest digest_;
+    PlayAids aids_;
 };
 
 // Loop start, frames until a close request, loop end.
-void runMainLoop(field::MainWindow& form, field::World& world, plat::Services& sv);
+void runMainLoop(field::MainWindow& form, field::World& world, plat::Services& sv,
+                 PlayAids aids = {});
 
 // The whole program: start-up, the main loop, and the World destroyed when it returns.
-void runBuiltInDemo(field::MainWindow& form, plat::Services& sv);
+void runBuiltInDemo(field::MainWindow& form, plat::Services& sv, PlayAids aids = {});
 // The whole program on the scenario folder `folder`. A folder with errors shows them all in
 // one message box with the program's title and ends the program with code 1 before any frame.
-void runScenario(field::MainWindow& form, plat::Services& sv, const std::string& folder);
+void runScenario(field::MainWindow& form, plat::Services& sv, const std::string& folder,
+                 PlayAids aids = {});
 
 } // namespace field

@@ -15,6 +15,7 @@
 namespace tekkel {
 
 struct StepContext;
+class Trace; // tekkel/Trace.h
 enum class StepResult : std::uint8_t;
 
 // One command the host adds: its code (one of the host codes in the command table) and the
@@ -47,6 +48,8 @@ struct Host {
     // hostSlots of `commands`: a command is found with one look, as each one that reaches
     // this far (every host command and every code no one runs) looks.
     std::span<const std::uint8_t> slots;
+    // Told about every command the runs execute, or none (the runs take the compiled records).
+    Trace* trace = nullptr;
 
     // The handler registered for `code`, or nullptr.
     const HostCommand* command(std::int16_t code) const;

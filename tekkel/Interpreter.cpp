@@ -9,6 +9,7 @@
 #include "tekkel/Opcodes.h"
 #include "tekkel/Registers.h"
 #include "tekkel/SourceMap.h"
+#include "tekkel/Trace.h"
 #include "tekkel/Value.h"
 
 namespace tekkel {
@@ -129,6 +130,19 @@ StepResult runCommands(Session& x, const Script* s, std::int32_t last,
     return StepResult::Failed;
 }
 
+// A traced run goes the full way one command at a time, the trace told around each.
+StepResult runTraced(Session& x, const Script* s) {
+    const Command* c = commandAt(s, x.run.address);
+    if (!c) {
+        x.error = kErrorBadValue;
+        return StepResult::Failed;
+    }
+    x.host.trace->before(x.run, s);
+    const StepResult r = runFull(x, *s, *c);
+    x.host.trace->after(x.run);
+    return r;
+}
+
 // Moves the run on after a command that did not fail; a result when the call ends.
 std::optional<RunResult> follow(Session& x, StepResult r, RunResult result) {
     Run& run = x.run;
@@ -181,7 +195,7 @@ RunResult runScript(Machine& machine, const Host& host, Run& run, plat::Services
         if (run.address > last) return result;
         if (!pump.beforeCommand()) return RunResult::Yielded;
         std::optional<Stop> stopped;
-        const StepResult r = runCommands(x, s, last, stopped);
+        const StepResult r = host.trace ? runTraced(x, s) : runCommands(x, s, last, stopped);
         if (stopped) return *stopped == Stop::Yielded ? RunResult::Yielded : result;
         run.suspended = r == StepResult::Suspend;
         if (r != StepResult::Failed) {

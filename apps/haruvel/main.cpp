@@ -4,12 +4,20 @@
 //   haruvel                           the built-in demo
 //   haruvel --scenario DIR            the quest in the scenario folder DIR
 //   haruvel --scenario DIR --check    only reads DIR: exit 0 valid, 1 with its errors on stderr
+//   haruvel --scenario DIR --watch    reads DIR again whenever a file in it changes
+//   haruvel --trace FILE              a line in FILE for every command the scripts run
+#include <QDir>
+#include <QFileSystemWatcher>
+#include <fstream>
 #include <iostream>
+#include <memory>
 
+#include "field/LiveReload.h"
 #include "field/MainLoop.h"
 #include "field/MainWindow.h"
 #include "field/ScenarioReader.h"
 #include "platform/qt/QtProgram.h"
+#include "tekkel/Trace.h"
 
 namespace {
 
@@ -30,6 +38,52 @@ constexpr plat::qt::ProgramInfo kHaruvel{
     "  F12                         save the game view as a PNG in <pictures>/Haruvel/\n",
     true};
 
+// Watches the folder and the files in it. An editor that saves by writing a new file and
+// renaming it over the old one leaves the watcher without that file, so the files are looked
+// up again after every change.
+void watchFolder(QFileSystemWatcher& watcher, const QString& folder, field::LiveReload& reload) {
+    const auto watchFiles = [&watcher, folder] {
+        const QDir dir(folder);
+        for (const QString& name : dir.entryList(QDir::Files))
+            watcher.addPath(dir.filePath(name));
+    };
+    watcher.addPath(folder);
+    watchFiles();
+    QObject::connect(&watcher, &QFileSystemWatcher::directoryChanged, [&reload, watchFiles] {
+        reload.folderChanged();
+        watchFiles();
+    });
+    QObject::connect(&watcher, &QFileSystemWatcher::fileChanged, [&reload, watchFiles] {
+        reload.folderChanged();
+        watchFiles();
+    });
+}
+
+void play(plat::Services& sv, const plat::qt::Options& options) {
+    field::MainWindow form(sv);
+    field::PlayAids aids;
+    std::ofstream traceFile;
+    std::unique_ptr<tekkel::Trace> trace;
+    if (!options.trace.empty()) {
+        traceFile.open(options.trace, std::ios::binary | std::ios::trunc);
+        if (!traceFile) std::cerr << "haruvel: cannot write " << options.trace << "\n";
+        trace = std::make_unique<tekkel::Trace>(traceFile);
+        aids.trace = trace.get();
+    }
+    field::LiveReload reload(options.scenario);
+    QFileSystemWatcher watcher;
+    if (options.watch) {
+        watchFolder(watcher, QString::fromStdString(options.scenario), reload);
+        aids.atFrameStart = [&](field::World& world) {
+            reload.atFrameStart(world, form, sv, std::cerr);
+        };
+    }
+    if (options.scenario.empty())
+        field::runBuiltInDemo(form, sv, std::move(aids));
+    else
+        field::runScenario(form, sv, options.scenario, std::move(aids));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -39,11 +93,7 @@ int main(int argc, char** argv) {
            const plat::qt::Options& options) {
             // Fullscreen shows the game view alone.
             windows.setGameView("frmMain", "PicFlipCopy", true);
-            field::MainWindow form(sv);
-            if (options.scenario.empty())
-                field::runBuiltInDemo(form, sv);
-            else
-                field::runScenario(form, sv, options.scenario);
+            play(sv, options);
         },
         [](const plat::qt::Options& options) {
             return field::checkScenario(options.scenario, std::cerr);

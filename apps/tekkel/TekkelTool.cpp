@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <fstream>
+#include <optional>
 #include <ostream>
 #include <sstream>
 
@@ -21,6 +23,7 @@
 #include "tekkel/Formatter.h"
 #include "tekkel/Interpreter.h"
 #include "tekkel/Opcodes.h"
+#include "tekkel/Trace.h"
 
 namespace tekkel_tool {
 
@@ -32,7 +35,7 @@ constexpr const char* kHelp =
     R"(usage: tekkel list
        tekkel check [--strict] FILE...
        tekkel run FILE [--script N] [--seed S] [--max-frames F] [--max-steps C]
-                       [--lang ja|en]
+                       [--lang ja|en] [--trace] [--trace-from LINE]
        tekkel fmt FILE... [--write]
        tekkel help [NAME]
        tekkel --help
@@ -52,7 +55,10 @@ run     loads FILE's scripts into the built-in field (map, objects and the other
         after F frames (default 1000000), --max-steps after C commands (default 100000000;
         counted in steps of 128), for a script that never yields. --lang prints the texts
         the built-in demo translates (scenarios/demo/*.lang) in that language (default: as
-        the scripts write them).
+        the scripts write them). --trace prints a line for every command executed: the
+        frame, the run (system or object N), FILE:LINE, the command as written and the
+        registers whose values it changed ("=> R1=5 zeroFlag=false"); --trace-from LINE starts
+        those lines when a command written on LINE first runs.
 fmt     prints each FILE in the canonical layout, the one `list` writes: labels at column 1,
         commands indented by four, operands after one blank and separated by ", ", names
         spelled as in the command table, comments after code at column 37, comment lines and
@@ -305,6 +311,8 @@ struct RunOptions {
     long long maxFrames = 1000000;
     std::string language; // empty: the texts as written
     long long maxSteps = 100000000;
+    bool trace = false;
+    long long traceFrom = 0;
 };
 
 // Runs the armed system script frame by frame until it ends; false (the reason on `err`) when
@@ -314,13 +322,18 @@ bool runFrames(field::World& world, plat::testing::TestServices& ts, long long s
                const RunOptions& o, std::ostream& out, std::ostream& err) {
     tekkel::Pump pump(ts.services, tekkel::PumpPolicy::None,
                       static_cast<std::uint64_t>(o.maxSteps));
+    std::optional<tekkel::Trace> trace;
+    if (o.trace) trace.emplace(out, static_cast<std::int32_t>(o.traceFrom));
     for (long long frame = 0; world.systemScriptActive; ++frame) {
         if (frame == o.maxFrames) {
             err << "tekkel: script " << script << " still runs after " << o.maxFrames
                 << " frames\n";
             return false;
         }
-        if (const tekkel::Run* held = field::runFrameScripts(world, ts.services, pump, out)) {
+        if (trace) trace->beginFrame(frame);
+        const tekkel::Run* held =
+            field::runFrameScripts(world, ts.services, pump, out, trace ? &*trace : nullptr);
+        if (held) {
             err << "tekkel: "
                 << tekkel::stoppedRunText(world.machine, *held,
                                           "still runs after --max-steps " +
@@ -393,12 +406,15 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
                             : a == "--seed"       ? &o.seed
                             : a == "--max-frames" ? &o.maxFrames
                             : a == "--max-steps"  ? &o.maxSteps
+                            : a == "--trace-from" ? &o.traceFrom
                                                   : nullptr;
         if (a == "--lang" && i + 1 < args.size() && (args[i + 1] == "ja" || args[i + 1] == "en")) {
             o.language = args[++i];
         } else if (a == "--lang") {
             err << "tekkel run: --lang takes ja or en\n";
             return 2;
+        } else if (a == "--trace") {
+            o.trace = true;
         } else if (target) {
             if (i + 1 >= args.size() || !number(args[i + 1], *target) || *target < 0) {
                 err << "tekkel run: " << a << " takes a number\n";
@@ -411,6 +427,11 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
             err << "tekkel run: unexpected '" << a << "'\n";
             return 2;
         }
+    }
+    o.trace = o.trace || o.traceFrom > 0;
+    if (o.traceFrom > INT32_MAX) {
+        err << "tekkel run: --trace-from takes a line number\n";
+        return 2;
     }
     if (o.file.empty()) {
         err << "tekkel run: no file given\n";

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "field/script/FieldCommands.h"
+#include "tekkel/Trace.h"
 
 namespace field {
 
@@ -29,8 +30,9 @@ tekkel::RunResult runScript(World& world, tekkel::Run& run, plat::Services& sv, 
 }
 
 const tekkel::Run* runFrameScripts(World& world, plat::Services& sv, tekkel::Pump& pump,
-                                   std::ostream& listing) {
-    const tekkel::Host host = scriptHost(world);
+                                   std::ostream& listing, tekkel::Trace* trace) {
+    tekkel::Host host = scriptHost(world);
+    host.trace = trace;
     const tekkel::Run* stopped = nullptr;
     const auto stops = [&](const tekkel::Run& run) {
         if (!stopped && (pump.closed() || pump.spent())) stopped = &run;
@@ -49,11 +51,13 @@ const tekkel::Run* runFrameScripts(World& world, plat::Services& sv, tekkel::Pum
                 e.run.address = 0;
                 e.run.activeObject = i;
             }
+            if (trace) trace->beginRun("object " + std::to_string(i));
             tekkel::runScript(world.machine, host, e.run, sv, pump, listing);
             if (stops(e.run)) break;
         }
         return stopped;
     }
+    if (trace) trace->beginRun("system");
     if (tekkel::runScript(world.machine, host, world.systemRun, sv, pump, listing) ==
         tekkel::RunResult::Ended) {
         world.systemScriptActive = 0;

@@ -24,7 +24,8 @@ tekkel::RunResult runScript(World& world, tekkel::Run& run, plat::Services& sv, 
 void runFrameScripts(World& world, plat::Services& sv);
 // The same with a given pump (policy, command budget, close request) and listing destination.
 // Answers the first run the pump stopped (its budget spent or the program closing), else null.
+// A trace is told each run's name ("system", "object N") and every command it executes.
 const tekkel::Run* runFrameScripts(World& world, plat::Services& sv, tekkel::Pump& pump,
-                                   std::ostream& listing);
+                                   std::ostream& listing, tekkel::Trace* trace = nullptr);
 
 } // namespace field

@@ -63,6 +63,16 @@ struct OptionSet {
         QStringLiteral("check"),
         QStringLiteral("With --scenario: only read and check the folder; exit 0 when it is "
                        "valid, 1 with every error on standard error. Needs no display.")};
+    QCommandLineOption watch{
+        QStringLiteral("watch"),
+        QStringLiteral("With --scenario: read the folder again whenever a file in it changes. "
+                       "A folder without errors replaces the scripts at the next frame; errors "
+                       "show in the window title and change nothing.")};
+    QCommandLineOption trace{
+        QStringLiteral("trace"),
+        QStringLiteral("Write a line for every command the scripts run to FILE: the frame, the "
+                       "run, FILE:LINE, the command as written and the registers it changed."),
+        QStringLiteral("FILE")};
 };
 
 void offerOptions(QCommandLineParser& parser, const OptionSet& o, const ProgramInfo& info) {
@@ -71,7 +81,7 @@ void offerOptions(QCommandLineParser& parser, const OptionSet& o, const ProgramI
     // which these programs do not take.
     parser.addOptions({o.help, o.version, o.scale, o.fullScreen, o.language, o.seed, o.record,
                        o.replay, o.headless});
-    if (info.takesScenario) parser.addOptions({o.scenario, o.check});
+    if (info.takesScenario) parser.addOptions({o.scenario, o.check, o.watch, o.trace});
 }
 
 // --help or --version: the text to print and exit code 0; nothing when neither is asked for.
@@ -144,6 +154,13 @@ QString findClash(const QCommandLineParser& parser, const OptionSet& o, const Op
         }
     }
     if (options.check && recording) return QStringLiteral("--check plays nothing to record.");
+    if (options.watch && (options.scenario.empty() || options.check))
+        return QStringLiteral("--watch needs --scenario DIR to play.");
+    // A folder read again in the middle of a session is nothing a replay could repeat.
+    if (options.watch && recording)
+        return QStringLiteral("--watch and --record do not go together.");
+    if (info.takesScenario && parser.isSet(o.trace) && options.trace.empty())
+        return QStringLiteral("--trace takes a file name.");
     return {};
 }
 
@@ -166,6 +183,8 @@ CommandLine parseCommandLine(const QStringList& arguments, const ProgramInfo& in
     if (info.takesScenario) {
         c.options.scenario = parser.value(o.scenario).toStdString();
         c.options.check = parser.isSet(o.check);
+        c.options.watch = parser.isSet(o.watch);
+        c.options.trace = parser.value(o.trace).toStdString();
     }
     c.options.record = parser.value(o.record).toStdString();
     c.options.replay = parser.value(o.replay).toStdString();

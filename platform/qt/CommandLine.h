@@ -15,7 +15,7 @@ struct ProgramInfo {
     const char* version;        // "1.0.0"
     const char* summary;        // one line under the usage line
     const char* keys;           // the keys section at the end of --help
-    bool takesScenario = false; // --scenario DIR and --check are offered
+    bool takesScenario = false; // --scenario DIR, --check, --watch and --trace are offered
 };
 
 struct Options {
@@ -28,6 +28,8 @@ struct Options {
     std::string replay;                // play this recording back
     bool headless = false;             // replay without a window, as fast as it goes
     std::string language;              // "ja" or "en"; empty: the desktop's language
+    bool watch = false;                // read the scenario folder again when it changes
+    std::string trace;                 // write a line for every command the scripts run here
 };
 
 // Either the options to run with, or an exit code and what to print before leaving.

@@ -82,6 +82,10 @@ TEST(CommandLine, OptionsHelpVersionAndRefusals) {
     EXPECT_EQ(r.exitCode, -1);
     EXPECT_EQ(r.options.scenario, "quest");
     EXPECT_TRUE(r.options.check);
+    const auto w =
+        parseCommandLine({"haruvel", "--scenario", "q", "--watch", "--trace", "t"}, kInfo);
+    EXPECT_TRUE(w.options.watch);
+    EXPECT_EQ(w.options.trace, "t");
     plat::qt::ProgramInfo noScenario = kInfo;
     noScenario.takesScenario = false;
     EXPECT_EQ(parseCommandLine({"kardovan", "--scenario", "quest"}, noScenario).exitCode, 2);
@@ -103,6 +107,11 @@ TEST(CommandLine, RefusalTexts) {
          "--replay takes no --scenario: the recording has it."},
         {{"--scenario", "q", "--check", "--record", "a"}, "--check plays nothing to record."},
         {{"extra"}, "unexpected argument 'extra'."},
+        {{"--watch"}, "--watch needs --scenario DIR to play."},
+        {{"--scenario", "q", "--check", "--watch"}, "--watch needs --scenario DIR to play."},
+        {{"--scenario", "q", "--watch", "--record", "a"},
+         "--watch and --record do not go together."},
+        {{"--trace", ""}, "--trace takes a file name."},
     };
     for (const auto& [args, why] : cases) {
         const auto r = parseCommandLine(QStringList{"haruvel"} + args, kInfo);

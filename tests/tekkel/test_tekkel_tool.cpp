@@ -168,3 +168,56 @@ TEST(TekkelTool, ScriptFailureStartsWithItsSourceLine) {
 }
 
 } // namespace
+
+namespace {
+
+// The output without the trace's lines.
+std::string untraced(const std::string& out) {
+    std::istringstream lines(out);
+    std::string kept;
+    for (std::string line; std::getline(lines, line);)
+        if (!line.starts_with("frame ")) kept += line + "\n";
+    return kept;
+}
+
+} // namespace
+
+// A traced run goes the full way command by command: whatever the program does (loops the
+// records would fuse, a chain, a failure, a run out of steps), it prints, fails and ends as the
+// untraced one.
+TEST(TekkelTool, TracingChangesNothingTheProgramDoes) {
+    Tool t;
+    const std::string programs[] = {
+        "script 7\n  Set R1, 0\n  Set R2, 1\nl: AddValue R2, 2\n  Move R2, R1\n  Inc R3\n"
+        "  CompareValue R3, 50\n  JumpIfNotZero \"l\"\n  Message \"done\"\n",
+        "script 7\n  Set R4, \"a\"\n  Yield\n  Concat R4, R4\n  Chain \"next\"\n"
+        "script 8 \"next\"\n  Length R5, R4\n  DivValue R5, 0\n  Set R1, 9\n",
+        "script 7\nl: Inc R1\n  Jump \"l\"\n"};
+    for (const std::string& program : programs) {
+        const std::string f = t.file("p.tkl", program);
+        const std::vector<std::string> args = {"run", f, "--max-steps", "5000"};
+        const int status = t(args);
+        const std::string out = t.out.str(), err = t.err.str();
+        std::vector<std::string> traced = args;
+        traced.push_back("--trace");
+        EXPECT_EQ(t(traced), status) << program;
+        EXPECT_EQ(untraced(t.out.str()), out) << program;
+        EXPECT_EQ(t.err.str(), err) << program;
+        EXPECT_NE(t.out.str().find("frame 0 system " + f + ":2 "), std::string::npos) << program;
+    }
+}
+
+TEST(TekkelTool, TraceLinesNameFrameRunPlaceCommandAndWrittenRegisters) {
+    Tool t;
+    const std::string f = t.file("c.tkl", "script 7\n  Set R1, 1\n  Yield\n  Set R1, 1\n"
+                                          "  Set R2, 2.5\n");
+    ASSERT_EQ(t({"run", f, "--trace"}), 0) << t.err.str();
+    const std::string lines = "frame 0 system " + f + ":2 Set R1, 1 => R1=1\n" + "frame 0 system " +
+                              f + ":3 Yield\n" + //
+                              "frame 1 system " + f + ":4 Set R1, 1\n" + "frame 1 system " + f +
+                              ":5 Set R2, 2.5 => R2=2.5\n";
+    EXPECT_TRUE(t.out.str().starts_with(lines)) << t.out.str();
+    ASSERT_EQ(t({"run", f, "--trace-from", "4"}), 0);
+    EXPECT_TRUE(t.out.str().starts_with("frame 1 system " + f + ":4 ")) << t.out.str();
+    EXPECT_EQ(t({"run", f, "--trace-from", "x"}), 2);
+}

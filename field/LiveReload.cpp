@@ -1,0 +1,91 @@
+#include "field/LiveReload.h"
+
+#include <algorithm>
+#include <map>
+#include <ostream>
+
+#include "common/Utility.h"
+
+namespace field {
+
+namespace {
+
+// The slot numbers runs in the middle of a script are on: the system run while it holds the
+// player, each object's automatic run until it ends.
+std::vector<std::int32_t> busySlots(const World& world) {
+    std::vector<std::int32_t> busy;
+    if (world.systemScriptActive != 0) busy.push_back(world.systemRun.scriptNumber);
+    for (const EventObject& e : world.events)
+        if (e.run.scriptNumber != 0) busy.push_back(e.run.scriptNumber);
+    return busy;
+}
+
+} // namespace
+
+void ScriptSwap::take(const World& scenario) {
+    slots_.assign(scenario.machine.scripts.begin(), scenario.machine.scripts.end());
+    slots_.at(0).reset(); // slot 0 holds the fired object's own script, not one of the folder
+    own_.clear();
+    for (const EventObject& e : scenario.events)
+        own_.emplace_back(e.ownScript);
+}
+
+bool ScriptSwap::installInto(World& world) {
+    for (std::size_t n = 0; n < own_.size() && n < world.events.size(); ++n)
+        if (own_[n]) world.events[n].ownScript = std::move(*own_[n]);
+    own_.clear();
+    const std::vector<std::int32_t> busy = busySlots(world);
+    bool waiting = false;
+    for (std::size_t n = 0; n < slots_.size() && n < world.machine.scripts.size(); ++n) {
+        if (!slots_[n]) continue;
+        if (std::find(busy.begin(), busy.end(), static_cast<std::int32_t>(n)) != busy.end()) {
+            waiting = true;
+            continue;
+        }
+        world.machine.scripts[n] = std::move(*slots_[n]);
+        slots_[n].reset();
+    }
+    return waiting;
+}
+
+std::string errorsTitle(std::string_view program, const std::vector<ScenarioError>& errors) {
+    std::map<std::string, int> byFile;
+    for (const ScenarioError& e : errors)
+        ++byFile[e.file.substr(e.file.find_last_of('/') + 1)];
+    std::string files;
+    for (const auto& [file, count] : byFile)
+        files += (files.empty() ? "" : ", ") + file;
+    const std::size_t n = errors.size();
+    return std::string(program) + ": " + std::to_string(n) +
+           (n == 1 ? " error in " : " errors in ") + files;
+}
+
+void LiveReload::atFrameStart(World& world, plat::Form& form, plat::Services& sv,
+                              std::ostream& errors) {
+    if (changed_) {
+        changed_ = false;
+        reread(form, sv, errors);
+    }
+    swap_.installInto(world);
+}
+
+void LiveReload::reread(plat::Form& form, plat::Services& sv, std::ostream& errors) {
+    World scenario;
+    std::vector<ScenarioError> found;
+    if (!readScenarioFolder(folder_, scenario, found)) {
+        for (const ScenarioError& e : found)
+            errors << errorText(e) << '\n';
+        if (!caption_) caption_ = form.caption;
+        form.caption = common::fromUtf8(errorsTitle(sv.process.exeName(), found));
+        sv.windows.sync(form);
+        return;
+    }
+    if (caption_) {
+        form.caption = *caption_;
+        caption_.reset();
+        sv.windows.sync(form);
+    }
+    swap_.take(scenario);
+}
+
+} // namespace field
