@@ -44,19 +44,11 @@ void enterCell(field::World& world, std::int32_t n) {
 std::int32_t stepEventObject(field::World& world, std::int32_t n) {
     if (!validObject(world, n)) return kObjectWaiting;
     field::EventObject& e = world.events[static_cast<std::size_t>(n)];
-    if (e.moving == 0) return kObjectWaiting;
-    if (e.stepFrames <= e.stepInterval) {
-        ++e.stepFrames;
-        return kObjectWaiting;
-    }
-    e.stepFrames = 0;
-    e.facing = e.stepDir;
-    e.moving = 0;
-    const std::int64_t tx64 = static_cast<std::int64_t>(e.x) + e.stepX;
-    const std::int64_t ty64 = static_cast<std::int64_t>(e.y) + e.stepY;
-    if (tx64 < 0 || ty64 < 0 || tx64 > world.maxX || ty64 > world.maxY) return kObjectRefused;
-    const auto tx = static_cast<std::int32_t>(tx64);
-    const auto ty = static_cast<std::int32_t>(ty64);
+    const field::StepTarget to = field::takeStep(world, e, e.stepInterval);
+    if (to.state == field::StepTarget::State::Waiting) return kObjectWaiting;
+    if (to.state == field::StepTarget::State::OffMap) return kObjectRefused;
+    const std::int32_t tx = to.x;
+    const std::int32_t ty = to.y;
     if (!field::isEnterable(world, e.layer, e.plane, tx, ty)) return kObjectRefused;
     // Only column and row: the player blocks whatever layer or plane either stands on.
     if (tx == world.player.x && ty == world.player.y) return kObjectRefused;

@@ -27,19 +27,11 @@ bool isEnterable(const field::World& world, std::int32_t layer, std::int32_t pla
 
 MoveResult advanceStep(field::World& world, field::MouseState& mouse) {
     field::CharState& p = world.player;
-    if (p.moving == 0) return kStepNone;
-    if (p.stepFrames <= 4) {
-        ++p.stepFrames;
-        return kStepNone;
-    }
-    p.stepFrames = 0;
-    p.facing = p.stepDir;
-    p.moving = 0;
-    const std::int64_t tx64 = static_cast<std::int64_t>(p.x) + p.stepX;
-    const std::int64_t ty64 = static_cast<std::int64_t>(p.y) + p.stepY;
-    if (tx64 < 0 || ty64 < 0 || tx64 > world.maxX || ty64 > world.maxY) return kStepRefused;
-    const auto tx = static_cast<std::int32_t>(tx64);
-    const auto ty = static_cast<std::int32_t>(ty64);
+    const StepTarget to = takeStep(world, p, 4);
+    if (to.state == StepTarget::State::Waiting) return kStepNone;
+    if (to.state == StepTarget::State::OffMap) return kStepRefused;
+    const std::int32_t tx = to.x;
+    const std::int32_t ty = to.y;
     if (isEnterable(world, p.layer, p.plane, tx, ty)) {
         p.x = tx;
         p.y = ty;

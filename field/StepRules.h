@@ -19,6 +19,32 @@ enum MoveResult : std::int32_t { kStepNone = 0, kStepArrived = 1, kStepRefused =
 // the map is pushed against).
 MoveResult advanceStep(field::World& world, field::MouseState& mouse);
 
+// Where one frame of a character's pending step leads (the player and the event objects step
+// alike): Waiting while there is no step or it still counts its frames up to `interval`;
+// otherwise the step is taken (facing turned, the step cleared) and the target is OffMap or a
+// cell to try.
+struct StepTarget {
+    enum class State : std::uint8_t { Waiting, OffMap, Cell } state = State::Waiting;
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+};
+
+template <class Mover>
+StepTarget takeStep(const field::World& world, Mover& m, std::int32_t interval) {
+    if (m.moving == 0) return {};
+    if (m.stepFrames <= interval) {
+        ++m.stepFrames;
+        return {};
+    }
+    m.stepFrames = 0;
+    m.facing = m.stepDir;
+    m.moving = 0;
+    const std::int64_t tx = static_cast<std::int64_t>(m.x) + m.stepX;
+    const std::int64_t ty = static_cast<std::int64_t>(m.y) + m.stepY;
+    if (tx < 0 || ty < 0 || tx > world.maxX || ty > world.maxY) return {StepTarget::State::OffMap};
+    return {StepTarget::State::Cell, static_cast<std::int32_t>(tx), static_cast<std::int32_t>(ty)};
+}
+
 // Whether a character may enter the cell: inside the map, plane-0 ground of kind 1, and the
 // cell of the given plane free or naming a detached object. Layers and planes out of range
 // answer false.
