@@ -167,6 +167,8 @@ static_assert(fastArith(ArithOp::Mul, true)->kind == RecordKind::MulV);
 // The kind that runs `r` without asking where its operands live, when they are general
 // registers or a value.
 RecordKind specialised(RecordKind kind, const Record& r) {
+    if (kind == RecordKind::Set)
+        return r.n1 && isInteger(r.literal->kind) ? RecordKind::SetNumber : kind;
     if (kind == RecordKind::Step) return r.m1 ? RecordKind::StepR : kind;
     if (kind == RecordKind::Move) {
         if (r.m1 && r.m2) return RecordKind::MoveR;
@@ -286,6 +288,7 @@ Record compileGeneral(const Command& c, Op op) {
         }
     }
     r.kind = specialised(kind, r);
+    if (r.kind == RecordKind::SetNumber) r.target = r.literal->i;
     return r;
 }
 
@@ -759,6 +762,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t step(Cursor& 
     case Next: return c.next();
     case Jump: return stepJump(c);
     case Set: return writeOperand(c, *c.record().literal, false);
+    case SetNumber: c.run.*c.record().n1 = c.record().target; return c.next();
     case Move: return stepMove(c);
     case ArithMove: return stepArithMove(c);
     case MoveToVar: return stepMoveToVar(c);
