@@ -71,6 +71,8 @@ namespace tekkel {
     X(MoveRJump)    /* MoveR followed by a Jump: the flags a Move sets are a loop's test */        \
     X(IntDivR)      /* IntDiv with general registers */                                            \
     X(IntDivV)      /* IntDivValue with P1 a general register */                                   \
+    X(IntDivRMove)  /* IntDivR followed by a Move between general registers (of R1 or R4) */       \
+    X(IntDivVMove)                                                                                 \
     X(CompareJump)  /* Compare with operands anywhere followed by a Jump */                        \
     X(StepRJump)    /* StepR followed by a Jump: a loop that counts down to zero */                \
     X(CutMove)      /* Cut followed by a Move of R1 into a general register */                     \
