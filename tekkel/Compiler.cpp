@@ -167,6 +167,8 @@ static_assert(fastArith(ArithOp::Mul, true)->kind == RecordKind::MulV);
 // The kind that runs `r` without asking where its operands live, when they are general
 // registers or a value.
 RecordKind specialised(RecordKind kind, const Record& r) {
+    if (kind == RecordKind::Set)
+        return r.n1 && isInteger(r.literal->kind) ? RecordKind::SetNumber : kind;
     if (kind == RecordKind::Step) return r.m1 ? RecordKind::StepR : kind;
     if (kind == RecordKind::Move) {
         if (r.m1 && r.m2) return RecordKind::MoveR;
@@ -286,6 +288,7 @@ Record compileGeneral(const Command& c, Op op) {
         }
     }
     r.kind = specialised(kind, r);
+    if (r.kind == RecordKind::SetNumber) r.target = r.literal->i;
     return r;
 }
 
@@ -345,8 +348,9 @@ bool measuresText(const Record& r, Value Run::*m) {
 }
 
 // Joins the idioms whose second command takes the first's result: arithmetic or a cut then a
-// Move of R1 into a general register, Inc or Dec then a comparison, a comparison or a Move then
-// a jump, and a Concat then the Length of what it wrote.
+// Move of R1 into a general register, an integer division then a Move between general
+// registers, Inc or Dec then a comparison, a comparison or a Move then a jump, and a Concat
+// then the Length of what it wrote.
 void fuse(std::vector<Record>& records) {
     for (std::size_t k = 0; k + 1 < records.size(); ++k) {
         Record& r = records[k];
@@ -358,6 +362,10 @@ void fuse(std::vector<Record>& records) {
         if (r.kind == RecordKind::StepR && comparesRegister(second.kind))
             r.kind = RecordKind::StepRCompare;
         if (r.kind == RecordKind::Cut && movesR1) r.kind = RecordKind::CutMove;
+        if (second.kind == RecordKind::MoveR && r.kind == RecordKind::IntDivR)
+            r.kind = RecordKind::IntDivRMove;
+        if (second.kind == RecordKind::MoveR && r.kind == RecordKind::IntDivV)
+            r.kind = RecordKind::IntDivVMove;
         if (r.kind == RecordKind::Concat && r.m1 && measuresText(second, r.m1))
             r.kind = RecordKind::ConcatLength;
     }
@@ -740,6 +748,16 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
     return intDiv(c.ctx, c.run.*r.m1, literal ? *r.literal : c.run.*r.m2, c.next());
 }
 
+// IntDivR or IntDivV, then a Move between general registers, which takes the quotient or the
+// remainder: the Move sets its own flags, as the full way does.
+[[gnu::always_inline]] inline std::int32_t stepIntDivMove(Cursor& c, bool literal) {
+    const std::int32_t n = stepIntDivFast(c, literal);
+    if (n < 0 || !c.second(c.next())) return n;
+    const Record& move = c.records[c.next()];
+    writeGeneral(c.run, move.r1, c.run.*move.m1, c.run.*move.m2);
+    return c.next() + 1;
+}
+
 // Runs one record of kind K: the next address, kFull or kFailed. A fused kind may run the
 // next record too, counting it on the cursor's countdown.
 template <RecordKind K> [[gnu::always_inline]] inline std::int32_t step(Cursor& c) {
@@ -759,12 +777,15 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t step(Cursor& 
     case Next: return c.next();
     case Jump: return stepJump(c);
     case Set: return writeOperand(c, *c.record().literal, false);
+    case SetNumber: c.run.*c.record().n1 = c.record().target; return c.next();
     case Move: return stepMove(c);
     case ArithMove: return stepArithMove(c);
     case MoveToVar: return stepMoveToVar(c);
     case MoveToNumber: return stepMoveToNumber(c);
     case IntDivR: return stepIntDivFast(c, false);
     case IntDivV: return stepIntDivFast(c, true);
+    case IntDivRMove: return stepIntDivMove(c, false);
+    case IntDivVMove: return stepIntDivMove(c, true);
     case Step: return stepStep(c);
     case Length: return length(c.ctx, c.record(), c.scratch.b, c.next());
     case Concat: return concat(c.ctx, c.record(), c.scratch, c.next());

@@ -29,6 +29,7 @@ namespace tekkel {
     X(Full)         /* through tekkel::executeCommand */                                            \
     X(Next)         /* Nop, Label */                                                               \
     X(Set)                                                                                         \
+    X(SetNumber)    /* Set of a 32-bit register (varIndex, space, ...) to an integer: `target` */  \
     X(Move)                                                                                        \
     X(Arith)        /* Add..MulValue, Div, DivValue: `arith` tells which */                        \
     X(IntDiv)                                                                                      \
@@ -70,6 +71,8 @@ namespace tekkel {
     X(MoveRJump)    /* MoveR followed by a Jump: the flags a Move sets are a loop's test */        \
     X(IntDivR)      /* IntDiv with general registers */                                            \
     X(IntDivV)      /* IntDivValue with P1 a general register */                                   \
+    X(IntDivRMove)  /* IntDivR followed by a Move between general registers (of R1 or R4) */       \
+    X(IntDivVMove)                                                                                 \
     X(CompareJump)  /* Compare with operands anywhere followed by a Jump */                        \
     X(StepRJump)    /* StepR followed by a Jump: a loop that counts down to zero */                \
     X(CutMove)      /* Cut followed by a Move of R1 into a general register */                     \
@@ -97,7 +100,7 @@ struct Record {
     const Value* literal3 = nullptr; // P3 when it is a text, not a register
     std::int16_t r3 = 0;
     Value Run::*m3 = nullptr;
-    std::int32_t target = -1; // Jump: the resolved address
+    std::int32_t target = -1; // Jump: the resolved address; SetNumber: the number
     // Storage of r1 and r2 when they are 32-bit registers that read and write as they are.
     std::int32_t Run::*n1 = nullptr;
     std::int32_t Run::*n2 = nullptr;

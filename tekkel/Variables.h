@@ -45,9 +45,13 @@ Value* selectedVariableOther(StepContext& ctx, bool forWrite);
 [[gnu::always_inline]] inline Value* selectedVariable(StepContext& ctx, bool forWrite) {
     Run& run = ctx.run;
     const std::int64_t idx = run.varIndex;
-    if (run.space == 0 && idx >= 1 && idx <= run.localCount &&
-        idx < static_cast<std::int64_t>(run.locals.size()))
-        return &run.locals[static_cast<std::size_t>(idx)];
+    if (run.space == 0 && idx >= 1 && idx <= run.localCount) {
+        // The vector's end in bytes rather than its size, which would take a division.
+        Value* const first = run.locals.data();
+        const auto bytes = reinterpret_cast<const char*>(first + run.locals.size()) -
+                           reinterpret_cast<const char*>(first);
+        if (idx * static_cast<std::int64_t>(sizeof(Value)) < bytes) return first + idx;
+    }
     auto& shared = ctx.machine.sharedValues;
     std::int64_t n = -1;
     if (run.space == 1) {

@@ -150,14 +150,16 @@ bool generalRegister(const Value& p) {
            std::find(std::begin(kGeneral), std::end(kGeneral), p.i) != std::end(kGeneral);
 }
 
-// The idioms that run as one: arithmetic or a cut then a Move of R1, Inc or Dec then a
+// The idioms that run as one: arithmetic or a cut then a Move of R1 (of R1 or R4 after an
+// integer division), Inc or Dec then a
 // comparison, a comparison or a Move between general registers then a jump, a Concat then the
 // Length of what it wrote; the first part's P1 a general register as in written programs. Inc
 // or Dec is also followed by a jump alone, which tests the flags the step itself set. Adds
 // the first parts, leaving the last in `c`.
 void joinIdioms(Reader& in, Script& s, Command& c, int& k, int length) {
     for (;;) {
-        const bool arith = (c.code >= 60 && c.code <= 65) || c.code == 70 || c.code == 71 ||
+        const bool intDiv = c.code == 66 || c.code == 67;
+        const bool arith = (c.code >= 60 && c.code <= 67) || c.code == 70 || c.code == 71 ||
                            (c.code >= 92 && c.code <= 95);
         if (c.code == 91 && k + 1 < length && in.byte() % 2 == 0) {
             c.p1 = Value::int16(in.pick(kGeneral));
@@ -174,12 +176,19 @@ void joinIdioms(Reader& in, Script& s, Command& c, int& k, int length) {
         const std::uint8_t pair = in.byte();
         if (pair % 2 != 0) break;
         if (!move) c.p1 = Value::int16(in.pick(kGeneral));
+        if (intDiv && k + 2 < length) {
+            // The dividend is an integer, so that the quotient's flags and the remainder's differ.
+            s.commands.push_back(Command{50, c.p1, Value::int32(in.pick(kInts)), Value()});
+            ++k;
+            if (c.code == 67) c.p2 = Value::int32(in.pick(kInts));
+        }
         const bool toJump = jumps || (step && pair % 4 == 2);
         Command second;
         second.code = arith ? 51 : toJump ? in.pick(kJumps) : 77;
         second.p1 =
             toJump ? Value::int16(in.byte() % (length + 1)) : Value::int16(in.pick(kGeneral));
-        second.p2 = arith ? Value::int16(1) : toJump ? Value() : Value::int32(in.pick(kInts));
+        const std::int16_t taken = intDiv && pair % 4 == 2 ? 4 : 1; // the remainder or R1
+        second.p2 = arith ? Value::int16(taken) : toJump ? Value() : Value::int32(in.pick(kInts));
         s.commands.push_back(std::move(c));
         c = std::move(second);
         ++k;
