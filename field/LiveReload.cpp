@@ -1,10 +1,14 @@
 #include "field/LiveReload.h"
 
 #include <algorithm>
+#include <fstream>
 #include <map>
 #include <ostream>
+#include <sstream>
 
 #include "common/Utility.h"
+#include "field/Searchers.h"
+#include "field/StepRules.h"
 
 namespace field {
 
@@ -20,7 +24,39 @@ std::vector<std::int32_t> busySlots(const World& world) {
     return busy;
 }
 
+// The bytes of the folder's map and objects, one after the other; a file that cannot be read
+// adds nothing (the reading that follows reports it).
+std::string layoutText(const std::string& folder) {
+    std::ostringstream text;
+    for (const char* name : {"/map.txt", "/objects.txt"}) {
+        std::ifstream file(folder + name, std::ios::binary);
+        text << file.rdbuf() << '\0';
+    }
+    return text.str();
+}
+
 } // namespace
+
+void rebuildWorld(World& world, World&& scenario) {
+    world.maxX = scenario.maxX;
+    world.maxY = scenario.maxY;
+    world.topLayer = scenario.topLayer;
+    world.layers = std::move(scenario.layers);
+    world.eventCount = scenario.eventCount;
+    world.events = std::move(scenario.events);
+    world.machine.scriptCount = scenario.machine.scriptCount;
+    world.machine.scripts = std::move(scenario.machine.scripts);
+    CharState& p = world.player;
+    p.moving = 0;
+    p.stepFrames = 0;
+    p.animColumn = 1;
+    if (!isEnterable(world, p.layer, p.plane, p.x, p.y)) {
+        p.layer = scenario.player.layer;
+        p.plane = scenario.player.plane;
+        p.x = scenario.player.x;
+        p.y = scenario.player.y;
+    }
+}
 
 void ScriptSwap::take(const World& scenario) {
     slots_.assign(scenario.machine.scripts.begin(), scenario.machine.scripts.end());
@@ -60,13 +96,32 @@ std::string errorsTitle(std::string_view program, const std::vector<ScenarioErro
            (n == 1 ? " error in " : " errors in ") + files;
 }
 
-void LiveReload::atFrameStart(World& world, plat::Form& form, plat::Services& sv,
+LiveReload::LiveReload(std::string folder)
+    : folder_(std::move(folder)), layout_(layoutText(folder_)) {}
+
+bool LiveReload::layoutChanged() {
+    std::string now = layoutText(folder_);
+    if (now == layout_) return false;
+    layout_ = std::move(now);
+    return true;
+}
+
+void LiveReload::atFrameStart(World& world, MainWindow& form, plat::Services& sv,
                               std::ostream& errors) {
     if (changed_) {
         changed_ = false;
         reread(form, sv, errors);
     }
-    swap_.installInto(world);
+    if (!rebuild_) {
+        swap_.installInto(world);
+        return;
+    }
+    if (world.systemScriptActive != 0) return;
+    rebuildWorld(world, std::move(*rebuild_));
+    rebuild_.reset();
+    // The objects stand on their cells, so the grid sees them, as at start-up.
+    resetSearch(form.searchers);
+    setGrid(form.searchers, obstacleGrid(world));
 }
 
 void LiveReload::reread(plat::Form& form, plat::Services& sv, std::ostream& errors) {
@@ -84,6 +139,13 @@ void LiveReload::reread(plat::Form& form, plat::Services& sv, std::ostream& erro
         form.caption = *caption_;
         caption_.reset();
         sv.windows.sync(form);
+    }
+    if (sv.session) sv.session->folderReadAgain();
+    // A rebuild still waiting takes the newer folder whole, whatever changed in it.
+    if (layoutChanged() || rebuild_) {
+        rebuild_ = std::move(scenario);
+        swap_ = {};
+        return;
     }
     swap_.take(scenario);
 }

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "field/MainWindow.h"
 #include "field/ScenarioReader.h"
 #include "field/World.h"
-#include "platform/Form.h"
 #include "platform/Seams.h"
 
 namespace field {
@@ -30,26 +30,40 @@ class ScriptSwap {
     std::vector<std::optional<tekkel::Script>> own_;   // by object number
 };
 
+// The World rebuilt from `scenario`, a folder whose map or objects changed, while the story goes
+// on: the map, the objects (standing, their automatic runs from the start) and the scripts are
+// the folder's; the shared variables, the allocation table, the system run, the shade, the input
+// lock and the player are the World's. The player keeps its cell when a character may still
+// enter it, else goes back to the start cell; a step under way is dropped.
+void rebuildWorld(World& world, World&& scenario);
+
 // "haruvel: 2 errors in scripts.tkl": how many errors, in which files of the folder.
 std::string errorsTitle(std::string_view program, const std::vector<ScenarioError>& errors);
 
 class LiveReload {
   public:
-    explicit LiveReload(std::string folder) : folder_(std::move(folder)) {}
+    // Remembers the folder's map and objects as the game read them at its start.
+    explicit LiveReload(std::string folder);
 
     // A file of the folder changed (or was added or removed).
     void folderChanged() { changed_ = true; }
     // At a frame's start: reads the folder when it changed, then installs what may go in. A
-    // folder with errors changes no script: they go to `errors` and into the window title
-    // until a clean reading puts the title back.
-    void atFrameStart(World& world, plat::Form& form, plat::Services& sv, std::ostream& errors);
+    // folder with errors changes nothing: they go to `errors` and into the window title until
+    // a clean reading puts the title back. A clean one is noted in a recorded session, whose
+    // replay cannot follow it. A changed map or objects rebuild the World once no script holds
+    // the player (a scene, a talk), the searchers taking the new map's grid.
+    void atFrameStart(World& world, MainWindow& form, plat::Services& sv, std::ostream& errors);
 
   private:
     void reread(plat::Form& form, plat::Services& sv, std::ostream& errors);
+    // Whether map.txt or objects.txt differ from the last clean reading; remembers them.
+    bool layoutChanged();
 
     std::string folder_;
     bool changed_ = false;
     std::optional<std::u16string> caption_; // the title the errors replaced
+    std::string layout_;                    // map.txt and objects.txt as last read cleanly
+    std::optional<World> rebuild_;          // waits for the system run to be idle
     ScriptSwap swap_;
 };
 

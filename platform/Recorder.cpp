@@ -109,6 +109,11 @@ void Recorder::frameBegins(const StateDigest& digest) {
     flush();
 }
 
+void Recorder::folderReadAgain() {
+    line() << "reload " << frames_ << '\n';
+    flush();
+}
+
 void Recorder::gameEnds(const StateDigest& digest) {
     if (ended_) return;
     ended_ = true;

@@ -30,6 +30,7 @@ class Recorder : public SessionSeams {
                          MsgButtons buttons, MsgIcon icon) override;
     void frameBegins(const StateDigest& digest) override;
     void gameEnds(const StateDigest& digest) override;
+    void folderReadAgain() override;
     bool passes(Form& form, const InputEvent& event) override;
     [[noreturn]] void exitNow(int code) override; // flushes first
 

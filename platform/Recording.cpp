@@ -147,6 +147,10 @@ bool parseLine(std::string_view text, RecordedLine& r) {
         r.digest = d;
         return true;
     }
+    if (k == "reload") {
+        r.kind = RecordedLine::Reload;
+        return w.size() == 2 && number(w[1], r.number);
+    }
     if (k == "end") {
         r.kind = RecordedLine::End;
         std::uint64_t d = 0;

@@ -15,6 +15,8 @@
 //   e MainWindow down gameView -1 1 0 120 88     an input event, delivered in the next pass
 //   m 6                          a message box's answer
 //   f                            a frame begins; every 250th: f <digest>
+//   reload 312                   the game read its folder again in frame 312 (--watch): a
+//                                replay stops here
 //   end 812 0123456789abcdef     the game ended in frame 812 with that state digest
 //
 // A last line without its newline (the program ended while writing it) is not part of it.
@@ -48,10 +50,10 @@ std::string digestText(std::uint64_t digest); // 16 hex digits
 
 // One line after the header.
 struct RecordedLine {
-    enum Kind { Clock, Key, Active, Pumps, Event, Box, Frame, End } kind = Clock;
+    enum Kind { Clock, Key, Active, Pumps, Event, Box, Frame, Reload, End } kind = Clock;
     int line = 0;                // its line number in the file
     std::uint32_t number = 0;    // Clock: the step; Key: the key; Pumps: the count; Box: answer;
-                                 // End: the frame
+                                 // Reload, End: the frame
     bool held = false;           // Key, Active: the new reading
     std::uint32_t unchanged = 0; // Key, Active: readings since the last line
     std::string form;            // Active, Event

@@ -17,6 +17,7 @@ const char* kindName(RecordedLine::Kind kind) {
     case RecordedLine::Event: return "an input event";
     case RecordedLine::Box: return "a message box";
     case RecordedLine::Frame: return "a frame";
+    case RecordedLine::Reload: return "the folder read again";
     case RecordedLine::End: return "the game's end";
     }
     return "?";
@@ -45,6 +46,13 @@ void Replayer::usedUp() {
     std::abort(); // an exitNow that returned
 }
 
+void Replayer::stopAtReload(const RecordedLine& r) {
+    *options_.err << "replay stops at frame " << r.number
+                  << ": the quest folder was read again while recording\n";
+    options_.err->flush();
+    usedUp();
+}
+
 void Replayer::drift(const std::string& what) {
     const int line = next_ < rec_.lines.size() ? rec_.lines[next_].line : 0;
     *options_.err << excerpt(options_.fileName, kWhole) << ":" << line
@@ -58,6 +66,8 @@ void Replayer::drift(const std::string& what) {
 const RecordedLine& Replayer::take(RecordedLine::Kind kind) {
     if (next_ >= rec_.lines.size()) usedUp();
     const RecordedLine& r = rec_.lines[next_];
+    // Whatever the game asks next, the recording no longer tells what it got.
+    if (r.kind == RecordedLine::Reload) stopAtReload(r);
     if (r.kind != kind) {
         drift(std::string("the game took ") + kindName(kind) + " where the recording has " +
               kindName(r.kind));

@@ -4,7 +4,8 @@
 // the forms; a close request of the real window ends the replay.
 //
 // The replay ends the process through IProcess::exitNow: with 0 when the recording is used up
-// (after "end frame=<n> digest=<hex>" on `out`), with 3 when the game drifts from it (one line
+// (after "end frame=<n> digest=<hex>" on `out`) or reaches the frame where the game read its
+// folder again (a line on `err` first, naming that frame), with 3 when the game drifts from it (one line
 // on `err` naming the frame). When the game itself ends, the end line is written and the game
 // goes on to its own end.
 #pragma once
@@ -63,6 +64,7 @@ class Replayer : public SessionSeams {
     bool watch(Watched& w, RecordedLine::Kind kind, int key, const std::string& form);
     [[noreturn]] void drift(const std::string& what);
     [[noreturn]] void usedUp();
+    [[noreturn]] void stopAtReload(const RecordedLine& r);
     void pace();
 
     Recording rec_;

@@ -21,6 +21,9 @@ class ISession {
     virtual void frameBegins(const StateDigest& digest) = 0;
     // The game is over and its state final; called once, while that state still exists.
     virtual void gameEnds(const StateDigest& digest) = 0;
+    // The game read its data files again while it played (haruvel --watch): what follows
+    // depends on what they held then, which no replay can know.
+    virtual void folderReadAgain() {}
 };
 
 } // namespace plat

@@ -66,8 +66,10 @@ struct OptionSet {
     QCommandLineOption watch{
         QStringLiteral("watch"),
         QStringLiteral("With --scenario: read the folder again whenever a file in it changes. "
-                       "A folder without errors replaces the scripts at the next frame; errors "
-                       "show in the window title and change nothing.")};
+                       "A folder without errors replaces the scripts at the next frame, a "
+                       "changed map or objects rebuild the field (the story goes on); errors "
+                       "show in the window title and change nothing. A recording notes the "
+                       "frame, where its replay stops.")};
     QCommandLineOption trace{
         QStringLiteral("trace"),
         QStringLiteral("Write a line for every command the scripts run to FILE: the frame, the "
@@ -156,9 +158,6 @@ QString findClash(const QCommandLineParser& parser, const OptionSet& o, const Op
     if (options.check && recording) return QStringLiteral("--check plays nothing to record.");
     if (options.watch && (options.scenario.empty() || options.check))
         return QStringLiteral("--watch needs --scenario DIR to play.");
-    // A folder read again in the middle of a session is nothing a replay could repeat.
-    if (options.watch && recording)
-        return QStringLiteral("--watch and --record do not go together.");
     if (info.takesScenario && parser.isSet(o.trace) && options.trace.empty())
         return QStringLiteral("--trace takes a file name.");
     return {};

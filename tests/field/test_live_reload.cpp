@@ -9,6 +9,8 @@
 #include "common/Utility.h"
 #include "field/LiveReload.h"
 #include "field/MainLoop.h"
+#include "field/WorldDigest.h"
+#include "platform/Recorder.h"
 #include "platform/testing/TestSeams.h"
 
 namespace {
@@ -80,6 +82,89 @@ TEST(LiveReload, TheTutorialPicksUpAChangedMessageAtTheNextTrigger) {
     step(plat::vk::Right);
     ASSERT_EQ(ts.windows.boxes.size(), 2u);
     EXPECT_EQ(ts.windows.boxes.back().text.substr(0, 9), u"Hi there!");
+}
+
+// A changed map or objects rebuild the World from the copied tutorial, in a recorded session:
+// the player on (4, 4) keeps its cell while it is ground nobody stands on, the story's shared
+// variables stay, a scene holding the player puts the rebuild off, and a folder with an error
+// changes nothing and is not noted in the recording.
+TEST(LiveReload, AChangedMapOrObjectsRebuildTheWorldAroundTheStory) {
+    struct Case {
+        const char* what;
+        int col, row, value; // the map cell written on layer 0 (value -1: none)
+        const char* objects; // the guide's new place, or nothing
+        bool busy;           // a scene holds the player at the first frame
+        int x, y;            // where the player is after
+        bool rebuilt;
+    } const cases[] = {
+        {"a wall beside the player", 5, 4, 2, nullptr, false, 4, 4, true},
+        {"a wall under the player", 4, 4, 2, nullptr, false, 1, 2, true},
+        {"no ground under the player", 4, 4, 0, nullptr, false, 1, 2, true},
+        {"the guide put on the player's cell", 0, 0, -1, "position 4, 4", false, 1, 2, true},
+        {"a wall beside the player, a scene playing", 5, 4, 2, nullptr, true, 4, 4, true},
+        {"a map value out of range", 5, 4, 9, nullptr, false, 4, 4, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        plat::testing::TestServices ts;
+        const fs::path dir = fs::path(ts.process.folder) / "tutorial";
+        fs::copy(fs::path(HARUVEL_SOURCE_DIR) / "scenarios/tutorial", dir);
+        World scenario, world;
+        std::vector<field::ScenarioError> errors;
+        ASSERT_TRUE(field::readScenarioFolder(dir.string(), scenario, errors));
+        std::ostringstream recording, reported;
+        plat::Recorder recorder(ts.services, recording, {"haruvel", "1", dir.string(), 1});
+        plat::Services& sv = recorder.services();
+        field::MainWindow form(sv);
+        field::startUp(form, world, sv, scenario);
+        field::LiveReload reload(dir.string());
+        world.player.x = 4, world.player.y = 4;
+        world.systemScriptActive = c.busy ? -1 : 0;
+        world.machine.sharedValues = {tekkel::Value(), tekkel::Value::int32(7)};
+
+        if (c.value >= 0) {
+            std::stringstream map;
+            map << std::ifstream(dir / "map.txt").rdbuf();
+            std::string text = map.str();
+            std::size_t at = text.find("layer 0\n");
+            for (int row = 0; row <= c.row; ++row)
+                at = text.find('\n', at) + 1;
+            text[at + 2 * static_cast<std::size_t>(c.col)] = static_cast<char>('0' + c.value);
+            std::ofstream(dir / "map.txt", std::ios::trunc) << text;
+        }
+        if (c.objects) {
+            std::stringstream objects;
+            objects << std::ifstream(dir / "objects.txt").rdbuf();
+            std::string text = objects.str();
+            text.replace(text.find("position 3, 1"), 13, c.objects);
+            std::ofstream(dir / "objects.txt", std::ios::trunc) << text;
+        }
+        const std::uint64_t before = field::worldDigest(world);
+        reload.folderChanged();
+        reload.atFrameStart(world, form, sv, reported);
+        if (c.busy) {
+            EXPECT_EQ(field::worldDigest(world), before);
+            world.systemScriptActive = 0;
+            reload.atFrameStart(world, form, sv, reported);
+        }
+        recorder.flush();
+        EXPECT_EQ(recording.str().find("\nreload 0\n") != std::string::npos, c.rebuilt);
+        EXPECT_EQ(world.player.x, c.x);
+        EXPECT_EQ(world.player.y, c.y);
+        if (!c.rebuilt) {
+            EXPECT_EQ(field::worldDigest(world), before);
+            EXPECT_NE(form.caption.find(u"1 error in map.txt"), std::u16string::npos);
+            continue;
+        }
+        ASSERT_EQ(world.machine.sharedValues.size(), 2u);
+        EXPECT_EQ(world.machine.sharedValues[1], tekkel::Value::int32(7));
+        if (c.value >= 0) {
+            EXPECT_EQ(world.cell(0, field::kPlaneGround, c.col, c.row).kind, c.value == 2 ? 2 : 0);
+        }
+        if (c.objects) {
+            EXPECT_EQ(world.events[2].x, 4);
+        }
+    }
 }
 
 } // namespace

@@ -20,6 +20,7 @@ struct Toy : plat::Form {
     std::uint64_t state = 1;            // the digest: changed only at a frame's end
     std::uint64_t input = 0;            // what the window's events did during the frame
     std::uint64_t rule = 31;            // another rule: a drifted game
+    int reloadAt = -1;                  // the frame that reads its files again, taking another rule
     std::vector<std::uint64_t> digests; // at each frame's beginning
 
     Toy() : Form("frmToy") {
@@ -42,6 +43,7 @@ struct Toy : plat::Form {
         for (int f = 0; f < frames; ++f) {
             digests.push_back(state);
             if (sv.session) sv.session->frameBegins(digest);
+            if (f == reloadAt && sv.session) sv.session->folderReadAgain(), rule = 41;
             std::uint64_t s = state * rule + sv.clock.timeGetTime() + sv.random.next32() % 97;
             (void)sv.keyboard.isHeld(plat::vk::Left); // read twice, as the field does
             if (sv.keyboard.isHeld(plat::vk::Left)) s += 5;
@@ -214,6 +216,20 @@ TEST(Replay, DriftNamesTheFrame) {
                             "game's end"),
               std::string::npos)
         << more.err;
+}
+
+// A game that read its files again goes its own way from that frame on: the replay stops there,
+// names the frame and ends as a used-up recording does.
+TEST(Replay, StopsWhereTheRecordedGameReadItsFolderAgain) {
+    Toy recorded;
+    recorded.reloadAt = 120;
+    const std::string text = record(300, recorded);
+    Toy replayed;
+    const Replayed r = replay(text, replayed, 300);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "replay stops at frame 121: the quest folder was read again while "
+                     "recording\n");
+    EXPECT_EQ(r.out, endLine(121, recorded.digests[120]));
 }
 
 TEST(Replay, BadRecordingsNameFileAndLine) {
