@@ -5,12 +5,14 @@
 //   haruvel --scenario DIR            the quest in the scenario folder DIR
 //   haruvel --scenario DIR --check    only reads DIR: exit 0 valid, 1 with its errors on stderr
 //   haruvel --scenario DIR --watch    reads DIR again whenever a file in it changes
+//                                     (with --record: the replay stops at the first reading)
 //   haruvel --trace FILE              a line in FILE for every command the scripts run
 #include <QDir>
 #include <QFileSystemWatcher>
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 #include "field/LiveReload.h"
 #include "field/MainLoop.h"
@@ -70,12 +72,13 @@ void play(plat::Services& sv, const plat::qt::Options& options) {
         trace = std::make_unique<tekkel::Trace>(traceFile);
         aids.trace = trace.get();
     }
-    field::LiveReload reload(options.scenario);
+    std::optional<field::LiveReload> reload;
     QFileSystemWatcher watcher;
     if (options.watch) {
-        watchFolder(watcher, QString::fromStdString(options.scenario), reload);
+        reload.emplace(options.scenario);
+        watchFolder(watcher, QString::fromStdString(options.scenario), *reload);
         aids.atFrameStart = [&](field::World& world) {
-            reload.atFrameStart(world, form, sv, std::cerr);
+            reload->atFrameStart(world, form, sv, std::cerr);
         };
     }
     if (options.scenario.empty())

@@ -84,6 +84,36 @@ TEST(LiveReload, TheTutorialPicksUpAChangedMessageAtTheNextTrigger) {
     EXPECT_EQ(ts.windows.boxes.back().text.substr(0, 9), u"Hi there!");
 }
 
+// The file at `path` with `edit` done to its text.
+template <class Edit> void editFile(const fs::path& path, Edit edit) {
+    std::stringstream read;
+    read << std::ifstream(path).rdbuf();
+    std::string text = read.str();
+    edit(text);
+    std::ofstream(path, std::ios::trunc) << text;
+}
+
+// The tutorial started from a copy of its folder in a recorded session, watched.
+struct Played {
+    plat::testing::TestServices ts;
+    fs::path dir = fs::path(ts.process.folder) / "tutorial";
+    std::ostringstream recording, reported;
+    plat::Recorder recorder{ts.services, recording, {"haruvel", "1", dir.string(), 1}};
+    field::MainWindow form{recorder.services()};
+    World world;
+    field::LiveReload reload{started()};
+
+    // Copies the folder and starts the quest from it; answers the copy's name.
+    std::string started() {
+        fs::copy(fs::path(HARUVEL_SOURCE_DIR) / "scenarios/tutorial", dir);
+        World scenario;
+        std::vector<field::ScenarioError> errors;
+        EXPECT_TRUE(field::readScenarioFolder(dir.string(), scenario, errors));
+        field::startUp(form, world, recorder.services(), scenario);
+        return dir.string();
+    }
+};
+
 // A changed map or objects rebuild the World from the copied tutorial, in a recorded session:
 // the player on (4, 4) keeps its cell while it is ground nobody stands on, the story's shared
 // variables stay, a scene holding the player puts the rebuild off, and a folder with an error
@@ -106,51 +136,39 @@ TEST(LiveReload, AChangedMapOrObjectsRebuildTheWorldAroundTheStory) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        plat::testing::TestServices ts;
-        const fs::path dir = fs::path(ts.process.folder) / "tutorial";
-        fs::copy(fs::path(HARUVEL_SOURCE_DIR) / "scenarios/tutorial", dir);
-        World scenario, world;
-        std::vector<field::ScenarioError> errors;
-        ASSERT_TRUE(field::readScenarioFolder(dir.string(), scenario, errors));
-        std::ostringstream recording, reported;
-        plat::Recorder recorder(ts.services, recording, {"haruvel", "1", dir.string(), 1});
-        plat::Services& sv = recorder.services();
-        field::MainWindow form(sv);
-        field::startUp(form, world, sv, scenario);
-        field::LiveReload reload(dir.string());
+        Played p;
+        const fs::path& dir = p.dir;
+        World& world = p.world;
+        field::MainWindow& form = p.form;
+        plat::Services& sv = p.recorder.services();
         world.player.x = 4, world.player.y = 4;
         world.systemScriptActive = c.busy ? -1 : 0;
         world.machine.sharedValues = {tekkel::Value(), tekkel::Value::int32(7)};
 
         if (c.value >= 0) {
-            std::stringstream map;
-            map << std::ifstream(dir / "map.txt").rdbuf();
-            std::string text = map.str();
-            std::size_t at = text.find("layer 0\n");
-            for (int row = 0; row <= c.row; ++row)
-                at = text.find('\n', at) + 1;
-            text[at + 2 * static_cast<std::size_t>(c.col)] = static_cast<char>('0' + c.value);
-            std::ofstream(dir / "map.txt", std::ios::trunc) << text;
+            editFile(dir / "map.txt", [&](std::string& text) {
+                std::size_t at = text.find("layer 0\n");
+                for (int row = 0; row <= c.row; ++row)
+                    at = text.find('\n', at) + 1;
+                text[at + 2 * static_cast<std::size_t>(c.col)] = static_cast<char>('0' + c.value);
+            });
         }
         if (c.objects) {
-            std::stringstream objects;
-            objects << std::ifstream(dir / "objects.txt").rdbuf();
-            std::string text = objects.str();
-            text.replace(text.find("position 3, 1"), 13, c.objects);
-            std::ofstream(dir / "objects.txt", std::ios::trunc) << text;
+            editFile(dir / "objects.txt", [&](std::string& text) {
+                text.replace(text.find("position 3, 1"), 13, c.objects);
+            });
         }
         const std::uint64_t before = field::worldDigest(world);
-        reload.folderChanged();
-        reload.atFrameStart(world, form, sv, reported);
+        p.reload.folderChanged();
+        p.reload.atFrameStart(world, form, sv, p.reported);
         if (c.busy) {
             EXPECT_EQ(field::worldDigest(world), before);
             world.systemScriptActive = 0;
-            reload.atFrameStart(world, form, sv, reported);
+            p.reload.atFrameStart(world, form, sv, p.reported);
         }
-        recorder.flush();
-        EXPECT_EQ(recording.str().find("\nreload 0\n") != std::string::npos, c.rebuilt);
-        EXPECT_EQ(world.player.x, c.x);
-        EXPECT_EQ(world.player.y, c.y);
+        p.recorder.flush();
+        EXPECT_EQ(p.recording.str().find("\nreload 0\n") != std::string::npos, c.rebuilt);
+        EXPECT_EQ(std::pair(world.player.x, world.player.y), std::pair(c.x, c.y));
         if (!c.rebuilt) {
             EXPECT_EQ(field::worldDigest(world), before);
             EXPECT_NE(form.caption.find(u"1 error in map.txt"), std::u16string::npos);
@@ -158,12 +176,8 @@ TEST(LiveReload, AChangedMapOrObjectsRebuildTheWorldAroundTheStory) {
         }
         ASSERT_EQ(world.machine.sharedValues.size(), 2u);
         EXPECT_EQ(world.machine.sharedValues[1], tekkel::Value::int32(7));
-        if (c.value >= 0) {
-            EXPECT_EQ(world.cell(0, field::kPlaneGround, c.col, c.row).kind, c.value == 2 ? 2 : 0);
-        }
-        if (c.objects) {
-            EXPECT_EQ(world.events[2].x, 4);
-        }
+        if (c.value >= 0) EXPECT_EQ(world.cell(0, 0, c.col, c.row).kind, c.value == 2 ? 2 : 0);
+        if (c.objects) EXPECT_EQ(world.events[2].x, 4);
     }
 }
 

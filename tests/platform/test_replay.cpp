@@ -253,6 +253,7 @@ TEST(Replay, BadRecordingsNameFileAndLine) {
         {head + "f 123\n", "bad.rec:6: malformed line"},
         {head + "m 3\n", "bad.rec:6: malformed line"},
         {head + "p 0\n", "bad.rec:6: malformed line"},
+        {head + "reload\n", "bad.rec:6: malformed line"},
         {head + "t 16\n\n", "bad.rec:7: malformed line"},
         // What the file holds is quoted as a short excerpt, never as raw bytes.
         {"recording 1\nprogram \x1B]0;x\x07\n",
