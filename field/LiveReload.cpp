@@ -99,13 +99,6 @@ std::string errorsTitle(std::string_view program, const std::vector<ScenarioErro
 LiveReload::LiveReload(std::string folder)
     : folder_(std::move(folder)), layout_(layoutText(folder_)) {}
 
-bool LiveReload::layoutChanged() {
-    std::string now = layoutText(folder_);
-    if (now == layout_) return false;
-    layout_ = std::move(now);
-    return true;
-}
-
 void LiveReload::atFrameStart(World& world, MainWindow& form, plat::Services& sv,
                               std::ostream& errors) {
     if (changed_) {
@@ -125,6 +118,8 @@ void LiveReload::atFrameStart(World& world, MainWindow& form, plat::Services& sv
 }
 
 void LiveReload::reread(plat::Form& form, plat::Services& sv, std::ostream& errors) {
+    // Taken before the reading: a file saved in between is seen as changed the next time.
+    std::string layout = layoutText(folder_);
     World scenario;
     std::vector<ScenarioError> found;
     if (!readScenarioFolder(folder_, scenario, found)) {
@@ -142,7 +137,8 @@ void LiveReload::reread(plat::Form& form, plat::Services& sv, std::ostream& erro
     }
     if (sv.session) sv.session->folderReadAgain();
     // A rebuild still waiting takes the newer folder whole, whatever changed in it.
-    if (layoutChanged() || rebuild_) {
+    if (layout != layout_ || rebuild_) {
+        layout_ = std::move(layout);
         rebuild_ = std::move(scenario);
         swap_ = {};
         return;

@@ -56,8 +56,6 @@ class LiveReload {
 
   private:
     void reread(plat::Form& form, plat::Services& sv, std::ostream& errors);
-    // Whether map.txt or objects.txt differ from the last clean reading; remembers them.
-    bool layoutChanged();
 
     std::string folder_;
     bool changed_ = false;

@@ -218,8 +218,7 @@ TEST(Replay, DriftNamesTheFrame) {
         << more.err;
 }
 
-// A game that read its files again goes its own way from that frame on: the replay stops there,
-// names the frame and ends as a used-up recording does.
+// A game that read its files again goes its own way from there: the replay stops, naming the frame.
 TEST(Replay, StopsWhereTheRecordedGameReadItsFolderAgain) {
     Toy recorded;
     recorded.reloadAt = 120;
@@ -253,7 +252,6 @@ TEST(Replay, BadRecordingsNameFileAndLine) {
         {head + "f 123\n", "bad.rec:6: malformed line"},
         {head + "m 3\n", "bad.rec:6: malformed line"},
         {head + "p 0\n", "bad.rec:6: malformed line"},
-        {head + "reload\n", "bad.rec:6: malformed line"},
         {head + "t 16\n\n", "bad.rec:7: malformed line"},
         // What the file holds is quoted as a short excerpt, never as raw bytes.
         {"recording 1\nprogram \x1B]0;x\x07\n",
