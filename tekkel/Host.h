@@ -37,6 +37,16 @@ constexpr std::array<std::uint8_t, Span> hostSlots(std::span<const HostCommand> 
     return slots;
 }
 
+// Asked before each command of a run whether the game stops there (a debugger's breakpoints
+// and steps). A run stopped there stays inside the command's call: the answer comes back when
+// the game goes on, as a modal box's does.
+class PausePoints {
+  public:
+    virtual ~PausePoints() = default;
+    // Before the command at `run.address` of `script` (null for a number naming no script).
+    virtual void beforeCommand(const Run& run, const Script* script) = 0;
+};
+
 struct Host {
     // The host's commands, in code order.
     std::span<const HostCommand> commands;
@@ -50,6 +60,9 @@ struct Host {
     std::span<const std::uint8_t> slots;
     // Told about every command the runs execute, or none (the runs take the compiled records).
     Trace* trace = nullptr;
+    // Asked before every command the runs execute, or none; like a trace, it makes the runs go
+    // the full way.
+    PausePoints* pausePoints = nullptr;
 
     // The handler registered for `code`, or nullptr.
     const HostCommand* command(std::int16_t code) const;
