@@ -33,7 +33,8 @@ inline constexpr int kExitReplayDrifted = 3; // the game did not do what the rec
 
 class Form;
 class PictureBox;
-class ITranslator; // platform/Translator.h
+class ITranslator;   // platform/Translator.h
+class PausableClock; // platform/PausableClock.h
 
 // Millisecond clock with a 32-bit tick that wraps, the 1 ms timer period, and a 1 ms sleep.
 class IClock {
@@ -143,6 +144,8 @@ struct Services {
     Random& random;
     ISession* session = nullptr;             // set while a session is recorded or replayed
     const ITranslator* translator = nullptr; // the player's language; none: texts as written
+    // The game's clock under any session, when it can be paused (a debugger waits on it).
+    PausableClock* pause = nullptr;
 };
 
 } // namespace plat

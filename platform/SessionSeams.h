@@ -19,7 +19,8 @@ class SessionSeams : public IClock,
   public:
     explicit SessionSeams(Services& inner)
         : inner_(inner), services_{*this,      *this,        *this, inner.process,
-                                   inner.text, inner.random, this,  inner.translator} {
+                                   inner.text, inner.random, this,  inner.translator,
+                                   inner.pause} {
         oldTap_ = setInputTap(this);
     }
     ~SessionSeams() override { setInputTap(oldTap_); }

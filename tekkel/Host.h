@@ -30,12 +30,22 @@ struct HostCommand {
 // not run. `Span` is the codes from the first command's to the last's.
 template <std::size_t Span>
 constexpr std::array<std::uint8_t, Span> hostSlots(std::span<const HostCommand> commands) {
-    std::array<std::uint8_t, Span> slots{};
+    std::array<std::uint8_t, Span> placed{};
     for (std::size_t k = 0; k < commands.size() && k < 255; ++k)
-        slots.at(static_cast<std::size_t>(opCode(commands[k].op) - opCode(commands[0].op))) =
+        placed.at(static_cast<std::size_t>(opCode(commands[k].op) - opCode(commands[0].op))) =
             static_cast<std::uint8_t>(k + 1);
-    return slots;
+    return placed;
 }
+
+// Asked before each command of a run whether the game stops there (a debugger's breakpoints
+// and steps). A run stopped there stays inside the command's call: the answer comes back when
+// the game goes on, as a modal box's does.
+class PausePoints {
+  public:
+    virtual ~PausePoints() = default;
+    // Before the command at `run.address` of `script` (null for a number naming no script).
+    virtual void beforeCommand(const Run& run, const Script* script) = 0;
+};
 
 struct Host {
     // The host's commands, in code order.
@@ -47,9 +57,12 @@ struct Host {
     void (*eachRun)(const void* context, const std::function<void(const Run&)>& visit) = nullptr;
     // hostSlots of `commands`: a command is found with one look, as each one that reaches
     // this far (every host command and every code no one runs) looks.
-    std::span<const std::uint8_t> slots;
+    std::span<const std::uint8_t> commandSlots;
     // Told about every command the runs execute, or none (the runs take the compiled records).
     Trace* trace = nullptr;
+    // Asked before every command the runs execute, or none; like a trace, it makes the runs go
+    // the full way.
+    PausePoints* pausePoints = nullptr;
 
     // The handler registered for `code`, or nullptr.
     const HostCommand* command(std::int16_t code) const;

@@ -130,16 +130,18 @@ StepResult runCommands(Session& x, const Script* s, std::int32_t last,
     return StepResult::Failed;
 }
 
-// A traced run goes the full way one command at a time, the trace told around each.
-StepResult runTraced(Session& x, const Script* s) {
+// A traced or pausable run goes the full way one command at a time: the pause points asked
+// before each, the trace told around it.
+StepResult runWatched(Session& x, const Script* s) {
+    if (x.host.pausePoints) x.host.pausePoints->beforeCommand(x.run, s);
     const Command* c = commandAt(s, x.run.address);
     if (!c) {
         x.error = kErrorBadValue;
         return StepResult::Failed;
     }
-    x.host.trace->before(x.run, s);
+    if (x.host.trace) x.host.trace->before(x.run, s);
     const StepResult r = runFull(x, *s, *c);
-    x.host.trace->after(x.run);
+    if (x.host.trace) x.host.trace->after(x.run);
     return r;
 }
 
@@ -195,7 +197,8 @@ RunResult runScript(Machine& machine, const Host& host, Run& run, plat::Services
         if (run.address > last) return result;
         if (!pump.beforeCommand()) return RunResult::Yielded;
         std::optional<Stop> stopped;
-        const StepResult r = host.trace ? runTraced(x, s) : runCommands(x, s, last, stopped);
+        const StepResult r =
+            host.trace || host.pausePoints ? runWatched(x, s) : runCommands(x, s, last, stopped);
         if (stopped) return *stopped == Stop::Yielded ? RunResult::Yielded : result;
         run.suspended = r == StepResult::Suspend;
         if (r != StepResult::Failed) {

@@ -7,6 +7,7 @@
 //   haruvel --scenario DIR --watch    reads DIR again whenever a file in it changes
 //                                     (with --record: the replay stops at the first reading)
 //   haruvel --trace FILE              a line in FILE for every command the scripts run
+//   haruvel --break FILE:LINE         pauses before a command written there (repeatable)
 #include <QDir>
 #include <QFileSystemWatcher>
 #include <fstream>
@@ -18,6 +19,7 @@
 #include "field/MainLoop.h"
 #include "field/MainWindow.h"
 #include "field/ScenarioReader.h"
+#include "field/ScriptDebugger.h"
 #include "platform/qt/QtProgram.h"
 #include "tekkel/Trace.h"
 
@@ -61,9 +63,40 @@ void watchFolder(QFileSystemWatcher& watcher, const QString& folder, field::Live
     });
 }
 
+// Sets the --break breakpoints, each on the first line at or after the one given that carries a
+// command of the quest about to be played; a line with none after it ends the program.
+void setBreakpoints(field::ScriptDebugger& debugger, plat::Services& sv,
+                    const plat::qt::Options& options) {
+    if (options.breaks.empty()) return;
+    field::World quest;
+    std::vector<field::ScenarioError> errors;
+    const bool read = options.scenario.empty()
+                          ? field::readBuiltInScenario(quest, errors)
+                          : field::readScenarioFolder(options.scenario, quest, errors);
+    if (!read) return; // the quest's own errors are shown when it is played
+    for (const auto& [file, line] : options.breaks) {
+        const std::optional<field::Breakpoint> at =
+            field::commandBreakpoint(quest.machine, file, line);
+        if (!at) {
+            std::cerr << "haruvel: --break " << file << ":" << line << ": no command is written "
+                      << "on that line of " << file << " or after it\n";
+            sv.process.exitNow(plat::kExitRefused);
+        }
+        if (at->line != line)
+            std::cerr << "haruvel: --break " << file << ":" << line << " stops on line " << at->line
+                      << ", the next one with a command\n";
+        if (!debugger.hasBreakpoint(at->file, at->line))
+            debugger.toggleBreakpoint(at->file, at->line);
+    }
+}
+
 void play(plat::Services& sv, const plat::qt::Options& options) {
     field::MainWindow form(sv);
     field::PlayAids aids;
+    // It costs nothing until a breakpoint, a pause or a step is asked for.
+    field::ScriptDebugger debugger(sv);
+    setBreakpoints(debugger, sv, options);
+    aids.debugger = &debugger;
     std::ofstream traceFile;
     std::unique_ptr<tekkel::Trace> trace;
     if (!options.trace.empty()) {
