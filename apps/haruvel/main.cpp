@@ -6,6 +6,9 @@
 //   haruvel --scenario DIR --check    only reads DIR: exit 0 valid, 1 with its errors on stderr
 //   haruvel --scenario DIR --watch    reads DIR again whenever a file in it changes
 //   haruvel --trace FILE              a line in FILE for every command the scripts run
+// Before Qt's headers, whose `slots` macro would eat the host table's member of that name.
+#include "field/ScriptDebugger.h"
+
 #include <QDir>
 #include <QFileSystemWatcher>
 #include <fstream>
@@ -35,7 +38,8 @@ constexpr plat::qt::ProgramInfo kHaruvel{
     "  Ctrl+Plus / Ctrl+Minus      zoom the window in / out (1 to 4 times)\n"
     "  Ctrl+0                      zoom back to 1\n"
     "  F11                         fullscreen on / off (Esc also leaves it)\n"
-    "  F12                         save the game view as a PNG in <pictures>/Haruvel/\n",
+    "  F12                         save the game view as a PNG in <pictures>/Haruvel/\n"
+    "  F6                          pause / continue the scripts (the inspector: press >)\n",
     true};
 
 // Watches the folder and the files in it. An editor that saves by writing a new file and
@@ -78,6 +82,8 @@ void play(plat::Services& sv, const plat::qt::Options& options) {
             reload.atFrameStart(world, form, sv, std::cerr);
         };
     }
+    field::ScriptDebugger debugger(sv);
+    field::inspectPlay(form.inspector, debugger, aids);
     if (options.scenario.empty())
         field::runBuiltInDemo(form, sv, std::move(aids));
     else
