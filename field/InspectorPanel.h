@@ -14,7 +14,7 @@ namespace field {
 
 struct World;
 struct PlayAids;      // field/MainLoop.h
-class ScriptDebugger; // field/ScriptDebugger.h, kept out: its host table's `slots` meets Qt's
+class ScriptDebugger; // field/ScriptDebugger.h
 using RunId = int;    // as ScriptDebugger.h has it: -1 the system run, k object k's run
 
 class InspectorPanel {

@@ -8,6 +8,7 @@
 #include "common/Utility.h"
 #include "field/ScenarioReader.h"
 #include "field/ScenarioTranslations.h"
+#include "field/ScriptDebugger.h"
 #include "field/Searchers.h"
 #include "field/WorldDigest.h"
 #include "field/graphics/Composition.h"
@@ -85,6 +86,7 @@ FieldLoop::FieldLoop(field::MainWindow& form, field::World& world, plat::Service
     sv_.random.mix(sv_.clock.timeGetTime());
     field::initMaskedCopy(form_.graphics, &form_.primarySurface.surface,
                           &form_.primarySurface.surface);
+    if (aids_.debugger) aids_.debugger->attach(world_, [this] { return !running(); });
 }
 
 FieldLoop::~FieldLoop() {
@@ -98,6 +100,10 @@ bool FieldLoop::running() const {
 
 bool FieldLoop::runOneFrame() {
     if (finished_ || !running()) return false;
+    if (aids_.debugger) {
+        aids_.debugger->atFrameBoundary();
+        if (!running()) return false;
+    }
     if (sv_.session) sv_.session->frameBegins(digest_);
     frameStart_ = sv_.clock.timeGetTime();
     if (aids_.atFrameStart) aids_.atFrameStart(world_);
@@ -130,7 +136,10 @@ void FieldLoop::runScripts() {
     pump.stopWhen(
         [this](std::uint32_t now) { return !running() && now - frameStart_ >= kFramePeriodMs; });
     if (aids_.trace) aids_.trace->beginFrame(frames_);
-    const tekkel::Run* stopped = field::runFrameScripts(world_, sv_, pump, std::cerr, aids_.trace);
+    tekkel::PausePoints* pausePoints =
+        aids_.debugger && aids_.debugger->watchesCommands() ? aids_.debugger : nullptr;
+    const tekkel::Run* stopped =
+        field::runFrameScripts(world_, sv_, pump, std::cerr, aids_.trace, pausePoints);
     if (stopped && pump.closed()) {
         const std::string text = tekkel::stoppedRunText(
             world_.machine, *stopped, "stopped by the close request; it had not yielded the frame");

@@ -34,6 +34,8 @@ class Trace; // tekkel/Trace.h
 
 namespace field {
 
+class ScriptDebugger; // field/ScriptDebugger.h
+
 constexpr std::uint32_t kFramePeriodMs = 40;
 // How long one pass of the inactive wait may block waiting for window events; activation
 // itself is a window event and ends the pass early.
@@ -64,6 +66,9 @@ struct PlayAids {
     tekkel::Trace* trace = nullptr;
     // Called at each frame's start, before its scripts run (haruvel --watch).
     std::function<void(World&)> atFrameStart;
+    // Pauses the game at frame boundaries and before the runs' commands (breakpoints, steps);
+    // attached to the loop's World while the loop lasts.
+    ScriptDebugger* debugger = nullptr;
 };
 
 // The frame loop, one frame at a time. Construction is the loop start (timer period, colour

@@ -64,6 +64,9 @@ class ScriptDebugger : public tekkel::PausePoints {
     void attach(World& world, std::function<bool()> closing);
     // At each frame boundary: pauses here when a pause or a Step Frame's end is due.
     void atFrameBoundary();
+    // Whether the runs must be asked before each command (a breakpoint is set or a Step Command
+    // is due): otherwise they take the compiled records and the debugger costs nothing.
+    bool watchesCommands() const { return !breakpoints_.empty() || due_ == Due::Command; }
     // tekkel::PausePoints: before each command of a run of the attached World.
     void beforeCommand(const tekkel::Run& run, const tekkel::Script* script) override;
     // The run of the attached World that `run` is, or nullopt.
@@ -72,6 +75,7 @@ class ScriptDebugger : public tekkel::PausePoints {
   private:
     enum class Due : std::uint8_t { Nothing, Frame, Command };
     void pausedLoop(std::optional<RunId> selected);
+    bool atBreakpoint(const tekkel::Run& run, const tekkel::Script* script) const;
 
     plat::Services& sv_;
     World* world_ = nullptr;
@@ -84,6 +88,10 @@ class ScriptDebugger : public tekkel::PausePoints {
     RunId stepRun_ = kSystemRun;
     bool stepPassed_ = false; // the stepped run has begun its one command
     std::optional<RunId> pausedRun_;
+    // The run last looked up: the runs of a frame come one after another, each for many
+    // commands.
+    mutable const tekkel::Run* lastRun_ = nullptr;
+    mutable RunId lastId_ = kSystemRun;
 };
 
 // Where a breakpoint asked for at `line` of `file` stops: that line when a command of one of

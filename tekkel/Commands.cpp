@@ -250,10 +250,10 @@ std::int32_t findScript(const Machine& machine, const std::u16string& name) {
 }
 
 const HostCommand* Host::command(std::int16_t code) const {
-    if (slots.empty()) return nullptr;
+    if (commandSlots.empty()) return nullptr;
     const std::int32_t at = code - opCode(commands.front().op);
-    if (at < 0 || at >= static_cast<std::int32_t>(slots.size())) return nullptr;
-    const std::uint8_t slot = slots[static_cast<std::size_t>(at)];
+    if (at < 0 || at >= static_cast<std::int32_t>(commandSlots.size())) return nullptr;
+    const std::uint8_t slot = commandSlots[static_cast<std::size_t>(at)];
     return slot != 0 ? &commands[slot - 1u] : nullptr;
 }
 

@@ -30,11 +30,11 @@ struct HostCommand {
 // not run. `Span` is the codes from the first command's to the last's.
 template <std::size_t Span>
 constexpr std::array<std::uint8_t, Span> hostSlots(std::span<const HostCommand> commands) {
-    std::array<std::uint8_t, Span> slots{};
+    std::array<std::uint8_t, Span> placed{};
     for (std::size_t k = 0; k < commands.size() && k < 255; ++k)
-        slots.at(static_cast<std::size_t>(opCode(commands[k].op) - opCode(commands[0].op))) =
+        placed.at(static_cast<std::size_t>(opCode(commands[k].op) - opCode(commands[0].op))) =
             static_cast<std::uint8_t>(k + 1);
-    return slots;
+    return placed;
 }
 
 // Asked before each command of a run whether the game stops there (a debugger's breakpoints
@@ -57,7 +57,7 @@ struct Host {
     void (*eachRun)(const void* context, const std::function<void(const Run&)>& visit) = nullptr;
     // hostSlots of `commands`: a command is found with one look, as each one that reaches
     // this far (every host command and every code no one runs) looks.
-    std::span<const std::uint8_t> slots;
+    std::span<const std::uint8_t> commandSlots;
     // Told about every command the runs execute, or none (the runs take the compiled records).
     Trace* trace = nullptr;
     // Asked before every command the runs execute, or none; like a trace, it makes the runs go

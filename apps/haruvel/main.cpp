@@ -6,9 +6,7 @@
 //   haruvel --scenario DIR --check    only reads DIR: exit 0 valid, 1 with its errors on stderr
 //   haruvel --scenario DIR --watch    reads DIR again whenever a file in it changes
 //   haruvel --trace FILE              a line in FILE for every command the scripts run
-// Before Qt's headers, whose `slots` macro would eat the host table's member of that name.
-#include "field/ScriptDebugger.h"
-
+//   haruvel --break FILE:LINE         pauses before a command written there (repeatable)
 #include <QDir>
 #include <QFileSystemWatcher>
 #include <fstream>
@@ -19,6 +17,7 @@
 #include "field/MainLoop.h"
 #include "field/MainWindow.h"
 #include "field/ScenarioReader.h"
+#include "field/ScriptDebugger.h"
 #include "platform/qt/QtProgram.h"
 #include "tekkel/Trace.h"
 
@@ -63,9 +62,38 @@ void watchFolder(QFileSystemWatcher& watcher, const QString& folder, field::Live
     });
 }
 
+// Sets the --break breakpoints, each on the first line at or after the one given that carries a
+// command of the quest about to be played; a line with none after it ends the program.
+void setBreakpoints(field::ScriptDebugger& debugger, plat::Services& sv,
+                    const plat::qt::Options& options) {
+    if (options.breaks.empty()) return;
+    field::World quest;
+    std::vector<field::ScenarioError> errors;
+    const bool read = options.scenario.empty()
+                          ? field::readBuiltInScenario(quest, errors)
+                          : field::readScenarioFolder(options.scenario, quest, errors);
+    if (!read) return; // the quest's own errors are shown when it is played
+    for (const auto& [file, line] : options.breaks) {
+        const std::optional<int> at = field::commandLineFrom(quest.machine, file, line);
+        if (!at) {
+            std::cerr << "haruvel: --break " << file << ":" << line << ": no command is written "
+                      << "on that line of " << file << " or after it\n";
+            sv.process.exitNow(plat::kExitRefused);
+        }
+        if (*at != line)
+            std::cerr << "haruvel: --break " << file << ":" << line << " stops on line " << *at
+                      << ", the next one with a command\n";
+        if (!debugger.hasBreakpoint(file, *at)) debugger.toggleBreakpoint(file, *at);
+    }
+}
+
 void play(plat::Services& sv, const plat::qt::Options& options) {
     field::MainWindow form(sv);
     field::PlayAids aids;
+    // It costs nothing until a breakpoint, a pause or a step is asked for.
+    field::ScriptDebugger debugger(sv);
+    setBreakpoints(debugger, sv, options);
+    aids.debugger = &debugger;
     std::ofstream traceFile;
     std::unique_ptr<tekkel::Trace> trace;
     if (!options.trace.empty()) {
@@ -82,7 +110,6 @@ void play(plat::Services& sv, const plat::qt::Options& options) {
             reload.atFrameStart(world, form, sv, std::cerr);
         };
     }
-    field::ScriptDebugger debugger(sv);
     field::inspectPlay(form.inspector, debugger, aids);
     if (options.scenario.empty())
         field::runBuiltInDemo(form, sv, std::move(aids));

@@ -30,9 +30,11 @@ tekkel::RunResult runScript(World& world, tekkel::Run& run, plat::Services& sv, 
 }
 
 const tekkel::Run* runFrameScripts(World& world, plat::Services& sv, tekkel::Pump& pump,
-                                   std::ostream& listing, tekkel::Trace* trace) {
+                                   std::ostream& listing, tekkel::Trace* trace,
+                                   tekkel::PausePoints* pausePoints) {
     tekkel::Host host = scriptHost(world);
     host.trace = trace;
+    host.pausePoints = pausePoints;
     const tekkel::Run* stopped = nullptr;
     const auto stops = [&](const tekkel::Run& run) {
         if (!stopped && (pump.closed() || pump.spent())) stopped = &run;

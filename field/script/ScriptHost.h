@@ -24,8 +24,10 @@ tekkel::RunResult runScript(World& world, tekkel::Run& run, plat::Services& sv, 
 void runFrameScripts(World& world, plat::Services& sv);
 // The same with a given pump (policy, command budget, close request) and listing destination.
 // Answers the first run the pump stopped (its budget spent or the program closing), else null.
-// A trace is told each run's name ("system", "object N") and every command it executes.
+// A trace is told each run's name ("system", "object N") and every command it executes; pause
+// points are asked before every command.
 const tekkel::Run* runFrameScripts(World& world, plat::Services& sv, tekkel::Pump& pump,
-                                   std::ostream& listing, tekkel::Trace* trace = nullptr);
+                                   std::ostream& listing, tekkel::Trace* trace = nullptr,
+                                   tekkel::PausePoints* pausePoints = nullptr);
 
 } // namespace field

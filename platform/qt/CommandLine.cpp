@@ -73,6 +73,12 @@ struct OptionSet {
         QStringLiteral("Write a line for every command the scripts run to FILE: the frame, the "
                        "run, FILE:LINE, the command as written and the registers it changed."),
         QStringLiteral("FILE")};
+    QCommandLineOption breakAt{
+        QStringLiteral("break"),
+        QStringLiteral("Pause the game before a command written on LINE of FILE (as the scripts' "
+                       "file is named, e.g. scripts.tkl), or on the next line with one. "
+                       "Repeatable."),
+        QStringLiteral("FILE:LINE")};
 };
 
 void offerOptions(QCommandLineParser& parser, const OptionSet& o, const ProgramInfo& info) {
@@ -81,7 +87,7 @@ void offerOptions(QCommandLineParser& parser, const OptionSet& o, const ProgramI
     // which these programs do not take.
     parser.addOptions({o.help, o.version, o.scale, o.fullScreen, o.language, o.seed, o.record,
                        o.replay, o.headless});
-    if (info.takesScenario) parser.addOptions({o.scenario, o.check, o.watch, o.trace});
+    if (info.takesScenario) parser.addOptions({o.scenario, o.check, o.watch, o.trace, o.breakAt});
 }
 
 // --help or --version: the text to print and exit code 0; nothing when neither is asked for.
@@ -134,6 +140,23 @@ QString readValues(const QCommandLineParser& parser, const OptionSet& o, Options
     return {};
 }
 
+// Reads every --break FILE:LINE into `options`; answers what is wrong with one, empty when
+// nothing.
+QString readBreaks(const QCommandLineParser& parser, const OptionSet& o, Options& options) {
+    for (const QString& given : parser.values(o.breakAt)) {
+        const qsizetype colon = given.lastIndexOf(QLatin1Char(':'));
+        bool ok = false;
+        const int line = colon > 0 ? given.mid(colon + 1).toInt(&ok) : 0;
+        if (!ok || line < 1)
+            return QStringLiteral("--break takes FILE:LINE (e.g. scripts.tkl:12), not '%1'.")
+                .arg(given);
+        options.breaks.emplace_back(given.left(colon).toStdString(), line);
+    }
+    if (!options.breaks.empty() && parser.isSet(o.check))
+        return QStringLiteral("--check plays nothing to break in.");
+    return {};
+}
+
 // The options that do not go together; answers the first clash found, empty when none.
 QString findClash(const QCommandLineParser& parser, const OptionSet& o, const Options& options,
                   const ProgramInfo& info) {
@@ -145,6 +168,9 @@ QString findClash(const QCommandLineParser& parser, const OptionSet& o, const Op
         return QStringLiteral("--record and --replay take a file name.");
     if (recording && replaying) return QStringLiteral("--record and --replay do not go together.");
     if (options.headless && !replaying) return QStringLiteral("--headless needs --replay FILE.");
+    // A pause waits for Continue, which only a window can give.
+    if (options.headless && !options.breaks.empty())
+        return QStringLiteral("--break needs a window: it does not go with --headless.");
     // The recording knows its scenario and seed; --check plays nothing.
     for (const QCommandLineOption* given : {&o.seed, &o.scenario, &o.check}) {
         if (given != &o.seed && !info.takesScenario) break;
@@ -185,6 +211,8 @@ CommandLine parseCommandLine(const QStringList& arguments, const ProgramInfo& in
         c.options.check = parser.isSet(o.check);
         c.options.watch = parser.isSet(o.watch);
         c.options.trace = parser.value(o.trace).toStdString();
+        if (const QString wrong = readBreaks(parser, o, c.options); !wrong.isEmpty())
+            return refuse(info, wrong);
     }
     c.options.record = parser.value(o.record).toStdString();
     c.options.replay = parser.value(o.replay).toStdString();

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace plat::qt {
 
@@ -15,7 +17,7 @@ struct ProgramInfo {
     const char* version;        // "1.0.0"
     const char* summary;        // one line under the usage line
     const char* keys;           // the keys section at the end of --help
-    bool takesScenario = false; // --scenario DIR, --check, --watch and --trace are offered
+    bool takesScenario = false; // --scenario DIR, --check, --watch, --trace, --break are offered
 };
 
 struct Options {
@@ -30,6 +32,7 @@ struct Options {
     std::string language;              // "ja" or "en"; empty: the desktop's language
     bool watch = false;                // read the scenario folder again when it changes
     std::string trace;                 // write a line for every command the scripts run here
+    std::vector<std::pair<std::string, int>> breaks; // --break FILE:LINE, in the order given
 };
 
 // Either the options to run with, or an exit code and what to print before leaving.

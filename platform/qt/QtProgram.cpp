@@ -10,6 +10,7 @@
 #include <optional>
 #include <random>
 
+#include "platform/PausableClock.h"
 #include "platform/PosixClock.h"
 #include "platform/PosixProcess.h"
 #include "platform/Recorder.h"
@@ -163,7 +164,10 @@ int runProgram(int argc, char** argv, const ProgramInfo& info, const StartUp& st
     QtTextRenderer text;
     Random random;
     seedRandom(random, options);
-    Services sv{clock, keyboard, windows, process, text, random, nullptr, &translator};
+    // Under any session, so that a recording holds the game's clock without its pauses.
+    PausableClock gameClock(clock, windows);
+    Services sv{gameClock, keyboard, windows,     process,   text,
+                random,    nullptr,  &translator, &gameClock};
     if (recording) return playReplay(sv, windows, std::move(*recording), options, startUp);
     if (!options.record.empty()) return playRecorded(sv, windows, options, info, startUp);
     startUp(sv, windows, options);

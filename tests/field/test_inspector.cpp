@@ -77,9 +77,10 @@ TEST(Inspector, AScriptWithoutSourceShowsItsDisassembly) {
     world.machine.scriptCount = 1;
     world.machine.scripts.resize(2);
     tekkel::Script& s = world.machine.scripts[1];
-    s.commands = {
-        {tekkel::opCode(tekkel::Op::Set), tekkel::Value::int16(1), tekkel::Value::int16(5)},
-        {tekkel::opCode(tekkel::Op::Yield)}};
+    s.commands.resize(2);
+    s.commands[0] = {
+        tekkel::opCode(tekkel::Op::Set), tekkel::Value::int16(1), tekkel::Value::int16(5), {}};
+    s.commands[1].code = tekkel::opCode(tekkel::Op::Yield);
     s.lastAddress = 1;
     world.systemScriptActive = -1;
     world.systemRun.scriptNumber = 1;
