@@ -135,13 +135,18 @@ void ScriptDebugger::beforeCommand(const tekkel::Run& run, const tekkel::Script*
     if (atBreakpoint(run, script)) pausedLoop(id);
 }
 
-std::optional<int> commandLineFrom(const tekkel::Machine& machine, const std::string& file,
-                                   int line) {
-    std::optional<int> found;
+std::optional<Breakpoint> commandBreakpoint(const tekkel::Machine& machine, const std::string& file,
+                                            int line) {
+    const auto names = [&file](const std::string& source) {
+        return source == file || (source.size() > file.size() && source.ends_with(file) &&
+                                  source[source.size() - file.size() - 1] == '/');
+    };
+    std::optional<Breakpoint> found;
     for (const tekkel::Script& script : machine.scripts) {
-        if (!script.source || script.source->file != file) continue;
+        if (!script.source || !names(script.source->file)) continue;
         for (const tekkel::SourcePlace& place : script.source->commands) {
-            if (place.line >= line && (!found || place.line < *found)) found = place.line;
+            if (place.line >= line && (!found || place.line < found->line))
+                found = Breakpoint{script.source->file, place.line};
         }
     }
     return found;

@@ -96,8 +96,9 @@ class ScriptDebugger : public tekkel::PausePoints {
 
 // Where a breakpoint asked for at `line` of `file` stops: that line when a command of one of
 // the machine's scripts is written on it, else the next line of that file that carries one;
-// nullopt when none does (or no script was read from `file`).
-std::optional<int> commandLineFrom(const tekkel::Machine& machine, const std::string& file,
-                                   int line);
+// nullopt when none does. `file` names a source as its map does ("scenarios/demo/scripts.tkl")
+// or by its last parts ("scripts.tkl"); the answer has the map's name.
+std::optional<Breakpoint> commandBreakpoint(const tekkel::Machine& machine, const std::string& file,
+                                            int line);
 
 } // namespace field

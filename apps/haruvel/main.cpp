@@ -74,16 +74,18 @@ void setBreakpoints(field::ScriptDebugger& debugger, plat::Services& sv,
                           : field::readScenarioFolder(options.scenario, quest, errors);
     if (!read) return; // the quest's own errors are shown when it is played
     for (const auto& [file, line] : options.breaks) {
-        const std::optional<int> at = field::commandLineFrom(quest.machine, file, line);
+        const std::optional<field::Breakpoint> at =
+            field::commandBreakpoint(quest.machine, file, line);
         if (!at) {
             std::cerr << "haruvel: --break " << file << ":" << line << ": no command is written "
                       << "on that line of " << file << " or after it\n";
             sv.process.exitNow(plat::kExitRefused);
         }
-        if (*at != line)
-            std::cerr << "haruvel: --break " << file << ":" << line << " stops on line " << *at
+        if (at->line != line)
+            std::cerr << "haruvel: --break " << file << ":" << line << " stops on line " << at->line
                       << ", the next one with a command\n";
-        if (!debugger.hasBreakpoint(file, *at)) debugger.toggleBreakpoint(file, *at);
+        if (!debugger.hasBreakpoint(at->file, at->line))
+            debugger.toggleBreakpoint(at->file, at->line);
     }
 }
 

@@ -86,6 +86,10 @@ TEST(CommandLine, OptionsHelpVersionAndRefusals) {
         parseCommandLine({"haruvel", "--scenario", "q", "--watch", "--trace", "t"}, kInfo);
     EXPECT_TRUE(w.options.watch);
     EXPECT_EQ(w.options.trace, "t");
+    const auto b =
+        parseCommandLine({"haruvel", "--break", "scripts.tkl:12", "--break", "d/a:b.tkl:3"}, kInfo);
+    EXPECT_EQ(b.options.breaks,
+              (std::vector<std::pair<std::string, int>>{{"scripts.tkl", 12}, {"d/a:b.tkl", 3}}));
     plat::qt::ProgramInfo noScenario = kInfo;
     noScenario.takesScenario = false;
     EXPECT_EQ(parseCommandLine({"kardovan", "--scenario", "quest"}, noScenario).exitCode, 2);
@@ -112,6 +116,11 @@ TEST(CommandLine, RefusalTexts) {
         {{"--scenario", "q", "--watch", "--record", "a"},
          "--watch and --record do not go together."},
         {{"--trace", ""}, "--trace takes a file name."},
+        {{"--break", "scripts.tkl"},
+         "--break takes FILE:LINE (e.g. scripts.tkl:12), not "
+         "'scripts.tkl'."},
+        {{"--replay", "a", "--headless", "--break", "s:1"},
+         "--break needs a window: it does not go with --headless."},
     };
     for (const auto& [args, why] : cases) {
         const auto r = parseCommandLine(QStringList{"haruvel"} + args, kInfo);

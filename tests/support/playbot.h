@@ -24,6 +24,7 @@
 #include "field/ViewGeometry.h"
 #include "field/World.h"
 #include "platform/InputEvent.h"
+#include "platform/PausableClock.h"
 #include "platform/testing/TestSeams.h"
 #include "tests/support/RecordTo.h"
 
@@ -48,12 +49,15 @@ struct Demo {
     // The window system the program talks to: the test one, or one that also shows the
     // window for real (it must still record and answer the boxes).
     plat::testing::ScriptedWindowSystem& windows;
+    // The game's clock, which a debugger's pause holds while the virtual clock runs on.
+    plat::PausableClock gameClock{ts.clock, windows};
     plat::Services base;
     std::unique_ptr<plat::Recorder> recorder; // while the session is recorded
     plat::Services& sv;                       // what the program is given
     field::MainWindow form{sv};
     field::World world;
     std::unique_ptr<field::FieldLoop> loop;
+    field::PlayAids aids; // what start() hands the loop
     long long frameCount = 0;
     long long frameLimit = 60000;
     // When set, the wall time of each frame's work is appended here, in nanoseconds. The
@@ -66,8 +70,9 @@ struct Demo {
     // A recorded session starts the random source from the header's seed instead.
     explicit Demo(std::uint64_t seed = 12345, plat::testing::ScriptedWindowSystem* shown = nullptr,
                   const testsupport::RecordTo* record = nullptr)
-        : windows(shown ? *shown : ts.windows), base{ts.clock,   ts.keyboard, windows,
-                                                     ts.process, ts.text,     ts.random},
+        : windows(shown ? *shown : ts.windows), base{gameClock,  ts.keyboard, windows,
+                                                     ts.process, ts.text,     ts.random,
+                                                     nullptr,    nullptr,     &gameClock},
           sv(testsupport::recordedServices(base, record, recorder)) {
         if (!record) ts.random.reseed(seed);
         windows.defaultAnswer = plat::MsgResult::Ok;
@@ -84,7 +89,7 @@ struct Demo {
     }
     void start() {
         field::startUp(form, world, sv);
-        loop = std::make_unique<field::FieldLoop>(form, world, sv);
+        loop = std::make_unique<field::FieldLoop>(form, world, sv, aids);
     }
 
     bool frame() {
