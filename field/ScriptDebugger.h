@@ -30,13 +30,17 @@ using RunId = int;
 inline constexpr RunId kSystemRun = -1;
 
 struct Breakpoint {
-    std::string file; // the file as the source map names it
+    // The file as the source map names it: "scenarios/demo/scripts.tkl" for the built-in demo,
+    // "DIR/NAME.tkl" for a folder (commandBreakpoint finds it from "scripts.tkl").
+    std::string file;
     int line = 0;
 };
 
 class ScriptDebugger : public tekkel::PausePoints {
   public:
-    // `sv` are the services the game is given (a recorder's or a replayer's included).
+    // `sv` are the services the game is given (a recorder's or a replayer's included). The
+    // program makes one for every play session (PlayAids::debugger): idle, it costs a check
+    // a frame.
     explicit ScriptDebugger(plat::Services& sv);
     ~ScriptDebugger() override;
     ScriptDebugger(const ScriptDebugger&) = delete;
