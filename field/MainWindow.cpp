@@ -67,11 +67,14 @@ MainWindow::MainWindow(plat::Services& sv) : plat::Form("frmMain"), sv_(sv) {
     add(shadow75Mask);
     add(characterChipsLabel);
     add(characterChips);
+    for (plat::Control* c : inspector.controls())
+        add(*c);
 
     placeDesign();
     loadPictures();
 
     enlargeButton.onClick = [this] { enlargeClicked(); };
+    onFunctionKey = [this](int number) { return inspector.functionKey(number); };
     gameView.onMouseDown = [this](int b, int s, float x, float y) {
         gameViewMouseDown(b, s, x, y);
     };
@@ -135,6 +138,7 @@ void MainWindow::placeDesign() {
     enlargeButton.caption = TR_TEXT("frmMain", "＞");
     place(enlargeButton, kBigLeft, kBigTop, kBigWidth, kBigHeight);
     placeLayerBoxes();
+    inspector.place(kInspectorLeft, kInspectorTop);
 
     widthTwips = (kInnerWidth + 2 * borderWidth) * twipsPerPixelX;
     heightTwips = (kInnerHeight + titleHeight + 2 * borderWidth) * twipsPerPixelY;
@@ -189,6 +193,7 @@ void MainWindow::layout() {
 void MainWindow::enlargeClicked() {
     heightTwips = fullHeight;
     widthTwips = fullWidth;
+    inspector.open();
     sv_.windows.sync(*this);
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "field/FieldInput.h"
+#include "field/InspectorPanel.h"
 #include "field/Searchers.h"
 #include "field/graphics/FieldSurfaces.h"
 #include "platform/Form.h"
@@ -55,6 +56,8 @@ class MainWindow : public plat::Form {
     plat::PictureBox shadow75Mask{"PicShadow75Mask"};
     plat::Label characterChipsLabel{"lblCharChips"};
     plat::PictureBox characterChips{"PicCharChips"};
+    // The script inspector, right of everything above; shown by the enlarge button.
+    InspectorPanel inspector;
 
     // Window-level state.
     std::int16_t closeRequested = 0; // -1 once any close query ran
@@ -68,7 +71,7 @@ class MainWindow : public plat::Form {
     // Lays the window out and shrinks it to the game view, the position frame and the
     // enlarge button.
     void layout();
-    // Restores the full design size (the enlarge button).
+    // Restores the full design size and opens the inspector (the enlarge button).
     void enlargeClicked();
     // The close-state machine: the first request only asks; the frame loop lets the window go.
     void queryUnload(bool& cancel) override;
@@ -90,7 +93,8 @@ namespace design {
 constexpr int kFlipLeft = 8, kFlipTop = 40, kFlipWidth = 386, kFlipHeight = 194;
 constexpr int kBigLeft = 400, kBigTop = 200, kBigWidth = 125, kBigHeight = 33;
 constexpr int kPrimaryWidth = 514, kPrimaryHeight = 258;
-constexpr int kInnerWidth = 850, kInnerHeight = 830; // full design inner size
+constexpr int kInspectorLeft = 850, kInspectorTop = 4;
+constexpr int kInnerWidth = 1356, kInnerHeight = 830; // full design inner size
 } // namespace design
 
 } // namespace field

@@ -3,6 +3,7 @@
 // the window's events to the handlers.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -13,7 +14,16 @@
 
 namespace plat {
 
-enum class ControlKind { PictureBox, Label, CheckBox, OptionButton, Button, TextBox, Frame };
+enum class ControlKind {
+    PictureBox,
+    Label,
+    CheckBox,
+    OptionButton,
+    Button,
+    TextBox,
+    Frame,
+    ListBox
+};
 
 // Mouse buttons as the handlers receive them.
 enum MouseButton { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
@@ -34,6 +44,9 @@ class Control {
     bool visible = true;
     bool enabled = true;
     std::u16string caption; // caption or text, where the control has one
+    // A control of a tool beside the game (the script inspector): its clicks reach its
+    // handlers straight, never through the recorded input, so that a replay can be paused too.
+    bool tool = false;
 
     // Handlers; empty ones are not called.
     std::function<void()> onClick;
@@ -104,6 +117,28 @@ class TextBox : public Control {
     // The text lives in `caption`; line breaks are CR LF as the programs write them.
 };
 
+// Rows of text, one line each, that a click picks from. The view marks the `selected` row and
+// keeps it in sight; a click on a row goes to onRowClick with the row's number.
+class ListBox : public Control {
+  public:
+    explicit ListBox(std::string name, int index = -1)
+        : Control(ControlKind::ListBox, std::move(name), index) {}
+    // The same rows again change nothing: the view repaints only what a new version brings.
+    void setRows(std::vector<std::u16string> rows) {
+        if (rows == rows_) return;
+        rows_ = std::move(rows);
+        ++version_;
+    }
+    const std::vector<std::u16string>& rows() const { return rows_; }
+    std::uint64_t version() const { return version_; }
+    int selected = -1; // -1: none
+    std::function<void(int row)> onRowClick;
+
+  private:
+    std::vector<std::u16string> rows_;
+    std::uint64_t version_ = 0;
+};
+
 class Frame : public Control {
   public:
     explicit Frame(std::string name, int index = -1)
@@ -161,6 +196,9 @@ class Form {
     // A key went down while the window had the keyboard (virtual-key code, shift mask as the
     // mouse handlers receive it). Returns true when the form had a use for the key.
     std::function<bool(int keyCode, int shift)> onKeyDown;
+    // F1..F10 (1..10) for the form's tools: the window keeps these keys from the game's input
+    // and from a recording. Returns true when the form had a use for the key.
+    std::function<bool(int number)> onFunctionKey;
 
     // Close query: the window system asks before unloading. Set cancel to keep the form.
     virtual void queryUnload(bool& cancel) { cancel = false; }

@@ -215,6 +215,34 @@ The rules? Nothing so soft here. Learn them the hard way!</translation>
         <source>ｱﾊﾞｰﾌﾞ</source>
         <translation>Above</translation>
     </message>
+    <message>
+        <source>Script inspector</source>
+        <translation>Script inspector</translation>
+    </message>
+    <message>
+        <source>Pause (F6)</source>
+        <translation>Pause (F6)</translation>
+    </message>
+    <message>
+        <source>Continue (F6)</source>
+        <translation>Continue (F6)</translation>
+    </message>
+    <message>
+        <source>Step frame</source>
+        <translation>Step frame</translation>
+    </message>
+    <message>
+        <source>Step command</source>
+        <translation>Step command</translation>
+    </message>
+    <message>
+        <source>Registers and locals</source>
+        <translation>Registers and locals</translation>
+    </message>
+    <message>
+        <source>Shared variables</source>
+        <translation>Shared variables</translation>
+    </message>
 </context>
 <context>
     <name>frmSelectChar</name>

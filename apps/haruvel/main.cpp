@@ -39,7 +39,8 @@ constexpr plat::qt::ProgramInfo kHaruvel{
     "  Ctrl+Plus / Ctrl+Minus      zoom the window in / out (1 to 4 times)\n"
     "  Ctrl+0                      zoom back to 1\n"
     "  F11                         fullscreen on / off (Esc also leaves it)\n"
-    "  F12                         save the game view as a PNG in <pictures>/Haruvel/\n",
+    "  F12                         save the game view as a PNG in <pictures>/Haruvel/\n"
+    "  F6                          pause / continue the scripts (the inspector: press >)\n",
     true};
 
 // Watches the folder and the files in it. An editor that saves by writing a new file and
@@ -114,6 +115,7 @@ void play(plat::Services& sv, const plat::qt::Options& options) {
             reload->atFrameStart(world, form, sv, std::cerr);
         };
     }
+    field::inspectPlay(form.inspector, debugger, aids);
     if (options.scenario.empty())
         field::runBuiltInDemo(form, sv, std::move(aids));
     else

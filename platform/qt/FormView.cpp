@@ -6,9 +6,11 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -38,6 +40,13 @@ QString toQt(const std::u16string& text) {
 QString shown(const Form& form, const std::u16string& caption) {
     if (caption.empty()) return {};
     return QCoreApplication::translate(form.name.c_str(), toQt(caption).toUtf8().constData());
+}
+
+// Rows of a list line up in columns; Japanese names fall back to a font that has them.
+QFont rowFont(int scale) {
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPixelSize(11 * scale);
+    return fixed;
 }
 
 QColor toQColor(Color c) {
@@ -240,6 +249,7 @@ QWidget* FormView::makeWidget(Control& c, std::size_t at) {
         text->setFocusPolicy(Qt::NoFocus);
         return text;
     }
+    case ControlKind::ListBox: return makeListBox(static_cast<ListBox&>(c), at);
     case ControlKind::Frame: {
         auto* frame = new QGroupBox(this);
         frame->setMouseTracking(true);
@@ -293,9 +303,29 @@ QWidget* FormView::makeOptionButton(Control& c, std::size_t at) {
 QWidget* FormView::makeButton(Control& c) {
     auto* button = new QPushButton(this);
     button->setFocusPolicy(Qt::NoFocus);
-    connect(button, &QPushButton::clicked, this,
-            [this, &c] { deliver(form_, InputEvent::click(c)); });
+    connect(button, &QPushButton::clicked, this, [this, &c] {
+        if (!c.tool) {
+            deliver(form_, InputEvent::click(c));
+        } else if (c.onClick) {
+            c.onClick();
+            refresh();
+        }
+    });
     return button;
+}
+
+// A list box is a tool's control: its clicks go to the handler straight (Control::tool).
+QWidget* FormView::makeListBox(ListBox& c, std::size_t at) {
+    auto* list = new QListWidget(this);
+    list->setFocusPolicy(Qt::NoFocus);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setUniformItemSizes(true);
+    list->setFont(rowFont(scale_));
+    connect(list, &QListWidget::itemClicked, this, [this, &c, list, at](QListWidgetItem* item) {
+        if (c.onRowClick) c.onRowClick(list->row(item));
+        showModelValue(at); // the model's selection stands, not the clicked row
+    });
+    return list;
 }
 
 QWidget* FormView::widgetFor(const Control& control) const {
@@ -355,6 +385,7 @@ void FormView::relayout() {
         item.left = item.top = item.width = item.height = -1; // placed again below
         item.shownOnce = false;
         if (auto* pic = dynamic_cast<PictureWidget*>(item.widget)) pic->setScale(scale_);
+        if (auto* list = qobject_cast<QListWidget*>(item.widget)) list->setFont(rowFont(scale_));
         refreshItem(item);
     }
     update();
@@ -420,7 +451,8 @@ void FormView::showCaption(const Control& c, QWidget* w, const QString& text) {
         text->verticalScrollBar()->setValue(text->verticalScrollBar()->maximum());
         break;
     }
-    case ControlKind::PictureBox: break;
+    case ControlKind::PictureBox:
+    case ControlKind::ListBox: break;
     }
 }
 
@@ -451,6 +483,7 @@ void FormView::showValue(Item& item) {
         item.value = v;
         break;
     }
+    case ControlKind::ListBox: showRows(static_cast<const ListBox&>(c), item); break;
     case ControlKind::PictureBox: {
         const std::uint64_t g = static_cast<PictureBox&>(c).surface.generation();
         if (g == item.generation) break;
@@ -460,6 +493,35 @@ void FormView::showValue(Item& item) {
     }
     default: break;
     }
+}
+
+// Only rows whose text changed are set again: a list repaints what it is told to.
+void FormView::showRows(const ListBox& model, Item& item) {
+    auto* list = static_cast<QListWidget*>(item.widget);
+    if (model.version() != item.generation) {
+        const auto& rows = model.rows();
+        const int count = static_cast<int>(rows.size());
+        while (list->count() > count)
+            delete list->takeItem(list->count() - 1);
+        for (int k = 0; k < count; ++k) {
+            const QString text = toQt(rows[static_cast<std::size_t>(k)]);
+            if (k >= list->count()) {
+                list->addItem(text);
+            } else if (list->item(k)->text() != text) {
+                list->item(k)->setText(text);
+            }
+        }
+        item.generation = model.version();
+        item.value = -2; // the selection's row may hold another line now
+    }
+    if (model.selected == item.value) return;
+    if (model.selected >= 0 && model.selected < list->count()) {
+        list->setCurrentRow(model.selected);
+        list->scrollToItem(list->item(model.selected), QAbstractItemView::PositionAtCenter);
+    } else {
+        list->clearSelection();
+    }
+    item.value = model.selected;
 }
 
 // The button the keyboard cursor rests on wears the selection colours.
@@ -550,6 +612,11 @@ void FormView::keyPressEvent(QKeyEvent* event) {
         setFullScreenMode(!display_.fullScreen);
     } else if (key == Qt::Key_F12 && !event->isAutoRepeat()) {
         saveScreenshot();
+    } else if (key >= Qt::Key_F1 && key <= Qt::Key_F10) {
+        // A tool's key: never the game's input, so it is not delivered as one.
+        if (!event->isAutoRepeat() && form_.onFunctionKey &&
+            form_.onFunctionKey(key - Qt::Key_F1 + 1))
+            refresh();
     } else {
         const int code = virtualKeyFor(key, event->modifiers().testFlag(Qt::KeypadModifier),
                                        event->nativeVirtualKey());

@@ -118,6 +118,8 @@ class FormView : public QWidget {
     QWidget* makeCheckBox(Control& c, std::size_t at);
     QWidget* makeOptionButton(Control& c, std::size_t at);
     QWidget* makeButton(Control& c);
+    QWidget* makeListBox(ListBox& c, std::size_t at);
+    void showRows(const ListBox& model, Item& item);
     void showModelValue(std::size_t at);
     void refreshItem(Item& item);
     void placeItem(Item& item) const;
