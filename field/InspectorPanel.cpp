@@ -5,6 +5,7 @@
 #include "common/Utility.h"
 #include "field/Inspector.h"
 #include "field/MainLoop.h"
+#include "field/MainWindow.h"
 #include "field/ScriptDebugger.h"
 #include "platform/Translator.h"
 
@@ -163,7 +164,8 @@ bool InspectorPanel::functionKey(int number) {
     return true;
 }
 
-void inspectPlay(InspectorPanel& panel, ScriptDebugger& debugger, PlayAids& aids) {
+void inspectPlay(MainWindow& form, ScriptDebugger& debugger, PlayAids& aids) {
+    InspectorPanel& panel = form.inspector;
     panel.attach(nullptr, &debugger); // F6 and Pause work before the first frame too
     auto before = std::move(aids.atFrameStart);
     aids.atFrameStart = [&panel, &debugger, before = std::move(before)](World& world) {
@@ -172,7 +174,8 @@ void inspectPlay(InspectorPanel& panel, ScriptDebugger& debugger, PlayAids& aids
         panel.refresh();
     };
     auto paused = std::move(debugger.onPaused);
-    debugger.onPaused = [&panel, paused = std::move(paused)] {
+    debugger.onPaused = [&form, &panel, paused = std::move(paused)] {
+        if (!panel.isOpen()) form.enlargeClicked();
         if (paused) paused();
         panel.refresh();
     };

@@ -69,8 +69,12 @@ class InspectorPanel {
     bool wasPaused_ = false; // a pause selects its run once; then the person chooses
 };
 
-// Hands the panel the World at each frame's start and refreshes it there, and again whenever
-// the debugger reports a pause: at most once a frame while the game runs.
-void inspectPlay(InspectorPanel& panel, ScriptDebugger& debugger, PlayAids& aids);
+class MainWindow;
+
+// Hands the form's panel the World at each frame's start and refreshes it there, and again
+// whenever the debugger reports a pause: at most once a frame while the game runs. A pause with
+// the panel closed (a --break, or F6) opens it: while paused, the game's own enlarge button
+// takes no clicks.
+void inspectPlay(MainWindow& form, ScriptDebugger& debugger, PlayAids& aids);
 
 } // namespace field

@@ -115,7 +115,7 @@ void play(plat::Services& sv, const plat::qt::Options& options) {
             reload->atFrameStart(world, form, sv, std::cerr);
         };
     }
-    field::inspectPlay(form.inspector, debugger, aids);
+    field::inspectPlay(form, debugger, aids);
     if (options.scenario.empty())
         field::runBuiltInDemo(form, sv, std::move(aids));
     else

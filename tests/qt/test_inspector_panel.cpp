@@ -37,21 +37,47 @@ QString currentText(QListWidget* list) {
     return list->currentItem() ? list->currentItem()->text() : QString();
 }
 
-TEST(InspectorPanel, BreakpointByClickThenStepCommand) {
-    qtTestApp();
+// The built-in demo in a real window on the virtual clock, with a debugger and the panel.
+struct InspectedDemo {
+    bool app = (qtTestApp(), true); // the application before any window
     plat::testing::TestServices ts;
     plat::qt::QtWindowSystem qt;
-    VirtualTimeWindows windows(qt, ts.clock);
-    plat::PausableClock clock(ts.clock, windows);
+    VirtualTimeWindows windows{qt, ts.clock};
+    plat::PausableClock clock{ts.clock, windows};
     plat::Services sv{clock, ts.keyboard, windows, ts.process, ts.text, ts.random};
-    sv.pause = &clock;
-    field::MainWindow form(sv);
+    field::MainWindow form{sv};
     field::World world;
-    field::ScriptDebugger debugger(sv);
+    field::ScriptDebugger debugger{sv};
     field::PlayAids aids;
-    aids.debugger = &debugger;
-    field::inspectPlay(form.inspector, debugger, aids);
-    field::startUp(form, world, sv);
+    InspectedDemo() {
+        sv.pause = &clock;
+        aids.debugger = &debugger;
+        field::inspectPlay(form, debugger, aids);
+        field::startUp(form, world, sv);
+    }
+};
+
+TEST(InspectorPanel, APauseOpensTheClosedPanel) {
+    InspectedDemo demo;
+    field::FieldLoop loop(demo.form, demo.world, demo.sv, demo.aids);
+    ASSERT_TRUE(loop.runOneFrame());
+    ASSERT_FALSE(demo.form.inspector.isOpen());
+    bool openWhenPaused = false;
+    auto shown = demo.debugger.onPaused;
+    demo.debugger.onPaused = [&] {
+        shown();
+        openWhenPaused = demo.form.inspector.isOpen();
+        demo.debugger.resume();
+    };
+    demo.debugger.pause();
+    loop.runFrames(2);
+    EXPECT_TRUE(openWhenPaused);
+    loop.finish();
+}
+
+TEST(InspectorPanel, BreakpointByClickThenStepCommand) {
+    InspectedDemo demo;
+    auto& [app, ts, qt, windows, clock, sv, form, world, debugger, aids] = demo;
     plat::qt::FormView& view = *qt.viewFor(form);
     field::FieldLoop loop(form, world, sv, aids);
     ASSERT_TRUE(loop.runOneFrame());
