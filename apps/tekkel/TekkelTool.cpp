@@ -52,8 +52,8 @@ run     loads FILE's scripts into the built-in field (map, objects and the other
         box's text is printed as it appears (answered OK), then R1..R5. A script failure prints
         FILE:LINE:COLUMN: error N (name): the command as written, then the error report, to
         standard error. --seed fixes the random source (default 12345); --max-frames gives up
-        after F frames (default 1000000), --max-steps after C commands (default 100000000;
-        counted in steps of 128), for a script that never yields. --lang prints the texts
+        after F frames (default 1000000), --max-steps after C commands in all (default
+        100000000; counted in steps of 128), which also ends a script that never yields. --lang prints the texts
         the built-in demo translates (scenarios/demo/*.lang) in that language (default: as
         the scripts write them). --trace prints a line for every command executed: the
         frame, the run (system or object N), FILE:LINE, the command as written and the
@@ -177,6 +177,11 @@ bool builtInFinds(const field::World& world, const tekkel::Value& target) {
 
 // One file: its text errors, or what its scripts show before they run. Answers whether it
 // passes (warnings fail only when strict).
+// "1 script", "2 scripts".
+std::string counted(std::size_t n, const char* noun) {
+    return std::to_string(n) + " " + noun + (n == 1 ? "" : "s");
+}
+
 bool checkFile(const std::string& f, const field::World& world, bool strict, std::ostream& out,
                std::ostream& err) {
     Unit unit;
@@ -189,8 +194,8 @@ bool checkFile(const std::string& f, const field::World& world, bool strict, std
         pass = pass && e.warning && !strict;
     }
     if (pass)
-        out << plat::excerpt(f, plat::kWhole) << ": " << unit.scripts.size() << " scripts, "
-            << unit.ownScripts.size() << " own scripts\n";
+        out << plat::excerpt(f, plat::kWhole) << ": " << counted(unit.scripts.size(), "script")
+            << ", " << counted(unit.ownScripts.size(), "own script") << "\n";
     return pass;
 }
 
