@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "tekkel/Commands.h"
-#include "tekkel/FlagLiveness.h"
 #include "tekkel/Opcodes.h"
 #include "tekkel/RecordKinds.h"
 #include "tekkel/Registers.h"
@@ -314,7 +313,6 @@ const CompiledScript& compiledForm(const Script& script) {
     for (const Command& command : script.commands)
         form->records.push_back(compile(script, command));
     fuse(form->records);
-    form->owed = markQuietWrites(form->records);
     c = form.get();
     script.compiled.set(std::move(form));
     return *c;

@@ -90,10 +90,8 @@ inline constexpr int kRecordKindCount = 0 TEKKEL_RECORD_KINDS(TEKKEL_RECORD_KIND
 
 struct Record {
     RecordKind kind = RecordKind::Full;
-    std::uint8_t arith = 0;     // an ArithOp; Step: 0 inc, 1 dec; Cut: 0 left, 1 right
-    std::uint8_t condition = 0; // Jump: 0 always, else 1 + the flag value that jumps
-    // FlagLiveness.h: no record reads the flags of its write; flags are owed on entry to it.
-    std::uint8_t quiet : 1 = 0, owes : 1 = 0;
+    std::uint8_t arith = 0;          // an ArithOp; Step: 0 inc, 1 dec; Cut: 0 left, 1 right
+    std::uint8_t condition = 0;      // Jump: 0 always, else 1 + the flag value that jumps
     std::int16_t r1 = 0, r2 = 0;     // register numbers of P1 and P2 (when registers)
     Value Run::*m1 = nullptr;        // storage of r1 when it is a general register
     Value Run::*m2 = nullptr;        // storage of r2 when it is a general register
@@ -115,9 +113,6 @@ struct CompiledScript {
     std::size_t size = 0;
     std::int32_t lastAddress = 0;
     std::vector<Record> records;
-    // Per address, when a quiet record's flags are owed on entry to it: the register that
-    // record wrote, whose flag rule gives the run's flags (FlagLiveness.h); else nullptr.
-    std::vector<Value Run::*> owed;
 };
 
 // The script's compiled form, compiled now when the script has none yet or its commands moved.

@@ -24,57 +24,6 @@ struct Scratch {
     Value a, b;
 };
 
-// Settles the flags owed on entry to `address` (CompiledScript::owed): the flag rule applied to
-// the register a quiet record wrote gives the flags the run would hold.
-void settleOwed(const CompiledScript& code, Run& run, std::int64_t address) {
-    if (address < 0 || address >= static_cast<std::int64_t>(code.owed.size())) return;
-    if (Value Run::*m = code.owed[static_cast<std::size_t>(address)]) setFlags(run, run.*m);
-}
-
-// The same before the slow path of the record at `address` applies the rule to a value that
-// keeps some flags as they were.
-[[gnu::noinline]] void settleOwed(StepContext& ctx, std::int32_t address) {
-    if (const CompiledScript* code = ctx.script.compiled.get()) settleOwed(*code, ctx.run, address);
-}
-
-// Writes `src` into general register `r.r1` (storage `dst`) for the record `r` at `address`.
-// A finite number's flags are left out when it is quiet; any other value keeps some flags as
-// they were, and those owed are settled first.
-[[gnu::always_inline]] inline void writeGeneral(StepContext& ctx, const Record& r, Value& dst,
-                                                const Value& src, std::int32_t address) {
-    Run& run = ctx.run;
-    if (!(r.quiet | r.owes) || !flagsRegister(r.r1)) {
-        writeGeneral(run, r.r1, dst, src);
-        return;
-    }
-    if (isInteger(src.kind) || src.kind == ValueKind::Boolean) {
-        if (&dst != &src) assign(dst, src);
-        if (!r.quiet) setNumberFlags(run, dst.i);
-        return;
-    }
-    if (src.kind == ValueKind::Real64 && std::isfinite(src.d)) {
-        if (&dst != &src) assign(dst, src);
-        if (!r.quiet) setNumberFlags(run, dst.d);
-        return;
-    }
-    if (r.owes) settleOwed(ctx, address);
-    writeGeneral(run, r.r1, dst, src);
-}
-
-// A comparison's flags (compareIntoFlags) at `address`: an invalid one keeps zero and negative.
-[[gnu::always_inline]] inline void compareFlags(StepContext& ctx, const Record& r, const Value& a,
-                                                const Value& b, std::int32_t address) {
-    int sign = 0;
-    if (bothIntegers(a, b)) {
-        setNumberFlags(ctx.run, integerDifference(a, b));
-    } else if (compareReals(a, b, sign)) {
-        setNumberFlags(ctx.run, sign);
-    } else {
-        if (r.owes) settleOwed(ctx, address);
-        compareIntoFlags(ctx.run, a, b);
-    }
-}
-
 // Reads a register operand: its storage, the selected variable found inline, or
 // readRegister's answer (nullptr on failure).
 [[gnu::always_inline]] inline const Value* read(StepContext& ctx, std::int16_t reg, Value Run::*m,
@@ -235,37 +184,29 @@ std::int32_t intDiv(StepContext& ctx, const Value& a, const Value& b, std::int32
 }
 
 // R1 = a op b and its flags: the plain cases here, the rest by otherArith.
-// `quiet`: no one reads the flags of the number written.
 template <ArithOp Op>
-[[gnu::always_inline]] inline std::int32_t arith(StepContext& ctx, Run& run, const Record& r,
-                                                 const Value& a, const Value& b,
-                                                 std::int32_t next) {
+[[gnu::always_inline]] inline std::int32_t arith(StepContext& ctx, Run& run, const Value& a,
+                                                 const Value& b, std::int32_t next) {
     // R1 applies the flag rule, to the number written.
-    const bool quiet = r.quiet;
-    const auto flags = [&run, quiet](auto x) {
-        if (!quiet) setNumberFlags(run, x);
-    };
-    if (plainArith<Op>(a, b, run.R1, flags)) return next;
-    if (r.owes) settleOwed(ctx, next - 1);
-    return otherArith(ctx, Op, a, b, next);
+    const auto flags = [&run](auto x) { setNumberFlags(run, x); };
+    if (!plainArith<Op>(a, b, run.R1, flags)) return otherArith(ctx, Op, a, b, next);
+    return next;
 }
 
-[[gnu::always_inline]] inline std::int32_t arith(StepContext& ctx, Run& run, const Record& r,
-                                                 const Value& a, const Value& b,
-                                                 std::int32_t next) {
-    switch (static_cast<ArithOp>(r.arith)) {
-    case ArithOp::Add: return arith<ArithOp::Add>(ctx, run, r, a, b, next);
-    case ArithOp::Sub: return arith<ArithOp::Sub>(ctx, run, r, a, b, next);
-    case ArithOp::Mul: return arith<ArithOp::Mul>(ctx, run, r, a, b, next);
-    case ArithOp::Div: return arith<ArithOp::Div>(ctx, run, r, a, b, next);
+[[gnu::always_inline]] inline std::int32_t
+arith(StepContext& ctx, Run& run, ArithOp op, const Value& a, const Value& b, std::int32_t next) {
+    switch (op) {
+    case ArithOp::Add: return arith<ArithOp::Add>(ctx, run, a, b, next);
+    case ArithOp::Sub: return arith<ArithOp::Sub>(ctx, run, a, b, next);
+    case ArithOp::Mul: return arith<ArithOp::Mul>(ctx, run, a, b, next);
+    case ArithOp::Div: return arith<ArithOp::Div>(ctx, run, a, b, next);
     }
     return kFull;
 }
 
 // Runs `move`, a Move of R1 into a general register, right after an arithmetic record wrote
 // R1: the flags are already those of R1's value, and the flag rule gives the same flags again
-// for the same value, so the write is the copy alone (the arithmetic is quiet only when the
-// Move's flags are dead too, or it writes D1..D3: markQuietWrites).
+// for the same value, so the write is the copy alone.
 [[gnu::always_inline]] inline void moveR1(Run& run, const Record& move) {
     Value& dst = run.*move.m1;
     if (&dst != &run.R1) assign(dst, run.R1);
@@ -302,7 +243,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepFastArith
     Run& run = c.run;
     const Value& a = run.*r.m1;
     const Value& b = f->literal ? *r.literal : run.*r.m2;
-    const std::int32_t n = arith<f->op>(c.ctx, run, r, a, b, c.next());
+    const std::int32_t n = arith<f->op>(c.ctx, run, a, b, c.next());
     if (K == f->kind || n < 0 || !c.second(c.next())) return n;
     moveR1(run, c.records[c.next()]);
     return c.next() + 1;
@@ -311,7 +252,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepFastArith
 template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCompare(Cursor& c) {
     const Record& r = c.record();
     const bool literal = K == RecordKind::CompareV || K == RecordKind::CompareVJump;
-    compareFlags(c.ctx, r, c.run.*r.m1, literal ? *r.literal : c.run.*r.m2, c.address);
+    compareIntoFlags(c.run, c.run.*r.m1, literal ? *r.literal : c.run.*r.m2);
     if (!jumpsAfter(K) || !c.second(c.next())) return c.next();
     return jumpAt(c.ctx, c.run, c.records[c.next()], c.next());
 }
@@ -322,18 +263,15 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(Cur
     Run& run = c.run;
     Value& v = run.*r.m1;
     std::int32_t next = c.next();
-    if (!isInteger(v.kind)) [[unlikely]] {
-        if (r.owes) settleOwed(c.ctx, c.address);
+    if (!isInteger(v.kind)) [[unlikely]]
         return otherStep(c.ctx, r, c.scratch.a, next);
-    }
     // A real past the integers has the sign and zero of the integer it was made from.
     const std::int64_t x = stepInteger(v, r.arith != 0, v);
-    if (flagsRegister(r.r1) && !r.quiet) setNumberFlags(run, x);
+    if (flagsRegister(r.r1)) setNumberFlags(run, x);
     if (K == RecordKind::StepR || !c.second(next)) return next;
     if (K == RecordKind::StepRJump) return jumpAt(c.ctx, run, c.records[next], next);
     const Record& compare = c.records[next]; // a kind comparesRegister takes
-    compareFlags(c.ctx, compare, run.*compare.m1,
-                 compare.literal ? *compare.literal : run.*compare.m2, next);
+    compareIntoFlags(run, run.*compare.m1, compare.literal ? *compare.literal : run.*compare.m2);
     const bool jumps =
         compare.kind == RecordKind::CompareRJump || compare.kind == RecordKind::CompareVJump;
     if (!jumps || !c.second(next + 1)) return next + 1;
@@ -346,7 +284,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(Cur
     Run& run = c.run;
     const Value* src = K == RecordKind::MoveFromVar ? selectedVariable(c.ctx, false) : &(run.*r.m2);
     if (!src) return kFailed;
-    writeGeneral(c.ctx, r, run.*r.m1, *src, c.address);
+    writeGeneral(run, r.r1, run.*r.m1, *src);
     if (K != RecordKind::MoveRJump || !c.second(c.next())) return c.next();
     return jumpAt(c.ctx, run, c.records[c.next()], c.next());
 }
@@ -357,7 +295,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(Cur
     const Record& r = c.record();
     Run& run = c.run;
     if (r.m1) {
-        writeGeneral(c.ctx, r, run.*r.m1, v, c.address);
+        writeGeneral(run, r.r1, run.*r.m1, v);
         return c.next();
     }
     if (r.n1) return writeNumber(c.ctx, run.*r.n1, v) ? c.next() : kFailed;
@@ -392,10 +330,10 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
     if (!b) return kFailed;
     if (K == RecordKind::IntDiv) return intDiv(c.ctx, *a, *b, c.next());
     if (K == RecordKind::Compare) {
-        compareFlags(c.ctx, r, *a, *b, c.address);
+        compareIntoFlags(c.run, *a, *b);
         return c.next();
     }
-    return arith(c.ctx, c.run, r, *a, *b, c.next());
+    return arith(c.ctx, c.run, static_cast<ArithOp>(r.arith), *a, *b, c.next());
 }
 
 // A cut, then a Move of R1: the flag rule gives R1's flags again for the same value.
@@ -469,7 +407,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
     const std::int32_t n = stepIntDivFast(c, literal);
     if (n < 0 || !c.second(c.next())) return n;
     const Record& move = c.records[c.next()];
-    writeGeneral(c.ctx, move, c.run.*move.m1, c.run.*move.m2, c.next());
+    writeGeneral(c.run, move.r1, c.run.*move.m1, c.run.*move.m2);
     return c.next() + 1;
 }
 
@@ -541,11 +479,6 @@ Stopped stopAt(std::int32_t next, std::int32_t address, std::int32_t last, std::
 
 Stopped runRecords(StepContext& ctx, const CompiledScript& code, std::int32_t address,
                    std::int32_t last) {
-    // Run from inside a quiet record's reach (after a stop there), the flags are exact and the
-    // records would settle them again: those commands go the full way.
-    if (address >= 0 && static_cast<std::size_t>(address) < code.owed.size() &&
-        code.owed[static_cast<std::size_t>(address)])
-        return {Stop::Full, address};
     const Record* records = code.records.data();
     Run& run = ctx.run;
     // Past `limit` the run either passes its last address or has no record to run.
@@ -602,10 +535,7 @@ stop:
     const bool ran = next != kFull || c.countdown != firstCountdown || refilled;
     ctx.pump.giveCountdown(c.countdown);
     if (ran) ctx.run.suspended = false;
-    const Stopped stopped = stopAt(next, c.address, last, count);
-    // Whatever runs next (the full way, the error report, the next frame) sees exact flags.
-    settleOwed(code, run, stopped.address);
-    return stopped;
+    return stopAt(next, c.address, last, count);
 }
 
 } // namespace tekkel
