@@ -220,6 +220,9 @@ Record compileGeneral(const Command& c, Op op) {
     if (kind == RecordKind::Full || !registerOperand(c.p1, r.r1, r.m1, r.n1)) return r;
     // A write to the script number or the address redirects the run: the full way.
     if (redirects(r.r1)) return r;
+    // mapSelect is written as it is but never read: only Set and Move write without reading.
+    const bool writeOnly = kind == RecordKind::Set || kind == RecordKind::Move;
+    if (writeOnly && r.r1 == regNumber(Reg::MapSelect)) r.n1 = RunSlot(&Run::mapSelect);
     if (kind != RecordKind::Step) {
         if (secondIsRegister(op)) {
             if (!registerOperand(c.p2, r.r2, r.m2, r.n2)) return r;
