@@ -509,12 +509,15 @@ Stopped runRecords(StepContext& ctx, const CompiledScript& code, std::int32_t ad
     Cursor c{ctx, scratch, records, address, firstCountdown, limit, run};
     bool refilled = false; // the pump's check ran, after a record that did
     std::int32_t next = 0;
+    // The countdown is at least 1 before each record (the pump hands out at least 1, a fused
+    // kind counts its second only above 1), so its end is its reaching 0: the decrement's own
+    // flag, with no comparison after it.
 #define TEKKEL_STEP(K)                                                                             \
     next = step<RecordKind::K>(c);                                                                 \
     if (static_cast<std::uint32_t>(next) >= end) [[unlikely]]                                      \
         goto stop;                                                                                 \
     c.address = next;                                                                              \
-    if (--c.countdown <= 0) [[unlikely]] {                                                         \
+    if (--c.countdown == 0) [[unlikely]] {                                                         \
         refilled = true;                                                                           \
         std::int32_t fresh = 0; /* not c.countdown: the cursor stays out of memory */              \
         const bool more = ctx.pump.slowCheck(fresh);                                               \
