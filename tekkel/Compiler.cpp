@@ -15,51 +15,58 @@ namespace tekkel {
 
 namespace {
 
-Value Run::*storage(std::int16_t reg) {
+RunSlot<Value> storage(std::int16_t reg) {
     switch (static_cast<Reg>(reg)) {
-    case Reg::R1: return &Run::R1;
-    case Reg::R2: return &Run::R2;
-    case Reg::R3: return &Run::R3;
-    case Reg::R4: return &Run::R4;
-    case Reg::R5: return &Run::R5;
-    case Reg::D1: return &Run::D1;
-    case Reg::D2: return &Run::D2;
-    case Reg::D3: return &Run::D3;
-    default: return nullptr;
+    case Reg::R1: return RunSlot(&Run::R1);
+    case Reg::R2: return RunSlot(&Run::R2);
+    case Reg::R3: return RunSlot(&Run::R3);
+    case Reg::R4: return RunSlot(&Run::R4);
+    case Reg::R5: return RunSlot(&Run::R5);
+    case Reg::D1: return RunSlot(&Run::D1);
+    case Reg::D2: return RunSlot(&Run::D2);
+    case Reg::D3: return RunSlot(&Run::D3);
+    default: return {};
     }
 }
 
 // The 32-bit registers whose reads and writes of an integer are the stored number itself.
-std::int32_t Run::*storage32(std::int16_t reg) {
+RunSlot<std::int32_t> storage32(std::int16_t reg) {
     switch (static_cast<Reg>(reg)) {
-    case Reg::Space: return &Run::space;
-    case Reg::VarIndex: return &Run::varIndex;
-    case Reg::Work: return &Run::work;
-    case Reg::ActiveObject: return &Run::activeObject;
-    case Reg::TestX: return &Run::testX;
-    case Reg::TestY: return &Run::testY;
-    default: return nullptr;
+    case Reg::Space: return RunSlot(&Run::space);
+    case Reg::VarIndex: return RunSlot(&Run::varIndex);
+    case Reg::Work: return RunSlot(&Run::work);
+    case Reg::ActiveObject: return RunSlot(&Run::activeObject);
+    case Reg::TestX: return RunSlot(&Run::testX);
+    case Reg::TestY: return RunSlot(&Run::testY);
+    default: return {};
     }
 }
 
 // A register operand written in the command itself (an omitted one is D1..D3, read when the
 // command runs, and goes the full way).
-bool registerOperand(const Value& p, std::int16_t& reg, Value Run::*& m) {
+bool registerOperand(const Value& p, std::int16_t& reg, RunSlot<Value>& m) {
     if (p.isEmpty() || tekkel::toInt16(p, reg) != Status::Ok) return false;
     m = storage(reg);
     return true;
 }
 
-bool registerOperand(const Value& p, std::int16_t& reg, Value Run::*& m, std::int32_t Run::*& n) {
+bool registerOperand(const Value& p, std::int16_t& reg, RunSlot<Value>& m,
+                     RunSlot<std::int32_t>& n) {
     if (!registerOperand(p, reg, m)) return false;
     n = storage32(reg);
     return true;
 }
 
-// X(P): a text written in the command, or a register operand.
-bool textOperand(const Value& p, std::int16_t& reg, Value Run::*& m, const Value*& text) {
-    if (!p.isString()) return registerOperand(p, reg, m);
-    text = &p;
+// X(P): a text written in the command (`text` true), or a register operand.
+bool textOperand(const Value& p, std::int16_t& reg, RunSlot<Value>& m, bool& text) {
+    text = p.isString();
+    return text || registerOperand(p, reg, m);
+}
+
+bool textOperand(const Value& p, std::int16_t& reg, RunSlot<Value>& m, const Value*& text) {
+    bool written = false;
+    if (!textOperand(p, reg, m, written)) return false;
+    if (written) text = &p;
     return true;
 }
 
@@ -75,11 +82,18 @@ Record compileText(const Command& c) {
         if (!registerOperand(c.p1, r.r1, r.m1) || redirects(r.r1) ||
             !textOperand(c.p2, r.r2, r.m2, r.literal))
             return r;
-        if (op == Op::Concat && !textOperand(c.p3, r.r3, r.m3, r.literal3)) return r;
+        std::int16_t r3 = 0;
+        bool text3 = false;
+        if (op == Op::Concat && !textOperand(c.p3, r3, r.m3, text3)) return r;
+        // The records keep no address up to date (see compile).
+        if (r3 == regNumber(Reg::Address)) return r;
+        if (text3) r.texts |= Record::kTextP3;
         r.kind = op == Op::Length ? RecordKind::Length : RecordKind::Concat;
         return r;
     }
-    if (!textOperand(c.p1, r.r1, r.m1, r.literal1)) return r;
+    bool text1 = false;
+    if (!textOperand(c.p1, r.r1, r.m1, text1)) return r;
+    if (text1) r.texts |= Record::kTextP1;
     if (op == Op::Left || op == Op::Right) {
         if (!registerOperand(c.p2, r.r2, r.m2)) return r;
     } else {
@@ -104,7 +118,7 @@ RecordKind specialised(RecordKind kind, const Record& r) {
         if (r.n1 && r.m2) return RecordKind::MoveToNumber;
         return kind;
     }
-    const bool second = r.literal || r.m2;
+    const bool second = r.literal || bool(r.m2);
     if (!r.m1 || !second) return kind;
     switch (kind) {
     case RecordKind::Arith:
@@ -130,11 +144,11 @@ Record compileJump(const Script& s, const Command& c, Op op) {
     r.target = target;
     switch (op) {
     case Op::JumpIfNotZero:
-    case Op::JumpIfZero: r.flag = &Run::zeroFlag; break;
+    case Op::JumpIfZero: r.flag = RunSlot(&Run::zeroFlag); break;
     case Op::JumpIfNotNegative:
-    case Op::JumpIfNegative: r.flag = &Run::negativeFlag; break;
+    case Op::JumpIfNegative: r.flag = RunSlot(&Run::negativeFlag); break;
     case Op::JumpIfValid:
-    case Op::JumpIfInvalid: r.flag = &Run::invalidFlag; break;
+    case Op::JumpIfInvalid: r.flag = RunSlot(&Run::invalidFlag); break;
     default: return r; // Jump: always
     }
     const bool jumpsWhenSet =
@@ -156,7 +170,7 @@ Record compileHandler(const Command& c, Op op) {
     case Op::Extend: {
         // reg P1 is written: the record keeps no operand of it.
         std::int16_t reg = 0;
-        Value Run::*m = nullptr;
+        RunSlot<Value> m;
         if (!registerOperand(c.p1, reg, m) || redirects(reg)) return r;
         r.kind = RecordKind::Handler;
         return r;
@@ -206,6 +220,9 @@ Record compileGeneral(const Command& c, Op op) {
     if (kind == RecordKind::Full || !registerOperand(c.p1, r.r1, r.m1, r.n1)) return r;
     // A write to the script number or the address redirects the run: the full way.
     if (redirects(r.r1)) return r;
+    // mapSelect is written as it is but never read: only Set and Move write without reading.
+    const bool writeOnly = kind == RecordKind::Set || kind == RecordKind::Move;
+    if (writeOnly && r.r1 == regNumber(Reg::MapSelect)) r.n1 = RunSlot(&Run::mapSelect);
     if (kind != RecordKind::Step) {
         if (secondIsRegister(op)) {
             if (!registerOperand(c.p2, r.r2, r.m2, r.n2)) return r;
@@ -263,14 +280,14 @@ Record compileCommand(const Script& s, const Command& c) {
 Record compile(const Script& s, const Command& c) {
     Record r = compileCommand(s, c);
     const std::int16_t address = regNumber(Reg::Address);
-    if (r.r1 == address || r.r2 == address || r.r3 == address) r = Record{};
+    if (r.r1 == address || r.r2 == address) r = Record{};
     return r;
 }
 
 // Whether `r` is a Length of general register `m` into one of R1..R5: the length of a text is a
 // number, which sets every flag, and of null is null, which sets the flags as the null before
 // it did.
-bool measuresText(const Record& r, Value Run::*m) {
+bool measuresText(const Record& r, RunSlot<Value> m) {
     return r.kind == RecordKind::Length && !r.literal && r.m2 == m && r.m1 && flagsRegister(r.r1);
 }
 
@@ -282,7 +299,7 @@ void fuse(std::vector<Record>& records) {
     for (std::size_t k = 0; k + 1 < records.size(); ++k) {
         Record& r = records[k];
         const Record& second = records[k + 1];
-        const bool movesR1 = second.kind == RecordKind::MoveR && second.m2 == &Run::R1;
+        const bool movesR1 = second.kind == RecordKind::MoveR && second.m2 == RunSlot(&Run::R1);
         if (movesR1 && withMove(r.kind) != RecordKind::Full) r.kind = withMove(r.kind);
         if (second.kind == RecordKind::Jump && withJump(r.kind) != RecordKind::Full)
             r.kind = withJump(r.kind);

@@ -26,19 +26,20 @@ struct Scratch {
 
 // Reads a register operand: its storage, the selected variable found inline, or
 // readRegister's answer (nullptr on failure).
-[[gnu::always_inline]] inline const Value* read(StepContext& ctx, std::int16_t reg, Value Run::*m,
-                                                Value& scratch) {
-    if (m) return &(ctx.run.*m);
+[[gnu::always_inline]] inline const Value* read(StepContext& ctx, std::int16_t reg,
+                                                RunSlot<Value> m, Value& scratch) {
+    if (m) return &(m.in(ctx.run));
     if (reg == regNumber(Reg::Var)) return selectedVariable(ctx, false);
     return readRegister(ctx, reg, scratch);
 }
 
 // The same for an operand that may be a 32-bit register. `scratch` only ever holds numbers.
-[[gnu::always_inline]] inline const Value* read(StepContext& ctx, std::int16_t reg, Value Run::*m,
-                                                std::int32_t Run::*n, Value& scratch) {
-    if (m) return &(ctx.run.*m);
+[[gnu::always_inline]] inline const Value* read(StepContext& ctx, std::int16_t reg,
+                                                RunSlot<Value> m, RunSlot<std::int32_t> n,
+                                                Value& scratch) {
+    if (m) return &(m.in(ctx.run));
     if (n) {
-        storeInteger(scratch, ValueKind::Int32, ctx.run.*n);
+        storeInteger(scratch, ValueKind::Int32, n.in(ctx.run));
         return &scratch;
     }
     return read(ctx, reg, m, scratch);
@@ -47,7 +48,7 @@ struct Scratch {
 // Writes reg P1 (Length, Concat); `flags`: false when the next command sets every flag anew.
 bool writeFirst(StepContext& ctx, const Record& r, Value&& v, bool flags = true) {
     if (!r.m1) return writeRegister(ctx, r.r1, v);
-    Value& dst = ctx.run.*r.m1;
+    Value& dst = r.m1.in(ctx.run);
     dst = std::move(v);
     if (flags) flagsAfterWrite(ctx.run, r.r1, dst);
     return true;
@@ -65,11 +66,24 @@ std::int32_t failWith(StepContext& ctx, std::int32_t errorNumber) {
     return kFailed;
 }
 
+const Command& commandAt(const StepContext& ctx, std::int32_t address) {
+    return ctx.script.commands[static_cast<std::size_t>(address)];
+}
+
+// X(P3) of the Concat at `address`: a text or a register, as its command says.
+const Value* operand3(StepContext& ctx, const Record& r, std::int32_t address, Value& scratch) {
+    const Command& c = commandAt(ctx, address);
+    if (r.texts & Record::kTextP3) return &c.p3;
+    std::int16_t reg = 0;
+    if (!r.m3 && toInt16(c.p3, reg) != Status::Ok) return nullptr; // taken when compiled
+    return read(ctx, reg, r.m3, scratch);
+}
+
 [[gnu::noinline]] std::int32_t concat(StepContext& ctx, const Record& r, Scratch& scratch,
                                       std::int32_t next, bool flags = true) {
     const Value* a = r.literal ? r.literal : read(ctx, r.r2, r.m2, scratch.a);
     if (!a) return kFailed;
-    const Value* b = r.literal3 ? r.literal3 : read(ctx, r.r3, r.m3, scratch.b);
+    const Value* b = operand3(ctx, r, next - 1, scratch.b);
     if (!b) return kFailed;
     std::u16string sa, sb;
     const std::u16string& ta = textOf(*a, sa);
@@ -77,8 +91,8 @@ std::int32_t failWith(StepContext& ctx, std::int32_t errorNumber) {
     if (ta.size() + tb.size() > kMaxTextLength) return failWith(ctx, kErrorBadValue);
     if (a->isNull() || b->isNull())
         return writeFirst(ctx, r, Value::null(), flags) ? next : kFailed;
-    if (r.m1 && a == &(ctx.run.*r.m1) && a->isString()) {
-        Value& dst = ctx.run.*r.m1; // reg P1 = reg P1 & X(P3): in place
+    if (r.m1 && a == &(r.m1.in(ctx.run)) && a->isString()) {
+        Value& dst = r.m1.in(ctx.run); // reg P1 = reg P1 & X(P3): in place
         dst.s.append(tb);
         if (flags) flagsAfterWrite(ctx.run, r.r1, dst);
         return next;
@@ -91,7 +105,8 @@ std::int32_t failWith(StepContext& ctx, std::int32_t errorNumber) {
 
 [[gnu::noinline]] std::int32_t cut(StepContext& ctx, const Record& r, Scratch& scratch,
                                    std::int32_t next) {
-    const Value* t = r.literal1 ? r.literal1 : read(ctx, r.r1, r.m1, scratch.a);
+    const Value* t =
+        r.texts & Record::kTextP1 ? &commandAt(ctx, next - 1).p1 : read(ctx, r.r1, r.m1, scratch.a);
     if (!t) return kFailed;
     std::u16string store;
     const std::u16string& text = textOf(*t, store);
@@ -208,14 +223,14 @@ arith(StepContext& ctx, Run& run, ArithOp op, const Value& a, const Value& b, st
 // R1: the flags are already those of R1's value, and the flag rule gives the same flags again
 // for the same value, so the write is the copy alone.
 [[gnu::always_inline]] inline void moveR1(Run& run, const Record& move) {
-    Value& dst = run.*move.m1;
+    Value& dst = move.m1.in(run);
     if (&dst != &run.R1) assign(dst, run.R1);
 }
 
 // Runs the Jump record `jump` at `address`: the address to run next.
 [[gnu::always_inline]] inline std::int32_t jumpAt(StepContext& ctx, const Run& run,
                                                   const Record& jump, std::int32_t address) {
-    if (jump.condition != 0 && run.*jump.flag != (jump.condition == 2)) return address + 1;
+    if (jump.condition != 0 && jump.flag.in(run) != (jump.condition == 2)) return address + 1;
     noteJump(ctx, jump.target);
     return jump.target;
 }
@@ -241,8 +256,8 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepFastArith
     constexpr const FastArith* f = fastArith(K);
     const Record& r = c.record();
     Run& run = c.run;
-    const Value& a = run.*r.m1;
-    const Value& b = f->literal ? *r.literal : run.*r.m2;
+    const Value& a = r.m1.in(run);
+    const Value& b = f->literal ? *r.literal : r.m2.in(run);
     const std::int32_t n = arith<f->op>(c.ctx, run, a, b, c.next());
     if (K == f->kind || n < 0 || !c.second(c.next())) return n;
     moveR1(run, c.records[c.next()]);
@@ -252,7 +267,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepFastArith
 template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCompare(Cursor& c) {
     const Record& r = c.record();
     const bool literal = K == RecordKind::CompareV || K == RecordKind::CompareVJump;
-    compareIntoFlags(c.run, c.run.*r.m1, literal ? *r.literal : c.run.*r.m2);
+    compareIntoFlags(c.run, r.m1.in(c.run), literal ? *r.literal : r.m2.in(c.run));
     if (!jumpsAfter(K) || !c.second(c.next())) return c.next();
     return jumpAt(c.ctx, c.run, c.records[c.next()], c.next());
 }
@@ -261,7 +276,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCompare(C
 template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(Cursor& c) {
     const Record& r = c.record();
     Run& run = c.run;
-    Value& v = run.*r.m1;
+    Value& v = r.m1.in(run);
     std::int32_t next = c.next();
     if (!isInteger(v.kind)) [[unlikely]]
         return otherStep(c.ctx, r, c.scratch.a, next);
@@ -271,7 +286,8 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(Cur
     if (K == RecordKind::StepR || !c.second(next)) return next;
     if (K == RecordKind::StepRJump) return jumpAt(c.ctx, run, c.records[next], next);
     const Record& compare = c.records[next]; // a kind comparesRegister takes
-    compareIntoFlags(run, run.*compare.m1, compare.literal ? *compare.literal : run.*compare.m2);
+    compareIntoFlags(run, compare.m1.in(run),
+                     compare.literal ? *compare.literal : compare.m2.in(run));
     const bool jumps =
         compare.kind == RecordKind::CompareRJump || compare.kind == RecordKind::CompareVJump;
     if (!jumps || !c.second(next + 1)) return next + 1;
@@ -282,9 +298,10 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(Cur
 template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(Cursor& c) {
     const Record& r = c.record();
     Run& run = c.run;
-    const Value* src = K == RecordKind::MoveFromVar ? selectedVariable(c.ctx, false) : &(run.*r.m2);
+    const Value* src =
+        K == RecordKind::MoveFromVar ? selectedVariable(c.ctx, false) : &(r.m2.in(run));
     if (!src) return kFailed;
-    writeGeneral(run, r.r1, run.*r.m1, *src);
+    writeGeneral(run, r.r1, r.m1.in(run), *src);
     if (K != RecordKind::MoveRJump || !c.second(c.next())) return c.next();
     return jumpAt(c.ctx, run, c.records[c.next()], c.next());
 }
@@ -295,10 +312,10 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(Cur
     const Record& r = c.record();
     Run& run = c.run;
     if (r.m1) {
-        writeGeneral(run, r.r1, run.*r.m1, v);
+        writeGeneral(run, r.r1, r.m1.in(run), v);
         return c.next();
     }
-    if (r.n1) return writeNumber(c.ctx, run.*r.n1, v) ? c.next() : kFailed;
+    if (r.n1) return writeNumber(c.ctx, r.n1.in(run), v) ? c.next() : kFailed;
     if (!copy && r.r1 == regNumber(Reg::Var)) return writeSelected(c.ctx, v) ? c.next() : kFailed;
     if (!copy) return writeRegister(c.ctx, r.r1, v) ? c.next() : kFailed;
     const Value held = v;
@@ -313,12 +330,12 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(Cur
 
 [[gnu::always_inline]] inline std::int32_t stepMoveToVar(Cursor& c) {
     // A variable is never a register, so the source stays what it is.
-    return writeSelected(c.ctx, c.run.*c.record().m2) ? c.next() : kFailed;
+    return writeSelected(c.ctx, c.record().m2.in(c.run)) ? c.next() : kFailed;
 }
 
 [[gnu::always_inline]] inline std::int32_t stepMoveToNumber(Cursor& c) {
     const Record& r = c.record();
-    return writeNumber(c.ctx, c.run.*r.n1, c.run.*r.m2) ? c.next() : kFailed;
+    return writeNumber(c.ctx, r.n1.in(c.run), r.m2.in(c.run)) ? c.next() : kFailed;
 }
 
 // Arith, IntDiv and Compare with operands anywhere.
@@ -369,7 +386,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
 
 [[gnu::always_inline]] inline std::int32_t stepJump(Cursor& c) {
     const Record& r = c.record();
-    if (r.condition != 0 && c.run.*r.flag != (r.condition == 2)) return c.next();
+    if (r.condition != 0 && r.flag.in(c.run) != (r.condition == 2)) return c.next();
     noteJump(c.ctx, r.target);
     return r.target;
 }
@@ -379,7 +396,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
 [[gnu::always_inline]] inline std::int32_t stepStep(Cursor& c) {
     const Record& r = c.record();
     if (r.n1) {
-        std::int32_t& n = c.run.*r.n1;
+        std::int32_t& n = r.n1.in(c.run);
         if (r.arith ? n != INT32_MIN : n != INT32_MAX) {
             n += r.arith ? -1 : 1;
             return c.next();
@@ -398,7 +415,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
 
 [[gnu::always_inline]] inline std::int32_t stepIntDivFast(Cursor& c, bool literal) {
     const Record& r = c.record();
-    return intDiv(c.ctx, c.run.*r.m1, literal ? *r.literal : c.run.*r.m2, c.next());
+    return intDiv(c.ctx, r.m1.in(c.run), literal ? *r.literal : r.m2.in(c.run), c.next());
 }
 
 // IntDivR or IntDivV, then a Move between general registers, which takes the quotient or the
@@ -407,7 +424,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
     const std::int32_t n = stepIntDivFast(c, literal);
     if (n < 0 || !c.second(c.next())) return n;
     const Record& move = c.records[c.next()];
-    writeGeneral(c.run, move.r1, c.run.*move.m1, c.run.*move.m2);
+    writeGeneral(c.run, move.r1, move.m1.in(c.run), move.m2.in(c.run));
     return c.next() + 1;
 }
 
@@ -430,7 +447,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t step(Cursor& 
     case Next: return c.next();
     case Jump: return stepJump(c);
     case Set: return writeOperand(c, *c.record().literal, false);
-    case SetNumber: c.run.*c.record().n1 = c.record().target; return c.next();
+    case SetNumber: c.record().n1.in(c.run) = c.record().target; return c.next();
     case Move: return stepMove(c);
     case ArithMove: return stepArithMove(c);
     case MoveToVar: return stepMoveToVar(c);
@@ -492,12 +509,15 @@ Stopped runRecords(StepContext& ctx, const CompiledScript& code, std::int32_t ad
     Cursor c{ctx, scratch, records, address, firstCountdown, limit, run};
     bool refilled = false; // the pump's check ran, after a record that did
     std::int32_t next = 0;
+    // The countdown is at least 1 before each record (the pump hands out at least 1, a fused
+    // kind counts its second only above 1), so its end is its reaching 0: the decrement's own
+    // flag, with no comparison after it.
 #define TEKKEL_STEP(K)                                                                             \
     next = step<RecordKind::K>(c);                                                                 \
     if (static_cast<std::uint32_t>(next) >= end) [[unlikely]]                                      \
         goto stop;                                                                                 \
     c.address = next;                                                                              \
-    if (--c.countdown <= 0) [[unlikely]] {                                                         \
+    if (--c.countdown == 0) [[unlikely]] {                                                         \
         refilled = true;                                                                           \
         std::int32_t fresh = 0; /* not c.countdown: the cursor stays out of memory */              \
         const bool more = ctx.pump.slowCheck(fresh);                                               \

@@ -53,7 +53,7 @@ constexpr std::int32_t kInts[] = {0,      1,     -1,    2,      3,         4,   
                                   32768,  65535, 65536, 100000, INT32_MAX, INT32_MIN, INT32_MAX - 1,
                                   -100000};
 constexpr std::int16_t kGeneral[] = {1, 2, 3, 4, 5, 20, 21, 22};
-constexpr std::int16_t kPlaces[] = {1, 2, 3, 4, 5, 20, -1, -1, 10, 11, 30};
+constexpr std::int16_t kPlaces[] = {1, 2, 3, 4, 5, 20, -1, -1, 10, 11, 30, 12};
 constexpr std::int16_t kJumps[] = {4, 20, 21, 22, 23, 24, 25};
 // Counts for the commands that size variable areas (P3 of Alloc, FreeRange, Dim, Extend):
 // mostly small, with the refusals at and past the value budget, so that a run holds a few
