@@ -176,8 +176,9 @@ void joinIdioms(Reader& in, Script& s, Command& c, int& k, int length) {
         const std::uint8_t pair = in.byte();
         if (pair % 2 != 0) break;
         if (!move) c.p1 = Value::int16(in.pick(kGeneral));
-        if (intDiv && k + 2 < length) {
-            // The dividend is an integer, so that the quotient's flags and the remainder's differ.
+        if ((intDiv || (step && pair % 8 == 0)) && k + 2 < length) {
+            // The dividend is an integer, so that the quotient's flags and the remainder's
+            // differ; so is what a step steps, so that it runs with the comparison after it.
             s.commands.push_back(Command{50, c.p1, Value::int32(in.pick(kInts)), Value()});
             ++k;
             if (c.code == 67) c.p2 = Value::int32(in.pick(kInts));
@@ -188,7 +189,14 @@ void joinIdioms(Reader& in, Script& s, Command& c, int& k, int length) {
         second.p1 =
             toJump ? Value::int16(in.byte() % (length + 1)) : Value::int16(in.pick(kGeneral));
         const std::int16_t taken = intDiv && pair % 4 == 2 ? 4 : 1; // the remainder or R1
-        second.p2 = arith ? Value::int16(taken) : toJump ? Value() : Value::int32(in.pick(kInts));
+        // The comparison after a step is sometimes with a real, or with a value it cannot
+        // compare (a text, null), which keeps zero and negative as the step set them.
+        const std::uint8_t with = in.byte() % 6;
+        const Value compared = with == 0   ? value(in)
+                               : with == 1 ? Value::real64(in.pick(kReals))
+                                           : Value::int32(in.pick(kInts));
+        second.p2 = arith ? Value::int16(taken) : toJump ? Value() : compared;
+        if (step && !toJump && pair % 8 == 0) second.p1 = c.p1;
         s.commands.push_back(std::move(c));
         c = std::move(second);
         ++k;
