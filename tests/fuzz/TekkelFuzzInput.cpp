@@ -203,34 +203,6 @@ void joinIdioms(Reader& in, Script& s, Command& c, int& k, int length) {
     }
 }
 
-// Flag writes that the next write replaces unread, which the records leave out (quiet): a write
-// of a general register (Set, Move, arithmetic, Inc or Dec), then the Set or Move in `c` into
-// one (its value often one that keeps some flags: a text, null, an infinity), then a read of
-// the flags (a jump on one, or a flag register moved). Adds the first part before `c`, the
-// read after it.
-void overwriteFlags(Reader& in, Script& s, Command& c, int& k, int length) {
-    if ((c.code != 50 && c.code != 51) || k + 2 >= length || in.byte() % 2 != 0) return;
-    const auto general = [&in] { return Value::int16(in.pick(kGeneral)); };
-    constexpr std::int16_t kWrites[] = {50, 61, 62, 65, 60, 68, 69, 51};
-    const std::int16_t code = in.pick(kWrites);
-    // Mostly a number; a text makes arithmetic fail, and an error report answered No goes on
-    // after the write that did not happen.
-    const std::uint8_t kind = in.byte() % 5;
-    const Value number = kind == 0   ? Value::string(in.pick(kTexts))
-                         : kind <= 2 ? Value::int32(in.pick(kInts))
-                                     : Value::real64(in.pick(kReals));
-    s.commands.push_back(
-        Command{code, general(), code == 60 || code == 51 ? general() : number, Value()});
-    c.p1 = general();
-    if (c.code == 50 && in.byte() % 2 == 0) c.p2 = Value::string(in.pick(kTexts));
-    Command read{in.pick(kJumps), Value::int16(in.byte() % (length + 1)), Value(), Value()};
-    if (in.byte() % 3 == 0)
-        read = Command{51, general(), Value::int16(80 + in.byte() % 3), Value()};
-    s.commands.push_back(std::move(c));
-    c = std::move(read);
-    k += 2;
-}
-
 Script script(Reader& in) {
     Script s;
     const int length = 1 + in.byte() % 24;
@@ -238,7 +210,6 @@ Script script(Reader& in) {
         Command c = command(in);
         placeMove(in, s, c, k, length);
         joinIdioms(in, s, c, k, length);
-        overwriteFlags(in, s, c, k, length);
         s.commands.push_back(std::move(c));
     }
     s.lastAddress = length - 1;
