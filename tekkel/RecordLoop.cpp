@@ -282,12 +282,25 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(Cur
         return otherStep(c.ctx, r, c.scratch.a, next);
     // A real past the integers has the sign and zero of the integer it was made from.
     const std::int64_t x = stepInteger(v, r.arith != 0, v);
-    if (flagsRegister(r.r1)) setNumberFlags(run, x);
-    if (K == RecordKind::StepR || !c.second(next)) return next;
-    if (K == RecordKind::StepRJump) return jumpAt(c.ctx, run, c.records[next], next);
+    if (K != RecordKind::StepRCompare || !c.second(next)) {
+        if (flagsRegister(r.r1)) setNumberFlags(run, x);
+        if (K == RecordKind::StepR || K == RecordKind::StepRCompare || !c.second(next)) return next;
+        return jumpAt(c.ctx, run, c.records[next], next);
+    }
     const Record& compare = c.records[next]; // a kind comparesRegister takes
-    compareIntoFlags(run, compare.m1.in(run),
-                     compare.literal ? *compare.literal : compare.m2.in(run));
+    const Value& a = compare.m1.in(run);
+    const Value& b = compare.literal ? *compare.literal : compare.m2.in(run);
+    // A valid comparison sets all three flags, so the step's are left out; an invalid one
+    // keeps zero and negative as the step set them.
+    int sign = 0;
+    if (bothIntegers(a, b)) {
+        setNumberFlags(run, integerDifference(a, b));
+    } else if (compareReals(a, b, sign)) {
+        setNumberFlags(run, sign);
+    } else {
+        if (flagsRegister(r.r1)) setNumberFlags(run, x);
+        compareIntoFlags(run, a, b);
+    }
     const bool jumps =
         compare.kind == RecordKind::CompareRJump || compare.kind == RecordKind::CompareVJump;
     if (!jumps || !c.second(next + 1)) return next + 1;

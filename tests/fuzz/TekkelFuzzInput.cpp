@@ -180,8 +180,9 @@ void joinIdioms(Reader& in, Script& s, Command& c, int& k, int length) {
         const std::uint8_t pair = in.byte();
         if (pair % 2 != 0) break;
         if (!move) c.p1 = Value::int16(in.pick(kGeneral));
-        if (intDiv && k + 2 < length) {
-            // The dividend is an integer, so that the quotient's flags and the remainder's differ.
+        if ((intDiv || (step && pair % 8 == 0)) && k + 2 < length) {
+            // The dividend is an integer, so that the quotient's flags and the remainder's
+            // differ; so is what a step steps, so that it runs with the comparison after it.
             s.commands.push_back(Command{50, c.p1, Value::int32(in.pick(kInts)), Value()});
             ++k;
             if (c.code == 67) c.p2 = Value::int32(in.pick(kInts));
@@ -192,11 +193,46 @@ void joinIdioms(Reader& in, Script& s, Command& c, int& k, int length) {
         second.p1 =
             toJump ? Value::int16(in.byte() % (length + 1)) : Value::int16(in.pick(kGeneral));
         const std::int16_t taken = intDiv && pair % 4 == 2 ? 4 : 1; // the remainder or R1
-        second.p2 = arith ? Value::int16(taken) : toJump ? Value() : Value::int32(in.pick(kInts));
+        // The comparison after a step is sometimes with a real, or with a value it cannot
+        // compare (a text, null), which keeps zero and negative as the step set them.
+        const std::uint8_t with = in.byte() % 6;
+        const Value compared = with == 0   ? value(in)
+                               : with == 1 ? Value::real64(in.pick(kReals))
+                                           : Value::int32(in.pick(kInts));
+        second.p2 = arith ? Value::int16(taken) : toJump ? Value() : compared;
+        if (step && !toJump && pair % 8 == 0) second.p1 = c.p1;
         s.commands.push_back(std::move(c));
         c = std::move(second);
         ++k;
     }
+}
+
+// Flag writes that the next write replaces unread, which the records leave out (quiet): a write
+// of a general register (Set, Move, arithmetic, Inc or Dec), then the Set or Move in `c` into
+// one (its value often one that keeps some flags: a text, null, an infinity), then a read of
+// the flags (a jump on one, or a flag register moved). Adds the first part before `c`, the
+// read after it.
+void overwriteFlags(Reader& in, Script& s, Command& c, int& k, int length) {
+    if ((c.code != 50 && c.code != 51) || k + 2 >= length || in.byte() % 2 != 0) return;
+    const auto general = [&in] { return Value::int16(in.pick(kGeneral)); };
+    constexpr std::int16_t kWrites[] = {50, 61, 62, 65, 60, 68, 69, 51};
+    const std::int16_t code = in.pick(kWrites);
+    // Mostly a number; a text makes arithmetic fail, and an error report answered No goes on
+    // after the write that did not happen.
+    const std::uint8_t kind = in.byte() % 5;
+    const Value number = kind == 0   ? Value::string(in.pick(kTexts))
+                         : kind <= 2 ? Value::int32(in.pick(kInts))
+                                     : Value::real64(in.pick(kReals));
+    s.commands.push_back(
+        Command{code, general(), code == 60 || code == 51 ? general() : number, Value()});
+    c.p1 = general();
+    if (c.code == 50 && in.byte() % 2 == 0) c.p2 = Value::string(in.pick(kTexts));
+    Command read{in.pick(kJumps), Value::int16(in.byte() % (length + 1)), Value(), Value()};
+    if (in.byte() % 3 == 0)
+        read = Command{51, general(), Value::int16(80 + in.byte() % 3), Value()};
+    s.commands.push_back(std::move(c));
+    c = std::move(read);
+    k += 2;
 }
 
 Script script(Reader& in) {
@@ -206,6 +242,7 @@ Script script(Reader& in) {
         Command c = command(in);
         placeMove(in, s, c, k, length);
         joinIdioms(in, s, c, k, length);
+        overwriteFlags(in, s, c, k, length);
         s.commands.push_back(std::move(c));
     }
     s.lastAddress = length - 1;
