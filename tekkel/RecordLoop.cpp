@@ -522,9 +522,7 @@ Stopped runRecords(StepContext& ctx, const CompiledScript& code, std::int32_t ad
     Cursor c{ctx, scratch, records, address, firstCountdown, limit, run};
     bool refilled = false; // the pump's check ran, after a record that did
     std::int32_t next = 0;
-    // The countdown is at least 1 before each record (the pump hands out at least 1, a fused
-    // kind counts its second only above 1), so its end is its reaching 0: the decrement's own
-    // flag, with no comparison after it.
+    // The countdown is at least 1 before each record (see secondRuns), so 0 is its end.
 #define TEKKEL_STEP(K)                                                                             \
     next = step<RecordKind::K>(c);                                                                 \
     if (static_cast<std::uint32_t>(next) >= end) [[unlikely]]                                      \

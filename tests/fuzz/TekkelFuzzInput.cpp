@@ -112,12 +112,15 @@ Command command(Reader& in) {
 }
 
 // Most Moves go between the places a value lives (general and 32-bit registers, the selected
-// variable), and most Incs and Decs step one, after an area of four variables was made and one
+// variable), some Concats too, and most Incs and Decs step one, after an area of four variables was made and one
 // selected: locals, shared variables, or a block allocated in the run's own map or the table's
 // first. Adds the set-up commands before `c`, counting them on `k`.
 void placeMove(Reader& in, Script& s, Command& c, int& k, int length) {
     const bool step = c.code == 68 || c.code == 69;
-    if ((c.code != 51 && !step) || k + 2 >= length || in.byte() % 4 == 0) return;
+    // A Concat joins from a place now and then (P3 of a record that is no general register
+    // is read from its command); more often, texts doubling would fill the runs' time.
+    const bool join = c.code == 91 && in.byte() % 4 == 0;
+    if ((c.code != 51 && !step && !join) || k + 2 >= length || in.byte() % 4 == 0) return;
     const std::uint8_t place = in.byte();
     const auto index = Value::int16(1 + place / 2 % 4);
     if (place % 3 == 2 && k + 3 < length) {
@@ -137,6 +140,7 @@ void placeMove(Reader& in, Script& s, Command& c, int& k, int length) {
     }
     c.p1 = Value::int16(in.pick(kPlaces));
     c.p2 = Value::int16(in.pick(kPlaces));
+    if (join) c.p3 = Value::int16(in.pick(kPlaces));
     if (step && k + 1 < length) {
         // The selected variable holds an integer (at the edges of the ranges too) to step.
         c.p1 = Value::int16(tekkel::regNumber(tekkel::Reg::Var));
