@@ -179,8 +179,8 @@ void joinIdioms(Reader& in, Script& s, Command& c, int& k, int length) {
         if (!(arith || step || jumps) || k + 1 >= length) break;
         const std::uint8_t pair = in.byte();
         if (pair % 2 != 0) break;
-        if (!move) c.p1 = Value::int16(in.pick(kGeneral));
-        if ((intDiv || (step && pair % 8 == 0)) && k + 2 < length) {
+        if (!move && !(jumps && generalRegister(c.p1))) c.p1 = Value::int16(in.pick(kGeneral));
+        if ((intDiv || (step && pair % 4 == 0)) && k + 2 < length) {
             // The dividend is an integer, so that the quotient's flags and the remainder's
             // differ; so is what a step steps, so that it runs with the comparison after it.
             s.commands.push_back(Command{50, c.p1, Value::int32(in.pick(kInts)), Value()});
@@ -195,12 +195,12 @@ void joinIdioms(Reader& in, Script& s, Command& c, int& k, int length) {
         const std::int16_t taken = intDiv && pair % 4 == 2 ? 4 : 1; // the remainder or R1
         // The comparison after a step is sometimes with a real, or with a value it cannot
         // compare (a text, null), which keeps zero and negative as the step set them.
-        const std::uint8_t with = in.byte() % 6;
-        const Value compared = with == 0   ? value(in)
+        const std::uint8_t with = in.byte() % 3;
+        const Value compared = with == 0   ? (in.byte() % 2 ? Value::null() : Value::string(u"L"))
                                : with == 1 ? Value::real64(in.pick(kReals))
                                            : Value::int32(in.pick(kInts));
         second.p2 = arith ? Value::int16(taken) : toJump ? Value() : compared;
-        if (step && !toJump && pair % 8 == 0) second.p1 = c.p1;
+        if (step && !toJump) second.p1 = c.p1;
         s.commands.push_back(std::move(c));
         c = std::move(second);
         ++k;
