@@ -112,9 +112,9 @@ Command command(Reader& in) {
 }
 
 // Most Moves go between the places a value lives (general and 32-bit registers, the selected
-// variable), some Concats too, and most Incs and Decs step one, after an area of four variables was made and one
-// selected: locals, shared variables, or a block allocated in the run's own map or the table's
-// first. Adds the set-up commands before `c`, counting them on `k`.
+// variable), some Concats too, and most Incs and Decs step one, after an area of four variables
+// was made and one selected: locals, shared variables, or a block allocated in the run's own map
+// or the table's first. Adds the set-up commands before `c`, counting them on `k`.
 void placeMove(Reader& in, Script& s, Command& c, int& k, int length) {
     const bool step = c.code == 68 || c.code == 69;
     // A Concat joins from a place now and then (P3 of a record that is no general register
