@@ -6,6 +6,7 @@
 
 #include "tekkel/Commands.h"
 #include "tekkel/Opcodes.h"
+#include "tekkel/RecordKinds.h"
 #include "tekkel/Registers.h"
 #include "tekkel/Value.h"
 #include "tekkel/Variables.h"
@@ -14,59 +15,58 @@ namespace tekkel {
 
 namespace {
 
-constexpr std::int32_t kFull = -1;
-constexpr std::int32_t kFailed = -2;
-
-// Room for the values of typed registers that readRegister answers, kept across steps.
-struct Scratch {
-    Value a, b;
-};
-
-Value Run::*storage(std::int16_t reg) {
+RunSlot<Value> storage(std::int16_t reg) {
     switch (static_cast<Reg>(reg)) {
-    case Reg::R1: return &Run::R1;
-    case Reg::R2: return &Run::R2;
-    case Reg::R3: return &Run::R3;
-    case Reg::R4: return &Run::R4;
-    case Reg::R5: return &Run::R5;
-    case Reg::D1: return &Run::D1;
-    case Reg::D2: return &Run::D2;
-    case Reg::D3: return &Run::D3;
-    default: return nullptr;
+    case Reg::R1: return RunSlot(&Run::R1);
+    case Reg::R2: return RunSlot(&Run::R2);
+    case Reg::R3: return RunSlot(&Run::R3);
+    case Reg::R4: return RunSlot(&Run::R4);
+    case Reg::R5: return RunSlot(&Run::R5);
+    case Reg::D1: return RunSlot(&Run::D1);
+    case Reg::D2: return RunSlot(&Run::D2);
+    case Reg::D3: return RunSlot(&Run::D3);
+    default: return {};
     }
 }
 
 // The 32-bit registers whose reads and writes of an integer are the stored number itself.
-std::int32_t Run::*storage32(std::int16_t reg) {
+RunSlot<std::int32_t> storage32(std::int16_t reg) {
     switch (static_cast<Reg>(reg)) {
-    case Reg::Space: return &Run::space;
-    case Reg::VarIndex: return &Run::varIndex;
-    case Reg::Work: return &Run::work;
-    case Reg::ActiveObject: return &Run::activeObject;
-    case Reg::TestX: return &Run::testX;
-    case Reg::TestY: return &Run::testY;
-    default: return nullptr;
+    case Reg::Space: return RunSlot(&Run::space);
+    case Reg::VarIndex: return RunSlot(&Run::varIndex);
+    case Reg::Work: return RunSlot(&Run::work);
+    case Reg::ActiveObject: return RunSlot(&Run::activeObject);
+    case Reg::TestX: return RunSlot(&Run::testX);
+    case Reg::TestY: return RunSlot(&Run::testY);
+    default: return {};
     }
 }
 
 // A register operand written in the command itself (an omitted one is D1..D3, read when the
 // command runs, and goes the full way).
-bool registerOperand(const Value& p, std::int16_t& reg, Value Run::*& m) {
+bool registerOperand(const Value& p, std::int16_t& reg, RunSlot<Value>& m) {
     if (p.isEmpty() || tekkel::toInt16(p, reg) != Status::Ok) return false;
     m = storage(reg);
     return true;
 }
 
-bool registerOperand(const Value& p, std::int16_t& reg, Value Run::*& m, std::int32_t Run::*& n) {
+bool registerOperand(const Value& p, std::int16_t& reg, RunSlot<Value>& m,
+                     RunSlot<std::int32_t>& n) {
     if (!registerOperand(p, reg, m)) return false;
     n = storage32(reg);
     return true;
 }
 
-// X(P): a text written in the command, or a register operand.
-bool textOperand(const Value& p, std::int16_t& reg, Value Run::*& m, const Value*& text) {
-    if (!p.isString()) return registerOperand(p, reg, m);
-    text = &p;
+// X(P): a text written in the command (`text` true), or a register operand.
+bool textOperand(const Value& p, std::int16_t& reg, RunSlot<Value>& m, bool& text) {
+    text = p.isString();
+    return text || registerOperand(p, reg, m);
+}
+
+bool textOperand(const Value& p, std::int16_t& reg, RunSlot<Value>& m, const Value*& text) {
+    bool written = false;
+    if (!textOperand(p, reg, m, written)) return false;
+    if (written) text = &p;
     return true;
 }
 
@@ -82,11 +82,18 @@ Record compileText(const Command& c) {
         if (!registerOperand(c.p1, r.r1, r.m1) || redirects(r.r1) ||
             !textOperand(c.p2, r.r2, r.m2, r.literal))
             return r;
-        if (op == Op::Concat && !textOperand(c.p3, r.r3, r.m3, r.literal3)) return r;
+        std::int16_t r3 = 0;
+        bool text3 = false;
+        if (op == Op::Concat && !textOperand(c.p3, r3, r.m3, text3)) return r;
+        // The records keep no address up to date (see compile).
+        if (r3 == regNumber(Reg::Address)) return r;
+        if (text3) r.texts |= Record::kTextP3;
         r.kind = op == Op::Length ? RecordKind::Length : RecordKind::Concat;
         return r;
     }
-    if (!textOperand(c.p1, r.r1, r.m1, r.literal1)) return r;
+    bool text1 = false;
+    if (!textOperand(c.p1, r.r1, r.m1, text1)) return r;
+    if (text1) r.texts |= Record::kTextP1;
     if (op == Op::Left || op == Op::Right) {
         if (!registerOperand(c.p2, r.r2, r.m2)) return r;
     } else {
@@ -97,72 +104,6 @@ Record compileText(const Command& c) {
     r.arith = op == Op::Right || op == Op::RightValue;
     return r;
 }
-
-// The kinds that do arithmetic on general registers without asking where their operands live:
-// each with its operation, whether P2 is a value, and the kind that runs a Move of R1 after it.
-struct FastArith {
-    RecordKind kind;
-    ArithOp op;
-    bool literal;
-    RecordKind withMove;
-};
-constexpr FastArith kFastArith[] = {
-    {RecordKind::AddR, ArithOp::Add, false, RecordKind::AddRMove},
-    {RecordKind::SubR, ArithOp::Sub, false, RecordKind::SubRMove},
-    {RecordKind::MulR, ArithOp::Mul, false, RecordKind::MulRMove},
-    {RecordKind::DivR, ArithOp::Div, false, RecordKind::DivRMove},
-    {RecordKind::AddV, ArithOp::Add, true, RecordKind::AddVMove},
-    {RecordKind::SubV, ArithOp::Sub, true, RecordKind::SubVMove},
-    {RecordKind::MulV, ArithOp::Mul, true, RecordKind::MulVMove},
-    {RecordKind::DivV, ArithOp::Div, true, RecordKind::DivVMove},
-};
-
-// The entry of kFastArith whose kind, or whose kind with a Move, is `k`; nullptr for others.
-constexpr const FastArith* fastArith(RecordKind k) {
-    for (const FastArith& f : kFastArith)
-        if (f.kind == k || f.withMove == k) return &f;
-    return nullptr;
-}
-constexpr const FastArith* fastArith(ArithOp op, bool literal) {
-    for (const FastArith& f : kFastArith)
-        if (f.op == op && f.literal == literal) return &f;
-    return nullptr;
-}
-
-// The kind that runs `k` and then a Move of R1 into a general register; Full when none does.
-constexpr RecordKind withMove(RecordKind k) {
-    if (k == RecordKind::Arith) return RecordKind::ArithMove;
-    const FastArith* f = fastArith(k);
-    return f && f->kind == k ? f->withMove : RecordKind::Full;
-}
-
-// The kind that runs `k` and then a Jump; Full when none does.
-constexpr RecordKind withJump(RecordKind k) {
-    switch (k) {
-    case RecordKind::CompareR: return RecordKind::CompareRJump;
-    case RecordKind::CompareV: return RecordKind::CompareVJump;
-    case RecordKind::MoveR: return RecordKind::MoveRJump;
-    case RecordKind::Compare: return RecordKind::CompareJump;
-    case RecordKind::StepR: return RecordKind::StepRJump;
-    default: return RecordKind::Full;
-    }
-}
-
-// The fused kinds that run a Jump after their first part.
-[[gnu::always_inline]] constexpr bool jumpsAfter(RecordKind k) {
-    return k == RecordKind::CompareRJump || k == RecordKind::CompareVJump ||
-           k == RecordKind::MoveRJump;
-}
-
-// The kinds StepRCompare runs after its step: a comparison of a general register.
-constexpr bool comparesRegister(RecordKind k) {
-    return k == RecordKind::CompareR || k == RecordKind::CompareV ||
-           k == RecordKind::CompareRJump || k == RecordKind::CompareVJump;
-}
-
-static_assert(withMove(RecordKind::DivV) == RecordKind::DivVMove);
-static_assert(fastArith(RecordKind::SubVMove)->op == ArithOp::Sub);
-static_assert(fastArith(ArithOp::Mul, true)->kind == RecordKind::MulV);
 
 // The kind that runs `r` without asking where its operands live, when they are general
 // registers or a value.
@@ -177,7 +118,7 @@ RecordKind specialised(RecordKind kind, const Record& r) {
         if (r.n1 && r.m2) return RecordKind::MoveToNumber;
         return kind;
     }
-    const bool second = r.literal || r.m2;
+    const bool second = r.literal || bool(r.m2);
     if (!r.m1 || !second) return kind;
     switch (kind) {
     case RecordKind::Arith:
@@ -203,11 +144,11 @@ Record compileJump(const Script& s, const Command& c, Op op) {
     r.target = target;
     switch (op) {
     case Op::JumpIfNotZero:
-    case Op::JumpIfZero: r.flag = &Run::zeroFlag; break;
+    case Op::JumpIfZero: r.flag = RunSlot(&Run::zeroFlag); break;
     case Op::JumpIfNotNegative:
-    case Op::JumpIfNegative: r.flag = &Run::negativeFlag; break;
+    case Op::JumpIfNegative: r.flag = RunSlot(&Run::negativeFlag); break;
     case Op::JumpIfValid:
-    case Op::JumpIfInvalid: r.flag = &Run::invalidFlag; break;
+    case Op::JumpIfInvalid: r.flag = RunSlot(&Run::invalidFlag); break;
     default: return r; // Jump: always
     }
     const bool jumpsWhenSet =
@@ -229,7 +170,7 @@ Record compileHandler(const Command& c, Op op) {
     case Op::Extend: {
         // reg P1 is written: the record keeps no operand of it.
         std::int16_t reg = 0;
-        Value Run::*m = nullptr;
+        RunSlot<Value> m;
         if (!registerOperand(c.p1, reg, m) || redirects(reg)) return r;
         r.kind = RecordKind::Handler;
         return r;
@@ -279,6 +220,9 @@ Record compileGeneral(const Command& c, Op op) {
     if (kind == RecordKind::Full || !registerOperand(c.p1, r.r1, r.m1, r.n1)) return r;
     // A write to the script number or the address redirects the run: the full way.
     if (redirects(r.r1)) return r;
+    // mapSelect is written as it is but never read: only Set and Move write without reading.
+    const bool writeOnly = kind == RecordKind::Set || kind == RecordKind::Move;
+    if (writeOnly && r.r1 == regNumber(Reg::MapSelect)) r.n1 = RunSlot(&Run::mapSelect);
     if (kind != RecordKind::Step) {
         if (secondIsRegister(op)) {
             if (!registerOperand(c.p2, r.r2, r.m2, r.n2)) return r;
@@ -336,14 +280,14 @@ Record compileCommand(const Script& s, const Command& c) {
 Record compile(const Script& s, const Command& c) {
     Record r = compileCommand(s, c);
     const std::int16_t address = regNumber(Reg::Address);
-    if (r.r1 == address || r.r2 == address || r.r3 == address) r = Record{};
+    if (r.r1 == address || r.r2 == address) r = Record{};
     return r;
 }
 
 // Whether `r` is a Length of general register `m` into one of R1..R5: the length of a text is a
 // number, which sets every flag, and of null is null, which sets the flags as the null before
 // it did.
-bool measuresText(const Record& r, Value Run::*m) {
+bool measuresText(const Record& r, RunSlot<Value> m) {
     return r.kind == RecordKind::Length && !r.literal && r.m2 == m && r.m1 && flagsRegister(r.r1);
 }
 
@@ -355,7 +299,7 @@ void fuse(std::vector<Record>& records) {
     for (std::size_t k = 0; k + 1 < records.size(); ++k) {
         Record& r = records[k];
         const Record& second = records[k + 1];
-        const bool movesR1 = second.kind == RecordKind::MoveR && second.m2 == &Run::R1;
+        const bool movesR1 = second.kind == RecordKind::MoveR && second.m2 == RunSlot(&Run::R1);
         if (movesR1 && withMove(r.kind) != RecordKind::Full) r.kind = withMove(r.kind);
         if (second.kind == RecordKind::Jump && withJump(r.kind) != RecordKind::Full)
             r.kind = withJump(r.kind);
@@ -368,433 +312,6 @@ void fuse(std::vector<Record>& records) {
             r.kind = RecordKind::IntDivVMove;
         if (r.kind == RecordKind::Concat && r.m1 && measuresText(second, r.m1))
             r.kind = RecordKind::ConcatLength;
-    }
-}
-
-// Reads a register operand: its storage, the selected variable found inline, or
-// readRegister's answer (nullptr on failure).
-[[gnu::always_inline]] inline const Value* read(StepContext& ctx, std::int16_t reg, Value Run::*m,
-                                                Value& scratch) {
-    if (m) return &(ctx.run.*m);
-    if (reg == regNumber(Reg::Var)) return selectedVariable(ctx, false);
-    return readRegister(ctx, reg, scratch);
-}
-
-// The same for an operand that may be a 32-bit register. `scratch` only ever holds numbers.
-[[gnu::always_inline]] inline const Value* read(StepContext& ctx, std::int16_t reg, Value Run::*m,
-                                                std::int32_t Run::*n, Value& scratch) {
-    if (m) return &(ctx.run.*m);
-    if (n) {
-        storeInteger(scratch, ValueKind::Int32, ctx.run.*n);
-        return &scratch;
-    }
-    return read(ctx, reg, m, scratch);
-}
-
-// Writes reg P1 (Length, Concat); `flags`: false when the next command sets every flag anew.
-bool writeFirst(StepContext& ctx, const Record& r, Value&& v, bool flags = true) {
-    if (!r.m1) return writeRegister(ctx, r.r1, v);
-    Value& dst = ctx.run.*r.m1;
-    dst = std::move(v);
-    if (flags) flagsAfterWrite(ctx.run, r.r1, dst);
-    return true;
-}
-
-// The text of a value, in `store` when it is not a string already.
-const std::u16string& textOf(const Value& v, std::u16string& store) {
-    if (v.isString()) return v.s;
-    store = toText(v);
-    return store;
-}
-
-std::int32_t failWith(StepContext& ctx, std::int32_t errorNumber) {
-    ctx.error = errorNumber;
-    return kFailed;
-}
-
-[[gnu::noinline]] std::int32_t concat(StepContext& ctx, const Record& r, Scratch& scratch,
-                                      std::int32_t next, bool flags = true) {
-    const Value* a = r.literal ? r.literal : read(ctx, r.r2, r.m2, scratch.a);
-    if (!a) return kFailed;
-    const Value* b = r.literal3 ? r.literal3 : read(ctx, r.r3, r.m3, scratch.b);
-    if (!b) return kFailed;
-    std::u16string sa, sb;
-    const std::u16string& ta = textOf(*a, sa);
-    const std::u16string& tb = textOf(*b, sb);
-    if (ta.size() + tb.size() > kMaxTextLength) return failWith(ctx, kErrorBadValue);
-    if (a->isNull() || b->isNull())
-        return writeFirst(ctx, r, Value::null(), flags) ? next : kFailed;
-    if (r.m1 && a == &(ctx.run.*r.m1) && a->isString()) {
-        Value& dst = ctx.run.*r.m1; // reg P1 = reg P1 & X(P3): in place
-        dst.s.append(tb);
-        if (flags) flagsAfterWrite(ctx.run, r.r1, dst);
-        return next;
-    }
-    std::u16string joined;
-    joined.reserve(ta.size() + tb.size());
-    joined.append(ta).append(tb);
-    return writeFirst(ctx, r, Value::string(std::move(joined)), flags) ? next : kFailed;
-}
-
-[[gnu::noinline]] std::int32_t cut(StepContext& ctx, const Record& r, Scratch& scratch,
-                                   std::int32_t next) {
-    const Value* t = r.literal1 ? r.literal1 : read(ctx, r.r1, r.m1, scratch.a);
-    if (!t) return kFailed;
-    std::u16string store;
-    const std::u16string& text = textOf(*t, store);
-    const Value* c = r.literal ? r.literal : read(ctx, r.r2, r.m2, scratch.b);
-    std::int32_t count = 0;
-    if (!c) return kFailed;
-    if (toInt32(*c, count) != Status::Ok || count < 0) return failWith(ctx, kErrorBadValue);
-    Run& run = ctx.run;
-    if (t->isNull()) return writeRegister(ctx, Reg::R1, Value::null()) ? next : kFailed;
-    const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(count), text.size());
-    std::u16string part = r.arith ? text.substr(text.size() - n) : text.substr(0, n);
-    run.R1.kind = ValueKind::String;
-    run.R1.s = std::move(part);
-    setFlags(run, run.R1);
-    return next;
-}
-
-[[gnu::noinline]] std::int32_t otherIntDiv(StepContext& ctx, const Value& a, const Value& b,
-                                           std::int32_t next) {
-    Value q, rem;
-    if (intDivideValues(a, b, q, rem) != Status::Ok) return failWith(ctx, kErrorBadValue);
-    writeRegister(ctx, Reg::R1, q);
-    writeRegister(ctx, Reg::R4, rem);
-    return next;
-}
-
-std::int32_t intDiv(StepContext& ctx, const Value& a, const Value& b, std::int32_t next) {
-    Run& run = ctx.run;
-    if (!plainIntDiv(a, b, run.R1, run.R4)) return otherIntDiv(ctx, a, b, next);
-    setFlags(run, run.R4);
-    return next;
-}
-
-// reg P1 = length of X(P2).
-[[gnu::noinline]] std::int32_t length(StepContext& ctx, const Record& r, Value& scratch,
-                                      std::int32_t next) {
-    const Value* v = r.literal ? r.literal : read(ctx, r.r2, r.m2, scratch);
-    if (!v) return kFailed;
-    std::u16string store;
-    Value out = v->isNull() ? Value::null()
-                            : Value::int32(static_cast<std::int32_t>(textOf(*v, store).size()));
-    return writeFirst(ctx, r, std::move(out)) ? next : kFailed;
-}
-
-// Inc, Dec of what the record's fast ways leave, by the value rules.
-[[gnu::noinline]] std::int32_t otherStep(StepContext& ctx, const Record& r, Value& scratch,
-                                         std::int32_t next) {
-    const Value* a = read(ctx, r.r1, r.m1, r.n1, scratch);
-    if (!a) return kFailed;
-    Value out;
-    if (stepValue(*a, r.arith != 0, out) != Status::Ok) return failWith(ctx, kErrorBadValue);
-    return writeRegister(ctx, r.r1, out) ? next : kFailed;
-}
-
-// Runs a command with its own handler; these change no script and answer Next or Failed.
-[[gnu::noinline]] bool handler(StepContext& ctx, std::int32_t address) {
-    Run& run = ctx.run;
-    const Command& c = ctx.script.commands[static_cast<std::size_t>(address)];
-    StepContext own{ctx.machine,
-                    ctx.host,
-                    run,
-                    ctx.sv,
-                    ctx.pump,
-                    ctx.error,
-                    ctx.target,
-                    ctx.script,
-                    c.p1.isEmpty() ? &run.D1 : &c.p1,
-                    c.p2.isEmpty() ? &run.D2 : &c.p2,
-                    c.p3.isEmpty() ? &run.D3 : &c.p3,
-                    ctx.listing};
-    return executeCommand(own, c.code) == StepResult::Next;
-}
-
-// Whether the record after a fused one runs now: it is within the run and counting it on the
-// pump needs no check (when it does, the loop counts it and runs its own record).
-[[gnu::always_inline]] inline bool secondRuns(std::int32_t next, std::int64_t limit,
-                                              std::int32_t& countdown) {
-    if (next >= limit || countdown <= 1) [[unlikely]]
-        return false;
-    --countdown;
-    return true;
-}
-
-// R1 = a op b by the value rules, for the operands plainArith leaves.
-[[gnu::noinline]] std::int32_t otherArith(StepContext& ctx, ArithOp op, const Value& a,
-                                          const Value& b, std::int32_t next) {
-    Value out;
-    if (arithmetic(op, a, b, out) != Status::Ok) return failWith(ctx, kErrorBadValue);
-    return writeRegister(ctx, Reg::R1, out) ? next : kFailed;
-}
-
-// R1 = a op b and its flags: the plain cases here, the rest by otherArith.
-template <ArithOp Op>
-[[gnu::always_inline]] inline std::int32_t arith(StepContext& ctx, Run& run, const Value& a,
-                                                 const Value& b, std::int32_t next) {
-    // R1 applies the flag rule, to the number written.
-    const auto flags = [&run](auto x) { setNumberFlags(run, x); };
-    if (!plainArith<Op>(a, b, run.R1, flags)) return otherArith(ctx, Op, a, b, next);
-    return next;
-}
-
-[[gnu::always_inline]] inline std::int32_t
-arith(StepContext& ctx, Run& run, ArithOp op, const Value& a, const Value& b, std::int32_t next) {
-    switch (op) {
-    case ArithOp::Add: return arith<ArithOp::Add>(ctx, run, a, b, next);
-    case ArithOp::Sub: return arith<ArithOp::Sub>(ctx, run, a, b, next);
-    case ArithOp::Mul: return arith<ArithOp::Mul>(ctx, run, a, b, next);
-    case ArithOp::Div: return arith<ArithOp::Div>(ctx, run, a, b, next);
-    }
-    return kFull;
-}
-
-// Runs `move`, a Move of R1 into a general register, right after an arithmetic record wrote
-// R1: the flags are already those of R1's value, and the flag rule gives the same flags again
-// for the same value, so the write is the copy alone.
-[[gnu::always_inline]] inline void moveR1(Run& run, const Record& move) {
-    Value& dst = run.*move.m1;
-    if (&dst != &run.R1) assign(dst, run.R1);
-}
-
-// Runs the Jump record `jump` at `address`: the address to run next.
-[[gnu::always_inline]] inline std::int32_t jumpAt(StepContext& ctx, const Run& run,
-                                                  const Record& jump, std::int32_t address) {
-    if (jump.condition != 0 && run.*jump.flag != (jump.condition == 2)) return address + 1;
-    noteJump(ctx, jump.target);
-    return jump.target;
-}
-
-// Where one record runs: the run loop's state that a kind may read or, fused, count on.
-struct Cursor {
-    StepContext& ctx;
-    Scratch& scratch;
-    const Record* records;
-    std::int32_t address;
-    std::int32_t countdown;
-    std::int64_t limit;
-    Run& run;
-
-    [[gnu::always_inline]] const Record& record() const { return records[address]; }
-    [[gnu::always_inline]] std::int32_t next() const { return address + 1; }
-    // Whether the record at `at`, after a fused one, runs now (secondRuns).
-    [[gnu::always_inline]] bool second(std::int32_t at) { return secondRuns(at, limit, countdown); }
-};
-
-// The fast arithmetic kinds, and with a Move of R1 after them.
-template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepFastArith(Cursor& c) {
-    constexpr const FastArith* f = fastArith(K);
-    const Record& r = c.record();
-    Run& run = c.run;
-    const Value& a = run.*r.m1;
-    const Value& b = f->literal ? *r.literal : run.*r.m2;
-    const std::int32_t n = arith<f->op>(c.ctx, run, a, b, c.next());
-    if (K == f->kind || n < 0 || !c.second(c.next())) return n;
-    moveR1(run, c.records[c.next()]);
-    return c.next() + 1;
-}
-
-template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCompare(Cursor& c) {
-    const Record& r = c.record();
-    const bool literal = K == RecordKind::CompareV || K == RecordKind::CompareVJump;
-    compareIntoFlags(c.run, c.run.*r.m1, literal ? *r.literal : c.run.*r.m2);
-    if (!jumpsAfter(K) || !c.second(c.next())) return c.next();
-    return jumpAt(c.ctx, c.run, c.records[c.next()], c.next());
-}
-
-// Inc, Dec of a general register, and then the counting loop's comparison and jump.
-template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(Cursor& c) {
-    const Record& r = c.record();
-    Run& run = c.run;
-    Value& v = run.*r.m1;
-    std::int32_t next = c.next();
-    if (!isInteger(v.kind)) [[unlikely]]
-        return otherStep(c.ctx, r, c.scratch.a, next);
-    // A real past the integers has the sign and zero of the integer it was made from.
-    const std::int64_t x = stepInteger(v, r.arith != 0, v);
-    if (flagsRegister(r.r1)) setNumberFlags(run, x);
-    if (K == RecordKind::StepR || !c.second(next)) return next;
-    if (K == RecordKind::StepRJump) return jumpAt(c.ctx, run, c.records[next], next);
-    const Record& compare = c.records[next]; // a kind comparesRegister takes
-    compareIntoFlags(run, run.*compare.m1, compare.literal ? *compare.literal : run.*compare.m2);
-    const bool jumps =
-        compare.kind == RecordKind::CompareRJump || compare.kind == RecordKind::CompareVJump;
-    if (!jumps || !c.second(next + 1)) return next + 1;
-    return jumpAt(c.ctx, run, c.records[next + 1], next + 1);
-}
-
-// Move into a general register from another or the selected variable, and then a jump.
-template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(Cursor& c) {
-    const Record& r = c.record();
-    Run& run = c.run;
-    const Value* src = K == RecordKind::MoveFromVar ? selectedVariable(c.ctx, false) : &(run.*r.m2);
-    if (!src) return kFailed;
-    writeGeneral(run, r.r1, run.*r.m1, *src);
-    if (K != RecordKind::MoveRJump || !c.second(c.next())) return c.next();
-    return jumpAt(c.ctx, run, c.records[c.next()], c.next());
-}
-
-// Writes `v` into reg P1 of a Set or Move record; `copy`: `v` may be the selected variable
-// that the write replaces.
-[[gnu::always_inline]] inline std::int32_t writeOperand(Cursor& c, const Value& v, bool copy) {
-    const Record& r = c.record();
-    Run& run = c.run;
-    if (r.m1) {
-        writeGeneral(run, r.r1, run.*r.m1, v);
-        return c.next();
-    }
-    if (r.n1) return writeNumber(c.ctx, run.*r.n1, v) ? c.next() : kFailed;
-    if (!copy && r.r1 == regNumber(Reg::Var)) return writeSelected(c.ctx, v) ? c.next() : kFailed;
-    if (!copy) return writeRegister(c.ctx, r.r1, v) ? c.next() : kFailed;
-    const Value held = v;
-    return writeRegister(c.ctx, r.r1, held) ? c.next() : kFailed;
-}
-
-[[gnu::always_inline]] inline std::int32_t stepMove(Cursor& c) {
-    const Record& r = c.record();
-    const Value* v = read(c.ctx, r.r2, r.m2, r.n2, c.scratch.b);
-    return v ? writeOperand(c, *v, true) : kFailed;
-}
-
-[[gnu::always_inline]] inline std::int32_t stepMoveToVar(Cursor& c) {
-    // A variable is never a register, so the source stays what it is.
-    return writeSelected(c.ctx, c.run.*c.record().m2) ? c.next() : kFailed;
-}
-
-[[gnu::always_inline]] inline std::int32_t stepMoveToNumber(Cursor& c) {
-    const Record& r = c.record();
-    return writeNumber(c.ctx, c.run.*r.n1, c.run.*r.m2) ? c.next() : kFailed;
-}
-
-// Arith, IntDiv and Compare with operands anywhere.
-template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(Cursor& c) {
-    const Record& r = c.record();
-    const Value* a = read(c.ctx, r.r1, r.m1, r.n1, c.scratch.a);
-    if (!a) return kFailed;
-    const Value* b = r.literal ? r.literal : read(c.ctx, r.r2, r.m2, r.n2, c.scratch.b);
-    if (!b) return kFailed;
-    if (K == RecordKind::IntDiv) return intDiv(c.ctx, *a, *b, c.next());
-    if (K == RecordKind::Compare) {
-        compareIntoFlags(c.run, *a, *b);
-        return c.next();
-    }
-    return arith(c.ctx, c.run, static_cast<ArithOp>(r.arith), *a, *b, c.next());
-}
-
-// A cut, then a Move of R1: the flag rule gives R1's flags again for the same value.
-[[gnu::always_inline]] inline std::int32_t stepCutMove(Cursor& c) {
-    const std::int32_t n = cut(c.ctx, c.record(), c.scratch, c.next());
-    if (n < 0 || !c.second(c.next())) return n;
-    moveR1(c.run, c.records[c.next()]);
-    return c.next() + 1;
-}
-
-// A Concat, then the Length of what it wrote (measuresText): when both run now, the Length
-// sets the flags the Concat's would have been.
-[[gnu::always_inline]] inline std::int32_t stepConcatLength(Cursor& c) {
-    const bool both = c.next() < c.limit && c.countdown > 1; // secondRuns, not counted yet
-    const std::int32_t n = concat(c.ctx, c.record(), c.scratch, c.next(), !both);
-    if (n < 0 || !both) return n;
-    --c.countdown;
-    return length(c.ctx, c.records[c.next()], c.scratch.b, c.next() + 1);
-}
-
-[[gnu::always_inline]] inline std::int32_t stepCompareJump(Cursor& c) {
-    const std::int32_t n = stepGeneral<RecordKind::Compare>(c);
-    if (n < 0 || !c.second(c.next())) return n;
-    return jumpAt(c.ctx, c.run, c.records[c.next()], c.next());
-}
-
-[[gnu::always_inline]] inline std::int32_t stepArithMove(Cursor& c) {
-    const std::int32_t n = stepGeneral<RecordKind::Arith>(c);
-    if (n < 0 || !c.second(c.next())) return n;
-    moveR1(c.run, c.records[c.next()]);
-    return c.next() + 1;
-}
-
-[[gnu::always_inline]] inline std::int32_t stepJump(Cursor& c) {
-    const Record& r = c.record();
-    if (r.condition != 0 && c.run.*r.flag != (r.condition == 2)) return c.next();
-    noteJump(c.ctx, r.target);
-    return r.target;
-}
-
-// Inc, Dec of a register anywhere; a 32-bit register stays one, and past its range the full
-// rule refuses the result. The selected variable is stepped without leaving the loop.
-[[gnu::always_inline]] inline std::int32_t stepStep(Cursor& c) {
-    const Record& r = c.record();
-    if (r.n1) {
-        std::int32_t& n = c.run.*r.n1;
-        if (r.arith ? n != INT32_MIN : n != INT32_MAX) {
-            n += r.arith ? -1 : 1;
-            return c.next();
-        }
-    }
-    if (r.r1 == regNumber(Reg::Var)) {
-        // Found as the write finds it (the read finds the same); an integer steps in place.
-        Value* v = selectedVariable(c.ctx, true);
-        if (v && isInteger(v->kind)) {
-            stepInteger(*v, r.arith != 0, *v);
-            return c.next();
-        }
-    }
-    return otherStep(c.ctx, r, c.scratch.a, c.next());
-}
-
-[[gnu::always_inline]] inline std::int32_t stepIntDivFast(Cursor& c, bool literal) {
-    const Record& r = c.record();
-    return intDiv(c.ctx, c.run.*r.m1, literal ? *r.literal : c.run.*r.m2, c.next());
-}
-
-// IntDivR or IntDivV, then a Move between general registers, which takes the quotient or the
-// remainder: the Move sets its own flags, as the full way does.
-[[gnu::always_inline]] inline std::int32_t stepIntDivMove(Cursor& c, bool literal) {
-    const std::int32_t n = stepIntDivFast(c, literal);
-    if (n < 0 || !c.second(c.next())) return n;
-    const Record& move = c.records[c.next()];
-    writeGeneral(c.run, move.r1, c.run.*move.m1, c.run.*move.m2);
-    return c.next() + 1;
-}
-
-// Runs one record of kind K: the next address, kFull or kFailed. A fused kind may run the
-// next record too, counting it on the cursor's countdown.
-template <RecordKind K> [[gnu::always_inline]] inline std::int32_t step(Cursor& c) {
-    using enum RecordKind;
-    if constexpr (fastArith(K) != nullptr)
-        return stepFastArith<K>(c);
-    else if constexpr (comparesRegister(K))
-        return stepCompare<K>(c);
-    else if constexpr (K == StepR || K == StepRCompare || K == StepRJump)
-        return stepCount<K>(c);
-    else if constexpr (K == MoveR || K == MoveRJump || K == MoveFromVar)
-        return stepMoveR<K>(c);
-    else if constexpr (K == Arith || K == IntDiv || K == Compare)
-        return stepGeneral<K>(c);
-    switch (K) {
-    case Full: return kFull;
-    case Next: return c.next();
-    case Jump: return stepJump(c);
-    case Set: return writeOperand(c, *c.record().literal, false);
-    case SetNumber: c.run.*c.record().n1 = c.record().target; return c.next();
-    case Move: return stepMove(c);
-    case ArithMove: return stepArithMove(c);
-    case MoveToVar: return stepMoveToVar(c);
-    case MoveToNumber: return stepMoveToNumber(c);
-    case IntDivR: return stepIntDivFast(c, false);
-    case IntDivV: return stepIntDivFast(c, true);
-    case IntDivRMove: return stepIntDivMove(c, false);
-    case IntDivVMove: return stepIntDivMove(c, true);
-    case Step: return stepStep(c);
-    case Length: return length(c.ctx, c.record(), c.scratch.b, c.next());
-    case Concat: return concat(c.ctx, c.record(), c.scratch, c.next());
-    case Cut: return cut(c.ctx, c.record(), c.scratch, c.next());
-    case CompareJump: return stepCompareJump(c);
-    case CutMove: return stepCutMove(c);
-    case ConcatLength: return stepConcatLength(c);
-    case Handler: return handler(c.ctx, c.address) ? c.next() : kFailed;
-    default: return kFull;
     }
 }
 
@@ -825,91 +342,6 @@ void compileFullWay(const Script& script) {
     form->lastAddress = script.lastAddress;
     form->records.assign(form->size, Record{});
     script.compiled.set(std::move(form));
-}
-
-namespace {
-
-// The dispatch table below is made from TEKKEL_RECORD_KINDS, as the enum is: entry k runs
-// kind k.
-#define TEKKEL_KIND_ENTRY(K) RecordKind::K,
-constexpr RecordKind kKindOrder[] = {TEKKEL_RECORD_KINDS(TEKKEL_KIND_ENTRY)};
-#undef TEKKEL_KIND_ENTRY
-constexpr bool inEnumOrder() {
-    for (int k = 0; k < kRecordKindCount; ++k)
-        if (static_cast<int>(kKindOrder[k]) != k) return false;
-    return true;
-}
-static_assert(std::size(kKindOrder) == kRecordKindCount && inEnumOrder());
-
-// Where the run loop stops: the address to go on from and why.
-Stopped stopAt(std::int32_t next, std::int32_t address, std::int32_t last, std::int64_t count) {
-    if (next == kFailed) return {Stop::Failed, address};
-    if (next < 0) return {Stop::Full, address};
-    const Stop why = next > last ? Stop::Past : next >= count ? Stop::Full : Stop::Yielded;
-    return {why, next};
-}
-
-} // namespace
-
-Stopped runRecords(StepContext& ctx, const CompiledScript& code, std::int32_t address,
-                   std::int32_t last) {
-    const Record* records = code.records.data();
-    Run& run = ctx.run;
-    // Past `limit` the run either passes its last address or has no record to run.
-    const std::int64_t count = static_cast<std::int64_t>(code.records.size());
-    const std::int64_t limit = std::min<std::int64_t>(static_cast<std::int64_t>(last) + 1, count);
-    // Both a stop (kFull, kFailed) and an address at or past `limit` end the loop: one test.
-    const std::uint32_t end = static_cast<std::uint32_t>(std::max<std::int64_t>(limit, 0));
-    Scratch scratch;
-    const std::int32_t firstCountdown = ctx.pump.takeCountdown();
-    // The loop's state lives in the cursor, built once, so that it stays in registers.
-    Cursor c{ctx, scratch, records, address, firstCountdown, limit, run};
-    bool refilled = false; // the pump's check ran, after a record that did
-    std::int32_t next = 0;
-#define TEKKEL_STEP(K)                                                                             \
-    next = step<RecordKind::K>(c);                                                                 \
-    if (static_cast<std::uint32_t>(next) >= end) [[unlikely]]                                      \
-        goto stop;                                                                                 \
-    c.address = next;                                                                              \
-    if (--c.countdown <= 0) [[unlikely]] {                                                         \
-        refilled = true;                                                                           \
-        std::int32_t fresh = 0; /* not c.countdown: the cursor stays out of memory */              \
-        const bool more = ctx.pump.slowCheck(fresh);                                               \
-        c.countdown = fresh;                                                                       \
-        if (!more) goto stop;                                                                      \
-    }
-#if defined(__GNUC__)
-    // Each kind ends in its own jump to the next record's kind, which the processor predicts
-    // far better than the one shared jump of a switch.
-#define TEKKEL_LABEL(K) &&run##K,
-    static void* const kRun[] = {TEKKEL_RECORD_KINDS(TEKKEL_LABEL)};
-#undef TEKKEL_LABEL
-    static_assert(std::size(kRun) == kRecordKindCount);
-    goto* kRun[static_cast<int>(records[c.address].kind)];
-    /* the address in a register: GCC would otherwise reload it from the stack each time */
-#define TEKKEL_CASE(K)                                                                             \
-    run##K : TEKKEL_STEP(K) asm("" : "+r"(c.address));                                             \
-    goto* kRun[static_cast<int>(records[c.address].kind)];
-    TEKKEL_RECORD_KINDS(TEKKEL_CASE)
-#undef TEKKEL_CASE
-#else
-    for (;;) {
-        switch (records[c.address].kind) {
-#define TEKKEL_CASE(K)                                                                             \
-    case RecordKind::K:                                                                            \
-        TEKKEL_STEP(K) continue;
-            TEKKEL_RECORD_KINDS(TEKKEL_CASE)
-#undef TEKKEL_CASE
-        }
-    }
-#endif
-#undef TEKKEL_STEP
-stop:
-    // Every record that runs counts on the pump before anything can refill it.
-    const bool ran = next != kFull || c.countdown != firstCountdown || refilled;
-    ctx.pump.giveCountdown(c.countdown);
-    if (ran) ctx.run.suspended = false;
-    return stopAt(next, c.address, last, count);
 }
 
 } // namespace tekkel

@@ -88,24 +88,52 @@ enum class RecordKind : std::uint8_t { TEKKEL_RECORD_KINDS(TEKKEL_RECORD_KIND_EN
 inline constexpr int kRecordKindCount = 0 TEKKEL_RECORD_KINDS(TEKKEL_RECORD_KIND_COUNT);
 #undef TEKKEL_RECORD_KIND_COUNT
 
+// Where a register of type T lives in a Run, as an offset of 16 bits, so that a record holds
+// several in little room; an empty slot names none.
+template <typename T> class RunSlot {
+  public:
+    constexpr RunSlot() = default;
+    explicit RunSlot(T Run::*member) {
+        static const Run probe{};
+        const auto at =
+            reinterpret_cast<const char*>(&(probe.*member)) - reinterpret_cast<const char*>(&probe);
+        offset_ = static_cast<std::uint16_t>(at);
+    }
+    explicit constexpr operator bool() const { return offset_ != kNone; }
+    bool operator==(const RunSlot&) const = default;
+    [[gnu::always_inline]] T& in(Run& run) const {
+        return *reinterpret_cast<T*>(reinterpret_cast<char*>(&run) + offset_);
+    }
+    [[gnu::always_inline]] const T& in(const Run& run) const {
+        return *reinterpret_cast<const T*>(reinterpret_cast<const char*>(&run) + offset_);
+    }
+
+  private:
+    static constexpr std::uint16_t kNone = 0xffff;
+    std::uint16_t offset_ = kNone;
+};
+static_assert(sizeof(Run) < 0xffff);
+
+// One compiled command, 32 bytes, so that the next record's address is a shift and a loop's
+// records share few cache lines. A text written in the command as P1 (Cut) or P3 (Concat), and
+// the register of P3 when it is not a general one, are read from the command itself: only the
+// text commands, which run out of line, ask for them.
 struct Record {
     RecordKind kind = RecordKind::Full;
-    std::uint8_t arith = 0;          // an ArithOp; Step: 0 inc, 1 dec; Cut: 0 left, 1 right
-    std::uint8_t condition = 0;      // Jump: 0 always, else 1 + the flag value that jumps
-    std::int16_t r1 = 0, r2 = 0;     // register numbers of P1 and P2 (when registers)
-    Value Run::*m1 = nullptr;        // storage of r1 when it is a general register
-    Value Run::*m2 = nullptr;        // storage of r2 when it is a general register
-    const Value* literal = nullptr;  // P2 when it is a value, not a register
-    const Value* literal1 = nullptr; // P1 when it is a text, not a register
-    const Value* literal3 = nullptr; // P3 when it is a text, not a register
-    std::int16_t r3 = 0;
-    Value Run::*m3 = nullptr;
-    std::int32_t target = -1; // Jump: the resolved address; SetNumber: the number
-    // Storage of r1 and r2 when they are 32-bit registers that read and write as they are.
-    std::int32_t Run::*n1 = nullptr;
-    std::int32_t Run::*n2 = nullptr;
-    bool Run::*flag = nullptr; // Jump: the flag a conditional jump tests
+    std::uint8_t arith = 0;         // an ArithOp; Step: 0 inc, 1 dec; Cut: 0 left, 1 right
+    std::uint8_t condition = 0;     // Jump: 0 always, else 1 + the flag value that jumps
+    std::uint8_t texts = 0;         // kTextP1, kTextP3: that operand is a text in the command
+    std::int16_t r1 = 0, r2 = 0;    // register numbers of P1 and P2 (when registers)
+    RunSlot<Value> m1, m2, m3;      // storage of P1..P3 when a general register
+    RunSlot<std::int32_t> n1, n2;   // storage of P1, P2 when a 32-bit register that
+                                    // reads and writes as it is
+    RunSlot<bool> flag;             // Jump: the flag a conditional jump tests
+    std::int32_t target = -1;       // Jump: the resolved address; SetNumber: the number
+    const Value* literal = nullptr; // P2 when it is a value, not a register
+
+    static constexpr std::uint8_t kTextP1 = 1, kTextP3 = 2;
 };
+static_assert(sizeof(Record) == 32);
 
 // The records of one script; valid while the script's command array stays where it is.
 struct CompiledScript {

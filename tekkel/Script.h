@@ -97,6 +97,10 @@ struct Machine {
     std::vector<Script> scripts;      // 0..scriptCount
     std::vector<Value> sharedValues;  // 1..count (index 0 unused); count = size() - 1
     std::vector<AllocMap> allocTable; // 1..count (index 0 unused)
+    // The entries of the table's maps together (each map's total, as far as its vector holds
+    // it), kept by the commands that change them: the value budget is checked on every growth,
+    // and a sum over every map each time made many growths of a large table quadratic.
+    std::int64_t tableEntries = 0;
 };
 
 } // namespace tekkel

@@ -87,13 +87,6 @@ void resizeArea(StepContext& ctx, std::int32_t area, std::int32_t count, bool ke
     }
 }
 
-std::int64_t mapValues(const std::vector<AllocMap>& maps) {
-    std::int64_t n = 0;
-    for (const AllocMap& m : maps)
-        n += mapTotal(m);
-    return n;
-}
-
 std::int64_t localValues(const tekkel::Run& run) {
     return usable(run.localCount, run.locals.size()) + mapTotal(run.ownMap);
 }
@@ -102,7 +95,7 @@ std::int64_t localValues(const tekkel::Run& run) {
 // variables, the allocation table and its maps. Only looked at when an area grows.
 std::int64_t heldValues(StepContext& ctx) {
     const Machine& m = ctx.machine;
-    std::int64_t n = sharedCount(m) + tableCount(m) + mapValues(m.allocTable);
+    std::int64_t n = sharedCount(m) + tableCount(m) + m.tableEntries;
     bool counted = false;
     if (ctx.host.eachRun) {
         ctx.host.eachRun(ctx.host.context, [&](const Run& run) {
@@ -172,11 +165,11 @@ StepResult dimCommand(StepContext& ctx) {
     std::int32_t area, n;
     if (!areaParams(ctx, reg, area, n)) return StepResult::Failed;
     if (n < 1 || area < 0 || area > 2) return StepResult::Failed;
-    const std::int64_t freed =
-        areaCount(ctx, area) + (area == 2 ? mapValues(ctx.machine.allocTable) : 0);
+    const std::int64_t freed = areaCount(ctx, area) + (area == 2 ? ctx.machine.tableEntries : 0);
     if (!withinBudget(ctx, n, freed)) return fail(ctx, kErrorBadValue);
     if (!writeRegister(ctx, reg, Value::int32(areaCount(ctx, area)))) return StepResult::Failed;
     resizeArea(ctx, area, n, false);
+    if (area == 2) ctx.machine.tableEntries = 0; // every map starts empty
     return StepResult::Next;
 }
 
@@ -240,6 +233,7 @@ StepResult allocCommand(StepContext& ctx) {
     for (std::int32_t v : chosen)
         w.sharedValues[static_cast<std::size_t>(v)] = Value::null();
     repair(*m);
+    if (m != &ctx.run.ownMap) w.tableEntries += newTotal - total;
     m->total = newTotal;
     m->entries.resize(static_cast<std::size_t>(newTotal) + 1, 0);
     for (std::int32_t k = 0; k < n; ++k)

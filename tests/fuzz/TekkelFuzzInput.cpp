@@ -53,7 +53,7 @@ constexpr std::int32_t kInts[] = {0,      1,     -1,    2,      3,         4,   
                                   32768,  65535, 65536, 100000, INT32_MAX, INT32_MIN, INT32_MAX - 1,
                                   -100000};
 constexpr std::int16_t kGeneral[] = {1, 2, 3, 4, 5, 20, 21, 22};
-constexpr std::int16_t kPlaces[] = {1, 2, 3, 4, 5, 20, -1, -1, 10, 11, 30};
+constexpr std::int16_t kPlaces[] = {1, 2, 3, 4, 5, 20, -1, -1, 10, 11, 30, 12};
 constexpr std::int16_t kJumps[] = {4, 20, 21, 22, 23, 24, 25};
 // Counts for the commands that size variable areas (P3 of Alloc, FreeRange, Dim, Extend):
 // mostly small, with the refusals at and past the value budget, so that a run holds a few
@@ -112,12 +112,15 @@ Command command(Reader& in) {
 }
 
 // Most Moves go between the places a value lives (general and 32-bit registers, the selected
-// variable), and most Incs and Decs step one, after an area of four variables was made and one
-// selected: locals, shared variables, or a block allocated in the run's own map or the table's
-// first. Adds the set-up commands before `c`, counting them on `k`.
+// variable), some Concats too, and most Incs and Decs step one, after an area of four variables
+// was made and one selected: locals, shared variables, or a block allocated in the run's own map
+// or the table's first. Adds the set-up commands before `c`, counting them on `k`.
 void placeMove(Reader& in, Script& s, Command& c, int& k, int length) {
     const bool step = c.code == 68 || c.code == 69;
-    if ((c.code != 51 && !step) || k + 2 >= length || in.byte() % 4 == 0) return;
+    // A Concat joins from a place now and then (P3 of a record that is no general register
+    // is read from its command); more often, texts doubling would fill the runs' time.
+    const bool join = c.code == 91 && in.byte() % 4 == 0;
+    if ((c.code != 51 && !step && !join) || k + 2 >= length || in.byte() % 4 == 0) return;
     const std::uint8_t place = in.byte();
     const auto index = Value::int16(1 + place / 2 % 4);
     if (place % 3 == 2 && k + 3 < length) {
@@ -137,6 +140,7 @@ void placeMove(Reader& in, Script& s, Command& c, int& k, int length) {
     }
     c.p1 = Value::int16(in.pick(kPlaces));
     c.p2 = Value::int16(in.pick(kPlaces));
+    if (join) c.p3 = Value::int16(in.pick(kPlaces));
     if (step && k + 1 < length) {
         // The selected variable holds an integer (at the edges of the ranges too) to step.
         c.p1 = Value::int16(tekkel::regNumber(tekkel::Reg::Var));
@@ -175,9 +179,10 @@ void joinIdioms(Reader& in, Script& s, Command& c, int& k, int length) {
         if (!(arith || step || jumps) || k + 1 >= length) break;
         const std::uint8_t pair = in.byte();
         if (pair % 2 != 0) break;
-        if (!move) c.p1 = Value::int16(in.pick(kGeneral));
-        if (intDiv && k + 2 < length) {
-            // The dividend is an integer, so that the quotient's flags and the remainder's differ.
+        if (!move && !(jumps && generalRegister(c.p1))) c.p1 = Value::int16(in.pick(kGeneral));
+        if ((intDiv || (step && pair % 4 == 0)) && k + 2 < length) {
+            // The dividend is an integer, so that the quotient's flags and the remainder's
+            // differ; so is what a step steps, so that it runs with the comparison after it.
             s.commands.push_back(Command{50, c.p1, Value::int32(in.pick(kInts)), Value()});
             ++k;
             if (c.code == 67) c.p2 = Value::int32(in.pick(kInts));
@@ -188,7 +193,14 @@ void joinIdioms(Reader& in, Script& s, Command& c, int& k, int length) {
         second.p1 =
             toJump ? Value::int16(in.byte() % (length + 1)) : Value::int16(in.pick(kGeneral));
         const std::int16_t taken = intDiv && pair % 4 == 2 ? 4 : 1; // the remainder or R1
-        second.p2 = arith ? Value::int16(taken) : toJump ? Value() : Value::int32(in.pick(kInts));
+        // The comparison after a step is sometimes with a real, or with a value it cannot
+        // compare (a text, null), which keeps zero and negative as the step set them.
+        const std::uint8_t with = in.byte() % 3;
+        const Value compared = with == 0   ? (in.byte() % 2 ? Value::null() : Value::string(u"L"))
+                               : with == 1 ? Value::real64(in.pick(kReals))
+                                           : Value::int32(in.pick(kInts));
+        second.p2 = arith ? Value::int16(taken) : toJump ? Value() : compared;
+        if (step && !toJump) second.p1 = c.p1;
         s.commands.push_back(std::move(c));
         c = std::move(second);
         ++k;

@@ -1,0 +1,76 @@
+// The kinds of records that the compiler joins and the records loop runs alike: which
+// arithmetic each fast kind does and which kind runs a record and the one after it.
+#pragma once
+
+#include "tekkel/Compiler.h"
+#include "tekkel/Value.h"
+
+namespace tekkel {
+
+// The kinds that do arithmetic on general registers without asking where their operands live:
+// each with its operation, whether P2 is a value, and the kind that runs a Move of R1 after it.
+struct FastArith {
+    RecordKind kind;
+    ArithOp op;
+    bool literal;
+    RecordKind withMove;
+};
+inline constexpr FastArith kFastArith[] = {
+    {RecordKind::AddR, ArithOp::Add, false, RecordKind::AddRMove},
+    {RecordKind::SubR, ArithOp::Sub, false, RecordKind::SubRMove},
+    {RecordKind::MulR, ArithOp::Mul, false, RecordKind::MulRMove},
+    {RecordKind::DivR, ArithOp::Div, false, RecordKind::DivRMove},
+    {RecordKind::AddV, ArithOp::Add, true, RecordKind::AddVMove},
+    {RecordKind::SubV, ArithOp::Sub, true, RecordKind::SubVMove},
+    {RecordKind::MulV, ArithOp::Mul, true, RecordKind::MulVMove},
+    {RecordKind::DivV, ArithOp::Div, true, RecordKind::DivVMove},
+};
+
+// The entry of kFastArith whose kind, or whose kind with a Move, is `k`; nullptr for others.
+constexpr const FastArith* fastArith(RecordKind k) {
+    for (const FastArith& f : kFastArith)
+        if (f.kind == k || f.withMove == k) return &f;
+    return nullptr;
+}
+constexpr const FastArith* fastArith(ArithOp op, bool literal) {
+    for (const FastArith& f : kFastArith)
+        if (f.op == op && f.literal == literal) return &f;
+    return nullptr;
+}
+
+// The kind that runs `k` and then a Move of R1 into a general register; Full when none does.
+constexpr RecordKind withMove(RecordKind k) {
+    if (k == RecordKind::Arith) return RecordKind::ArithMove;
+    const FastArith* f = fastArith(k);
+    return f && f->kind == k ? f->withMove : RecordKind::Full;
+}
+
+// The kind that runs `k` and then a Jump; Full when none does.
+constexpr RecordKind withJump(RecordKind k) {
+    switch (k) {
+    case RecordKind::CompareR: return RecordKind::CompareRJump;
+    case RecordKind::CompareV: return RecordKind::CompareVJump;
+    case RecordKind::MoveR: return RecordKind::MoveRJump;
+    case RecordKind::Compare: return RecordKind::CompareJump;
+    case RecordKind::StepR: return RecordKind::StepRJump;
+    default: return RecordKind::Full;
+    }
+}
+
+// The fused kinds that run a Jump after their first part.
+[[gnu::always_inline]] constexpr bool jumpsAfter(RecordKind k) {
+    return k == RecordKind::CompareRJump || k == RecordKind::CompareVJump ||
+           k == RecordKind::MoveRJump;
+}
+
+// The kinds StepRCompare runs after its step: a comparison of a general register.
+constexpr bool comparesRegister(RecordKind k) {
+    return k == RecordKind::CompareR || k == RecordKind::CompareV ||
+           k == RecordKind::CompareRJump || k == RecordKind::CompareVJump;
+}
+
+static_assert(withMove(RecordKind::DivV) == RecordKind::DivVMove);
+static_assert(fastArith(RecordKind::SubVMove)->op == ArithOp::Sub);
+static_assert(fastArith(ArithOp::Mul, true)->kind == RecordKind::MulV);
+
+} // namespace tekkel
