@@ -120,7 +120,8 @@ class FileReader {
         }
         const Pending p = std::move(*pending_);
         pending_.reset();
-        const auto [it, fresh] = table_.try_emplace(p.original, shown, file_, p.line, p.column);
+        const auto [it, fresh] =
+            table_.try_emplace(p.original, TranslationEntry{shown, file_, p.line, p.column});
         if (!fresh) {
             errors_.push_back({file_, p.line, p.column,
                                "this text is already translated at " + it->second.file + ":" +
