@@ -48,7 +48,7 @@ bool isBoxCommand(std::int16_t code) {
 std::string mapText(const tekkel::AllocMap& map) {
     std::string text = "total " + std::to_string(map.total) + ":";
     for (std::size_t k = 1; k < map.entries.size(); ++k)
-        text += " " + std::to_string(map.entries[k]);
+        text.append(1, ' ').append(std::to_string(map.entries[k]));
     return text;
 }
 
