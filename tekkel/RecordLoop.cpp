@@ -258,9 +258,21 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepFastArith
     Run& run = c.run;
     const Value& a = r.m1.in(run);
     const Value& b = f->literal ? *r.literal : r.m2.in(run);
-    const std::int32_t n = arith<f->op>(c.ctx, run, a, b, c.next());
-    if (K == f->kind || n < 0 || !c.second(c.next())) return n;
-    moveR1(run, c.records[c.next()]);
+    const auto flags = [&run](auto x) { setNumberFlags(run, x); };
+    if (!plainArith<f->op>(a, b, run.R1, flags)) [[unlikely]] {
+        const std::int32_t n = otherArith(c.ctx, f->op, a, b, c.next());
+        if (K == f->kind || n < 0 || !c.second(c.next())) return n;
+        moveR1(run, c.records[c.next()]);
+        return c.next() + 1;
+    }
+    if (K == f->kind || !c.second(c.next())) return c.next();
+    // R1 holds a number now, so the copy is its kind and eight bytes wherever it goes (R1
+    // itself included) unless the place holds a text.
+    Value& dst = c.records[c.next()].m1.in(run);
+    if (!dst.s.empty()) [[unlikely]]
+        dst = run.R1;
+    dst.kind = run.R1.kind;
+    std::memcpy(&dst.d, &run.R1.d, sizeof dst.d);
     return c.next() + 1;
 }
 

@@ -20,6 +20,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "tekkel/Opcodes.h"
 #include "tekkel/Step.h"
@@ -46,6 +47,16 @@ inline Value* valueRegister(Run& run, std::int16_t reg) {
 template <typename Number> [[gnu::always_inline]] inline void setNumberFlags(Run& run, Number x) {
     run.invalidFlag = false;
     run.zeroFlag = x == 0;
+    run.negativeFlag = x < 0;
+}
+// A finite real is zero when its bits but the sign are: one integer test, where x == 0 also
+// tests for the NaN that a finite number never is.
+[[gnu::always_inline]] inline void setNumberFlags(Run& run, double x) {
+    std::uint64_t bits = 0;
+    static_assert(sizeof bits == sizeof x);
+    std::memcpy(&bits, &x, sizeof x);
+    run.invalidFlag = false;
+    run.zeroFlag = (bits << 1) == 0;
     run.negativeFlag = x < 0;
 }
 

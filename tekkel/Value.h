@@ -260,13 +260,15 @@ template <ArithOp Op, typename Written = IgnoreNumber>
     } else if (!plainNumber(a, x) || !plainNumber(b, y)) {
         return false;
     }
-    if (Op == ArithOp::Div && (y == 0 || !std::isfinite(y))) [[unlikely]]
-        return false;
     const double r = Op == ArithOp::Add   ? x + y
                      : Op == ArithOp::Sub ? x - y
                      : Op == ArithOp::Mul ? x * y
                                           : x / y;
     if (!std::isfinite(r)) [[unlikely]]
+        return false;
+    // The divisor is looked at only here: by 0 or NaN no quotient is finite, and a finite
+    // number over an infinite one is the only finite quotient of a divisor the rules refuse.
+    if (Op == ArithOp::Div && r == 0 && !std::isfinite(y)) [[unlikely]]
         return false;
     if (out.kind == ValueKind::String) [[unlikely]]
         out.s.clear();
