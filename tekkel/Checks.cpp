@@ -24,7 +24,9 @@ bool writtenInteger(const Value& v, std::int32_t& out) {
 }
 
 std::string quoted(const std::u16string& s) {
-    return "\"" + common::toUtf8(s) + "\"";
+    std::string text(1, '"');
+    text.append(common::toUtf8(s)).push_back('"');
+    return text;
 }
 
 // One script's pass, placing each finding at the command or the parameter it is about.

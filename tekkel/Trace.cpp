@@ -85,7 +85,7 @@ void Trace::before(const Run& run, const Script* script) {
                  std::to_string(run.address);
         const auto at = static_cast<std::size_t>(run.address);
         if (script && run.address >= 0 && at < script->commands.size())
-            line_ += " " + commandText(script->commands[at]);
+            line_.append(1, ' ').append(commandText(script->commands[at]));
     }
     before_ = run;
 }
