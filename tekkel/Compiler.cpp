@@ -122,7 +122,7 @@ RecordKind specialised(RecordKind kind, const Record& r) {
     if (!r.m1 || !second) return kind;
     switch (kind) {
     case RecordKind::Arith:
-        return fastArith(static_cast<ArithOp>(r.arith), r.literal != nullptr)->kind;
+        return fastArith(static_cast<ArithOp>(r.arith), r.literal != nullptr).kind;
     case RecordKind::Compare: return r.literal ? RecordKind::CompareV : RecordKind::CompareR;
     case RecordKind::IntDiv: return r.literal ? RecordKind::IntDivV : RecordKind::IntDivR;
     default: return kind;

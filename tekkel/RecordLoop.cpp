@@ -253,19 +253,19 @@ struct Cursor {
 
 // The fast arithmetic kinds, and with a Move of R1 after them.
 template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepFastArith(Cursor& c) {
-    constexpr const FastArith* f = fastArith(K);
+    constexpr FastArith f = fastArith(K);
     const Record& r = c.record();
     Run& run = c.run;
     const Value& a = r.m1.in(run);
-    const Value& b = f->literal ? *r.literal : r.m2.in(run);
+    const Value& b = f.literal ? *r.literal : r.m2.in(run);
     const auto flags = [&run](auto x) { setNumberFlags(run, x); };
-    if (!plainArith<f->op>(a, b, run.R1, flags)) [[unlikely]] {
-        const std::int32_t n = otherArith(c.ctx, f->op, a, b, c.next());
-        if (K == f->kind || n < 0 || !c.second(c.next())) return n;
+    if (!plainArith<f.op>(a, b, run.R1, flags)) [[unlikely]] {
+        const std::int32_t n = otherArith(c.ctx, f.op, a, b, c.next());
+        if (K == f.kind || n < 0 || !c.second(c.next())) return n;
         moveR1(run, c.records[c.next()]);
         return c.next() + 1;
     }
-    if (K == f->kind || !c.second(c.next())) return c.next();
+    if (K == f.kind || !c.second(c.next())) return c.next();
     // R1 holds a number now, so the copy is its kind and eight bytes wherever it goes (R1
     // itself included) unless the place holds a text.
     Value& dst = c.records[c.next()].m1.in(run);
@@ -457,7 +457,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
 // next record too, counting it on the cursor's countdown.
 template <RecordKind K> [[gnu::always_inline]] inline std::int32_t step(Cursor& c) {
     using enum RecordKind;
-    if constexpr (fastArith(K) != nullptr)
+    if constexpr (fastArith(K).kind != RecordKind::Full)
         return stepFastArith<K>(c);
     else if constexpr (comparesRegister(K))
         return stepCompare<K>(c);
