@@ -1,6 +1,7 @@
 #include "field/InspectorPanel.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "common/Utility.h"
 #include "field/Inspector.h"
@@ -109,7 +110,14 @@ void InspectorPanel::refresh() {
     file_ = std::move(listing.file);
     lines_ = std::move(listing.lines);
     registerList.setRows(wide(registerRows(*world_, selected_)));
-    sharedList.setRows(wide(sharedRows(*world_)));
+    std::vector<std::string> shared = errorLines_;
+    std::ranges::move(sharedRows(*world_), std::back_inserter(shared));
+    sharedList.setRows(wide(shared));
+}
+
+void InspectorPanel::showErrors(std::string summary, std::vector<std::string> lines) {
+    errorSummary_ = std::move(summary);
+    errorLines_ = std::move(lines);
 }
 
 void InspectorPanel::showButtons() {
@@ -121,6 +129,7 @@ void InspectorPanel::showButtons() {
     stepCommandButton.enabled = paused;
     std::string text = paused ? "paused" : "running";
     if (paused && debugger_->pausedRun()) text += " in " + runName(*debugger_->pausedRun());
+    if (!errorSummary_.empty()) text += "; " + errorSummary_;
     const std::u16string shown = common::fromUtf8(text);
     if (status.caption != shown) status.caption = shown;
 }

@@ -50,6 +50,11 @@ class InspectorPanel {
     // F6 pauses and continues; false for any other key.
     bool functionKey(int number);
 
+    // The faults of the quest folder's last reading while playing (haruvel --watch): the
+    // status line names them as the window title does ("2 errors in scripts.tkl"), and the
+    // shared list starts with their texts, until a clean reading passes an empty list.
+    void showErrors(std::string summary, std::vector<std::string> lines);
+
     RunId selectedRun() const { return selected_; }
     void selectRun(RunId id);
 
@@ -67,6 +72,8 @@ class InspectorPanel {
     std::string file_;       // the shown script's source file
     std::vector<int> lines_; // the shown script's source line per row
     bool wasPaused_ = false; // a pause selects its run once; then the person chooses
+    std::string errorSummary_;
+    std::vector<std::string> errorLines_;
 };
 
 class MainWindow;

@@ -117,19 +117,23 @@ void LiveReload::atFrameStart(World& world, MainWindow& form, plat::Services& sv
     setGrid(form.searchers, obstacleGrid(world));
 }
 
-void LiveReload::reread(plat::Form& form, plat::Services& sv, std::ostream& errors) {
+void LiveReload::reread(MainWindow& form, plat::Services& sv, std::ostream& errors) {
     // Taken before the reading: a file saved in between is seen as changed the next time.
     std::string layout = layoutText(folder_);
     World scenario;
     std::vector<ScenarioError> found;
     if (!readScenarioFolder(folder_, scenario, found)) {
+        std::vector<std::string> lines;
         for (const ScenarioError& e : found)
-            errors << errorText(e) << '\n';
+            errors << lines.emplace_back(errorText(e)) << '\n';
+        const std::string title = errorsTitle(sv.process.exeName(), found);
+        form.inspector.showErrors(title.substr(title.find(": ") + 2), std::move(lines));
         if (!caption_) caption_ = form.caption;
-        form.caption = common::fromUtf8(errorsTitle(sv.process.exeName(), found));
+        form.caption = common::fromUtf8(title);
         sv.windows.sync(form);
         return;
     }
+    form.inspector.showErrors({}, {});
     if (caption_) {
         form.caption = *caption_;
         caption_.reset();

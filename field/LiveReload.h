@@ -55,7 +55,7 @@ class LiveReload {
     void atFrameStart(World& world, MainWindow& form, plat::Services& sv, std::ostream& errors);
 
   private:
-    void reread(plat::Form& form, plat::Services& sv, std::ostream& errors);
+    void reread(MainWindow& form, plat::Services& sv, std::ostream& errors);
 
     std::string folder_;
     bool changed_ = false;

@@ -1,5 +1,6 @@
 // A scenario folder read again while its quest plays: what goes in when, and the title that
 // tells of a folder with errors.
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -60,11 +61,21 @@ TEST(LiveReload, TheTutorialPicksUpAChangedMessageAtTheNextTrigger) {
     EXPECT_EQ(form.caption,
               common::fromUtf8(ts.process.name + ": 4 errors in objects.txt, tutorial.tkl"));
     EXPECT_NE(reported.str().find("tutorial.tkl:"), std::string::npos);
+    form.inspector.attach(&world, nullptr);
+    form.inspector.open(); // the inspector names them too, and lists their texts first
+    EXPECT_NE(common::toUtf8(form.inspector.status.caption).find("; 4 errors in objects.txt"),
+              std::string::npos);
+    EXPECT_EQ(common::toUtf8(form.inspector.sharedList.rows().at(0)) + "\n",
+              reported.str().substr(0, reported.str().find('\n') + 1));
     const auto walk = world.machine.scripts[1].source, talk = world.machine.scripts[3].source;
     write("Hello! I walk", "Hi there! I walk");
     reload.folderChanged();
     loop.runFrames(1);
     EXPECT_EQ(form.caption, caption);
+    form.inspector.refresh();
+    EXPECT_TRUE(std::ranges::none_of(form.inspector.sharedList.rows(), [](const auto& row) {
+        return row.find(u".tkl:") != std::u16string::npos;
+    }));
     EXPECT_EQ(world.machine.scripts[1].source, walk);
     EXPECT_NE(world.machine.scripts[3].source, talk);
 
