@@ -315,6 +315,22 @@ void fuse(std::vector<Record>& records) {
     }
 }
 
+// The Past record after the last command a run may run: the one after lastAddress, or one
+// past the commands. Jumps past it are stopped by the loop's test of their target. The record
+// before it runs alone, so that no fused record needs to ask whether its second is past the end.
+void endRecords(CompiledScript& form) {
+    const auto count = static_cast<std::int64_t>(form.records.size());
+    const std::int64_t limit = std::clamp<std::int64_t>(form.lastAddress + 1LL, 0, count);
+    Record past;
+    past.kind = RecordKind::Past;
+    form.records.push_back(past);
+    form.records[static_cast<std::size_t>(limit)] = past;
+    if (limit > 0) {
+        Record& last = form.records[static_cast<std::size_t>(limit - 1)];
+        last.kind = unfused(last.kind);
+    }
+}
+
 } // namespace
 
 const CompiledScript& compiledForm(const Script& script) {
@@ -330,6 +346,7 @@ const CompiledScript& compiledForm(const Script& script) {
     for (const Command& command : script.commands)
         form->records.push_back(compile(script, command));
     fuse(form->records);
+    endRecords(*form);
     c = form.get();
     script.compiled.set(std::move(form));
     return *c;
@@ -341,6 +358,7 @@ void compileFullWay(const Script& script) {
     form->size = script.commands.size();
     form->lastAddress = script.lastAddress;
     form->records.assign(form->size, Record{});
+    endRecords(*form);
     script.compiled.set(std::move(form));
 }
 

@@ -77,7 +77,8 @@ namespace tekkel {
     X(StepRJump)    /* StepR followed by a Jump: a loop that counts down to zero */                \
     X(CutMove)      /* Cut followed by a Move of R1 into a general register */                     \
     X(ConcatLength) /* Concat into a general register followed by a Length of it into one of */    \
-                    /* R1..R5, which sets every flag the Concat would: the Concat sets none */
+                    /* R1..R5, which sets every flag the Concat would: the Concat sets none */     \
+    X(Past)         /* after the run's last command: the loop stops there, counting nothing */
 // clang-format on
 
 #define TEKKEL_RECORD_KIND_ENUM(K) K,
@@ -135,7 +136,10 @@ struct Record {
 };
 static_assert(sizeof(Record) == 32);
 
-// The records of one script; valid while the script's command array stays where it is.
+// The records of one script; valid while the script's command array stays where it is. One
+// record more than commands: the loop stops at a Past record after the last command it may run
+// (`lastAddress`, or the last command), so a record that goes on to the next needs no test of
+// where it ends.
 struct CompiledScript {
     const Command* commands = nullptr;
     std::size_t size = 0;
@@ -151,7 +155,8 @@ const CompiledScript& compiledForm(const Script& script);
 // ways equal.
 void compileFullWay(const Script& script);
 
-// Runs the records from `address` on, counting each command after the first on the pump,
+// Runs the records from `address` on (`last` is the script's lastAddress, as compiled),
+// counting each command after the first on the pump,
 // until a command must go the full way (nothing of it has run yet), one fails (`ctx.error`
 // holds its number, as the full command leaves it), the address passes `last` or the records,
 // or the pump's budget is spent. A taken jump is noted (noteJump).

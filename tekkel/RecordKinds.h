@@ -73,6 +73,26 @@ constexpr bool comparesRegister(RecordKind k) {
            k == RecordKind::CompareRJump || k == RecordKind::CompareVJump;
 }
 
+// The kind a fused kind `k` runs alone, without the record after it; `k` itself otherwise.
+constexpr RecordKind unfused(RecordKind k) {
+    using enum RecordKind;
+    if (const FastArith f = fastArith(k); f.kind != Full) return f.kind;
+    switch (k) {
+    case CompareRJump: return CompareR;
+    case CompareVJump: return CompareV;
+    case MoveRJump: return MoveR;
+    case CompareJump: return Compare;
+    case StepRJump:
+    case StepRCompare: return StepR;
+    case ArithMove: return Arith;
+    case IntDivRMove: return IntDivR;
+    case IntDivVMove: return IntDivV;
+    case CutMove: return Cut;
+    case ConcatLength: return Concat;
+    default: return k;
+    }
+}
+
 static_assert(withMove(RecordKind::DivV) == RecordKind::DivVMove);
 static_assert(fastArith(RecordKind::SubVMove).op == ArithOp::Sub);
 static_assert(fastArith(ArithOp::Mul, true).kind == RecordKind::MulV);

@@ -18,6 +18,7 @@ namespace {
 
 constexpr std::int32_t kFull = -1;
 constexpr std::int32_t kFailed = -2;
+constexpr std::int32_t kPast = -3; // a Past record: the loop ends at its address
 
 // Room for the values of typed registers that readRegister answers, kept across steps.
 struct Scratch {
@@ -180,11 +181,11 @@ std::int32_t intDiv(StepContext& ctx, const Value& a, const Value& b, std::int32
     return executeCommand(own, c.code) == StepResult::Next;
 }
 
-// Whether the record after a fused one runs now: it is within the run and counting it on the
-// pump needs no check (when it does, the loop counts it and runs its own record).
-[[gnu::always_inline]] inline bool secondRuns(std::int32_t next, std::int64_t limit,
-                                              std::int32_t& countdown) {
-    if (next >= limit || countdown <= 1) [[unlikely]]
+// Whether the record after a fused one runs now: counting it on the pump needs no check (when
+// it does, the loop counts it and runs its own record). The compiler fuses no record with the
+// Past record after the run's end (endRecords), so the second is always within the run.
+[[gnu::always_inline]] inline bool secondRuns(std::int32_t& countdown) {
+    if (countdown <= 1) [[unlikely]]
         return false;
     --countdown;
     return true;
@@ -242,13 +243,12 @@ struct Cursor {
     const Record* records;
     std::int32_t address;
     std::int32_t countdown;
-    std::int64_t limit;
     Run& run;
 
     [[gnu::always_inline]] const Record& record() const { return records[address]; }
     [[gnu::always_inline]] std::int32_t next() const { return address + 1; }
     // Whether the record at `at`, after a fused one, runs now (secondRuns).
-    [[gnu::always_inline]] bool second(std::int32_t at) { return secondRuns(at, limit, countdown); }
+    [[gnu::always_inline]] bool second(std::int32_t) { return secondRuns(countdown); }
 };
 
 // The fast arithmetic kinds, and with a Move of R1 after them.
@@ -389,7 +389,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
 // A Concat, then the Length of what it wrote (measuresText): when both run now, the Length
 // sets the flags the Concat's would have been.
 [[gnu::always_inline]] inline std::int32_t stepConcatLength(Cursor& c) {
-    const bool both = c.next() < c.limit && c.countdown > 1; // secondRuns, not counted yet
+    const bool both = c.countdown > 1; // secondRuns, not counted yet
     const std::int32_t n = concat(c.ctx, c.record(), c.scratch, c.next(), !both);
     if (n < 0 || !both) return n;
     --c.countdown;
@@ -489,6 +489,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t step(Cursor& 
     case CutMove: return stepCutMove(c);
     case ConcatLength: return stepConcatLength(c);
     case Handler: return handler(c.ctx, c.address) ? c.next() : kFailed;
+    case Past: return kPast;
     default: return kFull;
     }
 }
@@ -509,9 +510,18 @@ constexpr bool inEnumOrder() {
 }
 static_assert(std::size(kKindOrder) == kRecordKindCount && inEnumOrder());
 
+// The kinds that may go on anywhere but the next records: the loop tests their target against
+// the run's end. Every other kind goes on at most to the Past record after the run's end.
+constexpr bool mayJump(RecordKind k) {
+    using enum RecordKind;
+    return k == Jump || k == CompareRJump || k == CompareVJump || k == MoveRJump ||
+           k == CompareJump || k == StepRJump || k == StepRCompare;
+}
+
 // Where the run loop stops: the address to go on from and why.
 Stopped stopAt(std::int32_t next, std::int32_t address, std::int32_t last, std::int64_t count) {
     if (next == kFailed) return {Stop::Failed, address};
+    if (next == kPast) next = address;
     if (next < 0) return {Stop::Full, address};
     const Stop why = next > last ? Stop::Past : next >= count ? Stop::Full : Stop::Yielded;
     return {why, next};
@@ -524,48 +534,68 @@ Stopped runRecords(StepContext& ctx, const CompiledScript& code, std::int32_t ad
     const Record* records = code.records.data();
     Run& run = ctx.run;
     // Past `limit` the run either passes its last address or has no record to run.
-    const std::int64_t count = static_cast<std::int64_t>(code.records.size());
+    const auto count = static_cast<std::int64_t>(code.size);
     const std::int64_t limit = std::min<std::int64_t>(static_cast<std::int64_t>(last) + 1, count);
-    // Both a stop (kFull, kFailed) and an address at or past `limit` end the loop: one test.
-    const std::uint32_t end = static_cast<std::uint32_t>(std::max<std::int64_t>(limit, 0));
+    if (last != code.lastAddress || address < 0 || address >= limit) return {Stop::Full, address};
+    // A stop (kFull, kFailed, kPast) and a jump's target at or past `limit` end the loop.
+    const auto end = static_cast<std::uint32_t>(limit);
     Scratch scratch;
     const std::int32_t firstCountdown = ctx.pump.takeCountdown();
     // The loop's state lives in the cursor, built once, so that it stays in registers.
-    Cursor c{ctx, scratch, records, address, firstCountdown, limit, run};
+    Cursor c{ctx, scratch, records, address, firstCountdown, run};
     bool refilled = false; // the pump's check ran, after a record that did
     std::int32_t next = 0;
-    // The countdown is at least 1 before each record (see secondRuns), so 0 is its end.
-#define TEKKEL_STEP(K)                                                                             \
-    next = step<RecordKind::K>(c);                                                                 \
-    if (static_cast<std::uint32_t>(next) >= end) [[unlikely]]                                      \
-        goto stop;                                                                                 \
-    c.address = next;                                                                              \
+    // Each record but the first counts on the pump before it runs; the countdown is at least 1
+    // before each record (see secondRuns), so 0 is its end.
+#define TEKKEL_COUNT                                                                               \
     if (--c.countdown == 0) [[unlikely]] {                                                         \
         refilled = true;                                                                           \
         std::int32_t fresh = 0; /* not c.countdown: the cursor stays out of memory */              \
         const bool more = ctx.pump.slowCheck(fresh);                                               \
         c.countdown = fresh;                                                                       \
-        if (!more) goto stop;                                                                      \
+        if (!more) {                                                                               \
+            next = c.address;                                                                      \
+            goto stop;                                                                             \
+        }                                                                                          \
     }
+#define TEKKEL_STEP(K)                                                                             \
+    next = step<RecordKind::K>(c);                                                                 \
+    if (mayJump(RecordKind::K) ? static_cast<std::uint32_t>(next) >= end : next < 0) [[unlikely]]  \
+        goto stop;                                                                                 \
+    c.address = next;
 #if defined(__GNUC__)
     // Each kind ends in its own jump to the next record's kind, which the processor predicts
-    // far better than the one shared jump of a switch.
+    // far better than the one shared jump of a switch. The first record is not counted: it
+    // starts after its kind's count.
 #define TEKKEL_LABEL(K) &&run##K,
     static void* const kRun[] = {TEKKEL_RECORD_KINDS(TEKKEL_LABEL)};
 #undef TEKKEL_LABEL
+#define TEKKEL_LABEL(K) &&first##K,
+    static void* const kFirst[] = {TEKKEL_RECORD_KINDS(TEKKEL_LABEL)};
+#undef TEKKEL_LABEL
     static_assert(std::size(kRun) == kRecordKindCount);
-    goto* kRun[static_cast<int>(records[c.address].kind)];
+    goto* kFirst[static_cast<int>(records[c.address].kind)];
     /* the address in a register: GCC would otherwise reload it from the stack each time */
+    // clang-format off
 #define TEKKEL_CASE(K)                                                                             \
-    run##K : TEKKEL_STEP(K) asm("" : "+r"(c.address));                                             \
+    run##K:                                                                                        \
+    if constexpr (RecordKind::K != RecordKind::Past) { TEKKEL_COUNT }                              \
+    first##K:                                                                                      \
+    TEKKEL_STEP(K)                                                                                 \
+    asm("" : "+r"(c.address));                                                                     \
+    if (c.address < 0 || c.address >= INT32_MAX - 2) __builtin_unreachable();                     \
     goto* kRun[static_cast<int>(records[c.address].kind)];
+    // clang-format on
     TEKKEL_RECORD_KINDS(TEKKEL_CASE)
 #undef TEKKEL_CASE
 #else
-    for (;;) {
+    for (bool first = true;; first = false) {
         switch (records[c.address].kind) {
 #define TEKKEL_CASE(K)                                                                             \
     case RecordKind::K:                                                                            \
+        if (RecordKind::K != RecordKind::Past && !first) {                                         \
+            TEKKEL_COUNT                                                                           \
+        }                                                                                          \
         TEKKEL_STEP(K) continue;
             TEKKEL_RECORD_KINDS(TEKKEL_CASE)
 #undef TEKKEL_CASE
@@ -573,6 +603,7 @@ Stopped runRecords(StepContext& ctx, const CompiledScript& code, std::int32_t ad
     }
 #endif
 #undef TEKKEL_STEP
+#undef TEKKEL_COUNT
 stop:
     // Every record that runs counts on the pump before anything can refill it.
     const bool ran = next != kFull || c.countdown != firstCountdown || refilled;
