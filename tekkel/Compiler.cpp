@@ -331,6 +331,22 @@ void endRecords(CompiledScript& form) {
     }
 }
 
+// Notes in each Jump record the labels (and Nops) that start at its target, up to the Past
+// record (endRecords): a taken jump runs them with it. A target past the end stops the run.
+void labelsAtTargets(std::vector<Record>& records) {
+    const auto past = std::find_if(records.begin(), records.end(),
+                                   [](const Record& r) { return r.kind == RecordKind::Past; });
+    const auto limit = static_cast<std::size_t>(past - records.begin());
+    for (Record& r : records) {
+        if (r.kind != RecordKind::Jump) continue;
+        std::size_t at = static_cast<std::size_t>(r.target);
+        while (at < limit && records[at].kind == RecordKind::Next && r.arith < 255) {
+            ++r.arith;
+            ++at;
+        }
+    }
+}
+
 } // namespace
 
 const CompiledScript& compiledForm(const Script& script) {
@@ -347,6 +363,7 @@ const CompiledScript& compiledForm(const Script& script) {
         form->records.push_back(compile(script, command));
     fuse(form->records);
     endRecords(*form);
+    labelsAtTargets(form->records);
     c = form.get();
     script.compiled.set(std::move(form));
     return *c;

@@ -121,7 +121,8 @@ static_assert(sizeof(Run) < 0xffff);
 // text commands, which run out of line, ask for them.
 struct Record {
     RecordKind kind = RecordKind::Full;
-    std::uint8_t arith = 0;         // an ArithOp; Step: 0 inc, 1 dec; Cut: 0 left, 1 right
+    std::uint8_t arith = 0;         // an ArithOp; Step: 0 inc, 1 dec; Cut: 0 left, 1 right;
+                                    // Jump: the labels at the target, run with the jump
     std::uint8_t condition = 0;     // Jump: 0 always, else 1 + the flag value that jumps
     std::uint8_t texts = 0;         // kTextP1, kTextP3: that operand is a text in the command
     std::int16_t r1 = 0, r2 = 0;    // register numbers of P1 and P2 (when registers)

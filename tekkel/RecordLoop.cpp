@@ -228,14 +228,6 @@ arith(StepContext& ctx, Run& run, ArithOp op, const Value& a, const Value& b, st
     if (&dst != &run.R1) assign(dst, run.R1);
 }
 
-// Runs the Jump record `jump` at `address`: the address to run next.
-[[gnu::always_inline]] inline std::int32_t jumpAt(StepContext& ctx, const Run& run,
-                                                  const Record& jump, std::int32_t address) {
-    if (jump.condition != 0 && jump.flag.in(run) != (jump.condition == 2)) return address + 1;
-    noteJump(ctx, jump.target);
-    return jump.target;
-}
-
 // Where one record runs: the run loop's state that a kind may read or, fused, count on.
 struct Cursor {
     StepContext& ctx;
@@ -250,6 +242,19 @@ struct Cursor {
     // Whether the record at `at`, after a fused one, runs now (secondRuns).
     [[gnu::always_inline]] bool second(std::int32_t) { return secondRuns(countdown); }
 };
+
+// Runs the Jump record `jump` at `address`: the address to run next. A taken jump runs the
+// labels at its target with it (their number is the record's `arith`) when counting them
+// on the pump needs no check: they do nothing but count.
+[[gnu::always_inline]] inline std::int32_t jumpAt(Cursor& c, const Record& jump,
+                                                  std::int32_t address) {
+    if (jump.condition != 0 && jump.flag.in(c.run) != (jump.condition == 2)) return address + 1;
+    noteJump(c.ctx, jump.target);
+    if (c.countdown <= jump.arith) [[unlikely]]
+        return jump.target;
+    c.countdown -= jump.arith;
+    return jump.target + jump.arith;
+}
 
 // The fast arithmetic kinds, and with a Move of R1 after them.
 template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepFastArith(Cursor& c) {
@@ -281,7 +286,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCompare(C
     const bool literal = K == RecordKind::CompareV || K == RecordKind::CompareVJump;
     compareIntoFlags(c.run, r.m1.in(c.run), literal ? *r.literal : r.m2.in(c.run));
     if (!jumpsAfter(K) || !c.second(c.next())) return c.next();
-    return jumpAt(c.ctx, c.run, c.records[c.next()], c.next());
+    return jumpAt(c, c.records[c.next()], c.next());
 }
 
 // Inc, Dec of a general register, and then the counting loop's comparison and jump.
@@ -297,7 +302,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(Cur
     if (K != RecordKind::StepRCompare || !c.second(next)) {
         if (flagsRegister(r.r1)) setNumberFlags(run, x);
         if (K == RecordKind::StepR || K == RecordKind::StepRCompare || !c.second(next)) return next;
-        return jumpAt(c.ctx, run, c.records[next], next);
+        return jumpAt(c, c.records[next], next);
     }
     const Record& compare = c.records[next]; // a kind comparesRegister takes
     const Value& a = compare.m1.in(run);
@@ -316,7 +321,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(Cur
     const bool jumps =
         compare.kind == RecordKind::CompareRJump || compare.kind == RecordKind::CompareVJump;
     if (!jumps || !c.second(next + 1)) return next + 1;
-    return jumpAt(c.ctx, run, c.records[next + 1], next + 1);
+    return jumpAt(c, c.records[next + 1], next + 1);
 }
 
 // Move into a general register from another or the selected variable, and then a jump.
@@ -328,7 +333,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(Cur
     if (!src) return kFailed;
     writeGeneral(run, r.r1, r.m1.in(run), *src);
     if (K != RecordKind::MoveRJump || !c.second(c.next())) return c.next();
-    return jumpAt(c.ctx, run, c.records[c.next()], c.next());
+    return jumpAt(c, c.records[c.next()], c.next());
 }
 
 // Writes `v` into reg P1 of a Set or Move record; `copy`: `v` may be the selected variable
@@ -399,7 +404,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
 [[gnu::always_inline]] inline std::int32_t stepCompareJump(Cursor& c) {
     const std::int32_t n = stepGeneral<RecordKind::Compare>(c);
     if (n < 0 || !c.second(c.next())) return n;
-    return jumpAt(c.ctx, c.run, c.records[c.next()], c.next());
+    return jumpAt(c, c.records[c.next()], c.next());
 }
 
 [[gnu::always_inline]] inline std::int32_t stepArithMove(Cursor& c) {
@@ -410,10 +415,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
 }
 
 [[gnu::always_inline]] inline std::int32_t stepJump(Cursor& c) {
-    const Record& r = c.record();
-    if (r.condition != 0 && r.flag.in(c.run) != (r.condition == 2)) return c.next();
-    noteJump(c.ctx, r.target);
-    return r.target;
+    return jumpAt(c, c.record(), c.address);
 }
 
 // Inc, Dec of a register anywhere; a 32-bit register stays one, and past its range the full
