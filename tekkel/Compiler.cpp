@@ -332,7 +332,7 @@ void endRecords(CompiledScript& form) {
 }
 
 // Notes in each Jump record the labels (and Nops) that start at its target, up to the Past
-// record (endRecords): a taken jump runs them with it. A target past the end stops the run.
+// record (endRecords): a taken jump runs them with it.
 void labelsAtTargets(std::vector<Record>& records) {
     const auto past = std::find_if(records.begin(), records.end(),
                                    [](const Record& r) { return r.kind == RecordKind::Past; });
@@ -361,6 +361,11 @@ const CompiledScript& compiledForm(const Script& script) {
     form->records.reserve(form->size);
     for (const Command& command : script.commands)
         form->records.push_back(compile(script, command));
+    // A jump out of the run goes the full way (it ends the run), so that the loop's jumps never
+    // leave the records.
+    const auto limit = std::min<std::int64_t>(script.lastAddress + 1LL, form->size);
+    for (Record& r : form->records)
+        if (r.kind == RecordKind::Jump && r.target >= limit) r = Record{};
     fuse(form->records);
     endRecords(*form);
     labelsAtTargets(form->records);

@@ -491,7 +491,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t step(Cursor& 
     case CutMove: return stepCutMove(c);
     case ConcatLength: return stepConcatLength(c);
     case Handler: return handler(c.ctx, c.address) ? c.next() : kFailed;
-    case Past: return kPast;
+    case Past: ++c.countdown; return kPast;
     default: return kFull;
     }
 }
@@ -512,14 +512,6 @@ constexpr bool inEnumOrder() {
 }
 static_assert(std::size(kKindOrder) == kRecordKindCount && inEnumOrder());
 
-// The kinds that may go on anywhere but the next records: the loop tests their target against
-// the run's end. Every other kind goes on at most to the Past record after the run's end.
-constexpr bool mayJump(RecordKind k) {
-    using enum RecordKind;
-    return k == Jump || k == CompareRJump || k == CompareVJump || k == MoveRJump ||
-           k == CompareJump || k == StepRJump || k == StepRCompare;
-}
-
 // Where the run loop stops: the address to go on from and why.
 Stopped stopAt(std::int32_t next, std::int32_t address, std::int32_t last, std::int64_t count) {
     if (next == kFailed) return {Stop::Failed, address};
@@ -539,50 +531,40 @@ Stopped runRecords(StepContext& ctx, const CompiledScript& code, std::int32_t ad
     const auto count = static_cast<std::int64_t>(code.size);
     const std::int64_t limit = std::min<std::int64_t>(static_cast<std::int64_t>(last) + 1, count);
     if (last != code.lastAddress || address < 0 || address >= limit) return {Stop::Full, address};
-    // A stop (kFull, kFailed, kPast) and a jump's target at or past `limit` end the loop.
-    const auto end = static_cast<std::uint32_t>(limit);
     Scratch scratch;
     const std::int32_t firstCountdown = ctx.pump.takeCountdown();
     // The loop's state lives in the cursor, built once, so that it stays in registers.
     Cursor c{ctx, scratch, records, address, firstCountdown, run};
     bool refilled = false; // the pump's check ran, after a record that did
     std::int32_t next = 0;
-    // Each record but the first counts on the pump before it runs; the countdown is at least 1
-    // before each record (see secondRuns), so 0 is its end.
-#define TEKKEL_COUNT                                                                               \
-    if (--c.countdown == 0) [[unlikely]] {                                                         \
+    // Each record after the first counts on the pump; the countdown is at least 1 before each
+    // record (see secondRuns), so 0 is its end. A Past record is no command: it gives its count
+    // back, and the pump's check does not run for it.
+#define TEKKEL_STEP(K)                                                                             \
+    next = step<RecordKind::K>(c);                                                                 \
+    if (next < 0) [[unlikely]] /* kFull, kFailed, kPast */                                         \
+        goto stop;                                                                                 \
+    c.address = next;                                                                              \
+    if (--c.countdown == 0 && records[next].kind != RecordKind::Past) [[unlikely]] {               \
         refilled = true;                                                                           \
         std::int32_t fresh = 0; /* not c.countdown: the cursor stays out of memory */              \
         const bool more = ctx.pump.slowCheck(fresh);                                               \
         c.countdown = fresh;                                                                       \
-        if (!more) {                                                                               \
-            next = c.address;                                                                      \
-            goto stop;                                                                             \
-        }                                                                                          \
+        if (!more) goto stop;                                                                      \
     }
-#define TEKKEL_STEP(K)                                                                             \
-    next = step<RecordKind::K>(c);                                                                 \
-    if (mayJump(RecordKind::K) ? static_cast<std::uint32_t>(next) >= end : next < 0) [[unlikely]]  \
-        goto stop;                                                                                 \
-    c.address = next;
 #if defined(__GNUC__)
     // Each kind ends in its own jump to the next record's kind, which the processor predicts
-    // far better than the one shared jump of a switch. The first record is not counted: it
-    // starts after its kind's count.
+    // far better than the one shared jump of a switch.
 #define TEKKEL_LABEL(K) &&run##K,
     static void* const kRun[] = {TEKKEL_RECORD_KINDS(TEKKEL_LABEL)};
 #undef TEKKEL_LABEL
-#define TEKKEL_LABEL(K) &&first##K,
-    static void* const kFirst[] = {TEKKEL_RECORD_KINDS(TEKKEL_LABEL)};
-#undef TEKKEL_LABEL
     static_assert(std::size(kRun) == kRecordKindCount);
-    goto* kFirst[static_cast<int>(records[c.address].kind)];
-    /* the address in a register: GCC would otherwise reload it from the stack each time */
+    goto* kRun[static_cast<int>(records[c.address].kind)];
+    // The address in a register: GCC would otherwise reload it from the stack each time. It is
+    // never negative, so a record that goes on to the next needs no test of its answer.
     // clang-format off
 #define TEKKEL_CASE(K)                                                                             \
     run##K:                                                                                        \
-    if constexpr (RecordKind::K != RecordKind::Past) { TEKKEL_COUNT }                              \
-    first##K:                                                                                      \
     TEKKEL_STEP(K)                                                                                 \
     asm("" : "+r"(c.address));                                                                     \
     if (c.address < 0 || c.address >= INT32_MAX - 2) __builtin_unreachable();                     \
@@ -591,13 +573,10 @@ Stopped runRecords(StepContext& ctx, const CompiledScript& code, std::int32_t ad
     TEKKEL_RECORD_KINDS(TEKKEL_CASE)
 #undef TEKKEL_CASE
 #else
-    for (bool first = true;; first = false) {
+    for (;;) {
         switch (records[c.address].kind) {
 #define TEKKEL_CASE(K)                                                                             \
     case RecordKind::K:                                                                            \
-        if (RecordKind::K != RecordKind::Past && !first) {                                         \
-            TEKKEL_COUNT                                                                           \
-        }                                                                                          \
         TEKKEL_STEP(K) continue;
             TEKKEL_RECORD_KINDS(TEKKEL_CASE)
 #undef TEKKEL_CASE
@@ -605,7 +584,6 @@ Stopped runRecords(StepContext& ctx, const CompiledScript& code, std::int32_t ad
     }
 #endif
 #undef TEKKEL_STEP
-#undef TEKKEL_COUNT
 stop:
     // Every record that runs counts on the pump before anything can refill it.
     const bool ran = next != kFull || c.countdown != firstCountdown || refilled;
