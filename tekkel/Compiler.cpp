@@ -284,6 +284,14 @@ Record compile(const Script& s, const Command& c) {
     return r;
 }
 
+// Whether `r` is a Cut of R1 whose count is a value or a general register other than R1, which
+// the Cut before it leaves as it was.
+bool cutsR1(const Record& r) {
+    const RunSlot<Value> r1(&Run::R1);
+    return r.kind == RecordKind::Cut && !(r.texts & Record::kTextP1) && r.m1 == r1 &&
+           (r.literal || (r.m2 && r.m2 != r1));
+}
+
 // Whether `r` is a Length of general register `m` into one of R1..R5: the length of a text is a
 // number, which sets every flag, and of null is null, which sets the flags as the null before
 // it did.
@@ -306,6 +314,7 @@ void fuse(std::vector<Record>& records) {
         if (r.kind == RecordKind::StepR && comparesRegister(second.kind))
             r.kind = RecordKind::StepRCompare;
         if (r.kind == RecordKind::Cut && movesR1) r.kind = RecordKind::CutMove;
+        if (r.kind == RecordKind::Cut && cutsR1(second)) r.kind = RecordKind::CutCut;
         if (second.kind == RecordKind::MoveR && r.kind == RecordKind::IntDivR)
             r.kind = RecordKind::IntDivRMove;
         if (second.kind == RecordKind::MoveR && r.kind == RecordKind::IntDivV)

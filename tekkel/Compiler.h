@@ -78,7 +78,8 @@ namespace tekkel {
     X(CutMove)      /* Cut followed by a Move of R1 into a general register */                     \
     X(ConcatLength) /* Concat into a general register followed by a Length of it into one of */    \
                     /* R1..R5, which sets every flag the Concat would: the Concat sets none */     \
-    X(Past)         /* after the run's last command: the loop stops there, counting nothing */
+    X(Past)         /* after the run's last command: the loop stops there, counting nothing */     \
+    X(CutCut)       /* Cut followed by a Cut of R1: a piece from within a text */
 // clang-format on
 
 #define TEKKEL_RECORD_KIND_ENUM(K) K,

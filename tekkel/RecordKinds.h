@@ -87,7 +87,8 @@ constexpr RecordKind unfused(RecordKind k) {
     case ArithMove: return Arith;
     case IntDivRMove: return IntDivR;
     case IntDivVMove: return IntDivV;
-    case CutMove: return Cut;
+    case CutMove:
+    case CutCut: return Cut;
     case ConcatLength: return Concat;
     default: return k;
     }

@@ -118,11 +118,47 @@ const Value* operand3(StepContext& ctx, const Record& r, std::int32_t address, V
     Run& run = ctx.run;
     if (t->isNull()) return writeRegister(ctx, Reg::R1, Value::null()) ? next : kFailed;
     const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(count), text.size());
-    std::u16string part = r.arith ? text.substr(text.size() - n) : text.substr(0, n);
+    // Into R1's own room, which a loop's earlier cuts left (the text may be R1's own).
+    run.R1.s.assign(text, r.arith ? text.size() - n : 0, n);
     run.R1.kind = ValueKind::String;
-    run.R1.s = std::move(part);
     setFlags(run, run.R1);
     return next;
+}
+
+// The part of `t` a Left (right false) or Right of `count` keeps.
+std::u16string_view cutPart(std::u16string_view t, bool right, std::int32_t count) {
+    const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(count), t.size());
+    return right ? t.substr(t.size() - n) : t.substr(0, n);
+}
+
+// The count of the Cut `r`, when it reads as a count: a value or a general register.
+bool cutCount(const Run& run, const Record& r, std::int32_t& count) {
+    const Value& c = r.literal ? *r.literal : r.m2.in(run);
+    return toInt32(c, count) == Status::Ok && count >= 0;
+}
+
+// A cut of a text, then a cut of R1 (cutsR1): the second part is taken from the text itself, as
+// the first's flags and then the second's leave them. False, nothing done, when either cut
+// would go otherwise (a value that is no text, a count that fails, a part that reads as a
+// number only a full reading tells).
+[[gnu::noinline]] bool cutTwice(StepContext& ctx, const Record& first, const Record& second,
+                                std::int32_t address) {
+    Run& run = ctx.run;
+    const bool inCommand = first.texts & Record::kTextP1;
+    if ((!first.m1 && !inCommand) || (!first.literal && !first.m2)) return false;
+    const Value* t = inCommand ? &commandAt(ctx, address).p1 : &first.m1.in(run);
+    std::int32_t n1 = 0, n2 = 0;
+    if (!t->isString()) return false;
+    if (!cutCount(run, first, n1) || !cutCount(run, second, n2)) return false;
+    const std::u16string_view part = cutPart(t->s, first.arith != 0, n1);
+    bool negative = run.negativeFlag;
+    if (!textNegativeFlag(part, negative)) return false;
+    const std::u16string_view piece = cutPart(part, second.arith != 0, n2);
+    run.negativeFlag = negative; // the first part's, which a piece that is no number keeps
+    run.R1.s.assign(piece.data(), piece.size());
+    run.R1.kind = ValueKind::String;
+    setFlags(run, run.R1);
+    return true;
 }
 
 [[gnu::noinline]] std::int32_t otherIntDiv(StepContext& ctx, const Value& a, const Value& b,
@@ -391,6 +427,17 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
     return c.next() + 1;
 }
 
+// A cut, then a cut of R1 (Left then RightValue 1: a letter; Right then LeftValue 3: a piece
+// from within), without making the first part when both run now.
+[[gnu::always_inline]] inline std::int32_t stepCutCut(Cursor& c) {
+    const Record& second = c.records[c.next()];
+    if (c.countdown > 1 && cutTwice(c.ctx, c.record(), second, c.address)) {
+        --c.countdown; // secondRuns
+        return c.next() + 1;
+    }
+    return cut(c.ctx, c.record(), c.scratch, c.next());
+}
+
 // A Concat, then the Length of what it wrote (measuresText): when both run now, the Length
 // sets the flags the Concat's would have been.
 [[gnu::always_inline]] inline std::int32_t stepConcatLength(Cursor& c) {
@@ -489,6 +536,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t step(Cursor& 
     case Cut: return cut(c.ctx, c.record(), c.scratch, c.next());
     case CompareJump: return stepCompareJump(c);
     case CutMove: return stepCutMove(c);
+    case CutCut: return stepCutCut(c);
     case ConcatLength: return stepConcatLength(c);
     case Handler: return handler(c.ctx, c.address) ? c.next() : kFailed;
     case Past: ++c.countdown; return kPast;

@@ -458,6 +458,15 @@ Comparison compareOther(const Value& a, const Value& b) {
     return {false, 0};
 }
 
+bool textNegativeFlag(std::u16string_view text, bool& negative) {
+    switch (textNumber(text)) {
+    case TextNumber::No: return true;
+    case TextNumber::Unsure: return false;
+    case TextNumber::Negative: negative = true; return true;
+    default: negative = false; return true;
+    }
+}
+
 void applyFlagRule(const Value& v, Flags& flags) {
     flags.invalid = false;
     const TextNumber t = v.isString() ? textNumber(v.s) : TextNumber::Unsure;

@@ -194,6 +194,11 @@ struct Flags {
 // emptiness and keep negative; anything else sets invalid and keeps the other two.
 void applyFlagRule(const Value& v, Flags& flags);
 
+// The negative flag the flag rule leaves after a text: its sign when it reads as a number,
+// `negative` as it was when it reads as none. False, `negative` untouched, when only reading
+// the number in full could tell.
+bool textNegativeFlag(std::u16string_view text, bool& negative);
+
 // The hot loop's share of the rules above: every way of running a command calls these, so the
 // cases they take inline are the rules' own, never a second copy of them.
 

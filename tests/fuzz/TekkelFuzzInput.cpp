@@ -76,8 +76,9 @@ constexpr double kReals[] = {0.0,
                              2147483647.5,
                              std::numeric_limits<double>::infinity(),
                              std::numeric_limits<double>::quiet_NaN()};
-const char16_t* const kTexts[] = {u"L",    u"M",    u"",     u"12",    u" -3.5e2 ", u"abc",
-                                  u"門番", u"宝物", u"True", u"1e999", u"x\r y",    u"\xD800"};
+const char16_t* const kTexts[] = {u"L",     u"M",      u"",     u"12",   u" -3.5e2 ",
+                                  u"abc",   u"門番",   u"宝物", u"True", u"1e999",
+                                  u"x\r y", u"\xD800", u"-40",  u"7 -2", u"0ab"};
 
 Value value(Reader& in) {
     switch (in.byte() % 10) {
@@ -155,7 +156,7 @@ bool generalRegister(const Value& p) {
 }
 
 // The idioms that run as one: arithmetic or a cut then a Move of R1 (of R1 or R4 after an
-// integer division), Inc or Dec then a
+// integer division), a cut then a cut of R1, Inc or Dec then a
 // comparison, a comparison or a Move between general registers then a jump, a Concat then the
 // Length of what it wrote; the first part's P1 a general register as in written programs. Inc
 // or Dec is also followed by a jump alone, which tests the flags the step itself set. Adds
@@ -188,6 +189,23 @@ void joinIdioms(Reader& in, Script& s, Command& c, int& k, int length) {
             if (c.code == 67) c.p2 = Value::int32(in.pick(kInts));
         }
         const bool toJump = jumps || (step && pair % 4 == 2);
+        if (c.code >= 92 && c.code <= 95 && pair % 4 == 2) { // a cut, then a cut of R1
+            const std::int16_t code = static_cast<std::int16_t>(92 + in.byte() % 4);
+            const Value count = code % 2 ? Value::int16(static_cast<std::int16_t>(in.byte() % 6))
+                                         : Value::int16(in.pick(kGeneral));
+            // The text cut first is a register set just before, or written in the command.
+            if (in.byte() % 3 == 0) {
+                c.p1 = Value::string(in.pick(kTexts));
+            } else if (k + 2 < length) {
+                s.commands.push_back(Command{50, c.p1, Value::string(in.pick(kTexts)), Value()});
+                ++k;
+            }
+            if (c.code % 2) c.p2 = Value::int16(static_cast<std::int16_t>(in.byte() % 6));
+            s.commands.push_back(std::move(c));
+            c = Command{code, Value::int16(1), count, Value()};
+            ++k;
+            continue;
+        }
         Command second;
         second.code = arith ? 51 : toJump ? in.pick(kJumps) : 77;
         second.p1 =

@@ -170,3 +170,51 @@ TEST(TekkelFuzzInputs, JoinedCommandsStopWhereTheFullWayStops) {
         }
     }
 }
+
+// A cut then a cut of R1 runs as one record: every pair of Left, LeftValue, Right and
+// RightValue, over texts that read as numbers, as none, and as numbers only a full reading
+// tells, leaves the registers and flags the two commands leave one by one.
+TEST(TekkelFuzzInputs, CutOfACutLeavesWhatTheTwoCutsLeave) {
+    using tekkel::Command;
+    using tekkel::Value;
+    const auto reg = [](std::int16_t r) { return Value::int16(r); };
+    const auto count = [&](std::int16_t code, std::int16_t n, std::int16_t held) {
+        return code % 2 ? Value::int16(n) : reg(held); // LeftValue, RightValue: the count itself
+    };
+    plat::testing::TestServices ts;
+    std::ostringstream listing;
+    for (const char16_t* text : {u"", u"abc", u"-40", u"7 -2", u"0ab", u" -3.5e2 ", u"12"})
+        for (std::int16_t first = 92; first <= 95; ++first)
+            for (std::int16_t second = 92; second <= 95; ++second)
+                for (const std::int16_t n : {0, 1, 3, 9})
+                    for (const std::int16_t m : {0, 1, 2})
+                        for (const std::int16_t sign : {-1, 1}) {
+                            tekkel::Script s;
+                            s.commands = {
+                                Command{50, reg(2), Value::string(text), Value()},
+                                Command{50, reg(3), Value::int16(n), Value()},
+                                Command{50, reg(4), Value::int16(m), Value()},
+                                Command{77, reg(5), Value::int16(sign), Value()},
+                                Command{first, reg(2), count(first, n, 3), Value()},
+                                Command{second, reg(1), count(second, m, 4), Value()},
+                                Command{6, Value(), Value(), Value()},
+                            };
+                            s.lastAddress = 6;
+                            std::uint64_t digest[2] = {};
+                            for (int way = 0; way < 2; ++way) {
+                                field::World w;
+                                w.resizeMap(8, 5, 2);
+                                w.machine.scriptCount = 1;
+                                w.machine.scripts.assign(2, tekkel::Script{});
+                                w.machine.scripts[1] = s;
+                                if (way == 1) tekkel::compileFullWay(w.machine.scripts[1]);
+                                w.systemScriptActive = -1;
+                                w.systemRun.scriptNumber = 1;
+                                tekkel::Pump pump(ts.services, tekkel::PumpPolicy::None);
+                                field::runFrameScripts(w, ts.services, pump, listing);
+                                digest[way] = field::worldDigest(w);
+                            }
+                            ASSERT_EQ(digest[0], digest[1])
+                                << first << ' ' << second << ' ' << n << ' ' << m << ' ' << sign;
+                        }
+}
