@@ -239,26 +239,47 @@ struct IgnoreNumber {
     void operator()(double) const {}
 };
 
+// Told which plain case plainArith took, for a caller that orders its tests by what it meets.
+struct IgnoreCase {
+    void integers() const {}
+    void reals() const {}
+};
+
 // out = a op b for the operands whose result the rules give without a status: integers, and
 // 64-bit reals with a finite result (an infinite or NaN operand of +, - or * gives no finite
 // result; a divisor must be finite and not 0). False, `out` untouched, for everything else,
 // which arithmetic() works out. Both operands are read before `out` is written. `written` is
 // called with the number written (as an integer or a real), so that the flag rule can take it
-// without reading the value back.
-template <ArithOp Op, typename Written = IgnoreNumber>
+// without reading the value back. `RealsFirst` tests for a 64-bit real `a` before two
+// integers (the result is the same either way); `seen` hears of two integers, and of a real
+// `a` with a plain `b` found after them.
+template <ArithOp Op, bool RealsFirst = false, typename Written = IgnoreNumber,
+          typename Seen = IgnoreCase>
 [[gnu::always_inline]] inline bool plainArith(const Value& a, const Value& b, Value& out,
-                                              Written written = {}) {
+                                              Written written = {}, Seen seen = {}) {
     double x = 0, y = 0;
-    if (Op != ArithOp::Div && isInteger(a.kind) && isInteger(b.kind)) {
+    if (RealsFirst && a.kind == ValueKind::Real64) {
+        x = a.d;
+        if (b.kind == ValueKind::Real64)
+            y = b.d;
+        else if (isInteger(b.kind))
+            y = b.i;
+        else
+            return false;
+    } else if (Op != ArithOp::Div && isInteger(a.kind) && isInteger(b.kind)) {
+        seen.integers();
         const std::int64_t p = a.i, q = b.i;
         const std::int64_t r = Op == ArithOp::Add ? p + q : Op == ArithOp::Sub ? p - q : p * q;
         setInteger(out, a.kind == ValueKind::Int16 && b.kind == ValueKind::Int16, r);
         written(r);
         return true;
-    } else if (a.kind == ValueKind::Real64 && b.kind == ValueKind::Real64) {
+    } else if (!RealsFirst && a.kind == ValueKind::Real64 && b.kind == ValueKind::Real64) {
+        seen.reals();
         x = a.d, y = b.d;
     } else if (!plainNumber(a, x) || !plainNumber(b, y)) {
         return false;
+    } else if (a.kind == ValueKind::Real64) {
+        seen.reals();
     }
     const double r = Op == ArithOp::Add   ? x + y
                      : Op == ArithOp::Sub ? x - y
