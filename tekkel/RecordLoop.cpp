@@ -320,11 +320,11 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(Cur
     const Value& b = compare.literal ? *compare.literal : compare.m2.in(run);
     // A valid comparison sets all three flags, so the step's are left out; an invalid one
     // keeps zero and negative as the step set them.
-    int sign = 0;
+    double d = 0;
     if (bothIntegers(a, b)) {
         setNumberFlags(run, integerDifference(a, b));
-    } else if (compareReals(a, b, sign)) {
-        setNumberFlags(run, sign);
+    } else if (realDifference(a, b, d)) {
+        setDifferenceFlags(run, d);
     } else {
         if (flagsRegister(r.r1)) setNumberFlags(run, x);
         compareIntoFlags(run, a, b);
