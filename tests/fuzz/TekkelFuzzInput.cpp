@@ -180,10 +180,12 @@ void joinIdioms(Reader& in, Script& s, Command& c, int& k, int length) {
         const std::uint8_t pair = in.byte();
         if (pair % 2 != 0) break;
         if (!move && !(jumps && generalRegister(c.p1))) c.p1 = Value::int16(in.pick(kGeneral));
+        std::int32_t stepped = 0;
         if ((intDiv || (step && pair % 4 == 0)) && k + 2 < length) {
             // The dividend is an integer, so that the quotient's flags and the remainder's
             // differ; so is what a step steps, so that it runs with the comparison after it.
-            s.commands.push_back(Command{50, c.p1, Value::int32(in.pick(kInts)), Value()});
+            stepped = in.pick(kInts);
+            s.commands.push_back(Command{50, c.p1, Value::int32(stepped), Value()});
             ++k;
             if (c.code == 67) c.p2 = Value::int32(in.pick(kInts));
         }
@@ -195,9 +197,14 @@ void joinIdioms(Reader& in, Script& s, Command& c, int& k, int length) {
         const std::int16_t taken = intDiv && pair % 4 == 2 ? 4 : 1; // the remainder or R1
         // The comparison after a step is sometimes with a real, or with a value it cannot
         // compare (a text, null), which keeps zero and negative as the step set them.
-        const std::uint8_t with = in.byte() % 3;
+        // A real half an integer from the stepped number meets the edge of the difference's
+        // rounding.
+        const std::uint8_t with = in.byte() % 4;
+        const double half =
+            static_cast<double>(stepped) + (c.code == 68 ? 1 : -1) + (in.byte() % 2 ? 0.5 : -0.5);
         const Value compared = with == 0   ? (in.byte() % 2 ? Value::null() : Value::string(u"L"))
                                : with == 1 ? Value::real64(in.pick(kReals))
+                               : with == 2 ? Value::real64(half)
                                            : Value::int32(in.pick(kInts));
         second.p2 = arith ? Value::int16(taken) : toJump ? Value() : compared;
         if (step && !toJump) second.p1 = c.p1;
