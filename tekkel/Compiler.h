@@ -79,7 +79,19 @@ namespace tekkel {
     X(ConcatLength) /* Concat into a general register followed by a Length of it into one of */    \
                     /* R1..R5, which sets every flag the Concat would: the Concat sets none */     \
     X(Past)         /* after the run's last command: the loop stops there, counting nothing */     \
-    X(CutCut)       /* Cut followed by a Cut of R1: a piece from within a text */
+    X(CutCut)       /* Cut followed by a Cut of R1: a piece from within a text */                  \
+    X(AddRReal)     /* AddR that last saw a real P1: it tries reals first */                       \
+    X(SubRReal)                                                                                    \
+    X(MulRReal)                                                                                    \
+    X(AddVReal)                                                                                    \
+    X(SubVReal)                                                                                    \
+    X(MulVReal)                                                                                    \
+    X(AddRMoveReal)                                                                                \
+    X(SubRMoveReal)                                                                                \
+    X(MulRMoveReal)                                                                                \
+    X(AddVMoveReal)                                                                                \
+    X(SubVMoveReal)                                                                                \
+    X(MulVMoveReal)
 // clang-format on
 
 #define TEKKEL_RECORD_KIND_ENUM(K) K,
@@ -121,7 +133,9 @@ static_assert(sizeof(Run) < 0xffff);
 // the register of P3 when it is not a general one, are read from the command itself: only the
 // text commands, which run out of line, ask for them.
 struct Record {
-    RecordKind kind = RecordKind::Full;
+    // The one part that changes as the records run: an arithmetic kind switches to its twin
+    // that tries the operands it last saw first (RecordKinds.h); both run the same rules.
+    mutable RecordKind kind = RecordKind::Full;
     std::uint8_t arith = 0;         // an ArithOp; Step: 0 inc, 1 dec; Cut: 0 left, 1 right;
                                     // Jump: the labels at the target, run with the jump
     std::uint8_t condition = 0;     // Jump: 0 always, else 1 + the flag value that jumps

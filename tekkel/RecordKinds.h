@@ -8,31 +8,45 @@
 namespace tekkel {
 
 // The kinds that do arithmetic on general registers without asking where their operands live:
-// each with its operation, whether P2 is a value, and the kind that runs a Move of R1 after it.
+// each with its operation, whether P2 is a value, the kind that runs a Move of R1 after it, and
+// the twins of both that try a 64-bit real first operand before two integers (Full for a
+// division, which tries reals first already). A record switches to its twin when it meets a
+// real first operand, and back when it meets two integers, so that each tests first the
+// operands it mostly has.
 struct FastArith {
     RecordKind kind;
     ArithOp op;
     bool literal;
     RecordKind withMove;
+    RecordKind real = RecordKind::Full;
+    RecordKind realWithMove = RecordKind::Full;
 };
 inline constexpr FastArith kFastArith[] = {
-    {RecordKind::AddR, ArithOp::Add, false, RecordKind::AddRMove},
-    {RecordKind::SubR, ArithOp::Sub, false, RecordKind::SubRMove},
-    {RecordKind::MulR, ArithOp::Mul, false, RecordKind::MulRMove},
+    {RecordKind::AddR, ArithOp::Add, false, RecordKind::AddRMove, RecordKind::AddRReal,
+     RecordKind::AddRMoveReal},
+    {RecordKind::SubR, ArithOp::Sub, false, RecordKind::SubRMove, RecordKind::SubRReal,
+     RecordKind::SubRMoveReal},
+    {RecordKind::MulR, ArithOp::Mul, false, RecordKind::MulRMove, RecordKind::MulRReal,
+     RecordKind::MulRMoveReal},
     {RecordKind::DivR, ArithOp::Div, false, RecordKind::DivRMove},
-    {RecordKind::AddV, ArithOp::Add, true, RecordKind::AddVMove},
-    {RecordKind::SubV, ArithOp::Sub, true, RecordKind::SubVMove},
-    {RecordKind::MulV, ArithOp::Mul, true, RecordKind::MulVMove},
+    {RecordKind::AddV, ArithOp::Add, true, RecordKind::AddVMove, RecordKind::AddVReal,
+     RecordKind::AddVMoveReal},
+    {RecordKind::SubV, ArithOp::Sub, true, RecordKind::SubVMove, RecordKind::SubVReal,
+     RecordKind::SubVMoveReal},
+    {RecordKind::MulV, ArithOp::Mul, true, RecordKind::MulVMove, RecordKind::MulVReal,
+     RecordKind::MulVMoveReal},
     {RecordKind::DivV, ArithOp::Div, true, RecordKind::DivVMove},
 };
 
-// The entry of kFastArith whose kind, or whose kind with a Move, is `k`; for other kinds one
-// whose kind is Full. Entries go by value: the sanitizers' null checks make a test of a pointer
-// into an inline table no constant expression.
+// The entry of kFastArith whose kind, or one of its fused or twin kinds, is `k`; for other
+// kinds one whose kind is Full. Entries go by value: the sanitizers' null checks make a test
+// of a pointer into an inline table no constant expression.
 inline constexpr FastArith kNoFastArith{RecordKind::Full, ArithOp::Add, false, RecordKind::Full};
 constexpr FastArith fastArith(RecordKind k) {
     for (const FastArith& f : kFastArith)
-        if (f.kind == k || f.withMove == k) return f;
+        if (f.kind == k || f.withMove == k ||
+            (k != RecordKind::Full && (f.real == k || f.realWithMove == k)))
+            return f;
     return kNoFastArith;
 }
 constexpr FastArith fastArith(ArithOp op, bool literal) {
@@ -97,5 +111,7 @@ constexpr RecordKind unfused(RecordKind k) {
 static_assert(withMove(RecordKind::DivV) == RecordKind::DivVMove);
 static_assert(fastArith(RecordKind::SubVMove).op == ArithOp::Sub);
 static_assert(fastArith(ArithOp::Mul, true).kind == RecordKind::MulV);
+static_assert(fastArith(RecordKind::SubVMoveReal).withMove == RecordKind::SubVMove);
+static_assert(fastArith(RecordKind::Full).kind == RecordKind::Full);
 
 } // namespace tekkel

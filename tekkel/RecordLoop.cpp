@@ -292,21 +292,37 @@ struct Cursor {
     return jump.target + jump.arith;
 }
 
-// The fast arithmetic kinds, and with a Move of R1 after them.
+// Switches a fast arithmetic record of kind K to the twin that tests first the operands it
+// met (RecordKinds.h): two reals take it to the twin, two integers back.
+template <RecordKind K> struct Quicken {
+    static constexpr FastArith f = fastArith(K);
+    static constexpr bool moves = K == f.withMove || K == f.realWithMove;
+    static constexpr bool real = K == f.real || K == f.realWithMove;
+    const Record& r;
+    [[gnu::always_inline]] void integers() const {
+        if constexpr (real) r.kind = moves ? f.withMove : f.kind;
+    }
+    [[gnu::always_inline]] void reals() const {
+        if constexpr (!real && f.real != RecordKind::Full) r.kind = moves ? f.realWithMove : f.real;
+    }
+};
+
+// The fast arithmetic kinds, with a Move of R1 after them, and their twins.
 template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepFastArith(Cursor& c) {
-    constexpr FastArith f = fastArith(K);
+    using Q = Quicken<K>;
+    constexpr FastArith f = Q::f;
     const Record& r = c.record();
     Run& run = c.run;
     const Value& a = r.m1.in(run);
     const Value& b = f.literal ? *r.literal : r.m2.in(run);
     const auto flags = [&run](auto x) { setNumberFlags(run, x); };
-    if (!plainArith<f.op>(a, b, run.R1, flags)) [[unlikely]] {
+    if (!plainArith<f.op, Q::real>(a, b, run.R1, flags, Q{r})) [[unlikely]] {
         const std::int32_t n = otherArith(c.ctx, f.op, a, b, c.next());
-        if (K == f.kind || n < 0 || !c.second(c.next())) return n;
+        if (!Q::moves || n < 0 || !c.second(c.next())) return n;
         moveR1(run, c.records[c.next()]);
         return c.next() + 1;
     }
-    if (K == f.kind || !c.second(c.next())) return c.next();
+    if (!Q::moves || !c.second(c.next())) return c.next();
     // R1 holds a number now, so the copy is its kind and eight bytes wherever it goes (R1
     // itself included) unless the place holds a text.
     Value& dst = c.records[c.next()].m1.in(run);
@@ -345,11 +361,11 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(Cur
     const Value& b = compare.literal ? *compare.literal : compare.m2.in(run);
     // A valid comparison sets all three flags, so the step's are left out; an invalid one
     // keeps zero and negative as the step set them.
-    int sign = 0;
+    double d = 0;
     if (bothIntegers(a, b)) {
         setNumberFlags(run, integerDifference(a, b));
-    } else if (compareReals(a, b, sign)) {
-        setNumberFlags(run, sign);
+    } else if (realDifference(a, b, d)) {
+        setDifferenceFlags(run, d);
     } else {
         if (flagsRegister(r.r1)) setNumberFlags(run, x);
         compareIntoFlags(run, a, b);

@@ -94,6 +94,14 @@ void setFlagsOther(Run& run, const Value& v);
     flagsAfterWrite(run, reg, dst);
 }
 
+// The flags of a comparison whose operands differ by `d`, finite, which compareReals rounds to
+// 0 from -0.5 to 0.5: the flags come from the difference without making a sign.
+[[gnu::always_inline]] inline void setDifferenceFlags(Run& run, double d) {
+    run.invalidFlag = false;
+    run.zeroFlag = std::fabs(d) <= 0.5;
+    run.negativeFlag = d < -0.5;
+}
+
 // A comparison's flags: invalid when the values have no common kind, else zero and negative
 // from its sign (compareValues). Two integers set them from their difference directly, as
 // the flag rule does for a number: no sign to make and take apart again.
@@ -102,8 +110,8 @@ void setFlagsOther(Run& run, const Value& v);
         setNumberFlags(run, integerDifference(a, b));
         return;
     }
-    if (int sign = 0; compareReals(a, b, sign)) {
-        setNumberFlags(run, sign);
+    if (double d = 0; realDifference(a, b, d)) {
+        setDifferenceFlags(run, d);
         return;
     }
     const Comparison c = compareOther(a, b);

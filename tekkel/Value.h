@@ -158,14 +158,22 @@ inline bool isInteger(ValueKind k) {
     return v.kind == ValueKind::Real64;
 }
 
-// Two finite plain numbers, not both integers: the difference rounded half to even is 0 from
-// -0.5 to 0.5 and has the difference's sign past them, so its sign needs no rounding. False
-// for the operands compareOther takes.
-[[gnu::always_inline]] inline bool compareReals(const Value& a, const Value& b, int& sign) {
+// a - b of two plain numbers whose difference is finite, which an infinite or NaN operand
+// never gives: one test for both. False for the operands compareOther takes (two finite ones
+// far enough apart for an infinite difference go there too, which rounds it to the same sign).
+[[gnu::always_inline]] inline bool realDifference(const Value& a, const Value& b, double& d) {
     double x = 0, y = 0;
-    if (!plainNumber(a, x) || !plainNumber(b, y) || !std::isfinite(x) || !std::isfinite(y))
-        return false;
-    const double d = x - y;
+    if (!plainNumber(a, x) || !plainNumber(b, y)) return false;
+    d = x - y;
+    return std::isfinite(d);
+}
+
+// Two plain numbers, not both integers: the difference rounded half to even is 0 from -0.5 to
+// 0.5 and has the difference's sign past them, so its sign needs no rounding. False for the
+// operands compareOther takes.
+[[gnu::always_inline]] inline bool compareReals(const Value& a, const Value& b, int& sign) {
+    double d = 0;
+    if (!realDifference(a, b, d)) return false;
     sign = (d > 0.5) - (d < -0.5);
     return true;
 }
@@ -211,18 +219,28 @@ bool textNegativeFlag(std::u16string_view text, bool& negative);
     std::memcpy(&v.d, bytes, sizeof v.d);
 }
 
-// An integer result, 16-bit when `narrow` and it fits, widened to 32 bits and a 64-bit real.
-[[gnu::always_inline]] inline void setInteger(Value& v, bool narrow, std::int64_t x) {
+// A 32-bit integer result, 16-bit when `narrow` and it fits.
+[[gnu::always_inline]] inline void setInt32(Value& v, bool narrow, std::int32_t x) {
     if (v.kind == ValueKind::String) [[unlikely]]
         v.s.clear();
-    if (narrow && x >= INT16_MIN && x <= INT16_MAX) {
-        storeInteger(v, ValueKind::Int16, static_cast<std::int32_t>(x));
-    } else if (x >= INT32_MIN && x <= INT32_MAX) {
-        storeInteger(v, ValueKind::Int32, static_cast<std::int32_t>(x));
-    } else {
-        v.kind = ValueKind::Real64;
-        v.d = static_cast<double>(x);
-    }
+    const bool fits = narrow && x == static_cast<std::int16_t>(x);
+    storeInteger(v, fits ? ValueKind::Int16 : ValueKind::Int32, x);
+}
+
+// A result past the 32-bit integers, as a 64-bit real.
+[[gnu::always_inline]] inline void setWide(Value& v, std::int64_t x) {
+    if (v.kind == ValueKind::String) [[unlikely]]
+        v.s.clear();
+    v.kind = ValueKind::Real64;
+    v.d = static_cast<double>(x);
+}
+
+// An integer result, 16-bit when `narrow` and it fits, widened to 32 bits and a 64-bit real.
+[[gnu::always_inline]] inline void setInteger(Value& v, bool narrow, std::int64_t x) {
+    if (x == static_cast<std::int32_t>(x))
+        setInt32(v, narrow, static_cast<std::int32_t>(x));
+    else
+        setWide(v, x);
 }
 
 // dst = src. Only a string value holds text, so a value without one copies as its kind and
@@ -238,10 +256,25 @@ bool textNegativeFlag(std::u16string_view text, bool& negative);
 
 enum class ArithOp : std::uint8_t { Add, Sub, Mul, Div };
 
+// p op q for Add, Sub, Mul of two 32-bit integers: false when it does not fit 32 bits, which
+// the processor's overflow flag tells at no cost.
+template <ArithOp Op>
+[[gnu::always_inline]] inline bool int32Op(std::int32_t p, std::int32_t q, std::int32_t& r) {
+    if constexpr (Op == ArithOp::Add) return !__builtin_add_overflow(p, q, &r);
+    if constexpr (Op == ArithOp::Sub) return !__builtin_sub_overflow(p, q, &r);
+    return !__builtin_mul_overflow(p, q, &r);
+}
+
 // Takes the number a plain operation wrote, for a caller that has nothing to do with it.
 struct IgnoreNumber {
     void operator()(std::int64_t) const {}
     void operator()(double) const {}
+};
+
+// Told which plain case plainArith took, for a caller that orders its tests by what it meets.
+struct IgnoreCase {
+    void integers() const {}
+    void reals() const {}
 };
 
 // out = a op b for the operands whose result the rules give without a status: integers, and
@@ -249,21 +282,41 @@ struct IgnoreNumber {
 // result; a divisor must be finite and not 0). False, `out` untouched, for everything else,
 // which arithmetic() works out. Both operands are read before `out` is written. `written` is
 // called with the number written (as an integer or a real), so that the flag rule can take it
-// without reading the value back.
-template <ArithOp Op, typename Written = IgnoreNumber>
+// without reading the value back. `RealsFirst` tests for a 64-bit real `a` before two
+// integers (the result is the same either way); `seen` hears of two integers, and of a real
+// `a` with a plain `b` found after them.
+template <ArithOp Op, bool RealsFirst = false, typename Written = IgnoreNumber,
+          typename Seen = IgnoreCase>
 [[gnu::always_inline]] inline bool plainArith(const Value& a, const Value& b, Value& out,
-                                              Written written = {}) {
+                                              Written written = {}, Seen seen = {}) {
     double x = 0, y = 0;
-    if (Op != ArithOp::Div && isInteger(a.kind) && isInteger(b.kind)) {
+    if (RealsFirst && a.kind == ValueKind::Real64) {
+        x = a.d;
+        if (b.kind == ValueKind::Real64)
+            y = b.d;
+        else if (isInteger(b.kind))
+            y = b.i;
+        else
+            return false;
+    } else if (Op != ArithOp::Div && isInteger(a.kind) && isInteger(b.kind)) {
+        seen.integers();
+        if (std::int32_t r = 0; int32Op<Op>(a.i, b.i, r)) [[likely]] {
+            setInt32(out, a.kind == ValueKind::Int16 && b.kind == ValueKind::Int16, r);
+            written(static_cast<std::int64_t>(r));
+            return true;
+        }
         const std::int64_t p = a.i, q = b.i;
         const std::int64_t r = Op == ArithOp::Add ? p + q : Op == ArithOp::Sub ? p - q : p * q;
-        setInteger(out, a.kind == ValueKind::Int16 && b.kind == ValueKind::Int16, r);
+        setWide(out, r);
         written(r);
         return true;
-    } else if (a.kind == ValueKind::Real64 && b.kind == ValueKind::Real64) {
+    } else if (!RealsFirst && a.kind == ValueKind::Real64 && b.kind == ValueKind::Real64) {
+        seen.reals();
         x = a.d, y = b.d;
     } else if (!plainNumber(a, x) || !plainNumber(b, y)) {
         return false;
+    } else if (a.kind == ValueKind::Real64) {
+        seen.reals();
     }
     const double r = Op == ArithOp::Add   ? x + y
                      : Op == ArithOp::Sub ? x - y
@@ -300,8 +353,8 @@ template <ArithOp Op> inline Status arithValues(const Value& a, const Value& b, 
         return false;
     const bool narrow = a.kind == ValueKind::Int16 && b.kind == ValueKind::Int16;
     const std::int32_t n = a.i, m = b.i;
-    setInteger(quotient, narrow, n / m);
-    setInteger(remainder, narrow, n % m);
+    setInt32(quotient, narrow, n / m);
+    setInt32(remainder, narrow, n % m);
     return true;
 }
 
@@ -312,8 +365,12 @@ inline Status intDivide(const Value& a, const Value& b, Value& quotient, Value& 
 
 // Integer v + 1 (Inc) or v - 1 (Dec) into `out`: the number written.
 [[gnu::always_inline]] inline std::int64_t stepInteger(const Value& v, bool down, Value& out) {
+    if (std::int32_t r = 0; !__builtin_add_overflow(v.i, down ? -1 : 1, &r)) [[likely]] {
+        setInt32(out, v.kind == ValueKind::Int16, r);
+        return r;
+    }
     const std::int64_t x = static_cast<std::int64_t>(v.i) + (down ? -1 : 1);
-    setInteger(out, v.kind == ValueKind::Int16, x);
+    setWide(out, x);
     return x;
 }
 

@@ -181,10 +181,12 @@ void joinIdioms(Reader& in, Script& s, Command& c, int& k, int length) {
         const std::uint8_t pair = in.byte();
         if (pair % 2 != 0) break;
         if (!move && !(jumps && generalRegister(c.p1))) c.p1 = Value::int16(in.pick(kGeneral));
+        std::int32_t stepped = 0;
         if ((intDiv || (step && pair % 4 == 0)) && k + 2 < length) {
             // The dividend is an integer, so that the quotient's flags and the remainder's
             // differ; so is what a step steps, so that it runs with the comparison after it.
-            s.commands.push_back(Command{50, c.p1, Value::int32(in.pick(kInts)), Value()});
+            stepped = in.pick(kInts);
+            s.commands.push_back(Command{50, c.p1, Value::int32(stepped), Value()});
             ++k;
             if (c.code == 67) c.p2 = Value::int32(in.pick(kInts));
         }
@@ -213,9 +215,14 @@ void joinIdioms(Reader& in, Script& s, Command& c, int& k, int length) {
         const std::int16_t taken = intDiv && pair % 4 == 2 ? 4 : 1; // the remainder or R1
         // The comparison after a step is sometimes with a real, or with a value it cannot
         // compare (a text, null), which keeps zero and negative as the step set them.
-        const std::uint8_t with = in.byte() % 3;
+        // A real half an integer from the stepped number meets the edge of the difference's
+        // rounding.
+        const std::uint8_t with = in.byte() % 4;
+        const double half =
+            static_cast<double>(stepped) + (c.code == 68 ? 1 : -1) + (in.byte() % 2 ? 0.5 : -0.5);
         const Value compared = with == 0   ? (in.byte() % 2 ? Value::null() : Value::string(u"L"))
                                : with == 1 ? Value::real64(in.pick(kReals))
+                               : with == 2 ? Value::real64(half)
                                            : Value::int32(in.pick(kInts));
         second.p2 = arith ? Value::int16(taken) : toJump ? Value() : compared;
         if (step && !toJump) second.p1 = c.p1;
@@ -225,11 +232,52 @@ void joinIdioms(Reader& in, Script& s, Command& c, int& k, int length) {
     }
 }
 
+// A value that arithmetic meets: a real now and then, else any kind (texts, null, empty,
+// booleans, integers at the edges of their ranges).
+Value operand(Reader& in) {
+    return in.byte() % 3 == 0 ? Value::real64(in.pick(kReals)) : value(in);
+}
+
+// A loop round arithmetic of a general register whose kind changes under it: the register
+// starts at any value and often takes the result each round (integers widen at their edges,
+// reals stay), now and then set anew inside the loop, so that the record switches to the twin that
+// tries reals first and back (RecordKinds.h). Counts R5 down; leaves the jump back in `c`.
+void arithLoop(Reader& in, Script& s, Command& c, int& k) {
+    constexpr std::int16_t kCodes[] = {60, 61, 62, 63, 64, 65, 70, 71};
+    constexpr std::int16_t kFirst[] = {2, 3, 4, 20, 21};
+    const Value first = Value::int16(in.pick(kFirst));
+    c.code = in.pick(kCodes);
+    c.p1 = first;
+    const std::uint8_t with = in.byte();
+    c.p2 = c.code % 2 == 0 ? Value::int16(in.pick(kGeneral))
+           : with % 3 == 0 ? Value::int16(static_cast<std::int16_t>(with))
+                           : operand(in);
+    s.commands.push_back(Command{50, Value::int16(5), Value::int16(1 + in.byte() % 4), Value()});
+    s.commands.push_back(Command{50, first, operand(in), Value()});
+    const auto loop = static_cast<std::int16_t>(s.commands.size());
+    s.commands.push_back(std::move(c));
+    const std::uint8_t again = in.byte();
+    if (again & 4) s.commands.push_back(Command{51, first, Value::int16(1), Value()});
+    if (again % 2) {
+        const Value v = again % 4 == 1 ? Value::int32(in.pick(kInts)) : operand(in);
+        s.commands.push_back(Command{50, first, v, Value()});
+    }
+    s.commands.push_back(Command{69, Value::int16(5), Value(), Value()}); // Dec R5
+    k += static_cast<int>(s.commands.size()) - loop + 2;
+    c = Command{20, Value::int16(loop), Value(), Value()}; // JumpIfNotZero to the arithmetic
+}
+
 Script script(Reader& in) {
     Script s;
     const int length = 1 + in.byte() % 24;
     for (int k = 0; k < length; ++k) {
         Command c = command(in);
+        const bool arith = (c.code >= 60 && c.code <= 65) || c.code == 70 || c.code == 71;
+        if (k + 8 < length && in.byte() % (arith ? 2 : 8) == 0) {
+            arithLoop(in, s, c, k);
+            s.commands.push_back(std::move(c));
+            continue;
+        }
         placeMove(in, s, c, k, length);
         joinIdioms(in, s, c, k, length);
         s.commands.push_back(std::move(c));
