@@ -315,6 +315,39 @@ void fuse(std::vector<Record>& records) {
     }
 }
 
+bool selectionRegister(std::int16_t reg) {
+    return reg == regNumber(Reg::Space) || reg == regNumber(Reg::VarIndex) ||
+           reg == regNumber(Reg::MapSelect);
+}
+
+// Whether running `r` may make `var` name another variable or move the variables: a record
+// that goes the full way or runs a handler (Dim, Extend, Alloc, Select, ...), or one whose P1
+// is space, varIndex or mapSelect (written or not).
+bool reselects(const Record& r) {
+    return r.kind == RecordKind::Full || r.kind == RecordKind::Handler || selectionRegister(r.r1);
+}
+
+// Marks each record that finds `var` where a record before it, in a run of records that no
+// jump lands in, found it and nothing between reselects (Record::kSameVariable).
+void markSameVariable(std::vector<Record>& records) {
+    std::vector<bool> landing(records.size(), false);
+    for (const Record& r : records)
+        if (r.kind == RecordKind::Jump && r.target >= 0 &&
+            static_cast<std::size_t>(r.target) < records.size())
+            landing[static_cast<std::size_t>(r.target)] = true;
+    bool found = false;
+    for (std::size_t k = 0; k < records.size(); ++k) {
+        Record& r = records[k];
+        if (landing[k]) found = false;
+        const std::int16_t var = regNumber(Reg::Var);
+        if (findsVariable(r.kind) && (r.r1 == var || r.r2 == var)) {
+            if (found) r.texts |= Record::kSameVariable;
+            found = true;
+        }
+        if (reselects(r)) found = false;
+    }
+}
+
 } // namespace
 
 const CompiledScript& compiledForm(const Script& script) {
@@ -330,6 +363,7 @@ const CompiledScript& compiledForm(const Script& script) {
     for (const Command& command : script.commands)
         form->records.push_back(compile(script, command));
     fuse(form->records);
+    markSameVariable(form->records);
     c = form.get();
     script.compiled.set(std::move(form));
     return *c;

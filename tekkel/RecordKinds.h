@@ -73,6 +73,24 @@ constexpr bool comparesRegister(RecordKind k) {
            k == RecordKind::CompareRJump || k == RecordKind::CompareVJump;
 }
 
+// The kinds that find a `var` operand (or P1 when it is written) through the records loop's
+// cursor, which keeps what they found for the records after them (Record::kSameVariable).
+constexpr bool findsVariable(RecordKind k) {
+    switch (k) {
+    case RecordKind::Set:
+    case RecordKind::Move:
+    case RecordKind::Arith:
+    case RecordKind::ArithMove:
+    case RecordKind::IntDiv:
+    case RecordKind::Step:
+    case RecordKind::Compare:
+    case RecordKind::CompareJump:
+    case RecordKind::MoveFromVar:
+    case RecordKind::MoveToVar: return true;
+    default: return false;
+    }
+}
+
 static_assert(withMove(RecordKind::DivV) == RecordKind::DivVMove);
 static_assert(fastArith(RecordKind::SubVMove).op == ArithOp::Sub);
 static_assert(fastArith(ArithOp::Mul, true).kind == RecordKind::MulV);

@@ -249,7 +249,27 @@ struct Cursor {
     [[gnu::always_inline]] std::int32_t next() const { return address + 1; }
     // Whether the record at `at`, after a fused one, runs now (secondRuns).
     [[gnu::always_inline]] bool second(std::int32_t at) { return secondRuns(at, limit, countdown); }
+
+    // The variable `var` named when a record last found it, or nullptr; it stays valid up to
+    // the next record that reselects (see Record::kSameVariable), which finds it anew.
+    Value* selected = nullptr;
 };
+
+// The selected variable of a record that names `var` (findsVariable), kept for the records
+// after it; nullptr when the selection names none (`ctx.error` as selectedVariable leaves it).
+[[gnu::always_inline]] inline Value* selectedOf(Cursor& c, const Record& r) {
+    if ((r.texts & Record::kSameVariable) && c.selected) return c.selected;
+    c.selected = selectedVariable(c.ctx, false);
+    return c.selected;
+}
+
+// Reads a register operand of the cursor's record, `var` through the cursor.
+[[gnu::always_inline]] inline const Value* operand(Cursor& c, std::int16_t reg, RunSlot<Value> m,
+                                                   RunSlot<std::int32_t> n, Value& scratch) {
+    if (m) return &(m.in(c.run));
+    if (reg == regNumber(Reg::Var)) return selectedOf(c, c.record());
+    return read(c.ctx, reg, m, n, scratch);
+}
 
 // The fast arithmetic kinds, and with a Move of R1 after them.
 template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepFastArith(Cursor& c) {
@@ -323,8 +343,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(Cur
 template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(Cursor& c) {
     const Record& r = c.record();
     Run& run = c.run;
-    const Value* src =
-        K == RecordKind::MoveFromVar ? selectedVariable(c.ctx, false) : &(r.m2.in(run));
+    const Value* src = K == RecordKind::MoveFromVar ? selectedOf(c, r) : &(r.m2.in(run));
     if (!src) return kFailed;
     writeGeneral(run, r.r1, r.m1.in(run), *src);
     if (K != RecordKind::MoveRJump || !c.second(c.next())) return c.next();
@@ -341,7 +360,13 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(Cur
         return c.next();
     }
     if (r.n1) return writeNumber(c.ctx, r.n1.in(run), v) ? c.next() : kFailed;
-    if (!copy && r.r1 == regNumber(Reg::Var)) return writeSelected(c.ctx, v) ? c.next() : kFailed;
+    if (r.r1 == regNumber(Reg::Var)) {
+        // Finding a variable moves none, so `v` stays where it is.
+        Value* dst = selectedOf(c, r);
+        if (!dst) return kFailed;
+        if (dst != &v) assign(*dst, v);
+        return c.next();
+    }
     if (!copy) return writeRegister(c.ctx, r.r1, v) ? c.next() : kFailed;
     const Value held = v;
     return writeRegister(c.ctx, r.r1, held) ? c.next() : kFailed;
@@ -349,13 +374,17 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(Cur
 
 [[gnu::always_inline]] inline std::int32_t stepMove(Cursor& c) {
     const Record& r = c.record();
-    const Value* v = read(c.ctx, r.r2, r.m2, r.n2, c.scratch.b);
+    const Value* v = operand(c, r.r2, r.m2, r.n2, c.scratch.b);
     return v ? writeOperand(c, *v, true) : kFailed;
 }
 
 [[gnu::always_inline]] inline std::int32_t stepMoveToVar(Cursor& c) {
     // A variable is never a register, so the source stays what it is.
-    return writeSelected(c.ctx, c.record().m2.in(c.run)) ? c.next() : kFailed;
+    const Record& r = c.record();
+    Value* dst = selectedOf(c, r);
+    if (!dst) return kFailed;
+    assign(*dst, r.m2.in(c.run));
+    return c.next();
 }
 
 [[gnu::always_inline]] inline std::int32_t stepMoveToNumber(Cursor& c) {
@@ -366,9 +395,9 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(Cur
 // Arith, IntDiv and Compare with operands anywhere.
 template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(Cursor& c) {
     const Record& r = c.record();
-    const Value* a = read(c.ctx, r.r1, r.m1, r.n1, c.scratch.a);
+    const Value* a = operand(c, r.r1, r.m1, r.n1, c.scratch.a);
     if (!a) return kFailed;
-    const Value* b = r.literal ? r.literal : read(c.ctx, r.r2, r.m2, r.n2, c.scratch.b);
+    const Value* b = r.literal ? r.literal : operand(c, r.r2, r.m2, r.n2, c.scratch.b);
     if (!b) return kFailed;
     if (K == RecordKind::IntDiv) return intDiv(c.ctx, *a, *b, c.next());
     if (K == RecordKind::Compare) {
@@ -429,7 +458,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
     }
     if (r.r1 == regNumber(Reg::Var)) {
         // Found as the write finds it (the read finds the same); an integer steps in place.
-        Value* v = selectedVariable(c.ctx, true);
+        Value* v = selectedOf(c, r);
         if (v && isInteger(v->kind)) {
             stepInteger(*v, r.arith != 0, *v);
             return c.next();
@@ -542,6 +571,7 @@ Stopped runRecords(StepContext& ctx, const CompiledScript& code, std::int32_t ad
     c.address = next;                                                                              \
     if (--c.countdown == 0) [[unlikely]] {                                                         \
         refilled = true;                                                                           \
+        c.selected = nullptr;   /* the window system's events may have moved the variables */      \
         std::int32_t fresh = 0; /* not c.countdown: the cursor stays out of memory */              \
         const bool more = ctx.pump.slowCheck(fresh);                                               \
         c.countdown = fresh;                                                                       \
