@@ -110,7 +110,14 @@ Record compileText(const Command& c) {
 RecordKind specialised(RecordKind kind, const Record& r) {
     if (kind == RecordKind::Set)
         return r.n1 && isInteger(r.literal->kind) ? RecordKind::SetNumber : kind;
-    if (kind == RecordKind::Step) return r.m1 ? RecordKind::StepR : kind;
+    const std::int16_t var = regNumber(Reg::Var);
+    if (kind == RecordKind::Step)
+        return r.m1 ? RecordKind::StepR : r.r1 == var ? RecordKind::StepVar : kind;
+    if (kind == RecordKind::Arith) {
+        const auto op = static_cast<ArithOp>(r.arith);
+        if (r.r1 == var && (r.literal || r.m2)) return varArith(op, true).kind;
+        if (r.m1 && r.r2 == var) return varArith(op, false).kind;
+    }
     if (kind == RecordKind::Move) {
         if (r.m1 && r.m2) return RecordKind::MoveR;
         if (r.m1 && r.r2 == regNumber(Reg::Var)) return RecordKind::MoveFromVar;
@@ -310,6 +317,9 @@ void fuse(std::vector<Record>& records) {
             r.kind = RecordKind::IntDivRMove;
         if (second.kind == RecordKind::MoveR && r.kind == RecordKind::IntDivV)
             r.kind = RecordKind::IntDivVMove;
+        const bool movesR1AnyWhere =
+            movesR1 || (second.kind == RecordKind::MoveToVar && second.m2 == RunSlot(&Run::R1));
+        if (movesR1AnyWhere && varArith(r.kind).kind == r.kind) r.kind = varArith(r.kind).withMove;
         if (r.kind == RecordKind::Concat && r.m1 && measuresText(second, r.m1))
             r.kind = RecordKind::ConcatLength;
     }

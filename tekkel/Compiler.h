@@ -77,7 +77,24 @@ namespace tekkel {
     X(StepRJump)    /* StepR followed by a Jump: a loop that counts down to zero */                \
     X(CutMove)      /* Cut followed by a Move of R1 into a general register */                     \
     X(ConcatLength) /* Concat into a general register followed by a Length of it into one of */    \
-                    /* R1..R5, which sets every flag the Concat would: the Concat sets none */
+                    /* R1..R5, which sets every flag the Concat would: the Concat sets none */ \
+    X(StepVar)      /* Inc, Dec of the selected variable */                                        \
+    X(AddVar)       /* Add or AddValue with P1 the selected variable, P2 a general register or */  \
+    X(SubVar)       /* a value */                                                                  \
+    X(MulVar)                                                                                      \
+    X(DivVar)                                                                                      \
+    X(AddRVar)      /* Add with P1 a general register and P2 the selected variable */              \
+    X(SubRVar)                                                                                     \
+    X(MulRVar)                                                                                     \
+    X(DivRVar)                                                                                     \
+    X(AddVarMove)   /* AddVar followed by a Move of R1 into a general register or the selected */  \
+    X(SubVarMove)   /* variable */                                                                 \
+    X(MulVarMove)                                                                                  \
+    X(DivVarMove)                                                                                  \
+    X(AddRVarMove)                                                                                 \
+    X(SubRVarMove)                                                                                 \
+    X(MulRVarMove)                                                                                 \
+    X(DivRVarMove)
 // clang-format on
 
 #define TEKKEL_RECORD_KIND_ENUM(K) K,

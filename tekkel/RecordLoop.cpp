@@ -446,7 +446,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
 }
 
 // Inc, Dec of a register anywhere; a 32-bit register stays one, and past its range the full
-// rule refuses the result. The selected variable is stepped without leaving the loop.
+// rule refuses the result.
 [[gnu::always_inline]] inline std::int32_t stepStep(Cursor& c) {
     const Record& r = c.record();
     if (r.n1) {
@@ -456,15 +456,37 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
             return c.next();
         }
     }
-    if (r.r1 == regNumber(Reg::Var)) {
-        // Found as the write finds it (the read finds the same); an integer steps in place.
-        Value* v = selectedOf(c, r);
-        if (v && isInteger(v->kind)) {
-            stepInteger(*v, r.arith != 0, *v);
-            return c.next();
-        }
-    }
     return otherStep(c.ctx, r, c.scratch.a, c.next());
+}
+
+// Inc, Dec of the selected variable: an integer steps in place.
+[[gnu::always_inline]] inline std::int32_t stepVar(Cursor& c) {
+    const Record& r = c.record();
+    Value* v = selectedOf(c, r);
+    if (!v) return kFailed;
+    if (!isInteger(v->kind)) [[unlikely]]
+        return otherStep(c.ctx, r, c.scratch.a, c.next());
+    stepInteger(*v, r.arith != 0, *v);
+    return c.next();
+}
+
+// Arithmetic with the selected variable, and then a Move of R1 into a general register or the
+// variable, which the arithmetic found (nothing between moves it): `var op= X` and `R = R op var`.
+template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepVarArith(Cursor& c) {
+    constexpr VarArith f = varArith(K);
+    const Record& r = c.record();
+    Run& run = c.run;
+    Value* v = selectedOf(c, r);
+    if (!v) return kFailed;
+    const Value& x = f.varFirst ? (r.literal ? *r.literal : r.m2.in(run)) : r.m1.in(run);
+    const std::int32_t n =
+        arith<f.op>(c.ctx, run, f.varFirst ? *v : x, f.varFirst ? x : *v, c.next());
+    if (K == f.kind || n < 0 || !c.second(c.next())) return n;
+    // The flags are those of R1's value already, and a variable takes none.
+    const Record& move = c.records[c.next()];
+    Value& dst = move.m1 ? move.m1.in(run) : *v;
+    if (&dst != &run.R1) assign(dst, run.R1);
+    return c.next() + 1;
 }
 
 [[gnu::always_inline]] inline std::int32_t stepIntDivFast(Cursor& c, bool literal) {
@@ -496,6 +518,8 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t step(Cursor& 
         return stepMoveR<K>(c);
     else if constexpr (K == Arith || K == IntDiv || K == Compare)
         return stepGeneral<K>(c);
+    else if constexpr (varArith(K).kind != RecordKind::Full)
+        return stepVarArith<K>(c);
     switch (K) {
     case Full: return kFull;
     case Next: return c.next();
@@ -511,6 +535,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t step(Cursor& 
     case IntDivRMove: return stepIntDivMove(c, false);
     case IntDivVMove: return stepIntDivMove(c, true);
     case Step: return stepStep(c);
+    case StepVar: return stepVar(c);
     case Length: return length(c.ctx, c.record(), c.scratch.b, c.next());
     case Concat: return concat(c.ctx, c.record(), c.scratch, c.next());
     case Cut: return cut(c.ctx, c.record(), c.scratch, c.next());

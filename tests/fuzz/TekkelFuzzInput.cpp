@@ -205,8 +205,17 @@ void selectionRun(Reader& in, Script& s, Command& c, int& k, int length) {
     if (k + 3 >= length || in.byte() % 4 != 0) return;
     selectArea(in, s, k, length);
     const std::size_t start = s.commands.size();
-    for (int n = 1 + in.byte() % 8; n > 0 && k + 1 < length; --n, ++k)
+    for (int n = 1 + in.byte() % 8; n > 0 && k + 1 < length; --n, ++k) {
         s.commands.push_back(onVariable(in, s, start));
+        // Arithmetic on var is often followed by a Move of R1 into var or a register.
+        const Command& last = s.commands.back();
+        const bool arith = last.code >= 60 && last.code <= 71 && last.code != 68 && last.code != 69;
+        if (arith && in.byte() % 2 && k + 2 < length) {
+            const auto to = in.byte() % 2 ? Value::int16(-1) : Value::int16(in.pick(kGeneral));
+            s.commands.push_back(Command{51, to, Value::int16(1), Value()});
+            ++k;
+        }
+    }
     c = onVariable(in, s, start);
 }
 
