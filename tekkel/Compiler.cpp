@@ -110,7 +110,14 @@ Record compileText(const Command& c) {
 RecordKind specialised(RecordKind kind, const Record& r) {
     if (kind == RecordKind::Set)
         return r.n1 && isInteger(r.literal->kind) ? RecordKind::SetNumber : kind;
-    if (kind == RecordKind::Step) return r.m1 ? RecordKind::StepR : kind;
+    const std::int16_t var = regNumber(Reg::Var);
+    if (kind == RecordKind::Step)
+        return r.m1 ? RecordKind::StepR : r.r1 == var ? RecordKind::StepVar : kind;
+    if (kind == RecordKind::Arith) {
+        const auto op = static_cast<ArithOp>(r.arith);
+        if (r.r1 == var && (r.literal || r.m2)) return varArith(op, true).kind;
+        if (r.m1 && r.r2 == var) return varArith(op, false).kind;
+    }
     if (kind == RecordKind::Move) {
         if (r.m1 && r.m2) return RecordKind::MoveR;
         if (r.m1 && r.r2 == regNumber(Reg::Var)) return RecordKind::MoveFromVar;
@@ -319,6 +326,9 @@ void fuse(std::vector<Record>& records) {
             r.kind = RecordKind::IntDivRMove;
         if (second.kind == RecordKind::MoveR && r.kind == RecordKind::IntDivV)
             r.kind = RecordKind::IntDivVMove;
+        const bool movesR1AnyWhere =
+            movesR1 || (second.kind == RecordKind::MoveToVar && second.m2 == RunSlot(&Run::R1));
+        if (movesR1AnyWhere && varArith(r.kind).kind == r.kind) r.kind = varArith(r.kind).withMove;
         if (r.kind == RecordKind::Concat && r.m1 && measuresText(second, r.m1))
             r.kind = RecordKind::ConcatLength;
     }
@@ -356,6 +366,39 @@ void labelsAtTargets(std::vector<Record>& records) {
     }
 }
 
+bool selectionRegister(std::int16_t reg) {
+    return reg == regNumber(Reg::Space) || reg == regNumber(Reg::VarIndex) ||
+           reg == regNumber(Reg::MapSelect);
+}
+
+// Whether running `r` may make `var` name another variable or move the variables: a record
+// that goes the full way or runs a handler (Dim, Extend, Alloc, Select, ...), or one whose P1
+// is space, varIndex or mapSelect (written or not).
+bool reselects(const Record& r) {
+    return r.kind == RecordKind::Full || r.kind == RecordKind::Handler || selectionRegister(r.r1);
+}
+
+// Marks each record that finds `var` where a record before it, in a run of records that no
+// jump lands in, found it and nothing between reselects (Record::kSameVariable).
+void markSameVariable(std::vector<Record>& records) {
+    std::vector<bool> landing(records.size(), false);
+    for (const Record& r : records)
+        if (r.kind == RecordKind::Jump && r.target >= 0 &&
+            static_cast<std::size_t>(r.target) < records.size())
+            landing[static_cast<std::size_t>(r.target)] = true;
+    bool found = false;
+    for (std::size_t k = 0; k < records.size(); ++k) {
+        Record& r = records[k];
+        if (landing[k]) found = false;
+        const std::int16_t var = regNumber(Reg::Var);
+        if (findsVariable(r.kind) && (r.r1 == var || r.r2 == var)) {
+            if (found) r.texts |= Record::kSameVariable;
+            found = true;
+        }
+        if (reselects(r)) found = false;
+    }
+}
+
 } // namespace
 
 const CompiledScript& compiledForm(const Script& script) {
@@ -378,6 +421,7 @@ const CompiledScript& compiledForm(const Script& script) {
     fuse(form->records);
     endRecords(*form);
     labelsAtTargets(form->records);
+    markSameVariable(form->records);
     c = form.get();
     script.compiled.set(std::move(form));
     return *c;

@@ -91,7 +91,24 @@ namespace tekkel {
     X(MulRMoveReal)                                                                                \
     X(AddVMoveReal)                                                                                \
     X(SubVMoveReal)                                                                                \
-    X(MulVMoveReal)
+    X(MulVMoveReal) \
+    X(StepVar)      /* Inc, Dec of the selected variable */                                        \
+    X(AddVar)       /* Add or AddValue with P1 the selected variable, P2 a general register or */  \
+    X(SubVar)       /* a value */                                                                  \
+    X(MulVar)                                                                                      \
+    X(DivVar)                                                                                      \
+    X(AddRVar)      /* Add with P1 a general register and P2 the selected variable */              \
+    X(SubRVar)                                                                                     \
+    X(MulRVar)                                                                                     \
+    X(DivRVar)                                                                                     \
+    X(AddVarMove)   /* AddVar followed by a Move of R1 into a general register or the selected */  \
+    X(SubVarMove)   /* variable */                                                                 \
+    X(MulVarMove)                                                                                  \
+    X(DivVarMove)                                                                                  \
+    X(AddRVarMove)                                                                                 \
+    X(SubRVarMove)                                                                                 \
+    X(MulRVarMove)                                                                                 \
+    X(DivRVarMove)
 // clang-format on
 
 #define TEKKEL_RECORD_KIND_ENUM(K) K,
@@ -139,7 +156,8 @@ struct Record {
     std::uint8_t arith = 0;         // an ArithOp; Step: 0 inc, 1 dec; Cut: 0 left, 1 right;
                                     // Jump: the labels at the target, run with the jump
     std::uint8_t condition = 0;     // Jump: 0 always, else 1 + the flag value that jumps
-    std::uint8_t texts = 0;         // kTextP1, kTextP3: that operand is a text in the command
+    std::uint8_t texts = 0;         // kTextP1, kTextP3: that operand is a text in the command;
+                                    // kSameVariable: see below
     std::int16_t r1 = 0, r2 = 0;    // register numbers of P1 and P2 (when registers)
     RunSlot<Value> m1, m2, m3;      // storage of P1..P3 when a general register
     RunSlot<std::int32_t> n1, n2;   // storage of P1, P2 when a 32-bit register that
@@ -148,7 +166,10 @@ struct Record {
     std::int32_t target = -1;       // Jump: the resolved address; SetNumber: the number
     const Value* literal = nullptr; // P2 when it is a value, not a register
 
-    static constexpr std::uint8_t kTextP1 = 1, kTextP3 = 2;
+    // `var` names the variable that a record before this one found, none between choosing
+    // another or moving the variables, nor any jump landing between: the records loop takes it
+    // from where that record left it (when it still holds it) rather than finding it again.
+    static constexpr std::uint8_t kTextP1 = 1, kTextP3 = 2, kSameVariable = 4;
 };
 static_assert(sizeof(Record) == 32);
 

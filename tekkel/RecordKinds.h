@@ -87,10 +87,66 @@ constexpr bool comparesRegister(RecordKind k) {
            k == RecordKind::CompareRJump || k == RecordKind::CompareVJump;
 }
 
+// The kinds that do arithmetic with the selected variable as one operand: `var op X` (X a
+// general register or a value, `varFirst`) or `reg op var`; `withMove` also runs a Move of R1
+// into a general register or the selected variable after it.
+struct VarArith {
+    RecordKind kind;
+    ArithOp op;
+    bool varFirst;
+    RecordKind withMove;
+};
+inline constexpr VarArith kVarArith[] = {
+    {RecordKind::AddVar, ArithOp::Add, true, RecordKind::AddVarMove},
+    {RecordKind::SubVar, ArithOp::Sub, true, RecordKind::SubVarMove},
+    {RecordKind::MulVar, ArithOp::Mul, true, RecordKind::MulVarMove},
+    {RecordKind::DivVar, ArithOp::Div, true, RecordKind::DivVarMove},
+    {RecordKind::AddRVar, ArithOp::Add, false, RecordKind::AddRVarMove},
+    {RecordKind::SubRVar, ArithOp::Sub, false, RecordKind::SubRVarMove},
+    {RecordKind::MulRVar, ArithOp::Mul, false, RecordKind::MulRVarMove},
+    {RecordKind::DivRVar, ArithOp::Div, false, RecordKind::DivRVarMove},
+};
+
+// The entry of kVarArith whose kind, or whose kind with a Move, is `k`; for other kinds one
+// whose kind is Full.
+inline constexpr VarArith kNoVarArith{RecordKind::Full, ArithOp::Add, false, RecordKind::Full};
+constexpr VarArith varArith(RecordKind k) {
+    for (const VarArith& f : kVarArith)
+        if (f.kind == k || f.withMove == k) return f;
+    return kNoVarArith;
+}
+constexpr VarArith varArith(ArithOp op, bool varFirst) {
+    for (const VarArith& f : kVarArith)
+        if (f.op == op && f.varFirst == varFirst) return f;
+    return kNoVarArith;
+}
+
+// The kinds that find a `var` operand (or P1 when it is written) through the records loop's
+// cursor, which keeps what they found for the records after them (Record::kSameVariable).
+constexpr bool findsVariable(RecordKind k) {
+    switch (k) {
+    case RecordKind::Set:
+    case RecordKind::Move:
+    case RecordKind::Arith:
+    case RecordKind::ArithMove:
+    case RecordKind::IntDiv:
+    case RecordKind::StepVar:
+    case RecordKind::Compare:
+    case RecordKind::CompareJump:
+    case RecordKind::MoveFromVar:
+    case RecordKind::MoveToVar: return true;
+    default: return varArith(k).kind != RecordKind::Full;
+    }
+}
+
+static_assert(varArith(RecordKind::MulRVarMove).op == ArithOp::Mul);
+static_assert(varArith(ArithOp::Div, true).withMove == RecordKind::DivVarMove);
+
 // The kind a fused kind `k` runs alone, without the record after it; `k` itself otherwise.
 constexpr RecordKind unfused(RecordKind k) {
     using enum RecordKind;
     if (const FastArith f = fastArith(k); f.kind != Full) return f.kind;
+    if (const VarArith v = varArith(k); v.kind != Full) return v.kind;
     switch (k) {
     case CompareRJump: return CompareR;
     case CompareVJump: return CompareV;

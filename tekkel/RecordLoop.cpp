@@ -277,7 +277,27 @@ struct Cursor {
     [[gnu::always_inline]] std::int32_t next() const { return address + 1; }
     // Whether the record at `at`, after a fused one, runs now (secondRuns).
     [[gnu::always_inline]] bool second(std::int32_t) { return secondRuns(countdown); }
+
+    // The variable `var` named when a record last found it, or nullptr; it stays valid up to
+    // the next record that reselects (see Record::kSameVariable), which finds it anew.
+    Value* selected = nullptr;
 };
+
+// The selected variable of a record that names `var` (findsVariable), kept for the records
+// after it; nullptr when the selection names none (`ctx.error` as selectedVariable leaves it).
+[[gnu::always_inline]] inline Value* selectedOf(Cursor& c, const Record& r) {
+    if ((r.texts & Record::kSameVariable) && c.selected) return c.selected;
+    c.selected = selectedVariable(c.ctx, false);
+    return c.selected;
+}
+
+// Reads a register operand of the cursor's record, `var` through the cursor.
+[[gnu::always_inline]] inline const Value* operand(Cursor& c, std::int16_t reg, RunSlot<Value> m,
+                                                   RunSlot<std::int32_t> n, Value& scratch) {
+    if (m) return &(m.in(c.run));
+    if (reg == regNumber(Reg::Var)) return selectedOf(c, c.record());
+    return read(c.ctx, reg, m, n, scratch);
+}
 
 // Runs the Jump record `jump` at `address`: the address to run next. A taken jump runs the
 // labels at its target with it (their number is the record's `arith`) when counting them
@@ -380,8 +400,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(Cur
 template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(Cursor& c) {
     const Record& r = c.record();
     Run& run = c.run;
-    const Value* src =
-        K == RecordKind::MoveFromVar ? selectedVariable(c.ctx, false) : &(r.m2.in(run));
+    const Value* src = K == RecordKind::MoveFromVar ? selectedOf(c, r) : &(r.m2.in(run));
     if (!src) return kFailed;
     writeGeneral(run, r.r1, r.m1.in(run), *src);
     if (K != RecordKind::MoveRJump || !c.second(c.next())) return c.next();
@@ -398,7 +417,13 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(Cur
         return c.next();
     }
     if (r.n1) return writeNumber(c.ctx, r.n1.in(run), v) ? c.next() : kFailed;
-    if (!copy && r.r1 == regNumber(Reg::Var)) return writeSelected(c.ctx, v) ? c.next() : kFailed;
+    if (r.r1 == regNumber(Reg::Var)) {
+        // Finding a variable moves none, so `v` stays where it is.
+        Value* dst = selectedOf(c, r);
+        if (!dst) return kFailed;
+        if (dst != &v) assign(*dst, v);
+        return c.next();
+    }
     if (!copy) return writeRegister(c.ctx, r.r1, v) ? c.next() : kFailed;
     const Value held = v;
     return writeRegister(c.ctx, r.r1, held) ? c.next() : kFailed;
@@ -406,13 +431,17 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(Cur
 
 [[gnu::always_inline]] inline std::int32_t stepMove(Cursor& c) {
     const Record& r = c.record();
-    const Value* v = read(c.ctx, r.r2, r.m2, r.n2, c.scratch.b);
+    const Value* v = operand(c, r.r2, r.m2, r.n2, c.scratch.b);
     return v ? writeOperand(c, *v, true) : kFailed;
 }
 
 [[gnu::always_inline]] inline std::int32_t stepMoveToVar(Cursor& c) {
     // A variable is never a register, so the source stays what it is.
-    return writeSelected(c.ctx, c.record().m2.in(c.run)) ? c.next() : kFailed;
+    const Record& r = c.record();
+    Value* dst = selectedOf(c, r);
+    if (!dst) return kFailed;
+    assign(*dst, r.m2.in(c.run));
+    return c.next();
 }
 
 [[gnu::always_inline]] inline std::int32_t stepMoveToNumber(Cursor& c) {
@@ -423,9 +452,9 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(Cur
 // Arith, IntDiv and Compare with operands anywhere.
 template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(Cursor& c) {
     const Record& r = c.record();
-    const Value* a = read(c.ctx, r.r1, r.m1, r.n1, c.scratch.a);
+    const Value* a = operand(c, r.r1, r.m1, r.n1, c.scratch.a);
     if (!a) return kFailed;
-    const Value* b = r.literal ? r.literal : read(c.ctx, r.r2, r.m2, r.n2, c.scratch.b);
+    const Value* b = r.literal ? r.literal : operand(c, r.r2, r.m2, r.n2, c.scratch.b);
     if (!b) return kFailed;
     if (K == RecordKind::IntDiv) return intDiv(c.ctx, *a, *b, c.next());
     if (K == RecordKind::Compare) {
@@ -482,7 +511,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
 }
 
 // Inc, Dec of a register anywhere; a 32-bit register stays one, and past its range the full
-// rule refuses the result. The selected variable is stepped without leaving the loop.
+// rule refuses the result.
 [[gnu::always_inline]] inline std::int32_t stepStep(Cursor& c) {
     const Record& r = c.record();
     if (r.n1) {
@@ -492,15 +521,37 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
             return c.next();
         }
     }
-    if (r.r1 == regNumber(Reg::Var)) {
-        // Found as the write finds it (the read finds the same); an integer steps in place.
-        Value* v = selectedVariable(c.ctx, true);
-        if (v && isInteger(v->kind)) {
-            stepInteger(*v, r.arith != 0, *v);
-            return c.next();
-        }
-    }
     return otherStep(c.ctx, r, c.scratch.a, c.next());
+}
+
+// Inc, Dec of the selected variable: an integer steps in place.
+[[gnu::always_inline]] inline std::int32_t stepVar(Cursor& c) {
+    const Record& r = c.record();
+    Value* v = selectedOf(c, r);
+    if (!v) return kFailed;
+    if (!isInteger(v->kind)) [[unlikely]]
+        return otherStep(c.ctx, r, c.scratch.a, c.next());
+    stepInteger(*v, r.arith != 0, *v);
+    return c.next();
+}
+
+// Arithmetic with the selected variable, and then a Move of R1 into a general register or the
+// variable, which the arithmetic found (nothing between moves it): `var op= X` and `R = R op var`.
+template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepVarArith(Cursor& c) {
+    constexpr VarArith f = varArith(K);
+    const Record& r = c.record();
+    Run& run = c.run;
+    Value* v = selectedOf(c, r);
+    if (!v) return kFailed;
+    const Value& x = f.varFirst ? (r.literal ? *r.literal : r.m2.in(run)) : r.m1.in(run);
+    const std::int32_t n =
+        arith<f.op>(c.ctx, run, f.varFirst ? *v : x, f.varFirst ? x : *v, c.next());
+    if (K == f.kind || n < 0 || !c.second(c.next())) return n;
+    // The flags are those of R1's value already, and a variable takes none.
+    const Record& move = c.records[c.next()];
+    Value& dst = move.m1 ? move.m1.in(run) : *v;
+    if (&dst != &run.R1) assign(dst, run.R1);
+    return c.next() + 1;
 }
 
 [[gnu::always_inline]] inline std::int32_t stepIntDivFast(Cursor& c, bool literal) {
@@ -532,6 +583,8 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t step(Cursor& 
         return stepMoveR<K>(c);
     else if constexpr (K == Arith || K == IntDiv || K == Compare)
         return stepGeneral<K>(c);
+    else if constexpr (varArith(K).kind != RecordKind::Full)
+        return stepVarArith<K>(c);
     switch (K) {
     case Full: return kFull;
     case Next: return c.next();
@@ -547,6 +600,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t step(Cursor& 
     case IntDivRMove: return stepIntDivMove(c, false);
     case IntDivVMove: return stepIntDivMove(c, true);
     case Step: return stepStep(c);
+    case StepVar: return stepVar(c);
     case Length: return length(c.ctx, c.record(), c.scratch.b, c.next());
     case Concat: return concat(c.ctx, c.record(), c.scratch, c.next());
     case Cut: return cut(c.ctx, c.record(), c.scratch, c.next());
@@ -611,6 +665,7 @@ Stopped runRecords(StepContext& ctx, const CompiledScript& code, std::int32_t ad
     c.address = next;                                                                              \
     if (--c.countdown == 0 && records[next].kind != RecordKind::Past) [[unlikely]] {               \
         refilled = true;                                                                           \
+        c.selected = nullptr;   /* the window system's events may have moved the variables */      \
         std::int32_t fresh = 0; /* not c.countdown: the cursor stays out of memory */              \
         const bool more = ctx.pump.slowCheck(fresh);                                               \
         c.countdown = fresh;                                                                       \

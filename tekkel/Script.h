@@ -82,6 +82,10 @@ struct Run {
     bool suspended = false;
     std::int32_t localCount = 0;
     std::vector<Value> locals; // 1..localCount (index 0 unused)
+    // The locals a selection can name: localCount as far as the vector holds it, kept by the
+    // commands that size the area, so that finding one is a single range test. A run made
+    // otherwise keeps 0, and its locals are found the longer way.
+    std::int32_t localsHeld = 0;
     AllocMap ownMap;
     std::int32_t activeObject = 0;
     std::int16_t testLayer = 0;

@@ -79,6 +79,7 @@ void resizeArea(StepContext& ctx, std::int32_t area, std::int32_t count, bool ke
         if (keep) ctx.run.locals.resize(static_cast<std::size_t>(areaCount(ctx, 0)) + 1);
         resize(ctx.run.locals);
         ctx.run.localCount = count;
+        ctx.run.localsHeld = usable(count, ctx.run.locals.size());
     } else if (area == 1) {
         resize(ctx.machine.sharedValues);
     } else {

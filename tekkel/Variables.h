@@ -45,13 +45,10 @@ Value* selectedVariableOther(StepContext& ctx, bool forWrite);
 [[gnu::always_inline]] inline Value* selectedVariable(StepContext& ctx, bool forWrite) {
     Run& run = ctx.run;
     const std::int64_t idx = run.varIndex;
-    if (run.space == 0 && idx >= 1 && idx <= run.localCount) {
-        // The vector's end in bytes rather than its size, which would take a division.
-        Value* const first = run.locals.data();
-        const auto bytes = reinterpret_cast<const char*>(first + run.locals.size()) -
-                           reinterpret_cast<const char*>(first);
-        if (idx * static_cast<std::int64_t>(sizeof(Value)) < bytes) return first + idx;
-    }
+    // 1..localsHeld in one unsigned test.
+    if (run.space == 0 &&
+        static_cast<std::uint32_t>(run.varIndex) - 1u < static_cast<std::uint32_t>(run.localsHeld))
+        return run.locals.data() + idx;
     auto& shared = ctx.machine.sharedValues;
     std::int64_t n = -1;
     if (run.space == 1) {

@@ -112,16 +112,9 @@ Command command(Reader& in) {
     return c;
 }
 
-// Most Moves go between the places a value lives (general and 32-bit registers, the selected
-// variable), some Concats too, and most Incs and Decs step one, after an area of four variables
-// was made and one selected: locals, shared variables, or a block allocated in the run's own map
-// or the table's first. Adds the set-up commands before `c`, counting them on `k`.
-void placeMove(Reader& in, Script& s, Command& c, int& k, int length) {
-    const bool step = c.code == 68 || c.code == 69;
-    // A Concat joins from a place now and then (P3 of a record that is no general register
-    // is read from its command); more often, texts doubling would fill the runs' time.
-    const bool join = c.code == 91 && in.byte() % 4 == 0;
-    if ((c.code != 51 && !step && !join) || k + 2 >= length || in.byte() % 4 == 0) return;
+// Makes an area of four variables and selects one: locals, shared variables, or a block
+// allocated in the run's own map or the table's first; counts the commands on `k`.
+void selectArea(Reader& in, Script& s, int& k, int length) {
     const std::uint8_t place = in.byte();
     const auto index = Value::int16(1 + place / 2 % 4);
     if (place % 3 == 2 && k + 3 < length) {
@@ -139,6 +132,18 @@ void placeMove(Reader& in, Script& s, Command& c, int& k, int length) {
         s.commands.push_back(Command{57, area, index, Value::int16(0)}); // Select area, index, 0
         k += 2;
     }
+}
+
+// Most Moves go between the places a value lives (general and 32-bit registers, the selected
+// variable), some Concats too, and most Incs and Decs step one, after an area was made and a
+// variable selected (selectArea). Adds the set-up commands before `c`, counting them on `k`.
+void placeMove(Reader& in, Script& s, Command& c, int& k, int length) {
+    const bool step = c.code == 68 || c.code == 69;
+    // A Concat joins from a place now and then (P3 of a record that is no general register
+    // is read from its command); more often, texts doubling would fill the runs' time.
+    const bool join = c.code == 91 && in.byte() % 4 == 0;
+    if ((c.code != 51 && !step && !join) || k + 2 >= length || in.byte() % 4 == 0) return;
+    selectArea(in, s, k, length);
     c.p1 = Value::int16(in.pick(kPlaces));
     c.p2 = Value::int16(in.pick(kPlaces));
     if (join) c.p3 = Value::int16(in.pick(kPlaces));
@@ -148,6 +153,71 @@ void placeMove(Reader& in, Script& s, Command& c, int& k, int length) {
         s.commands.push_back(Command{50, c.p1, Value::int32(in.pick(kInts)), Value()});
         ++k;
     }
+}
+
+// One command of a run on `var` (selectionRun); `start` is the run's first address.
+Command onVariable(Reader& in, const Script& s, std::size_t start) {
+    constexpr std::int16_t kVar = -1, kVarIndex = 11;
+    constexpr std::int16_t kArith[] = {60, 62, 64, 70, 66}, kArithValue[] = {61, 63, 65, 71, 67};
+    constexpr std::int32_t kIndexes[] = {1, 2, 3, 4, 1, 2, 0, 5, -1};
+    const auto general = [&in] { return Value::int16(in.pick(kGeneral)); };
+    const auto var = Value::int16(kVar);
+    const auto number = [&in] {
+        return in.byte() % 2 ? Value::int32(in.pick(kInts)) : Value::real64(in.pick(kReals));
+    };
+    switch (in.byte() % 16) {
+    case 0:
+    case 1: return {50, Value::int16(kVarIndex), Value::int32(in.pick(kIndexes)), Value()};
+    case 2:
+        return in.byte() % 2 ? Command{51, Value::int16(kVarIndex), general(), Value()}
+                             : Command{static_cast<std::int16_t>(68 + in.byte() % 2),
+                                       Value::int16(kVarIndex), Value(), Value()};
+    case 3: return {51, general(), var, Value()};
+    case 4: return {51, var, general(), Value()};
+    case 5: return {static_cast<std::int16_t>(68 + in.byte() % 2), var, Value(), Value()};
+    case 6: return {in.pick(kArith), var, general(), Value()};
+    case 7: return {in.pick(kArithValue), var, number(), Value()};
+    case 8: return {in.pick(kArith), general(), var, Value()};
+    case 9: return {51, var, Value::int16(1), Value()};
+    case 10:
+        return in.byte() % 2 ? Command{76, var, general(), Value()}
+                             : Command{76, general(), var, Value()};
+    case 11: return {77, var, number(), Value()};
+    case 12: return {50, var, number(), Value()};
+    case 13: // may move the variables, or leave the selected one outside its area
+        return {static_cast<std::int16_t>(58 + in.byte() % 2), Value::int16(2),
+                Value::int16(in.byte() % 3), Value::int32(1 + in.byte() % 5)};
+    case 14: return {50, Value::int16(10 + in.byte() % 3), Value::int32(in.byte() % 4), Value()};
+    default: { // back into the run, over a change of selection or not
+        const auto back = static_cast<std::size_t>(in.byte()) % (s.commands.size() - start + 1);
+        const std::int16_t jump = in.byte() % 2 ? std::int16_t{4} : in.pick(kJumps);
+        return {jump, Value::int32(static_cast<std::int32_t>(s.commands.size() - back)), Value(),
+                Value()};
+    }
+    }
+}
+
+// A run of commands on `var` as loops over variables are written, after an area was made and
+// a variable selected (selectArea): several on the same selection, varIndex set between them
+// (to a constant, outside the area now and then, from a register, or stepped), and now and then
+// a Dim or Extend, another space or map, or a jump back into the run. Adds all but the last
+// command, leaving it in `c`.
+void selectionRun(Reader& in, Script& s, Command& c, int& k, int length) {
+    if (k + 3 >= length || in.byte() % 4 != 0) return;
+    selectArea(in, s, k, length);
+    const std::size_t start = s.commands.size();
+    for (int n = 1 + in.byte() % 8; n > 0 && k + 1 < length; --n, ++k) {
+        s.commands.push_back(onVariable(in, s, start));
+        // Arithmetic on var is often followed by a Move of R1 into var or a register.
+        const Command& last = s.commands.back();
+        const bool arith = last.code >= 60 && last.code <= 71 && last.code != 68 && last.code != 69;
+        if (arith && in.byte() % 2 && k + 2 < length) {
+            const auto to = in.byte() % 2 ? Value::int16(-1) : Value::int16(in.pick(kGeneral));
+            s.commands.push_back(Command{51, to, Value::int16(1), Value()});
+            ++k;
+        }
+    }
+    c = onVariable(in, s, start);
 }
 
 bool generalRegister(const Value& p) {
@@ -272,6 +342,7 @@ Script script(Reader& in) {
     const int length = 1 + in.byte() % 24;
     for (int k = 0; k < length; ++k) {
         Command c = command(in);
+        selectionRun(in, s, c, k, length);
         const bool arith = (c.code >= 60 && c.code <= 65) || c.code == 70 || c.code == 71;
         if (k + 8 < length && in.byte() % (arith ? 2 : 8) == 0) {
             arithLoop(in, s, c, k);
