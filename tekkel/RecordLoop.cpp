@@ -613,8 +613,7 @@ Stopped runRecords(StepContext& ctx, const CompiledScript& code, std::int32_t ad
         goto stop;                                                                                 \
     c.address = next;                                                                              \
     if (--c.countdown == 0) [[unlikely]] {                                                         \
-        refilled = true;                                                                           \
-        c.selected = nullptr;   /* the window system's events may have moved the variables */      \
+        refilled = true, c.selected = nullptr; /* events may have moved the variables */           \
         std::int32_t fresh = 0; /* not c.countdown: the cursor stays out of memory */              \
         const bool more = ctx.pump.slowCheck(fresh);                                               \
         c.countdown = fresh;                                                                       \
