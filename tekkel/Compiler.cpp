@@ -118,6 +118,10 @@ RecordKind specialised(RecordKind kind, const Record& r) {
         if (r.r1 == var && (r.literal || r.m2)) return varArith(op, true).kind;
         if (r.m1 && r.r2 == var) return varArith(op, false).kind;
     }
+    if (kind == RecordKind::Compare) {
+        if (r.r1 == var && (r.literal || r.m2)) return RecordKind::CompareVar;
+        if (r.m1 && r.r2 == var) return RecordKind::CompareRVar;
+    }
     if (kind == RecordKind::Move) {
         if (r.m1 && r.m2) return RecordKind::MoveR;
         if (r.m1 && r.r2 == regNumber(Reg::Var)) return RecordKind::MoveFromVar;

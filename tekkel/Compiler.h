@@ -108,7 +108,12 @@ namespace tekkel {
     X(AddRVarMove)                                                                                 \
     X(SubRVarMove)                                                                                 \
     X(MulRVarMove)                                                                                 \
-    X(DivRVarMove)
+    X(DivRVarMove)                                                                                 \
+    X(CompareVar)   /* Compare or CompareValue with P1 the selected variable, P2 a general */      \
+                    /* register or a value */                                                      \
+    X(CompareRVar)  /* Compare with P1 a general register and P2 the selected variable */          \
+    X(CompareVarJump)                                                                              \
+    X(CompareRVarJump)
 // clang-format on
 
 #define TEKKEL_RECORD_KIND_ENUM(K) K,

@@ -71,6 +71,8 @@ constexpr RecordKind withJump(RecordKind k) {
     case RecordKind::MoveR: return RecordKind::MoveRJump;
     case RecordKind::Compare: return RecordKind::CompareJump;
     case RecordKind::StepR: return RecordKind::StepRJump;
+    case RecordKind::CompareVar: return RecordKind::CompareVarJump;
+    case RecordKind::CompareRVar: return RecordKind::CompareRVarJump;
     default: return RecordKind::Full;
     }
 }
@@ -134,7 +136,11 @@ constexpr bool findsVariable(RecordKind k) {
     case RecordKind::Compare:
     case RecordKind::CompareJump:
     case RecordKind::MoveFromVar:
-    case RecordKind::MoveToVar: return true;
+    case RecordKind::MoveToVar:
+    case RecordKind::CompareVar:
+    case RecordKind::CompareRVar:
+    case RecordKind::CompareVarJump:
+    case RecordKind::CompareRVarJump: return true;
     default: return varArith(k).kind != RecordKind::Full;
     }
 }

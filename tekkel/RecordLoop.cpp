@@ -535,6 +535,21 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
     return c.next();
 }
 
+// A comparison with the selected variable (`var` against X or a general register against
+// `var`), and then a jump.
+template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepVarCompare(Cursor& c) {
+    constexpr bool varFirst = K == RecordKind::CompareVar || K == RecordKind::CompareVarJump;
+    const Record& r = c.record();
+    Run& run = c.run;
+    const Value* v = selectedOf(c, r);
+    if (!v) return kFailed;
+    const Value& x = varFirst ? (r.literal ? *r.literal : r.m2.in(run)) : r.m1.in(run);
+    compareIntoFlags(run, varFirst ? *v : x, varFirst ? x : *v);
+    if (K == RecordKind::CompareVar || K == RecordKind::CompareRVar || !c.second(c.next()))
+        return c.next();
+    return jumpAt(c.ctx, run, c.records[c.next()], c.next());
+}
+
 // Arithmetic with the selected variable, and then a Move of R1 into a general register or the
 // variable, which the arithmetic found (nothing between moves it): `var op= X` and `R = R op var`.
 template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepVarArith(Cursor& c) {
@@ -585,6 +600,9 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t step(Cursor& 
         return stepGeneral<K>(c);
     else if constexpr (varArith(K).kind != RecordKind::Full)
         return stepVarArith<K>(c);
+    else if constexpr (K == CompareVar || K == CompareRVar || K == CompareVarJump ||
+                       K == CompareRVarJump)
+        return stepVarCompare<K>(c);
     switch (K) {
     case Full: return kFull;
     case Next: return c.next();
@@ -664,8 +682,7 @@ Stopped runRecords(StepContext& ctx, const CompiledScript& code, std::int32_t ad
         goto stop;                                                                                 \
     c.address = next;                                                                              \
     if (--c.countdown == 0 && records[next].kind != RecordKind::Past) [[unlikely]] {               \
-        refilled = true;                                                                           \
-        c.selected = nullptr;   /* the window system's events may have moved the variables */      \
+        refilled = true, c.selected = nullptr; /* events may have moved the variables */           \
         std::int32_t fresh = 0; /* not c.countdown: the cursor stays out of memory */              \
         const bool more = ctx.pump.slowCheck(fresh);                                               \
         c.countdown = fresh;                                                                       \

@@ -58,8 +58,11 @@ Value* selectedVariableOther(StepContext& ctx, bool forWrite);
                idx < static_cast<std::int64_t>(m->entries.size())) {
         n = m->entries[static_cast<std::size_t>(idx)];
     }
-    if (n >= 1 && n < static_cast<std::int64_t>(shared.size()))
-        return &shared[static_cast<std::size_t>(n)];
+    // The vector's end in bytes rather than its size, which would take a division.
+    Value* const first = shared.data();
+    const auto bytes =
+        reinterpret_cast<const char*>(first + shared.size()) - reinterpret_cast<const char*>(first);
+    if (n >= 1 && n * static_cast<std::int64_t>(sizeof(Value)) < bytes) return first + n;
     return selectedVariableOther(ctx, forWrite);
 }
 

@@ -155,6 +155,13 @@ void placeMove(Reader& in, Script& s, Command& c, int& k, int length) {
     }
 }
 
+// A jump back into a run that starts at `start`, over a change of selection or not.
+Command jumpBack(Reader& in, const Script& s, std::size_t start, std::int16_t code) {
+    const auto back = static_cast<std::size_t>(in.byte()) % (s.commands.size() - start + 1);
+    return {code, Value::int32(static_cast<std::int32_t>(s.commands.size() - back)), Value(),
+            Value()};
+}
+
 // One command of a run on `var` (selectionRun); `start` is the run's first address.
 Command onVariable(Reader& in, const Script& s, std::size_t start) {
     constexpr std::int16_t kVar = -1, kVarIndex = 11;
@@ -188,12 +195,7 @@ Command onVariable(Reader& in, const Script& s, std::size_t start) {
         return {static_cast<std::int16_t>(58 + in.byte() % 2), Value::int16(2),
                 Value::int16(in.byte() % 3), Value::int32(1 + in.byte() % 5)};
     case 14: return {50, Value::int16(10 + in.byte() % 3), Value::int32(in.byte() % 4), Value()};
-    default: { // back into the run, over a change of selection or not
-        const auto back = static_cast<std::size_t>(in.byte()) % (s.commands.size() - start + 1);
-        const std::int16_t jump = in.byte() % 2 ? std::int16_t{4} : in.pick(kJumps);
-        return {jump, Value::int32(static_cast<std::int32_t>(s.commands.size() - back)), Value(),
-                Value()};
-    }
+    default: return jumpBack(in, s, start, in.byte() % 2 ? std::int16_t{4} : in.pick(kJumps));
     }
 }
 
@@ -208,12 +210,15 @@ void selectionRun(Reader& in, Script& s, Command& c, int& k, int length) {
     const std::size_t start = s.commands.size();
     for (int n = 1 + in.byte() % 8; n > 0 && k + 1 < length; --n, ++k) {
         s.commands.push_back(onVariable(in, s, start));
-        // Arithmetic on var is often followed by a Move of R1 into var or a register.
-        const Command& last = s.commands.back();
-        const bool arith = last.code >= 60 && last.code <= 71 && last.code != 68 && last.code != 69;
-        if (arith && in.byte() % 2 && k + 2 < length) {
+        // Arithmetic on var is often followed by a Move of R1 into var or a register, and a
+        // comparison by a jump.
+        const std::int16_t last = s.commands.back().code;
+        const bool arith = last >= 60 && last <= 71 && last != 68 && last != 69;
+        const bool compare = last == 76 || last == 77;
+        if ((arith || compare) && in.byte() % 2 && k + 2 < length) {
             const auto to = in.byte() % 2 ? Value::int16(-1) : Value::int16(in.pick(kGeneral));
-            s.commands.push_back(Command{51, to, Value::int16(1), Value()});
+            s.commands.push_back(arith ? Command{51, to, Value::int16(1), Value()}
+                                       : jumpBack(in, s, start, in.pick(kJumps)));
             ++k;
         }
     }
