@@ -313,9 +313,10 @@ bool measuresText(const Record& r, RunSlot<Value> m) {
 // Joins the idioms whose second command takes the first's result: arithmetic or a cut then a
 // Move of R1 into a general register, an integer division then a Move between general
 // registers, Inc or Dec then a comparison, a comparison or a Move then a jump, and a Concat
-// then the Length of what it wrote.
-void fuse(std::vector<Record>& records) {
-    for (std::size_t k = 0; k + 1 < records.size(); ++k) {
+// then the Length of what it wrote. Only pairs within the run's `limit` join: the record
+// before the end runs alone, its second being the Past record (endRecords).
+void fuse(std::vector<Record>& records, std::size_t limit) {
+    for (std::size_t k = 0; k + 1 < limit; ++k) {
         Record& r = records[k];
         const Record& second = records[k + 1];
         const bool movesR1 = second.kind == RecordKind::MoveR && second.m2 == RunSlot(&Run::R1);
@@ -338,20 +339,14 @@ void fuse(std::vector<Record>& records) {
     }
 }
 
-// The Past record after the last command a run may run: the one after lastAddress, or one
-// past the commands. Jumps past it are stopped by the loop's test of their target. The record
-// before it runs alone, so that no fused record needs to ask whether its second is past the end.
-void endRecords(CompiledScript& form) {
-    const auto count = static_cast<std::int64_t>(form.records.size());
-    const std::int64_t limit = std::clamp<std::int64_t>(form.lastAddress + 1LL, 0, count);
+// The Past record after the last command a run may run (`limit`: the one after lastAddress,
+// or one past the commands), so that no record that goes on to the next, nor a fused record's
+// second part, needs to ask whether it is past the end.
+void endRecords(std::vector<Record>& records, std::size_t limit) {
     Record past;
     past.kind = RecordKind::Past;
-    form.records.push_back(past);
-    form.records[static_cast<std::size_t>(limit)] = past;
-    if (limit > 0) {
-        Record& last = form.records[static_cast<std::size_t>(limit - 1)];
-        last.kind = unfused(last.kind);
-    }
+    records.push_back(past);
+    records[limit] = past;
 }
 
 // Notes in each Jump record the labels (and Nops) that start at its target, up to the Past
@@ -419,11 +414,12 @@ const CompiledScript& compiledForm(const Script& script) {
         form->records.push_back(compile(script, command));
     // A jump out of the run goes the full way (it ends the run), so that the loop's jumps never
     // leave the records.
-    const auto limit = std::min<std::int64_t>(script.lastAddress + 1LL, form->size);
+    const auto limit = static_cast<std::size_t>(
+        std::clamp<std::int64_t>(script.lastAddress + 1LL, 0, std::ssize(form->records)));
     for (Record& r : form->records)
-        if (r.kind == RecordKind::Jump && r.target >= limit) r = Record{};
-    fuse(form->records);
-    endRecords(*form);
+        if (r.kind == RecordKind::Jump && static_cast<std::size_t>(r.target) >= limit) r = Record{};
+    fuse(form->records, limit);
+    endRecords(form->records, limit);
     labelsAtTargets(form->records);
     markSameVariable(form->records);
     c = form.get();
@@ -437,7 +433,8 @@ void compileFullWay(const Script& script) {
     form->size = script.commands.size();
     form->lastAddress = script.lastAddress;
     form->records.assign(form->size, Record{});
-    endRecords(*form);
+    endRecords(form->records, static_cast<std::size_t>(std::clamp<std::int64_t>(
+                                  script.lastAddress + 1LL, 0, std::ssize(form->records))));
     script.compiled.set(std::move(form));
 }
 

@@ -148,28 +148,6 @@ constexpr bool findsVariable(RecordKind k) {
 static_assert(varArith(RecordKind::MulRVarMove).op == ArithOp::Mul);
 static_assert(varArith(ArithOp::Div, true).withMove == RecordKind::DivVarMove);
 
-// The kind a fused kind `k` runs alone, without the record after it; `k` itself otherwise.
-constexpr RecordKind unfused(RecordKind k) {
-    using enum RecordKind;
-    if (const FastArith f = fastArith(k); f.kind != Full) return f.kind;
-    if (const VarArith v = varArith(k); v.kind != Full) return v.kind;
-    switch (k) {
-    case CompareRJump: return CompareR;
-    case CompareVJump: return CompareV;
-    case MoveRJump: return MoveR;
-    case CompareJump: return Compare;
-    case StepRJump:
-    case StepRCompare: return StepR;
-    case ArithMove: return Arith;
-    case IntDivRMove: return IntDivR;
-    case IntDivVMove: return IntDivV;
-    case CutMove:
-    case CutCut: return Cut;
-    case ConcatLength: return Concat;
-    default: return k;
-    }
-}
-
 static_assert(withMove(RecordKind::DivV) == RecordKind::DivVMove);
 static_assert(fastArith(RecordKind::SubVMove).op == ArithOp::Sub);
 static_assert(fastArith(ArithOp::Mul, true).kind == RecordKind::MulV);

@@ -547,7 +547,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepVarCompar
     compareIntoFlags(run, varFirst ? *v : x, varFirst ? x : *v);
     if (K == RecordKind::CompareVar || K == RecordKind::CompareRVar || !c.second(c.next()))
         return c.next();
-    return jumpAt(c.ctx, run, c.records[c.next()], c.next());
+    return jumpAt(c, c.records[c.next()], c.next());
 }
 
 // Arithmetic with the selected variable, and then a Move of R1 into a general register or the
