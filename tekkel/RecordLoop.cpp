@@ -170,10 +170,11 @@ bool cutCount(const Run& run, const Record& r, std::int32_t& count) {
     return next;
 }
 
-std::int32_t intDiv(StepContext& ctx, const Value& a, const Value& b, std::int32_t next) {
+[[gnu::always_inline]] inline std::int32_t intDiv(StepContext& ctx, const Value& a,
+                                                  const Value& b, std::int32_t next) {
     Run& run = ctx.run;
     if (!plainIntDiv(a, b, run.R1, run.R4)) return otherIntDiv(ctx, a, b, next);
-    setFlags(run, run.R4);
+    setNumberFlags(run, run.R4.i); // the remainder of two integers is an integer
     return next;
 }
 
