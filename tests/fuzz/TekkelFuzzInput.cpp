@@ -230,6 +230,25 @@ bool generalRegister(const Value& p) {
            std::find(std::begin(kGeneral), std::end(kGeneral), p.i) != std::end(kGeneral);
 }
 
+// A cut of a text in a register set just before (or written in the command), then a cut of R1
+// with a count written or held; the second is left in `c`.
+void cutOfCut(Reader& in, Script& s, Command& c, int& k, int length) {
+    const std::int16_t code = static_cast<std::int16_t>(92 + in.byte() % 4);
+    const Value count = code % 2 ? Value::int16(static_cast<std::int16_t>(in.byte() % 6))
+                                 : Value::int16(in.pick(kGeneral));
+    // The text cut first is a register set just before, or written in the command.
+    if (in.byte() % 3 == 0) {
+        c.p1 = Value::string(in.pick(kTexts));
+    } else if (k + 2 < length) {
+        s.commands.push_back(Command{50, c.p1, Value::string(in.pick(kTexts)), Value()});
+        ++k;
+    }
+    if (c.code % 2) c.p2 = Value::int16(static_cast<std::int16_t>(in.byte() % 6));
+    s.commands.push_back(std::move(c));
+    c = Command{code, Value::int16(1), count, Value()};
+    ++k;
+}
+
 // The idioms that run as one: arithmetic or a cut then a Move of R1 (of R1 or R4 after an
 // integer division), a cut then a cut of R1, Inc or Dec then a
 // comparison, a comparison or a Move between general registers then a jump, a Concat then the
@@ -267,20 +286,7 @@ void joinIdioms(Reader& in, Script& s, Command& c, int& k, int length) {
         }
         const bool toJump = jumps || (step && pair % 4 == 2);
         if (c.code >= 92 && c.code <= 95 && pair % 4 == 2) { // a cut, then a cut of R1
-            const std::int16_t code = static_cast<std::int16_t>(92 + in.byte() % 4);
-            const Value count = code % 2 ? Value::int16(static_cast<std::int16_t>(in.byte() % 6))
-                                         : Value::int16(in.pick(kGeneral));
-            // The text cut first is a register set just before, or written in the command.
-            if (in.byte() % 3 == 0) {
-                c.p1 = Value::string(in.pick(kTexts));
-            } else if (k + 2 < length) {
-                s.commands.push_back(Command{50, c.p1, Value::string(in.pick(kTexts)), Value()});
-                ++k;
-            }
-            if (c.code % 2) c.p2 = Value::int16(static_cast<std::int16_t>(in.byte() % 6));
-            s.commands.push_back(std::move(c));
-            c = Command{code, Value::int16(1), count, Value()};
-            ++k;
+            cutOfCut(in, s, c, k, length);
             continue;
         }
         Command second;
