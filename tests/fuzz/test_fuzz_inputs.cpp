@@ -82,6 +82,20 @@ Outcome runWay(plat::testing::TestServices& ts, const std::vector<std::uint8_t>&
     return outcome(w, ts);
 }
 
+// A World whose system script is `s`, run the full way when `fullWay`.
+field::World withSystemScript(const tekkel::Script& s, bool fullWay = false) {
+    field::World w;
+    w.resizeMap(8, 5, 2);
+    field::initPlayer(w);
+    w.machine.scriptCount = 1;
+    w.machine.scripts.assign(2, tekkel::Script{});
+    w.machine.scripts[1] = s;
+    if (fullWay) tekkel::compileFullWay(w.machine.scripts[1]);
+    w.systemScriptActive = -1;
+    w.systemRun.scriptNumber = 1;
+    return w;
+}
+
 } // namespace
 
 // The compiled records and the full command handlers are one semantics: every fixed-seed input
@@ -144,15 +158,8 @@ TEST(TekkelFuzzInputs, JoinedCommandsStopWhereTheFullWayStops) {
     for (const std::int32_t last : {3, 5, 7, 8, 10, 12, 14, 15, 18}) {
         s.lastAddress = last;
         field::World ways[2];
-        for (field::World& w : ways) {
-            w.resizeMap(8, 5, 2);
-            field::initPlayer(w);
-            w.machine.scriptCount = 1;
-            w.machine.scripts.assign(2, tekkel::Script{});
-            w.machine.scripts[1] = s;
-            w.systemScriptActive = -1;
-            w.systemRun.scriptNumber = 1;
-        }
+        for (field::World& w : ways)
+            w = withSystemScript(s);
         for (int frame = 0; frame < 14; ++frame) {
             Outcome shown[2];
             for (int way = 0; way < 2; ++way) {
@@ -198,14 +205,7 @@ TEST(TekkelFuzzInputs, CutOfACutLeavesWhatTheTwoCutsLeave) {
                             s.lastAddress = 6;
                             std::uint64_t digest[2] = {};
                             for (int way = 0; way < 2; ++way) {
-                                field::World w;
-                                w.resizeMap(8, 5, 2);
-                                w.machine.scriptCount = 1;
-                                w.machine.scripts.assign(2, tekkel::Script{});
-                                w.machine.scripts[1] = s;
-                                if (way == 1) tekkel::compileFullWay(w.machine.scripts[1]);
-                                w.systemScriptActive = -1;
-                                w.systemRun.scriptNumber = 1;
+                                field::World w = withSystemScript(s, way == 1);
                                 tekkel::Pump pump(ts.services, tekkel::PumpPolicy::None);
                                 field::runFrameScripts(w, ts.services, pump, listing);
                                 digest[way] = field::worldDigest(w);
