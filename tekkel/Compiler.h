@@ -91,7 +91,7 @@ namespace tekkel {
     X(MulRMoveReal)                                                                                \
     X(AddVMoveReal)                                                                                \
     X(SubVMoveReal)                                                                                \
-    X(MulVMoveReal) \
+    X(MulVMoveReal)                                                                                \
     X(StepVar)      /* Inc, Dec of the selected variable */                                        \
     X(AddVar)       /* Add or AddValue with P1 the selected variable, P2 a general register or */  \
     X(SubVar)       /* a value */                                                                  \
