@@ -276,8 +276,8 @@ struct Cursor {
 
     [[gnu::always_inline]] const Record& record() const { return records[address]; }
     [[gnu::always_inline]] std::int32_t next() const { return address + 1; }
-    // Whether the record at `at`, after a fused one, runs now (secondRuns).
-    [[gnu::always_inline]] bool second(std::int32_t) { return secondRuns(countdown); }
+    // Whether the record after a fused one runs now (secondRuns), counting it if so.
+    [[gnu::always_inline]] bool second() { return secondRuns(countdown); }
 
     // The variable `var` named when a record last found it, or nullptr; it stays valid up to
     // the next record that reselects (see Record::kSameVariable), which finds it anew.
@@ -339,11 +339,11 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepFastArith
     const auto flags = [&run](auto x) { setNumberFlags(run, x); };
     if (!plainArith<f.op, Q::real>(a, b, run.R1, flags, Q{r})) [[unlikely]] {
         const std::int32_t n = otherArith(c.ctx, f.op, a, b, c.next());
-        if (!Q::moves || n < 0 || !c.second(c.next())) return n;
+        if (!Q::moves || n < 0 || !c.second()) return n;
         moveR1(run, c.records[c.next()]);
         return c.next() + 1;
     }
-    if (!Q::moves || !c.second(c.next())) return c.next();
+    if (!Q::moves || !c.second()) return c.next();
     // R1 holds a number now, so the copy is its kind and eight bytes wherever it goes (R1
     // itself included) unless the place holds a text.
     Value& dst = c.records[c.next()].m1.in(run);
@@ -358,7 +358,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCompare(C
     const Record& r = c.record();
     const bool literal = K == RecordKind::CompareV || K == RecordKind::CompareVJump;
     compareIntoFlags(c.run, r.m1.in(c.run), literal ? *r.literal : r.m2.in(c.run));
-    if (!jumpsAfter(K) || !c.second(c.next())) return c.next();
+    if (!jumpsAfter(K) || !c.second()) return c.next();
     return jumpAt(c, c.records[c.next()], c.next());
 }
 
@@ -372,9 +372,9 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(Cur
         return otherStep(c.ctx, r, c.scratch.a, next);
     // A real past the integers has the sign and zero of the integer it was made from.
     const std::int64_t x = stepInteger(v, r.arith != 0, v);
-    if (K != RecordKind::StepRCompare || !c.second(next)) {
+    if (K != RecordKind::StepRCompare || !c.second()) {
         if (flagsRegister(r.r1)) setNumberFlags(run, x);
-        if (K == RecordKind::StepR || K == RecordKind::StepRCompare || !c.second(next)) return next;
+        if (K == RecordKind::StepR || K == RecordKind::StepRCompare || !c.second()) return next;
         return jumpAt(c, c.records[next], next);
     }
     const Record& compare = c.records[next]; // a kind comparesRegister takes
@@ -393,7 +393,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(Cur
     }
     const bool jumps =
         compare.kind == RecordKind::CompareRJump || compare.kind == RecordKind::CompareVJump;
-    if (!jumps || !c.second(next + 1)) return next + 1;
+    if (!jumps || !c.second()) return next + 1;
     return jumpAt(c, c.records[next + 1], next + 1);
 }
 
@@ -404,7 +404,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(Cur
     const Value* src = K == RecordKind::MoveFromVar ? selectedOf(c, r) : &(r.m2.in(run));
     if (!src) return kFailed;
     writeGeneral(run, r.r1, r.m1.in(run), *src);
-    if (K != RecordKind::MoveRJump || !c.second(c.next())) return c.next();
+    if (K != RecordKind::MoveRJump || !c.second()) return c.next();
     return jumpAt(c, c.records[c.next()], c.next());
 }
 
@@ -468,7 +468,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
 // A cut, then a Move of R1: the flag rule gives R1's flags again for the same value.
 [[gnu::always_inline]] inline std::int32_t stepCutMove(Cursor& c) {
     const std::int32_t n = cut(c.ctx, c.record(), c.scratch, c.next());
-    if (n < 0 || !c.second(c.next())) return n;
+    if (n < 0 || !c.second()) return n;
     moveR1(c.run, c.records[c.next()]);
     return c.next() + 1;
 }
@@ -496,13 +496,13 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
 
 [[gnu::always_inline]] inline std::int32_t stepCompareJump(Cursor& c) {
     const std::int32_t n = stepGeneral<RecordKind::Compare>(c);
-    if (n < 0 || !c.second(c.next())) return n;
+    if (n < 0 || !c.second()) return n;
     return jumpAt(c, c.records[c.next()], c.next());
 }
 
 [[gnu::always_inline]] inline std::int32_t stepArithMove(Cursor& c) {
     const std::int32_t n = stepGeneral<RecordKind::Arith>(c);
-    if (n < 0 || !c.second(c.next())) return n;
+    if (n < 0 || !c.second()) return n;
     moveR1(c.run, c.records[c.next()]);
     return c.next() + 1;
 }
@@ -546,8 +546,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepVarCompar
     if (!v) return kFailed;
     const Value& x = varFirst ? (r.literal ? *r.literal : r.m2.in(run)) : r.m1.in(run);
     compareIntoFlags(run, varFirst ? *v : x, varFirst ? x : *v);
-    if (K == RecordKind::CompareVar || K == RecordKind::CompareRVar || !c.second(c.next()))
-        return c.next();
+    if (K == RecordKind::CompareVar || K == RecordKind::CompareRVar || !c.second()) return c.next();
     return jumpAt(c, c.records[c.next()], c.next());
 }
 
@@ -562,7 +561,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepVarArith(
     const Value& x = f.varFirst ? (r.literal ? *r.literal : r.m2.in(run)) : r.m1.in(run);
     const std::int32_t n =
         arith<f.op>(c.ctx, run, f.varFirst ? *v : x, f.varFirst ? x : *v, c.next());
-    if (K == f.kind || n < 0 || !c.second(c.next())) return n;
+    if (K == f.kind || n < 0 || !c.second()) return n;
     // The flags are those of R1's value already, and a variable takes none.
     const Record& move = c.records[c.next()];
     Value& dst = move.m1 ? move.m1.in(run) : *v;
@@ -579,7 +578,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepVarArith(
 // remainder: the Move sets its own flags, as the full way does.
 [[gnu::always_inline]] inline std::int32_t stepIntDivMove(Cursor& c, bool literal) {
     const std::int32_t n = stepIntDivFast(c, literal);
-    if (n < 0 || !c.second(c.next())) return n;
+    if (n < 0 || !c.second()) return n;
     const Record& move = c.records[c.next()];
     writeGeneral(c.run, move.r1, move.m1.in(c.run), move.m2.in(c.run));
     return c.next() + 1;
