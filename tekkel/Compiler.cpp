@@ -313,7 +313,8 @@ bool measuresText(const Record& r, RunSlot<Value> m) {
 // Joins the idioms whose second command takes the first's result: arithmetic or a cut then a
 // Move of R1 into a general register, an integer division then a Move between general
 // registers, Inc or Dec then a comparison, a comparison or a Move then a jump, and a Concat
-// then the Length of what it wrote. Only pairs within the run's `limit` join: the record
+// then the Length of what it wrote, a Set of a 32-bit register (varIndex) then a record on the
+// variable it chooses. Only pairs within the run's `limit` join: the record
 // before the end runs alone, its second being the Past record (endRecords).
 void fuse(std::vector<Record>& records, std::size_t limit) {
     for (std::size_t k = 0; k + 1 < limit; ++k) {
@@ -336,6 +337,10 @@ void fuse(std::vector<Record>& records, std::size_t limit) {
         if (movesR1AnyWhere && varArith(r.kind).kind == r.kind) r.kind = varArith(r.kind).withMove;
         if (r.kind == RecordKind::Concat && r.m1 && measuresText(second, r.m1))
             r.kind = RecordKind::ConcatLength;
+        if (r.kind == RecordKind::SetNumber) {
+            const RecordKind joined = afterSetNumber(second.kind);
+            if (joined != RecordKind::Full) r.kind = joined;
+        }
     }
 }
 

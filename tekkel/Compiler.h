@@ -113,7 +113,11 @@ namespace tekkel {
                     /* register or a value */                                                      \
     X(CompareRVar)  /* Compare with P1 a general register and P2 the selected variable */          \
     X(CompareVarJump)                                                                              \
-    X(CompareRVarJump)
+    X(CompareRVarJump)                                                                             \
+    X(SetNumberMoveFromVar) /* SetNumber followed by a MoveFromVar: a loop choosing its local */   \
+    X(SetNumberMoveToVar)   /* SetNumber followed by a MoveToVar */                                \
+    X(SetNumberSet)         /* SetNumber followed by a Set (of the selected variable, mostly) */   \
+    X(SetNumberStepVar)     /* SetNumber followed by a StepVar */
 // clang-format on
 
 #define TEKKEL_RECORD_KIND_ENUM(K) K,

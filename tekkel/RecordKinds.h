@@ -145,6 +145,34 @@ constexpr bool findsVariable(RecordKind k) {
     }
 }
 
+// The kinds that run a SetNumber (`Set varIndex, k`, mostly) and then the record after it, of
+// the kind `second`, which runs as the loop would run it: choosing a variable and reading or
+// writing it.
+struct AfterSetNumber {
+    RecordKind kind;
+    RecordKind second;
+};
+inline constexpr AfterSetNumber kAfterSetNumber[] = {
+    {RecordKind::SetNumberMoveFromVar, RecordKind::MoveFromVar},
+    {RecordKind::SetNumberMoveToVar, RecordKind::MoveToVar},
+    {RecordKind::SetNumberSet, RecordKind::Set},
+    {RecordKind::SetNumberStepVar, RecordKind::StepVar},
+};
+
+// The kind that runs a SetNumber and then a record of kind `second`; Full when none does.
+constexpr RecordKind afterSetNumber(RecordKind second) {
+    for (const AfterSetNumber& f : kAfterSetNumber)
+        if (f.second == second) return f.kind;
+    return RecordKind::Full;
+}
+// The kind of the second record that the joined kind `k` runs; Full when `k` is no such kind.
+constexpr RecordKind secondAfterSetNumber(RecordKind k) {
+    for (const AfterSetNumber& f : kAfterSetNumber)
+        if (f.kind == k) return f.second;
+    return RecordKind::Full;
+}
+
+static_assert(secondAfterSetNumber(afterSetNumber(RecordKind::Set)) == RecordKind::Set);
 static_assert(varArith(RecordKind::MulRVarMove).op == ArithOp::Mul);
 static_assert(varArith(ArithOp::Div, true).withMove == RecordKind::DivVarMove);
 

@@ -584,6 +584,18 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepVarArith(
     return c.next() + 1;
 }
 
+template <RecordKind K> std::int32_t step(Cursor& c);
+
+// A SetNumber, and then the record after it, of kind Second, as the loop would go on to it: a
+// failure of the second stops the loop at its address.
+template <RecordKind Second>
+[[gnu::always_inline]] inline std::int32_t stepAfterSetNumber(Cursor& c) {
+    c.record().n1.in(c.run) = c.record().target;
+    if (!c.second()) return c.next();
+    ++c.address;
+    return step<Second>(c);
+}
+
 // Runs one record of kind K: the next address, kFull or kFailed. A fused kind may run the
 // next record too, counting it on the cursor's countdown.
 template <RecordKind K> [[gnu::always_inline]] inline std::int32_t step(Cursor& c) {
@@ -603,6 +615,8 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t step(Cursor& 
     else if constexpr (K == CompareVar || K == CompareRVar || K == CompareVarJump ||
                        K == CompareRVarJump)
         return stepVarCompare<K>(c);
+    else if constexpr (secondAfterSetNumber(K) != Full)
+        return stepAfterSetNumber<secondAfterSetNumber(K)>(c);
     switch (K) {
     case Full: return kFull;
     case Next: return c.next();
