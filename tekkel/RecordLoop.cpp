@@ -288,7 +288,7 @@ struct Cursor {
 // after it; nullptr when the selection names none (`ctx.error` as selectedVariable leaves it).
 [[gnu::always_inline]] inline Value* selectedOf(Cursor& c, const Record& r) {
     if ((r.texts & Record::kSameVariable) && c.selected) return c.selected;
-    c.selected = selectedVariable(c.ctx, false);
+    c.selected = selectedVariable(c.ctx, c.run, false);
     return c.selected;
 }
 

@@ -49,14 +49,11 @@ template <typename Number> [[gnu::always_inline]] inline void setNumberFlags(Run
     run.zeroFlag = x == 0;
     run.negativeFlag = x < 0;
 }
-// A finite real is zero when its bits but the sign are: one integer test, where x == 0 also
-// tests for the NaN that a finite number never is.
+// A finite real is zero when its bits but the sign are (magnitudeBits): one integer test, where
+// x == 0 also tests for the NaN that a finite number never is.
 [[gnu::always_inline]] inline void setNumberFlags(Run& run, double x) {
-    std::uint64_t bits = 0;
-    static_assert(sizeof bits == sizeof x);
-    std::memcpy(&bits, &x, sizeof x);
     run.invalidFlag = false;
-    run.zeroFlag = (bits << 1) == 0;
+    run.zeroFlag = magnitudeBits(x) == 0;
     run.negativeFlag = x < 0;
 }
 
@@ -68,7 +65,7 @@ void setFlagsOther(Run& run, const Value& v);
     case ValueKind::Int32:
     case ValueKind::Boolean: setNumberFlags(run, v.i); return;
     case ValueKind::Real64:
-        if (!std::isfinite(v.d)) break;
+        if (!finiteReal(v.d)) break;
         setNumberFlags(run, v.d);
         return;
     default: break;

@@ -41,9 +41,9 @@ Value* selectedVariableOther(StepContext& ctx, bool forWrite);
 
 // The variable chosen by space, varIndex and mapSelect, or nullptr when the selection does
 // not name one (`ctx.error` gets kErrorReserved for an unknown space, else keeps its value).
-// A local, a shared variable and one an allocation map names are found inline.
-[[gnu::always_inline]] inline Value* selectedVariable(StepContext& ctx, bool forWrite) {
-    Run& run = ctx.run;
+// A local, a shared variable and one an allocation map names are found inline. `run` is
+// ctx.run, given by a caller that holds it already (in a register).
+[[gnu::always_inline]] inline Value* selectedVariable(StepContext& ctx, Run& run, bool forWrite) {
     const std::int64_t idx = run.varIndex;
     // 1..localsHeld in one unsigned test.
     if (run.space == 0 &&
@@ -64,6 +64,10 @@ Value* selectedVariableOther(StepContext& ctx, bool forWrite);
         reinterpret_cast<const char*>(first + shared.size()) - reinterpret_cast<const char*>(first);
     if (n >= 1 && n * static_cast<std::int64_t>(sizeof(Value)) < bytes) return first + n;
     return selectedVariableOther(ctx, forWrite);
+}
+
+[[gnu::always_inline]] inline Value* selectedVariable(StepContext& ctx, bool forWrite) {
+    return selectedVariable(ctx, ctx.run, forWrite);
 }
 
 // Writes the selected variable (register Var); false when the selection names none. `v` must
