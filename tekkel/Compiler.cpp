@@ -313,8 +313,7 @@ bool measuresText(const Record& r, RunSlot<Value> m) {
 // Joins the idioms whose second command takes the first's result: arithmetic or a cut then a
 // Move of R1 into a general register, an integer division then a Move between general
 // registers, Inc or Dec then a comparison, a comparison or a Move then a jump, and a Concat
-// then the Length of what it wrote, a Set of a 32-bit register (varIndex) then a record on the
-// variable it chooses. Only pairs within the run's `limit` join: the record
+// then the Length of what it wrote. Only pairs within the run's `limit` join: the record
 // before the end runs alone, its second being the Past record (endRecords).
 void fuse(std::vector<Record>& records, std::size_t limit) {
     for (std::size_t k = 0; k + 1 < limit; ++k) {
@@ -337,10 +336,16 @@ void fuse(std::vector<Record>& records, std::size_t limit) {
         if (movesR1AnyWhere && varArith(r.kind).kind == r.kind) r.kind = varArith(r.kind).withMove;
         if (r.kind == RecordKind::Concat && r.m1 && measuresText(second, r.m1))
             r.kind = RecordKind::ConcatLength;
-        if (r.kind == RecordKind::SetNumber) {
-            const RecordKind joined = afterSetNumber(second.kind);
-            if (joined != RecordKind::Full) r.kind = joined;
-        }
+    }
+}
+
+// Joins a SetNumber with the record after it when that one chooses a variable and reads or
+// writes it (TEKKEL_AFTER_SET_NUMBER), after fuse, so that the second may be a joined kind too.
+void joinSetNumbers(std::vector<Record>& records, std::size_t limit) {
+    for (std::size_t k = 0; k + 1 < limit; ++k) {
+        const RecordKind joined = afterSetNumber(records[k + 1].kind);
+        if (records[k].kind == RecordKind::SetNumber && joined != RecordKind::Full)
+            records[k].kind = joined;
     }
 }
 
@@ -424,6 +429,7 @@ const CompiledScript& compiledForm(const Script& script) {
     for (Record& r : form->records)
         if (r.kind == RecordKind::Jump && static_cast<std::size_t>(r.target) >= limit) r = Record{};
     fuse(form->records, limit);
+    joinSetNumbers(form->records, limit);
     endRecords(form->records, limit);
     labelsAtTargets(form->records);
     markSameVariable(form->records);

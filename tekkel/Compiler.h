@@ -114,10 +114,18 @@ namespace tekkel {
     X(CompareRVar)  /* Compare with P1 a general register and P2 the selected variable */          \
     X(CompareVarJump)                                                                              \
     X(CompareRVarJump)                                                                             \
-    X(SetNumberMoveFromVar) /* SetNumber followed by a MoveFromVar: a loop choosing its local */   \
-    X(SetNumberMoveToVar)   /* SetNumber followed by a MoveToVar */                                \
-    X(SetNumberSet)         /* SetNumber followed by a Set (of the selected variable, mostly) */   \
-    X(SetNumberStepVar)     /* SetNumber followed by a StepVar */
+    TEKKEL_AFTER_SET_NUMBER(TEKKEL_SET_NUMBER_THEN, X)
+
+// The kinds a SetNumber (`Set varIndex, k`, mostly) runs the record after it of: those that
+// choose a variable and read or write it. Each has a kind of its own, SetNumber<kind>, that
+// runs the SetNumber and then that record as the loop would (RecordLoop.cpp).
+#define TEKKEL_AFTER_SET_NUMBER(Y, X)                                                              \
+    Y(X, Set) Y(X, MoveFromVar) Y(X, MoveToVar) Y(X, StepVar) Y(X, CompareVar) Y(X, CompareRVar)   \
+    Y(X, CompareVarJump) Y(X, CompareRVarJump) Y(X, AddVar) Y(X, SubVar) Y(X, MulVar)              \
+    Y(X, DivVar) Y(X, AddRVar) Y(X, SubRVar) Y(X, MulRVar) Y(X, DivRVar) Y(X, AddVarMove)          \
+    Y(X, SubVarMove) Y(X, MulVarMove) Y(X, DivVarMove) Y(X, AddRVarMove) Y(X, SubRVarMove)         \
+    Y(X, MulRVarMove) Y(X, DivRVarMove)
+#define TEKKEL_SET_NUMBER_THEN(X, K) X(SetNumber##K)
 // clang-format on
 
 #define TEKKEL_RECORD_KIND_ENUM(K) K,

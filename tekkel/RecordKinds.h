@@ -145,19 +145,16 @@ constexpr bool findsVariable(RecordKind k) {
     }
 }
 
-// The kinds that run a SetNumber (`Set varIndex, k`, mostly) and then the record after it, of
-// the kind `second`, which runs as the loop would run it: choosing a variable and reading or
-// writing it.
+// The kinds that run a SetNumber and then the record after it, of the kind `second`
+// (TEKKEL_AFTER_SET_NUMBER).
 struct AfterSetNumber {
     RecordKind kind;
     RecordKind second;
 };
+#define TEKKEL_AFTER_SET_NUMBER_ENTRY(X, K) {RecordKind::SetNumber##K, RecordKind::K},
 inline constexpr AfterSetNumber kAfterSetNumber[] = {
-    {RecordKind::SetNumberMoveFromVar, RecordKind::MoveFromVar},
-    {RecordKind::SetNumberMoveToVar, RecordKind::MoveToVar},
-    {RecordKind::SetNumberSet, RecordKind::Set},
-    {RecordKind::SetNumberStepVar, RecordKind::StepVar},
-};
+    TEKKEL_AFTER_SET_NUMBER(TEKKEL_AFTER_SET_NUMBER_ENTRY, _)};
+#undef TEKKEL_AFTER_SET_NUMBER_ENTRY
 
 // The kind that runs a SetNumber and then a record of kind `second`; Full when none does.
 constexpr RecordKind afterSetNumber(RecordKind second) {
