@@ -292,6 +292,7 @@ Record compile(const Script& s, const Command& c) {
     Record r = compileCommand(s, c);
     const std::int16_t address = regNumber(Reg::Address);
     if (r.r1 == address || r.r2 == address) r = Record{};
+    if (r.m1 && flagsRegister(r.r1)) r.texts |= Record::kFlagsP1;
     return r;
 }
 

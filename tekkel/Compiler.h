@@ -174,7 +174,7 @@ struct Record {
                                     // Jump: the labels at the target, run with the jump
     std::uint8_t condition = 0;     // Jump: 0 always, else 1 + the flag value that jumps
     std::uint8_t texts = 0;         // kTextP1, kTextP3: that operand is a text in the command;
-                                    // kSameVariable: see below
+                                    // kSameVariable, kFlagsP1: see below
     std::int16_t r1 = 0, r2 = 0;    // register numbers of P1 and P2 (when registers)
     RunSlot<Value> m1, m2, m3;      // storage of P1..P3 when a general register
     RunSlot<std::int32_t> n1, n2;   // storage of P1, P2 when a 32-bit register that
@@ -186,7 +186,9 @@ struct Record {
     // `var` names the variable that a record before this one found, none between choosing
     // another or moving the variables, nor any jump landing between: the records loop takes it
     // from where that record left it (when it still holds it) rather than finding it again.
-    static constexpr std::uint8_t kTextP1 = 1, kTextP3 = 2, kSameVariable = 4;
+    // kFlagsP1: P1 is one of R1..R5, whose writes apply the flag rule (flagsRegister), told by
+    // one bit test where the loop holds the record.
+    static constexpr std::uint8_t kTextP1 = 1, kTextP3 = 2, kSameVariable = 4, kFlagsP1 = 8;
 };
 static_assert(sizeof(Record) == 32);
 

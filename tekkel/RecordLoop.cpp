@@ -265,6 +265,18 @@ arith(StepContext& ctx, Run& run, ArithOp op, const Value& a, const Value& b, st
     if (&dst != &run.R1) assign(dst, run.R1);
 }
 
+// Whether a write of P1 of `r`, a general register, applies the flag rule (R1..R5).
+[[gnu::always_inline]] inline bool flagsP1(const Record& r) {
+    return r.texts & Record::kFlagsP1;
+}
+
+// Writes P1 of `r`, a general register, with the flag rule when it applies (writeGeneral).
+[[gnu::always_inline]] inline void writeP1(Run& run, const Record& r, const Value& src) {
+    Value& dst = r.m1.in(run);
+    if (&dst != &src) assign(dst, src);
+    if (flagsP1(r)) setFlags(run, dst);
+}
+
 // Where one record runs: the run loop's state that a kind may read or, fused, count on.
 struct Cursor {
     StepContext& ctx;
@@ -373,7 +385,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(Cur
     // A real past the integers has the sign and zero of the integer it was made from.
     const std::int64_t x = stepInteger(v, r.arith != 0, v);
     if (K != RecordKind::StepRCompare || !c.second()) {
-        if (flagsRegister(r.r1)) setNumberFlags(run, x);
+        if (flagsP1(r)) setNumberFlags(run, x);
         if (K == RecordKind::StepR || K == RecordKind::StepRCompare || !c.second()) return next;
         return jumpAt(c, c.records[next], next);
     }
@@ -388,7 +400,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(Cur
     } else if (realDifference(a, b, d)) {
         setDifferenceFlags(run, d);
     } else {
-        if (flagsRegister(r.r1)) setNumberFlags(run, x);
+        if (flagsP1(r)) setNumberFlags(run, x);
         compareIntoFlags(run, a, b);
     }
     const bool jumps =
@@ -403,7 +415,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(Cur
     Run& run = c.run;
     const Value* src = K == RecordKind::MoveFromVar ? selectedOf(c, r) : &(r.m2.in(run));
     if (!src) return kFailed;
-    writeGeneral(run, r.r1, r.m1.in(run), *src);
+    writeP1(run, r, *src);
     if (K != RecordKind::MoveRJump || !c.second()) return c.next();
     return jumpAt(c, c.records[c.next()], c.next());
 }
@@ -414,7 +426,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(Cur
     const Record& r = c.record();
     Run& run = c.run;
     if (r.m1) {
-        writeGeneral(run, r.r1, r.m1.in(run), v);
+        writeP1(run, r, v);
         return c.next();
     }
     if (r.n1) return writeNumber(c.ctx, r.n1.in(run), v) ? c.next() : kFailed;
@@ -580,7 +592,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepVarArith(
     const std::int32_t n = stepIntDivFast(c, literal);
     if (n < 0 || !c.second()) return n;
     const Record& move = c.records[c.next()];
-    writeGeneral(c.run, move.r1, move.m1.in(c.run), move.m2.in(c.run));
+    writeP1(c.run, move, move.m2.in(c.run));
     return c.next() + 1;
 }
 

@@ -280,6 +280,7 @@ template <ArithOp Op>
 
 // Takes the number a plain operation wrote, for a caller that has nothing to do with it.
 struct IgnoreNumber {
+    void operator()(std::int32_t) const {}
     void operator()(std::int64_t) const {}
     void operator()(double) const {}
 };
@@ -315,7 +316,7 @@ template <ArithOp Op, bool RealsFirst = false, typename Written = IgnoreNumber,
         seen.integers();
         if (std::int32_t r = 0; int32Op<Op>(a.i, b.i, r)) [[likely]] {
             setInt32(out, a.kind == ValueKind::Int16 && b.kind == ValueKind::Int16, r);
-            written(static_cast<std::int64_t>(r));
+            written(r);
             return true;
         }
         const std::int64_t p = a.i, q = b.i;
