@@ -214,3 +214,55 @@ TEST(TekkelFuzzInputs, CutOfACutLeavesWhatTheTwoCutsLeave) {
                                 << first << ' ' << second << ' ' << n << ' ' << m << ' ' << sign;
                         }
 }
+
+// A Set of varIndex runs with the command on `var` after it as one record: for each kind of
+// such command (a Set, Moves from and to it, Inc, a comparison with its jump, arithmetic with
+// `var` first or second, with its Move of R1), an index inside the area, outside it and 0, the
+// loop stops where the commands one by one stop, at the pump's budget and at the failure.
+TEST(TekkelFuzzInputs, ChosenVariableCommandsStopWhereTheFullWayStops) {
+    using tekkel::Command;
+    using tekkel::Value;
+    const auto reg = [](std::int16_t r) { return Value::int16(r); };
+    const Value var = reg(-1);
+    const std::vector<std::vector<Command>> onVar = {
+        {{50, var, Value::real64(1.5), {}}},
+        {{51, reg(2), var, {}}},
+        {{51, var, reg(1), {}}},
+        {{68, var, {}, {}}},
+        {{77, var, Value::int16(900), {}}, {23, Value::int16(8), {}, {}}},
+        {{60, var, reg(1), {}}, {51, var, reg(1), {}}},
+        {{65, var, Value::real64(0.5), {}}},
+        {{62, reg(1), var, {}}, {51, reg(4), reg(1), {}}},
+        {{70, reg(1), var, {}}},
+    };
+    plat::testing::TestServices ts;
+    std::ostringstream listing;
+    for (const auto& commands : onVar)
+        for (const std::int32_t index : {1, 2, 3, 0}) {
+            tekkel::Script s;
+            s.commands = {
+                Command{58, reg(20), Value::int16(0), Value::int16(2)},         // Dim D1, 0, 2
+                Command{57, Value::int16(0), Value::int16(1), Value::int16(0)}, // Select 0, 1, 0
+                Command{50, reg(1), Value::real64(2.5), {}},
+                Command{50, reg(11), Value::int32(index), {}}, // 3: Set varIndex, index
+            };
+            s.commands.insert(s.commands.end(), commands.begin(), commands.end());
+            s.commands.push_back(Command{68, reg(5), {}, {}}); // Inc R5
+            s.commands.push_back(Command{77, reg(5), Value::int32(1000), {}});
+            s.commands.push_back(Command{23, Value::int16(3), {}, {}}); // JumpIfNegative 3
+            s.commands.push_back(Command{6, {}, {}, {}});
+            s.lastAddress = static_cast<std::int32_t>(s.commands.size()) - 1;
+            field::World ways[2] = {withSystemScript(s), withSystemScript(s, true)};
+            for (int frame = 0; frame < 6; ++frame) {
+                Outcome shown[2];
+                for (int way = 0; way < 2; ++way) {
+                    tekkel::Pump pump(ts.services, tekkel::PumpPolicy::Throttled, 256);
+                    ts.windows.boxes.clear();
+                    field::runFrameScripts(ways[way], ts.services, pump, listing);
+                    shown[way] = outcome(ways[way], ts);
+                }
+                ASSERT_TRUE(shown[0] == shown[1])
+                    << commands.front().code << " index " << index << ", frame " << frame;
+            }
+        }
+}
