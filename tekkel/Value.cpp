@@ -41,6 +41,8 @@ bool isDigit(char16_t c) {
 // least one mantissa digit was seen. `pos` ends after the last character taken.
 bool scanNumber(std::u16string_view t, std::size_t& pos, std::string& ascii) {
     if (pos < t.size() && (t[pos] == u'+' || t[pos] == u'-')) ascii += static_cast<char>(t[pos++]);
+    // Room for the rest at once when a number starts: a long mantissa grew it many times.
+    if (pos < t.size() && (isDigit(t[pos]) || t[pos] == u'.')) ascii.reserve(t.size() - pos + 1);
     bool digits = false;
     while (pos < t.size() && isDigit(t[pos])) {
         ascii += static_cast<char>(t[pos++]);
