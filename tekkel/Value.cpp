@@ -88,9 +88,11 @@ bool asciiToDouble(const std::string& ascii, double& out) {
 // What parseNumber makes of a text, found by one look at its characters where the answer
 // needs no conversion: the flag rule and a comparison of a text that is no number only ask
 // whether it is one, and its sign. A text with an exponent, or a mantissa long enough to
-// overflow or underflow a real, is Unsure: only the conversion knows whether it is finite.
+// overflow or underflow a real, is Unsure: only the conversion knows whether it is finite. One
+// with more integer digits than the largest real, after its leading zeros, is No: it overflows.
 enum class TextNumber { No, Zero, Negative, Positive, Unsure };
 constexpr std::size_t kPlainMantissa = 300;
+constexpr std::size_t kRealIntegerDigits = 309; // of the largest finite real, 1.8e308
 
 TextNumber textNumber(std::u16string_view t) {
     std::size_t pos = 0;
@@ -101,11 +103,13 @@ TextNumber textNumber(std::u16string_view t) {
     if (pos < n && (t[pos] == u'+' || minus)) ++pos;
     const std::size_t start = pos;
     bool digits = false, nonzero = false, point = false;
+    std::size_t integerDigits = 0; // before the point, from the first that is not 0
     for (; pos < n; ++pos) {
         const char16_t c = t[pos];
         if (isDigit(c)) {
             digits = true;
             nonzero = nonzero || c != u'0';
+            integerDigits += nonzero && !point;
         } else if (c == u'.' && !point) {
             point = true;
         } else {
@@ -113,12 +117,13 @@ TextNumber textNumber(std::u16string_view t) {
         }
     }
     if (!digits) return TextNumber::No;
-    if (pos - start > kPlainMantissa) return TextNumber::Unsure;
+    const std::size_t mantissa = pos - start;
     if (pos < n && (t[pos] == u'e' || t[pos] == u'E' || t[pos] == u'd' || t[pos] == u'D'))
         return TextNumber::Unsure;
     while (pos < n && isBlank(t[pos]))
         ++pos;
-    if (pos != n) return TextNumber::No;
+    if (pos != n || integerDigits > kRealIntegerDigits) return TextNumber::No;
+    if (mantissa > kPlainMantissa) return TextNumber::Unsure;
     return !nonzero ? TextNumber::Zero : minus ? TextNumber::Negative : TextNumber::Positive;
 }
 

@@ -119,6 +119,12 @@ TEST(TekkelPrimitives, TextsReadAsNumbersWhereTheConversionSaysSo) {
                                          std::u16string(301, u'9'),
                                          u"-" + std::u16string(320, u'0'),
                                          u"1e-400",
+                                         u"1" + std::u16string(308, u'0'),
+                                         u"17976931348623157" + std::u16string(292, u'0'),
+                                         u"17976931348623159" + std::u16string(292, u'0'),
+                                         u"-00" + std::u16string(310, u'9') + u".5 ",
+                                         u"0." + std::u16string(320, u'9'),
+                                         std::u16string(400, u'9') + u"x",
                                          u"-0"};
     const std::u16string alphabet = u" +-.00129eEdD x";
     std::mt19937 random(7);
