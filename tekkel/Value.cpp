@@ -41,8 +41,6 @@ bool isDigit(char16_t c) {
 // least one mantissa digit was seen. `pos` ends after the last character taken.
 bool scanNumber(std::u16string_view t, std::size_t& pos, std::string& ascii) {
     if (pos < t.size() && (t[pos] == u'+' || t[pos] == u'-')) ascii += static_cast<char>(t[pos++]);
-    // Room for the rest at once when a number starts: a long mantissa grew it many times.
-    if (pos < t.size() && (isDigit(t[pos]) || t[pos] == u'.')) ascii.reserve(t.size() - pos + 1);
     bool digits = false;
     while (pos < t.size() && isDigit(t[pos])) {
         ascii += static_cast<char>(t[pos++]);
@@ -94,6 +92,13 @@ enum class TextNumber { No, Zero, Negative, Positive, Unsure };
 constexpr std::size_t kPlainMantissa = 300;
 constexpr std::size_t kRealIntegerDigits = 309; // of the largest finite real, 1.8e308
 
+// The digits of a mantissa before its point, from the first that is not 0.
+std::size_t integerDigits(std::u16string_view mantissa) {
+    const std::size_t point = std::min(mantissa.find(u'.'), mantissa.size());
+    const std::size_t first = std::min(mantissa.find_first_not_of(u'0'), point);
+    return point - first;
+}
+
 TextNumber textNumber(std::u16string_view t) {
     std::size_t pos = 0;
     const std::size_t n = t.size();
@@ -103,13 +108,11 @@ TextNumber textNumber(std::u16string_view t) {
     if (pos < n && (t[pos] == u'+' || minus)) ++pos;
     const std::size_t start = pos;
     bool digits = false, nonzero = false, point = false;
-    std::size_t integerDigits = 0; // before the point, from the first that is not 0
     for (; pos < n; ++pos) {
         const char16_t c = t[pos];
         if (isDigit(c)) {
             digits = true;
             nonzero = nonzero || c != u'0';
-            integerDigits += nonzero && !point;
         } else if (c == u'.' && !point) {
             point = true;
         } else {
@@ -122,8 +125,10 @@ TextNumber textNumber(std::u16string_view t) {
         return TextNumber::Unsure;
     while (pos < n && isBlank(t[pos]))
         ++pos;
-    if (pos != n || integerDigits > kRealIntegerDigits) return TextNumber::No;
-    if (mantissa > kPlainMantissa) return TextNumber::Unsure;
+    if (pos != n) return TextNumber::No;
+    if (mantissa > kPlainMantissa)
+        return integerDigits(t.substr(start, mantissa)) > kRealIntegerDigits ? TextNumber::No
+                                                                             : TextNumber::Unsure;
     return !nonzero ? TextNumber::Zero : minus ? TextNumber::Negative : TextNumber::Positive;
 }
 
