@@ -223,34 +223,32 @@ TEST(TekkelFuzzInputs, ChosenVariableCommandsStopWhereTheFullWayStops) {
     using tekkel::Command;
     using tekkel::Value;
     const auto reg = [](std::int16_t r) { return Value::int16(r); };
-    const Value var = reg(-1);
+    const Value var = reg(-1), r1 = reg(1), none;
     const std::vector<std::vector<Command>> onVar = {
-        {{50, var, Value::real64(1.5), {}}},
-        {{51, reg(2), var, {}}},
-        {{51, var, reg(1), {}}},
-        {{68, var, {}, {}}},
-        {{77, var, Value::int16(900), {}}, {23, Value::int16(8), {}, {}}},
-        {{60, var, reg(1), {}}, {51, var, reg(1), {}}},
-        {{65, var, Value::real64(0.5), {}}},
-        {{62, reg(1), var, {}}, {51, reg(4), reg(1), {}}},
-        {{70, reg(1), var, {}}},
-    };
+        {{50, var, Value::real64(1.5), none}},
+        {{51, reg(2), var, none}},
+        {{51, var, r1, none}},
+        {{68, var, none, none}},
+        {{77, var, Value::int16(9), none}, {23, reg(8), none, none}},
+        {{60, var, r1, none}, {51, var, r1, none}},
+        {{65, var, Value::real64(0.5), none}},
+        {{62, r1, var, none}, {51, reg(4), r1, none}},
+        {{70, r1, var, none}}};
     plat::testing::TestServices ts;
     std::ostringstream listing;
     for (const auto& commands : onVar)
         for (const std::int32_t index : {1, 2, 3, 0}) {
-            tekkel::Script s;
-            s.commands = {
-                Command{58, reg(20), Value::int16(0), Value::int16(2)},         // Dim D1, 0, 2
-                Command{57, Value::int16(0), Value::int16(1), Value::int16(0)}, // Select 0, 1, 0
-                Command{50, reg(1), Value::real64(2.5), {}},
-                Command{50, reg(11), Value::int32(index), {}}, // 3: Set varIndex, index
-            };
+            tekkel::Script s; // Dim D1, 0, 2; Select 0, 1, 0; Set R1, 2.5; 3: Set varIndex, index
+            s.commands = {{58, reg(20), reg(0), reg(2)},
+                          {57, reg(0), reg(1), reg(0)},
+                          {50, r1, Value::real64(2.5), none},
+                          {50, reg(11), Value::int32(index), none}};
             s.commands.insert(s.commands.end(), commands.begin(), commands.end());
-            s.commands.push_back(Command{68, reg(5), {}, {}}); // Inc R5
-            s.commands.push_back(Command{77, reg(5), Value::int32(1000), {}});
-            s.commands.push_back(Command{23, Value::int16(3), {}, {}}); // JumpIfNegative 3
-            s.commands.push_back(Command{6, {}, {}, {}});
+            // Inc R5; CompareValue R5, 1000; JumpIfNegative 3; End
+            s.commands.insert(s.commands.end(), {{68, reg(5), none, none},
+                                                 {77, reg(5), Value::int32(1000), none},
+                                                 {23, reg(3), none, none},
+                                                 {6, none, none, none}});
             s.lastAddress = static_cast<std::int32_t>(s.commands.size()) - 1;
             field::World ways[2] = {withSystemScript(s), withSystemScript(s, true)};
             for (int frame = 0; frame < 6; ++frame) {
@@ -262,7 +260,7 @@ TEST(TekkelFuzzInputs, ChosenVariableCommandsStopWhereTheFullWayStops) {
                     shown[way] = outcome(ways[way], ts);
                 }
                 ASSERT_TRUE(shown[0] == shown[1])
-                    << commands.front().code << " index " << index << ", frame " << frame;
+                    << commands[0].code << ' ' << index << ' ' << frame;
             }
         }
 }
