@@ -241,7 +241,9 @@ template <ArithOp Op>
 [[gnu::always_inline]] inline std::int32_t arith(StepContext& ctx, Run& run, const Value& a,
                                                  const Value& b, std::int32_t next) {
     // R1 applies the flag rule, to the number written.
-    const auto flags = [&run](auto x) { setNumberFlags(run, x); };
+    const auto flags = [&run](auto x) __attribute__((always_inline)) {
+        setNumberFlags(run, x);
+    };
     if (!plainArith<Op>(a, b, run.R1, flags)) return otherArith(ctx, Op, a, b, next);
     return next;
 }
@@ -348,7 +350,9 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepFastArith
     Run& run = c.run;
     const Value& a = r.m1.in(run);
     const Value& b = f.literal ? *r.literal : r.m2.in(run);
-    const auto flags = [&run](auto x) { setNumberFlags(run, x); };
+    const auto flags = [&run](auto x) __attribute__((always_inline)) {
+        setNumberFlags(run, x);
+    };
     if (!plainArith<f.op, Q::real>(a, b, run.R1, flags, Q{r})) [[unlikely]] {
         const std::int32_t n = otherArith(c.ctx, f.op, a, b, c.next());
         if (!Q::moves || n < 0 || !c.second()) return n;
