@@ -350,6 +350,12 @@ void joinSetNumbers(std::vector<Record>& records, std::size_t limit) {
     }
 }
 
+// Where a run of `form` ends: after lastAddress, or past the commands.
+std::size_t runLimit(const CompiledScript& form) {
+    return static_cast<std::size_t>(
+        std::clamp<std::int64_t>(form.lastAddress + 1LL, 0, std::ssize(form.records)));
+}
+
 // The Past record after the last command a run may run (`limit`: the one after lastAddress,
 // or one past the commands), so that no record that goes on to the next, nor a fused record's
 // second part, needs to ask whether it is past the end.
@@ -361,11 +367,8 @@ void endRecords(std::vector<Record>& records, std::size_t limit) {
 }
 
 // Notes in each Jump record the labels (and Nops) that start at its target, up to the Past
-// record (endRecords): a taken jump runs them with it.
-void labelsAtTargets(std::vector<Record>& records) {
-    const auto past = std::find_if(records.begin(), records.end(),
-                                   [](const Record& r) { return r.kind == RecordKind::Past; });
-    const auto limit = static_cast<std::size_t>(past - records.begin());
+// record at `limit` (endRecords): a taken jump runs them with it.
+void labelsAtTargets(std::vector<Record>& records, std::size_t limit) {
     for (Record& r : records) {
         if (r.kind != RecordKind::Jump) continue;
         std::size_t at = static_cast<std::size_t>(r.target);
@@ -425,14 +428,13 @@ const CompiledScript& compiledForm(const Script& script) {
         form->records.push_back(compile(script, command));
     // A jump out of the run goes the full way (it ends the run), so that the loop's jumps never
     // leave the records.
-    const auto limit = static_cast<std::size_t>(
-        std::clamp<std::int64_t>(script.lastAddress + 1LL, 0, std::ssize(form->records)));
+    const std::size_t limit = runLimit(*form);
     for (Record& r : form->records)
         if (r.kind == RecordKind::Jump && static_cast<std::size_t>(r.target) >= limit) r = Record{};
     fuse(form->records, limit);
     joinSetNumbers(form->records, limit);
     endRecords(form->records, limit);
-    labelsAtTargets(form->records);
+    labelsAtTargets(form->records, limit);
     markSameVariable(form->records);
     c = form.get();
     script.compiled.set(std::move(form));
@@ -445,8 +447,7 @@ void compileFullWay(const Script& script) {
     form->size = script.commands.size();
     form->lastAddress = script.lastAddress;
     form->records.assign(form->size, Record{});
-    endRecords(form->records, static_cast<std::size_t>(std::clamp<std::int64_t>(
-                                  script.lastAddress + 1LL, 0, std::ssize(form->records))));
+    endRecords(form->records, runLimit(*form));
     script.compiled.set(std::move(form));
 }
 

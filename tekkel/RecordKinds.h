@@ -2,10 +2,21 @@
 // arithmetic each fast kind does and which kind runs a record and the one after it.
 #pragma once
 
+#include <cstddef>
+
 #include "tekkel/Compiler.h"
 #include "tekkel/Value.h"
 
 namespace tekkel {
+
+// The first entry of `table` that `match` takes, or `none`. Entries go by value: the sanitizers'
+// null checks make a test of a pointer into an inline table no constant expression.
+template <typename Entry, std::size_t N, typename Match>
+constexpr Entry findEntry(const Entry (&table)[N], const Entry& none, Match match) {
+    for (const Entry& e : table)
+        if (match(e)) return e;
+    return none;
+}
 
 // The kinds that do arithmetic on general registers without asking where their operands live:
 // each with its operation, whether P2 is a value, the kind that runs a Move of R1 after it, and
@@ -39,20 +50,17 @@ inline constexpr FastArith kFastArith[] = {
 };
 
 // The entry of kFastArith whose kind, or one of its fused or twin kinds, is `k`; for other
-// kinds one whose kind is Full. Entries go by value: the sanitizers' null checks make a test
-// of a pointer into an inline table no constant expression.
+// kinds one whose kind is Full.
 inline constexpr FastArith kNoFastArith{RecordKind::Full, ArithOp::Add, false, RecordKind::Full};
 constexpr FastArith fastArith(RecordKind k) {
-    for (const FastArith& f : kFastArith)
-        if (f.kind == k || f.withMove == k ||
-            (k != RecordKind::Full && (f.real == k || f.realWithMove == k)))
-            return f;
-    return kNoFastArith;
+    return findEntry(kFastArith, kNoFastArith, [k](const FastArith& f) {
+        return f.kind == k || f.withMove == k ||
+               (k != RecordKind::Full && (f.real == k || f.realWithMove == k));
+    });
 }
 constexpr FastArith fastArith(ArithOp op, bool literal) {
-    for (const FastArith& f : kFastArith)
-        if (f.op == op && f.literal == literal) return f;
-    return kNoFastArith;
+    return findEntry(kFastArith, kNoFastArith,
+                     [=](const FastArith& f) { return f.op == op && f.literal == literal; });
 }
 
 // The kind that runs `k` and then a Move of R1 into a general register; Full when none does.
@@ -113,14 +121,12 @@ inline constexpr VarArith kVarArith[] = {
 // whose kind is Full.
 inline constexpr VarArith kNoVarArith{RecordKind::Full, ArithOp::Add, false, RecordKind::Full};
 constexpr VarArith varArith(RecordKind k) {
-    for (const VarArith& f : kVarArith)
-        if (f.kind == k || f.withMove == k) return f;
-    return kNoVarArith;
+    return findEntry(kVarArith, kNoVarArith,
+                     [k](const VarArith& f) { return f.kind == k || f.withMove == k; });
 }
 constexpr VarArith varArith(ArithOp op, bool varFirst) {
-    for (const VarArith& f : kVarArith)
-        if (f.op == op && f.varFirst == varFirst) return f;
-    return kNoVarArith;
+    return findEntry(kVarArith, kNoVarArith,
+                     [=](const VarArith& f) { return f.op == op && f.varFirst == varFirst; });
 }
 
 // The kinds that find a `var` operand (or P1 when it is written) through the records loop's
@@ -156,17 +162,18 @@ inline constexpr AfterSetNumber kAfterSetNumber[] = {
     TEKKEL_AFTER_SET_NUMBER(TEKKEL_AFTER_SET_NUMBER_ENTRY, _)};
 #undef TEKKEL_AFTER_SET_NUMBER_ENTRY
 
+inline constexpr AfterSetNumber kNoAfterSetNumber{RecordKind::Full, RecordKind::Full};
 // The kind that runs a SetNumber and then a record of kind `second`; Full when none does.
 constexpr RecordKind afterSetNumber(RecordKind second) {
-    for (const AfterSetNumber& f : kAfterSetNumber)
-        if (f.second == second) return f.kind;
-    return RecordKind::Full;
+    return findEntry(kAfterSetNumber, kNoAfterSetNumber,
+                     [second](const AfterSetNumber& f) { return f.second == second; })
+        .kind;
 }
 // The kind of the second record that the joined kind `k` runs; Full when `k` is no such kind.
 constexpr RecordKind secondAfterSetNumber(RecordKind k) {
-    for (const AfterSetNumber& f : kAfterSetNumber)
-        if (f.kind == k) return f.second;
-    return RecordKind::Full;
+    return findEntry(kAfterSetNumber, kNoAfterSetNumber,
+                     [k](const AfterSetNumber& f) { return f.kind == k; })
+        .second;
 }
 
 static_assert(secondAfterSetNumber(afterSetNumber(RecordKind::Set)) == RecordKind::Set);

@@ -236,15 +236,19 @@ bool cutCount(const Run& run, const Record& r, std::int32_t& count) {
     return writeRegister(ctx, Reg::R1, out) ? next : kFailed;
 }
 
+// The flag rule of R1 for the number plainArith wrote into it, always inlined (GCC left one
+// out of line).
+[[gnu::always_inline]] inline auto r1Flags(Run& run) {
+    return [&run](auto x) __attribute__((always_inline)) {
+        setNumberFlags(run, x);
+    };
+}
+
 // R1 = a op b and its flags: the plain cases here, the rest by otherArith.
 template <ArithOp Op>
 [[gnu::always_inline]] inline std::int32_t arith(StepContext& ctx, Run& run, const Value& a,
                                                  const Value& b, std::int32_t next) {
-    // R1 applies the flag rule, to the number written.
-    const auto flags = [&run](auto x) __attribute__((always_inline)) {
-        setNumberFlags(run, x);
-    };
-    if (!plainArith<Op>(a, b, run.R1, flags)) return otherArith(ctx, Op, a, b, next);
+    if (!plainArith<Op>(a, b, run.R1, r1Flags(run))) return otherArith(ctx, Op, a, b, next);
     return next;
 }
 
@@ -272,11 +276,9 @@ arith(StepContext& ctx, Run& run, ArithOp op, const Value& a, const Value& b, st
     return r.texts & Record::kFlagsP1;
 }
 
-// Writes P1 of `r`, a general register, with the flag rule when it applies (writeGeneral).
+// Writes P1 of `r`, a general register, with the flag rule when it applies.
 [[gnu::always_inline]] inline void writeP1(Run& run, const Record& r, const Value& src) {
-    Value& dst = r.m1.in(run);
-    if (&dst != &src) assign(dst, src);
-    if (flagsP1(r)) setFlags(run, dst);
+    writeGeneral(run, flagsP1(r), r.m1.in(run), src);
 }
 
 // Where one record runs: the run loop's state that a kind may read or, fused, count on.
@@ -350,10 +352,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepFastArith
     Run& run = c.run;
     const Value& a = r.m1.in(run);
     const Value& b = f.literal ? *r.literal : r.m2.in(run);
-    const auto flags = [&run](auto x) __attribute__((always_inline)) {
-        setNumberFlags(run, x);
-    };
-    if (!plainArith<f.op, Q::real>(a, b, run.R1, flags, Q{r})) [[unlikely]] {
+    if (!plainArith<f.op, Q::real>(a, b, run.R1, r1Flags(run), Q{r})) [[unlikely]] {
         const std::int32_t n = otherArith(c.ctx, f.op, a, b, c.next());
         if (!Q::moves || n < 0 || !c.second()) return n;
         moveR1(run, c.records[c.next()]);

@@ -83,12 +83,17 @@ void setFlagsOther(Run& run, const Value& v);
     if (flagsRegister(reg)) setFlags(run, v);
 }
 
-// Writes `dst`, the storage of general register `reg` (valueRegister): every write of a
-// general register goes through here.
-[[gnu::always_inline]] inline void writeGeneral(Run& run, std::int16_t reg, Value& dst,
+// Writes `dst`, the storage of a general register, applying the flag rule when `flags` (the
+// register is one of R1..R5): every write of a general register goes through here.
+[[gnu::always_inline]] inline void writeGeneral(Run& run, bool flags, Value& dst,
                                                 const Value& src) {
     if (&dst != &src) assign(dst, src);
-    flagsAfterWrite(run, reg, dst);
+    if (flags) setFlags(run, dst);
+}
+// The same for general register `reg` (valueRegister).
+[[gnu::always_inline]] inline void writeGeneral(Run& run, std::int16_t reg, Value& dst,
+                                                const Value& src) {
+    writeGeneral(run, flagsRegister(reg), dst, src);
 }
 
 // The flags of a comparison whose operands differ by `d`, finite, which compareReals rounds to

@@ -248,14 +248,6 @@ bool textNegativeFlag(std::u16string_view text, bool& negative);
     v.d = static_cast<double>(x);
 }
 
-// An integer result, 16-bit when `narrow` and it fits, widened to 32 bits and a 64-bit real.
-[[gnu::always_inline]] inline void setInteger(Value& v, bool narrow, std::int64_t x) {
-    if (x == static_cast<std::int32_t>(x))
-        setInt32(v, narrow, static_cast<std::int32_t>(x));
-    else
-        setWide(v, x);
-}
-
 // dst = src. Only a string value holds text, so a value without one copies as its kind and
 // eight bytes.
 [[gnu::always_inline]] inline void assign(Value& dst, const Value& src) {
