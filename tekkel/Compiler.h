@@ -201,6 +201,9 @@ struct CompiledScript {
     std::size_t size = 0;
     std::int32_t lastAddress = 0;
     std::vector<Record> records;
+    // The records loop's own: where each record's kind runs (the address of its code), one per
+    // record, found on the first run and kept as a record's kind changes.
+    mutable std::vector<const void*> runAt;
 };
 
 // The script's compiled form, compiled now when the script has none yet or its commands moved.

@@ -286,6 +286,9 @@ struct Cursor {
     StepContext& ctx;
     Scratch& scratch;
     const Record* records;
+    // Where each record's kind runs (CompiledScript::runAt, whose first kRecordKindCount
+    // places, before this, say where each kind runs).
+    const void** runAt;
     std::int32_t address;
     std::int32_t countdown;
     Run& run;
@@ -336,11 +339,17 @@ template <RecordKind K> struct Quicken {
     static constexpr bool moves = K == f.withMove || K == f.realWithMove;
     static constexpr bool real = K == f.real || K == f.realWithMove;
     const Record& r;
+    const void** runAt; // Cursor::runAt
+    std::int32_t address;
+    [[gnu::always_inline]] void set(RecordKind k) const {
+        r.kind = k;
+        runAt[address] = runAt[static_cast<int>(k) - kRecordKindCount];
+    }
     [[gnu::always_inline]] void integers() const {
-        if constexpr (real) r.kind = moves ? f.withMove : f.kind;
+        if constexpr (real) set(moves ? f.withMove : f.kind);
     }
     [[gnu::always_inline]] void reals() const {
-        if constexpr (!real && f.real != RecordKind::Full) r.kind = moves ? f.realWithMove : f.real;
+        if constexpr (!real && f.real != RecordKind::Full) set(moves ? f.realWithMove : f.real);
     }
 };
 
@@ -352,7 +361,8 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepFastArith
     Run& run = c.run;
     const Value& a = r.m1.in(run);
     const Value& b = f.literal ? *r.literal : r.m2.in(run);
-    if (!plainArith<f.op, Q::real>(a, b, run.R1, r1Flags(run), Q{r})) [[unlikely]] {
+    if (!plainArith<f.op, Q::real>(a, b, run.R1, r1Flags(run), Q{r, c.runAt, c.address}))
+        [[unlikely]] {
         const std::int32_t n = otherArith(c.ctx, f.op, a, b, c.next());
         if (!Q::moves || n < 0 || !c.second()) return n;
         moveR1(run, c.records[c.next()]);
@@ -686,6 +696,20 @@ Stopped stopAt(std::int32_t next, std::int32_t address, std::int32_t last, std::
     return {why, next};
 }
 
+// CompiledScript::runAt, found on the script's first run from where each kind runs (`kinds`):
+// a copy of `kinds`, for a record whose kind changes, then the place of each record's kind, the
+// first of which is the answer.
+const void** linkRecords(const CompiledScript& code, const void* const (&kinds)[kRecordKindCount]) {
+    std::vector<const void*>& runAt = code.runAt;
+    if (runAt.empty()) {
+        runAt.resize(kRecordKindCount + code.records.size());
+        std::copy(std::begin(kinds), std::end(kinds), runAt.begin());
+        for (std::size_t i = 0; i < code.records.size(); ++i)
+            runAt[kRecordKindCount + i] = kinds[static_cast<int>(code.records[i].kind)];
+    }
+    return runAt.data() + kRecordKindCount;
+}
+
 } // namespace
 
 Stopped runRecords(StepContext& ctx, const CompiledScript& code, std::int32_t address,
@@ -698,8 +722,16 @@ Stopped runRecords(StepContext& ctx, const CompiledScript& code, std::int32_t ad
     if (last != code.lastAddress || address < 0 || address >= limit) return {Stop::Full, address};
     Scratch scratch;
     const std::int32_t firstCountdown = ctx.pump.takeCountdown();
+    // Each kind ends in its own jump to the next record's kind (labels as values, which GCC and
+    // Clang take), which the processor predicts far better than the one shared jump of a switch.
+    // The jump reads where the record's kind runs from runAt, one place for each record.
+#define TEKKEL_LABEL(K) &&run##K,
+    static const void* const kRun[] = {TEKKEL_RECORD_KINDS(TEKKEL_LABEL)};
+#undef TEKKEL_LABEL
+    static_assert(std::size(kRun) == kRecordKindCount);
+    const void** runAt = linkRecords(code, kRun);
     // The loop's state lives in the cursor, built once, so that it stays in registers.
-    Cursor c{ctx, scratch, records, address, firstCountdown, run};
+    Cursor c{ctx, scratch, records, runAt, address, firstCountdown, run};
     bool refilled = false; // the pump's check ran, after a record that did
     std::int32_t next = 0;
     // Each record after the first counts on the pump; the countdown is at least 1 before each
@@ -717,13 +749,7 @@ Stopped runRecords(StepContext& ctx, const CompiledScript& code, std::int32_t ad
         c.countdown = fresh;                                                                       \
         if (!more) goto stop;                                                                      \
     }
-    // Each kind ends in its own jump to the next record's kind (labels as values, which GCC and
-    // Clang take), which the processor predicts far better than the one shared jump of a switch.
-#define TEKKEL_LABEL(K) &&run##K,
-    static void* const kRun[] = {TEKKEL_RECORD_KINDS(TEKKEL_LABEL)};
-#undef TEKKEL_LABEL
-    static_assert(std::size(kRun) == kRecordKindCount);
-    goto* kRun[static_cast<int>(records[c.address].kind)];
+    goto* runAt[c.address];
     // The address in a register: GCC would otherwise reload it from the stack each time. It is
     // never negative, so a record that goes on to the next needs no test of its answer.
     // clang-format off
@@ -732,7 +758,7 @@ Stopped runRecords(StepContext& ctx, const CompiledScript& code, std::int32_t ad
     TEKKEL_STEP(K)                                                                                 \
     asm("" : "+r"(c.address));                                                                     \
     if (c.address < 0 || c.address >= INT32_MAX - 2) __builtin_unreachable();                     \
-    goto* kRun[static_cast<int>(records[c.address].kind)];
+    goto* runAt[c.address];
     // clang-format on
     TEKKEL_RECORD_KINDS(TEKKEL_CASE)
 #undef TEKKEL_CASE
