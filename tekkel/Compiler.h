@@ -201,8 +201,9 @@ struct CompiledScript {
     std::size_t size = 0;
     std::int32_t lastAddress = 0;
     std::vector<Record> records;
-    // The records loop's own: where each record's kind runs (the address of its code), one per
-    // record, found on the first run and kept as a record's kind changes.
+    // The records loop's own, found on the first run: where each kind's code starts (a copy of
+    // the loop's table, for a record whose kind changes), then where each record's kind runs,
+    // kept as a record's kind changes.
     mutable std::vector<const void*> runAt;
 };
 
