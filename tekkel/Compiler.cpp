@@ -391,14 +391,20 @@ bool reselects(const Record& r) {
     return r.kind == RecordKind::Full || r.kind == RecordKind::Handler || selectionRegister(r.r1);
 }
 
-// Marks each record that finds `var` where a record before it, in a run of records that no
-// jump lands in, found it and nothing between reselects (Record::kSameVariable).
-void markSameVariable(std::vector<Record>& records) {
+// Which records a jump lands in.
+std::vector<bool> landings(const std::vector<Record>& records) {
     std::vector<bool> landing(records.size(), false);
     for (const Record& r : records)
         if (r.kind == RecordKind::Jump && r.target >= 0 &&
             static_cast<std::size_t>(r.target) < records.size())
             landing[static_cast<std::size_t>(r.target)] = true;
+    return landing;
+}
+
+// Marks each record that finds `var` where a record before it, in a run of records that no
+// jump lands in, found it and nothing between reselects (Record::kSameVariable).
+void markSameVariable(std::vector<Record>& records) {
+    const std::vector<bool> landing = landings(records);
     bool found = false;
     for (std::size_t k = 0; k < records.size(); ++k) {
         Record& r = records[k];
@@ -409,6 +415,104 @@ void markSameVariable(std::vector<Record>& records) {
             found = true;
         }
         if (reselects(r)) found = false;
+    }
+}
+
+// How a command's record treats the flags, told from its kind before fuse joins it.
+enum class FlagUse : std::uint8_t {
+    Keeps,  // neither reads nor writes them, nor writes R1..R5
+    Writes, // writes one of R1..R5 (`written`) by the flag rule, for any value
+    Number, // writes a number into one of R1..R5 by the rule, or another value after setting
+            // the flags the records before left unset (Step: otherStep)
+    Sets,   // sets all three flags (arithmetic, whose other values set them first as a Number
+            // does) or compares (and sets them first for values that are not numbers)
+    Other,  // reads them, writes them otherwise, jumps or goes the full way
+};
+struct FlagEffect {
+    FlagUse use = FlagUse::Other;
+    RunSlot<Value> written;
+};
+
+bool flagRegister(std::int16_t reg) {
+    return reg == regNumber(Reg::ZeroFlag) || reg == regNumber(Reg::NegativeFlag) ||
+           reg == regNumber(Reg::InvalidFlag);
+}
+
+// Whether a record whose operands may be any register reads a flag as one.
+bool readsFlags(const Record& r) {
+    return flagRegister(r.r1) || (!r.literal && flagRegister(r.r2));
+}
+
+// A Set or Move whose P1 is a general register, as flagEffect tells.
+FlagEffect generalWrite(const Record& r) {
+    if (!(r.texts & Record::kFlagsP1)) return {FlagUse::Keeps, {}};
+    const bool number = r.kind == RecordKind::Set && setsEveryFlag(*r.literal);
+    return {number ? FlagUse::Number : FlagUse::Writes, r.m1};
+}
+
+FlagEffect flagEffect(const Record& r) {
+    using enum RecordKind;
+    const FlagEffect other, keeps{FlagUse::Keeps, {}}, sets{FlagUse::Sets, {}};
+    if (r.kind != Full && (fastArith(r.kind).kind == r.kind || varArith(r.kind).kind == r.kind))
+        return sets;
+    switch (r.kind) {
+    case Arith:
+    case Compare: return readsFlags(r) ? other : sets;
+    case CompareR:
+    case CompareV:
+    case CompareVar:
+    case CompareRVar: return sets;
+    case SetNumber:
+    case StepVar:
+    case MoveToVar:
+    case MoveToNumber: return keeps;
+    case MoveR:
+    case MoveFromVar: return generalWrite(r);
+    case StepR: return r.texts & Record::kFlagsP1 ? FlagEffect{FlagUse::Number, r.m1} : keeps;
+    case Move:
+    case Set:
+        if (r.kind == Move && flagRegister(r.r2)) return other;
+        if (r.m1) return generalWrite(r);
+        return r.n1 || r.r1 == regNumber(Reg::Var) ? keeps : other;
+    default: return other;
+    }
+}
+
+std::vector<FlagEffect> flagEffects(const std::vector<Record>& records) {
+    std::vector<FlagEffect> effects;
+    effects.reserve(records.size());
+    for (const Record& r : records)
+        effects.push_back(flagEffect(r));
+    return effects;
+}
+
+// The record after `k` that sets every flag before anything reads them (Sets, Number), when
+// only records that keep them come between and no jump lands in any; 0 when there is none.
+std::size_t nextFlagWrite(const std::vector<FlagEffect>& effects, const std::vector<bool>& landing,
+                          std::size_t k, std::size_t limit) {
+    for (std::size_t j = k + 1; j < limit && !landing[j]; ++j) {
+        if (effects[j].use == FlagUse::Sets || effects[j].use == FlagUse::Number) return j;
+        if (effects[j].use != FlagUse::Keeps) break;
+    }
+    return 0;
+}
+
+// Leaves the flags of each write of R1..R5 by a Set, Move or Inc unset (takes its kFlagsP1)
+// where nothing can read them before the next record sets them all (nextFlagWrite; `effects`
+// from before fuse), and notes in flagsFrom where the records between find them. No record
+// between has flags left unset, so they are the ones before it wherever the rule keeps one.
+void leaveUnreadFlags(CompiledScript& form, const std::vector<FlagEffect>& effects,
+                      std::size_t limit) {
+    std::vector<Record>& records = form.records;
+    const std::vector<bool> landing = landings(records);
+    form.flagsFrom.assign(records.size(), {});
+    for (std::size_t k = 0; k < limit; ++k) {
+        if (effects[k].use != FlagUse::Writes && effects[k].use != FlagUse::Number) continue;
+        const std::size_t end = nextFlagWrite(effects, landing, k, limit);
+        if (end == 0) continue;
+        records[k].texts &= static_cast<std::uint8_t>(~Record::kFlagsP1);
+        for (std::size_t j = k + 1; j <= end; ++j)
+            form.flagsFrom[j] = effects[k].written;
     }
 }
 
@@ -431,11 +535,13 @@ const CompiledScript& compiledForm(const Script& script) {
     const std::size_t limit = runLimit(*form);
     for (Record& r : form->records)
         if (r.kind == RecordKind::Jump && static_cast<std::size_t>(r.target) >= limit) r = Record{};
+    const std::vector<FlagEffect> effects = flagEffects(form->records);
     fuse(form->records, limit);
     joinSetNumbers(form->records, limit);
     endRecords(form->records, limit);
     labelsAtTargets(form->records, limit);
     markSameVariable(form->records);
+    leaveUnreadFlags(*form, effects, limit);
     c = form.get();
     script.compiled.set(std::move(form));
     return *c;
@@ -448,6 +554,7 @@ void compileFullWay(const Script& script) {
     form->lastAddress = script.lastAddress;
     form->records.assign(form->size, Record{});
     endRecords(form->records, runLimit(*form));
+    form->flagsFrom.assign(form->records.size(), {});
     script.compiled.set(std::move(form));
 }
 

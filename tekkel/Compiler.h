@@ -187,7 +187,8 @@ struct Record {
     // another or moving the variables, nor any jump landing between: the records loop takes it
     // from where that record left it (when it still holds it) rather than finding it again.
     // kFlagsP1: P1 is one of R1..R5, whose writes apply the flag rule (flagsRegister), told by
-    // one bit test where the loop holds the record.
+    // one bit test where the loop holds the record. A write whose flags the next command
+    // sets anew before anything can read them has none (CompiledScript::flagsFrom).
     static constexpr std::uint8_t kTextP1 = 1, kTextP3 = 2, kSameVariable = 4, kFlagsP1 = 8;
 };
 static_assert(sizeof(Record) == 32);
@@ -205,6 +206,10 @@ struct CompiledScript {
     // the loop's table, for a record whose kind changes), then where each record's kind runs,
     // kept as a record's kind changes.
     mutable std::vector<const void*> runAt;
+    // For each record, the register whose write left the flags unset before it (a write of
+    // R1..R5 without kFlagsP1), or none: the flags are that register's by the flag rule. Where
+    // the records stop, and before a comparison of values that are not numbers, they are set.
+    std::vector<RunSlot<Value>> flagsFrom;
 };
 
 // The script's compiled form, compiled now when the script has none yet or its commands moved.

@@ -71,6 +71,17 @@ const Command& commandAt(const StepContext& ctx, std::int32_t address) {
     return ctx.script.commands[static_cast<std::size_t>(address)];
 }
 
+// Sets the flags that the records before `at` left unset (CompiledScript::flagsFrom), from the
+// register whose write left them; nothing when none did. That register holds what it was
+// written up to `at`, and the flag rule gives the same flags again for the same value, so the
+// flags may be set early, or twice.
+[[gnu::noinline]] void settleFlags(StepContext& ctx, std::int32_t at) {
+    const CompiledScript* code = ctx.script.compiled.get();
+    if (!code || static_cast<std::size_t>(at) >= code->flagsFrom.size()) return;
+    if (const RunSlot<Value> from = code->flagsFrom[static_cast<std::size_t>(at)])
+        setFlags(ctx.run, from.in(ctx.run));
+}
+
 // X(P3) of the Concat at `address`: a text or a register, as its command says.
 const Value* operand3(StepContext& ctx, const Record& r, std::int32_t address, Value& scratch) {
     const Command& c = commandAt(ctx, address);
@@ -194,6 +205,7 @@ bool cutCount(const Run& run, const Record& r, std::int32_t& count) {
                                          std::int32_t next) {
     const Value* a = read(ctx, r.r1, r.m1, r.n1, scratch);
     if (!a) return kFailed;
+    settleFlags(ctx, next - 1);
     Value out;
     if (stepValue(*a, r.arith != 0, out) != Status::Ok) return failWith(ctx, kErrorBadValue);
     return writeRegister(ctx, r.r1, out) ? next : kFailed;
@@ -231,6 +243,7 @@ bool cutCount(const Run& run, const Record& r, std::int32_t& count) {
 // R1 = a op b by the value rules, for the operands plainArith leaves.
 [[gnu::noinline]] std::int32_t otherArith(StepContext& ctx, ArithOp op, const Value& a,
                                           const Value& b, std::int32_t next) {
+    settleFlags(ctx, next - 1);
     Value out;
     if (arithmetic(op, a, b, out) != Status::Ok) return failWith(ctx, kErrorBadValue);
     return writeRegister(ctx, Reg::R1, out) ? next : kFailed;
@@ -269,6 +282,13 @@ arith(StepContext& ctx, Run& run, ArithOp op, const Value& a, const Value& b, st
 [[gnu::always_inline]] inline void moveR1(Run& run, const Record& move) {
     Value& dst = move.m1.in(run);
     if (&dst != &run.R1) assign(dst, run.R1);
+}
+
+// A comparison's flags, for the record at `at`: values that are not two numbers find the flags
+// as the records before left them (settleFlags).
+[[gnu::always_inline]] inline void compareFlags(StepContext& ctx, Run& run, std::int32_t at,
+                                                const Value& a, const Value& b) {
+    compareIntoFlags(run, a, b, [&ctx, at] { settleFlags(ctx, at); });
 }
 
 // Whether a write of P1 of `r`, a general register, applies the flag rule (R1..R5).
@@ -382,7 +402,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepFastArith
 template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCompare(Cursor& c) {
     const Record& r = c.record();
     const bool literal = K == RecordKind::CompareV || K == RecordKind::CompareVJump;
-    compareIntoFlags(c.run, r.m1.in(c.run), literal ? *r.literal : r.m2.in(c.run));
+    compareFlags(c.ctx, c.run, c.address, r.m1.in(c.run), literal ? *r.literal : r.m2.in(c.run));
     if (!jumpsAfter(K) || !c.second()) return c.next();
     return jumpAt(c, c.records[c.next()], c.next());
 }
@@ -414,7 +434,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(Cur
         setDifferenceFlags(run, d);
     } else {
         if (flagsP1(r)) setNumberFlags(run, x);
-        compareIntoFlags(run, a, b);
+        compareFlags(c.ctx, run, next, a, b);
     }
     const bool jumps =
         compare.kind == RecordKind::CompareRJump || compare.kind == RecordKind::CompareVJump;
@@ -484,7 +504,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
     if (!b) return kFailed;
     if (K == RecordKind::IntDiv) return intDiv(c.ctx, *a, *b, c.next());
     if (K == RecordKind::Compare) {
-        compareIntoFlags(c.run, *a, *b);
+        compareFlags(c.ctx, c.run, c.address, *a, *b);
         return c.next();
     }
     return arith(c.ctx, c.run, static_cast<ArithOp>(r.arith), *a, *b, c.next());
@@ -570,7 +590,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepVarCompar
     const Value* v = selectedOf(c, r);
     if (!v) return kFailed;
     const Value& x = varFirst ? (r.literal ? *r.literal : r.m2.in(run)) : r.m1.in(run);
-    compareIntoFlags(run, varFirst ? *v : x, varFirst ? x : *v);
+    compareFlags(c.ctx, run, c.address, varFirst ? *v : x, varFirst ? x : *v);
     if (K == RecordKind::CompareVar || K == RecordKind::CompareRVar || !c.second()) return c.next();
     return jumpAt(c, c.records[c.next()], c.next());
 }
@@ -712,8 +732,13 @@ const void** linkRecords(const CompiledScript& code, const void* const (&kinds)[
 
 } // namespace
 
-Stopped runRecords(StepContext& ctx, const CompiledScript& code, std::int32_t address,
-                   std::int32_t last) {
+namespace {
+
+// The records loop itself, as runRecords tells, but for the flags the records left unset where
+// it stops. Kept apart from what runRecords does before and after it, because GCC allocates
+// the registers of this one large function anew for any change to it.
+[[gnu::noinline]] Stopped runLoop(StepContext& ctx, const CompiledScript& code,
+                                  std::int32_t address, std::int32_t last) {
     const Record* records = code.records.data();
     Run& run = ctx.run;
     // Past `limit` the run either passes its last address or has no record to run.
@@ -769,6 +794,22 @@ stop:
     ctx.pump.giveCountdown(c.countdown);
     if (ran) ctx.run.suspended = false;
     return stopAt(next, c.address, last, count);
+}
+
+} // namespace
+
+Stopped runRecords(StepContext& ctx, const CompiledScript& code, std::int32_t address,
+                   std::int32_t last) {
+    // Between a record that left the flags unset and the one that sets them, only the full way
+    // starts: the flags of the records before are as the full way left them.
+    if (address >= 0 && static_cast<std::size_t>(address) < code.flagsFrom.size() &&
+        code.flagsFrom[static_cast<std::size_t>(address)])
+        return {Stop::Full, address};
+    const Stopped stopped = runLoop(ctx, code, address, last);
+    // Wherever the loop stops, the flags are as the full way leaves them. (The pump's events
+    // between records run no command of this run, so they are set only here.)
+    settleFlags(ctx, stopped.address);
+    return stopped;
 }
 
 } // namespace tekkel

@@ -73,6 +73,17 @@ void setFlagsOther(Run& run, const Value& v);
     setFlagsOther(run, v);
 }
 
+// Whether the flag rule sets all three flags for `v`, whatever they were: a number.
+[[gnu::always_inline]] inline bool setsEveryFlag(const Value& v) {
+    switch (v.kind) {
+    case ValueKind::Int16:
+    case ValueKind::Int32:
+    case ValueKind::Boolean: return true;
+    case ValueKind::Real64: return finiteReal(v.d);
+    default: return false;
+    }
+}
+
 // Whether a write of register `reg` applies the flag rule: R1..R5 do.
 [[gnu::always_inline]] constexpr bool flagsRegister(std::int16_t reg) {
     return reg >= regNumber(Reg::R1) && reg <= regNumber(Reg::R5);
@@ -104,10 +115,17 @@ void setFlagsOther(Run& run, const Value& v);
     run.negativeFlag = d < -0.5;
 }
 
+struct NothingFirst {
+    void operator()() const {}
+};
+
 // A comparison's flags: invalid when the values have no common kind, else zero and negative
 // from its sign (compareValues). Two integers set them from their difference directly, as
-// the flag rule does for a number: no sign to make and take apart again.
-[[gnu::always_inline]] inline void compareIntoFlags(Run& run, const Value& a, const Value& b) {
+// the flag rule does for a number: no sign to make and take apart again. `first` is called
+// before the flags of values that are not two numbers are set, which may keep two of them.
+template <typename First = NothingFirst>
+[[gnu::always_inline]] inline void compareIntoFlags(Run& run, const Value& a, const Value& b,
+                                                    First first = {}) {
     if (bothIntegers(a, b)) {
         setNumberFlags(run, integerDifference(a, b));
         return;
@@ -116,6 +134,7 @@ void setFlagsOther(Run& run, const Value& v);
         setDifferenceFlags(run, d);
         return;
     }
+    first();
     const Comparison c = compareOther(a, b);
     run.invalidFlag = !c.valid;
     if (c.valid) {

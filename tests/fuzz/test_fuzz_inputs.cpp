@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -261,6 +262,52 @@ TEST(TekkelFuzzInputs, ChosenVariableCommandsStopWhereTheFullWayStops) {
                 }
                 ASSERT_TRUE(shown[0] == shown[1])
                     << commands[0].code << ' ' << index << ' ' << frame;
+            }
+        }
+}
+
+// Writes of R1..R5 whose flags the next write or comparison sets anew leave them unset. Wherever
+// the records stop between (the pump's budget ends a frame at another command each time round
+// this loop of 11), and whatever the values written (texts and null keep flags by the rule, a
+// comparison with a text is invalid), the flags are the full way's.
+TEST(TekkelFuzzInputs, FlagsLeftUnsetAreTheFullWaysWhereverTheRecordsStop) {
+    using tekkel::Command;
+    using tekkel::Value;
+    const auto reg = [](std::int16_t r) { return Value::int16(r); };
+    const Value none;
+    const Value values[] = {Value::int16(0),    Value::int32(-7),      Value::real64(2.5),
+                            Value::real64(NAN), Value::string(u"abc"), Value::string(u"-4"),
+                            Value::string(u""), Value::null(),         Value::boolean(true)};
+    plat::testing::TestServices ts;
+    std::ostringstream listing;
+    for (const Value& x : values)
+        for (const Value& y : values) {
+            const auto kinds = std::to_string(static_cast<int>(x.kind)) + ' ' +
+                               std::to_string(static_cast<int>(y.kind));
+            tekkel::Script s;
+            s.commands = {{50, reg(2), y, none},                  // 0 Set R2, y
+                          {50, reg(3), x, none},                  // 1 Set R3, x
+                          {51, reg(4), reg(3), none},             // 2 Move R4, R3
+                          {60, reg(4), reg(2), none},             // 3 Add R4, R2
+                          {51, reg(5), reg(1), none},             // 4 Move R5, R1
+                          {51, reg(21), reg(5), none},            // 5 Move D2, R5
+                          {77, reg(5), y, none},                  // 6 CompareValue R5, y
+                          {68, reg(30), none, none},              // 7 Inc work
+                          {51, reg(22), reg(5), none},            // 8 Move D3, R5
+                          {77, reg(30), Value::int32(400), none}, // 9 CompareValue work, 400
+                          {23, reg(0), none, none},               // 10 JumpIfNegative 0
+                          {6, none, none, none}};
+            s.lastAddress = 11;
+            field::World ways[2] = {withSystemScript(s), withSystemScript(s, true)};
+            for (int frame = 0; frame < 12; ++frame) {
+                Outcome shown[2];
+                for (int way = 0; way < 2; ++way) {
+                    tekkel::Pump pump(ts.services, tekkel::PumpPolicy::Throttled, 256);
+                    ts.windows.boxes.clear();
+                    field::runFrameScripts(ways[way], ts.services, pump, listing);
+                    shown[way] = outcome(ways[way], ts);
+                }
+                ASSERT_TRUE(shown[0] == shown[1]) << kinds << ", frame " << frame;
             }
         }
 }
