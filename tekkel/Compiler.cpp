@@ -424,8 +424,10 @@ enum class FlagUse : std::uint8_t {
     Writes, // writes one of R1..R5 (`written`) by the flag rule, for any value
     Number, // writes a number into one of R1..R5 by the rule, or another value after setting
             // the flags the records before left unset (Step: otherStep)
-    Sets,   // sets all three flags (arithmetic, whose other values set them first as a Number
-            // does) or compares (and sets them first for values that are not numbers)
+    Arith,  // writes R1 by arithmetic: a number by the rule, or another value after setting
+            // the flags the records before left unset (otherArith)
+    Sets,   // compares: sets all three flags, and sets them first for values that are no
+            // numbers
     Other,  // reads them, writes them otherwise, jumps or goes the full way
 };
 struct FlagEffect {
@@ -453,10 +455,11 @@ FlagEffect generalWrite(const Record& r) {
 FlagEffect flagEffect(const Record& r) {
     using enum RecordKind;
     const FlagEffect other, keeps{FlagUse::Keeps, {}}, sets{FlagUse::Sets, {}};
+    const FlagEffect arith{FlagUse::Arith, RunSlot<Value>(&Run::R1)};
     if (r.kind != Full && (fastArith(r.kind).kind == r.kind || varArith(r.kind).kind == r.kind))
-        return sets;
+        return arith;
     switch (r.kind) {
-    case Arith:
+    case Arith: return readsFlags(r) ? other : arith;
     case Compare: return readsFlags(r) ? other : sets;
     case CompareR:
     case CompareV:
@@ -486,34 +489,62 @@ std::vector<FlagEffect> flagEffects(const std::vector<Record>& records) {
     return effects;
 }
 
-// The record after `k` that sets every flag before anything reads them (Sets, Number), when
+// The record after `k` that sets every flag before anything reads them (not Writes), when
 // only records that keep them come between and no jump lands in any; 0 when there is none.
 std::size_t nextFlagWrite(const std::vector<FlagEffect>& effects, const std::vector<bool>& landing,
                           std::size_t k, std::size_t limit) {
     for (std::size_t j = k + 1; j < limit && !landing[j]; ++j) {
-        if (effects[j].use == FlagUse::Sets || effects[j].use == FlagUse::Number) return j;
-        if (effects[j].use != FlagUse::Keeps) break;
+        const FlagUse use = effects[j].use;
+        if (use == FlagUse::Arith || use == FlagUse::Sets || use == FlagUse::Number) return j;
+        if (use != FlagUse::Keeps) break;
     }
     return 0;
 }
 
-// Leaves the flags of each write of R1..R5 by a Set, Move or Inc unset (takes its kFlagsP1)
-// where nothing can read them before the next record sets them all (nextFlagWrite; `effects`
-// from before fuse), and notes in flagsFrom where the records between find them. No record
-// between has flags left unset, so they are the ones before it wherever the rule keeps one.
+// Whether record `k`, an arithmetic, is followed by a Move of R1 that leaves its flags unset:
+// the Move's value is R1's, so R1's flags need not be set either.
+bool movedQuietly(const std::vector<Record>& records, const std::vector<FlagEffect>& effects,
+                  std::size_t k, std::size_t limit) {
+    const Record& move = records[k + 1];
+    return k + 1 < limit && effects[k + 1].use == FlagUse::Writes &&
+           move.kind == RecordKind::MoveR && move.m2 == RunSlot<Value>(&Run::R1) &&
+           !(move.texts & Record::kFlagsP1);
+}
+
+// Leaves the flags of the record at `k` unset up to `end`.
+void leaveUnset(CompiledScript& form, const FlagEffect& effect, std::size_t k, std::size_t end) {
+    Record& r = form.records[k];
+    if (effect.use == FlagUse::Arith)
+        r.texts |= Record::kQuietFlags;
+    else
+        r.texts &= static_cast<std::uint8_t>(~Record::kFlagsP1);
+    for (std::size_t j = k + 1; j <= end; ++j)
+        form.flagsFrom[j] = effect.written;
+    form.records[end].texts |= Record::kAfterUnset;
+}
+
+// Leaves the flags of each write of R1..R5 by an arithmetic (kQuietFlags), Set, Move or Inc
+// (takes its kFlagsP1) unset where nothing can read them before the next record sets them all
+// (nextFlagWrite; `effects` from before fuse), and notes in flagsFrom where the records between
+// find them. No record between has flags left unset, so they are the ones before it wherever
+// the rule keeps one; but an arithmetic's Move of R1 may leave its own (movedQuietly), so the
+// arithmetic is marked after the others.
 void leaveUnreadFlags(CompiledScript& form, const std::vector<FlagEffect>& effects,
                       std::size_t limit) {
-    std::vector<Record>& records = form.records;
-    const std::vector<bool> landing = landings(records);
-    form.flagsFrom.assign(records.size(), {});
-    for (std::size_t k = 0; k < limit; ++k) {
-        if (effects[k].use != FlagUse::Writes && effects[k].use != FlagUse::Number) continue;
-        const std::size_t end = nextFlagWrite(effects, landing, k, limit);
-        if (end == 0) continue;
-        records[k].texts &= static_cast<std::uint8_t>(~Record::kFlagsP1);
-        for (std::size_t j = k + 1; j <= end; ++j)
-            form.flagsFrom[j] = effects[k].written;
-    }
+    const std::vector<bool> landing = landings(form.records);
+    form.flagsFrom.assign(form.records.size(), {});
+    for (const bool arithmetic : {false, true})
+        for (std::size_t k = 0; k < limit; ++k) {
+            const FlagUse use = effects[k].use;
+            if ((use == FlagUse::Arith) != arithmetic ||
+                (use != FlagUse::Writes && use != FlagUse::Number && !arithmetic))
+                continue;
+            std::size_t end = nextFlagWrite(effects, landing, k, limit);
+            if (end == 0 && arithmetic && !landing[k + 1] &&
+                movedQuietly(form.records, effects, k, limit))
+                end = k + 1;
+            if (end != 0) leaveUnset(form, effects[k], k, end);
+        }
 }
 
 } // namespace

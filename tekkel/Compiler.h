@@ -189,7 +189,11 @@ struct Record {
     // kFlagsP1: P1 is one of R1..R5, whose writes apply the flag rule (flagsRegister), told by
     // one bit test where the loop holds the record. A write whose flags the next command
     // sets anew before anything can read them has none (CompiledScript::flagsFrom).
-    static constexpr std::uint8_t kTextP1 = 1, kTextP3 = 2, kSameVariable = 4, kFlagsP1 = 8;
+    // kQuietFlags: an arithmetic whose flags the next command sets anew before anything reads
+    // them leaves them unset, as a write without kFlagsP1 does. kAfterUnset: the record that
+    // sets them anew, which a comparison of values that are no numbers sets first.
+    static constexpr std::uint8_t kTextP1 = 1, kTextP3 = 2, kSameVariable = 4, kFlagsP1 = 8,
+                                  kQuietFlags = 16, kAfterUnset = 32;
 };
 static_assert(sizeof(Record) == 32);
 

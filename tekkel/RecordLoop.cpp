@@ -249,29 +249,31 @@ bool cutCount(const Run& run, const Record& r, std::int32_t& count) {
     return writeRegister(ctx, Reg::R1, out) ? next : kFailed;
 }
 
-// The flag rule of R1 for the number plainArith wrote into it, always inlined (GCC left one
-// out of line).
-[[gnu::always_inline]] inline auto r1Flags(Run& run) {
-    return [&run](auto x) __attribute__((always_inline)) {
-        setNumberFlags(run, x);
+// The flag rule of R1 for the number plainArith wrote into it for record `r`, which may leave
+// them unset (Record::kQuietFlags); always inlined (GCC left one out of line).
+[[gnu::always_inline]] inline auto r1Flags(Run& run, const Record& r) {
+    return [&run, &r ](auto x) __attribute__((always_inline)) {
+        if (!(r.texts & Record::kQuietFlags)) setNumberFlags(run, x);
     };
 }
 
-// R1 = a op b and its flags: the plain cases here, the rest by otherArith.
+// R1 = a op b and its flags, for record `r`: the plain cases here, the rest by otherArith.
 template <ArithOp Op>
-[[gnu::always_inline]] inline std::int32_t arith(StepContext& ctx, Run& run, const Value& a,
-                                                 const Value& b, std::int32_t next) {
-    if (!plainArith<Op>(a, b, run.R1, r1Flags(run))) return otherArith(ctx, Op, a, b, next);
+[[gnu::always_inline]] inline std::int32_t arith(StepContext& ctx, const Record& r, Run& run,
+                                                 const Value& a, const Value& b,
+                                                 std::int32_t next) {
+    if (!plainArith<Op>(a, b, run.R1, r1Flags(run, r))) return otherArith(ctx, Op, a, b, next);
     return next;
 }
 
-[[gnu::always_inline]] inline std::int32_t
-arith(StepContext& ctx, Run& run, ArithOp op, const Value& a, const Value& b, std::int32_t next) {
+[[gnu::always_inline]] inline std::int32_t arith(StepContext& ctx, const Record& r, Run& run,
+                                                 ArithOp op, const Value& a, const Value& b,
+                                                 std::int32_t next) {
     switch (op) {
-    case ArithOp::Add: return arith<ArithOp::Add>(ctx, run, a, b, next);
-    case ArithOp::Sub: return arith<ArithOp::Sub>(ctx, run, a, b, next);
-    case ArithOp::Mul: return arith<ArithOp::Mul>(ctx, run, a, b, next);
-    case ArithOp::Div: return arith<ArithOp::Div>(ctx, run, a, b, next);
+    case ArithOp::Add: return arith<ArithOp::Add>(ctx, r, run, a, b, next);
+    case ArithOp::Sub: return arith<ArithOp::Sub>(ctx, r, run, a, b, next);
+    case ArithOp::Mul: return arith<ArithOp::Mul>(ctx, r, run, a, b, next);
+    case ArithOp::Div: return arith<ArithOp::Div>(ctx, r, run, a, b, next);
     }
     return kFull;
 }
@@ -284,11 +286,13 @@ arith(StepContext& ctx, Run& run, ArithOp op, const Value& a, const Value& b, st
     if (&dst != &run.R1) assign(dst, run.R1);
 }
 
-// A comparison's flags, for the record at `at`: values that are not two numbers find the flags
+// A comparison's flags, for record `r` at `at`: values that are not two numbers find the flags
 // as the records before left them (settleFlags).
-[[gnu::always_inline]] inline void compareFlags(StepContext& ctx, Run& run, std::int32_t at,
-                                                const Value& a, const Value& b) {
-    compareIntoFlags(run, a, b, [&ctx, at] { settleFlags(ctx, at); });
+[[gnu::always_inline]] inline void compareFlags(StepContext& ctx, Run& run, const Record& r,
+                                                std::int32_t at, const Value& a, const Value& b) {
+    compareIntoFlags(run, a, b, [&ctx, &r, at] {
+        if (r.texts & Record::kAfterUnset) settleFlags(ctx, at);
+    });
 }
 
 // Whether a write of P1 of `r`, a general register, applies the flag rule (R1..R5).
@@ -381,7 +385,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepFastArith
     Run& run = c.run;
     const Value& a = r.m1.in(run);
     const Value& b = f.literal ? *r.literal : r.m2.in(run);
-    if (!plainArith<f.op, Q::real>(a, b, run.R1, r1Flags(run), Q{r, c.runAt, c.address}))
+    if (!plainArith<f.op, Q::real>(a, b, run.R1, r1Flags(run, r), Q{r, c.runAt, c.address}))
         [[unlikely]] {
         const std::int32_t n = otherArith(c.ctx, f.op, a, b, c.next());
         if (!Q::moves || n < 0 || !c.second()) return n;
@@ -402,7 +406,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepFastArith
 template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCompare(Cursor& c) {
     const Record& r = c.record();
     const bool literal = K == RecordKind::CompareV || K == RecordKind::CompareVJump;
-    compareFlags(c.ctx, c.run, c.address, r.m1.in(c.run), literal ? *r.literal : r.m2.in(c.run));
+    compareFlags(c.ctx, c.run, r, c.address, r.m1.in(c.run), literal ? *r.literal : r.m2.in(c.run));
     if (!jumpsAfter(K) || !c.second()) return c.next();
     return jumpAt(c, c.records[c.next()], c.next());
 }
@@ -434,7 +438,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(Cur
         setDifferenceFlags(run, d);
     } else {
         if (flagsP1(r)) setNumberFlags(run, x);
-        compareFlags(c.ctx, run, next, a, b);
+        compareFlags(c.ctx, run, compare, next, a, b);
     }
     const bool jumps =
         compare.kind == RecordKind::CompareRJump || compare.kind == RecordKind::CompareVJump;
@@ -504,10 +508,10 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
     if (!b) return kFailed;
     if (K == RecordKind::IntDiv) return intDiv(c.ctx, *a, *b, c.next());
     if (K == RecordKind::Compare) {
-        compareFlags(c.ctx, c.run, c.address, *a, *b);
+        compareFlags(c.ctx, c.run, r, c.address, *a, *b);
         return c.next();
     }
-    return arith(c.ctx, c.run, static_cast<ArithOp>(r.arith), *a, *b, c.next());
+    return arith(c.ctx, r, c.run, static_cast<ArithOp>(r.arith), *a, *b, c.next());
 }
 
 // A cut, then a Move of R1: the flag rule gives R1's flags again for the same value.
@@ -590,7 +594,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepVarCompar
     const Value* v = selectedOf(c, r);
     if (!v) return kFailed;
     const Value& x = varFirst ? (r.literal ? *r.literal : r.m2.in(run)) : r.m1.in(run);
-    compareFlags(c.ctx, run, c.address, varFirst ? *v : x, varFirst ? x : *v);
+    compareFlags(c.ctx, run, r, c.address, varFirst ? *v : x, varFirst ? x : *v);
     if (K == RecordKind::CompareVar || K == RecordKind::CompareRVar || !c.second()) return c.next();
     return jumpAt(c, c.records[c.next()], c.next());
 }
@@ -605,7 +609,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepVarArith(
     if (!v) return kFailed;
     const Value& x = f.varFirst ? (r.literal ? *r.literal : r.m2.in(run)) : r.m1.in(run);
     const std::int32_t n =
-        arith<f.op>(c.ctx, run, f.varFirst ? *v : x, f.varFirst ? x : *v, c.next());
+        arith<f.op>(c.ctx, r, run, f.varFirst ? *v : x, f.varFirst ? x : *v, c.next());
     if (K == f.kind || n < 0 || !c.second()) return n;
     // The flags are those of R1's value already, and a variable takes none.
     const Record& move = c.records[c.next()];

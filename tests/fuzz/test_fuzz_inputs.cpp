@@ -268,7 +268,7 @@ TEST(TekkelFuzzInputs, ChosenVariableCommandsStopWhereTheFullWayStops) {
 
 // Writes of R1..R5 whose flags the next write or comparison sets anew leave them unset. Wherever
 // the records stop between (the pump's budget ends a frame at another command each time round
-// this loop of 11), and whatever the values written (texts and null keep flags by the rule, a
+// this loop of 13), and whatever the values written (texts and null keep flags by the rule, a
 // comparison with a text is invalid), the flags are the full way's.
 TEST(TekkelFuzzInputs, FlagsLeftUnsetAreTheFullWaysWhereverTheRecordsStop) {
     using tekkel::Command;
@@ -288,16 +288,18 @@ TEST(TekkelFuzzInputs, FlagsLeftUnsetAreTheFullWaysWhereverTheRecordsStop) {
             s.commands = {{50, reg(2), y, none},                  // 0 Set R2, y
                           {50, reg(3), x, none},                  // 1 Set R3, x
                           {51, reg(4), reg(3), none},             // 2 Move R4, R3
-                          {60, reg(4), reg(2), none},             // 3 Add R4, R2
-                          {51, reg(5), reg(1), none},             // 4 Move R5, R1
-                          {51, reg(21), reg(5), none},            // 5 Move D2, R5
-                          {77, reg(5), y, none},                  // 6 CompareValue R5, y
-                          {68, reg(30), none, none},              // 7 Inc work
-                          {51, reg(22), reg(5), none},            // 8 Move D3, R5
-                          {77, reg(30), Value::int32(400), none}, // 9 CompareValue work, 400
-                          {23, reg(0), none, none},               // 10 JumpIfNegative 0
+                          {62, reg(4), reg(4), none},             // 3 Sub R4, R4
+                          {60, reg(1), reg(2), none},             // 4 Add R1, R2
+                          {51, reg(5), reg(1), none},             // 5 Move R5, R1
+                          {51, reg(21), reg(5), none},            // 6 Move D2, R5
+                          {77, reg(5), y, none},                  // 7 CompareValue R5, y
+                          {68, reg(30), none, none},              // 8 Inc work
+                          {51, reg(22), reg(5), none},            // 9 Move D3, R5
+                          {51, reg(20), reg(4), none},            // 10 Move D1, R4
+                          {77, reg(30), Value::int32(400), none}, // 11 CompareValue work, 400
+                          {23, reg(0), none, none},               // 12 JumpIfNegative 0
                           {6, none, none, none}};
-            s.lastAddress = 11;
+            s.lastAddress = 13;
             field::World ways[2] = {withSystemScript(s), withSystemScript(s, true)};
             for (int frame = 0; frame < 12; ++frame) {
                 Outcome shown[2];
