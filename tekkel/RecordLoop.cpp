@@ -411,6 +411,16 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCompare(C
     return jumpAt(c, c.records[c.next()], c.next());
 }
 
+// The comparison after a step of `step` to `x` of values that are not two numbers: an invalid
+// one keeps zero and negative as the step set them.
+[[gnu::noinline]] void compareAfterStep(StepContext& ctx, const Record& step, const Record& compare,
+                                        std::int32_t at, std::int64_t x) {
+    Run& run = ctx.run;
+    if (flagsP1(step)) setNumberFlags(run, x);
+    const Value& a = compare.m1.in(run);
+    compareFlags(ctx, run, compare, at, a, compare.literal ? *compare.literal : compare.m2.in(run));
+}
+
 // Inc, Dec of a general register, and then the counting loop's comparison and jump.
 template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(Cursor& c) {
     const Record& r = c.record();
@@ -437,8 +447,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(Cur
     } else if (realDifference(a, b, d)) {
         setDifferenceFlags(run, d);
     } else {
-        if (flagsP1(r)) setNumberFlags(run, x);
-        compareFlags(c.ctx, run, compare, next, a, b);
+        compareAfterStep(c.ctx, r, compare, next, x);
     }
     const bool jumps =
         compare.kind == RecordKind::CompareRJump || compare.kind == RecordKind::CompareVJump;
