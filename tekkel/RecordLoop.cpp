@@ -75,11 +75,17 @@ const Command& commandAt(const StepContext& ctx, std::int32_t address) {
 // register whose write left them; nothing when none did. That register holds what it was
 // written up to `at`, and the flag rule gives the same flags again for the same value, so the
 // flags may be set early, or twice.
+// The register whose write left the flags unset before record `at` of `code`, or none.
+RunSlot<Value> flagsFromAt(const CompiledScript& code, std::int32_t at) {
+    if (at < 0 || static_cast<std::size_t>(at) >= code.flagsFrom.size()) return {};
+    return code.flagsFrom[static_cast<std::size_t>(at)];
+}
+void settleFlags(Run& run, const CompiledScript& code, std::int32_t at) {
+    if (const RunSlot<Value> from = flagsFromAt(code, at)) setFlags(run, from.in(run));
+}
+// The same inside the records loop, for the running script's compiled form.
 [[gnu::noinline]] void settleFlags(StepContext& ctx, std::int32_t at) {
-    const CompiledScript* code = ctx.script.compiled.get();
-    if (!code || static_cast<std::size_t>(at) >= code->flagsFrom.size()) return;
-    if (const RunSlot<Value> from = code->flagsFrom[static_cast<std::size_t>(at)])
-        setFlags(ctx.run, from.in(ctx.run));
+    if (const CompiledScript* code = ctx.script.compiled.get()) settleFlags(ctx.run, *code, at);
 }
 
 // X(P3) of the Concat at `address`: a text or a register, as its command says.
@@ -815,13 +821,11 @@ Stopped runRecords(StepContext& ctx, const CompiledScript& code, std::int32_t ad
                    std::int32_t last) {
     // Between a record that left the flags unset and the one that sets them, only the full way
     // starts: the flags of the records before are as the full way left them.
-    if (address >= 0 && static_cast<std::size_t>(address) < code.flagsFrom.size() &&
-        code.flagsFrom[static_cast<std::size_t>(address)])
-        return {Stop::Full, address};
+    if (flagsFromAt(code, address)) return {Stop::Full, address};
     const Stopped stopped = runLoop(ctx, code, address, last);
     // Wherever the loop stops, the flags are as the full way leaves them. (The pump's events
     // between records run no command of this run, so they are set only here.)
-    settleFlags(ctx, stopped.address);
+    settleFlags(ctx.run, code, stopped.address);
     return stopped;
 }
 
