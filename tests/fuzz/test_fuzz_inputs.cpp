@@ -274,7 +274,7 @@ TEST(TekkelFuzzInputs, ChosenVariableCommandsStopWhereTheFullWayStops) {
 
 // Writes of R1..R5 whose flags the next write or comparison sets anew leave them unset. Wherever
 // the records stop between (the pump's budget ends a frame at another command each time round
-// this loop of 13), and whatever the values written (texts and null keep flags by the rule, a
+// these loops of 13), and whatever the values written (texts and null keep flags by the rule, a
 // comparison with a text is invalid), the flags are the full way's.
 TEST(TekkelFuzzInputs, FlagsLeftUnsetAreTheFullWaysWhereverTheRecordsStop) {
     using tekkel::Command;
@@ -306,5 +306,27 @@ TEST(TekkelFuzzInputs, FlagsLeftUnsetAreTheFullWaysWhereverTheRecordsStop) {
                           {6, none, none, none}};
             s.lastAddress = 13;
             EXPECT_EQ(firstFrameThatDiffers(s, 12, ts), -1) << kinds;
+            // Real arithmetic on a local variable, as sums in reals run it, and an arithmetic
+            // whose Move of R1 must set the flags a jump reads: Dim D1, 0, 2; Select 0, 1, 0;
+            // Set R4, 0; then a loop of 13 from 3.
+            s.commands = {{58, reg(20), reg(0), reg(2)},
+                          {57, reg(0), reg(1), reg(0)},
+                          {50, reg(4), Value::int16(0), none},
+                          {50, reg(2), x, none},
+                          {64, reg(2), reg(2), none},
+                          {50, reg(3), y, none},
+                          {70, reg(3), reg(1), none},
+                          {50, reg(11), reg(2), none},
+                          {60, reg(-1), reg(1), none},
+                          {51, reg(-1), reg(1), none},
+                          {61, reg(1), Value::int16(1000), none},
+                          {51, reg(5), reg(1), none},
+                          {23, Value::int16(14), none, none},
+                          {68, reg(4), none, none},
+                          {77, reg(4), Value::int32(300), none},
+                          {23, reg(3), none, none},
+                          {6, none, none, none}};
+            s.lastAddress = 16;
+            EXPECT_EQ(firstFrameThatDiffers(s, 12, ts), -1) << "on a variable: " << kinds;
         }
 }
