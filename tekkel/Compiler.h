@@ -116,8 +116,8 @@ namespace tekkel {
     X(CompareRVarJump)                                                                             \
     TEKKEL_AFTER_SET_NUMBER(TEKKEL_SET_NUMBER_THEN, X)
 
-// The kinds a SetNumber (`Set varIndex, k`, mostly) runs the record after it of: those that
-// choose a variable and read or write it. Each has a kind of its own, SetNumber<kind>, that
+// The kinds a `Set varIndex, k` runs the record after it of: those that read or write the
+// variable it chose. Each has a kind of its own, SetNumber<kind>, that
 // runs the SetNumber and then that record as the loop would (RecordLoop.cpp).
 #define TEKKEL_AFTER_SET_NUMBER(Y, X)                                                              \
     Y(X, Set) Y(X, MoveFromVar) Y(X, MoveToVar) Y(X, StepVar) Y(X, CompareVar) Y(X, CompareRVar)   \

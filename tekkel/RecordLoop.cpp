@@ -650,13 +650,16 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepVarArith(
 
 template <RecordKind K> std::int32_t step(Cursor& c);
 
-// A SetNumber, and then the record after it, of kind Second, as the loop would go on to it: a
-// failure of the second stops the loop at its address.
+// A SetNumber of varIndex, and then the record after it, of kind Second, as the loop would go on
+// to it: a failure of the second stops the loop at its address. Written as varIndex itself, the
+// number is the second's index without reading it back; and the second finds its variable anew
+// (never Record::kSameVariable), which an empty cursor tells the compiler.
 template <RecordKind Second>
 [[gnu::always_inline]] inline std::int32_t stepAfterSetNumber(Cursor& c) {
-    c.record().n1.in(c.run) = c.record().target;
+    c.run.varIndex = c.record().target;
     if (!c.second()) return c.next();
     ++c.address;
+    c.selected = nullptr;
     return step<Second>(c);
 }
 

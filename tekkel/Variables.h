@@ -45,9 +45,9 @@ Value* selectedVariableOther(StepContext& ctx, bool forWrite);
 // ctx.run, given by a caller that holds it already (in a register).
 [[gnu::always_inline]] inline Value* selectedVariable(StepContext& ctx, Run& run, bool forWrite) {
     const std::int64_t idx = run.varIndex;
-    // 1..localsHeld in one unsigned test.
-    if (run.space == 0 &&
-        static_cast<std::uint32_t>(run.varIndex) - 1u < static_cast<std::uint32_t>(run.localsHeld))
+    // 1..localsHeld in one unsigned test; the locals are the common case, laid out first.
+    if (run.space == 0 && static_cast<std::uint32_t>(run.varIndex) - 1u <
+                              static_cast<std::uint32_t>(run.localsHeld)) [[likely]]
         return run.locals.data() + idx;
     auto& shared = ctx.machine.sharedValues;
     std::int64_t n = -1;
