@@ -356,6 +356,8 @@ struct Cursor {
                                                   std::int32_t address) {
     if (jump.condition != 0 && jump.flag.in(c.run) != (jump.condition == 2)) return address + 1;
     noteJump(c.ctx, jump.target);
+    // The compiler resolved every target within the records.
+    if (jump.target < 0) __builtin_unreachable();
     if (c.countdown <= jump.arith) [[unlikely]]
         return jump.target;
     c.countdown -= jump.arith;
