@@ -292,13 +292,14 @@ template <ArithOp Op>
     if (&dst != &run.R1) assign(dst, run.R1);
 }
 
-// A comparison's flags, for record `r` at `at`: values that are not two numbers find the flags
-// as the records before left them (settleFlags).
+// A comparison's flags, for record `r` at `at`: values that are not two numbers
+// (compareNumbersIntoFlags) find the flags as the records before left them (settleFlags).
 [[gnu::always_inline]] inline void compareFlags(StepContext& ctx, Run& run, const Record& r,
                                                 std::int32_t at, const Value& a, const Value& b) {
-    compareIntoFlags(run, a, b, [&ctx, &r, at] {
-        if (r.texts & Record::kAfterUnset) settleFlags(ctx, at);
-    });
+    if (compareNumbersIntoFlags(run, a, b)) [[likely]]
+        return;
+    if (r.texts & Record::kAfterUnset) settleFlags(ctx, at);
+    compareOtherIntoFlags(run, a, b);
 }
 
 // Whether a write of P1 of `r`, a general register, applies the flag rule (R1..R5).

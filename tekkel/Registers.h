@@ -115,32 +115,38 @@ void setFlagsOther(Run& run, const Value& v);
     run.negativeFlag = d < -0.5;
 }
 
-struct NothingFirst {
-    void operator()() const {}
-};
-
-// A comparison's flags: invalid when the values have no common kind, else zero and negative
-// from its sign (compareValues). Two integers set them from their difference directly, as
-// the flag rule does for a number: no sign to make and take apart again. `first` is called
-// before the flags of values that are not two numbers are set, which may keep two of them.
-template <typename First = NothingFirst>
-[[gnu::always_inline]] inline void compareIntoFlags(Run& run, const Value& a, const Value& b,
-                                                    First first = {}) {
+// A comparison's flags when the values are two numbers that compare by their difference: two
+// integers set them from it directly, as the flag rule does for a number (no sign to make and
+// take apart again), and so do two reals whose difference is finite. False, nothing set, for
+// the others (compareOtherIntoFlags).
+[[gnu::always_inline]] inline bool compareNumbersIntoFlags(Run& run, const Value& a,
+                                                           const Value& b) {
     if (bothIntegers(a, b)) {
         setNumberFlags(run, integerDifference(a, b));
-        return;
+        return true;
     }
     if (double d = 0; realDifference(a, b, d)) {
         setDifferenceFlags(run, d);
-        return;
+        return true;
     }
-    first();
+    return false;
+}
+
+// The flags of a comparison of the values compareNumbersIntoFlags leaves: invalid when they
+// have no common kind, else zero and negative from its sign (compareValues); an invalid one
+// keeps zero and negative.
+[[gnu::always_inline]] inline void compareOtherIntoFlags(Run& run, const Value& a, const Value& b) {
     const Comparison c = compareOther(a, b);
     run.invalidFlag = !c.valid;
     if (c.valid) {
         run.zeroFlag = c.sign == 0;
         run.negativeFlag = c.sign < 0;
     }
+}
+
+// A comparison's flags, for any two values.
+[[gnu::always_inline]] inline void compareIntoFlags(Run& run, const Value& a, const Value& b) {
+    if (!compareNumbersIntoFlags(run, a, b)) compareOtherIntoFlags(run, a, b);
 }
 
 // Whether `number` names a stored script that can run: inside 0..scriptCount and with
