@@ -296,9 +296,9 @@ template <ArithOp Op, bool RealsFirst = false, typename Written = IgnoreNumber,
 [[gnu::always_inline]] inline bool plainArith(const Value& a, const Value& b, Value& out,
                                               Written written = {}, Seen seen = {}) {
     double x = 0, y = 0;
-    if (RealsFirst && a.kind == ValueKind::Real64) {
+    if (RealsFirst && a.kind == ValueKind::Real64) [[likely]] {
         x = a.d;
-        if (b.kind == ValueKind::Real64)
+        if (b.kind == ValueKind::Real64) [[likely]]
             y = b.d;
         else if (isInteger(b.kind))
             y = b.i;
