@@ -324,8 +324,11 @@ void fuse(std::vector<Record>& records, std::size_t limit) {
         if (movesR1 && withMove(r.kind) != RecordKind::Full) r.kind = withMove(r.kind);
         if (second.kind == RecordKind::Jump && withJump(r.kind) != RecordKind::Full)
             r.kind = withJump(r.kind);
-        if (r.kind == RecordKind::StepR && comparesRegister(second.kind))
+        if (r.kind == RecordKind::StepR && comparesRegister(second.kind)) {
             r.kind = RecordKind::StepRCompare;
+            if (second.m1 == r.m1 && second.literal && isInteger(second.literal->kind))
+                r.texts |= Record::kCountsItself;
+        }
         if (r.kind == RecordKind::Cut && movesR1) r.kind = RecordKind::CutMove;
         if (r.kind == RecordKind::Cut && cutsR1(second)) r.kind = RecordKind::CutCut;
         if (second.kind == RecordKind::MoveR && r.kind == RecordKind::IntDivR)

@@ -192,8 +192,10 @@ struct Record {
     // kQuietFlags: an arithmetic whose flags the next command sets anew before anything reads
     // them leaves them unset, as a write without kFlagsP1 does. kAfterUnset: the record that
     // sets them anew, which a comparison of values that are no numbers sets first.
+    // kCountsItself: a StepRCompare whose comparison is of the stepped register with an
+    // integer written in the command.
     static constexpr std::uint8_t kTextP1 = 1, kTextP3 = 2, kSameVariable = 4, kFlagsP1 = 8,
-                                  kQuietFlags = 16, kAfterUnset = 32;
+                                  kQuietFlags = 16, kAfterUnset = 32, kCountsItself = 64;
 };
 static_assert(sizeof(Record) == 32);
 

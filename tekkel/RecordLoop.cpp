@@ -449,9 +449,12 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(Cur
     const Value& a = compare.m1.in(run);
     const Value& b = compare.literal ? *compare.literal : compare.m2.in(run);
     // A valid comparison sets all three flags, so the step's are left out; an invalid one
-    // keeps zero and negative as the step set them.
+    // keeps zero and negative as the step set them. The stepped register against an integer
+    // is the integers' difference, as it is for a real past the integers, which is whole.
     double d = 0;
-    if (bothIntegers(a, b)) {
+    if (r.texts & Record::kCountsItself) {
+        setNumberFlags(run, x - compare.literal->i);
+    } else if (bothIntegers(a, b)) {
         setNumberFlags(run, integerDifference(a, b));
     } else if (realDifference(a, b, d)) {
         setDifferenceFlags(run, d);

@@ -306,7 +306,8 @@ void joinIdioms(Reader& in, Script& s, Command& c, int& k, int length) {
                                : with == 2 ? Value::real64(half)
                                            : Value::int32(in.pick(kInts));
         second.p2 = arith ? Value::int16(taken) : toJump ? Value() : compared;
-        if (step && !toJump) second.p1 = c.p1;
+        // Mostly of the stepped register, now and then of another.
+        if (step && !toJump && pair % 16 != 12) second.p1 = c.p1;
         s.commands.push_back(std::move(c));
         c = std::move(second);
         ++k;

@@ -329,4 +329,16 @@ TEST(TekkelFuzzInputs, FlagsLeftUnsetAreTheFullWaysWhereverTheRecordsStop) {
             s.lastAddress = 16;
             EXPECT_EQ(firstFrameThatDiffers(s, 12, ts), -1) << "on a variable: " << kinds;
         }
+    // A counting step whose comparison is of another register, with an integer.
+    for (const Value& x : values) {
+        tekkel::Script s;
+        s.commands = {{50, reg(3), Value::int16(0), none}, // 0 Set R3, 0
+                      {50, reg(2), x, none},               // 1 Set R2, x
+                      {68, reg(3), none, none},            // 2 Inc R3
+                      {77, reg(2), Value::int16(2), none}, // 3 CompareValue R2, 2
+                      {23, Value::int16(2), none, none},   // 4 JumpIfNegative 2
+                      {6, none, none, none}};
+        s.lastAddress = 5;
+        EXPECT_EQ(firstFrameThatDiffers(s, 4, ts), -1) << static_cast<int>(x.kind);
+    }
 }
