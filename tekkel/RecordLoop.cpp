@@ -264,11 +264,12 @@ bool cutCount(const Run& run, const Record& r, std::int32_t& count) {
 }
 
 // R1 = a op b and its flags, for record `r`: the plain cases here, the rest by otherArith.
-template <ArithOp Op>
+template <ArithOp Op, bool RealsFirst = false>
 [[gnu::always_inline]] inline std::int32_t arith(StepContext& ctx, const Record& r, Run& run,
                                                  const Value& a, const Value& b,
                                                  std::int32_t next) {
-    if (!plainArith<Op>(a, b, run.R1, r1Flags(run, r))) return otherArith(ctx, Op, a, b, next);
+    if (!plainArith<Op, RealsFirst>(a, b, run.R1, r1Flags(run, r)))
+        return otherArith(ctx, Op, a, b, next);
     return next;
 }
 
@@ -622,7 +623,9 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepVarCompar
 
 // Arithmetic with the selected variable, and then a Move of R1 into a general register or the
 // variable, which the arithmetic found (nothing between moves it): `var op= X` and `R = R op var`.
-template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepVarArith(Cursor& c) {
+// `RealsFirst`: a real first operand is tested before two integers (plainArith).
+template <RecordKind K, bool RealsFirst = false>
+[[gnu::always_inline]] inline std::int32_t stepVarArith(Cursor& c) {
     constexpr VarArith f = varArith(K);
     const Record& r = c.record();
     Run& run = c.run;
@@ -630,7 +633,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepVarArith(
     if (!v) return kFailed;
     const Value& x = f.varFirst ? (r.literal ? *r.literal : r.m2.in(run)) : r.m1.in(run);
     const std::int32_t n =
-        arith<f.op>(c.ctx, r, run, f.varFirst ? *v : x, f.varFirst ? x : *v, c.next());
+        arith<f.op, RealsFirst>(c.ctx, r, run, f.varFirst ? *v : x, f.varFirst ? x : *v, c.next());
     if (K == f.kind || n < 0 || !c.second()) return n;
     // The flags are those of R1's value already, and a variable takes none.
     const Record& move = c.records[c.next()];
@@ -659,13 +662,16 @@ template <RecordKind K> std::int32_t step(Cursor& c);
 // A SetNumber of varIndex, and then the record after it, of kind Second, as the loop would go on
 // to it: a failure of the second stops the loop at its address. Written as varIndex itself, the
 // number is the second's index without reading it back; and the second finds its variable anew
-// (never Record::kSameVariable), which an empty cursor tells the compiler.
+// (never Record::kSameVariable), which an empty cursor tells the compiler. Arithmetic on a
+// variable chosen by number, a named place, tries reals first: the programs that count in such
+// places step them, and those that do arithmetic on them mostly hold reals there.
 template <RecordKind Second>
 [[gnu::always_inline]] inline std::int32_t stepAfterSetNumber(Cursor& c) {
     c.run.varIndex = c.record().target;
     if (!c.second()) return c.next();
     ++c.address;
     c.selected = nullptr;
+    if constexpr (varArith(Second).kind != RecordKind::Full) return stepVarArith<Second, true>(c);
     return step<Second>(c);
 }
 
