@@ -117,8 +117,8 @@ namespace tekkel {
     TEKKEL_AFTER_SET_NUMBER(TEKKEL_SET_NUMBER_THEN, X)
 
 // The kinds a `Set varIndex, k` runs the record after it of: those that read or write the
-// variable it chose. Each has a kind of its own, SetNumber<kind>, that
-// runs the SetNumber and then that record as the loop would (RecordLoop.cpp).
+// variable it chose. Each has a kind of its own, SetNumber<kind>, that runs the SetNumber and
+// then that record as the loop would (RecordLoop.cpp).
 #define TEKKEL_AFTER_SET_NUMBER(Y, X)                                                              \
     Y(X, Set) Y(X, MoveFromVar) Y(X, MoveToVar) Y(X, StepVar) Y(X, CompareVar) Y(X, CompareRVar)   \
     Y(X, CompareVarJump) Y(X, CompareRVarJump) Y(X, AddVar) Y(X, SubVar) Y(X, MulVar)              \

@@ -71,15 +71,16 @@ const Command& commandAt(const StepContext& ctx, std::int32_t address) {
     return ctx.script.commands[static_cast<std::size_t>(address)];
 }
 
-// Sets the flags that the records before `at` left unset (CompiledScript::flagsFrom), from the
-// register whose write left them; nothing when none did. That register holds what it was
-// written up to `at`, and the flag rule gives the same flags again for the same value, so the
-// flags may be set early, or twice.
 // The register whose write left the flags unset before record `at` of `code`, or none.
 RunSlot<Value> flagsFromAt(const CompiledScript& code, std::int32_t at) {
     if (at < 0 || static_cast<std::size_t>(at) >= code.flagsFrom.size()) return {};
     return code.flagsFrom[static_cast<std::size_t>(at)];
 }
+
+// Sets the flags that the records before `at` left unset (CompiledScript::flagsFrom), from the
+// register whose write left them; nothing when none did. That register holds what it was
+// written up to `at`, and the flag rule gives the same flags again for the same value, so the
+// flags may be set early, or twice.
 void settleFlags(Run& run, const CompiledScript& code, std::int32_t at) {
     if (const RunSlot<Value> from = flagsFromAt(code, at)) setFlags(run, from.in(run));
 }
