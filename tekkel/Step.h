@@ -17,6 +17,7 @@
 // itself, so writing register 20..22 changes it.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
@@ -69,7 +70,7 @@ enum class PumpPolicy : std::uint8_t {
 // closed, runs stop as if they had yielded.
 class Pump {
   public:
-    static constexpr std::int32_t kCheckInterval = 128;
+    static constexpr std::int32_t kCheckInterval = 1024;
 
     Pump(plat::Services& sv, PumpPolicy policy,
          std::uint64_t budget = std::numeric_limits<std::uint64_t>::max())
@@ -101,10 +102,12 @@ class Pump {
 
   private:
     bool slowPath() {
-        const std::int32_t ran = policy_ == PumpPolicy::EveryCommand ? 1 : kCheckInterval;
-        countdown_ = closed_ ? 1 : ran;
+        // The last part of the budget may be shorter than the interval: a run takes all of it.
+        const std::int32_t ran = static_cast<std::int32_t>(std::min<std::uint64_t>(
+            policy_ == PumpPolicy::EveryCommand ? 1 : kCheckInterval, budget_));
+        countdown_ = closed_ || ran == 0 ? 1 : ran;
         if (closed_) return false;
-        if (budget_ < static_cast<std::uint64_t>(ran)) {
+        if (ran == 0) {
             spent_ = true;
             return false;
         }
