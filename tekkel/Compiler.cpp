@@ -383,6 +383,23 @@ void labelsAtTargets(std::vector<Record>& records, std::size_t limit) {
     }
 }
 
+// CompiledScript::straightRuns, and in each Jump record within the run the runs it goes on to
+// (JumpRuns).
+void noteStraightRuns(CompiledScript& form, std::size_t limit) {
+    std::vector<Record>& records = form.records;
+    std::vector<std::int32_t>& runs = form.straightRuns;
+    runs.assign(records.size(), 1);
+    for (std::size_t k = records.size() - 1; k-- > 0;) {
+        const RecordKind kind = records[k].kind;
+        if (kind != RecordKind::Jump && kind != RecordKind::Past) runs[k] = runs[k + 1] + 1;
+    }
+    for (std::size_t k = 0; k < limit; ++k) {
+        Record& r = records[k];
+        if (r.kind == RecordKind::Jump)
+            r.runs = {runs[static_cast<std::size_t>(r.target)], runs[k + 1]};
+    }
+}
+
 bool selectionRegister(std::int16_t reg) {
     return reg == regNumber(Reg::Space) || reg == regNumber(Reg::VarIndex) ||
            reg == regNumber(Reg::MapSelect);
@@ -577,6 +594,7 @@ const CompiledScript& compiledForm(const Script& script) {
     labelsAtTargets(form->records, limit);
     markSameVariable(form->records);
     leaveUnreadFlags(*form, effects, limit);
+    noteStraightRuns(*form, limit);
     c = form.get();
     script.compiled.set(std::move(form));
     return *c;
@@ -590,6 +608,7 @@ void compileFullWay(const Script& script) {
     form->records.assign(form->size, Record{});
     endRecords(form->records, runLimit(*form));
     form->flagsFrom.assign(form->records.size(), {});
+    noteStraightRuns(*form, runLimit(*form));
     script.compiled.set(std::move(form));
 }
 

@@ -162,6 +162,13 @@ template <typename T> class RunSlot {
 };
 static_assert(sizeof(Run) < 0xffff);
 
+// What a Jump record goes on to: the commands that the straight run of records at its target
+// (the labels there too) and the one after it count (CompiledScript::straightRuns), so that a records loop
+// that counts whole runs at once counts the next when it jumps or goes on.
+struct JumpRuns {
+    std::int32_t taken, fallen;
+};
+
 // One compiled command, 32 bytes, so that the next record's address is a shift and a loop's
 // records share few cache lines. A text written in the command as P1 (Cut) or P3 (Concat), and
 // the register of P3 when it is not a general one, are read from the command itself: only the
@@ -170,18 +177,21 @@ struct Record {
     // The one part that changes as the records run: an arithmetic kind switches to its twin
     // that tries the operands it last saw first (RecordKinds.h); both run the same rules.
     mutable RecordKind kind = RecordKind::Full;
-    std::uint8_t arith = 0;         // an ArithOp; Step: 0 inc, 1 dec; Cut: 0 left, 1 right;
-                                    // Jump: the labels at the target, run with the jump
-    std::uint8_t condition = 0;     // Jump: 0 always, else 1 + the flag value that jumps
-    std::uint8_t texts = 0;         // kTextP1, kTextP3: that operand is a text in the command;
-                                    // kSameVariable, kFlagsP1: see below
-    std::int16_t r1 = 0, r2 = 0;    // register numbers of P1 and P2 (when registers)
-    RunSlot<Value> m1, m2, m3;      // storage of P1..P3 when a general register
-    RunSlot<std::int32_t> n1, n2;   // storage of P1, P2 when a 32-bit register that
-                                    // reads and writes as it is
-    RunSlot<bool> flag;             // Jump: the flag a conditional jump tests
-    std::int32_t target = -1;       // Jump: the resolved address; SetNumber: the number
-    const Value* literal = nullptr; // P2 when it is a value, not a register
+    std::uint8_t arith = 0;       // an ArithOp; Step: 0 inc, 1 dec; Cut: 0 left, 1 right;
+                                  // Jump: the labels at the target, run with the jump
+    std::uint8_t condition = 0;   // Jump: 0 always, else 1 + the flag value that jumps
+    std::uint8_t texts = 0;       // kTextP1, kTextP3: that operand is a text in the command;
+                                  // kSameVariable, kFlagsP1: see below
+    std::int16_t r1 = 0, r2 = 0;  // register numbers of P1 and P2 (when registers)
+    RunSlot<Value> m1, m2, m3;    // storage of P1..P3 when a general register
+    RunSlot<std::int32_t> n1, n2; // storage of P1, P2 when a 32-bit register that
+                                  // reads and writes as it is
+    RunSlot<bool> flag;           // Jump: the flag a conditional jump tests
+    std::int32_t target = -1;     // Jump: the resolved address; SetNumber: the number
+    union {
+        const Value* literal = nullptr; // P2 when it is a value, not a register
+        JumpRuns runs;                  // Jump, which has no P2
+    };
 
     // `var` names the variable that a record before this one found, none between choosing
     // another or moving the variables, nor any jump landing between: the records loop takes it
@@ -210,12 +220,16 @@ struct CompiledScript {
     std::vector<Record> records;
     // The records loop's own, found on the first run: where each kind's code starts (a copy of
     // the loop's table, for a record whose kind changes), then where each record's kind runs,
-    // kept as a record's kind changes.
-    mutable std::vector<const void*> runAt;
+    // kept as a record's kind changes. One for each of the loop's two ways of counting.
+    mutable std::vector<const void*> runAt[2];
     // For each record, the register whose write left the flags unset before it (a write of
     // R1..R5 without kFlagsP1), or none: the flags are that register's by the flag rule. Where
     // the records stop, and before a comparison of values that are not numbers, they are set.
     std::vector<RunSlot<Value>> flagsFrom;
+    // For each record, the commands that the records from it on count up to and with the
+    // first Jump or Past record, which ends a straight run: what runs without a jump when
+    // nothing stops.
+    std::vector<std::int32_t> straightRuns;
 };
 
 // The script's compiled form, compiled now when the script has none yet or its commands moved.

@@ -19,6 +19,12 @@ namespace {
 constexpr std::int32_t kFull = -1;
 constexpr std::int32_t kFailed = -2;
 constexpr std::int32_t kPast = -3; // a Past record: the loop ends at its address
+// The loop that counts each record has its countdown refilled: the other goes on.
+constexpr std::int32_t kRefilled = -4;
+// Counting straight runs at once (Cursor::counted false), a jump goes on to a run that the
+// pump's countdown does not cover: the records go on from the address kSlowFrom - answer
+// (slowFrom), counted each, that one not yet.
+constexpr std::int32_t kSlowFrom = -8;
 
 // Room for the values of typed registers that readRegister answers, kept across steps.
 struct Scratch {
@@ -314,8 +320,12 @@ template <ArithOp Op, bool RealsFirst = false>
     writeGeneral(run, flagsP1(r), r.m1.in(run), src);
 }
 
-// Where one record runs: the run loop's state that a kind may read or, fused, count on.
-struct Cursor {
+// Where one record runs: the run loop's state that a kind may read or, fused, count on. The loop
+// counts each record on the countdown (Counted), or each straight run at once: then every record
+// of a run it began runs, the fused ones with their seconds, and only a jump looks at the
+// countdown (jumpAt).
+template <bool Counted> struct Cursor {
+    static constexpr bool counted = Counted;
     StepContext& ctx;
     Scratch& scratch;
     const Record* records;
@@ -323,13 +333,21 @@ struct Cursor {
     // places, before this, say where each kind runs).
     const void** runAt;
     std::int32_t address;
+    // Counted: the pump's countdown before the record at `address`, whose count it holds. Else
+    // the countdown as it will be at the last record of the straight run that `address` is in,
+    // which the loop took at once when the run began.
     std::int32_t countdown;
     Run& run;
 
     [[gnu::always_inline]] const Record& record() const { return records[address]; }
     [[gnu::always_inline]] std::int32_t next() const { return address + 1; }
     // Whether the record after a fused one runs now (secondRuns), counting it if so.
-    [[gnu::always_inline]] bool second() { return secondRuns(countdown); }
+    [[gnu::always_inline]] bool second() { return !counted || secondRuns(countdown); }
+    // Whether it would run now, without counting it yet (countSecond).
+    [[gnu::always_inline]] bool secondFits() const { return !counted || countdown > 1; }
+    [[gnu::always_inline]] void countSecond() {
+        if (counted) --countdown;
+    }
 
     // The variable `var` named when a record last found it, or nullptr; it stays valid up to
     // the next record that reselects (see Record::kSameVariable), which finds it anew.
@@ -338,29 +356,49 @@ struct Cursor {
 
 // The selected variable of a record that names `var` (findsVariable), kept for the records
 // after it; nullptr when the selection names none (`ctx.error` as selectedVariable leaves it).
-[[gnu::always_inline]] inline Value* selectedOf(Cursor& c, const Record& r) {
+[[gnu::always_inline]] inline Value* selectedOf(auto& c, const Record& r) {
     if ((r.texts & Record::kSameVariable) && c.selected) return c.selected;
     c.selected = selectedVariable(c.ctx, c.run, false);
     return c.selected;
 }
 
 // Reads a register operand of the cursor's record, `var` through the cursor.
-[[gnu::always_inline]] inline const Value* operand(Cursor& c, std::int16_t reg, RunSlot<Value> m,
+[[gnu::always_inline]] inline const Value* operand(auto& c, std::int16_t reg, RunSlot<Value> m,
                                                    RunSlot<std::int32_t> n, Value& scratch) {
     if (m) return &(m.in(c.run));
     if (reg == regNumber(Reg::Var)) return selectedOf(c, c.record());
     return read(c.ctx, reg, m, n, scratch);
 }
 
-// Runs the Jump record `jump` at `address`: the address to run next. A taken jump runs the
-// labels at its target with it (their number is the record's `arith`) when counting them
-// on the pump needs no check: they do nothing but count.
-[[gnu::always_inline]] inline std::int32_t jumpAt(Cursor& c, const Record& jump,
+// The answer that hands the records from `address` on to the loop that counts each record.
+[[gnu::always_inline]] inline std::int32_t slowFrom(std::int32_t address) {
+    return kSlowFrom - address;
+}
+
+// Runs the Jump record `jump` at `address`: the address to run next. Counting each record, a
+// taken jump runs the labels at its target with it (their number is the record's `arith`) when
+// counting them on the pump needs no check: they do nothing but count. Counting straight runs
+// at once, the jump counts the whole run it goes on to, its labels too, when the countdown
+// covers it (that run ends at a jump again, or stops the loop); otherwise the loop that counts
+// each record goes on from there.
+[[gnu::always_inline]] inline std::int32_t jumpAt(auto& c, const Record& jump,
                                                   std::int32_t address) {
-    if (jump.condition != 0 && jump.flag.in(c.run) != (jump.condition == 2)) return address + 1;
+    if (jump.condition != 0 && jump.flag.in(c.run) != (jump.condition == 2)) {
+        if (c.counted) return address + 1;
+        if (c.countdown <= jump.runs.fallen) [[unlikely]]
+            return slowFrom(address + 1);
+        c.countdown -= jump.runs.fallen;
+        return address + 1;
+    }
     noteJump(c.ctx, jump.target);
     // The compiler resolved every target within the records.
     if (jump.target < 0) __builtin_unreachable();
+    if (!c.counted) {
+        if (c.countdown <= jump.runs.taken) [[unlikely]]
+            return slowFrom(jump.target);
+        c.countdown -= jump.runs.taken;
+        return jump.target + jump.arith;
+    }
     if (c.countdown <= jump.arith) [[unlikely]]
         return jump.target;
     c.countdown -= jump.arith;
@@ -389,7 +427,7 @@ template <RecordKind K> struct Quicken {
 };
 
 // The fast arithmetic kinds, with a Move of R1 after them, and their twins.
-template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepFastArith(Cursor& c) {
+template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepFastArith(auto& c) {
     using Q = Quicken<K>;
     constexpr FastArith f = Q::f;
     const Record& r = c.record();
@@ -414,7 +452,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepFastArith
     return c.next() + 1;
 }
 
-template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCompare(Cursor& c) {
+template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCompare(auto& c) {
     const Record& r = c.record();
     const bool literal = K == RecordKind::CompareV || K == RecordKind::CompareVJump;
     compareFlags(c.ctx, c.run, r, c.address, r.m1.in(c.run), literal ? *r.literal : r.m2.in(c.run));
@@ -433,7 +471,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCompare(C
 }
 
 // Inc, Dec of a general register, and then the counting loop's comparison and jump.
-template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(Cursor& c) {
+template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(auto& c) {
     const Record& r = c.record();
     Run& run = c.run;
     Value& v = r.m1.in(run);
@@ -470,7 +508,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(Cur
 }
 
 // Move into a general register from another or the selected variable, and then a jump.
-template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(Cursor& c) {
+template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(auto& c) {
     const Record& r = c.record();
     Run& run = c.run;
     const Value* src = K == RecordKind::MoveFromVar ? selectedOf(c, r) : &(r.m2.in(run));
@@ -482,7 +520,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(Cur
 
 // Writes `v` into reg P1 of a Set or Move record; `copy`: `v` may be the selected variable
 // that the write replaces.
-[[gnu::always_inline]] inline std::int32_t writeOperand(Cursor& c, const Value& v, bool copy) {
+[[gnu::always_inline]] inline std::int32_t writeOperand(auto& c, const Value& v, bool copy) {
     const Record& r = c.record();
     Run& run = c.run;
     if (r.m1) {
@@ -502,13 +540,13 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(Cur
     return writeRegister(c.ctx, r.r1, held) ? c.next() : kFailed;
 }
 
-[[gnu::always_inline]] inline std::int32_t stepMove(Cursor& c) {
+[[gnu::always_inline]] inline std::int32_t stepMove(auto& c) {
     const Record& r = c.record();
     const Value* v = operand(c, r.r2, r.m2, r.n2, c.scratch.b);
     return v ? writeOperand(c, *v, true) : kFailed;
 }
 
-[[gnu::always_inline]] inline std::int32_t stepMoveToVar(Cursor& c) {
+[[gnu::always_inline]] inline std::int32_t stepMoveToVar(auto& c) {
     // A variable is never a register, so the source stays what it is.
     const Record& r = c.record();
     Value* dst = selectedOf(c, r);
@@ -517,13 +555,13 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(Cur
     return c.next();
 }
 
-[[gnu::always_inline]] inline std::int32_t stepMoveToNumber(Cursor& c) {
+[[gnu::always_inline]] inline std::int32_t stepMoveToNumber(auto& c) {
     const Record& r = c.record();
     return writeNumber(c.ctx, r.n1.in(c.run), r.m2.in(c.run)) ? c.next() : kFailed;
 }
 
 // Arith, IntDiv and Compare with operands anywhere.
-template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(Cursor& c) {
+template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(auto& c) {
     const Record& r = c.record();
     const Value* a = operand(c, r.r1, r.m1, r.n1, c.scratch.a);
     if (!a) return kFailed;
@@ -538,7 +576,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
 }
 
 // A cut, then a Move of R1: the flag rule gives R1's flags again for the same value.
-[[gnu::always_inline]] inline std::int32_t stepCutMove(Cursor& c) {
+[[gnu::always_inline]] inline std::int32_t stepCutMove(auto& c) {
     const std::int32_t n = cut(c.ctx, c.record(), c.scratch, c.next());
     if (n < 0 || !c.second()) return n;
     moveR1(c.run, c.records[c.next()]);
@@ -547,10 +585,10 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
 
 // A cut, then a cut of R1 (Left then RightValue 1: a letter; Right then LeftValue 3: a piece
 // from within), without making the first part when both run now.
-[[gnu::always_inline]] inline std::int32_t stepCutCut(Cursor& c) {
+[[gnu::always_inline]] inline std::int32_t stepCutCut(auto& c) {
     const Record& second = c.records[c.next()];
-    if (c.countdown > 1 && cutTwice(c.ctx, c.record(), second, c.address)) {
-        --c.countdown; // secondRuns
+    if (c.secondFits() && cutTwice(c.ctx, c.record(), second, c.address)) {
+        c.countSecond();
         return c.next() + 1;
     }
     return cut(c.ctx, c.record(), c.scratch, c.next());
@@ -558,34 +596,34 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
 
 // A Concat, then the Length of what it wrote (measuresText): when both run now, the Length
 // sets the flags the Concat's would have been.
-[[gnu::always_inline]] inline std::int32_t stepConcatLength(Cursor& c) {
-    const bool both = c.countdown > 1; // secondRuns, not counted yet
+[[gnu::always_inline]] inline std::int32_t stepConcatLength(auto& c) {
+    const bool both = c.secondFits();
     const std::int32_t n = concat(c.ctx, c.record(), c.scratch, c.next(), !both);
     if (n < 0 || !both) return n;
-    --c.countdown;
+    c.countSecond();
     return length(c.ctx, c.records[c.next()], c.scratch.b, c.next() + 1);
 }
 
-[[gnu::always_inline]] inline std::int32_t stepCompareJump(Cursor& c) {
+[[gnu::always_inline]] inline std::int32_t stepCompareJump(auto& c) {
     const std::int32_t n = stepGeneral<RecordKind::Compare>(c);
     if (n < 0 || !c.second()) return n;
     return jumpAt(c, c.records[c.next()], c.next());
 }
 
-[[gnu::always_inline]] inline std::int32_t stepArithMove(Cursor& c) {
+[[gnu::always_inline]] inline std::int32_t stepArithMove(auto& c) {
     const std::int32_t n = stepGeneral<RecordKind::Arith>(c);
     if (n < 0 || !c.second()) return n;
     moveR1(c.run, c.records[c.next()]);
     return c.next() + 1;
 }
 
-[[gnu::always_inline]] inline std::int32_t stepJump(Cursor& c) {
+[[gnu::always_inline]] inline std::int32_t stepJump(auto& c) {
     return jumpAt(c, c.record(), c.address);
 }
 
 // Inc, Dec of a register anywhere; a 32-bit register stays one, and past its range the full
 // rule refuses the result.
-[[gnu::always_inline]] inline std::int32_t stepStep(Cursor& c) {
+[[gnu::always_inline]] inline std::int32_t stepStep(auto& c) {
     const Record& r = c.record();
     if (r.n1) {
         std::int32_t& n = r.n1.in(c.run);
@@ -598,7 +636,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
 }
 
 // Inc, Dec of the selected variable: an integer steps in place.
-[[gnu::always_inline]] inline std::int32_t stepVar(Cursor& c) {
+[[gnu::always_inline]] inline std::int32_t stepVar(auto& c) {
     const Record& r = c.record();
     Value* v = selectedOf(c, r);
     if (!v) return kFailed;
@@ -610,7 +648,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(C
 
 // A comparison with the selected variable (`var` against X or a general register against
 // `var`), and then a jump.
-template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepVarCompare(Cursor& c) {
+template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepVarCompare(auto& c) {
     constexpr bool varFirst = K == RecordKind::CompareVar || K == RecordKind::CompareVarJump;
     const Record& r = c.record();
     Run& run = c.run;
@@ -626,7 +664,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepVarCompar
 // variable, which the arithmetic found (nothing between moves it): `var op= X` and `R = R op var`.
 // `RealsFirst`: a real first operand is tested before two integers (plainArith).
 template <RecordKind K, bool RealsFirst = false>
-[[gnu::always_inline]] inline std::int32_t stepVarArith(Cursor& c) {
+[[gnu::always_inline]] inline std::int32_t stepVarArith(auto& c) {
     constexpr VarArith f = varArith(K);
     const Record& r = c.record();
     Run& run = c.run;
@@ -643,14 +681,14 @@ template <RecordKind K, bool RealsFirst = false>
     return c.next() + 1;
 }
 
-[[gnu::always_inline]] inline std::int32_t stepIntDivFast(Cursor& c, bool literal) {
+[[gnu::always_inline]] inline std::int32_t stepIntDivFast(auto& c, bool literal) {
     const Record& r = c.record();
     return intDiv(c.ctx, r.m1.in(c.run), literal ? *r.literal : r.m2.in(c.run), c.next());
 }
 
 // IntDivR or IntDivV, then a Move between general registers, which takes the quotient or the
 // remainder: the Move sets its own flags, as the full way does.
-[[gnu::always_inline]] inline std::int32_t stepIntDivMove(Cursor& c, bool literal) {
+[[gnu::always_inline]] inline std::int32_t stepIntDivMove(auto& c, bool literal) {
     const std::int32_t n = stepIntDivFast(c, literal);
     if (n < 0 || !c.second()) return n;
     const Record& move = c.records[c.next()];
@@ -658,7 +696,7 @@ template <RecordKind K, bool RealsFirst = false>
     return c.next() + 1;
 }
 
-template <RecordKind K> std::int32_t step(Cursor& c);
+template <RecordKind K> std::int32_t step(auto& c);
 
 // A SetNumber of varIndex, and then the record after it, of kind Second, as the loop would go on
 // to it: a failure of the second stops the loop at its address. Written as varIndex itself, the
@@ -667,7 +705,7 @@ template <RecordKind K> std::int32_t step(Cursor& c);
 // variable chosen by number, a named place, tries reals first: the programs that count in such
 // places step them, and those that do arithmetic on them mostly hold reals there.
 template <RecordKind Second>
-[[gnu::always_inline]] inline std::int32_t stepAfterSetNumber(Cursor& c) {
+[[gnu::always_inline]] inline std::int32_t stepAfterSetNumber(auto& c) {
     c.run.varIndex = c.record().target;
     if (!c.second()) return c.next();
     ++c.address;
@@ -678,7 +716,7 @@ template <RecordKind Second>
 
 // Runs one record of kind K: the next address, kFull or kFailed. A fused kind may run the
 // next record too, counting it on the cursor's countdown.
-template <RecordKind K> [[gnu::always_inline]] inline std::int32_t step(Cursor& c) {
+template <RecordKind K> [[gnu::always_inline]] inline std::int32_t step(auto& c) {
     using enum RecordKind;
     if constexpr (fastArith(K).kind != RecordKind::Full)
         return stepFastArith<K>(c);
@@ -754,9 +792,10 @@ Stopped stopAt(std::int32_t next, std::int32_t address, std::int32_t last, std::
 // CompiledScript::runAt, found on the script's first run from where each kind runs (`kinds`):
 // a copy of `kinds`, for a record whose kind changes, then the place of each record's kind, the
 // first of which is the answer.
-const void** linkRecords(const CompiledScript& code, const void* const (&kinds)[kRecordKindCount]) {
-    std::vector<const void*>& runAt = code.runAt;
-    if (runAt.empty()) {
+[[gnu::always_inline]] inline const void**
+linkRecords(std::vector<const void*>& runAt, const CompiledScript& code,
+            const void* const (&kinds)[kRecordKindCount]) {
+    if (runAt.empty()) [[unlikely]] {
         runAt.resize(kRecordKindCount + code.records.size());
         std::copy(std::begin(kinds), std::end(kinds), runAt.begin());
         for (std::size_t i = 0; i < code.records.size(); ++i)
@@ -769,19 +808,26 @@ const void** linkRecords(const CompiledScript& code, const void* const (&kinds)[
 
 namespace {
 
-// The records loop itself, as runRecords tells, but for the flags the records left unset where
-// it stops. Kept apart from what runRecords does before and after it, because GCC allocates
-// the registers of this one large function anew for any change to it.
-[[gnu::noinline]] Stopped runLoop(StepContext& ctx, const CompiledScript& code,
-                                  std::int32_t address, std::int32_t last) {
+// Where the records loop stopped: its answer at `address` (kFull, kFailed, kPast, kRefilled,
+// a kSlowFrom address, or the address to go on from when the pump's check stopped it), and the
+// pump's countdown there.
+struct LoopEnd {
+    std::int32_t next, address, countdown;
+    bool refilled; // the pump's check ran, after a record that did
+};
+
+// The records loop itself, as runRecords tells, in one of two ways of counting commands on the
+// pump (Cursor): record by record, or a straight run at once, taken before its first record
+// runs. The loop that counts runs meets the pump's check never: where the countdown does not
+// cover a run, the other loop goes on, which hands back once the check has refilled it.
+// `countFirst`: count the first record too. Everything before and after it is runPart's: it
+// holds only what it needs as it runs, because GCC allocates the registers of this one large
+// function anew for any change to it.
+template <bool Counted>
+[[gnu::noinline]] LoopEnd runLoop(StepContext& ctx, const CompiledScript& code, Scratch& scratch,
+                                  std::int32_t address, std::int32_t countdown, bool countFirst) {
     const Record* records = code.records.data();
     Run& run = ctx.run;
-    // Past `limit` the run either passes its last address or has no record to run.
-    const auto count = static_cast<std::int64_t>(code.size);
-    const std::int64_t limit = std::min<std::int64_t>(static_cast<std::int64_t>(last) + 1, count);
-    if (last != code.lastAddress || address < 0 || address >= limit) return {Stop::Full, address};
-    Scratch scratch;
-    const std::int32_t firstCountdown = ctx.pump.takeCountdown();
     // Each kind ends in its own jump to the next record's kind (labels as values, which GCC and
     // Clang take), which the processor predicts far better than the one shared jump of a switch.
     // The jump reads where the record's kind runs from runAt, one place for each record.
@@ -789,25 +835,36 @@ namespace {
     static const void* const kRun[] = {TEKKEL_RECORD_KINDS(TEKKEL_LABEL)};
 #undef TEKKEL_LABEL
     static_assert(std::size(kRun) == kRecordKindCount);
-    const void** runAt = linkRecords(code, kRun);
+    const void** runAt = linkRecords(code.runAt[Counted], code, kRun);
     // The loop's state lives in the cursor, built once, so that it stays in registers.
-    Cursor c{ctx, scratch, records, runAt, address, firstCountdown, run};
-    bool refilled = false; // the pump's check ran, after a record that did
+    Cursor<Counted> c{ctx, scratch, records, runAt, address, countdown, run};
+    bool refilled = false;
     std::int32_t next = 0;
-    // Each record after the first counts on the pump; the countdown is at least 1 before each
-    // record (see secondRuns), so 0 is its end. A Past record is no command: it gives its count
-    // back, and the pump's check does not run for it.
-#define TEKKEL_STEP(K)                                                                             \
-    next = step<RecordKind::K>(c);                                                                 \
-    if (next < 0) [[unlikely]] /* kFull, kFailed, kPast */                                         \
-        goto stop;                                                                                 \
-    c.address = next;                                                                              \
-    if (--c.countdown == 0 && records[next].kind != RecordKind::Past) [[unlikely]] {               \
+    // Counting each record, each record after the first counts on the pump; the countdown is at
+    // least 1 before each record (see secondRuns), so 0 is its end. A Past record is no command:
+    // it gives its count back, and the pump's check does not run for it. Once the check has
+    // refilled the countdown, the loop that counts runs goes on (unless it counts every command).
+#define TEKKEL_COUNT(NEXT)                                                                         \
+    if (Counted && --c.countdown == 0 && records[NEXT].kind != RecordKind::Past) [[unlikely]] {    \
         refilled = true, c.selected = nullptr; /* events may have moved the variables */           \
         std::int32_t fresh = 0; /* not c.countdown: the cursor stays out of memory */              \
         const bool more = ctx.pump.slowCheck(fresh);                                               \
         c.countdown = fresh;                                                                       \
         if (!more) goto stop;                                                                      \
+        if (fresh > 1) {                                                                           \
+            next = kRefilled;                                                                      \
+            goto stop;                                                                             \
+        }                                                                                          \
+    }
+#define TEKKEL_STEP(K)                                                                             \
+    next = step<RecordKind::K>(c);                                                                 \
+    if (next < 0) [[unlikely]] /* kFull, kFailed, kPast, kSlowFrom - address */                    \
+        goto stop;                                                                                 \
+    c.address = next;                                                                              \
+    TEKKEL_COUNT(next)
+    if (Counted && countFirst) {
+        next = c.address;
+        TEKKEL_COUNT(next)
     }
     goto* runAt[c.address];
     // The address in a register: GCC would otherwise reload it from the stack each time. It is
@@ -823,12 +880,49 @@ namespace {
     TEKKEL_RECORD_KINDS(TEKKEL_CASE)
 #undef TEKKEL_CASE
 #undef TEKKEL_STEP
+#undef TEKKEL_COUNT
 stop:
+    return {next, c.address, c.countdown, refilled};
+}
+
+// How the records go on after a part of the run (runPart): done (`stopped` is the answer), by
+// the loop that counts each record, or by the one that counts straight runs.
+struct Part {
+    Stopped stopped;
+    enum class Then : std::uint8_t { Done, CountEach, CountRuns } then = Then::Done;
+    // CountEach: the record at the address has not been counted yet.
+    bool countFirst = false;
+};
+
+// Runs the records from `address` on in one way of counting, as runLoop<Counted> tells. Counting
+// runs, the run the first record is in counts at once from it on (it is counted already), and
+// where the loop stops the part of its run that did not run is given back: the countdown is then
+// the one before the record where it stopped, as counting each record leaves it.
+template <bool Counted>
+Part runPart(StepContext& ctx, const CompiledScript& code, Scratch& scratch, std::int32_t address,
+             std::int32_t last, bool countFirst) {
+    // Past `limit` the run either passes its last address or has no record to run.
+    const auto count = static_cast<std::int64_t>(code.size);
+    const std::int64_t limit = std::min<std::int64_t>(static_cast<std::int64_t>(last) + 1, count);
+    if (last != code.lastAddress || address < 0 || address >= limit) return {{Stop::Full, address}};
+    const std::int32_t firstCountdown = ctx.pump.takeCountdown();
+    std::int32_t countdown = firstCountdown;
+    if (!Counted) {
+        const std::int32_t straight = code.straightRuns[static_cast<std::size_t>(address)];
+        if (countdown < straight) return {{Stop::Full, address}, Part::Then::CountEach};
+        countdown -= straight - 1;
+    }
+    LoopEnd end = runLoop<Counted>(ctx, code, scratch, address, countdown, countFirst);
+    const bool slow = end.next <= kSlowFrom;
+    if (!Counted && !slow)
+        end.countdown += code.straightRuns[static_cast<std::size_t>(end.address)] - 1;
     // Every record that runs counts on the pump before anything can refill it.
-    const bool ran = next != kFull || c.countdown != firstCountdown || refilled;
-    ctx.pump.giveCountdown(c.countdown);
+    const bool ran = end.next != kFull || end.countdown != firstCountdown || end.refilled;
+    ctx.pump.giveCountdown(end.countdown);
     if (ran) ctx.run.suspended = false;
-    return stopAt(next, c.address, last, count);
+    if (slow) return {{Stop::Full, kSlowFrom - end.next}, Part::Then::CountEach, true};
+    if (end.next == kRefilled) return {{Stop::Full, end.address}, Part::Then::CountRuns};
+    return {stopAt(end.next, end.address, last, count)};
 }
 
 } // namespace
@@ -838,7 +932,17 @@ Stopped runRecords(StepContext& ctx, const CompiledScript& code, std::int32_t ad
     // Between a record that left the flags unset and the one that sets them, only the full way
     // starts: the flags of the records before are as the full way left them.
     if (flagsFromAt(code, address)) return {Stop::Full, address};
-    const Stopped stopped = runLoop(ctx, code, address, last);
+    // Straight runs at once while the countdown covers them; record by record up to the pump's
+    // check where it does not (and always when the pump checks before every command).
+    Scratch scratch;
+    Part part = runPart<false>(ctx, code, scratch, address, last, false);
+    while (part.then != Part::Then::Done) {
+        const std::int32_t at = part.stopped.address;
+        part = part.then == Part::Then::CountEach
+                   ? runPart<true>(ctx, code, scratch, at, last, part.countFirst)
+                   : runPart<false>(ctx, code, scratch, at, last, false);
+    }
+    const Stopped stopped = part.stopped;
     // Wherever the loop stops, the flags are as the full way leaves them. (The pump's events
     // between records run no command of this run, so they are set only here.)
     settleFlags(ctx.run, code, stopped.address);

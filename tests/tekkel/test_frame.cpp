@@ -1,8 +1,11 @@
 // The frame entry and the error report: who runs in a frame, what the report says, and what
 // each answer does.
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "TekkelKit.h"
+#include "tekkel/Compiler.h"
 
 using namespace tekkel_test;
 
@@ -77,6 +80,39 @@ TEST(TekkelFrame, PumpRunsOncePerFrameOnAStillClockAndBeforeEveryBox) {
     u.run(u.sys());
     EXPECT_GE(u.ts.windows.pumps, 38'400 / Pump::kCheckInterval - 2);
     EXPECT_LE(u.ts.windows.pumps, 38'400 / Pump::kCheckInterval + 2);
+}
+
+// A budget ends a run after exactly its commands, however the records count them: in a loop
+// whose rounds the pump's interval cuts anywhere, in one whose straight run is longer than the
+// interval, and with the window system let in before every command; the full way agrees.
+TEST(TekkelFrame, ABudgetEndsTheRunAfterExactlyItsCommands) {
+    for (const int incs : {1, 1500})
+        for (const PumpPolicy policy : {PumpPolicy::Throttled, PumpPolicy::EveryCommand})
+            for (const std::uint64_t budget : {1, 2, 1023, 1024, 1025, 5000})
+                for (const bool fullWay : {false, true}) {
+                    // L: Inc R1 (incs times); a jump that goes on; Jump "L": incs + 4 commands
+                    // a round.
+                    std::vector<Command> loop{C(Op::Label, S(u"L"))};
+                    loop.insert(loop.end(), static_cast<std::size_t>(incs), C(Op::Inc, I(1)));
+                    loop.push_back(C(Op::CompareValue, I(1), I(0)));
+                    loop.push_back(C(Op::JumpIfNegative, S(u"L")));
+                    loop.push_back(C(Op::Jump, S(u"L")));
+                    Tekkel t;
+                    Script& s = t.load(1, loop);
+                    if (fullWay) tekkel::compileFullWay(s);
+                    t.sys().scriptNumber = 1;
+                    Pump pump(t.ts.services, policy, budget);
+                    EXPECT_EQ(field::runScript(t.world, t.sys(), t.ts.services, pump, t.listing),
+                              RunResult::Yielded);
+                    const auto round = static_cast<std::uint64_t>(incs) + 4;
+                    const std::uint64_t rest = budget % round;
+                    const std::uint64_t ran = budget / round * static_cast<std::uint64_t>(incs) +
+                                              std::clamp<std::uint64_t>(rest, 1, incs + 1) - 1;
+                    std::int32_t counted = 0;
+                    EXPECT_EQ(tekkel::toInt32(t.sys().R1, counted), tekkel::Status::Ok);
+                    EXPECT_EQ(static_cast<std::uint64_t>(counted), ran)
+                        << incs << " a round, budget " << budget << (fullWay ? ", full way" : "");
+                }
 }
 
 TEST(TekkelErrorReport, FullTextTitleButtonsAndIcon) {
