@@ -388,10 +388,10 @@ void labelsAtTargets(std::vector<Record>& records, std::size_t limit) {
 void noteStraightRuns(CompiledScript& form, std::size_t limit) {
     std::vector<Record>& records = form.records;
     std::vector<std::int32_t>& runs = form.straightRuns;
-    runs.assign(records.size(), 1);
+    runs.assign(records.size(), 0); // the last is a Past record
     for (std::size_t k = records.size() - 1; k-- > 0;) {
         const RecordKind kind = records[k].kind;
-        if (kind != RecordKind::Jump && kind != RecordKind::Past) runs[k] = runs[k + 1] + 1;
+        runs[k] = kind == RecordKind::Past ? 0 : kind == RecordKind::Jump ? 1 : runs[k + 1] + 1;
     }
     for (std::size_t k = 0; k < limit; ++k) {
         Record& r = records[k];

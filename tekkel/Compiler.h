@@ -227,8 +227,8 @@ struct CompiledScript {
     // the records stop, and before a comparison of values that are not numbers, they are set.
     std::vector<RunSlot<Value>> flagsFrom;
     // For each record, the commands that the records from it on count up to and with the
-    // first Jump or Past record, which ends a straight run: what runs without a jump when
-    // nothing stops.
+    // first Jump record, or up to the Past record, which counts none: a straight run, what
+    // runs without a jump when nothing stops.
     std::vector<std::int32_t> straightRuns;
 };
 

@@ -113,6 +113,15 @@ TEST(TekkelFrame, ABudgetEndsTheRunAfterExactlyItsCommands) {
                     EXPECT_EQ(static_cast<std::uint64_t>(counted), ran)
                         << incs << " a round, budget " << budget << (fullWay ? ", full way" : "");
                 }
+    // A loop that ends by not jumping, at the last command of the pump's interval (4 x 256).
+    Tekkel t;
+    t.load(1, {C(Op::Label, S(u"L")), C(Op::Inc, I(1)), C(Op::CompareValue, I(1), I(256)),
+               C(Op::JumpIfNegative, S(u"L"))});
+    t.sys().scriptNumber = 1;
+    Pump pump(t.ts.services, PumpPolicy::Throttled, 5000);
+    EXPECT_EQ(field::runScript(t.world, t.sys(), t.ts.services, pump, t.listing), RunResult::Ended);
+    EXPECT_EQ(t.sys().R1, I(256));
+    EXPECT_TRUE(t.boxes().empty());
 }
 
 TEST(TekkelErrorReport, FullTextTitleButtonsAndIcon) {
