@@ -163,8 +163,8 @@ template <typename T> class RunSlot {
 static_assert(sizeof(Run) < 0xffff);
 
 // What a Jump record goes on to: the commands that the straight run of records at its target
-// (the labels there too) and the one after it count (CompiledScript::straightRuns), so that a records loop
-// that counts whole runs at once counts the next when it jumps or goes on.
+// (the labels there too) and the one after it count (CompiledScript::straightRuns), so that a
+// records loop that counts whole runs at once counts the next when it jumps or goes on.
 struct JumpRuns {
     std::int32_t taken, fallen;
 };
