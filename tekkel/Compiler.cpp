@@ -313,9 +313,9 @@ bool measuresText(const Record& r, RunSlot<Value> m) {
 
 // Joins the idioms whose second command takes the first's result: arithmetic or a cut then a
 // Move of R1 into a general register, an integer division then a Move between general
-// registers, Inc or Dec then a comparison, a comparison or a Move then a jump, and a Concat
-// then the Length of what it wrote. Only pairs within the run's `limit` join: the record
-// before the end runs alone, its second being the Past record (endRecords).
+// registers or a comparison, Inc or Dec then a comparison, a comparison or a Move then a jump,
+// and a Concat then the Length of what it wrote. Only pairs within the run's `limit` join: the
+// record before the end runs alone, its second being the Past record (endRecords).
 void fuse(std::vector<Record>& records, std::size_t limit) {
     for (std::size_t k = 0; k + 1 < limit; ++k) {
         Record& r = records[k];
@@ -335,6 +335,13 @@ void fuse(std::vector<Record>& records, std::size_t limit) {
             r.kind = RecordKind::IntDivRMove;
         if (second.kind == RecordKind::MoveR && r.kind == RecordKind::IntDivV)
             r.kind = RecordKind::IntDivVMove;
+        if (comparesRegister(second.kind) &&
+            (r.kind == RecordKind::IntDivR || r.kind == RecordKind::IntDivV)) {
+            r.kind = r.kind == RecordKind::IntDivR ? RecordKind::IntDivRCompare
+                                                   : RecordKind::IntDivVCompare;
+            if (second.m1 == RunSlot(&Run::R4) && second.literal && isInteger(second.literal->kind))
+                r.texts |= Record::kCountsItself;
+        }
         const bool movesR1AnyWhere =
             movesR1 || (second.kind == RecordKind::MoveToVar && second.m2 == RunSlot(&Run::R1));
         if (movesR1AnyWhere && varArith(r.kind).kind == r.kind) r.kind = varArith(r.kind).withMove;
@@ -445,8 +452,9 @@ enum class FlagUse : std::uint8_t {
     Writes, // writes one of R1..R5 (`written`) by the flag rule, for any value
     Number, // writes a number into one of R1..R5 by the rule, or another value after setting
             // the flags the records before left unset (Step: otherStep)
-    Arith,  // writes R1 by arithmetic: a number by the rule, or another value after setting
-            // the flags the records before left unset (otherArith)
+    Arith,  // writes R1 by arithmetic (an integer division R1 and then R4, `written`): a
+            // number by the rule, or another value after setting the flags the records before
+            // left unset (otherArith, otherIntDiv)
     Sets,   // compares: sets all three flags, and sets them first for values that are no
             // numbers
     Other,  // reads them, writes them otherwise, jumps or goes the full way
@@ -482,6 +490,8 @@ FlagEffect flagEffect(const Record& r) {
     switch (r.kind) {
     case Arith: return readsFlags(r) ? other : arith;
     case Compare: return readsFlags(r) ? other : sets;
+    case IntDivR:
+    case IntDivV: return {FlagUse::Arith, RunSlot<Value>(&Run::R4)};
     case CompareR:
     case CompareV:
     case CompareVar:

@@ -73,6 +73,8 @@ namespace tekkel {
     X(IntDivV)      /* IntDivValue with P1 a general register */                                   \
     X(IntDivRMove)  /* IntDivR followed by a Move between general registers (of R1 or R4) */       \
     X(IntDivVMove)                                                                                 \
+    X(IntDivRCompare) /* IntDivR followed by a CompareR..CompareVJump: a test of the remainder */  \
+    X(IntDivVCompare)                                                                              \
     X(CompareJump)  /* Compare with operands anywhere followed by a Jump */                        \
     X(StepRJump)    /* StepR followed by a Jump: a loop that counts down to zero */                \
     X(CutMove)      /* Cut followed by a Move of R1 into a general register */                     \
@@ -199,11 +201,13 @@ struct Record {
     // kFlagsP1: P1 is one of R1..R5, whose writes apply the flag rule (flagsRegister), told by
     // one bit test where the loop holds the record. A write whose flags the next command
     // sets anew before anything can read them has none (CompiledScript::flagsFrom).
-    // kQuietFlags: an arithmetic whose flags the next command sets anew before anything reads
-    // them leaves them unset, as a write without kFlagsP1 does. kAfterUnset: the record that
-    // sets them anew, which a comparison of values that are no numbers sets first.
+    // kQuietFlags: an arithmetic or integer division whose flags the next command sets anew
+    // before anything reads them leaves them unset, as a write without kFlagsP1 does.
+    // kAfterUnset: the record that sets them anew, which a comparison of values that are no
+    // numbers sets first.
     // kCountsItself: a StepRCompare whose comparison is of the stepped register with an
-    // integer written in the command.
+    // integer written in the command; an IntDivRCompare or IntDivVCompare whose comparison is
+    // of the remainder with one.
     static constexpr std::uint8_t kTextP1 = 1, kTextP3 = 2, kSameVariable = 4, kFlagsP1 = 8,
                                   kQuietFlags = 16, kAfterUnset = 32, kCountsItself = 64;
 };

@@ -187,6 +187,7 @@ bool cutCount(const Run& run, const Record& r, std::int32_t& count) {
 
 [[gnu::noinline]] std::int32_t otherIntDiv(StepContext& ctx, const Value& a, const Value& b,
                                            std::int32_t next) {
+    settleFlags(ctx, next - 1);
     Value q, rem;
     if (intDivideValues(a, b, q, rem) != Status::Ok) return failWith(ctx, kErrorBadValue);
     writeRegister(ctx, Reg::R1, q);
@@ -194,11 +195,12 @@ bool cutCount(const Run& run, const Record& r, std::int32_t& count) {
     return next;
 }
 
+// R1, R4 = a IntDiv b and their flags, which `quiet` leaves unset (Record::kQuietFlags).
 [[gnu::always_inline]] inline std::int32_t intDiv(StepContext& ctx, const Value& a, const Value& b,
-                                                  std::int32_t next) {
+                                                  std::int32_t next, bool quiet = false) {
     Run& run = ctx.run;
     if (!plainIntDiv(a, b, run.R1, run.R4)) return otherIntDiv(ctx, a, b, next);
-    setNumberFlags(run, run.R4.i); // the remainder of two integers is an integer
+    if (!quiet) setNumberFlags(run, run.R4.i); // the remainder of two integers is an integer
     return next;
 }
 
@@ -683,16 +685,53 @@ template <RecordKind K, bool RealsFirst = false>
 
 [[gnu::always_inline]] inline std::int32_t stepIntDivFast(auto& c, bool literal) {
     const Record& r = c.record();
-    return intDiv(c.ctx, r.m1.in(c.run), literal ? *r.literal : r.m2.in(c.run), c.next());
+    return intDiv(c.ctx, r.m1.in(c.run), literal ? *r.literal : r.m2.in(c.run), c.next(),
+                  r.texts & Record::kQuietFlags);
 }
 
-// IntDivR or IntDivV, then a Move between general registers, which takes the quotient or the
-// remainder: the Move sets its own flags, as the full way does.
+// IntDivR or IntDivV, then a comparison of a general register (comparesRegister), mostly of the
+// remainder, and its jump. A comparison of two numbers sets every flag, so the division's are
+// left out; one of values it cannot compare keeps zero and negative as the division set them.
+[[gnu::always_inline]] inline std::int32_t stepIntDivCompare(auto& c, bool literal) {
+    const Record& r = c.record();
+    Run& run = c.run;
+    const Value& a = r.m1.in(run);
+    const Value& b = literal ? *r.literal : r.m2.in(run);
+    if (!c.secondFits() || !plainIntDiv(a, b, run.R1, run.R4)) [[unlikely]]
+        return intDiv(c.ctx, a, b, c.next(), r.texts & Record::kQuietFlags);
+    c.countSecond();
+    const std::int32_t next = c.next();
+    const Record& compare = c.records[next];
+    const Value& x = compare.m1.in(run);
+    const Value& y = compare.literal ? *compare.literal : compare.m2.in(run);
+    if (r.texts & Record::kCountsItself) {
+        setNumberFlags(run, std::int64_t{run.R4.i} - compare.literal->i);
+    } else if (!compareNumbersIntoFlags(run, x, y)) [[unlikely]] {
+        setNumberFlags(run, run.R4.i);
+        compareOtherIntoFlags(run, x, y);
+    }
+    const bool jumps =
+        compare.kind == RecordKind::CompareRJump || compare.kind == RecordKind::CompareVJump;
+    if (!jumps || !c.second()) return next + 1;
+    return jumpAt(c, c.records[next + 1], next + 1);
+}
+
+// IntDivR or IntDivV, then a Move between general registers, which mostly takes the quotient
+// or the remainder: the Move sets its own flags, as the full way does, and where it sets every
+// flag (a number into one of R1..R5) the division's are left out.
 [[gnu::always_inline]] inline std::int32_t stepIntDivMove(auto& c, bool literal) {
-    const std::int32_t n = stepIntDivFast(c, literal);
-    if (n < 0 || !c.second()) return n;
+    const Record& r = c.record();
+    Run& run = c.run;
+    const Value& a = r.m1.in(run);
+    const Value& b = literal ? *r.literal : r.m2.in(run);
+    if (!c.secondFits() || !plainIntDiv(a, b, run.R1, run.R4)) [[unlikely]]
+        return intDiv(c.ctx, a, b, c.next(), r.texts & Record::kQuietFlags);
+    c.countSecond();
     const Record& move = c.records[c.next()];
-    writeP1(c.run, move, move.m2.in(c.run));
+    const Value& src = move.m2.in(run);
+    if (!(flagsP1(move) && setsEveryFlag(src)) && !(r.texts & Record::kQuietFlags))
+        setNumberFlags(run, run.R4.i);
+    writeP1(run, move, src);
     return c.next() + 1;
 }
 
@@ -749,6 +788,8 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t step(auto& c)
     case IntDivV: return stepIntDivFast(c, true);
     case IntDivRMove: return stepIntDivMove(c, false);
     case IntDivVMove: return stepIntDivMove(c, true);
+    case IntDivRCompare: return stepIntDivCompare(c, false);
+    case IntDivVCompare: return stepIntDivCompare(c, true);
     case Step: return stepStep(c);
     case StepVar: return stepVar(c);
     case Length: return length(c.ctx, c.record(), c.scratch.b, c.next());

@@ -249,8 +249,8 @@ void cutOfCut(Reader& in, Script& s, Command& c, int& k, int length) {
     ++k;
 }
 
-// The idioms that run as one: arithmetic or a cut then a Move of R1 (of R1 or R4 after an
-// integer division), a cut then a cut of R1, Inc or Dec then a
+// The idioms that run as one: arithmetic or a cut then a Move of R1 (of R1 or R4, or a
+// comparison, after an integer division), a cut then a cut of R1, Inc or Dec then a
 // comparison, a comparison or a Move between general registers then a jump, a Concat then the
 // Length of what it wrote; the first part's P1 a general register as in written programs. Inc
 // or Dec is also followed by a jump alone, which tests the flags the step itself set. Adds
@@ -289,10 +289,13 @@ void joinIdioms(Reader& in, Script& s, Command& c, int& k, int length) {
             cutOfCut(in, s, c, k, length);
             continue;
         }
+        // An integer division is also followed by a comparison, mostly of its remainder.
+        const bool test = intDiv && pair % 8 == 6;
         Command second;
-        second.code = arith ? 51 : toJump ? in.pick(kJumps) : 77;
+        second.code = arith && !test ? 51 : toJump ? in.pick(kJumps) : 77;
         second.p1 =
             toJump ? Value::int16(in.byte() % (length + 1)) : Value::int16(in.pick(kGeneral));
+        if (test && pair % 16 == 6) second.p1 = Value::int16(4);
         const std::int16_t taken = intDiv && pair % 4 == 2 ? 4 : 1; // the remainder or R1
         // The comparison after a step is sometimes with a real, or with a value it cannot
         // compare (a text, null), which keeps zero and negative as the step set them.
@@ -305,7 +308,7 @@ void joinIdioms(Reader& in, Script& s, Command& c, int& k, int length) {
                                : with == 1 ? Value::real64(in.pick(kReals))
                                : with == 2 ? Value::real64(half)
                                            : Value::int32(in.pick(kInts));
-        second.p2 = arith ? Value::int16(taken) : toJump ? Value() : compared;
+        second.p2 = arith && !test ? Value::int16(taken) : toJump ? Value() : compared;
         // Mostly of the stepped register, now and then of another.
         if (step && !toJump && pair % 16 != 12) second.p1 = c.p1;
         s.commands.push_back(std::move(c));

@@ -276,10 +276,10 @@ TEST(TekkelFuzzInputs, ChosenVariableCommandsStopWhereTheFullWayStops) {
         }
 }
 
-// Writes of R1..R5 whose flags the next write or comparison sets anew leave them unset. Wherever
-// the records stop between (the pump's budget ends a frame at another command each time round
-// these loops of 13), and whatever the values written (texts and null keep flags by the rule, a
-// comparison with a text is invalid), the flags are the full way's.
+// Writes of R1..R5 whose flags the next write, division or comparison sets anew leave them
+// unset. Wherever the records stop between (the pump's budget ends a frame at another command
+// each time round these loops), and whatever the values written (texts and null keep flags by
+// the rule, a comparison with a text is invalid), the flags are the full way's.
 TEST(TekkelFuzzInputs, FlagsLeftUnsetAreTheFullWaysWhereverTheRecordsStop) {
     using tekkel::Command;
     using tekkel::Value;
@@ -332,6 +332,30 @@ TEST(TekkelFuzzInputs, FlagsLeftUnsetAreTheFullWaysWhereverTheRecordsStop) {
                           {6, none, none, none}};
             s.lastAddress = 16;
             EXPECT_EQ(firstFrameThatDiffers(s, 12, ts), -1) << "on a variable: " << kinds;
+            // Integer divisions of x, each then a comparison (of the remainder with y, of
+            // another register with an integer, of the quotient with a register) and a jump
+            // that counts in D1..D3: a loop of 18 from 0.
+            s.commands = {{50, reg(3), x, none},                  // 0 Set R3, x
+                          {50, reg(5), y, none},                  // 1 Set R5, y
+                          {50, reg(2), Value::int16(7), none},    // 2 Set R2, 7
+                          {66, reg(3), reg(2), none},             // 3 IntDiv R3, R2
+                          {77, reg(4), y, none},                  // 4 CompareValue R4, y
+                          {23, Value::int16(7), none, none},      // 5 JumpIfNegative 7
+                          {68, reg(22), none, none},              // 6 Inc D3
+                          {67, reg(3), Value::int16(2), none},    // 7 IntDivValue R3, 2
+                          {77, reg(5), Value::int16(1), none},    // 8 CompareValue R5, 1
+                          {23, Value::int16(11), none, none},     // 9 JumpIfNegative 11
+                          {68, reg(21), none, none},              // 10 Inc D2
+                          {67, reg(3), Value::int16(3), none},    // 11 IntDivValue R3, 3
+                          {76, reg(1), reg(5), none},             // 12 Compare R1, R5
+                          {22, Value::int16(15), none, none},     // 13 JumpIfNotNegative 15
+                          {68, reg(20), none, none},              // 14 Inc D1
+                          {68, reg(30), none, none},              // 15 Inc work
+                          {77, reg(30), Value::int32(300), none}, // 16 CompareValue work, 300
+                          {23, reg(0), none, none},               // 17 JumpIfNegative 0
+                          {6, none, none, none}};
+            s.lastAddress = 18;
+            EXPECT_EQ(firstFrameThatDiffers(s, 12, ts), -1) << "divisions: " << kinds;
         }
     // A counting step whose comparison is of another register, with an integer.
     for (const Value& x : values) {
