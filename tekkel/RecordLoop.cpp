@@ -689,17 +689,31 @@ template <RecordKind K, bool RealsFirst = false>
                   r.texts & Record::kQuietFlags);
 }
 
-// IntDivR or IntDivV, then a comparison of a general register (comparesRegister), mostly of the
-// remainder, and its jump. A comparison of two numbers sets every flag, so the division's are
-// left out; one of values it cannot compare keeps zero and negative as the division set them.
-[[gnu::always_inline]] inline std::int32_t stepIntDivCompare(auto& c, bool literal) {
+// The division of an IntDivR or IntDivV record joined with the record after it: true when it
+// divided two integers and the second runs now (counted); otherwise the division ran alone, as
+// intDiv does, and `alone` is its answer.
+[[gnu::always_inline]] inline bool divideBeforeSecond(auto& c, bool literal, std::int32_t& alone) {
     const Record& r = c.record();
     Run& run = c.run;
     const Value& a = r.m1.in(run);
     const Value& b = literal ? *r.literal : r.m2.in(run);
-    if (!c.secondFits() || !plainIntDiv(a, b, run.R1, run.R4)) [[unlikely]]
-        return intDiv(c.ctx, a, b, c.next(), r.texts & Record::kQuietFlags);
-    c.countSecond();
+    if (c.secondFits() && plainIntDiv(a, b, run.R1, run.R4)) [[likely]] {
+        c.countSecond();
+        return true;
+    }
+    alone = intDiv(c.ctx, a, b, c.next(), r.texts & Record::kQuietFlags);
+    return false;
+}
+
+// IntDivR or IntDivV, then a comparison of a general register (comparesRegister), mostly of the
+// remainder, and its jump. A comparison of two numbers sets every flag, so the division's are
+// left out; one of values it cannot compare keeps zero and negative as the division set them.
+[[gnu::always_inline]] inline std::int32_t stepIntDivCompare(auto& c, bool literal) {
+    std::int32_t alone = 0;
+    if (!divideBeforeSecond(c, literal, alone)) [[unlikely]]
+        return alone;
+    const Record& r = c.record();
+    Run& run = c.run;
     const std::int32_t next = c.next();
     const Record& compare = c.records[next];
     const Value& x = compare.m1.in(run);
@@ -720,13 +734,11 @@ template <RecordKind K, bool RealsFirst = false>
 // or the remainder: the Move sets its own flags, as the full way does, and where it sets every
 // flag (a number into one of R1..R5) the division's are left out.
 [[gnu::always_inline]] inline std::int32_t stepIntDivMove(auto& c, bool literal) {
+    std::int32_t alone = 0;
+    if (!divideBeforeSecond(c, literal, alone)) [[unlikely]]
+        return alone;
     const Record& r = c.record();
     Run& run = c.run;
-    const Value& a = r.m1.in(run);
-    const Value& b = literal ? *r.literal : r.m2.in(run);
-    if (!c.secondFits() || !plainIntDiv(a, b, run.R1, run.R4)) [[unlikely]]
-        return intDiv(c.ctx, a, b, c.next(), r.texts & Record::kQuietFlags);
-    c.countSecond();
     const Record& move = c.records[c.next()];
     const Value& src = move.m2.in(run);
     if (!(flagsP1(move) && setsEveryFlag(src)) && !(r.texts & Record::kQuietFlags))
