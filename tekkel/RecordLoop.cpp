@@ -340,6 +340,7 @@ template <bool Counted> struct Cursor {
     // which the loop took at once when the run began.
     std::int32_t countdown;
     Run& run;
+    std::int32_t& error; // ctx.error, which a taken jump writes (noteJump)
 
     [[gnu::always_inline]] const Record& record() const { return records[address]; }
     [[gnu::always_inline]] std::int32_t next() const { return address + 1; }
@@ -392,7 +393,7 @@ template <bool Counted> struct Cursor {
         c.countdown -= jump.runs.fallen;
         return address + 1;
     }
-    noteJump(c.ctx, jump.target);
+    c.error = jump.target; // noteJump, without reading ctx
     // The compiler resolved every target within the records.
     if (jump.target < 0) __builtin_unreachable();
     if (!c.counted) {
@@ -890,7 +891,7 @@ template <bool Counted>
     static_assert(std::size(kRun) == kRecordKindCount);
     const void** runAt = linkRecords(code.runAt[Counted], code, kRun);
     // The loop's state lives in the cursor, built once, so that it stays in registers.
-    Cursor<Counted> c{ctx, scratch, records, runAt, address, countdown, run};
+    Cursor<Counted> c{ctx, scratch, records, runAt, address, countdown, run, ctx.error};
     bool refilled = false;
     std::int32_t next = 0;
     // Counting each record, each record after the first counts on the pump; the countdown is at
