@@ -153,6 +153,8 @@ Record compileJump(const Script& s, const Command& c, Op op) {
     if (target < 0 || c.p1.isEmpty()) return r;
     r.kind = RecordKind::Jump;
     r.target = target;
+    r.flag = RunSlot(&Run::zeroFlag); // any flag for Jump, which jumps on both values
+    r.condition = Record::kJumpsWhenClear | Record::kJumpsWhenSet;
     switch (op) {
     case Op::JumpIfNotZero:
     case Op::JumpIfZero: r.flag = RunSlot(&Run::zeroFlag); break;
@@ -164,7 +166,7 @@ Record compileJump(const Script& s, const Command& c, Op op) {
     }
     const bool jumpsWhenSet =
         op == Op::JumpIfZero || op == Op::JumpIfNegative || op == Op::JumpIfInvalid;
-    r.condition = jumpsWhenSet ? 2 : 1;
+    r.condition = jumpsWhenSet ? Record::kJumpsWhenSet : Record::kJumpsWhenClear;
     return r;
 }
 

@@ -181,14 +181,14 @@ struct Record {
     mutable RecordKind kind = RecordKind::Full;
     std::uint8_t arith = 0;       // an ArithOp; Step: 0 inc, 1 dec; Cut: 0 left, 1 right;
                                   // Jump: the labels at the target, run with the jump
-    std::uint8_t condition = 0;   // Jump: 0 always, else 1 + the flag value that jumps
+    std::uint8_t condition = 0;   // Jump: the values of `flag` that jump, bit 1 << value
     std::uint8_t texts = 0;       // kTextP1, kTextP3: that operand is a text in the command;
                                   // kSameVariable, kFlagsP1: see below
     std::int16_t r1 = 0, r2 = 0;  // register numbers of P1 and P2 (when registers)
     RunSlot<Value> m1, m2, m3;    // storage of P1..P3 when a general register
     RunSlot<std::int32_t> n1, n2; // storage of P1, P2 when a 32-bit register that
                                   // reads and writes as it is
-    RunSlot<bool> flag;           // Jump: the flag a conditional jump tests
+    RunSlot<bool> flag;           // Jump: the flag a conditional jump tests; any for Jump
     std::int32_t target = -1;     // Jump: the resolved address; SetNumber: the number
     union {
         const Value* literal = nullptr; // P2 when it is a value, not a register
@@ -208,6 +208,7 @@ struct Record {
     // kCountsItself: a StepRCompare whose comparison is of the stepped register with an
     // integer written in the command; an IntDivRCompare or IntDivVCompare whose comparison is
     // of the remainder with one.
+    static constexpr std::uint8_t kJumpsWhenClear = 1, kJumpsWhenSet = 2; // `condition`
     static constexpr std::uint8_t kTextP1 = 1, kTextP3 = 2, kSameVariable = 4, kFlagsP1 = 8,
                                   kQuietFlags = 16, kAfterUnset = 32, kCountsItself = 64;
 };

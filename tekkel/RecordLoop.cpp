@@ -386,7 +386,7 @@ template <bool Counted> struct Cursor {
 // each record goes on from there.
 [[gnu::always_inline]] inline std::int32_t jumpAt(auto& c, const Record& jump,
                                                   std::int32_t address) {
-    if (jump.condition != 0 && jump.flag.in(c.run) != (jump.condition == 2)) {
+    if (!((jump.condition >> jump.flag.in(c.run)) & 1)) {
         if (c.counted) return address + 1;
         if (c.countdown <= jump.runs.fallen) [[unlikely]]
             return slowFrom(address + 1);
