@@ -12,7 +12,9 @@
 
 namespace tekkel {
 
-enum class ValueKind : std::uint8_t { Empty, Null, Int16, Int32, Real32, Real64, Boolean, String };
+// The integers come first, so that one unsigned comparison tells an integer (isInteger).
+enum class ValueKind : std::uint8_t { Int16, Int32, Empty, Null, Real32, Real64, Boolean, String };
+static_assert(static_cast<int>(ValueKind::Int16) == 0 && static_cast<int>(ValueKind::Int32) == 1);
 
 // One dynamically typed value. Booleans store true as -1 and false as 0 in `i`. The string is
 // a member rather than a pointer so that values copy and compare without sharing; the hot
@@ -137,15 +139,15 @@ Status signValue(const Value& v, Value& out);
 
 // Two integers compare by their difference, which never overflows 64 bits.
 [[gnu::always_inline]] inline bool bothIntegers(const Value& a, const Value& b) {
-    return (a.kind == ValueKind::Int16 || a.kind == ValueKind::Int32) &&
-           (b.kind == ValueKind::Int16 || b.kind == ValueKind::Int32);
+    return (static_cast<unsigned>(a.kind) | static_cast<unsigned>(b.kind)) <=
+           static_cast<unsigned>(ValueKind::Int32);
 }
 [[gnu::always_inline]] inline std::int64_t integerDifference(const Value& a, const Value& b) {
     return static_cast<std::int64_t>(a.i) - b.i;
 }
 
 inline bool isInteger(ValueKind k) {
-    return k == ValueKind::Int16 || k == ValueKind::Int32;
+    return static_cast<unsigned>(k) <= static_cast<unsigned>(ValueKind::Int32);
 }
 
 // The bits of a real past its sign: 0 for either zero, below kInfiniteMagnitude for every finite
