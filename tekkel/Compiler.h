@@ -71,7 +71,7 @@ namespace tekkel {
     X(MoveRJump)    /* MoveR followed by a Jump: the flags a Move sets are a loop's test */        \
     X(IntDivR)      /* IntDiv with general registers */                                            \
     X(IntDivV)      /* IntDivValue with P1 a general register */                                   \
-    X(IntDivRMove)  /* IntDivR followed by a Move between general registers (of R1 or R4) */       \
+    X(IntDivRMove)  /* IntDivR followed by a Move between general registers */                     \
     X(IntDivVMove)                                                                                 \
     X(IntDivRCompare) /* IntDivR followed by a CompareR..CompareVJump: a test of the remainder */  \
     X(IntDivVCompare)                                                                              \
