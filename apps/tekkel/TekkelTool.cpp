@@ -358,8 +358,9 @@ int run(const RunOptions& o, std::ostream& out, std::ostream& err) {
     ts.random.reseed(static_cast<std::uint64_t>(o.seed));
     field::World world;
     field::ScenarioTranslations translations;
-    if (!buildField(world, &translations) || !tekkel::installScripts(world.machine, unit) ||
-        !field::installOwnScripts(world, unit)) {
+    // The demo's translations are read only for a language asked for.
+    if (!buildField(world, o.language.empty() ? nullptr : &translations) ||
+        !tekkel::installScripts(world.machine, unit) || !field::installOwnScripts(world, unit)) {
         err << "tekkel: " << o.file << " does not fit the built-in field\n";
         return 1;
     }
