@@ -81,11 +81,39 @@ std::string toUtf8(std::u16string_view text) {
     return out;
 }
 
+namespace {
+
+// Whether `bytes` is well-formed UTF-8 as fromUtf8 reads it: no sequence it would replace.
+bool wellFormedUtf8(std::string_view bytes) {
+    const auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    for (std::size_t i = 0; i < bytes.size();) {
+        const unsigned char b0 = at(i);
+        if (b0 < 0x80) {
+            ++i;
+            continue;
+        }
+        const std::size_t extra = b0 >= 0xC2 && b0 <= 0xDF   ? 1
+                                  : b0 >= 0xE0 && b0 <= 0xEF ? 2
+                                  : b0 >= 0xF0 && b0 <= 0xF4 ? 3
+                                                             : 0;
+        if (extra == 0 || bytes.size() - i <= extra) return false;
+        char32_t cp = b0 & (0x7F >> (extra + 1));
+        for (std::size_t j = i + 1; j <= i + extra; ++j) {
+            if ((at(j) & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (at(j) & 0x3F);
+        }
+        const char32_t minimum = extra == 1 ? 0x80 : extra == 2 ? 0x800 : 0x10000;
+        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+} // namespace
+
 std::size_t firstBadUtf8(std::string_view bytes) {
-    // Most texts are plain ASCII, which always survives the round trip.
-    if (std::all_of(bytes.begin(), bytes.end(),
-                    [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-        return std::string_view::npos;
+    // Most texts are well-formed, which always survives the round trip.
+    if (wellFormedUtf8(bytes)) return std::string_view::npos;
     // Malformed bytes come back from the round trip as replacement characters.
     const std::string clean = toUtf8(fromUtf8(bytes));
     if (clean == bytes) return std::string_view::npos;
@@ -101,12 +129,12 @@ std::u16string decimal(std::int64_t n) {
 }
 
 double roundHalfEven(double x) {
-    if (!std::isfinite(x)) return x;
-    const double lower = std::floor(x);
-    const double frac = x - lower;
-    if (frac > 0.5) return lower + 1;
-    if (frac < 0.5) return lower;
-    return std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
+    // From 2^52 up every double is whole (and infinities and NaN stay as they are). Below it,
+    // adding 2^52 of the same sign leaves no fraction, so the sum is rounded to the nearest,
+    // halves to even, as every sum is; taking it away again is exact.
+    if (!(std::fabs(x) < 0x1p52)) return x;
+    const double whole = std::copysign(0x1p52, x);
+    return (x + whole) - whole;
 }
 
 std::u16string fromUtf8(std::string_view bytes) {

@@ -170,10 +170,41 @@ TEST(Utf8, ConvertsBothWaysAndReplacesBrokenInput) {
     EXPECT_EQ(fromUtf8(""), u"");
 }
 
+// The first bad byte is where the text's round trip through UTF-16 first differs from it,
+// over texts of pieces well-formed and not (overlong, surrogate, past U+10FFFF, cut short).
+TEST(Utf8, FirstBadByteIsWhereTheRoundTripDiffers) {
+    const std::string_view pieces[] = {
+        "a",        "\xC3\xA9",     "\xE9\x96\x80",     "\xF0\x9F\x98\x80",
+        "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE9\x96",
+        "\x80",     "\xFF"};
+    std::uint32_t seed = 7;
+    for (int k = 0; k < 2000; ++k) {
+        std::string text;
+        for (int n = 0; n < 4; ++n)
+            text += pieces[(seed = seed * 1103515245 + 12345) >> 16 & 7 ? (seed >> 8) % 4
+                                                                        : (seed >> 8) % 10];
+        const std::string back = toUtf8(fromUtf8(text));
+        std::size_t at = 0;
+        while (at < text.size() && at < back.size() && text[at] == back[at])
+            ++at;
+        EXPECT_EQ(firstBadUtf8(text), back == text ? std::string_view::npos : at) << text;
+    }
+}
+
 TEST(Numbers, HalvesRoundToEvenAndDecimalsKeepTheirSign) {
     const double inf = std::numeric_limits<double>::infinity();
-    const std::pair<double, double> rounded[] = {{0.5, 0},   {1.5, 2},    {2.5, 2},   {-2.5, -2},
-                                                 {-3.5, -4}, {2.4999, 2}, {-0.6, -1}, {inf, inf}};
+    const std::pair<double, double> rounded[] = {{0.5, 0},
+                                                 {1.5, 2},
+                                                 {2.5, 2},
+                                                 {-2.5, -2},
+                                                 {-3.5, -4},
+                                                 {2.4999, 2},
+                                                 {-0.6, -1},
+                                                 {inf, inf},
+                                                 {0x1p52 - 0.5, 0x1p52},
+                                                 {-0x1p52 + 1.5, -0x1p52 + 2},
+                                                 {0x1p52 + 1, 0x1p52 + 1},
+                                                 {-0.49999999999999994, 0}};
     for (const auto& [x, want] : rounded)
         EXPECT_EQ(roundHalfEven(x), want) << x;
     EXPECT_TRUE(std::isnan(roundHalfEven(std::nan(""))));
