@@ -195,7 +195,7 @@ Record compileHandler(const Command& c, Op op) {
     if (op == Op::Sign || op == Op::Random || op == Op::DirVector) {
         if (!registerOperand(c.p2, r.r2, r.m2) || redirects(r.r2)) return Record{};
     }
-    r.kind = RecordKind::Handler;
+    r.kind = op == Op::Int && r.m1 ? RecordKind::Floor : RecordKind::Handler;
     return r;
 }
 
@@ -580,6 +580,20 @@ void leaveUnreadFlags(CompiledScript& form, const std::vector<FlagEffect>& effec
         }
 }
 
+// Points each fast arithmetic record with a value at its pair in CompiledScript::literals.
+void pairLiterals(CompiledScript& form) {
+    const auto paired = [](const Record& r) { return fastArith(r.kind).literal; };
+    form.literals.reserve(2 * static_cast<std::size_t>(
+                                  std::count_if(form.records.begin(), form.records.end(), paired)));
+    for (Record& r : form.records) {
+        if (!paired(r)) continue;
+        const Value& v = *r.literal;
+        form.literals.push_back(v);
+        form.literals.push_back(isInteger(v.kind) ? Value::real64(v.i) : v);
+        r.literal = &form.literals[form.literals.size() - 2];
+    }
+}
+
 } // namespace
 
 const CompiledScript& compiledForm(const Script& script) {
@@ -607,6 +621,7 @@ const CompiledScript& compiledForm(const Script& script) {
     markSameVariable(form->records);
     leaveUnreadFlags(*form, effects, limit);
     noteStraightRuns(*form, limit);
+    pairLiterals(*form);
     c = form.get();
     script.compiled.set(std::move(form));
     return *c;

@@ -116,6 +116,7 @@ namespace tekkel {
     X(CompareRVar)  /* Compare with P1 a general register and P2 the selected variable */          \
     X(CompareVarJump)                                                                              \
     X(CompareRVarJump)                                                                             \
+    X(Floor)        /* Int of a general register: a real whole in place, an integer as it is */    \
     TEKKEL_AFTER_SET_NUMBER(TEKKEL_SET_NUMBER_THEN, X)
 
 // The kinds a `Set varIndex, k` runs the record after it of: those that read or write the
@@ -223,6 +224,10 @@ struct CompiledScript {
     std::size_t size = 0;
     std::int32_t lastAddress = 0;
     std::vector<Record> records;
+    // The values of the fast arithmetic records with a value (fastArith(kind).literal), which
+    // `literal` points to: each as written, then as a 64-bit real where it is an integer (the
+    // same again otherwise), which a real register takes as it is.
+    std::vector<Value> literals;
     // The records loop's own, found on the first run: where each kind's code starts (a copy of
     // the loop's table, for a record whose kind changes), then where each record's kind runs,
     // kept as a record's kind changes. One for each of the loop's two ways of counting.

@@ -199,8 +199,9 @@ bool cutCount(const Run& run, const Record& r, std::int32_t& count) {
 [[gnu::always_inline]] inline std::int32_t intDiv(StepContext& ctx, const Value& a, const Value& b,
                                                   std::int32_t next, bool quiet = false) {
     Run& run = ctx.run;
-    if (!plainIntDiv(a, b, run.R1, run.R4)) return otherIntDiv(ctx, a, b, next);
-    if (!quiet) setNumberFlags(run, run.R4.i); // the remainder of two integers is an integer
+    if (!plainIntDiv(a, b, run.R1, run.R4) && !roundedIntDiv(a, b, run.R1, run.R4)) [[unlikely]]
+        return otherIntDiv(ctx, a, b, next);
+    if (!quiet) setNumberFlags(run, run.R4.i); // the remainder is an integer
     return next;
 }
 
@@ -273,11 +274,12 @@ bool cutCount(const Run& run, const Record& r, std::int32_t& count) {
 }
 
 // R1 = a op b and its flags, for record `r`: the plain cases here, the rest by otherArith.
+// `bReal` is b, or b as a 64-bit real where it is an integer (plainArithPair).
 template <ArithOp Op, bool RealsFirst = false>
 [[gnu::always_inline]] inline std::int32_t arith(StepContext& ctx, const Record& r, Run& run,
-                                                 const Value& a, const Value& b,
-                                                 std::int32_t next) {
-    if (!plainArith<Op, RealsFirst>(a, b, run.R1, r1Flags(run, r)))
+                                                 const Value& a, const Value& b, std::int32_t next,
+                                                 const Value& bReal) {
+    if (!plainArithPair<Op, RealsFirst>(a, b, bReal, run.R1, r1Flags(run, r)))
         return otherArith(ctx, Op, a, b, next);
     return next;
 }
@@ -286,10 +288,10 @@ template <ArithOp Op, bool RealsFirst = false>
                                                  ArithOp op, const Value& a, const Value& b,
                                                  std::int32_t next) {
     switch (op) {
-    case ArithOp::Add: return arith<ArithOp::Add>(ctx, r, run, a, b, next);
-    case ArithOp::Sub: return arith<ArithOp::Sub>(ctx, r, run, a, b, next);
-    case ArithOp::Mul: return arith<ArithOp::Mul>(ctx, r, run, a, b, next);
-    case ArithOp::Div: return arith<ArithOp::Div>(ctx, r, run, a, b, next);
+    case ArithOp::Add: return arith<ArithOp::Add>(ctx, r, run, a, b, next, b);
+    case ArithOp::Sub: return arith<ArithOp::Sub>(ctx, r, run, a, b, next, b);
+    case ArithOp::Mul: return arith<ArithOp::Mul>(ctx, r, run, a, b, next, b);
+    case ArithOp::Div: return arith<ArithOp::Div>(ctx, r, run, a, b, next, b);
     }
     return kFull;
 }
@@ -437,8 +439,9 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepFastArith
     Run& run = c.run;
     const Value& a = r.m1.in(run);
     const Value& b = f.literal ? *r.literal : r.m2.in(run);
-    if (!plainArith<f.op, Q::real>(a, b, run.R1, r1Flags(run, r), Q{r, c.runAt, c.address}))
-        [[unlikely]] {
+    const Value& bReal = f.literal ? r.literal[1] : b; // CompiledScript::literals
+    if (!plainArithPair<f.op, Q::real>(a, b, bReal, run.R1, r1Flags(run, r),
+                                       Q{r, c.runAt, c.address})) [[unlikely]] {
         const std::int32_t n = otherArith(c.ctx, f.op, a, b, c.next());
         if (!Q::moves || n < 0 || !c.second()) return n;
         moveR1(run, c.records[c.next()]);
@@ -674,8 +677,9 @@ template <RecordKind K, bool RealsFirst = false>
     Value* v = selectedOf(c, r);
     if (!v) return kFailed;
     const Value& x = f.varFirst ? (r.literal ? *r.literal : r.m2.in(run)) : r.m1.in(run);
-    const std::int32_t n =
-        arith<f.op, RealsFirst>(c.ctx, r, run, f.varFirst ? *v : x, f.varFirst ? x : *v, c.next());
+    const Value& a = f.varFirst ? *v : x;
+    const Value& b = f.varFirst ? x : *v;
+    const std::int32_t n = arith<f.op, RealsFirst>(c.ctx, r, run, a, b, c.next(), b);
     if (K == f.kind || n < 0 || !c.second()) return n;
     // The flags are those of R1's value already, and a variable takes none.
     const Record& move = c.records[c.next()];
@@ -748,6 +752,21 @@ template <RecordKind K, bool RealsFirst = false>
     return c.next() + 1;
 }
 
+// Int of a general register: a finite 64-bit real is made whole in place and an integer stays
+// as it is, each with the flag rule; the handler takes everything else.
+[[gnu::always_inline]] inline std::int32_t stepFloor(auto& c) {
+    const Record& r = c.record();
+    Value& v = r.m1.in(c.run);
+    if (v.kind == ValueKind::Real64 && finiteReal(v.d)) {
+        v.d = std::floor(v.d);
+        if (flagsP1(r)) setNumberFlags(c.run, v.d);
+        return c.next();
+    }
+    if (!isInteger(v.kind)) return handler(c.ctx, c.address) ? c.next() : kFailed;
+    if (flagsP1(r)) setNumberFlags(c.run, v.i);
+    return c.next();
+}
+
 template <RecordKind K> std::int32_t step(auto& c);
 
 // A SetNumber of varIndex, and then the record after it, of kind Second, as the loop would go on
@@ -813,6 +832,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t step(auto& c)
     case CutCut: return stepCutCut(c);
     case ConcatLength: return stepConcatLength(c);
     case Handler: return handler(c.ctx, c.address) ? c.next() : kFailed;
+    case Floor: return stepFloor(c);
     case Past: ++c.countdown; return kPast;
     default: return kFull;
     }

@@ -403,6 +403,33 @@ Status intDivideValues(const Value& a, const Value& b, Value& quotient, Value& r
     return Status::Ok;
 }
 
+namespace {
+
+// An integer, or a finite 64-bit real rounded half to even within the 32-bit integers.
+bool roundedInt32(const Value& v, std::int64_t& out) {
+    if (isInteger(v.kind)) {
+        out = v.i;
+        return true;
+    }
+    if (v.kind != ValueKind::Real64) return false;
+    const double r = common::roundHalfEven(v.d); // NaN fails both tests
+    if (!(r >= INT32_MIN && r <= INT32_MAX)) return false;
+    out = static_cast<std::int64_t>(r);
+    return true;
+}
+
+} // namespace
+
+bool roundedIntDiv(const Value& a, const Value& b, Value& quotient, Value& remainder) {
+    std::int64_t n = 0, m = 0;
+    if (!roundedInt32(a, n) || !roundedInt32(b, m) || m == 0 || !fits32(n / m)) return false;
+    // Only two 16-bit integers keep to 16 bits; a real is ranked past them.
+    const bool narrow = a.kind == ValueKind::Int16 && b.kind == ValueKind::Int16;
+    setInt32(quotient, narrow, static_cast<std::int32_t>(n / m));
+    setInt32(remainder, narrow, static_cast<std::int32_t>(n % m));
+    return true;
+}
+
 Status floorValue(const Value& v, Value& out) {
     switch (v.kind) {
     case ValueKind::Null: out = Value::null(); return Status::Ok;

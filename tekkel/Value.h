@@ -293,17 +293,20 @@ struct IgnoreCase {
 // without reading the value back. `RealsFirst` tests for a 64-bit real `a` before two
 // integers (the result is the same either way); `seen` hears of two integers, and of a real
 // `a` with a plain `b` found after them.
+// `bReal` is `b`, or `b` as a 64-bit real where it is an integer, which a real `a` found first
+// (RealsFirst) takes.
 template <ArithOp Op, bool RealsFirst = false, typename Written = IgnoreNumber,
           typename Seen = IgnoreCase>
-[[gnu::always_inline]] inline bool plainArith(const Value& a, const Value& b, Value& out,
-                                              Written written = {}, Seen seen = {}) {
+[[gnu::always_inline]] inline bool plainArithPair(const Value& a, const Value& b,
+                                                  const Value& bReal, Value& out,
+                                                  Written written = {}, Seen seen = {}) {
     double x = 0, y = 0;
     if (RealsFirst && a.kind == ValueKind::Real64) [[likely]] {
         x = a.d;
-        if (b.kind == ValueKind::Real64) [[likely]]
-            y = b.d;
-        else if (isInteger(b.kind))
-            y = b.i;
+        if (bReal.kind == ValueKind::Real64) [[likely]]
+            y = bReal.d;
+        else if (isInteger(bReal.kind))
+            y = bReal.i;
         else
             return false;
     } else if (Op != ArithOp::Div && isInteger(a.kind) && isInteger(b.kind)) {
@@ -344,6 +347,13 @@ template <ArithOp Op, bool RealsFirst = false, typename Written = IgnoreNumber,
     return true;
 }
 
+template <ArithOp Op, bool RealsFirst = false, typename Written = IgnoreNumber,
+          typename Seen = IgnoreCase>
+[[gnu::always_inline]] inline bool plainArith(const Value& a, const Value& b, Value& out,
+                                              Written written = {}, Seen seen = {}) {
+    return plainArithPair<Op, RealsFirst>(a, b, b, out, written, seen);
+}
+
 // addValues, subtractValues, multiplyValues or divideValues.
 Status arithmetic(ArithOp op, const Value& a, const Value& b, Value& out);
 
@@ -365,6 +375,11 @@ template <ArithOp Op> inline Status arithValues(const Value& a, const Value& b, 
     setInt32(remainder, narrow, n % m);
     return true;
 }
+
+// The same where an operand may be a finite 64-bit real, which intDivideValues rounds half to
+// even to an integer; false, nothing written, for everything else, a divisor of 0 and a
+// quotient past the 32-bit integers.
+bool roundedIntDiv(const Value& a, const Value& b, Value& quotient, Value& remainder);
 
 inline Status intDivide(const Value& a, const Value& b, Value& quotient, Value& remainder) {
     if (plainIntDiv(a, b, quotient, remainder)) return Status::Ok;

@@ -370,3 +370,34 @@ TEST(TekkelFuzzInputs, FlagsLeftUnsetAreTheFullWaysWhereverTheRecordsStop) {
         EXPECT_EQ(firstFrameThatDiffers(s, 4, ts), -1) << static_cast<int>(x.kind);
     }
 }
+
+// Int of a general register and an integer division whose operands may be reals run in the
+// records loop: over integers, reals whole or not, halves, reals past the 32-bit integers, NaN,
+// infinity, -0 and values that are no numbers, in R1, R3 and D1, each alone (its flags are what
+// the End finds) and followed by a division by an integer, a real and 0, the World is the full
+// way's, error reports included.
+TEST(TekkelFuzzInputs, WholeNumbersOfRealsAreTheFullWays) {
+    using tekkel::Command;
+    using tekkel::Value;
+    const auto reg = [](std::int16_t r) { return Value::int16(r); };
+    const Value none;
+    const Value values[] = {Value::int16(-7),        Value::int32(100000),  Value::real64(2.5),
+                            Value::real64(-2.5),     Value::real64(-0.0),   Value::real64(0.25),
+                            Value::real64(3e9 + .5), Value::real64(NAN),    Value::real64(INFINITY),
+                            Value::real32(-1.5f),    Value::string(u"2.5"), Value::null()};
+    const Value divisors[] = {none, Value::int16(-2), Value::real64(2.5), Value::real64(-0.4)};
+    plat::testing::TestServices ts;
+    for (const Value& v : values)
+        for (const std::int16_t p1 : {1, 3, 20})
+            for (const Value& d : divisors) {
+                tekkel::Script s;
+                s.commands = {{50, reg(p1), v, none},                           // Set p1, v
+                              {50, reg(5), Value::int16(1), none},              // Set R5, 1
+                              {72, reg(p1), none, none}};                       // Int p1
+                if (!d.isEmpty()) s.commands.push_back({67, reg(p1), d, none}); // IntDivValue
+                s.commands.push_back({6, none, none, none});
+                s.lastAddress = static_cast<std::int32_t>(s.commands.size()) - 1;
+                EXPECT_EQ(firstFrameThatDiffers(s, 2, ts), -1)
+                    << tekkel::valueText(v) << ' ' << p1 << ' ' << tekkel::valueText(d);
+            }
+}
