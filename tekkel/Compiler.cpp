@@ -352,13 +352,13 @@ void fuse(std::vector<Record>& records, std::size_t limit) {
     }
 }
 
-// Joins a SetNumber of varIndex with the record after it when that one reads or writes the
-// variable (TEKKEL_AFTER_SET_NUMBER), after fuse, so that the second may be a joined kind too.
+// Joins a SetNumber or MoveToNumber of varIndex with the record after it when that one reads or
+// writes the variable (TEKKEL_AFTER_SET_NUMBER), after fuse, so that the second may be a joined
+// kind too.
 void joinSetNumbers(std::vector<Record>& records, std::size_t limit) {
     for (std::size_t k = 0; k + 1 < limit; ++k) {
-        const RecordKind joined = afterSetNumber(records[k + 1].kind);
-        if (records[k].kind == RecordKind::SetNumber && joined != RecordKind::Full &&
-            records[k].n1 == RunSlot<std::int32_t>(&Run::varIndex))
+        const RecordKind joined = afterChoice(records[k].kind, records[k + 1].kind);
+        if (joined != RecordKind::Full && records[k].n1 == RunSlot<std::int32_t>(&Run::varIndex))
             records[k].kind = joined;
     }
 }

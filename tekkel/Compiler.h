@@ -117,11 +117,13 @@ namespace tekkel {
     X(CompareVarJump)                                                                              \
     X(CompareRVarJump)                                                                             \
     X(Floor)        /* Int of a general register: a real whole in place, an integer as it is */    \
-    TEKKEL_AFTER_SET_NUMBER(TEKKEL_SET_NUMBER_THEN, X)
+    TEKKEL_AFTER_SET_NUMBER(TEKKEL_SET_NUMBER_THEN, X)                                             \
+    TEKKEL_AFTER_SET_NUMBER(TEKKEL_MOVE_TO_NUMBER_THEN, X)
 
-// The kinds a `Set varIndex, k` runs the record after it of: those that read or write the
-// variable it chose. Each has a kind of its own, SetNumber<kind>, that runs the SetNumber and
-// then that record as the loop would (RecordLoop.cpp).
+// The kinds a `Set varIndex, k` or a `Move varIndex, R` runs the record after it of: those that
+// read or write the variable it chose. Each has a kind of its own, SetNumber<kind> and
+// MoveToNumber<kind>, that runs the choice and then that record as the loop would
+// (RecordLoop.cpp).
 #define TEKKEL_AFTER_SET_NUMBER(Y, X)                                                              \
     Y(X, Set) Y(X, MoveFromVar) Y(X, MoveToVar) Y(X, StepVar) Y(X, CompareVar) Y(X, CompareRVar)   \
     Y(X, CompareVarJump) Y(X, CompareRVarJump) Y(X, AddVar) Y(X, SubVar) Y(X, MulVar)              \
@@ -129,6 +131,7 @@ namespace tekkel {
     Y(X, SubVarMove) Y(X, MulVarMove) Y(X, DivVarMove) Y(X, AddRVarMove) Y(X, SubRVarMove)         \
     Y(X, MulRVarMove) Y(X, DivRVarMove)
 #define TEKKEL_SET_NUMBER_THEN(X, K) X(SetNumber##K)
+#define TEKKEL_MOVE_TO_NUMBER_THEN(X, K) X(MoveToNumber##K)
 // clang-format on
 
 #define TEKKEL_RECORD_KIND_ENUM(K) K,

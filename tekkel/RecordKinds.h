@@ -151,32 +151,35 @@ constexpr bool findsVariable(RecordKind k) {
     }
 }
 
-// The kinds that run a SetNumber and then the record after it, of the kind `second`
-// (TEKKEL_AFTER_SET_NUMBER).
-struct AfterSetNumber {
+// The kinds that run a choice of varIndex, a SetNumber or a MoveToNumber (`first`), and then
+// the record after it, of the kind `second` (TEKKEL_AFTER_SET_NUMBER).
+struct AfterChoice {
     RecordKind kind;
+    RecordKind first;
     RecordKind second;
 };
-#define TEKKEL_AFTER_SET_NUMBER_ENTRY(X, K) {RecordKind::SetNumber##K, RecordKind::K},
-inline constexpr AfterSetNumber kAfterSetNumber[] = {
-    TEKKEL_AFTER_SET_NUMBER(TEKKEL_AFTER_SET_NUMBER_ENTRY, _)};
-#undef TEKKEL_AFTER_SET_NUMBER_ENTRY
+#define TEKKEL_AFTER_CHOICE_ENTRY(X, K)                                                            \
+    {RecordKind::SetNumber##K, RecordKind::SetNumber, RecordKind::K},                              \
+        {RecordKind::MoveToNumber##K, RecordKind::MoveToNumber, RecordKind::K},
+inline constexpr AfterChoice kAfterChoice[] = {
+    TEKKEL_AFTER_SET_NUMBER(TEKKEL_AFTER_CHOICE_ENTRY, _)};
+#undef TEKKEL_AFTER_CHOICE_ENTRY
 
-inline constexpr AfterSetNumber kNoAfterSetNumber{RecordKind::Full, RecordKind::Full};
-// The kind that runs a SetNumber and then a record of kind `second`; Full when none does.
-constexpr RecordKind afterSetNumber(RecordKind second) {
-    return findEntry(kAfterSetNumber, kNoAfterSetNumber,
-                     [second](const AfterSetNumber& f) { return f.second == second; })
+inline constexpr AfterChoice kNoAfterChoice{RecordKind::Full, RecordKind::Full, RecordKind::Full};
+// The kind that runs a record of kind `first` and then one of kind `second`; Full when none does.
+constexpr RecordKind afterChoice(RecordKind first, RecordKind second) {
+    return findEntry(kAfterChoice, kNoAfterChoice,
+                     [=](const AfterChoice& f) { return f.first == first && f.second == second; })
         .kind;
 }
-// The kind of the second record that the joined kind `k` runs; Full when `k` is no such kind.
-constexpr RecordKind secondAfterSetNumber(RecordKind k) {
-    return findEntry(kAfterSetNumber, kNoAfterSetNumber,
-                     [k](const AfterSetNumber& f) { return f.kind == k; })
-        .second;
+// The entry of the joined kind `k`; one whose kinds are Full when `k` is no such kind.
+constexpr AfterChoice choiceOf(RecordKind k) {
+    return findEntry(kAfterChoice, kNoAfterChoice,
+                     [k](const AfterChoice& f) { return f.kind == k; });
 }
 
-static_assert(secondAfterSetNumber(afterSetNumber(RecordKind::Set)) == RecordKind::Set);
+static_assert(choiceOf(afterChoice(RecordKind::MoveToNumber, RecordKind::Set)).second ==
+              RecordKind::Set);
 static_assert(varArith(RecordKind::MulRVarMove).op == ArithOp::Mul);
 static_assert(varArith(ArithOp::Div, true).withMove == RecordKind::DivVarMove);
 

@@ -769,19 +769,25 @@ template <RecordKind K, bool RealsFirst = false>
 
 template <RecordKind K> std::int32_t step(auto& c);
 
-// A SetNumber of varIndex, and then the record after it, of kind Second, as the loop would go on
-// to it: a failure of the second stops the loop at its address. Written as varIndex itself, the
-// number is the second's index without reading it back; and the second finds its variable anew
-// (never Record::kSameVariable), which an empty cursor tells the compiler. Arithmetic on a
-// variable chosen by number, a named place, tries reals first: the programs that count in such
-// places step them, and those that do arithmetic on them mostly hold reals there.
-template <RecordKind Second>
-[[gnu::always_inline]] inline std::int32_t stepAfterSetNumber(auto& c) {
-    c.run.varIndex = c.record().target;
+// A SetNumber or MoveToNumber (First) of varIndex, and then the record after it, of kind Second,
+// as the loop would go on to it: a failure of the second stops the loop at its address. Written
+// as varIndex itself, a SetNumber's number is the second's index without reading it back; and
+// the second finds its variable anew (never Record::kSameVariable), which an empty cursor tells
+// the compiler. Arithmetic on a variable chosen by number, a named place, tries reals first: the
+// programs that count in such places step them, and those that do arithmetic on them mostly
+// hold reals there.
+template <RecordKind First, RecordKind Second>
+[[gnu::always_inline]] inline std::int32_t stepAfterChoice(auto& c) {
+    if constexpr (First == RecordKind::SetNumber) {
+        c.run.varIndex = c.record().target;
+    } else if (!writeNumber(c.ctx, c.run.varIndex, c.record().m2.in(c.run))) [[unlikely]] {
+        return kFailed;
+    }
     if (!c.second()) return c.next();
     ++c.address;
     c.selected = nullptr;
-    if constexpr (varArith(Second).kind != RecordKind::Full) return stepVarArith<Second, true>(c);
+    if constexpr (varArith(Second).kind != RecordKind::Full)
+        return stepVarArith<Second, First == RecordKind::SetNumber>(c);
     return step<Second>(c);
 }
 
@@ -804,8 +810,8 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t step(auto& c)
     else if constexpr (K == CompareVar || K == CompareRVar || K == CompareVarJump ||
                        K == CompareRVarJump)
         return stepVarCompare<K>(c);
-    else if constexpr (secondAfterSetNumber(K) != Full)
-        return stepAfterSetNumber<secondAfterSetNumber(K)>(c);
+    else if constexpr (choiceOf(K).kind != Full)
+        return stepAfterChoice<choiceOf(K).first, choiceOf(K).second>(c);
     switch (K) {
     case Full: return kFull;
     case Next: return c.next();
@@ -941,7 +947,8 @@ template <bool Counted>
         TEKKEL_COUNT(next)
     }
     goto* runAt[c.address];
-    // The address in a register: GCC would otherwise reload it from the stack each time. It is
+    // The address and the table of where each record runs in registers: GCC would otherwise
+    // reload either from the stack each time (it did the table, once the kinds grew). It is
     // never negative, so a record that goes on to the next needs no test of its answer: each kind
     // says so as it starts, since GCC carries nothing it knows across the jump to a kind.
     // clang-format off
@@ -949,7 +956,7 @@ template <bool Counted>
     run##K:                                                                                        \
     if (c.address < 0 || c.address >= INT32_MAX - 2) __builtin_unreachable();                     \
     TEKKEL_STEP(K)                                                                                 \
-    asm("" : "+r"(c.address));                                                                     \
+    asm("" : "+r"(c.address), "+r"(runAt));                                                        \
     goto* runAt[c.address];
     // clang-format on
     TEKKEL_RECORD_KINDS(TEKKEL_CASE)
