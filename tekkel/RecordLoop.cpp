@@ -274,12 +274,11 @@ bool cutCount(const Run& run, const Record& r, std::int32_t& count) {
 }
 
 // R1 = a op b and its flags, for record `r`: the plain cases here, the rest by otherArith.
-// `bReal` is b, or b as a 64-bit real where it is an integer (plainArithPair).
 template <ArithOp Op, bool RealsFirst = false>
 [[gnu::always_inline]] inline std::int32_t arith(StepContext& ctx, const Record& r, Run& run,
-                                                 const Value& a, const Value& b, std::int32_t next,
-                                                 const Value& bReal) {
-    if (!plainArithPair<Op, RealsFirst>(a, b, bReal, run.R1, r1Flags(run, r)))
+                                                 const Value& a, const Value& b,
+                                                 std::int32_t next) {
+    if (!plainArith<Op, RealsFirst>(a, b, run.R1, r1Flags(run, r)))
         return otherArith(ctx, Op, a, b, next);
     return next;
 }
@@ -288,10 +287,10 @@ template <ArithOp Op, bool RealsFirst = false>
                                                  ArithOp op, const Value& a, const Value& b,
                                                  std::int32_t next) {
     switch (op) {
-    case ArithOp::Add: return arith<ArithOp::Add>(ctx, r, run, a, b, next, b);
-    case ArithOp::Sub: return arith<ArithOp::Sub>(ctx, r, run, a, b, next, b);
-    case ArithOp::Mul: return arith<ArithOp::Mul>(ctx, r, run, a, b, next, b);
-    case ArithOp::Div: return arith<ArithOp::Div>(ctx, r, run, a, b, next, b);
+    case ArithOp::Add: return arith<ArithOp::Add>(ctx, r, run, a, b, next);
+    case ArithOp::Sub: return arith<ArithOp::Sub>(ctx, r, run, a, b, next);
+    case ArithOp::Mul: return arith<ArithOp::Mul>(ctx, r, run, a, b, next);
+    case ArithOp::Div: return arith<ArithOp::Div>(ctx, r, run, a, b, next);
     }
     return kFull;
 }
@@ -677,9 +676,8 @@ template <RecordKind K, bool RealsFirst = false>
     Value* v = selectedOf(c, r);
     if (!v) return kFailed;
     const Value& x = f.varFirst ? (r.literal ? *r.literal : r.m2.in(run)) : r.m1.in(run);
-    const Value& a = f.varFirst ? *v : x;
-    const Value& b = f.varFirst ? x : *v;
-    const std::int32_t n = arith<f.op, RealsFirst>(c.ctx, r, run, a, b, c.next(), b);
+    const std::int32_t n =
+        arith<f.op, RealsFirst>(c.ctx, r, run, f.varFirst ? *v : x, f.varFirst ? x : *v, c.next());
     if (K == f.kind || n < 0 || !c.second()) return n;
     // The flags are those of R1's value already, and a variable takes none.
     const Record& move = c.records[c.next()];
