@@ -233,7 +233,8 @@ struct CompiledScript {
     std::vector<Value> literals;
     // The records loop's own, found on the first run: where each kind's code starts (a copy of
     // the loop's table, for a record whose kind changes), then where each record's kind runs,
-    // kept as a record's kind changes. One for each of the loop's two ways of counting.
+    // kept as a record's kind changes, in places as far apart as the records (the loop finds a
+    // record's place at one distance from the record). One for each way of counting.
     mutable std::vector<const void*> runAt[2];
     // For each record, the register whose write left the flags unset before it (a write of
     // R1..R5 without kFlagsP1), or none: the flags are that register's by the flag rule. Where

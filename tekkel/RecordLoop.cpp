@@ -336,6 +336,9 @@ template <bool Counted> struct Cursor {
     // places, before this, say where each kind runs).
     const void** runAt;
     std::int32_t address;
+    // The record at `address`, which the loop moves with it: a record that goes on to the next
+    // finds its own by one addition, not from its address.
+    const Record* at;
     // Counted: the pump's countdown before the record at `address`, whose count it holds. Else
     // the countdown as it will be at the last record of the straight run that `address` is in,
     // which the loop took at once when the run began.
@@ -343,7 +346,9 @@ template <bool Counted> struct Cursor {
     Run& run;
     std::int32_t& error; // ctx.error, which a taken jump writes (noteJump)
 
-    [[gnu::always_inline]] const Record& record() const { return records[address]; }
+    [[gnu::always_inline]] const Record& record() const { return *at; }
+    // The record `k` places after the cursor's, which a fused kind runs as its second.
+    [[gnu::always_inline]] const Record& after(int k = 1) const { return at[k]; }
     [[gnu::always_inline]] std::int32_t next() const { return address + 1; }
     // Whether the record after a fused one runs now (secondRuns), counting it if so.
     [[gnu::always_inline]] bool second() { return !counted || secondRuns(countdown); }
@@ -409,6 +414,10 @@ template <bool Counted> struct Cursor {
     return jump.target + jump.arith;
 }
 
+// Places of CompiledScript::runAt from one record's to the next's (linkRecords).
+constexpr std::int32_t kRunStride = sizeof(Record) / sizeof(const void*);
+static_assert(sizeof(Record) % sizeof(const void*) == 0);
+
 // Switches a fast arithmetic record of kind K to the twin that tests first the operands it
 // met (RecordKinds.h): two reals take it to the twin, two integers back.
 template <RecordKind K> struct Quicken {
@@ -420,7 +429,7 @@ template <RecordKind K> struct Quicken {
     std::int32_t address;
     [[gnu::always_inline]] void set(RecordKind k) const {
         r.kind = k;
-        runAt[address] = runAt[static_cast<int>(k) - kRecordKindCount];
+        runAt[address * kRunStride] = runAt[static_cast<int>(k) - kRecordKindCount];
     }
     [[gnu::always_inline]] void integers() const {
         if constexpr (real) set(moves ? f.withMove : f.kind);
@@ -443,13 +452,13 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepFastArith
                                        Q{r, c.runAt, c.address})) [[unlikely]] {
         const std::int32_t n = otherArith(c.ctx, f.op, a, b, c.next());
         if (!Q::moves || n < 0 || !c.second()) return n;
-        moveR1(run, c.records[c.next()]);
+        moveR1(run, c.after());
         return c.next() + 1;
     }
     if (!Q::moves || !c.second()) return c.next();
     // R1 holds a number now, so the copy is its kind and eight bytes wherever it goes (R1
     // itself included) unless the place holds a text.
-    Value& dst = c.records[c.next()].m1.in(run);
+    Value& dst = c.after().m1.in(run);
     if (!dst.s.empty()) [[unlikely]]
         dst = run.R1;
     dst.kind = run.R1.kind;
@@ -462,7 +471,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCompare(a
     const bool literal = K == RecordKind::CompareV || K == RecordKind::CompareVJump;
     compareFlags(c.ctx, c.run, r, c.address, r.m1.in(c.run), literal ? *r.literal : r.m2.in(c.run));
     if (!jumpsAfter(K) || !c.second()) return c.next();
-    return jumpAt(c, c.records[c.next()], c.next());
+    return jumpAt(c, c.after(), c.next());
 }
 
 // The comparison after a step of `step` to `x` of values that are not two numbers: an invalid
@@ -488,9 +497,9 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(aut
     if (K != RecordKind::StepRCompare || !c.second()) {
         if (flagsP1(r)) setNumberFlags(run, x);
         if (K == RecordKind::StepR || K == RecordKind::StepRCompare || !c.second()) return next;
-        return jumpAt(c, c.records[next], next);
+        return jumpAt(c, c.after(), next);
     }
-    const Record& compare = c.records[next]; // a kind comparesRegister takes
+    const Record& compare = c.after(); // a kind comparesRegister takes
     const Value& a = compare.m1.in(run);
     const Value& b = compare.literal ? *compare.literal : compare.m2.in(run);
     // A valid comparison sets all three flags, so the step's are left out; an invalid one
@@ -509,7 +518,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(aut
     const bool jumps =
         compare.kind == RecordKind::CompareRJump || compare.kind == RecordKind::CompareVJump;
     if (!jumps || !c.second()) return next + 1;
-    return jumpAt(c, c.records[next + 1], next + 1);
+    return jumpAt(c, c.after(2), next + 1);
 }
 
 // Move into a general register from another or the selected variable, and then a jump.
@@ -520,7 +529,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(aut
     if (!src) return kFailed;
     writeP1(run, r, *src);
     if (K != RecordKind::MoveRJump || !c.second()) return c.next();
-    return jumpAt(c, c.records[c.next()], c.next());
+    return jumpAt(c, c.after(), c.next());
 }
 
 // Writes `v` into reg P1 of a Set or Move record; `copy`: `v` may be the selected variable
@@ -584,14 +593,14 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(a
 [[gnu::always_inline]] inline std::int32_t stepCutMove(auto& c) {
     const std::int32_t n = cut(c.ctx, c.record(), c.scratch, c.next());
     if (n < 0 || !c.second()) return n;
-    moveR1(c.run, c.records[c.next()]);
+    moveR1(c.run, c.after());
     return c.next() + 1;
 }
 
 // A cut, then a cut of R1 (Left then RightValue 1: a letter; Right then LeftValue 3: a piece
 // from within), without making the first part when both run now.
 [[gnu::always_inline]] inline std::int32_t stepCutCut(auto& c) {
-    const Record& second = c.records[c.next()];
+    const Record& second = c.after();
     if (c.secondFits() && cutTwice(c.ctx, c.record(), second, c.address)) {
         c.countSecond();
         return c.next() + 1;
@@ -606,19 +615,19 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(a
     const std::int32_t n = concat(c.ctx, c.record(), c.scratch, c.next(), !both);
     if (n < 0 || !both) return n;
     c.countSecond();
-    return length(c.ctx, c.records[c.next()], c.scratch.b, c.next() + 1);
+    return length(c.ctx, c.after(), c.scratch.b, c.next() + 1);
 }
 
 [[gnu::always_inline]] inline std::int32_t stepCompareJump(auto& c) {
     const std::int32_t n = stepGeneral<RecordKind::Compare>(c);
     if (n < 0 || !c.second()) return n;
-    return jumpAt(c, c.records[c.next()], c.next());
+    return jumpAt(c, c.after(), c.next());
 }
 
 [[gnu::always_inline]] inline std::int32_t stepArithMove(auto& c) {
     const std::int32_t n = stepGeneral<RecordKind::Arith>(c);
     if (n < 0 || !c.second()) return n;
-    moveR1(c.run, c.records[c.next()]);
+    moveR1(c.run, c.after());
     return c.next() + 1;
 }
 
@@ -662,7 +671,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepVarCompar
     const Value& x = varFirst ? (r.literal ? *r.literal : r.m2.in(run)) : r.m1.in(run);
     compareFlags(c.ctx, run, r, c.address, varFirst ? *v : x, varFirst ? x : *v);
     if (K == RecordKind::CompareVar || K == RecordKind::CompareRVar || !c.second()) return c.next();
-    return jumpAt(c, c.records[c.next()], c.next());
+    return jumpAt(c, c.after(), c.next());
 }
 
 // Arithmetic with the selected variable, and then a Move of R1 into a general register or the
@@ -680,7 +689,7 @@ template <RecordKind K, bool RealsFirst = false>
         arith<f.op, RealsFirst>(c.ctx, r, run, f.varFirst ? *v : x, f.varFirst ? x : *v, c.next());
     if (K == f.kind || n < 0 || !c.second()) return n;
     // The flags are those of R1's value already, and a variable takes none.
-    const Record& move = c.records[c.next()];
+    const Record& move = c.after();
     Value& dst = move.m1 ? move.m1.in(run) : *v;
     if (&dst != &run.R1) assign(dst, run.R1);
     return c.next() + 1;
@@ -718,7 +727,7 @@ template <RecordKind K, bool RealsFirst = false>
     const Record& r = c.record();
     Run& run = c.run;
     const std::int32_t next = c.next();
-    const Record& compare = c.records[next];
+    const Record& compare = c.after();
     const Value& x = compare.m1.in(run);
     const Value& y = compare.literal ? *compare.literal : compare.m2.in(run);
     if (r.texts & Record::kCountsItself) {
@@ -730,7 +739,7 @@ template <RecordKind K, bool RealsFirst = false>
     const bool jumps =
         compare.kind == RecordKind::CompareRJump || compare.kind == RecordKind::CompareVJump;
     if (!jumps || !c.second()) return next + 1;
-    return jumpAt(c, c.records[next + 1], next + 1);
+    return jumpAt(c, c.after(2), next + 1);
 }
 
 // IntDivR or IntDivV, then a Move between general registers, which mostly takes the quotient
@@ -742,7 +751,7 @@ template <RecordKind K, bool RealsFirst = false>
         return alone;
     const Record& r = c.record();
     Run& run = c.run;
-    const Record& move = c.records[c.next()];
+    const Record& move = c.after();
     const Value& src = move.m2.in(run);
     if (!(flagsP1(move) && setsEveryFlag(src)) && !(r.texts & Record::kQuietFlags))
         setNumberFlags(run, run.R4.i);
@@ -782,7 +791,7 @@ template <RecordKind First, RecordKind Second>
         return kFailed;
     }
     if (!c.second()) return c.next();
-    ++c.address;
+    ++c.address, ++c.at;
     c.selected = nullptr;
     if constexpr (varArith(Second).kind != RecordKind::Full)
         return stepVarArith<Second, First == RecordKind::SetNumber>(c);
@@ -869,15 +878,17 @@ Stopped stopAt(std::int32_t next, std::int32_t address, std::int32_t last, std::
 
 // CompiledScript::runAt, found on the script's first run from where each kind runs (`kinds`):
 // a copy of `kinds`, for a record whose kind changes, then the place of each record's kind, the
-// first of which is the answer.
+// first of which is the answer. The places lie as far apart as the records, so that the loop
+// reaches a record's place from the record itself, at one distance for all.
 [[gnu::always_inline]] inline const void**
 linkRecords(std::vector<const void*>& runAt, const CompiledScript& code,
             const void* const (&kinds)[kRecordKindCount]) {
     if (runAt.empty()) [[unlikely]] {
-        runAt.resize(kRecordKindCount + code.records.size());
+        runAt.resize(kRecordKindCount + code.records.size() * kRunStride);
         std::copy(std::begin(kinds), std::end(kinds), runAt.begin());
         for (std::size_t i = 0; i < code.records.size(); ++i)
-            runAt[kRecordKindCount + i] = kinds[static_cast<int>(code.records[i].kind)];
+            runAt[kRecordKindCount + i * kRunStride] =
+                kinds[static_cast<int>(code.records[i].kind)];
     }
     return runAt.data() + kRecordKindCount;
 }
@@ -908,22 +919,29 @@ template <bool Counted>
     Run& run = ctx.run;
     // Each kind ends in its own jump to the next record's kind (labels as values, which GCC and
     // Clang take), which the processor predicts far better than the one shared jump of a switch.
-    // The jump reads where the record's kind runs from runAt, one place for each record.
+    // The jump reads where the record's kind runs from runAt, one place for each record, at one
+    // distance from the record itself (linkRecords), so that the loop holds the record rather
+    // than finding it from its address at every kind.
 #define TEKKEL_LABEL(K) &&run##K,
     static const void* const kRun[] = {TEKKEL_RECORD_KINDS(TEKKEL_LABEL)};
 #undef TEKKEL_LABEL
     static_assert(std::size(kRun) == kRecordKindCount);
     const void** runAt = linkRecords(code.runAt[Counted], code, kRun);
     // The loop's state lives in the cursor, built once, so that it stays in registers.
-    Cursor<Counted> c{ctx, scratch, records, runAt, address, countdown, run, ctx.error};
+    Cursor<Counted> c{ctx,       scratch, records,  runAt, address, records + address,
+                      countdown, run,     ctx.error};
+    std::ptrdiff_t toRunAt =
+        reinterpret_cast<const char*>(runAt) - reinterpret_cast<const char*>(records);
+#define TEKKEL_DISPATCH                                                                            \
+    goto*(*reinterpret_cast<const void* const*>(reinterpret_cast<const char*>(c.at) + toRunAt))
     bool refilled = false;
     std::int32_t next = 0;
     // Counting each record, each record after the first counts on the pump; the countdown is at
     // least 1 before each record (see secondRuns), so 0 is its end. A Past record is no command:
     // it gives its count back, and the pump's check does not run for it. Once the check has
     // refilled the countdown, the loop that counts runs goes on (unless it counts every command).
-#define TEKKEL_COUNT(NEXT)                                                                         \
-    if (Counted && --c.countdown == 0 && records[NEXT].kind != RecordKind::Past) [[unlikely]] {    \
+#define TEKKEL_COUNT                                                                               \
+    if (Counted && --c.countdown == 0 && c.at->kind != RecordKind::Past) [[unlikely]] {            \
         refilled = true, c.selected = nullptr; /* events may have moved the variables */           \
         std::int32_t fresh = 0; /* not c.countdown: the cursor stays out of memory */              \
         const bool more = ctx.pump.slowCheck(fresh);                                               \
@@ -938,15 +956,16 @@ template <bool Counted>
     next = step<RecordKind::K>(c);                                                                 \
     if (next < 0) [[unlikely]] /* kFull, kFailed, kPast, kSlowFrom - address */                    \
         goto stop;                                                                                 \
+    c.at = records + next;                                                                         \
     c.address = next;                                                                              \
-    TEKKEL_COUNT(next)
+    TEKKEL_COUNT
     if (Counted && countFirst) {
         next = c.address;
-        TEKKEL_COUNT(next)
+        TEKKEL_COUNT
     }
-    goto* runAt[c.address];
-    // The address and the table of where each record runs in registers: GCC would otherwise
-    // reload either from the stack each time (it did the table, once the kinds grew). It is
+    TEKKEL_DISPATCH;
+    // The address, the record and the distance to where it runs in registers: GCC would
+    // otherwise reload them from the stack each time (it did, once the kinds grew). The address is
     // never negative, so a record that goes on to the next needs no test of its answer: each kind
     // says so as it starts, since GCC carries nothing it knows across the jump to a kind.
     // clang-format off
@@ -954,13 +973,14 @@ template <bool Counted>
     run##K:                                                                                        \
     if (c.address < 0 || c.address >= INT32_MAX - 2) __builtin_unreachable();                     \
     TEKKEL_STEP(K)                                                                                 \
-    asm("" : "+r"(c.address), "+r"(runAt));                                                        \
-    goto* runAt[c.address];
+    asm("" : "+r"(c.address), "+r"(toRunAt), "+r"(c.at));                                          \
+    TEKKEL_DISPATCH;
     // clang-format on
     TEKKEL_RECORD_KINDS(TEKKEL_CASE)
 #undef TEKKEL_CASE
 #undef TEKKEL_STEP
 #undef TEKKEL_COUNT
+#undef TEKKEL_DISPATCH
 stop:
     return {next, c.address, c.countdown, refilled};
 }
