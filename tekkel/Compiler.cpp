@@ -580,7 +580,9 @@ void leaveUnreadFlags(CompiledScript& form, const std::vector<FlagEffect>& effec
         }
 }
 
-// Points each fast arithmetic record with a value at its pair in CompiledScript::literals.
+// Points each fast arithmetic record with a value at its pair in CompiledScript::literals: the
+// value, then the value as a 64-bit real (NaN for a value that is no number of either kind, so
+// that the records loop reads the real without testing it, and such a value goes the full way).
 void pairLiterals(CompiledScript& form) {
     const auto paired = [](const Record& r) { return fastArith(r.kind).literal; };
     form.literals.reserve(2 * static_cast<std::size_t>(
@@ -589,7 +591,9 @@ void pairLiterals(CompiledScript& form) {
         if (!paired(r)) continue;
         const Value& v = *r.literal;
         form.literals.push_back(v);
-        form.literals.push_back(isInteger(v.kind) ? Value::real64(v.i) : v);
+        form.literals.push_back(isInteger(v.kind)             ? Value::real64(v.i)
+                                : v.kind == ValueKind::Real64 ? v
+                                                              : Value::real64(std::nan("")));
         r.literal = &form.literals[form.literals.size() - 2];
     }
 }

@@ -228,8 +228,8 @@ struct CompiledScript {
     std::int32_t lastAddress = 0;
     std::vector<Record> records;
     // The values of the fast arithmetic records with a value (fastArith(kind).literal), which
-    // `literal` points to: each as written, then as a 64-bit real where it is an integer (the
-    // same again otherwise), which a real register takes as it is.
+    // `literal` points to: each as written, then as a 64-bit real (itself for a 64-bit real, NaN
+    // for a value that is no integer), which a real register takes as it is.
     std::vector<Value> literals;
     // The records loop's own, found on the first run: where each kind's code starts (a copy of
     // the loop's table, for a record whose kind changes), then where each record's kind runs,

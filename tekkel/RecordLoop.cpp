@@ -448,8 +448,8 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepFastArith
     const Value& a = r.m1.in(run);
     const Value& b = f.literal ? *r.literal : r.m2.in(run);
     const Value& bReal = f.literal ? r.literal[1] : b; // CompiledScript::literals
-    if (!plainArithPair<f.op, Q::real>(a, b, bReal, run.R1, r1Flags(run, r),
-                                       Q{r, c.runAt, c.address})) [[unlikely]] {
+    if (!plainArithPair<f.op, Q::real, f.literal>(a, b, bReal, run.R1, r1Flags(run, r),
+                                                  Q{r, c.runAt, c.address})) [[unlikely]] {
         const std::int32_t n = otherArith(c.ctx, f.op, a, b, c.next());
         if (!Q::moves || n < 0 || !c.second()) return n;
         moveR1(run, c.after());

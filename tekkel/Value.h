@@ -294,16 +294,17 @@ struct IgnoreCase {
 // integers (the result is the same either way); `seen` hears of two integers, and of a real
 // `a` with a plain `b` found after them.
 // `bReal` is `b`, or `b` as a 64-bit real where it is an integer, which a real `a` found first
-// (RealsFirst) takes.
-template <ArithOp Op, bool RealsFirst = false, typename Written = IgnoreNumber,
-          typename Seen = IgnoreCase>
+// (RealsFirst) takes. RealPair: `bReal` is a 64-bit real whatever `b` is (NaN where `b` is no
+// integer nor 64-bit real, which no real result survives).
+template <ArithOp Op, bool RealsFirst = false, bool RealPair = false,
+          typename Written = IgnoreNumber, typename Seen = IgnoreCase>
 [[gnu::always_inline]] inline bool plainArithPair(const Value& a, const Value& b,
                                                   const Value& bReal, Value& out,
                                                   Written written = {}, Seen seen = {}) {
     double x = 0, y = 0;
     if (RealsFirst && a.kind == ValueKind::Real64) [[likely]] {
         x = a.d;
-        if (bReal.kind == ValueKind::Real64) [[likely]]
+        if (RealPair || bReal.kind == ValueKind::Real64) [[likely]]
             y = bReal.d;
         else if (isInteger(bReal.kind))
             y = bReal.i;
