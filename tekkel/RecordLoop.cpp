@@ -508,7 +508,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(aut
     double d = 0;
     if (r.texts & Record::kCountsItself) {
         setNumberFlags(run, x - compare.literal->i);
-    } else if (bothIntegers(a, b)) {
+    } else if (bothIntegers(a, b)) [[likely]] {
         setNumberFlags(run, integerDifference(a, b));
     } else if (realDifference(a, b, d)) {
         setDifferenceFlags(run, d);

@@ -121,7 +121,7 @@ void setFlagsOther(Run& run, const Value& v);
 // the others (compareOtherIntoFlags).
 [[gnu::always_inline]] inline bool compareNumbersIntoFlags(Run& run, const Value& a,
                                                            const Value& b) {
-    if (bothIntegers(a, b)) {
+    if (bothIntegers(a, b)) [[likely]] {
         setNumberFlags(run, integerDifference(a, b));
         return true;
     }
