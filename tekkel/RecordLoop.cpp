@@ -323,6 +323,19 @@ template <ArithOp Op, bool RealsFirst = false>
     writeGeneral(run, flagsP1(r), r.m1.in(run), src);
 }
 
+// Where the records go on after a kind: the address (or kFull, kFailed, kPast, a kSlowFrom
+// address), and the record there when the kind knows it by its own (Cursor::next): the loop then
+// holds it as it is, rather than working it out from the address after the kind's answers meet.
+// An address found elsewhere (a jump, a handler, a failure) comes without its record.
+struct Onward {
+    std::int32_t address;
+    const Record* at = nullptr;
+    Onward(std::int32_t a) : address(a) {}
+    Onward(std::int32_t a, const Record* r) : address(a), at(r) {}
+    operator std::int32_t() const { return address; }
+    Onward operator+(std::int32_t k) const { return {address + k, at + k}; }
+};
+
 // Where one record runs: the run loop's state that a kind may read or, fused, count on. The loop
 // counts each record on the countdown (Counted), or each straight run at once: then every record
 // of a run it began runs, the fused ones with their seconds, and only a jump looks at the
@@ -349,7 +362,7 @@ template <bool Counted> struct Cursor {
     [[gnu::always_inline]] const Record& record() const { return *at; }
     // The record `k` places after the cursor's, which a fused kind runs as its second.
     [[gnu::always_inline]] const Record& after(int k = 1) const { return at[k]; }
-    [[gnu::always_inline]] std::int32_t next() const { return address + 1; }
+    [[gnu::always_inline]] Onward next() const { return {address + 1, at + 1}; }
     // Whether the record after a fused one runs now (secondRuns), counting it if so.
     [[gnu::always_inline]] bool second() { return !counted || secondRuns(countdown); }
     // Whether it would run now, without counting it yet (countSecond).
@@ -440,7 +453,7 @@ template <RecordKind K> struct Quicken {
 };
 
 // The fast arithmetic kinds, with a Move of R1 after them, and their twins.
-template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepFastArith(auto& c) {
+template <RecordKind K> [[gnu::always_inline]] inline Onward stepFastArith(auto& c) {
     using Q = Quicken<K>;
     constexpr FastArith f = Q::f;
     const Record& r = c.record();
@@ -466,7 +479,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepFastArith
     return c.next() + 1;
 }
 
-template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCompare(auto& c) {
+template <RecordKind K> [[gnu::always_inline]] inline Onward stepCompare(auto& c) {
     const Record& r = c.record();
     const bool literal = K == RecordKind::CompareV || K == RecordKind::CompareVJump;
     compareFlags(c.ctx, c.run, r, c.address, r.m1.in(c.run), literal ? *r.literal : r.m2.in(c.run));
@@ -485,11 +498,11 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCompare(a
 }
 
 // Inc, Dec of a general register, and then the counting loop's comparison and jump.
-template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(auto& c) {
+template <RecordKind K> [[gnu::always_inline]] inline Onward stepCount(auto& c) {
     const Record& r = c.record();
     Run& run = c.run;
     Value& v = r.m1.in(run);
-    std::int32_t next = c.next();
+    const Onward next = c.next();
     if (!isInteger(v.kind)) [[unlikely]]
         return otherStep(c.ctx, r, c.scratch.a, next);
     // A real past the integers has the sign and zero of the integer it was made from.
@@ -522,7 +535,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepCount(aut
 }
 
 // Move into a general register from another or the selected variable, and then a jump.
-template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(auto& c) {
+template <RecordKind K> [[gnu::always_inline]] inline Onward stepMoveR(auto& c) {
     const Record& r = c.record();
     Run& run = c.run;
     const Value* src = K == RecordKind::MoveFromVar ? selectedOf(c, r) : &(r.m2.in(run));
@@ -541,7 +554,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(aut
         writeP1(run, r, v);
         return c.next();
     }
-    if (r.n1) return writeNumber(c.ctx, r.n1.in(run), v) ? c.next() : kFailed;
+    if (r.n1) return writeNumber(c.ctx, r.n1.in(run), v) ? c.next() : Onward(kFailed);
     if (r.r1 == regNumber(Reg::Var)) {
         // Finding a variable moves none, so `v` stays where it is.
         Value* dst = selectedOf(c, r);
@@ -549,18 +562,18 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(aut
         if (dst != &v) assign(*dst, v);
         return c.next();
     }
-    if (!copy) return writeRegister(c.ctx, r.r1, v) ? c.next() : kFailed;
+    if (!copy) return writeRegister(c.ctx, r.r1, v) ? c.next() : Onward(kFailed);
     const Value held = v;
-    return writeRegister(c.ctx, r.r1, held) ? c.next() : kFailed;
+    return writeRegister(c.ctx, r.r1, held) ? c.next() : Onward(kFailed);
 }
 
-[[gnu::always_inline]] inline std::int32_t stepMove(auto& c) {
+[[gnu::always_inline]] inline Onward stepMove(auto& c) {
     const Record& r = c.record();
     const Value* v = operand(c, r.r2, r.m2, r.n2, c.scratch.b);
     return v ? writeOperand(c, *v, true) : kFailed;
 }
 
-[[gnu::always_inline]] inline std::int32_t stepMoveToVar(auto& c) {
+[[gnu::always_inline]] inline Onward stepMoveToVar(auto& c) {
     // A variable is never a register, so the source stays what it is.
     const Record& r = c.record();
     Value* dst = selectedOf(c, r);
@@ -569,13 +582,13 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepMoveR(aut
     return c.next();
 }
 
-[[gnu::always_inline]] inline std::int32_t stepMoveToNumber(auto& c) {
+[[gnu::always_inline]] inline Onward stepMoveToNumber(auto& c) {
     const Record& r = c.record();
-    return writeNumber(c.ctx, r.n1.in(c.run), r.m2.in(c.run)) ? c.next() : kFailed;
+    return writeNumber(c.ctx, r.n1.in(c.run), r.m2.in(c.run)) ? c.next() : Onward(kFailed);
 }
 
 // Arith, IntDiv and Compare with operands anywhere.
-template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(auto& c) {
+template <RecordKind K> [[gnu::always_inline]] inline Onward stepGeneral(auto& c) {
     const Record& r = c.record();
     const Value* a = operand(c, r.r1, r.m1, r.n1, c.scratch.a);
     if (!a) return kFailed;
@@ -590,7 +603,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(a
 }
 
 // A cut, then a Move of R1: the flag rule gives R1's flags again for the same value.
-[[gnu::always_inline]] inline std::int32_t stepCutMove(auto& c) {
+[[gnu::always_inline]] inline Onward stepCutMove(auto& c) {
     const std::int32_t n = cut(c.ctx, c.record(), c.scratch, c.next());
     if (n < 0 || !c.second()) return n;
     moveR1(c.run, c.after());
@@ -599,7 +612,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(a
 
 // A cut, then a cut of R1 (Left then RightValue 1: a letter; Right then LeftValue 3: a piece
 // from within), without making the first part when both run now.
-[[gnu::always_inline]] inline std::int32_t stepCutCut(auto& c) {
+[[gnu::always_inline]] inline Onward stepCutCut(auto& c) {
     const Record& second = c.after();
     if (c.secondFits() && cutTwice(c.ctx, c.record(), second, c.address)) {
         c.countSecond();
@@ -610,7 +623,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(a
 
 // A Concat, then the Length of what it wrote (measuresText): when both run now, the Length
 // sets the flags the Concat's would have been.
-[[gnu::always_inline]] inline std::int32_t stepConcatLength(auto& c) {
+[[gnu::always_inline]] inline Onward stepConcatLength(auto& c) {
     const bool both = c.secondFits();
     const std::int32_t n = concat(c.ctx, c.record(), c.scratch, c.next(), !both);
     if (n < 0 || !both) return n;
@@ -618,26 +631,26 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(a
     return length(c.ctx, c.after(), c.scratch.b, c.next() + 1);
 }
 
-[[gnu::always_inline]] inline std::int32_t stepCompareJump(auto& c) {
+[[gnu::always_inline]] inline Onward stepCompareJump(auto& c) {
     const std::int32_t n = stepGeneral<RecordKind::Compare>(c);
     if (n < 0 || !c.second()) return n;
     return jumpAt(c, c.after(), c.next());
 }
 
-[[gnu::always_inline]] inline std::int32_t stepArithMove(auto& c) {
+[[gnu::always_inline]] inline Onward stepArithMove(auto& c) {
     const std::int32_t n = stepGeneral<RecordKind::Arith>(c);
     if (n < 0 || !c.second()) return n;
     moveR1(c.run, c.after());
     return c.next() + 1;
 }
 
-[[gnu::always_inline]] inline std::int32_t stepJump(auto& c) {
+[[gnu::always_inline]] inline Onward stepJump(auto& c) {
     return jumpAt(c, c.record(), c.address);
 }
 
 // Inc, Dec of a register anywhere; a 32-bit register stays one, and past its range the full
 // rule refuses the result.
-[[gnu::always_inline]] inline std::int32_t stepStep(auto& c) {
+[[gnu::always_inline]] inline Onward stepStep(auto& c) {
     const Record& r = c.record();
     if (r.n1) {
         std::int32_t& n = r.n1.in(c.run);
@@ -650,7 +663,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(a
 }
 
 // Inc, Dec of the selected variable: an integer steps in place.
-[[gnu::always_inline]] inline std::int32_t stepVar(auto& c) {
+[[gnu::always_inline]] inline Onward stepVar(auto& c) {
     const Record& r = c.record();
     Value* v = selectedOf(c, r);
     if (!v) return kFailed;
@@ -662,7 +675,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepGeneral(a
 
 // A comparison with the selected variable (`var` against X or a general register against
 // `var`), and then a jump.
-template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepVarCompare(auto& c) {
+template <RecordKind K> [[gnu::always_inline]] inline Onward stepVarCompare(auto& c) {
     constexpr bool varFirst = K == RecordKind::CompareVar || K == RecordKind::CompareVarJump;
     const Record& r = c.record();
     Run& run = c.run;
@@ -678,7 +691,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t stepVarCompar
 // variable, which the arithmetic found (nothing between moves it): `var op= X` and `R = R op var`.
 // `RealsFirst`: a real first operand is tested before two integers (plainArith).
 template <RecordKind K, bool RealsFirst = false>
-[[gnu::always_inline]] inline std::int32_t stepVarArith(auto& c) {
+[[gnu::always_inline]] inline Onward stepVarArith(auto& c) {
     constexpr VarArith f = varArith(K);
     const Record& r = c.record();
     Run& run = c.run;
@@ -695,7 +708,7 @@ template <RecordKind K, bool RealsFirst = false>
     return c.next() + 1;
 }
 
-[[gnu::always_inline]] inline std::int32_t stepIntDivFast(auto& c, bool literal) {
+[[gnu::always_inline]] inline Onward stepIntDivFast(auto& c, bool literal) {
     const Record& r = c.record();
     return intDiv(c.ctx, r.m1.in(c.run), literal ? *r.literal : r.m2.in(c.run), c.next(),
                   r.texts & Record::kQuietFlags);
@@ -720,13 +733,13 @@ template <RecordKind K, bool RealsFirst = false>
 // IntDivR or IntDivV, then a comparison of a general register (comparesRegister), mostly of the
 // remainder, and its jump. A comparison of two numbers sets every flag, so the division's are
 // left out; one of values it cannot compare keeps zero and negative as the division set them.
-[[gnu::always_inline]] inline std::int32_t stepIntDivCompare(auto& c, bool literal) {
+[[gnu::always_inline]] inline Onward stepIntDivCompare(auto& c, bool literal) {
     std::int32_t alone = 0;
     if (!divideBeforeSecond(c, literal, alone)) [[unlikely]]
         return alone;
     const Record& r = c.record();
     Run& run = c.run;
-    const std::int32_t next = c.next();
+    const Onward next = c.next();
     const Record& compare = c.after();
     const Value& x = compare.m1.in(run);
     const Value& y = compare.literal ? *compare.literal : compare.m2.in(run);
@@ -745,7 +758,7 @@ template <RecordKind K, bool RealsFirst = false>
 // IntDivR or IntDivV, then a Move between general registers, which mostly takes the quotient
 // or the remainder: the Move sets its own flags, as the full way does, and where it sets every
 // flag (a number into one of R1..R5) the division's are left out.
-[[gnu::always_inline]] inline std::int32_t stepIntDivMove(auto& c, bool literal) {
+[[gnu::always_inline]] inline Onward stepIntDivMove(auto& c, bool literal) {
     std::int32_t alone = 0;
     if (!divideBeforeSecond(c, literal, alone)) [[unlikely]]
         return alone;
@@ -761,7 +774,7 @@ template <RecordKind K, bool RealsFirst = false>
 
 // Int of a general register: a finite 64-bit real is made whole in place and an integer stays
 // as it is, each with the flag rule; the handler takes everything else.
-[[gnu::always_inline]] inline std::int32_t stepFloor(auto& c) {
+[[gnu::always_inline]] inline Onward stepFloor(auto& c) {
     const Record& r = c.record();
     Value& v = r.m1.in(c.run);
     if (v.kind == ValueKind::Real64 && finiteReal(v.d)) {
@@ -769,12 +782,12 @@ template <RecordKind K, bool RealsFirst = false>
         if (flagsP1(r)) setNumberFlags(c.run, v.d);
         return c.next();
     }
-    if (!isInteger(v.kind)) return handler(c.ctx, c.address) ? c.next() : kFailed;
+    if (!isInteger(v.kind)) return handler(c.ctx, c.address) ? c.next() : Onward(kFailed);
     if (flagsP1(r)) setNumberFlags(c.run, v.i);
     return c.next();
 }
 
-template <RecordKind K> std::int32_t step(auto& c);
+template <RecordKind K> Onward step(auto& c);
 
 // A SetNumber or MoveToNumber (First) of varIndex, and then the record after it, of kind Second,
 // as the loop would go on to it: a failure of the second stops the loop at its address. Written
@@ -784,7 +797,7 @@ template <RecordKind K> std::int32_t step(auto& c);
 // programs that count in such places step them, and those that do arithmetic on them mostly
 // hold reals there.
 template <RecordKind First, RecordKind Second>
-[[gnu::always_inline]] inline std::int32_t stepAfterChoice(auto& c) {
+[[gnu::always_inline]] inline Onward stepAfterChoice(auto& c) {
     if constexpr (First == RecordKind::SetNumber) {
         c.run.varIndex = c.record().target;
     } else if (!writeNumber(c.ctx, c.run.varIndex, c.record().m2.in(c.run))) [[unlikely]] {
@@ -800,7 +813,7 @@ template <RecordKind First, RecordKind Second>
 
 // Runs one record of kind K: the next address, kFull or kFailed. A fused kind may run the
 // next record too, counting it on the cursor's countdown.
-template <RecordKind K> [[gnu::always_inline]] inline std::int32_t step(auto& c) {
+template <RecordKind K> [[gnu::always_inline]] inline Onward step(auto& c) {
     using enum RecordKind;
     if constexpr (fastArith(K).kind != RecordKind::Full)
         return stepFastArith<K>(c);
@@ -844,7 +857,7 @@ template <RecordKind K> [[gnu::always_inline]] inline std::int32_t step(auto& c)
     case CutMove: return stepCutMove(c);
     case CutCut: return stepCutCut(c);
     case ConcatLength: return stepConcatLength(c);
-    case Handler: return handler(c.ctx, c.address) ? c.next() : kFailed;
+    case Handler: return handler(c.ctx, c.address) ? c.next() : Onward(kFailed);
     case Floor: return stepFloor(c);
     case Past: ++c.countdown; return kPast;
     default: return kFull;
@@ -953,10 +966,13 @@ template <bool Counted>
         }                                                                                          \
     }
 #define TEKKEL_STEP(K)                                                                             \
-    next = step<RecordKind::K>(c);                                                                 \
-    if (next < 0) [[unlikely]] /* kFull, kFailed, kPast, kSlowFrom - address */                    \
-        goto stop;                                                                                 \
-    c.at = records + next;                                                                         \
+    {                                                                                              \
+        const Onward n = step<RecordKind::K>(c);                                                   \
+        next = n.address;                                                                          \
+        if (next < 0) [[unlikely]] /* kFull, kFailed, kPast, kSlowFrom - address */                \
+            goto stop;                                                                             \
+        c.at = n.at ? n.at : records + next;                                                       \
+    }                                                                                              \
     c.address = next;                                                                              \
     TEKKEL_COUNT
     if (Counted && countFirst) {
