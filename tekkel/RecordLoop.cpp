@@ -403,14 +403,15 @@ template <bool Counted> struct Cursor {
 // at once, the jump counts the whole run it goes on to, its labels too, when the countdown
 // covers it (that run ends at a jump again, or stops the loop); otherwise the loop that counts
 // each record goes on from there.
-[[gnu::always_inline]] inline std::int32_t jumpAt(auto& c, const Record& jump,
-                                                  std::int32_t address) {
+[[gnu::always_inline]] inline Onward jumpAt(auto& c, const Record& jump, std::int32_t address) {
     if (!((jump.condition >> jump.flag.in(c.run)) & 1)) {
-        if (c.counted) return address + 1;
+        // Falling through goes on to the record after the jump's, which the loop need not find.
+        const Onward fallen{address + 1, &jump + 1};
+        if (c.counted) return fallen;
         if (c.countdown <= jump.runs.fallen) [[unlikely]]
             return slowFrom(address + 1);
         c.countdown -= jump.runs.fallen;
-        return address + 1;
+        return fallen;
     }
     c.error = jump.target; // noteJump, without reading ctx
     // The compiler resolved every target within the records.
