@@ -99,7 +99,7 @@ std::size_t integerDigits(std::u16string_view mantissa) {
     return point - first;
 }
 
-TextNumber textNumber(std::u16string_view t) {
+TextNumber scanTextNumber(std::u16string_view t) {
     std::size_t pos = 0;
     const std::size_t n = t.size();
     while (pos < n && isBlank(t[pos]))
@@ -130,6 +130,16 @@ TextNumber textNumber(std::u16string_view t) {
         return integerDigits(t.substr(start, mantissa)) > kRealIntegerDigits ? TextNumber::No
                                                                              : TextNumber::Unsure;
     return !nonzero ? TextNumber::Zero : minus ? TextNumber::Negative : TextNumber::Positive;
+}
+
+// Most texts that are no number tell so by their first character, which no number starts with:
+// those take one look, the rest the scan.
+bool mayStartNumber(char16_t c) {
+    return isDigit(c) || isBlank(c) || c == u'+' || c == u'-' || c == u'.';
+}
+[[gnu::always_inline]] inline TextNumber textNumber(std::u16string_view t) {
+    if (t.empty() || !mayStartNumber(t[0])) return TextNumber::No;
+    return scanTextNumber(t);
 }
 
 // Numeric operand of arithmetic, ranked for widening.
@@ -475,13 +485,17 @@ Status stepOther(const Value& v, bool down, Value& out) {
     return down ? subtractValues(v, one, out) : addValues(v, one, out);
 }
 
-Comparison compareOther(const Value& a, const Value& b) {
+namespace {
+
+Comparison compareTexts(const std::u16string& a, const std::u16string& b) {
+    const int c = a.compare(b);
+    return {true, (c > 0) - (c < 0)};
+}
+
+// Two operands that may both be numbers: as numbers when both are, else as texts when both are.
+[[gnu::noinline]] Comparison compareMaybeNumbers(const Value& a, const Value& b) {
     Num x, y;
-    const auto notNumber = [](const Value& v) {
-        return v.isString() && textNumber(v.s) == TextNumber::No;
-    };
-    if (!notNumber(a) && !notNumber(b) && classify(a, x) == Status::Ok &&
-        classify(b, y) == Status::Ok) {
+    if (classify(a, x) == Status::Ok && classify(b, y) == Status::Ok) {
         if (widen(x.rank, y.rank) <= Rank::I32) {
             const std::int64_t d = x.i - y.i;
             return {true, (d > 0) - (d < 0)};
@@ -490,11 +504,19 @@ Comparison compareOther(const Value& a, const Value& b) {
         const double d = common::roundHalfEven(x.d - y.d);
         return {true, (d > 0) - (d < 0)};
     }
-    if (a.isString() && b.isString()) {
-        const int c = a.s.compare(b.s);
-        return {true, (c > 0) - (c < 0)};
-    }
+    if (a.isString() && b.isString()) return compareTexts(a.s, b.s);
     return {false, 0};
+}
+
+} // namespace
+
+Comparison compareOther(const Value& a, const Value& b) {
+    // A text that is no number makes it a comparison of texts, which needs two.
+    const bool textA = a.isString(), textB = b.isString();
+    if ((textA && textNumber(a.s) == TextNumber::No) ||
+        (textB && textNumber(b.s) == TextNumber::No))
+        return textA && textB ? compareTexts(a.s, b.s) : Comparison{false, 0};
+    return compareMaybeNumbers(a, b);
 }
 
 bool textNegativeFlag(std::u16string_view text, bool& negative) {

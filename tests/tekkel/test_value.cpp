@@ -165,6 +165,30 @@ TEST(TekkelValue, ComparisonRoundsTheDifferenceAndComparesTextByCodeUnit) {
     EXPECT_FALSE(compareValues(O, S(u"a")).valid);
 }
 
+// Texts that are numbers by what they start with (a blank, a sign, a point, a digit) compare as
+// numbers, where their order as texts would differ; texts that are none compare as texts.
+TEST(TekkelValue, TextsCompareAsNumbersByWhatTheyStartWith) {
+    const struct {
+        Value a, b;
+        bool valid;
+        int sign;
+    } cases[] = {
+        {S(u".9"), S(u"0.2"), true, 1}, {S(u" 7"), I(7), true, 0},
+        {S(u"+30"), S(u"4"), true, 1},  {S(u"-2"), I(-3), true, 1},
+        {S(u"9"), S(u"10"), true, -1},  {S(u"1e1"), I(9), true, 1},
+        {S(u"-"), S(u"+"), true, 1},    {S(u""), S(u"a"), true, -1},
+        {S(u"a"), S(u" 1"), true, 1},   {S(u"3x"), S(u"30"), true, 1},
+        {S(u"-"), I(0), false, 0},
+    };
+    for (std::size_t k = 0; k < std::size(cases); ++k) {
+        const Comparison got = compareValues(cases[k].a, cases[k].b);
+        EXPECT_EQ(got.valid, cases[k].valid) << "case " << k;
+        if (cases[k].valid) {
+            EXPECT_EQ(got.sign, cases[k].sign) << "case " << k;
+        }
+    }
+}
+
 TEST(TekkelValue, FlagRule) {
     Flags f{false, true, true};
     applyFlagRule(S(u"x"), f); // a string keeps negative
