@@ -137,8 +137,11 @@ TextNumber scanTextNumber(std::u16string_view t) {
 bool mayStartNumber(char16_t c) {
     return isDigit(c) || isBlank(c) || c == u'+' || c == u'-' || c == u'.';
 }
+bool plainlyNoNumber(std::u16string_view t) {
+    return t.empty() || !mayStartNumber(t[0]);
+}
 [[gnu::always_inline]] inline TextNumber textNumber(std::u16string_view t) {
-    if (t.empty() || !mayStartNumber(t[0])) return TextNumber::No;
+    if (plainlyNoNumber(t)) return TextNumber::No;
     return scanTextNumber(t);
 }
 
@@ -508,15 +511,23 @@ Comparison compareTexts(const std::u16string& a, const std::u16string& b) {
     return {false, 0};
 }
 
-} // namespace
-
-Comparison compareOther(const Value& a, const Value& b) {
-    // A text that is no number makes it a comparison of texts, which needs two.
+// A text that is no number makes it a comparison of texts, which needs two.
+[[gnu::noinline]] Comparison compareScanned(const Value& a, const Value& b) {
     const bool textA = a.isString(), textB = b.isString();
     if ((textA && textNumber(a.s) == TextNumber::No) ||
         (textB && textNumber(b.s) == TextNumber::No))
         return textA && textB ? compareTexts(a.s, b.s) : Comparison{false, 0};
     return compareMaybeNumbers(a, b);
+}
+
+} // namespace
+
+// A text that is no number at one look is told here, with no call; the rest by the scan.
+Comparison compareOther(const Value& a, const Value& b) {
+    const bool textA = a.isString(), textB = b.isString();
+    if ((textA && plainlyNoNumber(a.s)) || (textB && plainlyNoNumber(b.s)))
+        return textA && textB ? compareTexts(a.s, b.s) : Comparison{false, 0};
+    return compareScanned(a, b);
 }
 
 bool textNegativeFlag(std::u16string_view text, bool& negative) {
