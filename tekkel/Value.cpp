@@ -511,11 +511,12 @@ Comparison compareTexts(const std::u16string& a, const std::u16string& b) {
     return {false, 0};
 }
 
-// A text that is no number makes it a comparison of texts, which needs two.
+// Operands whose texts may be numbers by their first character (compareOther): a text the scan
+// finds no number makes it a comparison of texts, which needs two.
 [[gnu::noinline]] Comparison compareScanned(const Value& a, const Value& b) {
     const bool textA = a.isString(), textB = b.isString();
-    if ((textA && textNumber(a.s) == TextNumber::No) ||
-        (textB && textNumber(b.s) == TextNumber::No))
+    if ((textA && scanTextNumber(a.s) == TextNumber::No) ||
+        (textB && scanTextNumber(b.s) == TextNumber::No))
         return textA && textB ? compareTexts(a.s, b.s) : Comparison{false, 0};
     return compareMaybeNumbers(a, b);
 }
@@ -539,9 +540,12 @@ bool textNegativeFlag(std::u16string_view text, bool& negative) {
     }
 }
 
-void applyFlagRule(const Value& v, Flags& flags) {
-    flags.invalid = false;
-    const TextNumber t = v.isString() ? textNumber(v.s) : TextNumber::Unsure;
+namespace {
+
+// The flag rule of a value that is no text, or of a text that may be a number by its first
+// character (applyFlagRule).
+[[gnu::noinline]] void applyScannedFlagRule(const Value& v, Flags& flags) {
+    const TextNumber t = v.isString() ? scanTextNumber(v.s) : TextNumber::Unsure;
     if (t == TextNumber::No) {
         flags.zero = v.s.empty();
         return;
@@ -560,6 +564,18 @@ void applyFlagRule(const Value& v, Flags& flags) {
     } else {
         flags.invalid = true;
     }
+}
+
+} // namespace
+
+// A text that is no number at one look is told here, with no call; the rest by the scan.
+void applyFlagRule(const Value& v, Flags& flags) {
+    flags.invalid = false;
+    if (v.isString() && plainlyNoNumber(v.s)) {
+        flags.zero = v.s.empty();
+        return;
+    }
+    applyScannedFlagRule(v, flags);
 }
 
 } // namespace tekkel
