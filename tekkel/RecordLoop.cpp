@@ -295,6 +295,15 @@ template <ArithOp Op, bool RealsFirst = false>
     return kFull;
 }
 
+// Copies `number`, which holds a number (an arithmetic's R1), into `dst`, which may be it: its kind
+// and eight bytes, unless `dst` holds a text.
+[[gnu::always_inline]] inline void copyNumber(Value& dst, const Value& number) {
+    if (!dst.s.empty()) [[unlikely]]
+        dst = number;
+    dst.kind = number.kind;
+    std::memcpy(&dst.d, &number.d, sizeof dst.d);
+}
+
 // Runs `move`, a Move of R1 into a general register, right after an arithmetic record wrote
 // R1: the flags are already those of R1's value, and the flag rule gives the same flags again
 // for the same value, so the write is the copy alone.
@@ -470,13 +479,7 @@ template <RecordKind K> [[gnu::always_inline]] inline Onward stepFastArith(auto&
         return c.next() + 1;
     }
     if (!Q::moves || !c.second()) return c.next();
-    // R1 holds a number now, so the copy is its kind and eight bytes wherever it goes (R1
-    // itself included) unless the place holds a text.
-    Value& dst = c.after().m1.in(run);
-    if (!dst.s.empty()) [[unlikely]]
-        dst = run.R1;
-    dst.kind = run.R1.kind;
-    std::memcpy(&dst.d, &run.R1.d, sizeof dst.d);
+    copyNumber(c.after().m1.in(run), run.R1);
     return c.next() + 1;
 }
 
@@ -539,9 +542,16 @@ template <RecordKind K> [[gnu::always_inline]] inline Onward stepCount(auto& c) 
 template <RecordKind K> [[gnu::always_inline]] inline Onward stepMoveR(auto& c) {
     const Record& r = c.record();
     Run& run = c.run;
-    const Value* src = K == RecordKind::MoveFromVar ? selectedOf(c, r) : &(r.m2.in(run));
-    if (!src) return kFailed;
-    writeP1(run, r, *src);
+    if constexpr (K == RecordKind::MoveFromVar) {
+        // A variable is never the general register it goes into.
+        const Value* src = selectedOf(c, r);
+        if (!src) return kFailed;
+        Value& dst = r.m1.in(run);
+        assign(dst, *src);
+        if (flagsP1(r)) setFlags(run, dst);
+        return c.next();
+    }
+    writeP1(run, r, r.m2.in(run));
     if (K != RecordKind::MoveRJump || !c.second()) return c.next();
     return jumpAt(c, c.after(), c.next());
 }
@@ -704,8 +714,7 @@ template <RecordKind K, bool RealsFirst = false>
     if (K == f.kind || n < 0 || !c.second()) return n;
     // The flags are those of R1's value already, and a variable takes none.
     const Record& move = c.after();
-    Value& dst = move.m1 ? move.m1.in(run) : *v;
-    if (&dst != &run.R1) assign(dst, run.R1);
+    copyNumber(move.m1 ? move.m1.in(run) : *v, run.R1);
     return c.next() + 1;
 }
 

@@ -22,6 +22,20 @@ TEST(TekkelArith, ResultsGoToR1AndIntDivLeavesTheRemainderInR4) {
     EXPECT_EQ(t.reports(), 0u);
 }
 
+// A result moved over a text leaves none of it behind, with a register or a variable operand.
+TEST(TekkelArith, AResultMovedOverATextKeepsNoText) {
+    Tekkel t;
+    for (const auto& [sum, expected] : {std::pair{C(Op::AddValue, I(2), I(3)), I(5)},
+                                        {C(Op::AddValue, I(-1), I(3)), I(5)},
+                                        {C(Op::Add, I(2), I(-1)), I(4)}}) {
+        t.exec({C(Op::Dim, I(1), I(0), I(1)), C(Op::Select, I(0), I(1), I(0)),
+                C(Op::Set, I(-1), I(2)), C(Op::Set, I(2), I(2)), C(Op::Set, I(3), S(u"a text")),
+                sum, C(Op::Move, I(3), I(1)), C(Op::End)});
+        EXPECT_EQ(t.sys().R3, expected);
+        EXPECT_TRUE(t.sys().R3.s.empty());
+    }
+}
+
 TEST(TekkelArith, IncAndDecWidenAndKeepTheFlagsRight) {
     Tekkel t;
     t.exec({C(Op::Set, I(1), I(32767)), C(Op::Inc, I(1)), C(Op::End)});
