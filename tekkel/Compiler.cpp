@@ -328,8 +328,7 @@ void fuse(std::vector<Record>& records, std::size_t limit) {
             r.kind = withJump(r.kind);
         if (r.kind == RecordKind::StepR && comparesRegister(second.kind)) {
             r.kind = RecordKind::StepRCompare;
-            if (second.m1 == r.m1 && second.literal && isInteger(second.literal->kind))
-                r.texts |= Record::kCountsItself;
+            if (second.m1 == r.m1) r.texts |= Record::kCountsItself;
         }
         if (r.kind == RecordKind::Cut && movesR1) r.kind = RecordKind::CutMove;
         if (r.kind == RecordKind::Cut && cutsR1(second)) r.kind = RecordKind::CutCut;
@@ -350,6 +349,11 @@ void fuse(std::vector<Record>& records, std::size_t limit) {
         if (r.kind == RecordKind::Concat && r.m1 && measuresText(second, r.m1))
             r.kind = RecordKind::ConcatLength;
     }
+    // A step whose comparison joined its jump has a kind of its own, which runs all three
+    // without looking at the comparison's kind.
+    for (std::size_t k = 0; k + 1 < limit; ++k)
+        if (records[k].kind == RecordKind::StepRCompare && jumpsAfter(records[k + 1].kind))
+            records[k].kind = RecordKind::StepRCompareJump;
 }
 
 // Joins a SetNumber or MoveToNumber of varIndex with the record after it when that one reads or

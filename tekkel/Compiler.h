@@ -63,7 +63,8 @@ namespace tekkel {
     X(CompareVJump)                                                                                \
     X(MoveR)        /* Move between general registers */                                           \
     X(StepR)        /* Inc, Dec of a general register */                                           \
-    X(StepRCompare) /* StepR followed by a CompareR..CompareVJump: the counting loop */            \
+    X(StepRCompare) /* StepR followed by a CompareR or CompareV */                                 \
+    X(StepRCompareJump) /* StepRCompare then a Jump: the counting loop */                          \
     X(ArithMove)    /* Arith followed by a Move of R1 into a general register */                   \
     X(MoveToNumber) /* Move of a general register into a 32-bit register */                        \
     X(MoveFromVar)  /* Move from the selected variable into a general register */                  \
@@ -209,9 +210,9 @@ struct Record {
     // before anything reads them leaves them unset, as a write without kFlagsP1 does.
     // kAfterUnset: the record that sets them anew, which a comparison of values that are no
     // numbers sets first.
-    // kCountsItself: a StepRCompare whose comparison is of the stepped register with an
-    // integer written in the command; an IntDivRCompare or IntDivVCompare whose comparison is
-    // of the remainder with one.
+    // kCountsItself: a StepRCompare whose comparison is of the stepped register; an
+    // IntDivRCompare or IntDivVCompare whose comparison is of the remainder with an integer
+    // written in the command.
     static constexpr std::uint8_t kJumpsWhenClear = 1, kJumpsWhenSet = 2; // `condition`
     static constexpr std::uint8_t kTextP1 = 1, kTextP3 = 2, kSameVariable = 4, kFlagsP1 = 8,
                                   kQuietFlags = 16, kAfterUnset = 32, kCountsItself = 64;

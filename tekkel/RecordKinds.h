@@ -91,7 +91,7 @@ constexpr RecordKind withJump(RecordKind k) {
            k == RecordKind::MoveRJump;
 }
 
-// The kinds StepRCompare runs after its step: a comparison of a general register.
+// The kinds StepRCompare(Jump) runs after its step: a comparison of a general register.
 constexpr bool comparesRegister(RecordKind k) {
     return k == RecordKind::CompareR || k == RecordKind::CompareV ||
            k == RecordKind::CompareRJump || k == RecordKind::CompareVJump;

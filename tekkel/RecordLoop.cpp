@@ -511,9 +511,10 @@ template <RecordKind K> [[gnu::always_inline]] inline Onward stepCount(auto& c) 
         return otherStep(c.ctx, r, c.scratch.a, next);
     // A real past the integers has the sign and zero of the integer it was made from.
     const std::int64_t x = stepInteger(v, r.arith != 0, v);
-    if (K != RecordKind::StepRCompare || !c.second()) {
+    constexpr bool compares = K == RecordKind::StepRCompare || K == RecordKind::StepRCompareJump;
+    if (!compares || !c.second()) {
         if (flagsP1(r)) setNumberFlags(run, x);
-        if (K == RecordKind::StepR || K == RecordKind::StepRCompare || !c.second()) return next;
+        if (K == RecordKind::StepR || compares || !c.second()) return next;
         return jumpAt(c, c.after(), next);
     }
     const Record& compare = c.after(); // a kind comparesRegister takes
@@ -523,8 +524,8 @@ template <RecordKind K> [[gnu::always_inline]] inline Onward stepCount(auto& c) 
     // keeps zero and negative as the step set them. The stepped register against an integer
     // is the integers' difference, as it is for a real past the integers, which is whole.
     double d = 0;
-    if (r.texts & Record::kCountsItself) {
-        setNumberFlags(run, x - compare.literal->i);
+    if ((r.texts & Record::kCountsItself) && isInteger(b.kind)) [[likely]] {
+        setNumberFlags(run, x - b.i);
     } else if (bothIntegers(a, b)) [[likely]] {
         setNumberFlags(run, integerDifference(a, b));
     } else if (realDifference(a, b, d)) {
@@ -532,9 +533,7 @@ template <RecordKind K> [[gnu::always_inline]] inline Onward stepCount(auto& c) 
     } else {
         compareAfterStep(c.ctx, r, compare, next, x);
     }
-    const bool jumps =
-        compare.kind == RecordKind::CompareRJump || compare.kind == RecordKind::CompareVJump;
-    if (!jumps || !c.second()) return next + 1;
+    if (K == RecordKind::StepRCompare || !c.second()) return next + 1;
     return jumpAt(c, c.after(2), next + 1);
 }
 
@@ -829,7 +828,7 @@ template <RecordKind K> [[gnu::always_inline]] inline Onward step(auto& c) {
         return stepFastArith<K>(c);
     else if constexpr (comparesRegister(K))
         return stepCompare<K>(c);
-    else if constexpr (K == StepR || K == StepRCompare || K == StepRJump)
+    else if constexpr (K == StepR || K == StepRCompare || K == StepRCompareJump || K == StepRJump)
         return stepCount<K>(c);
     else if constexpr (K == MoveR || K == MoveRJump || K == MoveFromVar)
         return stepMoveR<K>(c);
