@@ -406,6 +406,13 @@ template <bool Counted> struct Cursor {
     return kSlowFrom - address;
 }
 
+// slowFrom(address) where it is the answer: GCC would otherwise work it out before the test that
+// chooses it, at every jump.
+[[gnu::always_inline]] inline std::int32_t slowFromHere(std::int32_t address) {
+    asm volatile("" : "+r"(address));
+    return slowFrom(address);
+}
+
 // Runs the Jump record `jump` at `address`: the address to run next. Counting each record, a
 // taken jump runs the labels at its target with it (their number is the record's `arith`) when
 // counting them on the pump needs no check: they do nothing but count. Counting straight runs
@@ -418,7 +425,7 @@ template <bool Counted> struct Cursor {
         const Onward fallen{address + 1, &jump + 1};
         if (c.counted) return fallen;
         if (c.countdown <= jump.runs.fallen) [[unlikely]]
-            return slowFrom(address + 1);
+            return slowFromHere(address + 1);
         c.countdown -= jump.runs.fallen;
         return fallen;
     }
@@ -427,7 +434,7 @@ template <bool Counted> struct Cursor {
     if (jump.target < 0) __builtin_unreachable();
     if (!c.counted) {
         if (c.countdown <= jump.runs.taken) [[unlikely]]
-            return slowFrom(jump.target);
+            return slowFromHere(jump.target);
         c.countdown -= jump.runs.taken;
         return jump.target + jump.arith;
     }
