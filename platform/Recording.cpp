@@ -269,7 +269,11 @@ std::string eventText(const std::string& form, const InputEvent& e) {
     for (const KindName& k : kKindNames) {
         if (k.kind == e.kind) s += k.name;
     }
-    const std::string at = " " + floatText(e.x) + " " + floatText(e.y);
+    // Appended piece by piece: GCC 12 at -O3 warns (-Wrestrict) on " " + a temporary string.
+    std::string at = " ";
+    at += floatText(e.x);
+    at += ' ';
+    at += floatText(e.y);
     switch (e.kind) {
     case InputKind::MouseDown:
     case InputKind::MouseMove:
