@@ -4,6 +4,7 @@
 #include <bit>
 #include <cmath>
 
+#include "tekkel/Compiler.h"
 #include "tekkel/Opcodes.h"
 #include "tekkel/Registers.h"
 #include "tekkel/Value.h"
@@ -261,7 +262,7 @@ StepResult jumpTo(StepContext& ctx, const Value& target) {
     if (target.isString()) {
         // Names written in the command are resolved once by the compiled form; this is the
         // way of a name in D1 and of a name no label has.
-        const std::int32_t a = findLabel(ctx.script, target.s);
+        const std::int32_t a = labelAddress(ctx.script, target.s);
         if (a < 0) return fail(ctx, kErrorNoSuchName);
         return jump(ctx, StepResult::Goto, a);
     }

@@ -1,6 +1,7 @@
 #include "tekkel/Compiler.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 
@@ -144,6 +145,10 @@ RecordKind specialised(RecordKind kind, const Record& r) {
 // kErrorNoSuchName or kErrorBadValue) and for an omitted one (D1).
 Record compileJump(const Script& s, const Command& c, Op op) {
     Record r;
+    if (op == Op::Jump && c.p1.isEmpty()) {
+        r.kind = RecordKind::JumpNamed;
+        return r;
+    }
     std::int32_t target = -1;
     if (c.p1.isString()) {
         target = findLabel(s, c.p1.s);
@@ -404,7 +409,8 @@ void noteStraightRuns(CompiledScript& form, std::size_t limit) {
     runs.assign(records.size(), 0); // the last is a Past record
     for (std::size_t k = records.size() - 1; k-- > 0;) {
         const RecordKind kind = records[k].kind;
-        runs[k] = kind == RecordKind::Past ? 0 : kind == RecordKind::Jump ? 1 : runs[k + 1] + 1;
+        const bool jumps = kind == RecordKind::Jump || kind == RecordKind::JumpNamed;
+        runs[k] = kind == RecordKind::Past ? 0 : jumps ? 1 : runs[k + 1] + 1;
     }
     for (std::size_t k = 0; k < limit; ++k) {
         Record& r = records[k];
@@ -604,11 +610,72 @@ void pairLiterals(CompiledScript& form) {
 
 } // namespace
 
+namespace {
+
+// Whether `form` was compiled from the script's present commands.
+bool formOf(const CompiledScript* form, const Script& script) {
+    return form && form->commands == script.commands.data() &&
+           form->size == script.commands.size() && form->lastAddress == script.lastAddress;
+}
+
+// A hash of the name from its length and three of its units, the first, the middle and the
+// last, which tell most names of a script apart at a fixed cost.
+std::uint32_t labelHash(const std::u16string& name) {
+    const std::size_t n = name.size();
+    if (n == 0) return 0;
+    std::uint32_t h = static_cast<std::uint32_t>(n) * 0x9E3779B1u;
+    h ^= name[0] * 0x85EBCA77u;
+    h ^= name[n / 2] * 0x27D4EB2Fu;
+    h ^= name[n - 1] * 0xC2B2AE3Du;
+    return h ^ (h >> 15);
+}
+
+bool sameName(const std::u16string& a, const std::u16string& b) {
+    return a.size() == b.size() &&
+           std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
+}
+
+// CompiledScript::labels: places for at least twice the labels, a power of two.
+void indexLabels(CompiledScript& form) {
+    const auto last =
+        std::min<std::int64_t>(form.lastAddress, static_cast<std::int64_t>(form.size) - 1);
+    auto isLabel = [&](std::int64_t a) {
+        const Command& c = form.commands[a];
+        return c.code == opCode(Op::Label) && c.p1.isString();
+    };
+    std::size_t count = 0;
+    for (std::int64_t a = 0; a <= last; ++a)
+        count += isLabel(a);
+    form.labels.assign(std::bit_ceil(std::max<std::size_t>(8, 2 * count)), -1);
+    for (std::int32_t a = 0; a <= last; ++a)
+        if (isLabel(a) && findIndexedLabel(form, form.commands[a].p1.s) < 0) {
+            const std::size_t mask = form.labels.size() - 1;
+            std::size_t at = labelHash(form.commands[a].p1.s) & mask;
+            while (form.labels[at] >= 0)
+                at = (at + 1) & mask;
+            form.labels[at] = a;
+        }
+}
+
+} // namespace
+
+std::int32_t findIndexedLabel(const CompiledScript& form, const std::u16string& name) {
+    const std::size_t mask = form.labels.size() - 1;
+    for (std::size_t at = labelHash(name) & mask;; at = (at + 1) & mask) {
+        const std::int32_t a = form.labels[at];
+        if (a < 0 || sameName(form.commands[a].p1.s, name)) return a;
+    }
+}
+
+std::int32_t labelAddress(const Script& script, const std::u16string& name) {
+    const CompiledScript* form = script.compiled.get();
+    if (!formOf(form, script) || form->labels.empty()) return findLabel(script, name);
+    return findIndexedLabel(*form, name);
+}
+
 const CompiledScript& compiledForm(const Script& script) {
     const CompiledScript* c = script.compiled.get();
-    if (c && c->commands == script.commands.data() && c->size == script.commands.size() &&
-        c->lastAddress == script.lastAddress)
-        return *c;
+    if (formOf(c, script)) return *c;
     auto form = std::make_shared<CompiledScript>();
     form->commands = script.commands.data();
     form->size = script.commands.size();
@@ -630,6 +697,7 @@ const CompiledScript& compiledForm(const Script& script) {
     leaveUnreadFlags(*form, effects, limit);
     noteStraightRuns(*form, limit);
     pairLiterals(*form);
+    indexLabels(*form);
     c = form.get();
     script.compiled.set(std::move(form));
     return *c;

@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "tekkel/Step.h"
@@ -36,6 +37,7 @@ namespace tekkel {
     X(Step)         /* Inc, Dec */                                                                 \
     X(Compare)                                                                                     \
     X(Jump)         /* Jump and the conditional jumps with a resolved target */                    \
+    X(JumpNamed)    /* Jump with its target omitted: to the label named in D1 */                   \
     X(Length)                                                                                      \
     X(Concat)                                                                                      \
     X(Cut)          /* Left, LeftValue, Right, RightValue: `arith` 0 left, 1 right */              \
@@ -245,10 +247,22 @@ struct CompiledScript {
     // first Jump record, or up to the Past record, which counts none: a straight run, what
     // runs without a jump when nothing stops.
     std::vector<std::int32_t> straightRuns;
+    // The first label of each name up to lastAddress, for the jumps that find theirs by a name
+    // in D1 as they run: the label's address in the place its name hashes to (labelHash), or the
+    // first free place after it; -1 a free place. None in a form compiled the full way, which
+    // leaves the names to findLabel.
+    std::vector<std::int32_t> labels;
 };
+
+// The address of the label named `name` among `form`'s labels, or -1.
+std::int32_t findIndexedLabel(const CompiledScript& form, const std::u16string& name);
 
 // The script's compiled form, compiled now when the script has none yet or its commands moved.
 const CompiledScript& compiledForm(const Script& script);
+
+// The address of the script's first label named `name`, or -1: findLabel's answer, from the
+// compiled form's labels where the script has a form of its present commands.
+std::int32_t labelAddress(const Script& script, const std::u16string& name);
 
 // Gives the script a compiled form whose every record goes the full way, so that it runs
 // exactly as Commands.h alone runs it: the other side of the test that holds the two

@@ -665,6 +665,27 @@ template <RecordKind K> [[gnu::always_inline]] inline Onward stepGeneral(auto& c
     return jumpAt(c, c.record(), c.address);
 }
 
+// A Jump to the label named in D1, found among the compiled form's labels, as a Jump record
+// to it goes (jumpAt): the way a script returns from a part it jumped to. A D1 that names no
+// label goes the full way, which reports it.
+[[gnu::always_inline]] inline Onward stepJumpNamed(auto& c) {
+    const Value& name = c.run.D1;
+    const CompiledScript* code = c.ctx.script.compiled.get();
+    if (!name.isString() || !code || code->records.data() != c.records || code->labels.empty())
+        return kFull;
+    const std::int32_t target = findIndexedLabel(*code, name.s);
+    if (target < 0) return kFull;
+    c.error = target;     // noteJump
+    c.selected = nullptr; // the records at a label no Jump record names find `var` anew
+    if (!c.counted) {
+        const std::int32_t run = code->straightRuns[static_cast<std::size_t>(target)];
+        if (c.countdown <= run) [[unlikely]]
+            return slowFromHere(target);
+        c.countdown -= run;
+    }
+    return target;
+}
+
 // Inc, Dec of a register anywhere; a 32-bit register stays one, and past its range the full
 // rule refuses the result.
 [[gnu::always_inline]] inline Onward stepStep(auto& c) {
@@ -852,6 +873,7 @@ template <RecordKind K> [[gnu::always_inline]] inline Onward step(auto& c) {
     case Full: return kFull;
     case Next: return c.next();
     case Jump: return stepJump(c);
+    case JumpNamed: return stepJumpNamed(c);
     case Set: return writeOperand(c, *c.record().literal, false);
     case SetNumber: c.record().n1.in(c.run) = c.record().target; return c.next();
     case Move: return stepMove(c);

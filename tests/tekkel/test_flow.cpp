@@ -6,18 +6,29 @@
 using namespace tekkel_test;
 
 TEST(TekkelFlow, JumpFindsTheFirstMatchingLabelOrFailsWithError10) {
-    Tekkel t;
-    t.exec({C(Op::Jump, S(u"B")), C(Op::Label, S(u"B")), C(Op::End), C(Op::Label, S(u"B")),
-            C(Op::Set, I(1), I(9)), C(Op::End)});
-    EXPECT_EQ(t.sys().address, 2);
-    EXPECT_TRUE(t.sys().R1.isEmpty());
-    // Labels compare exactly, and only code 10 with a string marks one.
-    t.exec({C(Op::Jump, S(u"b")), C(Op::Nop, S(u"b")), C(Op::Label, S(u"B")), C(Op::End)});
-    EXPECT_EQ(t.lastErrorNumber(), 10);
-    t.exec({C(Op::Jump, I(-1)), C(Op::End)});
-    EXPECT_EQ(t.lastErrorNumber(), 1);
-    t.exec({C(Op::Jump, S(u"x")), C(Op::End)});
-    EXPECT_EQ(t.reports(), 3u);
+    // The target written in the command, or named in D1 (Jump with none) as the script runs.
+    for (const bool inD1 : {false, true}) {
+        Tekkel t;
+        const auto jump = [&](Value target, std::vector<Command> rest) {
+            std::vector<Command> script{C(Op::Set, I(20), target), C(Op::Jump)};
+            if (!inD1) script = {C(Op::Nop), C(Op::Jump, target)};
+            script.insert(script.end(), rest.begin(), rest.end());
+            return script;
+        };
+        // A Break names no error number: the report shows the jump's target.
+        t.exec(jump(S(u"B"), {C(Op::Label, S(u"B")), C(Op::Break), C(Op::Label, S(u"B")),
+                              C(Op::Set, I(1), I(9)), C(Op::End)}));
+        EXPECT_EQ(t.lastErrorNumber(), 2);
+        EXPECT_TRUE(t.sys().R1.isEmpty());
+        // Labels compare exactly, and only code 10 with a string marks one.
+        t.exec(jump(S(u"bxbb"), {C(Op::Nop, S(u"bxbb")), C(Op::Label, S(u"Bxbb")),
+                                 C(Op::Label, S(u"bbbb")), C(Op::End)}));
+        EXPECT_EQ(t.lastErrorNumber(), 10);
+        t.exec(jump(I(-1), {C(Op::End)}));
+        EXPECT_EQ(t.lastErrorNumber(), 1);
+        t.exec(jump(S(u"x"), {C(Op::End)}));
+        EXPECT_EQ(t.reports(), 4u);
+    }
 }
 
 TEST(TekkelFlow, ConditionalJumpsFollowTheirFlags) {

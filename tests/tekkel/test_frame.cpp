@@ -84,35 +84,42 @@ TEST(TekkelFrame, PumpRunsOncePerFrameOnAStillClockAndBeforeEveryBox) {
 
 // A budget ends a run after exactly its commands, however the records count them: in a loop
 // whose rounds the pump's interval cuts anywhere, in one whose straight run is longer than the
-// interval, and with the window system let in before every command; the full way agrees.
+// interval, and with the window system let in before every command; the full way agrees. The
+// jump back names its label, or finds it by the name in D1.
 TEST(TekkelFrame, ABudgetEndsTheRunAfterExactlyItsCommands) {
     for (const int incs : {1, 1500})
         for (const PumpPolicy policy : {PumpPolicy::Throttled, PumpPolicy::EveryCommand})
             for (const std::uint64_t budget : {1, 2, 1023, 1024, 1025, 5000})
-                for (const bool fullWay : {false, true}) {
-                    // L: Inc R1 (incs times); a jump that goes on; Jump "L": incs + 4 commands
-                    // a round.
-                    std::vector<Command> loop{C(Op::Label, S(u"L"))};
-                    loop.insert(loop.end(), static_cast<std::size_t>(incs), C(Op::Inc, I(1)));
-                    loop.push_back(C(Op::CompareValue, I(1), I(0)));
-                    loop.push_back(C(Op::JumpIfNegative, S(u"L")));
-                    loop.push_back(C(Op::Jump, S(u"L")));
-                    Tekkel t;
-                    Script& s = t.load(1, loop);
-                    if (fullWay) tekkel::compileFullWay(s);
-                    t.sys().scriptNumber = 1;
-                    Pump pump(t.ts.services, policy, budget);
-                    EXPECT_EQ(field::runScript(t.world, t.sys(), t.ts.services, pump, t.listing),
-                              RunResult::Yielded);
-                    const auto round = static_cast<std::uint64_t>(incs) + 4;
-                    const std::uint64_t rest = budget % round;
-                    const std::uint64_t ran = budget / round * static_cast<std::uint64_t>(incs) +
-                                              std::clamp<std::uint64_t>(rest, 1, incs + 1) - 1;
-                    std::int32_t counted = 0;
-                    EXPECT_EQ(tekkel::toInt32(t.sys().R1, counted), tekkel::Status::Ok);
-                    EXPECT_EQ(static_cast<std::uint64_t>(counted), ran)
-                        << incs << " a round, budget " << budget << (fullWay ? ", full way" : "");
-                }
+                for (const bool fullWay : {false, true})
+                    for (const bool named : {false, true}) {
+                        // Set D1 or Nop; L: Inc R1 (incs times); a jump that goes on; Jump "L" or
+                        // Jump: 1, then incs + 4 commands a round.
+                        std::vector<Command> loop{named ? C(Op::Set, I(20), S(u"L")) : C(Op::Nop),
+                                                  C(Op::Label, S(u"L"))};
+                        loop.insert(loop.end(), static_cast<std::size_t>(incs), C(Op::Inc, I(1)));
+                        loop.push_back(C(Op::CompareValue, I(1), I(0)));
+                        loop.push_back(C(Op::JumpIfNegative, S(u"L")));
+                        loop.push_back(named ? C(Op::Jump) : C(Op::Jump, S(u"L")));
+                        loop.push_back(C(Op::End)); // never runs
+                        Tekkel t;
+                        Script& s = t.load(1, loop);
+                        if (fullWay) tekkel::compileFullWay(s);
+                        t.sys().scriptNumber = 1;
+                        Pump pump(t.ts.services, policy, budget);
+                        EXPECT_EQ(
+                            field::runScript(t.world, t.sys(), t.ts.services, pump, t.listing),
+                            RunResult::Yielded);
+                        const auto round = static_cast<std::uint64_t>(incs) + 4;
+                        const std::uint64_t rest = (budget - 1) % round;
+                        const std::uint64_t ran =
+                            (budget - 1) / round * static_cast<std::uint64_t>(incs) +
+                            std::clamp<std::uint64_t>(rest, 1, incs + 1) - 1;
+                        std::int32_t counted = 0;
+                        EXPECT_EQ(tekkel::toInt32(t.sys().R1, counted), tekkel::Status::Ok);
+                        EXPECT_EQ(static_cast<std::uint64_t>(counted), ran)
+                            << incs << " a round, budget " << budget
+                            << (fullWay ? ", full way" : "");
+                    }
     // A loop that ends by not jumping, at the last command of the pump's interval (4 x 256).
     Tekkel t;
     t.load(1, {C(Op::Label, S(u"L")), C(Op::Inc, I(1)), C(Op::CompareValue, I(1), I(256)),

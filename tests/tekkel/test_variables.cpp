@@ -172,3 +172,16 @@ TEST(TekkelVariables, AreasShareOneBudget) {
     EXPECT_EQ(t.lastErrorNumber(), 1);
     EXPECT_EQ(t.sys().R2.s.size(), std::size_t{1} << 24);
 }
+
+// A jump to the label named in D1 comes from anywhere: the record after the label finds the
+// selected variable anew, though the one before it found one.
+TEST(TekkelVariables, ARecordAfterALabelNamedInD1FindsTheSelectedVariable) {
+    Tekkel t;
+    t.exec({C(Op::Dim, I(1), I(0), I(2)), C(Op::Select, I(0), I(2), I(0)), C(Op::Set, I(-1), I(20)),
+            C(Op::Select, I(0), I(1), I(0)), C(Op::Set, I(-1), I(10)),
+            C(Op::Set, I(20), S(u"back")), C(Op::Jump, S(u"go")), C(Op::Move, I(3), I(-1)),
+            C(Op::Label, S(u"back")), C(Op::Move, I(4), I(-1)), C(Op::End), C(Op::Label, S(u"go")),
+            C(Op::Set, I(11), I(2)), C(Op::Jump)});
+    EXPECT_EQ(t.sys().R4, I(20));
+    EXPECT_EQ(t.reports(), 0u);
+}
