@@ -260,8 +260,9 @@ const HostCommand* Host::command(std::int16_t code) const {
 
 StepResult jumpTo(StepContext& ctx, const Value& target) {
     if (target.isString()) {
-        // Names written in the command are resolved once by the compiled form; this is the
-        // way of a name in D1 and of a name no label has.
+        // Names written in the command are resolved once by the compiled form, and a name in
+        // D1 by its index of labels as the records run; this is the way of a name no label has,
+        // and of every name where the script runs the full way.
         const std::int32_t a = labelAddress(ctx.script, target.s);
         if (a < 0) return fail(ctx, kErrorNoSuchName);
         return jump(ctx, StepResult::Goto, a);
