@@ -209,7 +209,9 @@ StepResult toNumber(StepContext& ctx) {
             return Status::Ok;
         }
         double d = 0;
-        const Status st = tekkel::leadingNumber(tekkel::toText(v), d);
+        // A text is read where it is (`out` is written only after).
+        const Status st = v.isString() ? tekkel::leadingNumber(v.s, d)
+                                       : tekkel::leadingNumber(tekkel::toText(v), d);
         out = Value::real64(d);
         return st;
     });

@@ -283,10 +283,18 @@ bool parseNumber(std::u16string_view text, double& out) {
 }
 
 Status leadingNumber(std::u16string_view text, double& out) {
+    // The text without its blanks, up to the first character no number has, where scanNumber
+    // stops as it does at the text's end: a long text is not copied past its number.
+    const auto inNumbers = [](char16_t c) {
+        return isDigit(c) || c == u'+' || c == u'-' || c == u'.' || c == u'e' || c == u'E' ||
+               c == u'd' || c == u'D';
+    };
     std::u16string packed;
-    packed.reserve(text.size());
-    for (char16_t c : text)
-        if (!isBlank(c)) packed += c;
+    for (const char16_t c : text) {
+        if (isBlank(c)) continue;
+        if (!inNumbers(c)) break;
+        packed += c;
+    }
     std::size_t pos = 0;
     std::string ascii;
     if (!scanNumber(packed, pos, ascii)) {

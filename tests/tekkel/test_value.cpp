@@ -125,12 +125,17 @@ TEST(TekkelValue, NumbersReadFromText) {
     EXPECT_EQ(d, 300);
     for (std::u16string bad : {u"", u" ", u"-", u".", u"1e", u"1 2", u"0x10", u"1e999", u"１"})
         EXPECT_FALSE(parseNumber(bad, d)) << bad.size();
-    EXPECT_EQ(leadingNumber(u" 1 2abc", d), Status::Ok);
-    EXPECT_EQ(d, 12);
-    EXPECT_EQ(leadingNumber(u"-3.5e1x", d), Status::Ok);
-    EXPECT_EQ(d, -35);
-    EXPECT_EQ(leadingNumber(u"abc", d), Status::Ok);
-    EXPECT_EQ(d, 0);
+    // Blanks anywhere are left out; the number ends where no number goes on.
+    for (const auto& [text, number] : {std::pair<std::u16string, double>{u" 1 2abc", 12},
+                                       {u"-3.5e1x", -35},
+                                       {u"abc", 0},
+                                       {u" 1 2e 3)4", 12000},
+                                       {u"3 D 2+1", 300},
+                                       {u"-.5)9", -0.5},
+                                       {u"7-1", 7}}) {
+        EXPECT_EQ(leadingNumber(text, d), Status::Ok);
+        EXPECT_EQ(d, number) << text.size();
+    }
     EXPECT_EQ(leadingNumber(u"9e999", d), Status::Overflow);
 }
 
