@@ -608,10 +608,6 @@ void pairLiterals(CompiledScript& form) {
     }
 }
 
-} // namespace
-
-namespace {
-
 // Whether `form` was compiled from the script's present commands.
 bool formOf(const CompiledScript* form, const Script& script) {
     return form && form->commands == script.commands.data() &&
@@ -635,6 +631,16 @@ bool sameName(const std::u16string& a, const std::u16string& b) {
            std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
 }
 
+// The place of `name` among the form's labels: the one that holds it, or the free place where
+// it would go.
+std::size_t labelPlace(const CompiledScript& form, const std::u16string& name) {
+    const std::size_t mask = form.labels.size() - 1;
+    std::size_t at = labelHash(name) & mask;
+    while (form.labels[at] >= 0 && !sameName(form.commands[form.labels[at]].p1.s, name))
+        at = (at + 1) & mask;
+    return at;
+}
+
 // CompiledScript::labels: places for at least twice the labels, a power of two.
 void indexLabels(CompiledScript& form) {
     const auto last =
@@ -647,24 +653,17 @@ void indexLabels(CompiledScript& form) {
     for (std::int64_t a = 0; a <= last; ++a)
         count += isLabel(a);
     form.labels.assign(std::bit_ceil(std::max<std::size_t>(8, 2 * count)), -1);
-    for (std::int32_t a = 0; a <= last; ++a)
-        if (isLabel(a) && findIndexedLabel(form, form.commands[a].p1.s) < 0) {
-            const std::size_t mask = form.labels.size() - 1;
-            std::size_t at = labelHash(form.commands[a].p1.s) & mask;
-            while (form.labels[at] >= 0)
-                at = (at + 1) & mask;
-            form.labels[at] = a;
-        }
+    for (std::int32_t a = 0; a <= last; ++a) {
+        if (!isLabel(a)) continue;
+        std::int32_t& place = form.labels[labelPlace(form, form.commands[a].p1.s)];
+        if (place < 0) place = a; // the first label of a name is the one a jump finds
+    }
 }
 
 } // namespace
 
 std::int32_t findIndexedLabel(const CompiledScript& form, const std::u16string& name) {
-    const std::size_t mask = form.labels.size() - 1;
-    for (std::size_t at = labelHash(name) & mask;; at = (at + 1) & mask) {
-        const std::int32_t a = form.labels[at];
-        if (a < 0 || sameName(form.commands[a].p1.s, name)) return a;
-    }
+    return form.labels[labelPlace(form, name)];
 }
 
 std::int32_t labelAddress(const Script& script, const std::u16string& name) {
