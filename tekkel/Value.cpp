@@ -260,8 +260,12 @@ std::u16string asciiToU16(const char* first, const char* last) {
     return s;
 }
 
-template <typename T> std::u16string realText(T x, int precision) {
+// A whole real below 10^precision prints as its integer does; below that bound it has no
+// exponent and no point in the general form, and that quick way spares the precise formatting.
+template <typename T> std::u16string realText(T x, int precision, T bound) {
     if (x == 0) return u"0"; // also for -0, which the old runtime printed as 0
+    if (x > -bound && x < bound && x == std::trunc(x))
+        return common::decimal(static_cast<std::int64_t>(x));
     char buf[64];
     auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, precision);
     if (ec != std::errc()) return u"";
@@ -361,8 +365,8 @@ std::u16string toText(const Value& v) {
     case ValueKind::Boolean: return v.i ? u"True" : u"False";
     case ValueKind::Int16:
     case ValueKind::Int32: return common::decimal(v.i);
-    case ValueKind::Real32: return realText(v.f, 7);
-    case ValueKind::Real64: return realText(v.d, 15);
+    case ValueKind::Real32: return realText(v.f, 7, 1e7f);
+    case ValueKind::Real64: return realText(v.d, 15, 1e15);
     case ValueKind::String: return v.s;
     }
     return u"";

@@ -152,6 +152,11 @@ TEST(TekkelValue, TextForms) {
     EXPECT_EQ(toText(D(0.00001)), u"1E-05");
     EXPECT_EQ(toText(D(-0.0)), u"0");
     EXPECT_EQ(toText(Value::real32(0.1f)), u"0.1");
+    // Whole reals up to where the general form turns to an exponent.
+    EXPECT_EQ(toText(D(-999999999999999.0)), u"-999999999999999");
+    EXPECT_EQ(toText(D(1e15)), u"1E+15");
+    EXPECT_EQ(toText(Value::real32(9999999.0f)), u"9999999");
+    EXPECT_EQ(toText(Value::real32(1e7f)), u"1E+07");
 }
 
 TEST(TekkelValue, ComparisonRoundsTheDifferenceAndComparesTextByCodeUnit) {
