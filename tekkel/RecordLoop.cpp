@@ -210,10 +210,14 @@ bool cutCount(const Run& run, const Record& r, std::int32_t& count) {
                                       std::int32_t next) {
     const Value* v = r.literal ? r.literal : read(ctx, r.r2, r.m2, scratch);
     if (!v) return kFailed;
+    if (v->isNull()) return writeFirst(ctx, r, Value::null()) ? next : kFailed;
     std::u16string store;
-    Value out = v->isNull() ? Value::null()
-                            : Value::int32(static_cast<std::int32_t>(textOf(*v, store).size()));
-    return writeFirst(ctx, r, std::move(out)) ? next : kFailed;
+    const auto n = static_cast<std::int32_t>(textOf(*v, store).size());
+    if (!r.m1) return writeRegister(ctx, r.r1, Value::int32(n)) ? next : kFailed;
+    Value& dst = r.m1.in(ctx.run); // the count is taken before the text's register is written
+    setInt32(dst, false, n);
+    flagsAfterWrite(ctx.run, r.r1, dst);
+    return next;
 }
 
 // Inc, Dec of what the record's fast ways leave, by the value rules.
