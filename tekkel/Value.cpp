@@ -36,6 +36,11 @@ bool isBlank(char16_t c) {
 bool isDigit(char16_t c) {
     return c >= u'0' && c <= u'9';
 }
+// The characters a number may have, blanks aside.
+bool inNumbers(char16_t c) {
+    return isDigit(c) || c == u'+' || c == u'-' || c == u'.' || c == u'e' || c == u'E' ||
+           c == u'd' || c == u'D';
+}
 
 // Reads [sign] digits [. digits] [exponent] from `t` at `pos` into `ascii`; returns whether at
 // least one mantissa digit was seen. `pos` ends after the last character taken.
@@ -287,12 +292,23 @@ bool parseNumber(std::u16string_view text, double& out) {
 }
 
 Status leadingNumber(std::u16string_view text, double& out) {
+    // Most texts start with up to nine digits (an int32 holds them) and end there or at a
+    // character that goes on no integer (a sign starts the next number): those are their
+    // integer, with no copy and no conversion. A tenth digit, a point, an exponent or a blank,
+    // which the number may go on after, go on below.
+    std::size_t digits = 0;
+    std::int32_t whole = 0;
+    while (digits < std::min<std::size_t>(text.size(), 9) && isDigit(text[digits]))
+        whole = whole * 10 + (text[digits++] - u'0');
+    const auto endsInteger = [](char16_t c) {
+        return !inNumbers(c) ? !isBlank(c) : c == u'+' || c == u'-';
+    };
+    if (digits > 0 && (digits == text.size() || endsInteger(text[digits]))) {
+        out = whole;
+        return Status::Ok;
+    }
     // The text without its blanks, up to the first character no number has, where scanNumber
     // stops as it does at the text's end: a long text is not copied past its number.
-    const auto inNumbers = [](char16_t c) {
-        return isDigit(c) || c == u'+' || c == u'-' || c == u'.' || c == u'e' || c == u'E' ||
-               c == u'd' || c == u'D';
-    };
     std::u16string packed;
     for (const char16_t c : text) {
         if (isBlank(c)) continue;

@@ -132,7 +132,11 @@ TEST(TekkelValue, NumbersReadFromText) {
                                        {u" 1 2e 3)4", 12000},
                                        {u"3 D 2+1", 300},
                                        {u"-.5)9", -0.5},
-                                       {u"7-1", 7}}) {
+                                       {u"7-1", 7},
+                                       {u"12 3", 123},
+                                       {u"12+3", 12},
+                                       {u"45.5", 45.5},
+                                       {u"9876543210x", 9876543210}}) {
         EXPECT_EQ(leadingNumber(text, d), Status::Ok);
         EXPECT_EQ(d, number) << text.size();
     }
