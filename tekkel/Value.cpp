@@ -104,7 +104,27 @@ std::size_t integerDigits(std::u16string_view mantissa) {
     return point - first;
 }
 
+// The common texts are told by their leading digits: those that are nothing else but blanks
+// after them, and those whose digits go on with a character that no number goes on with
+// ("12+3", "7)", "3 4 +"). A point or an exponent is left to the whole scan.
+bool digitsTell(std::u16string_view t, TextNumber& answer) {
+    std::size_t pos = 0;
+    bool nonzero = false;
+    for (; pos < t.size() && isDigit(t[pos]); ++pos)
+        nonzero = nonzero || t[pos] != u'0';
+    if (pos == 0 || pos > kPlainMantissa) return false;
+    if (pos < t.size()) {
+        const char16_t c = t[pos];
+        if (c == u'.' || c == u'e' || c == u'E' || c == u'd' || c == u'D') return false;
+        while (pos < t.size() && isBlank(t[pos]))
+            ++pos;
+    }
+    answer = pos < t.size() ? TextNumber::No : nonzero ? TextNumber::Positive : TextNumber::Zero;
+    return true;
+}
+
 TextNumber scanTextNumber(std::u16string_view t) {
+    if (TextNumber answer; digitsTell(t, answer)) return answer;
     std::size_t pos = 0;
     const std::size_t n = t.size();
     while (pos < n && isBlank(t[pos]))
