@@ -1,6 +1,7 @@
 #include "common/Utility.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <exception>
@@ -124,8 +125,9 @@ std::size_t firstBadUtf8(std::string_view bytes) {
 }
 
 std::u16string decimal(std::int64_t n) {
-    const std::string s = std::to_string(n);
-    return std::u16string(s.begin(), s.end());
+    char digits[24];
+    char* const end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+    return std::u16string(digits, end);
 }
 
 double roundHalfEven(double x) {

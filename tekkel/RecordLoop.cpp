@@ -116,9 +116,17 @@ const Value* operand3(StepContext& ctx, const Record& r, std::int32_t address, V
     if (ta.size() + tb.size() > kMaxTextLength) return failWith(ctx, kErrorBadValue);
     if (a->isNull() || b->isNull())
         return writeFirst(ctx, r, Value::null(), flags) ? next : kFailed;
-    if (r.m1 && a == &(r.m1.in(ctx.run)) && a->isString()) {
-        Value& dst = r.m1.in(ctx.run); // reg P1 = reg P1 & X(P3): in place
+    if (r.m1 && &tb != &r.m1.in(ctx.run).s) {
+        // In P1's own room, which a loop's earlier texts left; when its text comes first
+        // (reg P1 = reg P1 & X), only the second is added.
+        Value& dst = r.m1.in(ctx.run);
+        if (&ta != &dst.s) {
+            dst.s.reserve(ta.size() + tb.size());
+            dst.s.assign(ta);
+        }
         dst.s.append(tb);
+        dst.kind = ValueKind::String;
+        dst.d = 0;
         if (flags) flagsAfterWrite(ctx.run, r.r1, dst);
         return next;
     }

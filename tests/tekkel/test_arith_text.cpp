@@ -151,6 +151,12 @@ TEST(TekkelText, LengthConcatLeftRightAndToNumber) {
             C(Op::End)});
     EXPECT_EQ(r.R3, S(u"2.5!"));
     EXPECT_EQ(r.R4, L(3));
+    // A join into a register that one of its texts is, in either place or both.
+    t.exec({C(Op::Set, I(2), S(u"ab")), C(Op::Concat, I(3), S(u"<"), I(2)),
+            C(Op::Concat, I(3), S(u">"), I(3)), C(Op::Concat, I(3), I(3), I(3)),
+            C(Op::Set, I(5), I(7)), C(Op::Concat, I(2), I(5), I(2)), C(Op::End)});
+    EXPECT_EQ(r.R3, S(u"><ab><ab"));
+    EXPECT_EQ(r.R2, S(u"7ab"));
     t.exec({C(Op::Set, I(2), S(u" 12.5kg")), C(Op::ToNumber, I(2)), C(Op::Set, I(3), S(u"kg")),
             C(Op::ToNumber, I(3)), C(Op::End)});
     EXPECT_EQ(r.R2, D(12.5));
