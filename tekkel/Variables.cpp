@@ -1,6 +1,8 @@
 #include "tekkel/Variables.h"
 
+#include <algorithm>
 #include <ostream>
+#include <span>
 
 #include "common/Utility.h"
 #include "tekkel/Registers.h"
@@ -202,8 +204,16 @@ StepResult allocCommand(StepContext& ctx) {
     std::vector<std::int32_t> chosen;
     chosen.reserve(static_cast<std::size_t>(n));
     const std::int32_t shared = sharedCount(w);
-    for (std::int32_t v = 1; v <= shared && static_cast<std::int32_t>(chosen.size()) < n; ++v)
-        if (w.sharedValues[static_cast<std::size_t>(v)].isEmpty()) chosen.push_back(v);
+    // The shared variables 1..shared: past a filled one, the next empty one is searched for in
+    // an unrolled loop, as a script that fills many before it allocates has every Alloc pass
+    // over all of them.
+    const std::span<const Value> values(w.sharedValues.data() + (shared > 0), shared);
+    for (auto v = values.begin(); static_cast<std::int32_t>(chosen.size()) < n; ++v) {
+        if (v != values.end() && !v->isEmpty())
+            v = std::find_if(v + 1, values.end(), [](const Value& x) { return x.isEmpty(); });
+        if (v == values.end()) break;
+        chosen.push_back(static_cast<std::int32_t>(v - values.begin()) + 1);
+    }
     const std::int32_t missing = n - static_cast<std::int32_t>(chosen.size());
 
     // Room for n entries and a terminating 0. The 0 after a block is its terminator, so a

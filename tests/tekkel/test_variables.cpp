@@ -103,6 +103,13 @@ TEST(TekkelVariables, AllocTakesEmptySharedVariablesFirstThenGrows) {
     t.exec({C(Op::Alloc, I(3), I(1), I(1)), C(Op::End)});
     EXPECT_EQ(t.sys().R3, L(4));
     EXPECT_EQ(entries(m), (std::vector<std::int32_t>{1, 3, 0, 4, 0}));
+    // The empty ones past runs of filled ones, then the variables grow.
+    auto& shared = t.world.machine.sharedValues;
+    shared.assign(9, I(7));
+    shared[3] = shared[8] = Value();
+    t.exec({C(Op::Alloc, I(3), I(1), I(3)), C(Op::End)});
+    EXPECT_EQ(shared, (std::vector<Value>{I(7), I(7), I(7), Value::null(), I(7), I(7), I(7), I(7),
+                                          Value::null(), Value::null()}));
     t.exec({C(Op::Alloc, I(3), I(2), I(1)), C(Op::End)}); // map 2 does not exist
     t.exec({C(Op::Alloc, I(3), I(0), I(0)), C(Op::End)});
     EXPECT_EQ(t.reports(), 2u);
