@@ -228,6 +228,16 @@ bool cutCount(const Run& run, const Record& r, std::int32_t& count) {
     return next;
 }
 
+// Inc, Dec of a 64-bit real, in place: it stays one, as the value rules keep it (counters read
+// from texts are reals). False, nothing done, for any other value or a result past the reals.
+[[gnu::always_inline]] inline bool stepReal(Value& v, bool down) {
+    if (v.kind != ValueKind::Real64) return false;
+    const double x = v.d + (down ? -1.0 : 1.0);
+    if (!finiteReal(x)) return false;
+    v.d = x;
+    return true;
+}
+
 // Inc, Dec of what the record's fast ways leave, by the value rules.
 [[gnu::noinline]] std::int32_t otherStep(StepContext& ctx, const Record& r, Value& scratch,
                                          std::int32_t next) {
@@ -526,8 +536,11 @@ template <RecordKind K> [[gnu::always_inline]] inline Onward stepCount(auto& c) 
     Run& run = c.run;
     Value& v = r.m1.in(run);
     const Onward next = c.next();
-    if (!isInteger(v.kind)) [[unlikely]]
-        return otherStep(c.ctx, r, c.scratch.a, next);
+    if (!isInteger(v.kind)) [[unlikely]] {
+        if (!stepReal(v, r.arith != 0)) return otherStep(c.ctx, r, c.scratch.a, next);
+        if (flagsP1(r)) setNumberFlags(run, v.d);
+        return next;
+    }
     // A real past the integers has the sign and zero of the integer it was made from.
     const std::int64_t x = stepInteger(v, r.arith != 0, v);
     constexpr bool compares = K == RecordKind::StepRCompare || K == RecordKind::StepRCompareJump;
@@ -717,8 +730,10 @@ template <RecordKind K> [[gnu::always_inline]] inline Onward stepGeneral(auto& c
     const Record& r = c.record();
     Value* v = selectedOf(c, r);
     if (!v) return kFailed;
-    if (!isInteger(v->kind)) [[unlikely]]
-        return otherStep(c.ctx, r, c.scratch.a, c.next());
+    if (!isInteger(v->kind)) [[unlikely]] {
+        if (!stepReal(*v, r.arith != 0)) return otherStep(c.ctx, r, c.scratch.a, c.next());
+        return c.next();
+    }
     stepInteger(*v, r.arith != 0, *v);
     return c.next();
 }

@@ -297,6 +297,19 @@ template <typename T> std::u16string realText(T x, int precision, T bound) {
     return asciiToU16(buf, ptr);
 }
 
+// An integer, or a finite 64-bit real rounded half to even within the 32-bit integers.
+bool roundedInt32(const Value& v, std::int64_t& out) {
+    if (isInteger(v.kind)) {
+        out = v.i;
+        return true;
+    }
+    if (v.kind != ValueKind::Real64) return false;
+    const double r = common::roundHalfEven(v.d); // NaN fails both tests
+    if (!(r >= INT32_MIN && r <= INT32_MAX)) return false;
+    out = static_cast<std::int64_t>(r);
+    return true;
+}
+
 } // namespace
 
 bool parseNumber(std::u16string_view text, double& out) {
@@ -364,8 +377,13 @@ Status toInt16(const Value& v, std::int16_t& out) {
 }
 
 Status toInt32(const Value& v, std::int32_t& out) {
-    if (v.kind == ValueKind::Int16 || v.kind == ValueKind::Int32) {
+    if (isInteger(v.kind)) {
         out = v.i;
+        return Status::Ok;
+    }
+    // The reals that numbers read from texts are, the short way too.
+    if (std::int64_t n = 0; roundedInt32(v, n)) {
+        out = static_cast<std::int32_t>(n);
         return Status::Ok;
     }
     std::int64_t r = 0;
@@ -463,23 +481,6 @@ Status intDivideValues(const Value& a, const Value& b, Value& quotient, Value& r
     remainder = integerResult(rank, r);
     return Status::Ok;
 }
-
-namespace {
-
-// An integer, or a finite 64-bit real rounded half to even within the 32-bit integers.
-bool roundedInt32(const Value& v, std::int64_t& out) {
-    if (isInteger(v.kind)) {
-        out = v.i;
-        return true;
-    }
-    if (v.kind != ValueKind::Real64) return false;
-    const double r = common::roundHalfEven(v.d); // NaN fails both tests
-    if (!(r >= INT32_MIN && r <= INT32_MAX)) return false;
-    out = static_cast<std::int64_t>(r);
-    return true;
-}
-
-} // namespace
 
 bool roundedIntDiv(const Value& a, const Value& b, Value& quotient, Value& remainder) {
     std::int64_t n = 0, m = 0;

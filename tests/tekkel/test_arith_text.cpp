@@ -51,6 +51,15 @@ TEST(TekkelArith, IncAndDecWidenAndKeepTheFlagsRight) {
     t.exec({C(Op::Set, I(3), S(u"9")), C(Op::Inc, I(3)), C(Op::Inc, I(4)), C(Op::End)});
     EXPECT_EQ(t.sys().R3, D(10));
     EXPECT_EQ(t.sys().R4, I(1)); // empty counts as 0
+    // A real steps as a real in a general register, a D register and a variable; only R1..R5
+    // set the flags.
+    t.exec({C(Op::Set, I(2), D(1.0)), C(Op::Dec, I(2)), C(Op::Set, I(21), D(2.5)),
+            C(Op::Dec, I(21)), C(Op::Dim, I(1), I(0), I(1)), C(Op::Select, I(0), I(1), I(0)),
+            C(Op::Set, I(-1), D(-1.5)), C(Op::Inc, I(-1)), C(Op::Inc, I(-1)), C(Op::End)});
+    EXPECT_EQ(t.sys().R2, D(0.0));
+    EXPECT_TRUE(t.sys().zeroFlag);
+    EXPECT_EQ(t.sys().D2, D(1.5));
+    EXPECT_EQ(t.sys().locals[1], D(0.5));
 }
 
 TEST(TekkelArith, UnusableOperandsFailWithError1) {
