@@ -370,6 +370,11 @@ bool toDouble(const Value& v, double& out) {
 }
 
 Status toInt16(const Value& v, std::int16_t& out) {
+    // Most are register numbers written as integers.
+    if (isInteger(v.kind) && v.i >= INT16_MIN && v.i <= INT16_MAX) {
+        out = static_cast<std::int16_t>(v.i);
+        return Status::Ok;
+    }
     std::int64_t r = 0;
     const Status st = toInteger(v, INT16_MIN, INT16_MAX, r);
     if (st == Status::Ok) out = static_cast<std::int16_t>(r);

@@ -95,6 +95,7 @@ TEST(TekkelValue, ConversionsRoundHalvesToEvenAndRefuseWhatDoesNotFit) {
     EXPECT_EQ(h, 32767);
     EXPECT_EQ(toInt16(D(32767.5), h), Status::Overflow);
     EXPECT_EQ(toInt16(L(-32769), h), Status::Overflow);
+    EXPECT_EQ(toInt16(L(32768), h), Status::Overflow);
     EXPECT_EQ(toInt32(D(2147483647.5), n), Status::Overflow);
     EXPECT_EQ(toInt32(D(INFINITY), n), Status::Mismatch);
     EXPECT_EQ(toInt32(S(u"seven"), n), Status::Mismatch);
