@@ -224,9 +224,13 @@ StepResult message(StepContext& ctx) {
 }
 
 // A host command runs on copies of its parameters: it may store another script where they
-// point (the field's commands fire events, which replace stored script 0).
+// point (the field's commands fire events, which replace stored script 0). Most are numbers,
+// which assign copies without the copy of a text.
 StepResult hostCommand(StepContext& ctx, const HostCommand& command) {
-    const Value c1 = *ctx.p1, c2 = *ctx.p2, c3 = *ctx.p3;
+    Value c1, c2, c3;
+    assign(c1, *ctx.p1);
+    assign(c2, *ctx.p2);
+    assign(c3, *ctx.p3);
     StepContext copy{ctx.machine, ctx.host,   ctx.run, ctx.sv, ctx.pump, ctx.error,
                      ctx.target,  ctx.script, &c1,     &c2,    &c3,      ctx.listing};
     return command.run(copy, command.op);
