@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <cstring>
 
 #include "tekkel/Commands.h"
 #include "tekkel/Opcodes.h"
@@ -614,33 +613,6 @@ bool formOf(const CompiledScript* form, const Script& script) {
            form->size == script.commands.size() && form->lastAddress == script.lastAddress;
 }
 
-// A hash of the name from its length and three of its units, the first, the middle and the
-// last, which tell most names of a script apart at a fixed cost.
-std::uint32_t labelHash(const std::u16string& name) {
-    const std::size_t n = name.size();
-    if (n == 0) return 0;
-    std::uint32_t h = static_cast<std::uint32_t>(n) * 0x9E3779B1u;
-    h ^= name[0] * 0x85EBCA77u;
-    h ^= name[n / 2] * 0x27D4EB2Fu;
-    h ^= name[n - 1] * 0xC2B2AE3Du;
-    return h ^ (h >> 15);
-}
-
-bool sameName(const std::u16string& a, const std::u16string& b) {
-    return a.size() == b.size() &&
-           std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
-}
-
-// The place of `name` among the form's labels: the one that holds it, or the free place where
-// it would go.
-std::size_t labelPlace(const CompiledScript& form, const std::u16string& name) {
-    const std::size_t mask = form.labels.size() - 1;
-    std::size_t at = labelHash(name) & mask;
-    while (form.labels[at] >= 0 && !sameName(form.commands[form.labels[at]].p1.s, name))
-        at = (at + 1) & mask;
-    return at;
-}
-
 // CompiledScript::labels: places for at least twice the labels, a power of two.
 void indexLabels(CompiledScript& form) {
     const auto last =
@@ -661,10 +633,6 @@ void indexLabels(CompiledScript& form) {
 }
 
 } // namespace
-
-std::int32_t findIndexedLabel(const CompiledScript& form, const std::u16string& name) {
-    return form.labels[labelPlace(form, name)];
-}
 
 std::int32_t labelAddress(const Script& script, const std::u16string& name) {
     const CompiledScript* form = script.compiled.get();

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -254,8 +255,38 @@ struct CompiledScript {
     std::vector<std::int32_t> labels;
 };
 
-// The address of the label named `name` among `form`'s labels, or -1.
-std::int32_t findIndexedLabel(const CompiledScript& form, const std::u16string& name);
+// A hash of the name from its length and three of its units, the first, the middle and the
+// last, which tell most names of a script apart at a fixed cost.
+inline std::uint32_t labelHash(const std::u16string& name) {
+    const std::size_t n = name.size();
+    if (n == 0) return 0;
+    std::uint32_t h = static_cast<std::uint32_t>(n) * 0x9E3779B1u;
+    h ^= name[0] * 0x85EBCA77u;
+    h ^= name[n / 2] * 0x27D4EB2Fu;
+    h ^= name[n - 1] * 0xC2B2AE3Du;
+    return h ^ (h >> 15);
+}
+
+inline bool sameName(const std::u16string& a, const std::u16string& b) {
+    return a.size() == b.size() &&
+           std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
+}
+
+// The place of `name` among the form's labels: the one that holds it, or the free place where
+// it would go.
+inline std::size_t labelPlace(const CompiledScript& form, const std::u16string& name) {
+    const std::size_t mask = form.labels.size() - 1;
+    std::size_t at = labelHash(name) & mask;
+    while (form.labels[at] >= 0 && !sameName(form.commands[form.labels[at]].p1.s, name))
+        at = (at + 1) & mask;
+    return at;
+}
+
+// The address of the label named `name` among `form`'s labels, or -1. Inline: the records
+// loop looks a name in D1 up on every such jump.
+inline std::int32_t findIndexedLabel(const CompiledScript& form, const std::u16string& name) {
+    return form.labels[labelPlace(form, name)];
+}
 
 // The script's compiled form, compiled now when the script has none yet or its commands moved.
 const CompiledScript& compiledForm(const Script& script);
