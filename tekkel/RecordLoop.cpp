@@ -601,7 +601,7 @@ template <RecordKind K> [[gnu::always_inline]] inline Onward stepMoveR(auto& c) 
         // Finding a variable moves none, so `v` stays where it is.
         Value* dst = selectedOf(c, r);
         if (!dst) return kFailed;
-        if (dst != &v) assign(*dst, v);
+        if (dst != &v) assignVariable(c.ctx.machine, *dst, v);
         return c.next();
     }
     if (!copy) return writeRegister(c.ctx, r.r1, v) ? c.next() : Onward(kFailed);
@@ -620,7 +620,7 @@ template <RecordKind K> [[gnu::always_inline]] inline Onward stepMoveR(auto& c) 
     const Record& r = c.record();
     Value* dst = selectedOf(c, r);
     if (!dst) return kFailed;
-    assign(*dst, r.m2.in(c.run));
+    assignVariable(c.ctx.machine, *dst, r.m2.in(c.run));
     return c.next();
 }
 

@@ -105,6 +105,11 @@ struct Machine {
     // it), kept by the commands that change them: the value budget is checked on every growth,
     // and a sum over every map each time made many growths of a large table quadratic.
     std::int64_t tableEntries = 0;
+    // The shared variables below this one are known to hold a value, so that Alloc, which takes
+    // the first empty ones, starts its search here. Whatever may leave one of them empty (a free,
+    // a Dim, a write of an empty value through the selection) lowers it; code outside the
+    // commands that empties one sets it to 1.
+    std::int32_t firstMaybeEmpty = 1;
 };
 
 } // namespace tekkel

@@ -50,6 +50,7 @@ bool freeEntry(Machine& w, AllocMap& m, std::int32_t pos) {
     if (e == 0) return true;
     if (!validShared(w, e)) return false;
     w.sharedValues[static_cast<std::size_t>(e)] = Value();
+    w.firstMaybeEmpty = std::min(w.firstMaybeEmpty, e);
     e = 0;
     return true;
 }
@@ -84,6 +85,7 @@ void resizeArea(StepContext& ctx, std::int32_t area, std::int32_t count, bool ke
         ctx.run.localsHeld = usable(count, ctx.run.locals.size());
     } else if (area == 1) {
         resize(ctx.machine.sharedValues);
+        if (!keep) ctx.machine.firstMaybeEmpty = 1;
     } else {
         if (keep) ctx.machine.allocTable.resize(static_cast<std::size_t>(areaCount(ctx, 2)) + 1);
         resize(ctx.machine.allocTable);
@@ -130,6 +132,16 @@ std::int32_t sharedCount(const Machine& machine) {
 
 std::int32_t tableCount(const Machine& machine) {
     return usable(INT32_MAX, machine.allocTable.size());
+}
+
+void sharedMadeEmpty(Machine& machine, const Value* dst) {
+    const auto& shared = machine.sharedValues;
+    // Compared as addresses, as `dst` may be any variable.
+    const auto at = reinterpret_cast<std::uintptr_t>(dst);
+    const auto first = reinterpret_cast<std::uintptr_t>(shared.data());
+    if (at < first || at >= first + shared.size() * sizeof(Value)) return;
+    const auto n = static_cast<std::int32_t>((at - first) / sizeof(Value));
+    machine.firstMaybeEmpty = std::min(machine.firstMaybeEmpty, n);
 }
 
 Value* selectedVariableOther(StepContext& ctx, bool forWrite) {
@@ -204,11 +216,12 @@ StepResult allocCommand(StepContext& ctx) {
     std::vector<std::int32_t> chosen;
     chosen.reserve(static_cast<std::size_t>(n));
     const std::int32_t shared = sharedCount(w);
-    // The shared variables 1..shared: past a filled one, the next empty one is searched for in
-    // an unrolled loop, as a script that fills many before it allocates has every Alloc pass
-    // over all of them.
+    // The shared variables from firstMaybeEmpty to shared: past a filled one, the next empty one
+    // is searched for in an unrolled loop.
     const std::span<const Value> values(w.sharedValues.data() + (shared > 0), shared);
-    for (auto v = values.begin(); static_cast<std::int32_t>(chosen.size()) < n; ++v) {
+    const std::int32_t from =
+        w.firstMaybeEmpty >= 1 && w.firstMaybeEmpty <= shared + 1 ? w.firstMaybeEmpty - 1 : 0;
+    for (auto v = values.begin() + from; static_cast<std::int32_t>(chosen.size()) < n; ++v) {
         if (v != values.end() && !v->isEmpty())
             v = std::find_if(v + 1, values.end(), [](const Value& x) { return x.isEmpty(); });
         if (v == values.end()) break;
@@ -243,6 +256,8 @@ StepResult allocCommand(StepContext& ctx) {
     }
     for (std::int32_t v : chosen)
         w.sharedValues[static_cast<std::size_t>(v)] = Value::null();
+    // Those before the last chosen one were filled or chosen.
+    w.firstMaybeEmpty = chosen.back() + 1;
     repair(*m);
     if (m != &ctx.run.ownMap) w.tableEntries += newTotal - total;
     m->total = newTotal;

@@ -70,12 +70,22 @@ Value* selectedVariableOther(StepContext& ctx, bool forWrite);
     return selectedVariable(ctx, ctx.run, forWrite);
 }
 
+// Lowers machine.firstMaybeEmpty when `dst` is a shared variable.
+void sharedMadeEmpty(Machine& machine, const Value* dst);
+
+// dst = src for a variable that the selection found: an empty value may empty a shared one.
+[[gnu::always_inline]] inline void assignVariable(Machine& machine, Value& dst, const Value& src) {
+    if (src.isEmpty()) [[unlikely]]
+        sharedMadeEmpty(machine, &dst);
+    assign(dst, src);
+}
+
 // Writes the selected variable (register Var); false when the selection names none. `v` must
 // not be a variable itself: finding the variable may move them.
 [[gnu::always_inline]] inline bool writeSelected(StepContext& ctx, const Value& v) {
     Value* dst = selectedVariable(ctx, true);
     if (!dst) return false;
-    if (dst != &v) assign(*dst, v);
+    if (dst != &v) assignVariable(ctx.machine, *dst, v);
     return true;
 }
 

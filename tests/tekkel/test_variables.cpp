@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "TekkelKit.h"
+#include "tekkel/Compiler.h"
 
 using namespace tekkel_test;
 
@@ -107,12 +108,46 @@ TEST(TekkelVariables, AllocTakesEmptySharedVariablesFirstThenGrows) {
     auto& shared = t.world.machine.sharedValues;
     shared.assign(9, I(7));
     shared[3] = shared[8] = Value();
+    t.world.machine.firstMaybeEmpty = 1; // emptied from outside the commands
     t.exec({C(Op::Alloc, I(3), I(1), I(3)), C(Op::End)});
     EXPECT_EQ(shared, (std::vector<Value>{I(7), I(7), I(7), Value::null(), I(7), I(7), I(7), I(7),
                                           Value::null(), Value::null()}));
     t.exec({C(Op::Alloc, I(3), I(2), I(1)), C(Op::End)}); // map 2 does not exist
     t.exec({C(Op::Alloc, I(3), I(0), I(0)), C(Op::End)});
     EXPECT_EQ(t.reports(), 2u);
+}
+
+TEST(TekkelVariables, AllocFindsASharedVariableEmptiedBelowTheFilledOnes) {
+    // Five shared variables, four filled by an Alloc, then one emptied in each way a script can;
+    // the next Alloc takes the first empty one.
+    const struct {
+        std::vector<Command> emptier;
+        std::int32_t taken;
+    } cases[] = {
+        {{}, 5},
+        {{C(Op::FreeRange, I(0), I(2), I(1))}, 2},
+        {{C(Op::Select, I(1), I(2), I(0)), C(Op::Move, I(-1), I(5))}, 2}, // R5 was never written
+        {{C(Op::Dim, I(1), I(1), I(5))}, 1},
+    };
+    for (const bool fullWay : {false, true}) {
+        for (const auto& c : cases) {
+            Tekkel t;
+            std::vector<Command> code = {C(Op::Dim, I(1), I(1), I(5)),
+                                         C(Op::Alloc, I(2), I(0), I(4))};
+            code.insert(code.end(), c.emptier.begin(), c.emptier.end());
+            code.push_back(C(Op::Alloc, I(3), I(0), I(1)));
+            code.push_back(C(Op::End));
+            t.load(1, std::move(code));
+            if (fullWay) tekkel::compileFullWay(t.world.machine.scripts[1]);
+            t.start(1);
+            const auto& own = t.sys().ownMap.entries;
+            const auto at = static_cast<std::size_t>(t.sys().R3.i);
+            EXPECT_EQ(t.reports(), 0u);
+            ASSERT_LT(at, own.size());
+            EXPECT_EQ(own[at], c.taken) << fullWay << ' ' << c.emptier.size();
+            EXPECT_EQ(t.world.machine.sharedValues.size(), 6u) << "no shared variable added";
+        }
+    }
 }
 
 TEST(TekkelVariables, FreeRangeCrossesTerminatorsAndFailuresKeepWhatWasFreed) {
