@@ -211,8 +211,8 @@ struct Record {
     // sets anew before anything can read them has none (CompiledScript::flagsFrom).
     // kQuietFlags: an arithmetic or integer division whose flags the next command sets anew
     // before anything reads them leaves them unset, as a write without kFlagsP1 does.
-    // kAfterUnset: the record that sets them anew, which a comparison of values that are no
-    // numbers sets first.
+    // kAfterUnset: the record that sets them anew, which a comparison of values it cannot
+    // compare sets first.
     // kCountsItself: a StepRCompare whose comparison is of the stepped register; an
     // IntDivRCompare or IntDivVCompare whose comparison is of the remainder with an integer
     // written in the command.

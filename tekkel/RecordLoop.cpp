@@ -334,14 +334,15 @@ template <ArithOp Op, bool RealsFirst = false>
     if (&dst != &run.R1) assign(dst, run.R1);
 }
 
-// A comparison's flags, for record `r` at `at`: values that are not two numbers
-// (compareNumbersIntoFlags) find the flags as the records before left them (settleFlags).
+// A comparison's flags, for record `r` at `at`: values it cannot compare keep zero and negative
+// as the records before left them (settleFlags); the others set every flag.
 [[gnu::always_inline]] inline void compareFlags(StepContext& ctx, Run& run, const Record& r,
                                                 std::int32_t at, const Value& a, const Value& b) {
     if (compareNumbersIntoFlags(run, a, b)) [[likely]]
         return;
-    if (r.texts & Record::kAfterUnset) settleFlags(ctx, at);
-    compareOtherIntoFlags(run, a, b);
+    const Comparison c = compareOther(a, b);
+    if (!c.valid && (r.texts & Record::kAfterUnset)) settleFlags(ctx, at);
+    comparisonIntoFlags(run, c);
 }
 
 // Whether a write of P1 of `r`, a general register, applies the flag rule (R1..R5).

@@ -135,13 +135,16 @@ void setFlagsOther(Run& run, const Value& v);
 // The flags of a comparison of the values compareNumbersIntoFlags leaves: invalid when they
 // have no common kind, else zero and negative from its sign (compareValues); an invalid one
 // keeps zero and negative.
-[[gnu::always_inline]] inline void compareOtherIntoFlags(Run& run, const Value& a, const Value& b) {
-    const Comparison c = compareOther(a, b);
+[[gnu::always_inline]] inline void comparisonIntoFlags(Run& run, Comparison c) {
     run.invalidFlag = !c.valid;
     if (c.valid) {
         run.zeroFlag = c.sign == 0;
         run.negativeFlag = c.sign < 0;
     }
+}
+
+[[gnu::always_inline]] inline void compareOtherIntoFlags(Run& run, const Value& a, const Value& b) {
+    comparisonIntoFlags(run, compareOther(a, b));
 }
 
 // A comparison's flags, for any two values.
