@@ -104,18 +104,10 @@ const Value* operand3(StepContext& ctx, const Record& r, std::int32_t address, V
     return read(ctx, reg, r.m3, scratch);
 }
 
-[[gnu::noinline]] std::int32_t concat(StepContext& ctx, const Record& r, Scratch& scratch,
-                                      std::int32_t next, bool flags = true) {
-    const Value* a = r.literal ? r.literal : read(ctx, r.r2, r.m2, scratch.a);
-    if (!a) return kFailed;
-    const Value* b = operand3(ctx, r, next - 1, scratch.b);
-    if (!b) return kFailed;
-    std::u16string sa, sb;
-    const std::u16string& ta = textOf(*a, sa);
-    const std::u16string& tb = textOf(*b, sb);
-    if (ta.size() + tb.size() > kMaxTextLength) return failWith(ctx, kErrorBadValue);
-    if (a->isNull() || b->isNull())
-        return writeFirst(ctx, r, Value::null(), flags) ? next : kFailed;
+// Writes ta & tb into reg P1 of the Concat `r`.
+[[gnu::always_inline]] inline std::int32_t join(StepContext& ctx, const Record& r,
+                                                const std::u16string& ta, const std::u16string& tb,
+                                                std::int32_t next, bool flags) {
     if (r.m1 && &tb != &r.m1.in(ctx.run).s) {
         // In P1's own room, which a loop's earlier texts left; when its text comes first
         // (reg P1 = reg P1 & X), only the second is added.
@@ -136,24 +128,69 @@ const Value* operand3(StepContext& ctx, const Record& r, std::int32_t address, V
     return writeFirst(ctx, r, Value::string(std::move(joined)), flags) ? next : kFailed;
 }
 
+// A Concat of values that are not both strings: their texts, or null when either is null.
+[[gnu::noinline]] std::int32_t concatOther(StepContext& ctx, const Record& r, const Value& a,
+                                           const Value& b, std::int32_t next, bool flags) {
+    std::u16string sa, sb;
+    const std::u16string& ta = textOf(a, sa);
+    const std::u16string& tb = textOf(b, sb);
+    if (ta.size() + tb.size() > kMaxTextLength) return failWith(ctx, kErrorBadValue);
+    if (a.isNull() || b.isNull()) return writeFirst(ctx, r, Value::null(), flags) ? next : kFailed;
+    return join(ctx, r, ta, tb, next, flags);
+}
+
+[[gnu::noinline]] std::int32_t concat(StepContext& ctx, const Record& r, Scratch& scratch,
+                                      std::int32_t next, bool flags = true) {
+    const Value* a = r.literal ? r.literal : read(ctx, r.r2, r.m2, scratch.a);
+    if (!a) return kFailed;
+    const Value* b = operand3(ctx, r, next - 1, scratch.b);
+    if (!b) return kFailed;
+    if (!a->isString() || !b->isString()) return concatOther(ctx, r, *a, *b, next, flags);
+    if (a->s.size() + b->s.size() > kMaxTextLength) return failWith(ctx, kErrorBadValue);
+    return join(ctx, r, a->s, b->s, next, flags);
+}
+
+// A cut's count: an integer as it is, anything else by the value rules; false when it is none.
+[[gnu::always_inline]] inline bool cutCount(const Value& c, std::int32_t& count) {
+    if (isInteger(c.kind)) [[likely]]
+        count = c.i;
+    else if (toInt32(c, count) != Status::Ok)
+        return false;
+    return count >= 0;
+}
+
+// R1's text = the first (right false) or last `count` units of `text`, which may be R1's own.
+void cutInto(Run& run, std::u16string_view text, bool right, std::int32_t count) {
+    const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(count), text.size());
+    setText(run.R1.s, text.substr(right ? text.size() - n : 0, n));
+    run.R1.kind = ValueKind::String;
+    setFlags(run, run.R1);
+}
+
+// cutInto for a value that is no string, out of cut's way, as is lengthOfText for length: the
+// text they make would give the common case a frame as large as theirs.
+[[gnu::noinline]] void cutText(Run& run, const Value& v, bool right, std::int32_t count) {
+    cutInto(run, toText(v), right, count);
+}
+[[gnu::noinline]] std::size_t lengthOfText(const Value& v) {
+    return toText(v).size();
+}
+
 [[gnu::noinline]] std::int32_t cut(StepContext& ctx, const Record& r, Scratch& scratch,
                                    std::int32_t next) {
     const Value* t =
         r.texts & Record::kTextP1 ? &commandAt(ctx, next - 1).p1 : read(ctx, r.r1, r.m1, scratch.a);
     if (!t) return kFailed;
-    std::u16string store;
-    const std::u16string& text = textOf(*t, store);
     const Value* c = r.literal ? r.literal : read(ctx, r.r2, r.m2, scratch.b);
     std::int32_t count = 0;
     if (!c) return kFailed;
-    if (toInt32(*c, count) != Status::Ok || count < 0) return failWith(ctx, kErrorBadValue);
-    Run& run = ctx.run;
+    if (!cutCount(*c, count)) return failWith(ctx, kErrorBadValue);
     if (t->isNull()) return writeRegister(ctx, Reg::R1, Value::null()) ? next : kFailed;
-    const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(count), text.size());
-    // Into R1's own room, which a loop's earlier cuts left (the text may be R1's own).
-    run.R1.s.assign(text, r.arith ? text.size() - n : 0, n);
-    run.R1.kind = ValueKind::String;
-    setFlags(run, run.R1);
+    // Into R1's own room, which a loop's earlier cuts left.
+    if (t->isString())
+        cutInto(ctx.run, t->s, r.arith != 0, count);
+    else
+        cutText(ctx.run, *t, r.arith != 0, count);
     return next;
 }
 
@@ -165,8 +202,7 @@ std::u16string_view cutPart(std::u16string_view t, bool right, std::int32_t coun
 
 // The count of the Cut `r`, when it reads as a count: a value or a general register.
 bool cutCount(const Run& run, const Record& r, std::int32_t& count) {
-    const Value& c = r.literal ? *r.literal : r.m2.in(run);
-    return toInt32(c, count) == Status::Ok && count >= 0;
+    return cutCount(r.literal ? *r.literal : r.m2.in(run), count);
 }
 
 // A cut of a text, then a cut of R1 (cutsR1): the second part is taken from the text itself, as
@@ -187,7 +223,7 @@ bool cutCount(const Run& run, const Record& r, std::int32_t& count) {
     if (!textNegativeFlag(part, negative)) return false;
     const std::u16string_view piece = cutPart(part, second.arith != 0, n2);
     run.negativeFlag = negative; // the first part's, which a piece that is no number keeps
-    run.R1.s.assign(piece.data(), piece.size());
+    setText(run.R1.s, piece);
     run.R1.kind = ValueKind::String;
     setFlags(run, run.R1);
     return true;
@@ -219,8 +255,7 @@ bool cutCount(const Run& run, const Record& r, std::int32_t& count) {
     const Value* v = r.literal ? r.literal : read(ctx, r.r2, r.m2, scratch);
     if (!v) return kFailed;
     if (v->isNull()) return writeFirst(ctx, r, Value::null()) ? next : kFailed;
-    std::u16string store;
-    const auto n = static_cast<std::int32_t>(textOf(*v, store).size());
+    const auto n = static_cast<std::int32_t>(v->isString() ? v->s.size() : lengthOfText(*v));
     if (!r.m1) return writeRegister(ctx, r.r1, Value::int32(n)) ? next : kFailed;
     Value& dst = r.m1.in(ctx.run); // the count is taken before the text's register is written
     setInt32(dst, false, n);

@@ -261,6 +261,20 @@ bool textNegativeFlag(std::u16string_view text, bool& negative);
     }
 }
 
+// text = part, where `part` may lie within `text` itself (a cut of the register it goes into),
+// without the library's general replace, which a loop that cuts one character at a time would
+// call on every cut at several times the cost of the copy.
+inline void setText(std::u16string& text, std::u16string_view part) {
+    const std::size_t n = part.size();
+    if (n > text.size()) { // longer than the text, so not within it
+        text.clear();
+        text.append(part.data(), n);
+        return;
+    }
+    std::char_traits<char16_t>::move(text.data(), part.data(), n);
+    text.resize(n);
+}
+
 enum class ArithOp : std::uint8_t { Add, Sub, Mul, Div };
 
 // p op q for Add, Sub, Mul of two 32-bit integers: false when it does not fit 32 bits, which

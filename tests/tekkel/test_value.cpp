@@ -245,3 +245,18 @@ TEST(TekkelValue, FloorAndSignKeepKindsAndNull) {
     EXPECT_EQ(out, Value::null());
     EXPECT_EQ(signValue(S(u"?"), out), Status::Mismatch);
 }
+
+TEST(TekkelValue, SetTextTakesAnyPartOfItselfOrAnotherText) {
+    const std::u16string whole = u"abcdefghijklmnopqrstuvwxyz0123";
+    for (std::size_t size = 0; size <= whole.size(); size += 3) {
+        for (std::size_t at = 0; at <= size; ++at) {
+            for (std::size_t n = 0; at + n <= size; n += 2) {
+                std::u16string text = whole.substr(0, size), other = u"xy";
+                setText(text, std::u16string_view(text).substr(at, n));
+                EXPECT_EQ(text, whole.substr(at, n)) << size << ' ' << at << ' ' << n;
+                setText(other, std::u16string_view(whole).substr(at, n));
+                EXPECT_EQ(other, whole.substr(at, n));
+            }
+        }
+    }
+}
