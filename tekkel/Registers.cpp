@@ -7,6 +7,11 @@
 namespace tekkel {
 
 void setFlagsOther(Run& run, const Value& v) {
+    if (v.isString() && plainlyNoNumber(v.s)) { // as the flag rule has it, without its call
+        run.zeroFlag = v.s.empty();
+        run.invalidFlag = false;
+        return;
+    }
     tekkel::Flags f{run.zeroFlag, run.negativeFlag, run.invalidFlag};
     tekkel::applyFlagRule(v, f);
     run.zeroFlag = f.zero;

@@ -157,14 +157,6 @@ TextNumber scanTextNumber(std::u16string_view t) {
     return !nonzero ? TextNumber::Zero : minus ? TextNumber::Negative : TextNumber::Positive;
 }
 
-// Most texts that are no number tell so by their first character, which no number starts with:
-// those take one look, the rest the scan.
-bool mayStartNumber(char16_t c) {
-    return isDigit(c) || isBlank(c) || c == u'+' || c == u'-' || c == u'.';
-}
-bool plainlyNoNumber(std::u16string_view t) {
-    return t.empty() || !mayStartNumber(t[0]);
-}
 [[gnu::always_inline]] inline TextNumber textNumber(std::u16string_view t) {
     if (plainlyNoNumber(t)) return TextNumber::No;
     return scanTextNumber(t);

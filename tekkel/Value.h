@@ -275,6 +275,19 @@ inline void setText(std::u16string& text, std::u16string_view part) {
     text.resize(n);
 }
 
+// Most texts that are no number tell so by their first character, which no number starts with
+// (a digit, a blank, a sign or a point, all below 64: one bit each of a mask): those take one
+// look, the rest a scan.
+[[gnu::always_inline]] inline bool plainlyNoNumber(std::u16string_view t) {
+    constexpr std::uint64_t kMayStart = [] {
+        std::uint64_t mask = 0;
+        for (const char c : std::string_view(" \t\r\n+-.0123456789"))
+            mask |= std::uint64_t{1} << c;
+        return mask;
+    }();
+    return t.empty() || t[0] >= 64 || !((kMayStart >> t[0]) & 1);
+}
+
 enum class ArithOp : std::uint8_t { Add, Sub, Mul, Div };
 
 // p op q for Add, Sub, Mul of two 32-bit integers: false when it does not fit 32 bits, which

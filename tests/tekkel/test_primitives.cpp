@@ -80,7 +80,7 @@ TEST(TekkelPrimitives, InlineCasesGiveTheRulesAnswers) {
     for (const Value& a : values) {
         SCOPED_TRACE(::testing::PrintToString(a));
         tekkel::Run run;
-        run.zeroFlag = run.negativeFlag = true;
+        run.zeroFlag = run.negativeFlag = run.invalidFlag = true;
         setFlags(run, a);
         expectRunFlags(run, ruleFlags(a), "flag rule");
 
