@@ -302,9 +302,25 @@ bool roundedInt32(const Value& v, std::int64_t& out) {
     return true;
 }
 
+// Most numbers kept as texts are integers of up to 15 digits, which a real holds exactly: they
+// are read here, with no copy and no conversion.
+bool plainInteger(std::u16string_view text, double& out) {
+    const bool minus = !text.empty() && text[0] == u'-';
+    const std::size_t first = minus ? 1 : 0;
+    if (text.size() == first || text.size() - first > 15) return false;
+    std::int64_t whole = 0;
+    for (std::size_t i = first; i < text.size(); ++i) {
+        if (!isDigit(text[i])) return false;
+        whole = whole * 10 + (text[i] - u'0');
+    }
+    out = minus ? -static_cast<double>(whole) : static_cast<double>(whole);
+    return true;
+}
+
 } // namespace
 
 bool parseNumber(std::u16string_view text, double& out) {
+    if (plainInteger(text, out)) return true;
     std::size_t pos = 0;
     while (pos < text.size() && isBlank(text[pos]))
         ++pos;

@@ -126,6 +126,12 @@ TEST(TekkelValue, NumbersReadFromText) {
     EXPECT_EQ(d, 300);
     for (std::u16string bad : {u"", u" ", u"-", u".", u"1e", u"1 2", u"0x10", u"1e999", u"１"})
         EXPECT_FALSE(parseNumber(bad, d)) << bad.size();
+    // Plain integers, read by a quicker way, as the whole scan reads them after a blank.
+    for (const std::u16string t : {u"-0", u"007", u"-123456789012345", u"99999999999999999"}) {
+        double quick = 0.5, whole = 1;
+        EXPECT_TRUE(parseNumber(t, quick) && parseNumber(u" " + t, whole) && quick == whole &&
+                    std::signbit(quick) == std::signbit(whole));
+    }
     // Blanks anywhere are left out; the number ends where no number goes on.
     for (const auto& [text, number] : {std::pair<std::u16string, double>{u" 1 2abc", 12},
                                        {u"-3.5e1x", -35},
