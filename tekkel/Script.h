@@ -61,6 +61,10 @@ struct Script {
 // An allocation map: entries 1..total of shared-variable numbers (index 0 unused).
 struct AllocMap {
     std::int32_t total = 0;
+    // Every entry before this one belongs to a block or ends one, so Alloc's search for room
+    // starts here: Alloc moves it, a free lowers it. Code that clears entries otherwise must
+    // lower it too. (Beside total, it keeps the map, and so a run, as large as it was.)
+    std::int32_t searchFrom = 1;
     std::vector<std::int32_t> entries; // size total + 1
 };
 

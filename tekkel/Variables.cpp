@@ -230,11 +230,16 @@ StepResult allocCommand(StepContext& ctx) {
     const std::int32_t missing = n - static_cast<std::int32_t>(chosen.size());
 
     // Room for n entries and a terminating 0. The 0 after a block is its terminator, so a
-    // nonzero entry sets the run to -1 and that 0 is not counted.
+    // nonzero entry sets the run to -1 and that 0 is not counted. Before searchFrom no run of
+    // zeros counts, so the search starts there, at -1 or 0 as the entry before it says.
     const std::int32_t total = mapTotal(*m);
-    std::int32_t j = 0, start = 0, newTotal = total;
-    for (std::int32_t pos = 1; pos <= total; ++pos) {
+    const std::int32_t searchFrom = std::clamp(m->searchFrom, 1, total + 1);
+    std::int32_t j =
+        searchFrom > 1 && m->entries[static_cast<std::size_t>(searchFrom - 1)] != 0 ? -1 : 0;
+    std::int32_t start = 0, newTotal = total, firstRoom = 0;
+    for (std::int32_t pos = searchFrom; pos <= total; ++pos) {
         j = m->entries[static_cast<std::size_t>(pos)] != 0 ? -1 : j + 1;
+        if (j == 1 && firstRoom == 0) firstRoom = pos;
         if (j == n + 1) {
             start = pos + 1 - j;
             break;
@@ -265,6 +270,8 @@ StepResult allocCommand(StepContext& ctx) {
     for (std::int32_t k = 0; k < n; ++k)
         m->entries[static_cast<std::size_t>(start + k)] = chosen[static_cast<std::size_t>(k)];
     m->entries[static_cast<std::size_t>(start + n)] = 0;
+    // Room too small for this block may serve a smaller one; past this block, none was seen.
+    m->searchFrom = firstRoom != 0 && firstRoom < start ? firstRoom : start + n + 1;
     if (!writeRegister(ctx, reg, Value::int32(start))) return StepResult::Failed;
     return StepResult::Next;
 }
@@ -276,6 +283,7 @@ StepResult freeBlockCommand(StepContext& ctx) {
     if (!m) return StepResult::Failed;
     repair(*m);
     if (s < 1 || s > m->total) return StepResult::Failed;
+    m->searchFrom = std::min(m->searchFrom, s); // room may open from s on
     for (std::int32_t pos = s; pos <= m->total; ++pos) {
         if (m->entries[static_cast<std::size_t>(pos)] == 0) break;
         if (!freeEntry(ctx.machine, *m, pos)) return StepResult::Failed;
@@ -294,6 +302,7 @@ StepResult freeRangeCommand(StepContext& ctx) {
     if (static_cast<std::int64_t>(s) + c - 1 > m->total) return StepResult::Failed;
     if (c <= 0) return StepResult::Next;
     if (s < 1) return fail(ctx, kErrorBadValue); // entry 0 and below are not part of a map
+    m->searchFrom = std::min(m->searchFrom, s);
     for (std::int32_t pos = s; pos <= s + c - 1; ++pos)
         if (!freeEntry(ctx.machine, *m, pos)) return StepResult::Failed;
     return StepResult::Next;

@@ -1,6 +1,8 @@
 // Variables: the three spaces behind register -1, Dim and Extend, and the allocation maps.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "TekkelKit.h"
 #include "tekkel/Compiler.h"
 
@@ -86,6 +88,25 @@ TEST(TekkelVariables, AllocReusesTrailingFreeEntriesAndFreedBlocks) {
     EXPECT_EQ(entries(own), (std::vector<std::int32_t>{1, 2, 0, 0, 4, 5, 0}));
     EXPECT_TRUE(t.world.machine.sharedValues[3].isEmpty());
     EXPECT_EQ(t.reports(), 0u);
+}
+
+// Allocs and frees in any order place each block where a search from the map's first entry
+// would: the twin forgets where the search may start before every command.
+TEST(TekkelVariables, AllocPlacesBlocksAsASearchFromTheFirstEntryWould) {
+    Tekkel t, twin;
+    std::mt19937 random(11);
+    for (int k = 0; k < 400; ++k) {
+        const auto draw = [&](int below) { return static_cast<std::int32_t>(random() % below); };
+        const std::int32_t total = t.sys().ownMap.total, at = total ? 1 + draw(total) : 0;
+        auto c = C(Op::Alloc, I(2), I(0), I(1 + draw(4)));
+        if (at && draw(2))
+            c = draw(2) ? C(Op::FreeBlock, I(0), I(at))
+                        : C(Op::FreeRange, I(0), I(at), I(1 + draw(std::min(3, total - at + 1))));
+        twin.sys().ownMap.searchFrom = 1;
+        t.exec({c, C(Op::End)});
+        twin.exec({c, C(Op::End)});
+        ASSERT_EQ(entries(t.sys().ownMap), entries(twin.sys().ownMap)) << k;
+    }
 }
 
 TEST(TekkelVariables, AllocTakesEmptySharedVariablesFirstThenGrows) {
