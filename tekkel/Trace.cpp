@@ -1,5 +1,6 @@
 #include "tekkel/Trace.h"
 
+#include <iterator>
 #include <ostream>
 
 #include "tekkel/Disassembler.h"
@@ -45,24 +46,43 @@ bool changed(const Value& a, const Value& b) {
     return a.kind != b.kind || valueText(a) != valueText(b);
 }
 
-std::string written(const Run& was, const Run& now) {
+} // namespace
+
+Trace::Registers Trace::registersOf(const Run& run) {
+    Registers r;
+    static_assert(std::size(kValues) == std::size(r.values) &&
+                  std::size(kNumbers) == std::size(r.numbers) &&
+                  std::size(kFlags) == std::size(r.flags));
+    for (std::size_t i = 0; i < std::size(kValues); ++i)
+        r.values[i] = run.*kValues[i].member;
+    for (std::size_t i = 0; i < std::size(kNumbers); ++i)
+        r.numbers[i] = run.*kNumbers[i].member;
+    r.testLayer = run.testLayer;
+    r.testPlane = run.testPlane;
+    for (std::size_t i = 0; i < std::size(kFlags); ++i)
+        r.flags[i] = run.*kFlags[i].member;
+    return r;
+}
+
+std::string Trace::written(const Registers& was, const Run& now) {
     std::string s;
     const auto add = [&](const char* name, const std::string& text) {
         s += s.empty() ? " =>" : "";
         s += std::string(" ") + name + "=" + text;
     };
-    for (const auto& r : kValues)
-        if (changed(was.*r.member, now.*r.member)) add(r.name, valueText(now.*r.member));
-    for (const auto& r : kNumbers)
-        if (was.*r.member != now.*r.member) add(r.name, std::to_string(now.*r.member));
+    for (std::size_t i = 0; i < std::size(kValues); ++i)
+        if (const Value& v = now.*kValues[i].member; changed(was.values[i], v))
+            add(kValues[i].name, valueText(v));
+    for (std::size_t i = 0; i < std::size(kNumbers); ++i)
+        if (const std::int32_t n = now.*kNumbers[i].member; was.numbers[i] != n)
+            add(kNumbers[i].name, std::to_string(n));
     if (was.testLayer != now.testLayer) add("testLayer", std::to_string(now.testLayer));
     if (was.testPlane != now.testPlane) add("testPlane", std::to_string(now.testPlane));
-    for (const auto& r : kFlags)
-        if (was.*r.member != now.*r.member) add(r.name, now.*r.member ? "true" : "false");
+    for (std::size_t i = 0; i < std::size(kFlags); ++i)
+        if (const bool f = now.*kFlags[i].member; was.flags[i] != f)
+            add(kFlags[i].name, f ? "true" : "false");
     return s;
 }
-
-} // namespace
 
 Trace::Trace(std::ostream& out, std::int32_t fromLine)
     : out_(out), fromLine_(fromLine), started_(fromLine <= 0) {}
@@ -87,7 +107,7 @@ void Trace::before(const Run& run, const Script* script) {
         if (script && run.address >= 0 && at < script->commands.size())
             line_.append(1, ' ').append(commandText(script->commands[at]));
     }
-    before_ = run;
+    before_ = registersOf(run);
 }
 
 void Trace::after(const Run& run) {

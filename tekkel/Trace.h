@@ -40,7 +40,17 @@ class Trace {
     std::int64_t frame_ = 0;
     std::string run_ = "system";
     std::string line_; // the command's part of the line, made before it runs
-    Run before_;
+    // The registers before the command: only they, not the variables, which a run of a large
+    // area would otherwise copy at every command.
+    struct Registers {
+        Value values[8];
+        std::int32_t numbers[8] = {};
+        std::int16_t testLayer = 0, testPlane = 0;
+        bool flags[3] = {};
+    };
+    static Registers registersOf(const Run& run);
+    static std::string written(const Registers& was, const Run& now);
+    Registers before_;
 };
 
 } // namespace tekkel
