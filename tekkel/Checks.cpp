@@ -1,6 +1,7 @@
 #include "tekkel/Checks.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <set>
 
@@ -57,8 +58,20 @@ class Checker {
 };
 
 void Checker::run() {
-    for (const Command& c : script_.commands)
-        if (c.code == opCode(Op::Label) && c.p1.isString()) labels_.insert(c.p1.s);
+    std::map<std::u16string, std::int32_t> firstLine; // of each label name
+    for (std::size_t a = 0; a < script_.commands.size(); ++a) {
+        const Command& c = script_.commands[a];
+        if (c.code != opCode(Op::Label) || !c.p1.isString()) continue;
+        labels_.insert(c.p1.s);
+        const SourcePlace* at = sourceAt(script_, static_cast<std::int32_t>(a));
+        const auto [first, isFirst] = firstLine.emplace(c.p1.s, at ? at->line : 0);
+        if (!isFirst && at)
+            note(*at, 0,
+                 "label " + quoted(c.p1.s) +
+                     " is written again: jumps to it go to the one on line " +
+                     std::to_string(first->second),
+                 true);
+    }
     for (std::size_t a = 0; a < script_.commands.size(); ++a)
         if (const SourcePlace* at = sourceAt(script_, static_cast<std::int32_t>(a)))
             command(script_.commands[a], *at);

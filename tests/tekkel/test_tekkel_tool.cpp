@@ -81,10 +81,15 @@ TEST(TekkelTool, CheckFindsMistakesBeforeTheScriptsRun) {
 
     const std::string warned = t.file("w.tkl", "script 3\n  Set D1, 2\n  Jump\n  End\n"
                                                "script 4\n  JumpIfZero 2\n  End\n  Nop\n"
-                                               "script 5\n  Restart\nx: Nop\n  End\n  End\n");
+                                               "script 5\n  Restart\nx: Nop\n  End\n  End\n"
+                                               "script 6\nx:\ny:\nx:\n  End\n");
     EXPECT_EQ(t({"check", warned}), 0);
-    EXPECT_EQ(t.err.str(), warned + ":13:3: warning: this command never runs: it follows the End "
-                                    "on line 12 and no label comes between\n");
+    EXPECT_EQ(t.err.str(), warned +
+                               ":13:3: warning: this command never runs: it follows the End "
+                               "on line 12 and no label comes between\n" +
+                               warned +
+                               ":17:1: warning: label \"x\" is written again: jumps to "
+                               "it go to the one on line 15\n");
     EXPECT_EQ(t({"check", "--strict", warned}), 1);
     EXPECT_EQ(t.out.str(), "");
 }
