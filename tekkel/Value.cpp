@@ -1,5 +1,7 @@
 #include "tekkel/Value.h"
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -552,12 +554,33 @@ Status stepOther(const Value& v, bool down, Value& out) {
 
 namespace {
 
+// The order of the first `n` code units of p and q: -1, 0 or 1. Four units at a time, the first
+// that differs told by the lowest bit the two words differ in (the first unit is the low one).
+int compareUnits(const char16_t* p, const char16_t* q, std::size_t n) {
+    std::size_t i = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; i + 4 <= n; i += 4) {
+            std::uint64_t x = 0, y = 0;
+            std::memcpy(&x, p + i, sizeof x);
+            std::memcpy(&y, q + i, sizeof y);
+            if (x != y) {
+                const std::size_t k = i + static_cast<std::size_t>(std::countr_zero(x ^ y) / 16);
+                return p[k] < q[k] ? -1 : 1;
+            }
+        }
+    }
+    for (; i < n; ++i)
+        if (p[i] != q[i]) return p[i] < q[i] ? -1 : 1;
+    return 0;
+}
+
 [[gnu::always_inline]] inline Comparison compareTexts(const std::u16string& a,
                                                       const std::u16string& b) {
     // Most texts compared differ in their first unit, which then tells their order.
     if (!a.empty() && !b.empty() && a[0] != b[0]) return {true, a[0] < b[0] ? -1 : 1};
-    const int c = a.compare(b);
-    return {true, (c > 0) - (c < 0)};
+    const std::size_t n = std::min(a.size(), b.size());
+    if (const int c = compareUnits(a.data(), b.data(), n)) return {true, c};
+    return {true, (a.size() > n) - (b.size() > n)};
 }
 
 // Two operands that may both be numbers: as numbers when both are, else as texts when both are.
@@ -576,9 +599,21 @@ namespace {
     return {false, 0};
 }
 
+// An integer, or a text that is one written plainly (plainInteger), as a real; false for every
+// other operand.
+[[gnu::always_inline]] inline bool plainWhole(const Value& v, double& out) {
+    if (isInteger(v.kind)) {
+        out = v.i;
+        return true;
+    }
+    return v.isString() && plainInteger(v.s, out);
+}
+
 // Operands whose texts may be numbers by their first character (compareOther): a text the scan
-// finds no number makes it a comparison of texts, which needs two.
+// finds no number makes it a comparison of texts, which needs two. Two whole numbers, one of them
+// at least a text, compare at once: their difference is exact, so its rounding changes no sign.
 [[gnu::noinline]] Comparison compareScanned(const Value& a, const Value& b) {
+    if (double x = 0, y = 0; plainWhole(a, x) && plainWhole(b, y)) return {true, (x > y) - (x < y)};
     const bool textA = a.isString(), textB = b.isString();
     if ((textA && scanTextNumber(a.s) == TextNumber::No) ||
         (textB && scanTextNumber(b.s) == TextNumber::No))

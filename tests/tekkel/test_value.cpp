@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "TekkelKit.h"
 #include "tekkel/Value.h"
@@ -185,6 +186,26 @@ TEST(TekkelValue, ComparisonRoundsTheDifferenceAndComparesTextByCodeUnit) {
     EXPECT_FALSE(compareValues(O, S(u"a")).valid);
 }
 
+// Texts that are no number compare unit by unit as u16string::compare does, whatever the length
+// of their common start and however high their units (compared as unsigned).
+TEST(TekkelValue, TextsOrderAsTheirCodeUnits) {
+    std::mt19937 draw(7);
+    const char16_t units[] = {u'a', u'b', 0xe9, 0x8000, 0xffff};
+    const auto text = [&](std::u16string start) {
+        for (auto n = draw() % 7; n > 0; --n)
+            start += units[draw() % std::size(units)];
+        return start;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        const std::u16string common = text(u"a");
+        const std::u16string a = text(common), b = text(common);
+        const int expected = (a.compare(b) > 0) - (a.compare(b) < 0);
+        const Comparison c = compareValues(S(a), S(b));
+        ASSERT_TRUE(c.valid);
+        ASSERT_EQ(c.sign, expected) << i;
+    }
+}
+
 // Texts that are numbers by what they start with (a blank, a sign, a point, a digit) compare as
 // numbers, where their order as texts would differ; texts that are none compare as texts.
 TEST(TekkelValue, TextsCompareAsNumbersByWhatTheyStartWith) {
@@ -198,7 +219,8 @@ TEST(TekkelValue, TextsCompareAsNumbersByWhatTheyStartWith) {
         {S(u"9"), S(u"10"), true, -1},  {S(u"1e1"), I(9), true, 1},
         {S(u"-"), S(u"+"), true, 1},    {S(u""), S(u"a"), true, -1},
         {S(u"a"), S(u" 1"), true, 1},   {S(u"3x"), S(u"30"), true, 1},
-        {S(u"-"), I(0), false, 0},
+        {S(u"-"), I(0), false, 0},      {S(u"-12"), S(u"-9"), true, -1},
+        {S(u"0"), S(u"-0"), true, 0},   {S(u"70000"), L(69999), true, 1},
     };
     for (std::size_t k = 0; k < std::size(cases); ++k) {
         const Comparison got = compareValues(cases[k].a, cases[k].b);
