@@ -6,7 +6,7 @@ geometric mean of the ratios. When `luajit` is installed, LuaJIT with its compil
 (`-joff`, a pure interpreter) runs each twin too, with a ratio column of its own. Times are the processor time (user + system) of each run, which
 a busy machine disturbs far less than the time on the clock; both programs are single-threaded.
 
-The programs in unseen/ and unseen-b/ to unseen-l/ are kept apart from the ones the records
+The programs in unseen/ and unseen-b/ to unseen-n/ are kept apart from the ones the records
 were tuned on: each folder is a set written at one time by someone who had not read the records'
 code, measured first as it came (`--dir unseen-b` runs one). unseen-c's rpn led to the quick look
 at texts that are no number, unseen-d's loan to the copies of R1 after arithmetic with a
@@ -15,7 +15,7 @@ queuesim and bytevm to Alloc's search past filled shared variables and to real c
 in place, unseen-j's numwords to lighter cuts, lengths and joins of texts and its symtab to
 integer texts read without a conversion, and unseen-l's scene to Alloc's search of a map from
 where room may be, so those six sets have been looked into since. unseen-k's courier, which came
-below 0.6, runs no path that stands out. Twins that use Lua 5.4's `//`, which LuaJIT does not
+below 0.6, runs no path that stands out; unseen-m and unseen-n came with none below 0.6. Twins that use Lua 5.4's `//`, which LuaJIT does not
 read, have no LuaJIT figure (most of unseen-d).
 
 usage: run.py [--tekkel PATH] [--rounds N] [--dir DIR] [PROGRAM...]"""
