@@ -599,8 +599,8 @@ int compareUnits(const char16_t* p, const char16_t* q, std::size_t n) {
     return {false, 0};
 }
 
-// An integer, or a text that is one written plainly (plainInteger), as a real; false for every
-// other operand.
+// An integer, or a text of a whole number written plainly (plainInteger), as a real; false for
+// every other operand.
 [[gnu::always_inline]] inline bool plainWhole(const Value& v, double& out) {
     if (isInteger(v.kind)) {
         out = v.i;
@@ -610,14 +610,14 @@ int compareUnits(const char16_t* p, const char16_t* q, std::size_t n) {
 }
 
 // Operands whose texts may be numbers by their first character (compareOther): a text the scan
-// finds no number makes it a comparison of texts, which needs two. Two whole numbers, one of them
-// at least a text, compare at once: their difference is exact, so its rounding changes no sign.
+// finds no number makes it a comparison of texts, which needs two. Of the rest, two whole numbers
+// compare at once: their difference is exact, so its rounding changes no sign.
 [[gnu::noinline]] Comparison compareScanned(const Value& a, const Value& b) {
-    if (double x = 0, y = 0; plainWhole(a, x) && plainWhole(b, y)) return {true, (x > y) - (x < y)};
     const bool textA = a.isString(), textB = b.isString();
     if ((textA && scanTextNumber(a.s) == TextNumber::No) ||
         (textB && scanTextNumber(b.s) == TextNumber::No))
         return textA && textB ? compareTexts(a.s, b.s) : Comparison{false, 0};
+    if (double x = 0, y = 0; plainWhole(a, x) && plainWhole(b, y)) return {true, (x > y) - (x < y)};
     return compareMaybeNumbers(a, b);
 }
 
