@@ -52,19 +52,17 @@ class Checker {
     const Script& script_;
     const CheckContext& context_;
     std::vector<AssemblyError>& found_;
-    std::set<std::u16string> labels_;
-    std::set<std::int32_t> targets_; // addresses written as jump targets
-    bool computedJumps_ = false;     // a jump whose target only the run knows
+    std::map<std::u16string, std::int32_t> labels_; // each name's first line
+    std::set<std::int32_t> targets_;                // addresses written as jump targets
+    bool computedJumps_ = false;                    // a jump whose target only the run knows
 };
 
 void Checker::run() {
-    std::map<std::u16string, std::int32_t> firstLine; // of each label name
     for (std::size_t a = 0; a < script_.commands.size(); ++a) {
         const Command& c = script_.commands[a];
         if (c.code != opCode(Op::Label) || !c.p1.isString()) continue;
-        labels_.insert(c.p1.s);
         const SourcePlace* at = sourceAt(script_, static_cast<std::int32_t>(a));
-        const auto [first, isFirst] = firstLine.emplace(c.p1.s, at ? at->line : 0);
+        const auto [first, isFirst] = labels_.emplace(c.p1.s, at ? at->line : 0);
         if (!isFirst && at)
             note(*at, 0,
                  "label " + quoted(c.p1.s) +

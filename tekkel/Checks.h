@@ -1,8 +1,8 @@
 // Mistakes a script read from text shows before it runs: a jump to a label the script does
 // not have, a Chain to no script, a literal divisor of 0, a literal outside the range the
 // command table gives its parameter (errors), and commands after an End, Jump or Restart that
-// no label leads to and a label name written twice in one script (warnings). Findings are placed by the script's source map; a script built
-// in code has none and is not looked at.
+// no label leads to and a label name written twice in one script (warnings). Findings are
+// placed by the script's source map; a script built in code has none and is not looked at.
 #pragma once
 
 #include <cstdint>
